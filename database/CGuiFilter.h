@@ -1,0 +1,16 @@
+// A GUI filter of a module: an id or name with a value.
+#ifndef DATABASE_CGUIFILTER_H
+#define DATABASE_CGUIFILTER_H
+
+#include "platform/BaseTypes.h"
+#include "platform/CObject.h"
+
+/// Filed in a module's FilterMap under its id or in its NamedFilterMap under a name (id 0 then).
+class CGuiFilter : public CObject {
+public:
+  CGuiFilter(WORD id, WORD value) noexcept : Id(id), Value(value) {}
+  WORD Id;
+  WORD Value;
+};
+
+#endif

@@ -1,0 +1,38 @@
+#include "database/CModule.h"
+
+namespace {
+template <typename RecordT>
+void DeleteFiledRecords(CTypedPtrMap<CMapWordToPtr, WORD, RecordT*>& map) noexcept {
+  for (POSITION position = map.GetStartPosition(); position != nullptr;) {
+    WORD key = 0;
+    RecordT* record = nullptr;
+    map.GetNextAssoc(position, key, record);
+    delete record;
+  }
+  map.RemoveAll();
+}
+
+void DeleteFiledRecords(CMapStringToOb& map) noexcept {
+  for (POSITION position = map.GetStartPosition(); position != nullptr;) {
+    CString key;
+    CObject* record = nullptr;
+    map.GetNextAssoc(position, key, record);
+    delete record;
+  }
+  map.RemoveAll();
+}
+} // namespace
+
+CModule::CModule() noexcept = default;
+
+// Records still filed when the module goes would otherwise be lost with the maps.
+CModule::~CModule() {
+  DeleteFiledRecords(NamedFilterMap);
+  DeleteFiledRecords(FilterMap);
+  DeleteFiledRecords(UsedModuleMap);
+}
+
+void CModule::ReleaseScaleTable() noexcept {
+  delete[] ScaleTable;
+  ScaleTable = nullptr;
+}

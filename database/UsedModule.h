@@ -1,0 +1,14 @@
+// A record of one module that a front-end entry uses.
+#ifndef DATABASE_USEDMODULE_H
+#define DATABASE_USEDMODULE_H
+
+#include "platform/BaseTypes.h"
+
+/// Station and module id of a used module; filed in a front-end entry's UsedModuleMap.
+struct UsedModule {
+  WORD StationId;
+  WORD ModuleId;
+};
+static_assert(sizeof(UsedModule) == 4);
+
+#endif

@@ -1,0 +1,25 @@
+// The library's process-wide objects and the flat functions that hand them out.
+#ifndef ENTRY_LIBRARYENTRY_H
+#define ENTRY_LIBRARYENTRY_H
+
+#include "database/CGUIDatabase.h"
+#include "platform/CString.h"
+
+/// The configuration information block: 24 bytes, zero at load, kept for the applications.
+struct ConfigInf {
+  BYTE Bytes[24];
+};
+static_assert(sizeof(ConfigInf) == 24);
+
+/// The one database; the same address from load to unload.
+CGUIDatabase* GetDataBase() noexcept;
+/// The configuration information block; the library never reads or writes it.
+ConfigInf* GetConfigInf() noexcept;
+/// Assigns the library's path string.
+void SetMardelPath(const CString& path) noexcept;
+/// The library's path string object, valid until unload.
+CString* GetMardelPath() noexcept;
+/// Does nothing.
+void ZocInit() noexcept;
+
+#endif

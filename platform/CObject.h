@@ -1,0 +1,14 @@
+// The framework's root class of objects kept in object maps and lists.
+#ifndef PLATFORM_COBJECT_H
+#define PLATFORM_COBJECT_H
+
+/// Base of records that an object map owns and deletes through this class.
+class CObject {
+public:
+  CObject() = default;
+  CObject(const CObject&) = default;
+  CObject& operator=(const CObject&) = default;
+  virtual ~CObject() = default;
+};
+
+#endif

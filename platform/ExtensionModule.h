@@ -1,0 +1,40 @@
+// Registration of an extension library with the host framework.
+#ifndef PLATFORM_EXTENSIONMODULE_H
+#define PLATFORM_EXTENSIONMODULE_H
+
+#include "platform/BaseTypes.h"
+
+/// The framework's record of one extension library.
+struct AFX_EXTENSION_MODULE {
+  BOOL Initialized;
+  HINSTANCE Module;
+};
+
+/// Moves the framework's lists of registered classes and factories aside for the library being
+/// loaded and starts them empty; runs before the library's static objects are constructed.
+void AfxSetAsideClassLists() noexcept;
+
+/// Records module as an extension library with its instance handle; TRUE.
+BOOL AfxInitExtensionModule(AFX_EXTENSION_MODULE& state, HINSTANCE module) noexcept;
+
+/// The framework's link object that chains an extension library into its list of libraries.
+class CDynLinkLibrary {
+public:
+  explicit CDynLinkLibrary(AFX_EXTENSION_MODULE& state) noexcept;
+  CDynLinkLibrary(const CDynLinkLibrary&) = delete;
+  CDynLinkLibrary& operator=(const CDynLinkLibrary&) = delete;
+};
+
+/// What the framework has recorded of the library's registration.
+struct ExtensionRegistration {
+  int ClassListsSetAside;
+  int ModulesInitialized;
+  int LinksCreated;
+  HINSTANCE Module;
+};
+const ExtensionRegistration& GetExtensionRegistration() noexcept;
+
+/// The handle of the loaded object that contains address.
+HINSTANCE GetModuleOf(const void* address) noexcept;
+
+#endif

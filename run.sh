@@ -1,0 +1,100 @@
+#!/usr/bin/env bash
+# Builds, tests and runs ZoDavudaz on Debian 12; installs what is missing first.
+set -euo pipefail
+cd "$(dirname "$0")"
+
+JOBS=$(nproc)
+FUZZ_SECONDS=${FUZZ_SECONDS:-10}
+PACKAGES=(g++-multilib cmake googletest libbenchmark-dev:i386 clang libclang-rt-14-dev gcovr)
+
+as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
+
+install_missing() {
+  local missing=()
+  for package in "${PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
+  done
+  [ ${#missing[@]} -eq 0 ] && return
+  echo "Installing ${missing[*]}" >&2
+  dpkg --print-foreign-architectures | grep -qx i386 || as_root dpkg --add-architecture i386
+  as_root apt-get update -qq
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
+}
+
+# Some kernels cannot start 32-bit programs; those run them through the user-mode emulator.
+RUNNER=()
+EMULATOR_OPTION=()
+choose_runner() {
+  local probe
+  probe=$(mktemp -d)
+  echo 'int main(void) { return 0; }' >"$probe"/probe.c
+  gcc -m32 "$probe"/probe.c -o "$probe"/probe
+  if ! "$probe"/probe 2>/dev/null; then
+    PACKAGES=(qemu-user)
+    install_missing
+    RUNNER=(qemu-i386)
+    EMULATOR_OPTION=(-DCMAKE_CROSSCOMPILING_EMULATOR=qemu-i386)
+  fi
+  rm -rf "$probe"
+}
+
+prepare() {
+  install_missing
+  choose_runner
+}
+
+# build DIR [cmake options...]
+build() {
+  local dir=$1; shift
+  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${EMULATOR_OPTION[@]}" "$@" >/dev/null
+  cmake --build "$dir" -j "$JOBS" >/dev/null
+}
+
+run_tests() {
+  local dir=$1; shift
+  build "$dir" -DZDZ_WERROR=ON "$@"
+  ctest --test-dir "$dir" -j "$JOBS" --output-on-failure
+}
+
+run_fuzz() {
+  local seconds=$1
+  build build/fuzz -DZDZ_FUZZ=ON -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DZDZ_WERROR=ON
+  for source in fuzz/*.cpp; do
+    [ -e "$source" ] || continue
+    local target corpus
+    target=$(basename "$source" .cpp)
+    corpus=$(mktemp -d)
+    cp fuzz/corpus/"$target"/* "$corpus"/ 2>/dev/null || true
+    echo "fuzz $target for ${seconds}s"
+    "${RUNNER[@]}" build/fuzz/fuzz/"$target" -max_total_time="$seconds" -print_final_stats=0 "$corpus" >/tmp/zdz-"$target".log 2>&1 ||
+      { tail -40 /tmp/zdz-"$target".log; rm -rf "$corpus"; return 1; }
+    rm -rf "$corpus"
+  done
+}
+
+case "${1:-}" in
+  demo)
+    prepare
+    build build/plain
+    "${RUNNER[@]}" build/plain/tools/zdz-demo tools/demo/settings
+    ;;
+  test)
+    prepare
+    run_tests build/plain
+    run_tests build/sanitize -DZDZ_SANITIZE=ON
+    run_fuzz "$FUZZ_SECONDS"
+    ;;
+  fuzz)
+    prepare
+    run_fuzz "${2:-60}"
+    ;;
+  bench)
+    prepare
+    build build/bench -DCMAKE_BUILD_TYPE=Release -DZDZ_BENCH=ON
+    "${RUNNER[@]}" build/bench/bench/zdz-bench "${@:2}"
+    ;;
+  *)
+    echo "usage: $0 demo | test | fuzz [SECONDS] | bench [BENCHMARK ARGS]" >&2
+    exit 2
+    ;;
+esac

@@ -1,0 +1,71 @@
+#include "tools/demo/DemoScenes.h"
+
+#include <cstring>
+
+namespace {
+struct ModuleSpec {
+  WORD Slot;
+  DWORD ProductCode;
+  WORD Channels;
+};
+
+struct StationSpec {
+  WORD Id;
+  const char* Name;
+  const char* Model;
+  BYTE ConnectStatus[StationSlotCount];
+  BYTE SlotAttribute[StationSlotCount];
+  ModuleSpec Modules[6];
+};
+
+// Station 2 joins slots 2, 3 and 4 into one group and carries an extra module (0x12) on slot 2.
+const StationSpec DemoStations[] = {
+    {1, "Alpha", "ZI400-A", {0, 0, 0, 0, 0}, {0, 1, 1, 1, 1}, {{1, 0x4A21, 4}, {3, 0x4B10, 2}}},
+    {2, "Bravo", "RA800-B", {0, 0, 1, 1, 0, 0, 0, 0, 0}, {0, 1, 1, 0, 0, 1, 0, 0, 1},
+     {{1, 0x4C01, 8}, {2, 0x4D02, 16}, {3, 0x4D02, 16}, {4, 0x4D02, 16}, {0x12, 0x4D02, 16}}},
+    {16, "Charlie", "RA800-C", {0}, {0}, {{5, 0x4E30, 1}}},
+};
+
+CStation* NewStation(const StationSpec& spec) {
+  CStation* station = new CStation;
+  station->StationId = spec.Id;
+  station->Name = spec.Name;
+  std::strncpy(station->ModelName, spec.Model, sizeof station->ModelName - 1);
+  std::memcpy(station->ConnectStatus, spec.ConnectStatus, sizeof station->ConnectStatus);
+  std::memcpy(station->SlotAttribute, spec.SlotAttribute, sizeof station->SlotAttribute);
+  for (const ModuleSpec& moduleSpec : spec.Modules) {
+    if (moduleSpec.ProductCode == 0)
+      continue;
+    CModule* module = new CModule;
+    module->ModuleId = moduleSpec.Slot;
+    module->ProductWord = moduleSpec.ProductCode << 8;
+    module->AcqChannel = moduleSpec.Channels;
+    station->ModuleMap.SetAt(moduleSpec.Slot, module);
+    if (moduleSpec.Slot < StationSlotCount)
+      station->ModuleExist[moduleSpec.Slot] = 1;
+  }
+  return station;
+}
+} // namespace
+
+void FileDemoStations(CGUIDatabase& database) {
+  database.Init();
+  for (const StationSpec& spec : DemoStations)
+    database.StationMap.SetAt(spec.Id, NewStation(spec));
+}
+
+void UnfileDemoStations(CGUIDatabase& database) {
+  for (POSITION position = database.StationMap.GetStartPosition(); position != nullptr;) {
+    WORD id = 0;
+    CStation* station = nullptr;
+    database.StationMap.GetNextAssoc(position, id, station);
+    for (POSITION modulePosition = station->ModuleMap.GetStartPosition(); modulePosition != nullptr;) {
+      WORD moduleId = 0;
+      CModule* module = nullptr;
+      station->ModuleMap.GetNextAssoc(modulePosition, moduleId, module);
+      delete module;
+    }
+    delete station;
+  }
+  database.StationMap.RemoveAll();
+}

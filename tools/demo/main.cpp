@@ -1,0 +1,15 @@
+// Plays a front-end application against the simulated station and prints what the library answers.
+#include "entry/LibraryEntry.h"
+#include "tools/demo/DemoScenes.h"
+
+#include <cstdio>
+
+int main(int argc, char** argv) {
+  const char* settingsFolder = argc > 1 ? argv[1] : "tools/demo/settings";
+  CGUIDatabase& database = *GetDataBase();
+  database.SetCurrentPath(settingsFolder);
+  FileDemoStations(database);
+  ShowLookups(database);
+  UnfileDemoStations(database);
+  return 0;
+}
