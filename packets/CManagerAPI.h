@@ -1,0 +1,18 @@
+// The communication layer's API-side manager record.
+#ifndef PACKETS_CMANAGERAPI_H
+#define PACKETS_CMANAGERAPI_H
+
+#include "platform/CPtrList.h"
+
+/// Holds one pointer list, grown in blocks of 10 nodes, that the communication library uses.
+class CManagerAPI {
+public:
+  CManagerAPI() noexcept : List(10) {}
+  CManagerAPI(const CManagerAPI&) = delete;
+  CManagerAPI& operator=(const CManagerAPI&) = delete;
+
+private:
+  CPtrList List;
+};
+
+#endif

@@ -1,0 +1,63 @@
+// The sequence manager: the sequence library's threads, viewer list and event flags.
+#ifndef PACKETS_CZOSMANAGER_H
+#define PACKETS_CZOSMANAGER_H
+
+#include "packets/CZoThread.h"
+#include "platform/BaseTypes.h"
+#include "platform/CPtrList.h"
+
+#include <cstddef>
+
+struct _SeqMsgParam;
+
+/// One per process (ZosGetMgr), filled by the sequence library.
+class CZosManager {
+public:
+  CZosManager() noexcept = default;
+  CZosManager(const CZosManager&) = delete;
+  CZosManager& operator=(const CZosManager&) = delete;
+
+  CZoThread* GetSeqThread() const noexcept { return SeqThread; }
+  void SetSeqThread(CZoThread* thread) noexcept { SeqThread = thread; }
+  CZoThread* GetFileThread() const noexcept { return FileThread; }
+  void SetFileThread(CZoThread* thread) noexcept { FileThread = thread; }
+  /// The list of viewer properties the sequence library keeps.
+  CPtrList* GetViewerProperty() noexcept { return &ViewerPropertyList; }
+  BOOL IsPowerEvent() const noexcept { return PowerEvent != 0; }
+  BOOL IsTrigEvent() const noexcept { return TrigEvent != 0; }
+  BOOL IsFileEvent() const noexcept { return FileEvent != 0; }
+  BOOL IsMeasEvent() const noexcept { return MeasEvent != 0; }
+  BOOL IsErrorEvent() const noexcept { return ErrorEvent != 0; }
+  WORD GetViewerNum() const noexcept { return ViewerNum; }
+
+  /// Nonzero while the sequence of (station, frontend) runs.
+  BOOL IsSeqRun(WORD station, WORD frontend) noexcept;
+  /// Fills param for the module (station, slot); 0 on success, otherwise param may be partly
+  /// filled and stays the caller's.
+  WORD GetSeqMsgParam(WORD station, WORD slot, _SeqMsgParam* param) noexcept;
+
+private:
+  friend struct SeqLayerAccess;
+
+  // Compile-time only: the sequence library shares this layout.
+  static void CheckLayout() noexcept {
+    static_assert(offsetof(CZosManager, FileThread) == 4);
+    static_assert(offsetof(CZosManager, ViewerPropertyList) == 8);
+    static_assert(offsetof(CZosManager, PowerEvent) == 8 + sizeof(CPtrList));
+    static_assert(offsetof(CZosManager, ErrorEvent) == offsetof(CZosManager, PowerEvent) + 16);
+    static_assert(offsetof(CZosManager, ViewerNum) == offsetof(CZosManager, PowerEvent) + 20);
+    static_assert(sizeof(CZosManager) == offsetof(CZosManager, PowerEvent) + 24);
+  }
+
+  CZoThread* SeqThread = nullptr;
+  CZoThread* FileThread = nullptr;
+  CPtrList ViewerPropertyList{10};
+  int PowerEvent = 0;
+  int TrigEvent = 0;
+  int FileEvent = 0;
+  int MeasEvent = 0;
+  int ErrorEvent = 0;
+  WORD ViewerNum = 0;
+};
+
+#endif

@@ -1,0 +1,14 @@
+// The communication library's record of its receive thread, embedded in the manager.
+#ifndef PACKETS_SIBLINGS_CRECEIVETHREADINFO_H
+#define PACKETS_SIBLINGS_CRECEIVETHREADINFO_H
+
+#include "platform/BaseTypes.h"
+
+/// Its contents belong to the communication library; only its size is shared, since the manager
+/// fields after it are read here.
+struct CReceiveThreadInfo {
+  DWORD Words[8];
+};
+static_assert(sizeof(CReceiveThreadInfo) == 32);
+
+#endif

@@ -1,0 +1,10 @@
+// The flat functions of the sequence library that this library calls.
+#ifndef PACKETS_SIBLINGS_SEQUENCELIBRARY_H
+#define PACKETS_SIBLINGS_SEQUENCELIBRARY_H
+
+#include "packets/CZosManager.h"
+
+/// The process's sequence manager.
+CZosManager* ZosGetMgr() noexcept;
+
+#endif
