@@ -38,6 +38,8 @@ public:
              WORD option) noexcept;
 
 protected:
+  friend struct FrontendLayerAccess;
+
   CFRONTEND* Parent = nullptr;
   COBJECT* Objects = nullptr;
   int StationId = 0;

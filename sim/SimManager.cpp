@@ -1,0 +1,70 @@
+// The simulated communication manager: its shared reply record and its sequence and GUI threads.
+#include "packets/CManager.h"
+#include "packets/siblings/CommunicationLibrary.h"
+#include "packets/siblings/SequenceLibrary.h"
+#include "sim/CommLayerAccess.h"
+#include "sim/SimControl.h"
+#include "sim/SimParts.h"
+#include "sim/SimThread.h"
+
+namespace {
+struct ManagerState {
+  ManagerState() noexcept { CommLayerAccess::RestartManager(Manager); }
+
+  CManager Manager;
+  CRplySync SharedSync;
+  SimThread SeqThread{true};
+  SimThread GuiThread{false};
+  bool RefusePosts = false;
+};
+
+ManagerState State;
+
+WORD Post(SimThread& thread, DWORD message, DWORD wParam, LONG lParam) noexcept {
+  if (State.RefusePosts || !thread.PostThreadMessage(message, wParam, lParam))
+    return SimPostRefused;
+  return PostedOk;
+}
+} // namespace
+
+CRplySync::CRplySync() noexcept
+    : TimeOut(DefaultTimeOut), SignalMode(0), SyncMode(SyncModeSynchronous), CommSyncMode(0), AsyncMessage(0),
+      ReleaseMode(0), ErrMsgMode(1), OptimizeBufMode(0), Thread(nullptr), RplyStationAddr(-1), StationId(0),
+      ModuleId(0), CntlId(0), RplyCntlId(0), ProxyStationId(0), Marker(ValidMarker) {}
+
+CManager* GetMgr() noexcept { return &State.Manager; }
+
+CRplySync* CManager::GetRplySync() noexcept { return &State.SharedSync; }
+
+WORD CManager::PostSeqThread(DWORD message, DWORD wParam, LONG lParam) noexcept {
+  return Post(State.SeqThread, message, wParam, lParam);
+}
+
+WORD CManager::PostGUIThread(DWORD message, DWORD wParam, LONG lParam) noexcept {
+  return Post(State.GuiThread, message, wParam, lParam);
+}
+
+/// The sequence manager's sequence thread is the communication manager's.
+CZoThread* SimSeqThread() noexcept { return &State.SeqThread; }
+
+void ResetManager() noexcept {
+  CommLayerAccess::RestartManager(State.Manager);
+  State.SharedSync = CRplySync();
+  State.SeqThread.Reset();
+  State.GuiThread.Reset();
+  State.RefusePosts = false;
+}
+
+void SimSetLanguage(DWORD language) noexcept { CommLayerAccess::SetLanguage(State.Manager, language); }
+
+void SimSetMultiClient(BOOL multiClient) noexcept { CommLayerAccess::SetMultiClient(State.Manager, multiClient); }
+
+void SimRefusePosts(bool refuse) noexcept { State.RefusePosts = refuse; }
+
+std::vector<SimMessage> SimSeqThreadMessages() noexcept { return State.SeqThread.Messages(); }
+
+std::vector<SimMessage> SimGuiThreadMessages() noexcept { return State.GuiThread.Messages(); }
+
+DWORD SimTimeOutOf(const CRplySync& sync) noexcept { return CommLayerAccess::TimeOut(sync); }
+
+int SimErrMsgModeOf(const CRplySync& sync) noexcept { return CommLayerAccess::ErrMsgMode(sync); }

@@ -1,0 +1,151 @@
+#include "sim/SimModule.h"
+
+#include "packets/DataHeader.h"
+#include "sim/CommLayerAccess.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <new>
+
+namespace {
+constexpr BYTE NoDataType = 0xFF;
+constexpr BYTE FillByte = 0xA5;
+
+DWORD StoredKey(WORD group, WORD cntlId) noexcept { return (DWORD{group} << 16) | MaskedCntlIdOf(cntlId); }
+
+bool Matches(const SimFault& fault, BYTE group, WORD cntlId) noexcept {
+  return fault.Times != 0 && (fault.Group == SimAny || fault.Group == group) &&
+         (fault.CntlId == SimAny || fault.CntlId == cntlId);
+}
+} // namespace
+
+DWORD SimWidthOf(WORD type) noexcept { return DWORD{1} << ((type >> 4) & 0x0F); }
+
+DWORD SimCountOf(WORD type, std::size_t bytes) noexcept {
+  return type == NoDataType ? 0 : static_cast<DWORD>(bytes / SimWidthOf(type));
+}
+
+SimModule::SimModule(const SimModuleConfig& config) : Settings(config), SeqTable{1, 2, 3, 4, 5, 6, 7, 8} {
+  char text[64];
+  std::snprintf(text, sizeof text, "Help of module %u, station %u", config.ModuleId, config.Station);
+  Help = text;
+}
+
+WORD SimModule::Answer(const _ModulePacket* request, _ModulePacket** reply, CRplySync* sync, WORD option,
+                       bool viaFrontend, bool frontendEnded) noexcept {
+  try {
+    const Request asked = ReadRequest(request);
+    Record(asked, sync, option, viaFrontend);
+    if (frontendEnded)
+      return SimFrontendEnded;
+    const std::optional<SimFault> fault = TakeFault(asked);
+    if (fault && fault->Result != 0)
+      return fault->Result;
+    Reply answer = NaturalReply(asked);
+    if (answer.Result != 0)
+      return answer.Result;
+    const DWORD count = Shape(answer, fault);
+    Hold(request, answer, count, sync);
+    if (reply != nullptr)
+      *reply = reinterpret_cast<_ModulePacket*>(Held.data());
+    return 0;
+  } catch (const std::bad_alloc&) {
+    return SimOutOfMemory;
+  }
+}
+
+const _ModulePacket* SimModule::HeldReply() const noexcept {
+  return Held.empty() ? nullptr : reinterpret_cast<const _ModulePacket*>(Held.data());
+}
+
+SimModule::Request SimModule::ReadRequest(const _ModulePacket* request) {
+  CEndianModulePacket packet(const_cast<_ModulePacket*>(request));
+  const BYTE* data = static_cast<const BYTE*>(packet.GetData());
+  return Request{static_cast<BYTE>(packet.GetCmdId() & CmdGroupMask), packet.GetCntl(), packet.GetParamType(),
+                 std::vector<BYTE>(data, data + packet.GetDataSize())};
+}
+
+void SimModule::Record(const Request& request, CRplySync* sync, WORD option, bool viaFrontend) {
+  SimQuery query;
+  query.Group = request.Group;
+  query.Cntl = request.Cntl;
+  query.InType = request.InType;
+  query.InCount = SimCountOf(request.InType, request.In.size());
+  query.In = request.In;
+  query.Capacity = PendingCapacity;
+  query.Sync = sync;
+  if (sync != nullptr) {
+    query.SyncTimeOut = CommLayerAccess::TimeOut(*sync);
+    query.SyncErrMsgMode = CommLayerAccess::ErrMsgMode(*sync);
+  }
+  query.Option = option;
+  query.ViaFrontend = viaFrontend;
+  Log.push_back(std::move(query));
+  PendingCapacity = SimAll;
+}
+
+std::optional<SimFault> SimModule::TakeFault(const Request& request) {
+  for (SimFault& fault : Faults) {
+    if (!Matches(fault, request.Group, MaskedCntlIdOf(request.Cntl)))
+      continue;
+    if (fault.Times > 0)
+      --fault.Times;
+    return fault;
+  }
+  return std::nullopt;
+}
+
+// Returns the element count the reply will state.
+DWORD SimModule::Shape(Reply& reply, const std::optional<SimFault>& fault) {
+  Overclaims = false;
+  if (!fault)
+    return SimCountOf(reply.Type, reply.Data.size());
+  reply.Data.insert(reply.Data.end(), fault->ExtraBytes, FillByte);
+  if (fault->KeepBytes < reply.Data.size())
+    reply.Data.resize(fault->KeepBytes);
+  DWORD count = SimCountOf(reply.Type, reply.Data.size());
+  if (fault->Type != SimAny)
+    reply.Type = fault->Type;
+  if (fault->ClaimCount != SimAll) {
+    count = fault->ClaimCount;
+    Overclaims = true;
+  }
+  return count;
+}
+
+// A fresh block each time: a caller still reading the previous reply shows up under the sanitizers.
+void SimModule::Hold(const _ModulePacket* request, const Reply& reply, DWORD count, CRplySync* sync) {
+  std::vector<BYTE> block(sizeof(_ModulePacket) + reply.Data.size());
+  std::copy(reply.Data.begin(), reply.Data.end(), block.begin() + sizeof(_ModulePacket));
+  CEndianModulePacket asked(const_cast<_ModulePacket*>(request));
+  CEndianModulePacket answer(reinterpret_cast<_ModulePacket*>(block.data()));
+  const DWORD dataBytes = static_cast<DWORD>(reply.Data.size());
+  answer.SetSize(dataBytes);
+  answer.SetAllBytes(1, dataBytes);
+  answer.SetCurPacketNo(1);
+  answer.SetAllPacket(1);
+  answer.SetModuleId(asked.GetModuleId());
+  answer.SetCmdId(static_cast<WORD>((asked.GetCmdId() & CmdGroupMask) | CmdFlagReply));
+  answer.SetCntlId(asked.GetCntl());
+  answer.SetParamType(reply.Type);
+  answer.SetVersion(asked.GetVersion());
+  answer.SetParamNum(count);
+  answer.SetThreadAddr(static_cast<DWORD>(reinterpret_cast<std::uintptr_t>(sync)));
+  Held.swap(block);
+}
+
+void SimModule::SetReply(WORD group, WORD cntlId, WORD type, std::vector<BYTE> data) {
+  StoredReplies[StoredKey(group, cntlId)] = Reply{0, type, std::move(data)};
+}
+
+void SimModule::SetHelp(const char* text) { Help = text == nullptr ? "" : text; }
+
+void SimModule::SetSeqInfo(WORD mode, std::vector<BYTE> table) {
+  SeqMode = mode;
+  SeqTable = std::move(table);
+}
+
+void SimModule::SetWaveInf(std::vector<WAVEINF> records) { WaveInf = std::move(records); }
+
+void SimModule::AddFault(const SimFault& fault) { Faults.push_back(fault); }

@@ -1,0 +1,219 @@
+// What a simulated module means to answer to each request, before any fault bends it.
+#include "sim/SimModule.h"
+
+#include "packets/DataHeader.h"
+#include "packets/WireField.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <limits>
+
+namespace {
+constexpr WORD CntlSeqInfo = 0x400;
+constexpr WORD CntlWaveInfoAcqData = 0x40C;
+constexpr WORD CntlHelp = 0x40E;
+constexpr BYTE NoDataType = 0xFF;
+constexpr BYTE ByteType = 0x00;
+constexpr BYTE WordType = 0x10;
+constexpr std::size_t SeqHeaderSize = 32;
+constexpr std::size_t SeqModeOffset = 24;
+constexpr std::size_t SeqLengthOffset = 28;
+
+/// value cut to the range of T, so that the conversion is defined.
+template <typename T>
+T Clamped(double value) noexcept {
+  constexpr double Lowest = static_cast<double>(std::numeric_limits<T>::lowest());
+  constexpr double Highest = static_cast<double>(std::numeric_limits<T>::max());
+  if (!(value >= Lowest))
+    return std::numeric_limits<T>::lowest();
+  return value > Highest ? std::numeric_limits<T>::max() : static_cast<T>(value);
+}
+
+/// Writes value as type code type says into width bytes at out; zeros for a type not known.
+void EncodeValue(WORD type, double value, BYTE* out) noexcept {
+  std::memset(out, 0, SimWidthOf(type));
+  switch (type) {
+  case 0x00:
+  case 0x01:
+    StoreWire(out, 0, Clamped<BYTE>(value));
+    break;
+  case 0x10:
+  case 0x11:
+    StoreWire(out, 0, Clamped<std::int16_t>(value));
+    break;
+  case 0x20:
+  case 0x21:
+    StoreWire(out, 0, Clamped<std::int32_t>(value));
+    break;
+  case 0x22:
+    StoreWire(out, 0, static_cast<float>(value));
+    break;
+  case 0x32:
+    StoreWire(out, 0, value);
+    break;
+  default:
+    break;
+  }
+}
+
+void AppendValue(std::vector<BYTE>& data, WORD type, double value) {
+  const std::size_t at = data.size();
+  data.resize(at + SimWidthOf(type));
+  EncodeValue(type, value, data.data() + at);
+}
+
+/// The i32 input values of a request; none when it carries fewer than count.
+bool ReadLongs(const std::vector<BYTE>& in, std::size_t count, LONG* values) noexcept {
+  if (in.size() < count * sizeof(LONG))
+    return false;
+  for (std::size_t index = 0; index < count; ++index)
+    values[index] = LoadWire<LONG>(in.data(), index * sizeof(LONG));
+  return true;
+}
+
+/// The first point and the number of points an acquired-data request covers.
+struct PointRange {
+  DWORD First;
+  DWORD Count;
+};
+
+PointRange RangeOf(DWORD pointNum, LONG start, LONG points, LONG direction) noexcept {
+  const DWORD from = start < 0 ? 0 : static_cast<DWORD>(start);
+  if (from >= pointNum)
+    return {0, 0};
+  const bool all = points < 0;
+  if (direction == -1) {
+    const DWORD count = all || static_cast<DWORD>(points) > from + 1 ? from + 1 : static_cast<DWORD>(points);
+    return {from + 1 - count, count};
+  }
+  const DWORD left = pointNum - from;
+  return {from, all || static_cast<DWORD>(points) > left ? left : static_cast<DWORD>(points)};
+}
+} // namespace
+
+double SimAcqValue(WORD member, WORD channel, DWORD point, bool maximum) noexcept {
+  const double sample = 1 + (point + 10ull * channel + 50ull * member) % 198;
+  return maximum ? sample + 1 : sample - 1;
+}
+
+double SimCurrentValue(WORD member, WORD channel) noexcept { return member * 100.0 + channel + 0.25; }
+
+WAVEINF SimGeneratedWaveInf(const SimModuleConfig& config, WORD member, WORD channel) noexcept {
+  WAVEINF record = {};
+  record.WordA = channel;
+  record.WordB = member;
+  record.DataType = config.DataType;
+  record.ByteC = 1;
+  record.PointNum = config.PointNum;
+  StoreWire(&record, offsetof(WAVEINF, DwordE), 0.001);
+  record.DwordG = member;
+  record.DwordH = channel;
+  BYTE* const values[] = {record.Value0, record.Value1, record.Value2, record.Value3, record.Value4};
+  for (int index = 0; index < 5; ++index)
+    EncodeValue(config.DataType, 10.0 * (index + 1) + channel, values[index]);
+  record.DwordL = config.PointNum;
+  record.WordM = config.Members;
+  record.SecondUnitCode = 0x0800;
+  record.UnitCode = 0x0100;
+  std::memcpy(record.UnitText1, "mV", 2);
+  record.TimeStamp = 1700000000u + channel;
+  return record;
+}
+
+SimModule::Reply SimModule::NaturalReply(const Request& request) {
+  const WORD id = MaskedCntlIdOf(request.Cntl);
+  const WORD member = CntlOfstOf(request.Cntl);
+  if (auto stored = StoredReplies.find((DWORD{request.Group} << 16) | id); stored != StoredReplies.end())
+    return stored->second;
+  const bool queryOrParam = request.Group == CmdGroupQuery || request.Group == CmdGroupParam;
+  if (request.Group == CmdGroupReqExec) {
+    ExecSettings[id] = Reply{0, request.InType, request.In};
+    return Reply{};
+  }
+  if (request.Group == CmdGroupParam && id == CntlWaveInfoAcqData)
+    return WaveInfReply(member, request.In);
+  if (request.Group == CmdGroupQuery && id == CntlWaveInfoAcqData)
+    return AcqDataReply(member, request.In);
+  if (request.Group == CmdGroupQuery && id == MaskedCntlIdOf(Settings.CurrentCntlId))
+    return CurrentDataReply(member);
+  if (request.Group == CmdGroupGui && id == CntlSeqInfo)
+    return SeqInfoReply();
+  if (queryOrParam && id == CntlHelp)
+    return HelpReply();
+  if (auto setting = ExecSettings.find(id); queryOrParam && setting != ExecSettings.end())
+    return setting->second;
+  return DefaultReply(request);
+}
+
+SimModule::Reply SimModule::WaveInfReply(WORD member, const std::vector<BYTE>& in) const {
+  LONG input[2];
+  if (!ReadLongs(in, 2, input))
+    return Reply{SimBadRequest, NoDataType, {}};
+  if (member >= Settings.Members)
+    return Reply{SimNoMember, NoDataType, {}};
+  std::vector<WAVEINF> records;
+  if (WaveInf) {
+    records = *WaveInf;
+  } else {
+    for (WORD each = member; each < Settings.Members; ++each)
+      for (WORD channel = 0; channel < Settings.Channels; ++channel)
+        records.push_back(SimGeneratedWaveInf(Settings, each, channel));
+  }
+  Reply reply{0, ByteType, {}};
+  for (const WAVEINF& record : records) {
+    if (input[0] >= 0 && record.WordA != input[0])
+      continue;
+    const BYTE* bytes = reinterpret_cast<const BYTE*>(&record);
+    reply.Data.insert(reply.Data.end(), bytes, bytes + sizeof record);
+  }
+  return reply;
+}
+
+SimModule::Reply SimModule::AcqDataReply(WORD member, const std::vector<BYTE>& in) const {
+  LONG input[6];
+  if (!ReadLongs(in, 6, input))
+    return Reply{SimBadRequest, NoDataType, {}};
+  if (member >= Settings.Members)
+    return Reply{SimNoMember, NoDataType, {}};
+  const WORD channel = input[0] < 0 ? 0 : static_cast<WORD>(input[0]);
+  if (channel >= Settings.Channels)
+    return Reply{SimBadRequest, NoDataType, {}};
+  const PointRange range = RangeOf(Settings.PointNum, input[2], input[4], input[5]);
+  Reply reply{0, Settings.DataType, {}};
+  reply.Data.reserve(2ull * range.Count * SimWidthOf(Settings.DataType));
+  for (DWORD point = range.First; point < range.First + range.Count; ++point) {
+    AppendValue(reply.Data, Settings.DataType, SimAcqValue(member, channel, point, false));
+    AppendValue(reply.Data, Settings.DataType, SimAcqValue(member, channel, point, true));
+  }
+  return reply;
+}
+
+SimModule::Reply SimModule::CurrentDataReply(WORD member) const {
+  if (member >= Settings.Members)
+    return Reply{SimNoMember, NoDataType, {}};
+  Reply reply{0, Settings.CurrentType, {}};
+  for (WORD channel = 0; channel < Settings.Channels; ++channel)
+    AppendValue(reply.Data, Settings.CurrentType, SimCurrentValue(member, channel));
+  return reply;
+}
+
+SimModule::Reply SimModule::SeqInfoReply() const {
+  Reply reply{0, ByteType, std::vector<BYTE>(SeqHeaderSize)};
+  StoreWire(reply.Data.data(), SeqModeOffset, SeqMode);
+  StoreWire(reply.Data.data(), SeqLengthOffset, static_cast<DWORD>(SeqTable.size()));
+  reply.Data.insert(reply.Data.end(), SeqTable.begin(), SeqTable.end());
+  return reply;
+}
+
+SimModule::Reply SimModule::HelpReply() const {
+  return Reply{0, ByteType, std::vector<BYTE>(Help.c_str(), Help.c_str() + Help.size() + 1)};
+}
+
+SimModule::Reply SimModule::DefaultReply(const Request& request) const {
+  Reply reply{0, WordType, std::vector<BYTE>(4 * sizeof(WORD))};
+  const WORD values[] = {request.Group, request.Cntl, Settings.ModuleId, Settings.Station};
+  for (std::size_t index = 0; index < 4; ++index)
+    StoreWire(reply.Data.data(), index * sizeof(WORD), values[index]);
+  return reply;
+}

@@ -1,0 +1,30 @@
+// The parts of the simulation and their resets, which SimReset runs in turn.
+#ifndef SIM_SIMPARTS_H
+#define SIM_SIMPARTS_H
+
+#include "packets/CZoThread.h"
+#include "packets/siblings/CFRONTEND.h"
+#include "platform/BaseTypes.h"
+#include "sim/SimModule.h"
+
+class CFeModule;
+
+/// The simulated module at (station, module), or null.
+SimModule* FindSimModule(WORD station, WORD module) noexcept;
+/// The simulated module of config, made when it does not exist; null when it cannot be made.
+SimModule* MakeSimModule(const SimModuleConfig& config) noexcept;
+/// Keeps frontend alive until it is deleted or SimReset ends it; FALSE when it cannot be kept.
+BOOL KeepFrontend(CFeModule* frontend, SimModule* module) noexcept;
+/// Forgets frontend; true when it was one that KeepFrontend kept.
+bool ForgetFrontend(const CFRONTEND* frontend) noexcept;
+
+/// The communication manager's sequence thread, which the sequence manager shares.
+CZoThread* SimSeqThread() noexcept;
+
+void ResetModules() noexcept;
+void ResetManager() noexcept;
+void ResetStations() noexcept;
+void ResetDirectAccess() noexcept;
+void ResetSequence() noexcept;
+
+#endif

@@ -1,0 +1,67 @@
+#include "sim/SimThread.h"
+
+#include "packets/siblings/SeqMsgParam.h"
+
+#include <cstring>
+#include <new>
+
+SimThread::~SimThread() { Reset(); }
+
+BOOL SimThread::PostThreadMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  SimMessage posted;
+  posted.Message = message;
+  posted.WParam = wParam;
+  posted.LParam = lParam;
+  try {
+    Pending.push_back(posted);
+  } catch (const std::bad_alloc&) {
+    return FALSE;
+  }
+  return TRUE;
+}
+
+bool SimThread::CarriesRecord(UINT message) const noexcept {
+  return OwnsRecords && (message == SeqMsgStartStop || message == SeqMsgStopViewer);
+}
+
+// Reads the block and the record only now, so that a poster that freed them meanwhile shows up
+// under the sanitizers.
+void SimThread::Handle(SimMessage& message) noexcept {
+  if (!CarriesRecord(message.Message))
+    return;
+  if (message.WParam != 0) {
+    const BYTE* block = reinterpret_cast<const BYTE*>(message.WParam);
+    std::memcpy(&message.TrigInfo, block, sizeof message.TrigInfo);
+    message.ModuleFlags = block[sizeof message.TrigInfo];
+    message.HasTrigInfo = true;
+  }
+  if (message.LParam != 0) {
+    _SeqMsgParam* record = reinterpret_cast<_SeqMsgParam*>(message.LParam);
+    message.Record = *record;
+    message.HasRecord = true;
+    delete record;
+  }
+}
+
+std::vector<SimMessage> SimThread::Messages() noexcept {
+  try {
+    // Room first, so that no record is freed and then lost with a failed append.
+    Handled.reserve(Handled.size() + Pending.size());
+    for (SimMessage& message : Pending) {
+      Handle(message);
+      Handled.push_back(message);
+    }
+    Pending.clear();
+    return Handled;
+  } catch (const std::bad_alloc&) {
+    return {};
+  }
+}
+
+void SimThread::Reset() noexcept {
+  for (const SimMessage& message : Pending)
+    if (CarriesRecord(message.Message) && message.LParam != 0)
+      delete reinterpret_cast<_SeqMsgParam*>(message.LParam);
+  Pending.clear();
+  Handled.clear();
+}

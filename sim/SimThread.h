@@ -1,0 +1,35 @@
+// A simulated thread of the communication manager that records what is posted to it.
+#ifndef SIM_SIMTHREAD_H
+#define SIM_SIMTHREAD_H
+
+#include "packets/CZoThread.h"
+#include "sim/SimControl.h"
+
+#include <vector>
+
+/// Queues posted messages and handles them only when asked, as a real thread does later: then it
+/// reads what a message refers to and frees the record it owns.
+class SimThread : public CZoThread {
+public:
+  /// ownsRecords: messages 0x437 and 0x44A carry an ActOnTrigInfo address and a _SeqMsgParam.
+  explicit SimThread(bool ownsRecords) noexcept : OwnsRecords(ownsRecords) {}
+  SimThread(const SimThread&) = delete;
+  SimThread& operator=(const SimThread&) = delete;
+  ~SimThread() override;
+
+  BOOL PostThreadMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  /// Handles what is queued, then lists every message handled.
+  std::vector<SimMessage> Messages() noexcept;
+  /// Frees the records of messages never handled and forgets everything.
+  void Reset() noexcept;
+
+private:
+  bool CarriesRecord(UINT message) const noexcept;
+  void Handle(SimMessage& message) noexcept;
+
+  bool OwnsRecords;
+  std::vector<SimMessage> Pending;
+  std::vector<SimMessage> Handled;
+};
+
+#endif
