@@ -45,9 +45,9 @@ static_assert(offsetof(_ModulePacket, ParamNum) == 24);
 static_assert(offsetof(_ModulePacket, ThreadAddr) == 28);
 
 /// A view of a module packet that lives elsewhere; owns nothing, copies share the packet. The
-/// packet may sit at any address. Before Init (or on a null packet) reads answer 0 and writes do
-/// nothing. Sizes never wrap: a difference that would go below 0 is 0, a sum above 32 bits is
-/// 0xFFFFFFFF.
+/// packet may sit at any address. Before Init (or on a null packet) every field reads as 0 and
+/// writes do nothing. Sizes never wrap: a difference that would go below 0 is 0, a sum above 32
+/// bits is 0xFFFFFFFF.
 class CEndianModulePacket : private PacketView<_ModulePacket> {
 public:
   CEndianModulePacket() noexcept = default;

@@ -30,7 +30,7 @@ static_assert(offsetof(_SemiModulePacket, ParamNum) == 8);
 static_assert(offsetof(_SemiModulePacket, ThreadAddr) == 12);
 
 /// A view of a semi-module packet that lives elsewhere, at any address; owns nothing, copies
-/// share the packet. Before Init (or on a null packet) reads answer 0 and writes do nothing.
+/// share the packet. Before Init (or on a null packet) every field reads as 0 and writes do nothing.
 class CEndianSemiModulePacket : private PacketView<_SemiModulePacket> {
 public:
   CEndianSemiModulePacket() noexcept = default;

@@ -28,7 +28,7 @@ static_assert(offsetof(_StaPackect, BodyPrefix) == 20);
 static_assert(offsetof(_StaPackect, ModulePacket) == 28);
 
 /// A view of a station packet that lives elsewhere, at any address; owns nothing, copies share the
-/// packet. Before Init (or on a null packet) reads answer 0 and writes do nothing.
+/// packet. Before Init (or on a null packet) every field reads as 0 and writes do nothing.
 class CEndianStaPacket : private PacketView<_StaPackect> {
 public:
   CEndianStaPacket() noexcept = default;

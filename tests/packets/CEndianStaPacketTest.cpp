@@ -1,0 +1,118 @@
+#include "packets/CEndianStaPacket.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+constexpr BYTE Marker = 0xCC;
+constexpr std::size_t Misalign = 3;
+
+struct StaPacketBuffer {
+  explicit StaPacketBuffer(std::size_t dataBytes = 16) : Bytes(Misalign + 60 + dataBytes, Marker) {}
+  _StaPackect* Packet() { return reinterpret_cast<_StaPackect*>(Bytes.data() + Misalign); }
+  void SetModuleSize(DWORD size) { std::memcpy(Bytes.data() + Misalign + 28, &size, 4); }
+  std::string At(std::size_t offset, std::size_t length) const {
+    return std::string(reinterpret_cast<const char*>(Bytes.data() + Misalign + offset), length);
+  }
+  std::vector<BYTE> Bytes;
+};
+
+struct BodySizeRow {
+  const char* Name;
+  DWORD ModuleSize;
+  WORD ModulePacketSize;
+  /// The body size field after SetBodySize; Marker bytes when it was left alone.
+  std::string BodySize;
+  WORD Size;
+};
+
+const BodySizeRow BodySizeRows[] = {
+    {"HundredDataBytes", 116, 116, std::string("\x8C\x00", 2), 160},
+    {"EmptyModulePacket", 16, 16, std::string("\x28\x00", 2), 60},
+    {"LargestThatFits", 65511, 65511, "\xFF\xFF", 0xFFFF},
+    {"OneMoreIsLeftAlone", 65512, 65512, "\xCC\xCC", 0xCCE0},
+    {"SizeBeyond16BitsIsLeftAlone", 0x10010, 0xFFFF, "\xCC\xCC", 0xCCE0},
+};
+} // namespace
+
+TEST(CEndianStaPacketTest, BodySizeFollowsTheModulePacketWithoutWrapping) {
+  for (const BodySizeRow& row : BodySizeRows) {
+    SCOPED_TRACE(row.Name);
+    StaPacketBuffer buffer;
+    buffer.SetModuleSize(row.ModuleSize);
+    CEndianStaPacket packet(buffer.Packet());
+    EXPECT_EQ(packet.GetModulePacketSize(), row.ModulePacketSize);
+    packet.SetBodySize();
+    EXPECT_EQ(buffer.At(18, 2), row.BodySize);
+    EXPECT_EQ(packet.GetSize(), row.Size);
+    EXPECT_EQ(buffer.At(20, 8), std::string(8, '\xCC'));
+  }
+}
+
+TEST(CEndianStaPacketTest, SizeSaturatesAt16Bits) {
+  StaPacketBuffer buffer;
+  CEndianStaPacket packet(buffer.Packet());
+  const WORD bodySize = 0xFFF0;
+  std::memcpy(buffer.Bytes.data() + Misalign + 18, &bodySize, 2);
+  EXPECT_EQ(packet.GetBodySize(), 0xFFF0);
+  EXPECT_EQ(packet.GetSize(), 0xFFFF);
+}
+
+TEST(CEndianStaPacketTest, AddressesStandAtTheirOffsetsAndAgree) {
+  for (LONG address : {LONG{-1}, LONG{0}, LONG{0x7FFFFFFF}, LONG{-0x7FFFFFFF - 1}, LONG{0x0A000102}}) {
+    SCOPED_TRACE(address);
+    StaPacketBuffer buffer;
+    CEndianStaPacket packet(buffer.Packet());
+    packet.SetRXAddr(address);
+    packet.SetTXAddr(~address);
+    LONG expectedTx = ~address;
+    EXPECT_EQ(buffer.At(4, 4), std::string(reinterpret_cast<const char*>(&address), 4));
+    EXPECT_EQ(buffer.At(8, 4), std::string(reinterpret_cast<const char*>(&expectedTx), 4));
+    EXPECT_EQ(buffer.At(0, 4), std::string(4, '\xCC'));
+    EXPECT_EQ(buffer.At(12, 6), std::string(6, '\xCC'));
+    EXPECT_EQ(packet.GetRXAddr(), address);
+    EXPECT_EQ(packet.GetStationRXAddr(), address);
+    EXPECT_EQ(packet.GetTXAddr(), expectedTx);
+    EXPECT_EQ(packet.GetStationTXAddr(), expectedTx);
+  }
+}
+
+TEST(CEndianStaPacketTest, ModulePacketWrapsAndUnwraps) {
+  std::vector<BYTE> module(32 + 6, 0);
+  CEndianModulePacket request(reinterpret_cast<_ModulePacket*>(module.data()));
+  request.SetSize(6);
+  request.SetAllBytes(1, 6);
+  request.SetCurPacketNo(1);
+  request.SetAllPacket(1);
+  request.SetModuleId(2);
+  request.SetCmdId(0x0A);
+  request.SetCntlId(0x340C);
+  request.SetDataW(2, 0x7788);
+
+  StaPacketBuffer buffer(module.size());
+  CEndianStaPacket packet(buffer.Packet());
+  std::memcpy(packet.GetModulePacket(), module.data(), module.size());
+  packet.SetBodySize();
+  EXPECT_EQ(packet.GetSize(), 20 + 8 + module.size());
+
+  CEndianModulePacket carried(packet.GetModulePacket());
+  EXPECT_EQ(reinterpret_cast<BYTE*>(packet.GetModulePacket()), buffer.Bytes.data() + Misalign + 28);
+  EXPECT_EQ(carried.GetModuleId(), 2);
+  EXPECT_EQ(carried.GetCmdId(), 0x0A);
+  EXPECT_EQ(carried.GetMaskedCntlId(), 0x40C);
+  EXPECT_EQ(carried.GetCntlOfst(), 3);
+  EXPECT_EQ(carried.GetDataW(2), 0x7788);
+  EXPECT_EQ(carried.GetPacketSize(), module.size());
+}
+
+TEST(CEndianStaPacketTest, UnboundViewReadsZeroAndWritesNothing) {
+  CEndianStaPacket packet;
+  packet.SetRXAddr(5);
+  packet.SetBodySize();
+  EXPECT_EQ(packet.GetRXAddr(), 0);
+  EXPECT_EQ(packet.GetModulePacket(), nullptr);
+  EXPECT_EQ(packet.GetModulePacketSize(), 0);
+}

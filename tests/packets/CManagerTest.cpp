@@ -1,0 +1,56 @@
+#include "packets/CManager.h"
+
+#include "packets/siblings/CommunicationLibrary.h"
+#include "sim/SimControl.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+class CManagerTest : public testing::Test {
+protected:
+  void SetUp() override { SimReset(); }
+  void TearDown() override { SimReset(); }
+};
+
+struct IdRow {
+  WORD NetId, GroupId, StationId;
+  WORD NetGroupId, MyId;
+};
+const IdRow IdRows[] = {
+    {1, 2, 3, 34, 8707}, {0, 0, 0, 0, 0}, {7, 31, 255, 255, 0xFFFF}, {0, 31, 0, 31, 0x1F00}, {8, 0, 1, 256, 1},
+};
+} // namespace
+
+TEST_F(CManagerTest, MyIdPacksNetGroupAndStationIntoSixteenBits) {
+  CManager& manager = *GetMgr();
+  for (const IdRow& row : IdRows) {
+    manager.SetMyNetId(row.NetId);
+    manager.SetMyGroupId(row.GroupId);
+    manager.SetMyStationId(row.StationId);
+    EXPECT_EQ(manager.GetMyNetGroupId(), row.NetGroupId) << row.NetId << "/" << row.GroupId;
+    EXPECT_EQ(manager.GetMyId(), row.MyId) << row.NetId << "/" << row.GroupId << "/" << row.StationId;
+  }
+}
+
+TEST_F(CManagerTest, StationLookUpsAnswerFromTheStationRecord) {
+  SimStation station;
+  station.Id = 5;
+  station.Address = 0x1234;
+  station.GroupNo = 2;
+  station.Type = 3;
+  SimSetStation(station);
+  CManager& manager = *GetMgr();
+  EXPECT_EQ(manager.GetStationAddress(5), 0x1234);
+  EXPECT_EQ(manager.GetNetStationAddress(5), 0x21234);
+  EXPECT_EQ(manager.GetStationType(5), 3);
+}
+
+TEST_F(CManagerTest, UnknownStationAnswersNoAddressAndNoType) {
+  CManager& manager = *GetMgr();
+  for (WORD id : {WORD{6}, WORD{40}, WORD{0xFFFF}}) {
+    EXPECT_EQ(manager.GetStationInfo(id), nullptr);
+    EXPECT_EQ(manager.GetStationAddress(id), -1);
+    EXPECT_EQ(manager.GetNetStationAddress(id), -1);
+    EXPECT_EQ(manager.GetStationType(id), 0xFF);
+  }
+}
