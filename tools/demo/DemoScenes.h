@@ -12,4 +12,8 @@ void UnfileDemoStations(CGUIDatabase& database);
 /// Prints stations in map order, slot counts, product names and connected groups.
 void ShowLookups(const CGUIDatabase& database);
 
+/// Builds a module packet and a station packet around it and prints their fields, then prints the
+/// reply of a module's simulated frontend to one GUI query.
+void ShowPackets(const CGUIDatabase& database);
+
 #endif

@@ -1,5 +1,8 @@
 #include "tools/demo/DemoScenes.h"
 
+#include "packets/siblings/CFeModule.h"
+#include "sim/SimControl.h"
+
 #include <cstring>
 
 namespace {
@@ -26,6 +29,15 @@ const StationSpec DemoStations[] = {
     {16, "Charlie", "RA800-C", {0}, {0}, {{5, 0x4E30, 1}}},
 };
 
+// Each module is reached through a frontend of the simulated frontend library.
+CFeModule* NewFrontend(WORD stationId, const ModuleSpec& spec) {
+  SimModuleConfig config;
+  config.Station = stationId;
+  config.ModuleId = spec.Slot;
+  config.Channels = spec.Channels;
+  return SimCreateFrontend(config);
+}
+
 CStation* NewStation(const StationSpec& spec) {
   CStation* station = new CStation;
   station->StationId = spec.Id;
@@ -40,6 +52,7 @@ CStation* NewStation(const StationSpec& spec) {
     module->ModuleId = moduleSpec.Slot;
     module->ProductWord = moduleSpec.ProductCode << 8;
     module->AcqChannel = moduleSpec.Channels;
+    module->Frontend = NewFrontend(spec.Id, moduleSpec);
     station->ModuleMap.SetAt(moduleSpec.Slot, module);
     if (moduleSpec.Slot < StationSlotCount)
       station->ModuleExist[moduleSpec.Slot] = 1;
@@ -63,6 +76,8 @@ void UnfileDemoStations(CGUIDatabase& database) {
       WORD moduleId = 0;
       CModule* module = nullptr;
       station->ModuleMap.GetNextAssoc(modulePosition, moduleId, module);
+      module->Frontend->Destroy();
+      delete module->Frontend;
       delete module;
     }
     delete station;

@@ -1,0 +1,75 @@
+#include "tools/demo/DemoScenes.h"
+
+#include "packets/CEndianSemiModulePacket.h"
+#include "packets/CEndianStaPacket.h"
+#include "packets/DataHeader.h"
+#include "packets/siblings/CFeModule.h"
+#include "packets/siblings/CommunicationLibrary.h"
+
+#include <cstdio>
+#include <vector>
+
+namespace {
+void PrintModulePacket(const char* title, const CEndianModulePacket& packet) {
+  const WORD cmdId = packet.GetCmdId();
+  std::printf("%s\n", title);
+  std::printf("  size %lu (data %lu)  all bytes %lu  packet %lu of %lu\n", packet.GetSize(), packet.GetDataSize(),
+              packet.GetAllBytes(), packet.GetCurPacketNo(), packet.GetAllPacket());
+  std::printf("  module %u  command 0x%02X (group %u, %s)  control 0x%04X (id 0x%03X, offset %u)\n",
+              packet.GetModuleId(), cmdId, cmdId & CmdGroupMask, cmdId & CmdFlagReply ? "reply" : "request",
+              packet.GetCntl(), packet.GetMaskedCntlId(), packet.GetCntlOfst());
+  std::printf("  type 0x%02X  version %u  parameters %lu  thread 0x%08lX\n  data", packet.GetParamType(),
+              packet.GetVersion(), packet.GetParamNum(), packet.GetThreadAddr());
+  for (WORD index = 0; index < packet.GetDataSize() / 2; ++index)
+    std::printf(" 0x%04X", packet.GetDataW(index));
+  std::printf("\n");
+}
+
+/// A request for three words of the query group, control 0x40C of member 9, wrapped in a station
+/// packet from address 0x0A000101 to 0x0A000102.
+void BuildAndShowPackets() {
+  std::vector<BYTE> bytes(sizeof(_StaPackect) + 6, 0);
+  CEndianStaPacket station(reinterpret_cast<_StaPackect*>(bytes.data()));
+  CEndianModulePacket request(station.GetModulePacket());
+  request.SetSize(6);
+  request.SetAllBytes(1, 6);
+  request.SetCurPacketNo(1);
+  request.SetAllPacket(1);
+  request.SetModuleId(2);
+  request.SetCmdId(CmdGroupQuery);
+  request.SetCntlId(MakeCntl(0x40C, 9));
+  request.SetParamType(0x10);
+  request.SetVersion(1);
+  request.SetParamNum(3);
+  for (WORD index = 0; index < 3; ++index)
+    request.SetDataW(index, static_cast<WORD>(index + 1));
+  station.SetRXAddr(0x0A000102);
+  station.SetTXAddr(0x0A000101);
+  station.SetBodySize();
+  PrintModulePacket("module packet built field by field:", request);
+  std::printf("station packet: from 0x%08lX to 0x%08lX, body %u bytes, whole %u bytes, module packet size %u\n",
+              station.GetTXAddr(), station.GetRXAddr(), station.GetBodySize(), station.GetSize(),
+              station.GetModulePacketSize());
+  CEndianSemiModulePacket semi(static_cast<_SemiModulePacket*>(request.GetDataHeader()));
+  std::printf("its data header as a semi-module packet: module %u, command 0x%02X, control 0x%04X, %u data bytes\n",
+              semi.GetModuleId(), semi.GetCmdId(), semi.GetCntl(), semi.GetDataSize());
+}
+
+void ShowFrontendReply(const CGUIDatabase& database, WORD stationId, WORD slot) {
+  CModule* module = nullptr;
+  if (!database.GetModuleInf(stationId, slot, &module) || module->Frontend == nullptr)
+    return;
+  _ModulePacket* reply = nullptr;
+  const WORD result = module->Frontend->Query(CmdGroupGui, 0x123, nullptr, 0xFF, 0, &reply, GetMgr()->GetRplySync(), 0);
+  std::printf("GUI query 0x123 to station %u slot %u through its frontend: result %u\n", stationId, slot, result);
+  if (result == 0)
+    PrintModulePacket("reply packet (the frontend library's):", CEndianModulePacket(reply));
+}
+} // namespace
+
+void ShowPackets(const CGUIDatabase& database) {
+  std::printf("== Packets ==\n");
+  BuildAndShowPackets();
+  ShowFrontendReply(database, 2, 2);
+  std::printf("\n");
+}
