@@ -1,0 +1,261 @@
+#include "tests/database/DatabaseFixture.h"
+#include "tests/support/HeapUse.h"
+
+#include <array>
+
+namespace {
+HTREEITEM Item(int n) { return reinterpret_cast<HTREEITEM>(static_cast<std::uintptr_t>(n)); }
+} // namespace
+
+class LookupsTest : public DatabaseFixture {};
+
+TEST_F(LookupsTest, NothingIsFoundInAMapThatNeverHeldAnEntry) {
+  CStation* station = reinterpret_cast<CStation*>(1);
+  CModule* module = reinterpret_cast<CModule*>(1);
+  EXPECT_EQ(Database.GetStationInf(1, &station), 0);
+  EXPECT_EQ(station, nullptr);
+  station = reinterpret_cast<CStation*>(1);
+  EXPECT_EQ(Database.GetStationInf(CString(""), &station), 0);
+  EXPECT_EQ(station, nullptr);
+  EXPECT_EQ(Database.GetModuleInf(1, 1, &module), 0);
+  EXPECT_EQ(module, nullptr);
+  module = reinterpret_cast<CModule*>(1);
+  EXPECT_EQ(Database.GetModuleTreeInf(nullptr, &module), 0);
+  EXPECT_EQ(module, nullptr);
+}
+
+TEST_F(LookupsTest, WalkingLookupsReturnTheFirstInMapOrder) {
+  CStation& one = FileStation(1, "Twin");
+  CStation& two = FileStation(2, "Twin");
+  CStation& sixteen = FileStation(16, "Twin");
+  one.ListIndex = two.ListIndex = sixteen.ListIndex = 4;
+  one.TreeItem = two.TreeItem = sixteen.TreeItem = Item(9);
+  CStation* found = nullptr;
+  ASSERT_EQ(Database.GetStationInf(CString("Twin"), &found), 1);
+  EXPECT_EQ(found, &two);
+  ASSERT_EQ(Database.GetStationListInf(4, &found), 1);
+  EXPECT_EQ(found, &two);
+  ASSERT_EQ(Database.GetStationTreeInf(Item(9), &found), 1);
+  EXPECT_EQ(found, &two);
+  EXPECT_EQ(Database.GetStationInf(CString("twin"), &found), 0);
+  EXPECT_EQ(found, nullptr);
+}
+
+TEST_F(LookupsTest, ModuleTreeLookupVisitsStationsThenModulesInMapOrder) {
+  CStation& first = FileStation(17);
+  CStation& second = FileStation(3);
+  first.TreeItem = Item(5);
+  CModule& later = FileModule(first, 1);
+  CModule& earlier = FileModule(second, 2);
+  FileModule(second, 1).TreeItem = Item(6);
+  later.TreeItem = earlier.TreeItem = nullptr;
+  CModule* found = nullptr;
+  ASSERT_EQ(Database.GetModuleTreeInf(nullptr, &found), 1);
+  EXPECT_EQ(found, &earlier);
+  EXPECT_EQ(Database.GetModuleTreeInf(Item(5), &found), 0) << "station items are not compared";
+}
+
+TEST_F(LookupsTest, SameStationNameNeverCountsTheGivenStation) {
+  FileStation(1, "Alpha");
+  FileStation(2, "Bravo");
+  EXPECT_EQ(Database.IsSameStationName("Alpha", 1), 0);
+  EXPECT_EQ(Database.IsSameStationName("Alpha", 2), 1);
+  EXPECT_EQ(Database.IsSameStationName("Alpha", 99), 1);
+  EXPECT_EQ(Database.IsSameStationName("alpha", 2), 0);
+}
+
+TEST_F(LookupsTest, SlotCountComesFromTheModelName) {
+  const struct {
+    const char* Model;
+    BYTE Slots;
+  } rows[] = {{"ZI400", 4}, {"RA800", 8}, {"xRA800-ZI400", 4}, {"ra800", 0}, {"", 0}};
+  WORD id = 1;
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.Model);
+    FileStation(id, "", row.Model);
+    EXPECT_EQ(Database.GetMaxSlot(id), row.Slots);
+    ++id;
+  }
+  EXPECT_EQ(Database.GetMaxSlot(999), 0);
+}
+
+TEST_F(LookupsTest, ModelNameFillingItsArrayIsReadNoFurther) {
+  CStation& station = FileStation(1);
+  std::memset(station.ModelName, 'R', sizeof station.ModelName);
+  EXPECT_EQ(Database.GetMaxSlot(1), 0);
+}
+
+namespace {
+struct GroupRow {
+  const char* Name;
+  WORD Slot;
+  BYTE Master;
+  WORD ConnectNo;
+  int Term;
+  WORD ConnectNum;
+};
+
+// Slots 1, 2 and 3 form one group on an eight-slot station; slot 8 is joined to nothing beyond.
+constexpr std::array<BYTE, StationSlotCount> GroupStatus = {0, 1, 1, 0, 0, 0, 0, 0, 1};
+
+const GroupRow GroupRows[] = {
+    {"master", 1, 1, 0, 0, 3},      {"member", 2, 1, 1, 0, 2},        {"terminal", 3, 1, 2, 1, 1},
+    {"lone slot", 4, 4, 0, 1, 1},   {"last slot joined", 8, 8, 0, 1, 1}, {"beyond counted slots", 9, 8, 1, 1, 1},
+    {"extra module", 0x12, 0x12, 0, 0, 1},
+};
+} // namespace
+
+TEST_F(LookupsTest, ConnectedGroupOfAnEightSlotStation) {
+  CStation& station = FileStation(5, "G", "RA800");
+  std::copy(GroupStatus.begin(), GroupStatus.end(), station.ConnectStatus);
+  for (const GroupRow& row : GroupRows) {
+    SCOPED_TRACE(row.Name);
+    EXPECT_EQ(Database.SearchMaster(5, row.Slot), row.Master);
+    EXPECT_EQ(Database.GetConnectNo(5, row.Slot), row.ConnectNo);
+    EXPECT_EQ(Database.CheckTerm(5, row.Slot), row.Term);
+    EXPECT_EQ(Database.GetConnectNum(5, row.Slot), row.ConnectNum);
+  }
+}
+
+TEST_F(LookupsTest, OnAFourSlotStationASlotJoinedBeyondTheLastIsNoTerminal) {
+  CStation& station = FileStation(5, "G", "ZI400");
+  std::copy(GroupStatus.begin(), GroupStatus.end(), station.ConnectStatus);
+  station.ConnectStatus[4] = 1;
+  EXPECT_EQ(Database.CheckTerm(5, 4), 1);
+  EXPECT_EQ(Database.CheckTerm(5, 8), 0);
+  station.ConnectStatus[4] = 0;
+  station.ModelName[0] = 'X';
+  station.ConnectStatus[5] = 1;
+  EXPECT_EQ(Database.CheckTerm(5, 5), 0) << "no slot count, no terminal by position";
+}
+
+TEST_F(LookupsTest, SlotFactsOfAStationThatIsNotFiled) {
+  EXPECT_EQ(Database.GetConnectNum(7, 5), 5);
+  EXPECT_EQ(Database.GetConnectNum(7, 0), 10);
+  EXPECT_EQ(Database.SearchMaster(7, 3), 3);
+  EXPECT_EQ(Database.CheckTerm(7, 3), 0);
+  EXPECT_EQ(Database.CheckMaster(7, 3), 0);
+  EXPECT_EQ(Database.IsExistModule(7, 3), 0);
+  EXPECT_EQ(Database.IsExistModule(7, 0x10), 1);
+  EXPECT_EQ(Database.GetConnectStatus(7, 3), 0);
+}
+
+TEST_F(LookupsTest, SlotZeroAndExtraModules) {
+  CStation& station = FileStation(5, "G", "RA800");
+  station.ConnectStatus[0] = 7;
+  station.SlotAttribute[0] = 1;
+  station.ModuleExist[0] = 1;
+  EXPECT_EQ(Database.GetConnectStatus(5, 0), 7);
+  EXPECT_EQ(Database.CheckMaster(5, 0), 0);
+  EXPECT_EQ(Database.CheckTerm(5, 0), 0);
+  EXPECT_EQ(Database.IsExistModule(5, 0), 1);
+  EXPECT_EQ(Database.GetConnectStatus(5, 0x10), 0);
+  EXPECT_EQ(Database.CheckMaster(5, 0x10), 0);
+  EXPECT_EQ(Database.CheckTerm(5, 0x10), 0);
+}
+
+TEST_F(LookupsTest, MasterNeedsAttributeBitAndAJoin) {
+  CStation& station = FileStation(5, "G", "RA800");
+  station.SlotAttribute[2] = 0xFE;
+  station.ConnectStatus[2] = 1;
+  EXPECT_EQ(Database.CheckMaster(5, 2), 0);
+  station.SlotAttribute[2] = 1;
+  EXPECT_EQ(Database.CheckMaster(5, 2), 1);
+  station.ConnectStatus[2] = 2;
+  EXPECT_EQ(Database.CheckMaster(5, 2), 0);
+  EXPECT_EQ(Database.CheckTerm(5, 2), 1) << "any status but 1 ends a group";
+  EXPECT_EQ(Database.SearchMaster(5, 3), 2) << "only 0 stops the search for a master";
+}
+
+TEST_F(LookupsTest, SlotsOf256AndAboveAreAnsweredAsNotFiled) {
+  CStation& station = FileStation(5, "G", "RA800");
+  std::memset(station.ConnectStatus, 1, sizeof station.ConnectStatus);
+  std::memset(station.ModuleExist, 1, sizeof station.ModuleExist);
+  for (WORD slot : {WORD(0x100), WORD(0x103), WORD(0x110), WORD(0xFFFF)}) {
+    SCOPED_TRACE(slot);
+    EXPECT_EQ(Database.IsExistModule(5, slot), 0);
+    EXPECT_EQ(Database.GetConnectStatus(5, slot), 0);
+    EXPECT_EQ(Database.CheckMaster(5, slot), 0);
+    EXPECT_EQ(Database.CheckTerm(5, slot), 0);
+    EXPECT_EQ(Database.SearchMaster(5, slot), static_cast<BYTE>(slot));
+    EXPECT_EQ(Database.GetConnectNum(5, slot), 1);
+  }
+}
+
+TEST_F(LookupsTest, ProductNames) {
+  CStation& frontEnds = FileStation(0);
+  CStation& station = FileStation(3);
+  std::strcpy(FileModule(frontEnds, 1).ProductName, "Viewer App");
+  FileModule(station, 1).ProductWord = 0x12ABCD01;
+  FileModule(station, 2).ProductWord = 0;
+  const struct {
+    WORD Station, Module, Result;
+    const char* Text;
+  } rows[] = {{0, 1, 0, "Viewer App"}, {3, 1, 0, "ZOabcd"}, {3, 2, 0, "ZO0"}, {3, 9, 0xFFFF, ""}, {8, 1, 0xFFFF, ""}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.Text);
+    CString name("stale");
+    EXPECT_EQ(Database.GetProductName(row.Station, row.Module, name), row.Result);
+    EXPECT_STREQ(name, row.Text);
+  }
+  CString name;
+  EXPECT_EQ(Database.GetProductName(0x1234FFu, name), 0);
+  EXPECT_STREQ(name, "ZO34ff");
+}
+
+TEST_F(LookupsTest, ModuleFactsFoundAndNotFound) {
+  CStation& station = FileStation(3);
+  CModule& module = FileModule(station, 0x21);
+  module.AcqChannel = 12;
+  module.ModuleFlags = 0x82;
+  module.GuiSimpleMode = 3;
+  module.ScalingStatus = 5;
+  EXPECT_EQ(Database.GetAcqChannel(3, 0x21), 12);
+  EXPECT_EQ(Database.IsSaveOnTrigEnable(3, 0x21), 1);
+  EXPECT_EQ(Database.IsScalingEnable(3, 0x21), 1);
+  EXPECT_EQ(Database.GetGUISimpleMode(3, 0x21), 3);
+  EXPECT_EQ(Database.GetScalingStatus(3, 0x21), 1);
+  module.ModuleFlags = 0x7D;
+  EXPECT_EQ(Database.IsSaveOnTrigEnable(3, 0x21), 0);
+  EXPECT_EQ(Database.IsScalingEnable(3, 0x21), 0);
+  for (WORD missingStation : {WORD(3), WORD(4)}) {
+    EXPECT_EQ(Database.GetAcqChannel(missingStation, 1), 0);
+    EXPECT_EQ(Database.GetGUISimpleMode(missingStation, 1), 0);
+    EXPECT_EQ(Database.GetScalingStatus(missingStation, 1), 0);
+    EXPECT_EQ(Database.IsScalingEnable(missingStation, 1), 0);
+  }
+}
+
+TEST_F(LookupsTest, ScaleRecordsAreIndexedRowByRow) {
+  CStation& station = FileStation(3);
+  CModule& module = FileModule(station, 1);
+  module.AcqChannel = 4;
+  CHNLINF* record = reinterpret_cast<CHNLINF*>(1);
+  EXPECT_EQ(Database.GetChanScaleInf(3, 1, &record), 0);
+  EXPECT_EQ(record, nullptr);
+  EXPECT_EQ(Database.GetChanScaleInfEx(3, 1, 0, 0, &record), 0);
+  module.ScaleTable = new CHNLINF[8];
+  ASSERT_EQ(Database.GetChanScaleInf(3, 1, &record), 1);
+  EXPECT_EQ(record, module.ScaleTable);
+  ASSERT_EQ(Database.GetChanScaleInfEx(3, 1, 0, 1, &record), 1);
+  EXPECT_EQ(record, module.ScaleTable + 4);
+  ASSERT_EQ(Database.GetChanScaleInfEx(3, 1, 3, 1, &record), 1);
+  EXPECT_EQ(record, module.ScaleTable + 7);
+  EXPECT_EQ(Database.GetChanScaleInfEx(9, 1, 0, 0, &record), 0);
+  EXPECT_EQ(record, nullptr);
+  module.ReleaseScaleTable();
+}
+
+TEST_F(LookupsTest, DestroyingAModuleReleasesTheRecordsItStillFiles) {
+  auto fileAndDestroy = [] {
+    CModule* module = new CModule;
+    module->FilterMap.SetAt(1, new CGuiFilter(1, 2));
+    module->NamedFilterMap.SetAt("name", new CGuiFilter(0, 3));
+    module->UsedModuleMap.SetAt(0x12, new UsedModule{1, 2});
+    delete module;
+  };
+  fileAndDestroy(); // first use may set up the allocator's own bookkeeping
+  const std::size_t heapBefore = HeapBytesInUse();
+  fileAndDestroy();
+  EXPECT_EQ(HeapBytesInUse(), heapBefore);
+}
