@@ -62,6 +62,6 @@ void SimThread::Reset() noexcept {
   for (const SimMessage& message : Pending)
     if (CarriesRecord(message.Message) && message.LParam != 0)
       delete reinterpret_cast<_SeqMsgParam*>(message.LParam);
-  Pending.clear();
-  Handled.clear();
+  std::vector<SimMessage>().swap(Pending);
+  std::vector<SimMessage>().swap(Handled);
 }

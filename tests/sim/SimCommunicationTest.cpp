@@ -3,6 +3,7 @@
 #include "packets/siblings/SeqMsgParam.h"
 #include "packets/siblings/SequenceLibrary.h"
 #include "sim/SimControl.h"
+#include "tests/sim/LiveAllocations.h"
 
 #include <gtest/gtest.h>
 
@@ -30,21 +31,27 @@ TEST_F(SimCommunicationTest, SequenceThreadReadsAndFreesWhatItOwns) {
   TrigBlock block = {};
   block.Info.FileNum = 10;
   block.Flags = 0x82;
-  _SeqMsgParam* record = new _SeqMsgParam;
-  record->StopFlag = 1;
-  record->Text = "stop";
-  ASSERT_EQ(GetMgr()->PostSeqThread(SeqMsgStopViewer, AddressOf(&block), WordOf(record)), PostedOk);
-  ASSERT_EQ(GetMgr()->PostSeqThread(0x999, 1, 2), PostedOk);
-  const std::vector<SimMessage> messages = SimSeqThreadMessages();
-  ASSERT_EQ(messages.size(), 2u);
-  EXPECT_TRUE(messages[0].HasRecord);
-  EXPECT_EQ(messages[0].Record.StopFlag, 1u);
-  EXPECT_EQ(messages[0].Record.Text, "stop");
-  EXPECT_TRUE(messages[0].HasTrigInfo);
-  EXPECT_EQ(messages[0].TrigInfo.FileNum, 10);
-  EXPECT_EQ(messages[0].ModuleFlags, 0x82);
-  EXPECT_FALSE(messages[1].HasRecord);
-  EXPECT_EQ(messages[1].LParam, 2);
+  auto postAndHandle = [&] {
+    _SeqMsgParam* record = new _SeqMsgParam;
+    record->StopFlag = 1;
+    record->Text = "stop";
+    ASSERT_EQ(GetMgr()->PostSeqThread(SeqMsgStopViewer, AddressOf(&block), WordOf(record)), PostedOk);
+    ASSERT_EQ(GetMgr()->PostSeqThread(0x999, 1, 2), PostedOk);
+    const std::vector<SimMessage> messages = SimSeqThreadMessages();
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_TRUE(messages[0].HasRecord);
+    EXPECT_EQ(messages[0].Record.StopFlag, 1u);
+    EXPECT_EQ(messages[0].Record.Text, "stop");
+    EXPECT_TRUE(messages[0].HasTrigInfo);
+    EXPECT_EQ(messages[0].TrigInfo.FileNum, 10);
+    EXPECT_EQ(messages[0].ModuleFlags, 0x82);
+    EXPECT_FALSE(messages[1].HasRecord);
+    EXPECT_EQ(messages[1].LParam, 2);
+  };
+  const long blocksBefore = LiveAllocations();
+  postAndHandle();
+  SimReset();
+  EXPECT_EQ(LiveAllocations(), blocksBefore);
 }
 
 TEST_F(SimCommunicationTest, RefusedPostLeavesTheRecordToThePoster) {
@@ -58,12 +65,20 @@ TEST_F(SimCommunicationTest, RefusedPostLeavesTheRecordToThePoster) {
 }
 
 TEST_F(SimCommunicationTest, ResetFreesRecordsNeverHandled) {
-  ASSERT_EQ(GetMgr()->PostSeqThread(SeqMsgStartStop, 0, WordOf(new _SeqMsgParam)), PostedOk);
-  ASSERT_EQ(GetMgr()->PostGUIThread(GuiMsgStartLed, 0x400, 0x06040102), PostedOk);
-  const std::vector<SimMessage> led = SimGuiThreadMessages();
-  ASSERT_EQ(led.size(), 1u);
-  EXPECT_EQ(led[0].WParam, 0x400u);
-  EXPECT_EQ(led[0].LParam, 0x06040102);
+  auto postAndReset = [] {
+    _SeqMsgParam* record = new _SeqMsgParam;
+    record->Text = "never read";
+    ASSERT_EQ(GetMgr()->PostSeqThread(SeqMsgStartStop, 0, WordOf(record)), PostedOk);
+    ASSERT_EQ(GetMgr()->PostGUIThread(GuiMsgStartLed, 0x400, 0x06040102), PostedOk);
+    const std::vector<SimMessage> led = SimGuiThreadMessages();
+    ASSERT_EQ(led.size(), 1u);
+    EXPECT_EQ(led[0].WParam, 0x400u);
+    EXPECT_EQ(led[0].LParam, 0x06040102);
+  };
+  const long blocksBefore = LiveAllocations();
+  postAndReset();
+  SimReset();
+  EXPECT_EQ(LiveAllocations(), blocksBefore);
 }
 
 TEST_F(SimCommunicationTest, DirectAccessReachesTheModuleOfStationAndSlot) {

@@ -3,6 +3,7 @@
 #include "packets/WireField.h"
 #include "packets/siblings/CFeModule.h"
 #include "sim/SimControl.h"
+#include "tests/sim/LiveAllocations.h"
 
 #include <gtest/gtest.h>
 
@@ -235,6 +236,24 @@ TEST_F(SimFrontendTest, EndedFrontendRefusesAndDeletingItIsSeen) {
   delete Frontend;
   EXPECT_EQ(SimLiveFrontends(Station, Slot), 0);
   EXPECT_EQ(SimQueries(Station, Slot).size(), 1u);
+}
+
+TEST_F(SimFrontendTest, ResetEndsFrontendsAndForgetsModules) {
+  const SimModuleConfig config;
+  auto createQueryAndReset = [&] {
+    CFeModule* frontend = SimCreateFrontend(config);
+    ASSERT_NE(frontend, nullptr);
+    void* data = nullptr;
+    ASSERT_EQ(frontend->Query(11, 0x400, &data, &Type, &Count, nullptr, 0), 0);
+    ASSERT_NE(SimCreateFrontend(config), nullptr);
+    EXPECT_EQ(SimLiveFrontends(config.Station, config.ModuleId), 2);
+    SimReset();
+    EXPECT_EQ(SimLiveFrontends(config.Station, config.ModuleId), 0);
+  };
+  SimReset();
+  const long blocksBefore = LiveAllocations();
+  createQueryAndReset();
+  EXPECT_EQ(LiveAllocations(), blocksBefore);
 }
 
 TEST_F(SimFrontendTest, RequestsThatCannotBeSent) {
