@@ -199,10 +199,11 @@ SimModule::Reply SimModule::CurrentDataReply(WORD member) const {
 }
 
 SimModule::Reply SimModule::SeqInfoReply() const {
-  Reply reply{0, ByteType, std::vector<BYTE>(SeqHeaderSize)};
+  Reply reply{0, ByteType, std::vector<BYTE>(SeqHeaderSize + SeqTable.size())};
   StoreWire(reply.Data.data(), SeqModeOffset, SeqMode);
   StoreWire(reply.Data.data(), SeqLengthOffset, static_cast<DWORD>(SeqTable.size()));
-  reply.Data.insert(reply.Data.end(), SeqTable.begin(), SeqTable.end());
+  if (!SeqTable.empty())
+    std::memcpy(reply.Data.data() + SeqHeaderSize, SeqTable.data(), SeqTable.size());
   return reply;
 }
 

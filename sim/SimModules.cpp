@@ -17,11 +17,13 @@ struct Registry {
 
   ~Registry() { EndFrontends(); }
 
+  // Unfiled before it is deleted, so that its destructor finds nothing to forget.
   void EndFrontends() noexcept {
-    std::map<const CFRONTEND*, CFeModule*> ending;
-    ending.swap(Frontends);
-    for (auto& [key, frontend] : ending)
+    while (!Frontends.empty()) {
+      CFeModule* frontend = Frontends.begin()->second;
+      Frontends.erase(Frontends.begin());
       delete frontend;
+    }
   }
 };
 
