@@ -65,6 +65,7 @@ public:
   /// The data header at packet + 16 (the semi-module packet inside); null before Init.
   void* GetDataHeader() const noexcept;
 
+  // The header fields as they stand; byte fields widened to 16 bits.
   DWORD GetSize() const noexcept;
   DWORD GetAllBytes() const noexcept;
   DWORD GetCurPacketNo() const noexcept;
@@ -84,6 +85,7 @@ public:
   void SetSize(DWORD dataLength) noexcept;
   /// Stores packets * 16 + dataBytes.
   void SetAllBytes(DWORD packets, DWORD dataBytes) noexcept;
+  // The other header fields, stored as given.
   void SetCurPacketNo(DWORD number) noexcept;
   void SetAllPacket(DWORD packets) noexcept;
   void SetParamNum(DWORD number) noexcept;
@@ -112,9 +114,11 @@ public:
   WORD GetMaskedCntlId() const noexcept;
   /// The control offset: control word >> 12.
   WORD GetCntlOfst() const noexcept;
+  /// 1 for the first packet of its transfer (number 1).
   int IsFirstPacket() const noexcept;
   /// 1 for the last packet of its transfer.
   int IsPacketAll() const noexcept;
+  /// 1 when the command group is 7 (event), whatever the flags.
   int IsEventPacket() const noexcept;
 
   /// Start of the data area and of the extended data area; both are placed by the communication

@@ -49,15 +49,18 @@ public:
   /// Length of the data (placed by the communication library).
   WORD GetDataSize() const noexcept;
 
+  // The header fields as they stand (byte fields widened to 16 bits), and what they mean.
   WORD GetModuleId() const noexcept;
   /// 9 for module id 0xFF, else the module id.
   WORD GetModuleXId() const noexcept;
   /// The module id byte: nonzero for every module but module 0.
   int IsConnectCntl() const noexcept;
   WORD GetCmdId() const noexcept;
+  /// 1 when the command group is 7 (event), whatever the flags.
   int IsEventPacket() const noexcept;
   /// The whole control word, offset bits included.
   WORD GetCntl() const noexcept;
+  /// Control word & 0x0FFF, and control word >> 12.
   WORD GetMaskedCntlId() const noexcept;
   WORD GetCntlOfst() const noexcept;
   WORD GetParamType() const noexcept;

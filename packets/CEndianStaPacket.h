@@ -38,6 +38,7 @@ public:
   CEndianStaPacket(const CEndianStaPacket&) noexcept = default;
   CEndianStaPacket& operator=(const CEndianStaPacket&) noexcept = default;
 
+  /// Receiver and sender addresses.
   LONG GetRXAddr() const noexcept;
   LONG GetTXAddr() const noexcept;
   /// The same as GetRXAddr and GetTXAddr.
@@ -46,6 +47,7 @@ public:
   void SetRXAddr(LONG address) noexcept;
   void SetTXAddr(LONG address) noexcept;
 
+  /// The body size field: bytes from offset 20 to the end.
   WORD GetBodySize() const noexcept;
   /// Body size + 20: the whole station packet; 0xFFFF when that does not fit 16 bits.
   WORD GetSize() const noexcept;

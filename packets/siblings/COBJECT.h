@@ -12,6 +12,7 @@ public:
   COBJECT(const COBJECT& other) noexcept;
   COBJECT& operator=(const COBJECT& other) noexcept;
 
+  // The frontend library's scheduling operations, in table order.
   virtual int Initialize(COBJECT* parent, CFRONTEND* frontend, DWORD id) noexcept;
   virtual void Destroy() noexcept;
   virtual int Add(COBJECT* object, CFRONTEND* frontend) noexcept;
