@@ -17,34 +17,42 @@ void Check(bool holds) {
     __builtin_trap();
 }
 
-/// Items of each width that lie inside length bytes at area, read and written back.
-template <typename AccessorT>
-void TouchItems(AccessorT& packet, std::size_t length) {
-  const std::size_t bytes = std::min<std::size_t>(length, 0xFFFF);
-  for (std::size_t i = 0; i < bytes; ++i)
-    packet.SetDataB(static_cast<WORD>(i), packet.GetDataB(static_cast<WORD>(i)));
-  for (std::size_t i = 0; i < bytes / 2; ++i)
-    packet.SetDataW(static_cast<WORD>(i), packet.GetDataW(static_cast<WORD>(i)));
-  for (std::size_t i = 0; i < bytes / 4; ++i) {
-    packet.SetDataDW(static_cast<WORD>(i), packet.GetDataDW(static_cast<WORD>(i)));
-    packet.GetDataReal(static_cast<WORD>(i));
-  }
-  for (std::size_t i = 0; i < bytes / 8; ++i)
-    packet.GetDataDReal(static_cast<WORD>(i));
+/// Items 0 to count - 1 read through get and written back through set.
+template <typename AccessorT, typename T>
+void RoundTrip(AccessorT& packet, std::size_t count, T (AccessorT::*get)(WORD) const noexcept,
+               void (AccessorT::*set)(WORD, T) noexcept) {
+  for (std::size_t i = 0; i < count; ++i)
+    (packet.*set)(static_cast<WORD>(i), (packet.*get)(static_cast<WORD>(i)));
 }
 
+/// Items 0 to count - 1 read through get; floating values are not written back, since loading
+/// one may quiet a signalling NaN.
+template <typename AccessorT, typename T>
+void ReadAll(const AccessorT& packet, std::size_t count, T (AccessorT::*get)(WORD) const noexcept) {
+  for (std::size_t i = 0; i < count; ++i)
+    (packet.*get)(static_cast<WORD>(i));
+}
+
+/// The items of each width that lie inside length bytes of the data area.
+template <typename AccessorT>
+void TouchItems(AccessorT& packet, std::size_t length) {
+  const std::size_t bytes = std::min<std::size_t>(length, 0x10000);
+  RoundTrip(packet, bytes, &AccessorT::GetDataB, &AccessorT::SetDataB);
+  RoundTrip(packet, bytes / 2, &AccessorT::GetDataW, &AccessorT::SetDataW);
+  RoundTrip(packet, bytes / 4, &AccessorT::GetDataDW, &AccessorT::SetDataDW);
+  ReadAll(packet, bytes / 4, &AccessorT::GetDataReal);
+  ReadAll(packet, bytes / 8, &AccessorT::GetDataDReal);
+}
+
+/// The same for the extended data area of a module packet.
 void TouchExtendedItems(CEndianModulePacket& packet, std::size_t length) {
-  const std::size_t bytes = std::min<std::size_t>(length, 0xFFFF);
-  for (std::size_t i = 0; i < bytes; ++i)
-    packet.SetDataExB(static_cast<WORD>(i), packet.GetDataExB(static_cast<WORD>(i)));
-  for (std::size_t i = 0; i < bytes / 2; ++i)
-    packet.SetDataExW(static_cast<WORD>(i), packet.GetDataExW(static_cast<WORD>(i)));
-  for (std::size_t i = 0; i < bytes / 4; ++i) {
-    packet.SetDataExDW(static_cast<WORD>(i), packet.GetDataExDW(static_cast<WORD>(i)));
-    packet.GetDataExReal(static_cast<WORD>(i));
-  }
-  for (std::size_t i = 0; i < bytes / 8; ++i)
-    packet.GetDataExDReal(static_cast<WORD>(i));
+  using Packet = CEndianModulePacket;
+  const std::size_t bytes = std::min<std::size_t>(length, 0x10000);
+  RoundTrip(packet, bytes, &Packet::GetDataExB, &Packet::SetDataExB);
+  RoundTrip(packet, bytes / 2, &Packet::GetDataExW, &Packet::SetDataExW);
+  RoundTrip(packet, bytes / 4, &Packet::GetDataExDW, &Packet::SetDataExDW);
+  ReadAll(packet, bytes / 4, &Packet::GetDataExReal);
+  ReadAll(packet, bytes / 8, &Packet::GetDataExDReal);
 }
 
 template <typename AccessorT>

@@ -60,7 +60,8 @@ struct SimModuleConfig {
 ///   second): first >= 0 keeps the records of that channel (WordA) only;
 /// - query group 10, 0x40C: acquired data of type DataType; input six i32: channel, -, start
 ///   point, -, points (-1: up to PointNum), direction (-1: the points end at the start point,
-///   otherwise they begin there); two elements per point, SimAcqValue minimum and maximum;
+///   otherwise they begin there); two elements per point, SimAcqValue minimum and maximum; points
+///   beyond the acquisition are left out, a channel beyond the module's is SimBadRequest;
 /// - query group 10, CurrentCntlId: Channels values of CurrentType, SimCurrentValue;
 /// - GUI group 11, 0x400: the sequence information block: 32-byte header (u16 mode at 24, u32 table
 ///   length at 28), then the table (SimSetSeqInfo);

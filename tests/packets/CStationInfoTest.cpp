@@ -12,10 +12,10 @@ protected:
   void SetUp() override { SimReset(); }
   void TearDown() override { SimReset(); }
 
-  /// The record the communication layer keeps for station, filled from spec.
-  static CStationInfo& Station(const SimStation& spec) {
-    SimSetStation(spec);
-    return *GetMgr()->GetStationInfo(spec.Id);
+  /// The record the communication layer keeps for station, filled from wanted.
+  static CStationInfo& Station(const SimStation& wanted) {
+    SimSetStation(wanted);
+    return *GetMgr()->GetStationInfo(wanted.Id);
   }
 };
 
@@ -41,28 +41,12 @@ TEST_F(CStationInfoTest, NewRecordHasNoAddressOwnerLockOrHandles) {
   EXPECT_EQ(record.GetGroupNo(), 0);
 }
 
-TEST_F(CStationInfoTest, FilledRecordAnswersFromItsFields) {
-  SimStation spec;
-  spec.Id = 3;
-  spec.Address = 0x0A0B;
-  spec.Owner = 0;
-  spec.Lock = 7;
-  spec.Activity = 1;
-  spec.State = 0xFF;
-  const CStationInfo& record = Station(spec);
-  EXPECT_TRUE(record.IsExist());
-  EXPECT_TRUE(record.IsOwner());
-  EXPECT_EQ(record.GetLock(), 7);
-  EXPECT_TRUE(record.IsActive());
-  EXPECT_EQ(record.GetState(), 0xFF);
-}
-
 TEST_F(CStationInfoTest, TypesTwoToFourArePCs) {
   for (const TypeRow& row : TypeRows) {
-    SimStation spec;
-    spec.Address = 100;
-    spec.Type = row.Type;
-    const CStationInfo& record = Station(spec);
+    SimStation wanted;
+    wanted.Address = 100;
+    wanted.Type = row.Type;
+    const CStationInfo& record = Station(wanted);
     EXPECT_EQ(record.GetType(), row.Type);
     EXPECT_EQ(record.IsStation(), row.IsStation) << int{row.Type};
     EXPECT_EQ(record.IsPC(), row.IsPC) << int{row.Type};

@@ -20,14 +20,6 @@ SimStation StationAt(WORD id, LONG address) {
 }
 } // namespace
 
-TEST_F(CWinkTest, AllStationsCountTheBroadcastEntry) {
-  EXPECT_EQ(GetWink()->GetAllStationNum(), 1);
-  SimSetStation(StationAt(1, 0x101));
-  SimSetStation(StationAt(7, 0x107));
-  EXPECT_EQ(GetWink()->GetStationNum(), 2);
-  EXPECT_EQ(GetWink()->GetAllStationNum(), 3);
-}
-
 TEST_F(CWinkTest, StationIdOfAnAddress) {
   SimSetStation(StationAt(7, 0x107));
   WORD id = 0xBEEF;

@@ -22,16 +22,13 @@ struct DataHeaderWriteRow {
 };
 
 inline const DataHeaderWriteRow DataHeaderWriteRows[] = {
-    {"ModuleIdZero", HeaderField::ModuleId, 0, 0, std::string("\0", 1), 0},
     {"ModuleIdKeepsLowByte", HeaderField::ModuleId, 0x1FF, 0, "\xFF", 0xFF},
     {"CmdIdReplyEvent", HeaderField::CmdId, 0x87, 1, "\x87", 0x87},
     {"CmdIdKeepsLowByte", HeaderField::CmdId, 0x3AB, 1, "\xAB", 0xAB},
     {"CntlStoresOffsetBits", HeaderField::Cntl, 0x940C, 2, "\x0C\x94", 0x940C},
-    {"CntlAllBits", HeaderField::Cntl, 0xFFFF, 2, "\xFF\xFF", 0xFFFF},
     {"ParamTypeDouble", HeaderField::ParamType, 0x132, 4, "\x32", 0x32},
     {"VersionKeepsLowByte", HeaderField::Version, 0x2FF, 5, "\xFF", 0xFF},
     {"ParamNumLittleEndian", HeaderField::ParamNum, 0x12345678, 8, "\x78\x56\x34\x12", 0x12345678},
-    {"ParamNumMax", HeaderField::ParamNum, 0xFFFFFFFF, 8, "\xFF\xFF\xFF\xFF", 0xFFFFFFFF},
     {"ThreadAddr", HeaderField::ThreadAddr, 0x80000001, 12, std::string("\x01\x00\x00\x80", 4), 0x80000001},
     {"InvalidThreadAddrIsZero", HeaderField::InvalidThreadAddr, 0, 12, std::string("\0\0\0\0", 4), 0},
 };

@@ -105,6 +105,9 @@ TEST_F(SimCommunicationTest, DirectAccessReachesTheModuleOfStationAndSlot) {
 TEST_F(SimCommunicationTest, EachThreadHasItsReplyRecord) {
   CRplySync* sync = GetSyncInfo(MoGetThread());
   ASSERT_NE(sync, nullptr);
+  EXPECT_TRUE(sync->IsValid());
+  EXPECT_EQ(SimTimeOutOf(*sync), 10000u);
+  EXPECT_EQ(SimErrMsgModeOf(*sync), 1);
   EXPECT_EQ(GetSyncInfo(MoGetThread()), sync);
   EXPECT_NE(sync, GetMgr()->GetRplySync());
   EXPECT_EQ(SetRplySyncForQuery(4, 2, 0x407), sync);
@@ -135,23 +138,10 @@ TEST_F(SimCommunicationTest, ValuesConvertByTypeCode) {
   EXPECT_EQ(GetChCntlIdOfst(3), 0x3000);
 }
 
-TEST_F(SimCommunicationTest, ErrorBoxesAndEventReleasesAreRecorded) {
-  ErrorBox1(47, 0);
-  ASSERT_EQ(SimErrorBoxes().size(), 1u);
-  EXPECT_EQ(SimErrorBoxes()[0].MessageNo, 47u);
-  SimFailReleaseEvent(5, 0x33);
-  EXPECT_EQ(MoteReleaseEvent(1, 2, 5), 0x33);
-  EXPECT_EQ(MoteReleaseEvent(1, 3, 7), 0);
-  ASSERT_EQ(SimReleasedEvents().size(), 2u);
-  EXPECT_EQ(SimReleasedEvents()[1].EventId, 7u);
-}
-
 TEST_F(SimCommunicationTest, SequenceManagerAnswersAsSet) {
   EXPECT_FALSE(ZosGetMgr()->IsSeqRun(0, 0x12));
   SimSetSeqRun(0, 0x12, true);
   EXPECT_TRUE(ZosGetMgr()->IsSeqRun(0, 0x12));
-  EXPECT_EQ(ZosGetMgr()->GetSeqThread(), ZosGetMgr()->GetSeqThread());
-  EXPECT_NE(ZosGetMgr()->GetSeqThread(), nullptr);
 
   _SeqMsgParam record;
   ASSERT_EQ(ZosGetMgr()->GetSeqMsgParam(4, 2, &record), 0);
@@ -162,14 +152,4 @@ TEST_F(SimCommunicationTest, SequenceManagerAnswersAsSet) {
   SimSetSeqMsgParam(4, 2, 9, answer);
   EXPECT_EQ(ZosGetMgr()->GetSeqMsgParam(4, 2, &record), 9);
   EXPECT_EQ(record.ConnectNum, 3);
-}
-
-TEST_F(SimCommunicationTest, ManagerSettingsForTheLibrary) {
-  EXPECT_EQ(GetMgr()->GetLanguage(), 9u);
-  SimSetLanguage(17);
-  SimSetMultiClient(TRUE);
-  EXPECT_EQ(GetMgr()->GetLanguage(), 17u);
-  EXPECT_TRUE(GetMgr()->IsMultiClient());
-  SimReset();
-  EXPECT_FALSE(GetMgr()->IsMultiClient());
 }

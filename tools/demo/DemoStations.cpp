@@ -30,11 +30,11 @@ const StationSpec DemoStations[] = {
 };
 
 // Each module is reached through a frontend of the simulated frontend library.
-CFeModule* NewFrontend(WORD stationId, const ModuleSpec& spec) {
+CFeModule* NewFrontend(WORD stationId, const ModuleSpec& moduleSpec) {
   SimModuleConfig config;
   config.Station = stationId;
-  config.ModuleId = spec.Slot;
-  config.Channels = spec.Channels;
+  config.ModuleId = moduleSpec.Slot;
+  config.Channels = moduleSpec.Channels;
   return SimCreateFrontend(config);
 }
 
