@@ -4,9 +4,9 @@
 
 #include "control/LineEndConversion.h"
 #include "database/SettingsValueList.h"
+#include "database/StationSections.h"
 #include "settings/BackupInformation.h"
 #include "settings/ProfileImage.h"
-#include "settings/SettingsNames.h"
 #include "settings/WindowPlacementEntries.h"
 
 #include <cstring>
@@ -14,8 +14,6 @@
 
 namespace {
 constexpr WORD LastBuiltSlot = 8;
-// The station's own window is stored under this module number.
-constexpr int StationWindowSlot = -9;
 constexpr LONG NoWindowEdge = 65537;
 constexpr LONG DefaultStationConfig[7] = {1, 1, 1, 1, 1, 1, 0};
 constexpr LONG DefaultModuleConfig[3] = {1, 1, 1};
@@ -95,13 +93,11 @@ void TakeBackup(CModule& module, const CString& backup) noexcept {
   CopyText(module.ActOnTrigInfo.SaveFileName, Decoded(entries.GetRest()));
 }
 
-/// Fills values from the stored list, or with defaults when the list is not stored; an entry
+/// Fills values from a stored "Config" list, or with defaults when none is stored; an entry
 /// without a number leaves its value as it was.
 template <std::size_t Count>
-void TakeConfig(const ProfileImage& image, const CString& section, LONG (&values)[Count],
-                const LONG (&defaults)[Count]) noexcept {
-  CString stored;
-  if (!image.GetString(section, "Config", stored)) {
+void TakeConfig(bool isStored, const CString& stored, LONG (&values)[Count], const LONG (&defaults)[Count]) noexcept {
+  if (!isStored) {
     std::memcpy(values, defaults, sizeof values);
     return;
   }
@@ -110,13 +106,20 @@ void TakeConfig(const ProfileImage& image, const CString& section, LONG (&values
     entries.NextNumber(value);
 }
 
-bool ReadNormalPosition(const ProfileImage& image, const CString& section, RECT& normal) noexcept {
+bool ReadNormalPosition(const StationSections& sections, int slot, RECT& normal) noexcept {
   CString text;
   WINDOWPLACEMENT placement{};
-  if (!image.GetString(section, "WindowPos", text) || !ScanWindowPlacement(text, placement))
+  if (!sections.GetModuleString(slot, "WindowPos", text) || !ScanWindowPlacement(text, placement))
     return false;
   normal = placement.rcNormalPosition;
   return true;
+}
+
+bool ReadModuleBackup(const StationSections& sections, int slot, const CModule& module, CString& info) noexcept {
+  CString product;
+  sections.GetModuleString(slot, "Product", product);
+  sections.GetModuleString(slot, "ModuleInf", info);
+  return AcceptModuleBackup(product, module, info);
 }
 } // namespace
 
@@ -124,26 +127,25 @@ void CGUIDatabase::UpdateDataBaseEx(CString path, WORD station, CString& backup)
   CStation* owner = FindStation(station);
   if (owner == nullptr)
     return;
-  // One image serves every look-up of the pass.
+  // One image and one search for the station's sections serve every look-up of the pass.
   ProfileImage image;
   image.Load(path);
+  const StationSections sections(image, owner->Name);
   RECT normal{};
-  owner->WindowRect = ReadNormalPosition(image, ModuleSectionName(owner->Name, StationWindowSlot), normal)
-                          ? CRect(normal)
-                          : CRect();
-  const CString stationSection = StationSectionName(owner->Name);
-  TakeConfig(image, stationSection, owner->StationConfig, DefaultStationConfig);
-  image.GetString(stationSection, "Database", backup);
+  const bool stationPlaced = ReadNormalPosition(sections, StationSections::FirstSlot, normal);
+  owner->WindowRect = stationPlaced ? CRect(normal) : CRect();
+  CString text;
+  TakeConfig(sections.GetStationString("Config", text), text, owner->StationConfig, DefaultStationConfig);
+  sections.GetStationString("Database", backup);
   for (WORD slot = 0; slot <= LastBuiltSlot; ++slot) {
     CModule* module = nullptr;
     if (!owner->ModuleMap.Lookup(slot, module))
       continue;
-    const CString section = ModuleSectionName(owner->Name, slot);
-    const bool placed = ReadNormalPosition(image, section, normal);
+    const bool placed = ReadNormalPosition(sections, slot, normal);
     module->WindowRight = placed ? normal.right : NoWindowEdge;
     module->WindowBottom = placed ? normal.bottom : NoWindowEdge;
     CString moduleBackup;
-    if (ReadModuleBackup(image, section, *module, moduleBackup)) {
+    if (ReadModuleBackup(sections, slot, *module, moduleBackup)) {
       TakeBackup(*module, moduleBackup);
     } else {
       module->GuiSimpleMode = 0;
@@ -152,7 +154,7 @@ void CGUIDatabase::UpdateDataBaseEx(CString path, WORD station, CString& backup)
       // Station-wide, as documented: modules of lower slots lose the trigger settings just read.
       ResetActOnTrigDatabase(station);
     }
-    TakeConfig(image, section, module->ModuleConfig, DefaultModuleConfig);
+    TakeConfig(sections.GetModuleString(slot, "Config", text), text, module->ModuleConfig, DefaultModuleConfig);
     module->TreeItem = nullptr;
   }
 }

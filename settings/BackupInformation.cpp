@@ -1,6 +1,7 @@
 #include "settings/BackupInformation.h"
 
 #include "entry/LibraryEntry.h"
+#include "settings/ProfileImage.h"
 #include "settings/SettingsNames.h"
 
 #include <cstring>
@@ -18,7 +19,11 @@ int GetModuleBackupInfFile(WORD station, WORD slot, CString& info, CString fileN
     return 0;
   ProfileImage image;
   image.Load(fileName);
-  return ReadModuleBackup(image, ModuleSectionName(owner->Name, slot), *module, info) ? 1 : 0;
+  const CString section = ModuleSectionName(owner->Name, slot);
+  CString product;
+  image.GetString(section, "Product", product);
+  image.GetString(section, "ModuleInf", info);
+  return AcceptModuleBackup(product, *module, info) ? 1 : 0;
 }
 
 int GetStationBackupInf(WORD station, CString& info, CString fileName) noexcept {
@@ -30,11 +35,7 @@ int GetStationBackupInf(WORD station, CString& info, CString fileName) noexcept 
   return 1;
 }
 
-bool ReadModuleBackup(const ProfileImage& image, const CString& section, const CModule& module,
-                      CString& info) noexcept {
-  CString product;
-  image.GetString(section, "Product", product);
-  image.GetString(section, "ModuleInf", info);
+bool AcceptModuleBackup(const CString& product, const CModule& module, CString& info) noexcept {
   // The product name may fill its array without a terminating zero.
   const CString productName(module.ProductName, static_cast<int>(strnlen(module.ProductName, sizeof module.ProductName)));
   if (!info.IsEmpty() && product.Find(productName) >= 0)

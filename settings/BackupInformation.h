@@ -5,7 +5,6 @@
 #include "database/CModule.h"
 #include "platform/BaseTypes.h"
 #include "platform/CString.h"
-#include "settings/ProfileImage.h"
 
 /// The "ModuleInf" entry of a module section of the default file, accepted only for a module the
 /// database knows, a non-empty entry and a "Product" entry that contains the module's product
@@ -17,9 +16,9 @@ int GetModuleBackupInfFile(WORD station, WORD slot, CString& info, CString fileN
 /// the database lacks the station; always 1.
 int GetStationBackupInf(WORD station, CString& info, CString fileName) noexcept;
 
-/// The module back-up acceptance on a loaded file: true and "ModuleInf" of section when it is
-/// not empty and "Product" contains module's product name; false and empty text otherwise.
-bool ReadModuleBackup(const ProfileImage& image, const CString& section, const CModule& module,
-                      CString& info) noexcept;
+/// Whether a module's stored back-up applies: true when info (its "ModuleInf" text) is not empty
+/// and product (its "Product" text) contains module's product name; false, with info emptied,
+/// otherwise.
+bool AcceptModuleBackup(const CString& product, const CModule& module, CString& info) noexcept;
 
 #endif

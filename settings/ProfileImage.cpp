@@ -56,18 +56,18 @@ bool ProfileImage::BeginsLine(int position) const noexcept {
   return position == ByteOrderMarkLength && std::memcmp(data, ByteOrderMark, ByteOrderMarkLength) == 0;
 }
 
-bool ProfileImage::FindSection(LPCTSTR section, ProfileSection& found) const noexcept {
-  const CString header = CString("[") + section + "]";
+int ProfileImage::FindHeader(const CString& header, int from) const noexcept {
   const std::string_view image(GetData(), static_cast<size_t>(GetLength()));
   const std::string_view wanted(header, static_cast<size_t>(header.GetLength()));
-  size_t hit = image.find(wanted);
+  size_t hit = image.find(wanted, static_cast<size_t>(from));
   // A header counts only where it begins a line: "[S]" inside a value is no section.
   while (hit != std::string_view::npos && !BeginsLine(static_cast<int>(hit)))
     hit = image.find(wanted, hit + 1);
-  if (hit == std::string_view::npos)
-    return false;
-  found.Header = LineAt(static_cast<int>(hit));
-  found.BodyEnd = found.End = GetLength();
+  return hit == std::string_view::npos ? -1 : static_cast<int>(hit);
+}
+
+ProfileSection ProfileImage::SectionAt(int headerBegin) const noexcept {
+  ProfileSection found{LineAt(headerBegin), GetLength(), GetLength()};
   for (int begin = found.Header.End; begin < GetLength();) {
     const ProfileLine line = LineAt(begin);
     // A file from another program may start its next section without an empty line first; its
@@ -79,6 +79,14 @@ bool ProfileImage::FindSection(LPCTSTR section, ProfileSection& found) const noe
     }
     begin = line.End;
   }
+  return found;
+}
+
+bool ProfileImage::FindSection(LPCTSTR section, ProfileSection& found) const noexcept {
+  const int header = FindHeader(CString("[") + section + "]", 0);
+  if (header < 0)
+    return false;
+  found = SectionAt(header);
   return true;
 }
 

@@ -40,6 +40,11 @@ public:
 
   /// The line that starts at begin (begin below GetLength()).
   ProfileLine LineAt(int begin) const noexcept;
+  /// The position, at or after from, of the next occurrence of header that begins a line (after
+  /// blanks and, on the first line, a UTF-8 byte-order mark); -1 when there is none.
+  int FindHeader(const CString& header, int from) const noexcept;
+  /// The section whose header line begins at headerBegin.
+  ProfileSection SectionAt(int headerBegin) const noexcept;
   /// The first section whose header "[" section "]" begins a line, after blanks and, on the first
   /// line, a UTF-8 byte-order mark; text after the "]" does not matter.
   bool FindSection(LPCTSTR section, ProfileSection& found) const noexcept;
