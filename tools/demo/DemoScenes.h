@@ -12,4 +12,7 @@ void UnfileDemoStations(CGUIDatabase& database);
 /// Prints stations in map order, slot counts, product names and connected groups.
 void ShowLookups(const CGUIDatabase& database);
 
+/// Loads each demo station's stored GUI state from the settings folder and prints it.
+void ShowSettings(CGUIDatabase& database);
+
 #endif

@@ -1,5 +1,6 @@
 #include "tools/demo/DemoScenes.h"
 
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -39,6 +40,7 @@ CStation* NewStation(const StationSpec& spec) {
     CModule* module = new CModule;
     module->ModuleId = moduleSpec.Slot;
     module->ProductWord = moduleSpec.ProductCode << 8;
+    std::snprintf(module->ProductName, sizeof module->ProductName, "ZO%x", static_cast<unsigned>(moduleSpec.ProductCode));
     module->AcqChannel = moduleSpec.Channels;
     station->ModuleMap.SetAt(moduleSpec.Slot, module);
     if (moduleSpec.Slot < StationSlotCount)
