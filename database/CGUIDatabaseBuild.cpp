@@ -13,7 +13,7 @@
 #include <iterator>
 
 namespace {
-constexpr WORD LastBuiltSlot = 8;
+constexpr WORD LastBuiltSlot = StationSections::LastSlot;
 constexpr LONG NoWindowEdge = 65537;
 constexpr LONG DefaultStationConfig[7] = {1, 1, 1, 1, 1, 1, 0};
 constexpr LONG DefaultModuleConfig[3] = {1, 1, 1};

@@ -58,7 +58,7 @@ ProfileWriter::Outcome ProfileWriter::WriteOnce(const CString& path) noexcept {
   CFile file;
   CFileException error;
   if (!file.Open(path, CFile::modeReadWrite | CFile::shareExclusive, &error))
-    return error.Cause == FileCause::FileNotFound ? CreateFile(path) : Outcome::Failed;
+    return error.Cause == FileCause::FileNotFound ? CreateProfile(path) : Outcome::Failed;
   // A writer that replaced the file while we waited for it leaves us holding the old one.
   if (!file.IsStillAt(path))
     return Outcome::TryAgain;
@@ -71,7 +71,7 @@ ProfileWriter::Outcome ProfileWriter::WriteOnce(const CString& path) noexcept {
   return written ? Outcome::Written : Outcome::Failed;
 }
 
-ProfileWriter::Outcome ProfileWriter::CreateFile(const CString& path) noexcept {
+ProfileWriter::Outcome ProfileWriter::CreateProfile(const CString& path) noexcept {
   ReplacementFile created(path);
   if (!created.Create())
     return Outcome::Failed;

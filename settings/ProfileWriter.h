@@ -25,7 +25,7 @@ private:
   enum class Outcome { Written, Failed, TryAgain };
 
   Outcome WriteOnce(const CString& path) noexcept;
-  Outcome CreateFile(const CString& path) noexcept;
+  Outcome CreateProfile(const CString& path) noexcept;
   bool AppendSection(CFile& file, const ProfileImage& image) noexcept;
   bool RewriteSection(CFile& file, const CString& path, const ProfileImage& image,
                       const ProfileSection& section) noexcept;

@@ -8,7 +8,7 @@ constexpr int TempNameCount = 16;
 ReplacementFile::~ReplacementFile() { Discard(); }
 
 bool ReplacementFile::Create() noexcept {
-  for (int number = 0; number < TempNameCount && !File.IsOpen(); ++number) {
+  for (int number = 0; number < TempNameCount; ++number) {
     TempName.Format("%s.~%d", static_cast<LPCTSTR>(Target), number);
     CFileException error;
     if (File.Open(TempName, CFile::modeCreateNew | CFile::modeWrite, &error))
