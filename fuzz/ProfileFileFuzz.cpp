@@ -8,11 +8,10 @@
 #include "settings/ProfileImage.h"
 #include "settings/ProfileWriter.h"
 
-#include <cstdint>
-#include <sanitizer/allocator_interface.h>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <sanitizer/allocator_interface.h>
 #include <set>
 #include <string>
 #include <unistd.h>
@@ -21,12 +20,11 @@
 namespace {
 constexpr size_t MaxOperations = 8;
 constexpr size_t MaxNames = 12;
+using Names = std::set<std::string>;
 
 const std::string& FilePath() {
-  static const std::string path = [] {
-    char folder[] = "/tmp/zdz-fuzz-XXXXXX";
-    return std::string(mkdtemp(folder)) + "/Mardel.tmp";
-  }();
+  static char folder[] = "/tmp/zdz-fuzz-XXXXXX";
+  static const std::string path = std::string(mkdtemp(folder)) + "/Mardel.tmp";
   return path;
 }
 
@@ -36,60 +34,47 @@ std::vector<std::string> Split(const std::string& text, char separator) {
     if (ch == separator)
       parts.emplace_back();
     else
-      parts.back().push_back(ch);
+      parts.back() += ch;
   }
   return parts;
 }
 
-/// Section and key names that the image mentions, as far as a write could name them.
-void CollectNames(const std::string& image, std::set<std::string>& sections, std::set<std::string>& keys) {
+/// The section and key names that the image's lines mention.
+void CollectNames(const std::string& image, Names& sections, Names& keys) {
   for (const std::string& line : Split(image, '\n')) {
-    const size_t open = line.find_first_not_of(" \t\xEF\xBB\xBF");
-    const size_t close = line.find(']');
+    const size_t open = line.find_first_not_of(" \t\xEF\xBB\xBF"), close = line.find(']');
     if (open != std::string::npos && line[open] == '[' && close != std::string::npos && close > open &&
         sections.size() < MaxNames)
       sections.insert(line.substr(open + 1, close - open - 1));
-    const size_t equals = line.find('=');
-    if (equals != std::string::npos && keys.size() < MaxNames)
-      keys.insert(line.substr(0, equals));
+    if (line.find('=') != std::string::npos && keys.size() < MaxNames)
+      keys.insert(line.substr(0, line.find('=')));
   }
 }
 
-struct Entry {
-  bool Found;
-  std::string Value;
-  bool operator==(const Entry&) const = default;
-};
-
-Entry Read(const ProfileImage& image, const std::string& section, const std::string& key) {
+std::pair<bool, std::string> Read(const ProfileImage& image, const std::string& section, const std::string& key) {
   CString value;
   const bool found = image.GetString(section.c_str(), key.c_str(), value);
   return {found, std::string(value, value.GetLength())};
 }
 
-void CheckWrite(const std::string& section, const std::string& key, const std::string& value,
-                const std::set<std::string>& sections, const std::set<std::string>& keys) {
+void CheckWrite(const std::string& section, const std::string& key, const std::string& value, const Names& sections,
+                const Names& keys) {
   ProfileImage before, after;
   before.Load(FilePath().c_str());
   const int result = WriteProfileStringEx(FilePath().c_str(), section.c_str(), key.c_str(), value.c_str());
   after.Load(FilePath().c_str());
   if (result != (ProfileWriter::CanStore(section.c_str(), key.c_str(), value.c_str()) ? 1 : 0))
     std::abort();
-  if (result == 0) {
-    if (before.GetLength() != after.GetLength() ||
-        std::memcmp(before.GetData(), after.GetData(), static_cast<size_t>(before.GetLength())) != 0)
-      std::abort();
-    return;
-  }
-  if (!(Read(after, section, key) == Entry{true, value}))
+  if (result == 0 && (before.GetLength() != after.GetLength() ||
+                      std::memcmp(before.GetData(), after.GetData(), static_cast<size_t>(after.GetLength())) != 0))
+    std::abort();
+  if (result == 1 && Read(after, section, key) != std::make_pair(true, value))
     std::abort();
   for (const std::string& otherSection : sections) {
-    // A name holding "]" shares a header line with a shorter name; no write can name it.
-    if (otherSection.find(']') != std::string::npos)
-      continue;
+    // A name holding "]" shares a header line with a shorter name, and no write can name it.
     for (const std::string& otherKey : keys)
-      if ((otherSection != section || otherKey != key) &&
-          !(Read(before, otherSection, otherKey) == Read(after, otherSection, otherKey)))
+      if (otherSection.find(']') == std::string::npos && (otherSection != section || otherKey != key) &&
+          Read(before, otherSection, otherKey) != Read(after, otherSection, otherKey))
         std::abort();
   }
 }
@@ -97,25 +82,23 @@ void CheckWrite(const std::string& section, const std::string& key, const std::s
 void RunInput(const uint8_t* data, size_t size) {
   const std::vector<std::string> parts = Split(std::string(reinterpret_cast<const char*>(data), size), '\0');
   std::ofstream(FilePath(), std::ios::binary | std::ios::trunc) << parts[0];
-  std::set<std::string> sections, keys;
+  Names sections, keys;
   CollectNames(parts[0], sections, keys);
   for (size_t index = 1; index < parts.size() && index <= MaxOperations; ++index) {
     const std::vector<std::string> fields = Split(parts[index], '\x01');
     sections.insert(fields[0]);
-    if (fields.size() >= 2)
-      keys.insert(fields[1]);
-    if (fields.size() >= 3) {
+    keys.insert(fields.size() >= 2 ? fields[1] : fields[0]);
+    CString value;
+    if (fields.size() >= 3)
       CheckWrite(fields[0], fields[1], fields[2], sections, keys);
-    } else {
-      CString value;
+    else
       GetProfileStringEx(FilePath().c_str(), fields[0].c_str(), fields.back().c_str(), value);
-    }
   }
 }
 } // namespace
 
-// The leak sanitizer cannot stop the world under the user-mode emulator that runs this program
-// and hangs; every input is checked for leaks by its allocation balance instead.
+// The leak checker cannot stop the world under the user-mode emulator that runs this program and
+// hangs; every input is checked for leaks by its allocation balance instead.
 extern "C" const char* __asan_default_options() { return "detect_leaks=0"; }
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {

@@ -22,7 +22,7 @@ enum class FileFault {
 
 /// Counts the calls that the armed fault applies to (opens, reads, writes, flushes or renames)
 /// and fails the chosen one, once or from then on; every other call goes to the inner calls.
-class FaultInjectingFileAccess final : public FileAccess {
+class FaultInjectingFileAccess : public FileAccess {
 public:
   explicit FaultInjectingFileAccess(FileAccess& inner = GetHostFileAccess()) noexcept : Inner(inner) {}
 

@@ -11,43 +11,33 @@ TEST(BackupInformationTest, AcceptsOnlyTheStoredProduct) {
   const std::string file = folder / "Mardel.tmp";
   WriteAll(file, "[StationX-Module1]\r\nProduct=ZO4a21 voltage\r\nModuleInf=a 1,\r\n\r\n"
                  "[StationX-Module2]\r\nProduct=ZO4a21\r\nModuleInf=\r\n\r\n"
-                 "[StationX]\r\nDatabase=db\r\n\r\n");
-  CGUIDatabase& database = *GetDataBase();
+                 "[StationX-Module3]\r\nProduct=ZO4a21\r\nModuleInf=b 2,\r\n\r\n[StationX]\r\nDatabase=db\r\n\r\n");
   CStation station;
   station.Name = "X";
-  CModule first, second, other;
-  std::strcpy(first.ProductName, "ZO4a21");
-  std::strcpy(second.ProductName, "ZO4a21");
-  std::strcpy(other.ProductName, "ZO4b10");
-  station.ModuleMap.SetAt(1, &first);
-  station.ModuleMap.SetAt(2, &second);
-  database.StationMap.SetAt(7, &station);
+  CModule modules[3];
+  for (int slot = 1; slot <= 3; ++slot) {
+    std::strcpy(modules[slot - 1].ProductName, slot == 3 ? "ZO4b10" : "ZO4a21");
+    station.ModuleMap.SetAt(slot, &modules[slot - 1]);
+  }
+  GetDataBase()->StationMap.SetAt(7, &station);
   const struct {
-    const char* Name;
     WORD Station, Slot;
     int Result;
     const char* Info;
-  } rows[] = {
-      {"Accepted", 7, 1, 1, "a 1,"},  {"EmptyEntry", 7, 2, 0, ""}, {"ModuleNotFiled", 7, 3, 0, ""},
-      {"StationNotFiled", 8, 1, 0, ""},
-  };
+  } rows[] = {{7, 1, 1, "a 1,"}, {7, 2, 0, ""}, {7, 3, 0, ""}, {7, 4, 0, ""}, {8, 1, 0, ""}};
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.Name);
+    SCOPED_TRACE(::testing::Message() << row.Station << " " << row.Slot);
     CString info("marker");
     EXPECT_EQ(GetModuleBackupInfFile(row.Station, row.Slot, info, file.c_str()), row.Result);
     EXPECT_STREQ(info, row.Info);
   }
-  station.ModuleMap.SetAt(1, &other);
-  CString info("marker");
-  EXPECT_EQ(GetModuleBackupInfFile(7, 1, info, file.c_str()), 0);
-  EXPECT_STREQ(info, "");
-  for (const auto& [id, expected] : {std::pair<WORD, const char*>{7, "db"}, {8, ""}}) {
-    EXPECT_EQ(GetStationBackupInf(id, info, file.c_str()), 1);
+  for (const auto& [id, name, expected] : {std::tuple<WORD, std::string, const char*>{7, file, "db"},
+                                           {8, file, ""}, {7, folder / "missing", ""}}) {
+    CString info("marker");
+    EXPECT_EQ(GetStationBackupInf(id, info, name.c_str()), 1);
     EXPECT_STREQ(info, expected);
   }
-  EXPECT_EQ(GetStationBackupInf(7, info, (folder / "missing").c_str()), 1);
-  EXPECT_STREQ(info, "");
   station.ModuleMap.RemoveAll();
-  database.StationMap.RemoveKey(7);
+  GetDataBase()->StationMap.RemoveKey(7);
 }
 } // namespace

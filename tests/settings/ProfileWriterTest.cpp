@@ -1,6 +1,5 @@
 #include "platform/FaultInjectingFileAccess.h"
 #include "settings/ProfileFile.h"
-#include "settings/ProfileWriter.h"
 #include "tests/TempFiles.h"
 
 #include <gtest/gtest.h>
@@ -75,15 +74,6 @@ TEST(ProfileWriterTest, WritesThroughLinkAndKeepsPermissions) {
   EXPECT_EQ(status.st_mode & 0777, 0640u);
 }
 
-TEST(ProfileWriterTest, FolderSeparatorIsBackslash) {
-  TempFolder folder;
-  const std::string name = folder.Path.string() + "\\Mardel.tmp";
-  ASSERT_EQ(WriteProfileStringEx(name.c_str(), "S", "K", "V"), 1);
-  CString value;
-  EXPECT_EQ(GetProfileStringEx(name.c_str(), "S", "K", value), 1);
-  EXPECT_EQ(ReadAll(folder / "Mardel.tmp"), FaultCases[2].Written);
-}
-
 TEST(ProfileWriterTest, HeldFileIsNeitherReadNorWritten) {
   TempFolder folder;
   const std::string file = folder / "Mardel.tmp";
@@ -105,30 +95,17 @@ TEST(ProfileWriterTest, HeldFileIsNeitherReadNorWritten) {
 
 /// Replaces the file with another one right after the writer's first open, as a second writer
 /// could between the writer's open and its lock.
-class ReplacingFileAccess final : public FileAccess {
+class ReplacingFileAccess final : public FaultInjectingFileAccess {
 public:
   ReplacingFileAccess(std::string replacement, std::string path) : Replacement(replacement), Path(path) {}
   Handle Open(LPCTSTR path, UINT flags, FileCause& cause) noexcept override {
-    const Handle file = Host.Open(path, flags, cause);
+    const Handle file = FaultInjectingFileAccess::Open(path, flags, cause);
     if (!Replaced && Path == path)
-      Replaced = Host.Rename(Replacement.c_str(), path, true);
+      Replaced = Rename(Replacement.c_str(), path, true);
     return file;
   }
-  long Read(Handle f, void* b, UINT n) noexcept override { return Host.Read(f, b, n); }
-  long Write(Handle f, const void* b, UINT n, FileCause& c) noexcept override { return Host.Write(f, b, n, c); }
-  long Seek(Handle f, long o, UINT from) noexcept override { return Host.Seek(f, o, from); }
-  long GetLength(Handle f) noexcept override { return Host.GetLength(f); }
-  bool SetLength(Handle f, DWORD n) noexcept override { return Host.SetLength(f, n); }
-  bool Flush(Handle f) noexcept override { return Host.Flush(f); }
-  void Close(Handle f) noexcept override { Host.Close(f); }
-  bool IsSameFile(Handle f, LPCTSTR p) noexcept override { return Host.IsSameFile(f, p); }
-  bool CopyPermissions(Handle s, Handle t) noexcept override { return Host.CopyPermissions(s, t); }
-  bool Rename(LPCTSTR o, LPCTSTR n, bool r) noexcept override { return Host.Rename(o, n, r); }
-  bool Remove(LPCTSTR p) noexcept override { return Host.Remove(p); }
-  CString ResolveLinks(LPCTSTR p) noexcept override { return Host.ResolveLinks(p); }
 
 private:
-  FileAccess& Host = GetHostFileAccess();
   std::string Replacement, Path;
   bool Replaced = false;
 };
@@ -145,8 +122,4 @@ TEST(ProfileWriterTest, FileReplacedMeanwhileIsOpenedAgain) {
   EXPECT_EQ(ReadAll(file), "[S]\r\nC=3\r\nK=V\r\n\r\n");
 }
 
-TEST(ProfileWriterTest, CanStoreRefusesBreakingNames) {
-  EXPECT_TRUE(ProfileWriter::CanStore("", "a [b]", "x=[y]\t;"));
-  EXPECT_FALSE(ProfileWriter::CanStore("S", "\t[K", "V"));
-}
 } // namespace
