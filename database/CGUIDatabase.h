@@ -123,6 +123,18 @@ public:
   /// 1 when ScalingStatus is not 0; 0.
   int GetScalingStatus(WORD station, WORD module) const noexcept;
 
+  // Database build: a station's stored GUI state, loaded from a settings file or reset. A station
+  // that is not filed is left alone; only the modules in slots 0 to 8 are visited.
+  /// Loads the station's window, "Config" values and back-up text (into backup) and, per module,
+  /// its window, back-up entry and "Config" values from the settings file path (a full path);
+  /// what is not stored takes its default. backup is left as it was for a station not filed.
+  void UpdateDataBaseEx(CString path, WORD station, CString& backup) noexcept;
+  /// Puts the station's and its modules' windows and act-on-trigger settings back to defaults.
+  void UpdateDataBase(WORD station) noexcept;
+  /// Resets the act-on-trigger settings of the modules of slots 0 to 8 whose slot is marked in
+  /// ModuleExist, stopping at the first such slot without a filed module.
+  void ResetActOnTrigDatabase(WORD station) noexcept;
+
   CTypedPtrMap<CMapWordToPtr, WORD, CStation*> StationMap;
 
 private:

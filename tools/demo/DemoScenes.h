@@ -16,4 +16,7 @@ void ShowLookups(const CGUIDatabase& database);
 /// reply of a module's simulated frontend to one GUI query.
 void ShowPackets(const CGUIDatabase& database);
 
+/// Loads each demo station's stored GUI state from the settings folder and prints it.
+void ShowSettings(CGUIDatabase& database);
+
 #endif

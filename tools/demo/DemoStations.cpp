@@ -3,6 +3,7 @@
 #include "packets/siblings/CFeModule.h"
 #include "sim/SimControl.h"
 
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -51,6 +52,7 @@ CStation* NewStation(const StationSpec& spec) {
     CModule* module = new CModule;
     module->ModuleId = moduleSpec.Slot;
     module->ProductWord = moduleSpec.ProductCode << 8;
+    std::snprintf(module->ProductName, sizeof module->ProductName, "ZO%x", static_cast<unsigned>(moduleSpec.ProductCode));
     module->AcqChannel = moduleSpec.Channels;
     module->Frontend = NewFrontend(spec.Id, moduleSpec);
     station->ModuleMap.SetAt(moduleSpec.Slot, module);

@@ -1,0 +1,15 @@
+// The one-line stored form of multi-line settings texts.
+#ifndef CONTROL_LINEENDCONVERSION_H
+#define CONTROL_LINEENDCONVERSION_H
+
+#include "platform/CString.h"
+
+/// Appends source to target with every CR and every LF turned into ";"; an empty source sets
+/// target to ";".
+void ConvertTerm(CString source, CString& target) noexcept;
+
+/// Appends source to target with every pair ";;" turned into CR LF; a source of exactly ";" sets
+/// target to empty text.
+void ReverseTerm(CString source, CString& target) noexcept;
+
+#endif

@@ -1,0 +1,40 @@
+#include "database/StationSections.h"
+
+#include "settings/SettingsNames.h"
+
+#include <cstring>
+
+StationSections::StationSections(const ProfileImage& image, const CString& stationName) noexcept : Image(image) {
+  CString headers[SectionCount];
+  headers[0] = "[" + StationSectionName(stationName) + "]";
+  headers[IndexOf(FirstSlot)] = "[" + ModuleSectionName(stationName, FirstSlot) + "]";
+  for (int slot = 0; slot <= LastSlot; ++slot)
+    headers[IndexOf(slot)] = "[" + ModuleSectionName(stationName, slot) + "]";
+  // Every wanted header begins with the station's own header without its "]".
+  const CString prefix = headers[0].Left(headers[0].GetLength() - 1);
+  for (int at = image.FindHeader(prefix, 0); at >= 0; at = image.FindHeader(prefix, at + 1)) {
+    const int rest = image.GetLength() - at;
+    for (int index = 0; index < SectionCount; ++index) {
+      if (Found[index] || headers[index].GetLength() > rest ||
+          std::memcmp(image.GetData() + at, headers[index], static_cast<size_t>(headers[index].GetLength())) != 0)
+        continue;
+      Sections[index] = image.SectionAt(at);
+      Found[index] = true;
+    }
+  }
+}
+
+bool StationSections::GetModuleString(int slot, LPCTSTR key, CString& value) const noexcept {
+  if (slot != FirstSlot && (slot < 0 || slot > LastSlot)) {
+    value.Empty();
+    return false;
+  }
+  return GetString(IndexOf(slot), key, value);
+}
+
+bool StationSections::GetString(int index, LPCTSTR key, CString& value) const noexcept {
+  if (Found[index])
+    return Image.FindValue(Sections[index], key, value);
+  value.Empty();
+  return false;
+}

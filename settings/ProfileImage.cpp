@@ -1,0 +1,132 @@
+#include "settings/ProfileImage.h"
+
+#include <cstring>
+#include <string_view>
+
+namespace {
+constexpr char ByteOrderMark[] = "\xEF\xBB\xBF";
+constexpr int ByteOrderMarkLength = 3;
+
+bool IsBlank(char ch) noexcept { return ch == ' ' || ch == '\t'; }
+} // namespace
+
+bool ProfileImage::Load(LPCTSTR fileName) noexcept {
+  CFile file;
+  if (!file.Open(fileName, CFile::modeRead | CFile::shareExclusive)) {
+    Bytes.Empty();
+    return false;
+  }
+  return ReadFrom(file);
+}
+
+bool ProfileImage::ReadFrom(CFile& file) noexcept {
+  Bytes.Empty();
+  const DWORD length = file.GetLength();
+  if (length == CFile::Failed || length > 0x7FFFFFF0u || file.Seek(0, CFile::begin) != 0)
+    return false;
+  if (length == 0)
+    return true;
+  char* buffer = Bytes.GetBuffer(static_cast<int>(length));
+  if (buffer == nullptr)
+    return false;
+  const bool complete = file.Read(buffer, length) == length;
+  Bytes.ReleaseBuffer(complete ? static_cast<int>(length) : 0);
+  if (!complete)
+    Bytes.Empty();
+  return complete;
+}
+
+ProfileLine ProfileImage::LineAt(int begin) const noexcept {
+  const char* data = GetData();
+  const void* lineFeed = std::memchr(data + begin, '\n', static_cast<size_t>(GetLength() - begin));
+  if (lineFeed == nullptr)
+    return {begin, GetLength(), GetLength()};
+  const int feed = static_cast<int>(static_cast<const char*>(lineFeed) - data);
+  const int textEnd = feed > begin && data[feed - 1] == '\r' ? feed - 1 : feed;
+  return {begin, textEnd, feed + 1};
+}
+
+bool ProfileImage::BeginsLine(int position) const noexcept {
+  const char* data = GetData();
+  while (position > 0 && IsBlank(data[position - 1]))
+    --position;
+  if (position == 0 || data[position - 1] == '\n')
+    return true;
+  // Files from other programs may open with a byte-order mark.
+  return position == ByteOrderMarkLength && std::memcmp(data, ByteOrderMark, ByteOrderMarkLength) == 0;
+}
+
+int ProfileImage::FindHeader(const CString& header, int from) const noexcept {
+  const std::string_view image(GetData(), static_cast<size_t>(GetLength()));
+  const std::string_view wanted(header, static_cast<size_t>(header.GetLength()));
+  size_t hit = image.find(wanted, static_cast<size_t>(from));
+  // A header counts only where it begins a line: "[S]" inside a value is no section.
+  while (hit != std::string_view::npos && !BeginsLine(static_cast<int>(hit)))
+    hit = image.find(wanted, hit + 1);
+  return hit == std::string_view::npos ? -1 : static_cast<int>(hit);
+}
+
+ProfileSection ProfileImage::SectionAt(int headerBegin) const noexcept {
+  ProfileSection found{LineAt(headerBegin), GetLength(), GetLength()};
+  for (int begin = found.Header.End; begin < GetLength();) {
+    const ProfileLine line = LineAt(begin);
+    // A file from another program may start its next section without an empty line first; its
+    // lines are not this section's.
+    if (line.IsEmpty() || IsHeaderLine(line)) {
+      found.BodyEnd = line.Begin;
+      found.End = line.IsEmpty() ? line.End : line.Begin;
+      break;
+    }
+    begin = line.End;
+  }
+  return found;
+}
+
+bool ProfileImage::FindSection(LPCTSTR section, ProfileSection& found) const noexcept {
+  const int header = FindHeader(CString("[") + section + "]", 0);
+  if (header < 0)
+    return false;
+  found = SectionAt(header);
+  return true;
+}
+
+bool ProfileImage::IsHeaderLine(const ProfileLine& line) const noexcept {
+  const char* data = GetData();
+  int position = line.Begin;
+  while (position < line.TextEnd && IsBlank(data[position]))
+    ++position;
+  return position < line.TextEnd && data[position] == '[' &&
+         std::memchr(data + position + 1, ']', static_cast<size_t>(line.TextEnd - position - 1)) != nullptr;
+}
+
+bool ProfileImage::IsKeyLine(const ProfileLine& line, LPCTSTR key, int keyLength) const noexcept {
+  const char* text = GetData() + line.Begin;
+  return line.TextEnd - line.Begin > keyLength && text[keyLength] == '=' &&
+         std::memcmp(text, key, static_cast<size_t>(keyLength)) == 0;
+}
+
+bool ProfileImage::FindValue(const ProfileSection& section, LPCTSTR key, CString& value) const noexcept {
+  value.Empty();
+  const int keyLength = static_cast<int>(std::strlen(key));
+  // The name ends at the first "=", so a key holding one names no line.
+  if (std::memchr(key, '=', static_cast<size_t>(keyLength)) != nullptr)
+    return false;
+  for (int begin = section.Header.End; begin < section.BodyEnd;) {
+    const ProfileLine line = LineAt(begin);
+    if (IsKeyLine(line, key, keyLength)) {
+      const int valueBegin = line.Begin + keyLength + 1;
+      value = CString(GetData() + valueBegin, line.TextEnd - valueBegin);
+      return true;
+    }
+    begin = line.End;
+  }
+  return false;
+}
+
+bool ProfileImage::GetString(LPCTSTR section, LPCTSTR key, CString& value) const noexcept {
+  ProfileSection found{};
+  if (FindSection(section, found))
+    return FindValue(found, key, value);
+  value.Empty();
+  return false;
+}

@@ -1,0 +1,66 @@
+// A settings file held whole in memory, with the section and key look-ups of the profile format.
+#ifndef SETTINGS_PROFILEIMAGE_H
+#define SETTINGS_PROFILEIMAGE_H
+
+#include "platform/CFile.h"
+#include "platform/CString.h"
+
+/// One line of an image: its text, and its end after the line end (CR LF or LF) if it has one.
+struct ProfileLine {
+  int Begin;
+  /// Where the line end starts; End for a last line without one.
+  int TextEnd;
+  int End;
+
+  bool HasLineEnd() const noexcept { return TextEnd < End; }
+  /// A line of nothing but its line end: the end of a section.
+  bool IsEmpty() const noexcept { return TextEnd == Begin && HasLineEnd(); }
+};
+
+/// Where a section lies. Its body holds the lines after the header line up to its empty line,
+/// the next header line or the end of the image, whichever comes first.
+struct ProfileSection {
+  ProfileLine Header;
+  int BodyEnd;
+  /// After the section's empty line; BodyEnd when the section has none.
+  int End;
+};
+
+/// The bytes of a settings file. Offsets are byte positions; the bytes may hold zeros.
+class ProfileImage {
+public:
+  /// Opens fileName for reading, exclusively, and reads it whole; false (and an empty image) when
+  /// it cannot be opened or read.
+  bool Load(LPCTSTR fileName) noexcept;
+  /// Reads the whole of the open file from its start; false (and an empty image) on failure.
+  bool ReadFrom(CFile& file) noexcept;
+
+  const char* GetData() const noexcept { return Bytes; }
+  int GetLength() const noexcept { return Bytes.GetLength(); }
+
+  /// The line that starts at begin (begin below GetLength()).
+  ProfileLine LineAt(int begin) const noexcept;
+  /// The position, at or after from, of the next occurrence of header that begins a line (after
+  /// blanks and, on the first line, a UTF-8 byte-order mark); -1 when there is none.
+  int FindHeader(const CString& header, int from) const noexcept;
+  /// The section whose header line begins at headerBegin.
+  ProfileSection SectionAt(int headerBegin) const noexcept;
+  /// The first section whose header "[" section "]" begins a line, after blanks and, on the first
+  /// line, a UTF-8 byte-order mark; text after the "]" does not matter.
+  bool FindSection(LPCTSTR section, ProfileSection& found) const noexcept;
+  /// Whether line is a key line of key: its text before the first "=" equals key.
+  bool IsKeyLine(const ProfileLine& line, LPCTSTR key, int keyLength) const noexcept;
+  /// The value of the first key line of key in the section's body; false when there is none.
+  bool FindValue(const ProfileSection& section, LPCTSTR key, CString& value) const noexcept;
+  /// FindSection, then FindValue; value is empty when either fails.
+  bool GetString(LPCTSTR section, LPCTSTR key, CString& value) const noexcept;
+
+private:
+  bool BeginsLine(int position) const noexcept;
+  /// Whether line looks like a section header: "[" after blanks and a "]" later on.
+  bool IsHeaderLine(const ProfileLine& line) const noexcept;
+
+  CString Bytes;
+};
+
+#endif

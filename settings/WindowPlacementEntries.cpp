@@ -1,0 +1,83 @@
+#include "settings/WindowPlacementEntries.h"
+
+#include "entry/LibraryEntry.h"
+#include "platform/FormattedPrint.h"
+#include "settings/ProfileFile.h"
+#include "settings/SettingsNames.h"
+
+#include <cstdio>
+
+namespace {
+constexpr char PlacementFormat[] = "%u,%u,%d,%d,%d,%d,%d,%d,%d,%d";
+constexpr char MainSection[] = "Settings";
+constexpr char PlacementKey[] = "WindowPos";
+// Ten numbers of at most 11 characters and nine commas: 117 characters and the zero.
+constexpr int PlacementTextSize = 128;
+
+int ReadPlacement(WINDOWPLACEMENT* placement, const CString& fileName, const CString& section) noexcept {
+  CString text;
+  if (placement == nullptr || !GetProfileStringEx(fileName, section, PlacementKey, text))
+    return 0;
+  return ScanWindowPlacement(text, *placement) ? 1 : 0;
+}
+
+void WritePlacement(const WINDOWPLACEMENT* placement, const CString& fileName, const CString& section) noexcept {
+  if (placement != nullptr)
+    WriteProfileStringEx(fileName, section, PlacementKey, FormatWindowPlacement(*placement));
+}
+
+/// The module section of a station the database knows; false when it does not.
+bool FindModuleSection(WORD station, int slot, CString& section) noexcept {
+  CStation* found = nullptr;
+  if (!GetDataBase()->GetStationInf(station, &found))
+    return false;
+  section = ModuleSectionName(found->Name, slot);
+  return true;
+}
+} // namespace
+
+bool ScanWindowPlacement(const CString& text, WINDOWPLACEMENT& placement) noexcept {
+  UINT flags = 0, showCmd = 0;
+  int v[8] = {};
+  if (std::sscanf(text, PlacementFormat, &flags, &showCmd, &v[0], &v[1], &v[2], &v[3], &v[4], &v[5], &v[6], &v[7]) != 10)
+    return false;
+  placement = {sizeof(WINDOWPLACEMENT), flags, showCmd, {v[0], v[1]}, {v[2], v[3]}, {v[4], v[5], v[6], v[7]}};
+  return true;
+}
+
+CString FormatWindowPlacement(const WINDOWPLACEMENT& placement) noexcept {
+  char text[PlacementTextSize];
+  const POINT& min = placement.ptMinPosition;
+  const POINT& max = placement.ptMaxPosition;
+  const RECT& normal = placement.rcNormalPosition;
+  wsprintfA(text, PlacementFormat, placement.flags, placement.showCmd, int(min.x), int(min.y), int(max.x), int(max.y),
+            int(normal.left), int(normal.top), int(normal.right), int(normal.bottom));
+  return CString(text);
+}
+
+int ReadWindowPlacement(WINDOWPLACEMENT* placement) noexcept {
+  return ReadPlacement(placement, GetDefaultTmpFileName(), MainSection);
+}
+
+int ReadWindowPlacementFile(WINDOWPLACEMENT* placement, CString fileName) noexcept {
+  return ReadPlacement(placement, fileName, MainSection);
+}
+
+void WriteWindowPlacement(const WINDOWPLACEMENT* placement, CString fileName) noexcept {
+  WritePlacement(placement, fileName, MainSection);
+}
+
+int ReadWindowPlacementEx(WINDOWPLACEMENT* placement, WORD station, int slot) noexcept {
+  return ReadWindowPlacementExFile(placement, station, slot, GetDefaultTmpFileName());
+}
+
+int ReadWindowPlacementExFile(WINDOWPLACEMENT* placement, WORD station, int slot, CString fileName) noexcept {
+  CString section;
+  return FindModuleSection(station, slot, section) ? ReadPlacement(placement, fileName, section) : 0;
+}
+
+void WriteWindowPlacementEx(const WINDOWPLACEMENT* placement, WORD station, int slot, CString fileName) noexcept {
+  CString section;
+  if (FindModuleSection(station, slot, section))
+    WritePlacement(placement, fileName, section);
+}

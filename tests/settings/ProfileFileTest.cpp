@@ -1,0 +1,129 @@
+#include "settings/ProfileFile.h"
+#include "tests/TempFiles.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+struct WriteCase {
+  const char* Name;
+  const char* Before; // null: no file
+  const char* Section;
+  const char* Key;
+  const char* Value;
+  int Result;
+  const char* After; // null: as before
+};
+
+const char NewSection[] = "[S]\r\n"
+                          "K=V\r\n"
+                          "\r\n";
+
+const WriteCase WriteCases[] = {
+    {"NewFileHoldsThreeLines", nullptr, "S", "K", "V", 1, NewSection},
+    {"EmptyFileAsNewFile", "", "S", "K", "V", 1, NewSection},
+    {"NewKeyEndsSection", "[S]\r\nA=1\r\nB=2\r\n\r\n", "S", "K", "V", 1, "[S]\r\nA=1\r\nB=2\r\nK=V\r\n\r\n"},
+    {"RewrittenKeyMovesToEnd", "[S]\r\nA=1\r\nB=2\r\n\r\n", "S", "A", "9", 1, "[S]\r\nB=2\r\nA=9\r\n\r\n"},
+    {"DuplicatesDropped", "[S]\r\nA=1\r\nB=2\r\nA=3\r\n\r\n", "S", "A", "", 1, "[S]\r\nB=2\r\nA=\r\n\r\n"},
+    {"BytesAroundSectionKept", "x\r\n[S]\r\nA=1\r\n\r\n[T]\r\nA=2\r\n\r\n", "S", "A", "3", 1,
+     "x\r\n[S]\r\nA=3\r\n\r\n[T]\r\nA=2\r\n\r\n"},
+    {"MissingSectionAppended", "[T]\r\nA=1\r\n\r\n", "S", "K", "V", 1, "[T]\r\nA=1\r\n\r\n[S]\r\nK=V\r\n\r\n"},
+    {"AppendCompletesLastLine", "[T]\r\nA=1", "S", "K", "V", 1, "[T]\r\nA=1\r\n\r\n[S]\r\nK=V\r\n\r\n"},
+    {"AppendEndsLastSection", "[T]\r\nA=1\r\n", "S", "K", "V", 1, "[T]\r\nA=1\r\n\r\n[S]\r\nK=V\r\n\r\n"},
+    {"HeaderInValueIsNoSection", "[T]\r\nA=[S]\r\n\r\n", "S", "K", "V", 1, "[T]\r\nA=[S]\r\n\r\n[S]\r\nK=V\r\n\r\n"},
+    {"NamesAreCaseSensitive", "[s]\r\nk=1\r\n\r\n", "S", "K", "V", 1, "[s]\r\nk=1\r\n\r\n[S]\r\nK=V\r\n\r\n"},
+    {"SectionRunsToFileEnd", "[S]\r\nA=1", "S", "K", "V", 1, "[S]\r\nA=1\r\nK=V\r\n\r\n"},
+    {"HeaderIsLastLine", "[S]", "S", "K", "V", 1, NewSection},
+    {"KeyAfterEmptyLineStays", "[S]\r\n\r\nK=0\r\n", "S", "K", "V", 1, "[S]\r\nK=V\r\n\r\nK=0\r\n"},
+    {"NextHeaderEndsSection", "[S]\r\nA=1\r\n[T]\r\nK=2\r\n", "S", "K", "V", 1,
+     "[S]\r\nA=1\r\nK=V\r\n\r\n[T]\r\nK=2\r\n"},
+    {"MarkAndBlanksBeforeHeader", "\xEF\xBB\xBF [S]\r\nK=1\r\n\r\n", "S", "K", "2", 1,
+     "\xEF\xBB\xBF [S]\r\nK=2\r\n\r\n"},
+    {"LineFeedFile", "[S]\nK=1\n\n[T]\nK=2\n", "S", "K", "3", 1, "[S]\nK=3\r\n\r\n[T]\nK=2\n"},
+    {"ValueWithLineFeedRefused", "[S]\r\n\r\n", "S", "K", "a\nb", 0, nullptr},
+    {"ValueWithReturnRefused", "[S]\r\n\r\n", "S", "K", "a\r", 0, nullptr},
+    {"EmptyKeyRefused", "[S]\r\n\r\n", "S", "", "V", 0, nullptr},
+    {"KeyWithEqualsRefused", "[S]\r\n\r\n", "S", "K=", "V", 0, nullptr},
+    {"KeyWithLineFeedRefused", nullptr, "S", "K\n", "V", 0, nullptr},
+    {"KeyLikeHeaderRefused", "[S]\r\n\r\n", "S", " [T]", "V", 0, nullptr},
+    {"SectionWithBracketRefused", "[S]\r\n\r\n", "S]", "K", "V", 0, nullptr},
+    {"SectionWithReturnRefused", "[S]\r\n\r\n", "S\r", "K", "V", 0, nullptr},
+};
+
+void PrintTo(const WriteCase& row, std::ostream* out) { *out << row.Name; }
+
+class ProfileWriteTest : public ::testing::TestWithParam<WriteCase> {};
+
+TEST_P(ProfileWriteTest, WritesExactBytes) {
+  const WriteCase& row = GetParam();
+  TempFolder folder;
+  const std::string file = folder / "Mardel.tmp";
+  if (row.Before != nullptr)
+    WriteAll(file, row.Before);
+  EXPECT_EQ(WriteProfileStringEx(file.c_str(), row.Section, row.Key, row.Value), row.Result);
+  const char* expected = row.After != nullptr ? row.After : row.Before;
+  EXPECT_EQ(std::filesystem::exists(file), expected != nullptr);
+  if (expected != nullptr) {
+    EXPECT_EQ(ReadAll(file), expected);
+  }
+  EXPECT_EQ(folder.Count(), expected != nullptr ? 1 : 0) << "a temporary file was left";
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ProfileWriteTest, ::testing::ValuesIn(WriteCases),
+                         [](const auto& info) { return std::string(info.param.Name); });
+
+struct ReadCase {
+  const char* Name;
+  const char* Image;
+  const char* Section;
+  const char* Key;
+  int Result;
+  const char* Value;
+};
+
+const ReadCase ReadCases[] = {
+    {"ValueFound", "[T]\r\nK=0\r\n\r\n[S]\r\nA=1\r\nK= x =y\r\n\r\n", "S", "K", 1, " x =y"},
+    {"FirstOfDuplicates", "[S]\r\nK=1\r\nK=2\r\n\r\n", "S", "K", 1, "1"},
+    {"EmptyValueIsFound", "[S]\r\nK=\r\n\r\n", "S", "K", 1, ""},
+    {"LongerNameIsOtherKey", "[S]\r\nKX=1\r\n\r\n", "S", "K", 0, ""},
+    {"KeyAfterEmptyLineMissing", "[S]\r\nA=1\r\n\r\nK=1\r\n", "S", "K", 0, ""},
+    {"SectionCaseMatters", "[S]\r\nK=1\r\n\r\n", "s", "K", 0, ""},
+    {"KeyCaseMatters", "[S]\r\nK=1\r\n\r\n", "S", "k", 0, ""},
+    {"LastLineWithoutLineEnd", "[S]\r\nK=12", "S", "K", 1, "12"},
+    {"LineFeedLineEnds", "[S]\nK=12\n", "S", "K", 1, "12"},
+    {"HeaderInValueIsNoSection", "[T]\r\nA=[S]\r\nK=1\r\n\r\n", "S", "K", 0, ""},
+    {"HeaderAfterByteOrderMark", "\xEF\xBB\xBF[S]\r\nK=1\r\n", "S", "K", 1, "1"},
+    {"NextHeaderEndsSection", "[S]\r\n[T]\r\nK=1\r\n", "S", "K", 0, ""},
+    {"KeyWithEqualsNamesNoLine", "[S]\r\nK=1=2\r\n", "S", "K=1", 0, ""},
+};
+
+TEST(ProfileReadTest, ReadsEveryCase) {
+  TempFolder folder;
+  const std::string file = folder / "Mardel.tmp";
+  for (const ReadCase& row : ReadCases) {
+    SCOPED_TRACE(row.Name);
+    WriteAll(file, row.Image);
+    CString value("marker");
+    EXPECT_EQ(GetProfileStringEx(file.c_str(), row.Section, row.Key, value), row.Result);
+    EXPECT_STREQ(value, row.Value);
+  }
+  CString value("marker");
+  EXPECT_EQ(GetProfileStringEx((folder / "missing").c_str(), "S", "K", value), 0);
+  EXPECT_STREQ(value, "");
+}
+
+TEST(ProfileReadTest, ReadStringExYieldsLinesThenEmpty) {
+  TempFolder folder;
+  WriteAll(folder / "f", "[S]\r\nA=1\nlast");
+  CFile file;
+  ASSERT_TRUE(file.Open((folder / "f").c_str(), CFile::modeRead));
+  CString line;
+  ReadStringEx(&file, 3, line);
+  EXPECT_STREQ(line, "[S]");
+  for (const char* expected : {"\r\n", "A=1\n", "last", ""}) {
+    ReadStringEx(&file, file.GetLength(), line);
+    EXPECT_STREQ(line, expected);
+  }
+  ReadStringEx(nullptr, 10, line);
+  EXPECT_STREQ(line, "");
+}
+} // namespace

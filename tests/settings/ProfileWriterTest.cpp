@@ -1,0 +1,125 @@
+#include "platform/FaultInjectingFileAccess.h"
+#include "settings/ProfileFile.h"
+#include "tests/TempFiles.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+const char Original[] = "[T]\r\nA=1\r\n\r\n[S]\r\nK=0\r\nB=2\r\n\r\n";
+
+struct FaultCase {
+  const char* Name;
+  const char* Section; // "S" rewrites, "N" appends, "S" on a missing file creates
+  bool FileExists;
+  const char* Written;
+};
+
+const FaultCase FaultCases[] = {
+    {"Rewrite", "S", true, "[T]\r\nA=1\r\n\r\n[S]\r\nB=2\r\nK=V\r\n\r\n"},
+    {"Append", "N", true, "[T]\r\nA=1\r\n\r\n[S]\r\nK=0\r\nB=2\r\n\r\n[N]\r\nK=V\r\n\r\n"},
+    {"Create", "S", false, "[S]\r\nK=V\r\n\r\n"},
+};
+
+// Every call that a write makes fails in turn, persistently and once: the result is 0 with the
+// old bytes, or 1 with the new ones, and no temporary file stays behind.
+TEST(ProfileWriterFaultTest, OldFileSurvivesEveryFault) {
+  FaultInjectingFileAccess faults;
+  SetFileAccess(&faults);
+  for (const FaultCase& row : FaultCases) {
+    for (FileFault fault : {FileFault::OpenRefused, FileFault::ReadError, FileFault::ShortWrite, FileFault::DiskFull,
+                            FileFault::FlushError, FileFault::RenameError}) {
+      for (bool persistent : {true, false}) {
+        for (int call = 1;; ++call) {
+          SCOPED_TRACE(::testing::Message() << row.Name << " fault " << int(fault) << " call " << call
+                                            << (persistent ? " persistent" : " once"));
+          TempFolder folder;
+          const std::string file = folder / "Mardel.tmp";
+          if (row.FileExists)
+            WriteAll(file, Original);
+          faults.Arm(fault, call, persistent);
+          const int result = WriteProfileStringEx(file.c_str(), row.Section, "K", "V");
+          faults.Disarm();
+          const bool fired = faults.GetFaultCount() > 0;
+          EXPECT_EQ(result, fired && persistent ? 0 : result);
+          const char* expected = result == 1 ? row.Written : row.FileExists ? Original : nullptr;
+          EXPECT_EQ(folder.Count(), expected != nullptr ? 1 : 0);
+          if (expected != nullptr) {
+            EXPECT_EQ(ReadAll(file), expected);
+          }
+          if (!fired) {
+            EXPECT_EQ(result, 1);
+            break;
+          }
+        }
+      }
+    }
+  }
+  SetFileAccess(nullptr);
+}
+
+TEST(ProfileWriterTest, WritesThroughLinkAndKeepsPermissions) {
+  TempFolder folder;
+  const std::string target = folder / "target", link = folder / "link";
+  WriteAll(target, Original);
+  ::chmod(target.c_str(), 0640);
+  std::filesystem::create_symlink(target, link);
+  ASSERT_EQ(WriteProfileStringEx(link.c_str(), "S", "K", "V"), 1);
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+  EXPECT_EQ(ReadAll(target), FaultCases[0].Written);
+  struct stat status {};
+  ::stat(target.c_str(), &status);
+  EXPECT_EQ(status.st_mode & 0777, 0640u);
+}
+
+TEST(ProfileWriterTest, HeldFileIsNeitherReadNorWritten) {
+  TempFolder folder;
+  const std::string file = folder / "Mardel.tmp";
+  WriteAll(file, Original);
+  CFile holder;
+  ASSERT_TRUE(holder.Open(file.c_str(), CFile::modeRead | CFile::shareExclusive));
+  CString value("marker");
+  EXPECT_EQ(GetProfileStringEx(file.c_str(), "S", "K", value), 0);
+  EXPECT_STREQ(value, "");
+  EXPECT_EQ(WriteProfileStringEx(file.c_str(), "S", "K", "V"), 0);
+  const pid_t child = fork();
+  if (child == 0)
+    _exit(WriteProfileStringEx(file.c_str(), "S", "K", "V"));
+  int status = -1;
+  waitpid(child, &status, 0);
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "another process wrote a held file";
+  EXPECT_EQ(ReadAll(file), Original);
+}
+
+/// Replaces the file with another one right after the writer's first open, as a second writer
+/// could between the writer's open and its lock.
+class ReplacingFileAccess final : public FaultInjectingFileAccess {
+public:
+  ReplacingFileAccess(std::string replacement, std::string path) : Replacement(replacement), Path(path) {}
+  Handle Open(LPCTSTR path, UINT flags, FileCause& cause) noexcept override {
+    const Handle file = FaultInjectingFileAccess::Open(path, flags, cause);
+    if (!Replaced && Path == path)
+      Replaced = Rename(Replacement.c_str(), path, true);
+    return file;
+  }
+
+private:
+  std::string Replacement, Path;
+  bool Replaced = false;
+};
+
+TEST(ProfileWriterTest, FileReplacedMeanwhileIsOpenedAgain) {
+  TempFolder folder;
+  const std::string file = folder / "Mardel.tmp";
+  WriteAll(file, Original);
+  WriteAll(folder / "newer", "[S]\r\nC=3\r\n\r\n");
+  ReplacingFileAccess replacing(folder / "newer", file);
+  SetFileAccess(&replacing);
+  EXPECT_EQ(WriteProfileStringEx(file.c_str(), "S", "K", "V"), 1);
+  SetFileAccess(nullptr);
+  EXPECT_EQ(ReadAll(file), "[S]\r\nC=3\r\nK=V\r\n\r\n");
+}
+
+} // namespace

@@ -1,0 +1,57 @@
+#include "entry/LibraryEntry.h"
+#include "settings/WindowPlacementEntries.h"
+#include "tests/TempFiles.h"
+
+#include <cstring>
+#include <gtest/gtest.h>
+
+namespace {
+const WINDOWPLACEMENT Stored{44, 0, 1, {-1, -1}, {-1, -1}, {10, 20, 300, 400}};
+
+bool Equal(const WINDOWPLACEMENT& a, const WINDOWPLACEMENT& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+TEST(WindowPlacementEntriesTest, ScansTenNumbersOrNothing) {
+  WINDOWPLACEMENT marked;
+  std::memset(&marked, 0x5A, sizeof marked);
+  for (const auto& [text, complete] : {std::pair<const char*, bool>{"0,1,-1,-1,-1,-1,10,20,300,400", true},
+                                       {"0,1,-1,-1,-1,-1,10,20,300,400,7 junk", true},
+                                       {"0,1,-1,-1,-1,-1,10,20,300", false},
+                                       {"0,1,-1,-1,-1,-1,10,20,300,x", false},
+                                       {"0;1,-1,-1,-1,-1,10,20,300,400", false},
+                                       {"", false}}) {
+    SCOPED_TRACE(text);
+    WINDOWPLACEMENT placement = marked;
+    EXPECT_EQ(ScanWindowPlacement(text, placement), complete);
+    EXPECT_TRUE(Equal(placement, complete ? Stored : marked));
+  }
+  const WINDOWPLACEMENT extreme{44, 0xFFFFFFFF, 0xFFFFFFFF, {INT32_MIN, INT32_MIN}, {INT32_MIN, INT32_MIN},
+                                {INT32_MIN, INT32_MIN, INT32_MIN, INT32_MIN}};
+  const CString text = FormatWindowPlacement(extreme);
+  EXPECT_EQ(text.GetLength(), 117);
+  EXPECT_TRUE(ScanWindowPlacement(text, marked) && Equal(marked, extreme));
+}
+
+TEST(WindowPlacementEntriesTest, EntriesGoToTheirSections) {
+  TempFolder folder;
+  CStation station;
+  station.Name = "X";
+  GetDataBase()->StationMap.SetAt(7, &station);
+  GetDataBase()->SetCurrentPath(folder.Path.string().c_str());
+  const std::string file = folder / "Mardel.tmp";
+  WINDOWPLACEMENT module = Stored;
+  module.rcNormalPosition.right = 333;
+  WriteWindowPlacement(&Stored, file.c_str());
+  WriteWindowPlacementEx(&module, 7, -9, file.c_str());
+  WriteWindowPlacementEx(&module, 8, 1, file.c_str());
+  EXPECT_EQ(ReadAll(file), "[Settings]\r\nWindowPos=0,1,-1,-1,-1,-1,10,20,300,400\r\n\r\n"
+                           "[StationX-Module-9]\r\nWindowPos=0,1,-1,-1,-1,-1,10,20,333,400\r\n\r\n");
+  WINDOWPLACEMENT read{};
+  EXPECT_TRUE(ReadWindowPlacement(&read) == 1 && Equal(read, Stored));
+  EXPECT_TRUE(ReadWindowPlacementEx(&read, 7, -9) == 1 && Equal(read, module));
+  EXPECT_EQ(ReadWindowPlacementExFile(&read, 7, 1, file.c_str()), 0);
+  EXPECT_EQ(ReadWindowPlacementExFile(&read, 8, -9, file.c_str()), 0);
+  EXPECT_EQ(ReadWindowPlacementFile(nullptr, file.c_str()), 0);
+  GetDataBase()->StationMap.RemoveKey(7);
+  GetDataBase()->SetCurrentPath("");
+}
+} // namespace
