@@ -1,4 +1,8 @@
-#include "tests/viewer/LiveBlocks.h"
+#include "tests/viewer/AllocationChecks.h"
+
+#include "platform/BlockAllocator.h"
+
+#include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <new>
@@ -8,24 +12,33 @@ int Live = 0;
 
 void* CountedAllocate(std::size_t size) noexcept {
   void* block = std::malloc(size == 0 ? 1 : size);
-  if (block != nullptr)
-    ++Live;
+  Live += block != nullptr;
   return block;
 }
 
 void CountedFree(void* block) noexcept {
-  if (block != nullptr)
-    --Live;
+  Live -= block != nullptr;
   std::free(block);
 }
 } // namespace
 
 int LiveBlocks() { return Live; }
 
+void ForEachBlockFault(const std::function<void()>& attempt) {
+  for (int call = 1;; ++call) {
+    SCOPED_TRACE(call);
+    ArmBlockFault(call, false);
+    attempt();
+    const bool faulted = GetBlockFaultCount() > 0;
+    DisarmBlockFault();
+    if (!faulted)
+      return;
+  }
+}
+
 void* operator new(std::size_t size) {
-  if (void* block = CountedAllocate(size))
-    return block;
-  throw std::bad_alloc();
+  void* block = CountedAllocate(size);
+  return block != nullptr ? block : throw std::bad_alloc();
 }
 void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return CountedAllocate(size); }
 void operator delete(void* block) noexcept { CountedFree(block); }
