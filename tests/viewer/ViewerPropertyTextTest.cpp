@@ -115,7 +115,7 @@ TEST(ViewerPropertyTextTest, ReadBackTextIsWrittenAgainUnchanged) {
 std::string ManyAverages(int count) {
   std::string text = "ChannelNumber " + std::to_string(count) + ";Average";
   for (int i = 0; i < count; ++i)
-    text += " " + std::to_string(i % 200);
+    text.append(" ").append(std::to_string(i % 200));
   return text + ";";
 }
 

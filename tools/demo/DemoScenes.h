@@ -12,4 +12,7 @@ void UnfileDemoStations(CGUIDatabase& database);
 /// Prints stations in map order, slot counts, product names and connected groups.
 void ShowLookups(const CGUIDatabase& database);
 
+/// Writes a viewer's settings as text, reads them back and prints both.
+void ShowViewerProperty();
+
 #endif
