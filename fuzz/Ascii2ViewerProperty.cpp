@@ -19,17 +19,14 @@ CString Written(const ViewerProperty* record) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   ViewerProperty* first = Ascii2ViewerProperty(CString(reinterpret_cast<const char*>(data), static_cast<int>(size)));
-  if (first == nullptr || first->ChannelCapacity > MaxCheckedChannels) {
-    ReleaseViewerProperty(first);
-    return 0;
+  ViewerProperty* second = nullptr;
+  if (first != nullptr && first->ChannelCapacity <= MaxCheckedChannels) {
+    const CString once = Written(first);
+    second = Ascii2ViewerProperty(once);
+    // A later "ChannelNumber 0" leaves a record whose text reads back as none.
+    if ((second == nullptr) != (first->ChannelNumber == 0) || (second != nullptr && Written(second) != once))
+      std::abort();
   }
-  const CString once = Written(first);
-  ViewerProperty* second = Ascii2ViewerProperty(once);
-  // A later "ChannelNumber 0" leaves a record whose text reads back as none.
-  if ((second == nullptr) != (first->ChannelNumber == 0))
-    std::abort();
-  if (second != nullptr && Written(second) != once)
-    std::abort();
   ReleaseViewerProperty(first);
   ReleaseViewerProperty(second);
   return 0;
