@@ -47,6 +47,7 @@ bool AllocateEntries(ViewerProperty& record) noexcept {
   GrChannel* entries = static_cast<GrChannel*>(NewBlock(static_cast<std::size_t>(count * sizeof(GrChannel))));
   if (entries == nullptr)
     return false;
+  std::memset(entries, 0, static_cast<std::size_t>(count * sizeof(GrChannel)));
   for (std::size_t i = 0; i < count; ++i)
     entries[i] = GrChannel{-1, 0, StoredNan(), StoredNan(), 0, 0};
   record.GrChInfo = entries;

@@ -27,10 +27,12 @@ int LiveBlocks() { return Live; }
 void ForEachBlockFault(const std::function<void()>& attempt) {
   for (int call = 1;; ++call) {
     SCOPED_TRACE(call);
+    const int before = LiveBlocks();
     ArmBlockFault(call, false);
     attempt();
     const bool faulted = GetBlockFaultCount() > 0;
     DisarmBlockFault();
+    EXPECT_EQ(LiveBlocks(), before);
     if (!faulted)
       return;
   }

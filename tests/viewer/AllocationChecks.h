@@ -7,8 +7,9 @@
 /// Blocks allocated with the global operator new and not yet deleted, by any code of the process.
 int LiveBlocks();
 
-/// Runs attempt with the first, second, ... NewBlock call failing, until a run meets no fault;
-/// attempt tells the two apart with GetBlockFaultCount.
+/// Runs attempt with the first, second, ... NewBlock call failing, until a run meets no fault,
+/// and checks that every run frees what it allocates; attempt tells a faulted run by
+/// GetBlockFaultCount.
 void ForEachBlockFault(const std::function<void()>& attempt);
 
 #endif
