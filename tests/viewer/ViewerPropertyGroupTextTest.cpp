@@ -83,6 +83,8 @@ const GroupReadCase GroupReadCases[] = {
     {"HeadWithoutEnd", "Group2 A", DefaultGroup2},
 };
 
+void PrintTo(const GroupReadCase& row, std::ostream* out) { *out << row.Name; }
+
 class GroupReadTest : public testing::TestWithParam<GroupReadCase> {};
 
 TEST_P(GroupReadTest, ChangesOnlyTheNamedGroup) {

@@ -153,6 +153,8 @@ const ReadCase ReadCases[] = {
      {"CurrentPath c\x0e" "d;", "ColorArray 0xF 0x0 0x1;"}},
 };
 
+void PrintTo(const ReadCase& row, std::ostream* out) { *out << row.Name; }
+
 class ReadTest : public testing::TestWithParam<ReadCase> {};
 
 TEST_P(ReadTest, GivesTheExpectedRecordAndLeaksNothing) {
