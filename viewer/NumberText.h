@@ -1,5 +1,4 @@
-// Number text of the viewer settings lines, produced and read in the C locale whatever the
-// process locale is.
+// Number text of the viewer settings lines, in the C locale whatever the process locale is.
 #ifndef VIEWER_NUMBERTEXT_H
 #define VIEWER_NUMBERTEXT_H
 
