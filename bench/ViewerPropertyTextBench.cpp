@@ -139,8 +139,13 @@ Fixture& TheFixture() {
   return fixture;
 }
 
-// Processor time, so that other processes on the machine do not skew the ratio.
-double CpuSeconds() { return double(std::clock()) / CLOCKS_PER_SEC; }
+// Processor time of this thread, as the CPU column shows, so that other processes on the machine
+// do not skew the ratio.
+double CpuSeconds() {
+  timespec now{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+  return double(now.tv_sec) + double(now.tv_nsec) * 1e-9;
+}
 
 template <typename Work> double SecondsPerRun(benchmark::IterationCount runs, Work work) {
   const double start = CpuSeconds();
