@@ -19,4 +19,7 @@ void ShowPackets(const CGUIDatabase& database);
 /// Loads each demo station's stored GUI state from the settings folder and prints it.
 void ShowSettings(CGUIDatabase& database);
 
+/// Writes a viewer's settings as text, reads them back and prints both.
+void ShowViewerProperty();
+
 #endif

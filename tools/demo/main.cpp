@@ -12,6 +12,7 @@ int main(int argc, char** argv) {
   ShowLookups(database);
   ShowPackets(database);
   ShowSettings(database);
+  ShowViewerProperty();
   UnfileDemoStations(database);
   return 0;
 }

@@ -1,0 +1,160 @@
+#include "viewer/ViewerPropertyText.h"
+
+#include "platform/BlockAllocator.h"
+#include "viewer/NumberText.h"
+#include "viewer/ViewerPropertyTable.h"
+
+#include <cstring>
+
+namespace {
+// ColorArrayNum is 16 bits wide; further colours are dropped.
+constexpr unsigned MaxColors = 0xFFFF;
+
+unsigned PerChannelCount(const ViewerProperty& record) noexcept {
+  return record.ChannelNumber < record.ChannelCapacity ? record.ChannelNumber : record.ChannelCapacity;
+}
+
+unsigned WrittenCount(const ViewerPropertyRow& row, const ViewerProperty& record) noexcept {
+  if (row.Data == nullptr)
+    return 0;
+  switch (row.Shape) {
+  case RowShape::Fixed:
+  case RowShape::Text: // the text routines ignore the count
+    return row.Count;
+  case RowShape::PerChannel:
+    return PerChannelCount(record);
+  case RowShape::Colors:
+    return record.ColorArrayNum;
+  }
+  return 0;
+}
+
+// Replaces the block of row by a zero-filled one of size bytes; a repeated statement frees the
+// earlier block.
+bool ReplaceBlock(ViewerPropertyRow& row, ViewerProperty& record, std::size_t size) noexcept {
+  void* block = NewBlock(size);
+  if (block == nullptr)
+    return false;
+  std::memset(block, 0, size);
+  char* field = reinterpret_cast<char*>(&record) + row.FieldOffset;
+  void* earlier = nullptr;
+  std::memcpy(&earlier, field, sizeof earlier);
+  ::operator delete(earlier);
+  std::memcpy(field, &block, sizeof block);
+  BindViewerPropertyRow(row, record);
+  return true;
+}
+
+// Builds the record statement by statement.
+class RecordReader {
+public:
+  ~RecordReader() { ReleaseViewerProperty(Record); }
+
+  /// Applies one statement (without its ";"); false when the text must be refused.
+  bool Apply(std::string_view statement) noexcept {
+    WordList values(statement);
+    const unsigned wordCount = values.Count();
+    if (wordCount < 2)
+      return false;
+    std::string_view keyword;
+    values.Next(keyword);
+    const unsigned valueCount = wordCount - 1;
+    ViewerPropertyRow* row = FindViewerPropertyRow(keyword);
+    if (row == nullptr)
+      return true;
+    if (Record == nullptr && !Start(*row, values, valueCount))
+      return false;
+    return Store(*row, values, valueCount);
+  }
+
+  /// The record built so far, which the caller now owns.
+  ViewerProperty* Take() noexcept {
+    ViewerProperty* record = Record;
+    Record = nullptr;
+    return record;
+  }
+
+private:
+  bool Start(const ViewerPropertyRow& row, WordList values, unsigned valueCount) noexcept {
+    std::string_view count;
+    if (&row != &ViewerPropertyTable[ChannelNumberRow] || valueCount != 1 || !values.Next(count))
+      return false;
+    Record = CreateViewerProperty(static_cast<WORD>(ParseDecimal(count)));
+    if (Record == nullptr)
+      return false;
+    BindViewerPropertyTable(*Record);
+    return true;
+  }
+
+  bool Store(ViewerPropertyRow& row, WordList values, unsigned valueCount) noexcept {
+    switch (row.Shape) {
+    case RowShape::Fixed:
+      row.Read(row.Data, values, row.Count);
+      // A later "ChannelNumber" may not reach beyond the arrays the record was created with.
+      if (&row == &ViewerPropertyTable[ChannelNumberRow] && Record->ChannelNumber > Record->ChannelCapacity)
+        Record->ChannelNumber = Record->ChannelCapacity;
+      return true;
+    case RowShape::PerChannel:
+      row.Read(row.Data, values, Record->ChannelCapacity);
+      return true;
+    case RowShape::Text:
+      return StoreText(row, values);
+    case RowShape::Colors:
+      return StoreColors(row, values, valueCount < MaxColors ? valueCount : MaxColors);
+    }
+    return true;
+  }
+
+  bool StoreText(ViewerPropertyRow& row, WordList values) noexcept {
+    std::string_view first;
+    WordList(values).Next(first);
+    if (!ReplaceBlock(row, *Record, first.size() + 1))
+      return false;
+    row.Read(row.Data, values, 1);
+    return true;
+  }
+
+  bool StoreColors(ViewerPropertyRow& row, WordList values, unsigned count) noexcept {
+    if (!ReplaceBlock(row, *Record, count * sizeof(DWORD)))
+      return false;
+    Record->ColorArrayNum = static_cast<WORD>(count);
+    row.Read(row.Data, values, count);
+    return true;
+  }
+
+  ViewerProperty* Record = nullptr;
+};
+
+// The next statement of rest (up to its ";"); false when no ";" is left.
+bool NextStatement(std::string_view& rest, std::string_view& statement) noexcept {
+  const std::size_t end = rest.find(';');
+  if (end == std::string_view::npos)
+    return false;
+  statement = rest.substr(0, end);
+  rest.remove_prefix(end + 1);
+  return true;
+}
+} // namespace
+
+int ViewerProperty2Ascii(const ViewerProperty* record, CString& text) noexcept {
+  StatementWriter out(text);
+  if (record == nullptr)
+    return 0;
+  BindViewerPropertyTable(*record);
+  for (int i = 0; i < ViewerPropertyRowCount; ++i) {
+    const ViewerPropertyRow& row = ViewerPropertyTable[i];
+    if (row.Write != nullptr)
+      row.Write(row.Data, row.Keyword, WrittenCount(row, *record), out);
+  }
+  return out.Finish() ? 0 : 1;
+}
+
+ViewerProperty* Ascii2ViewerProperty(CString text) noexcept {
+  // The text ends at its first zero byte, as every C-string reader of it sees it.
+  std::string_view rest(static_cast<LPCTSTR>(text));
+  RecordReader reader;
+  for (std::string_view statement; NextStatement(rest, statement);)
+    if (!reader.Apply(statement))
+      return nullptr;
+  return reader.Take();
+}
