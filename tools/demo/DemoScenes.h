@@ -12,4 +12,8 @@ void UnfileDemoStations(CGUIDatabase& database);
 /// Prints stations in map order, slot counts, product names and connected groups.
 void ShowLookups(const CGUIDatabase& database);
 
+/// Registers application paths (from settingsFolder's "Registry.txt") and taskbars, and prints
+/// the install directories and display areas the library reports.
+void ShowInstallAndDisplay(const char* settingsFolder);
+
 #endif

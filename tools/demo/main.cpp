@@ -10,6 +10,7 @@ int main(int argc, char** argv) {
   database.SetCurrentPath(settingsFolder);
   FileDemoStations(database);
   ShowLookups(database);
+  ShowInstallAndDisplay(settingsFolder);
   UnfileDemoStations(database);
   return 0;
 }
