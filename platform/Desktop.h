@@ -1,5 +1,4 @@
-// The desktop of this platform: the primary screen's size and the top-level windows on it, found
-// by class name, as tests and applications set them.
+// The platform's desktop: the primary screen's size and its top-level windows, found by class name.
 #ifndef PLATFORM_DESKTOP_H
 #define PLATFORM_DESKTOP_H
 

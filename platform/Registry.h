@@ -1,5 +1,4 @@
-// The registry of this platform: a process-wide store of keys and typed values behind the
-// operating system's registry calls.
+// The platform's registry: a process-wide store of keys and typed values behind the registry calls.
 #ifndef PLATFORM_REGISTRY_H
 #define PLATFORM_REGISTRY_H
 

@@ -1,5 +1,4 @@
-// Registration files: the plain-text lines through which an installation enters its keys and
-// string values into the platform's registry.
+// Registration files: plain-text lines through which an installation enters its registry keys.
 //
 // Lines end with CR LF, LF or CR; the last may lack its end. Each line is one of:
 //   empty, or starting with '#' or ';'   ignored;

@@ -12,8 +12,7 @@ void UnfileDemoStations(CGUIDatabase& database);
 /// Prints stations in map order, slot counts, product names and connected groups.
 void ShowLookups(const CGUIDatabase& database);
 
-/// Registers application paths (from settingsFolder's "Registry.txt") and taskbars, and prints
-/// the install directories and display areas the library reports.
+/// Registers applications (settingsFolder's "Registry.txt") and taskbars; prints what the library finds.
 void ShowInstallAndDisplay(const char* settingsFolder);
 
 #endif
