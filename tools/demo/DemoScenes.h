@@ -22,4 +22,7 @@ void ShowSettings(CGUIDatabase& database);
 /// Writes a viewer's settings as text, reads them back and prints both.
 void ShowViewerProperty();
 
+/// Registers applications (settingsFolder's "Registry.txt") and taskbars; prints what the library finds.
+void ShowInstallAndDisplay(const char* settingsFolder);
+
 #endif

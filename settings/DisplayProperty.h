@@ -1,0 +1,20 @@
+// The primary screen's size, the edge the desktop taskbar sits on and the work area it leaves.
+#ifndef SETTINGS_DISPLAYPROPERTY_H
+#define SETTINGS_DISPLAYPROPERTY_H
+
+#include "platform/CRect.h"
+
+/// Codes of the taskbar's position written by GetDisplayProperty.
+enum TaskbarPosition : int {
+  TaskbarTop = 0,
+  TaskbarBottom = 1,
+  TaskbarRight = 2,
+  TaskbarLeft = 3,
+  TaskbarNotAtEdge = 4, // hidden, automatically hidden, elsewhere or missing
+};
+
+/// Writes the screen size, the TaskbarPosition code and the part of the screen the taskbar leaves
+/// free (the whole screen for TaskbarNotAtEdge; never reaching outside the screen). Cannot fail.
+void GetDisplayProperty(int& screenWidth, int& screenHeight, int& position, RECT& workArea) noexcept;
+
+#endif
