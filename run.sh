@@ -37,8 +37,9 @@ choose_runner() {
     install_missing
     RUNNER=(qemu-i386)
     # The leak checker stops threads with ptrace, which the emulator does not offer; the plain
-    # build's tests count heap use themselves.
-    export ASAN_OPTIONS=detect_leaks=0${ASAN_OPTIONS:+:$ASAN_OPTIONS}
+    # build's tests count heap use themselves. A small quarantine keeps long fuzz runs inside the
+    # emulated 32-bit address space.
+    export ASAN_OPTIONS=detect_leaks=0:quarantine_size_mb=16${ASAN_OPTIONS:+:$ASAN_OPTIONS}
     FUZZ_OPTIONS+=(-detect_leaks=0)
     EMULATOR_OPTION=(-DCMAKE_CROSSCOMPILING_EMULATOR=qemu-i386)
   fi
