@@ -22,10 +22,16 @@ constexpr size_t MaxOperations = 8;
 constexpr size_t MaxNames = 12;
 using Names = std::set<std::string>;
 
+char Folder[] = "/tmp/zdz-fuzz-XXXXXX";
+
 const std::string& FilePath() {
-  static char folder[] = "/tmp/zdz-fuzz-XXXXXX";
-  static const std::string path = std::string(mkdtemp(folder)) + "/Mardel.tmp";
+  static const std::string path = std::string(mkdtemp(Folder)) + "/Mardel.tmp";
   return path;
+}
+
+void RemoveFiles() {
+  ::unlink(FilePath().c_str());
+  ::rmdir(Folder);
 }
 
 std::vector<std::string> Split(const std::string& text, char separator) {
@@ -105,6 +111,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   // The first input allocates what the C++ library keeps for good.
   const uint8_t warmUp[] = "[S]\r\n\0S\1K\1V";
   RunInput(warmUp, sizeof warmUp - 1);
+  std::atexit(RemoveFiles);
   return 0;
 }
 

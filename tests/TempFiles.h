@@ -11,10 +11,7 @@
 /// A fresh folder under the system's temporary folder, removed with everything in it.
 class TempFolder {
 public:
-  TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "zdz-XXXXXX").string();
-    Path = mkdtemp(pattern.data());
-  }
+  TempFolder() : Path(mkdtemp((std::filesystem::temp_directory_path() / "zdz-XXXXXX").string().data())) {}
   ~TempFolder() { std::filesystem::remove_all(Path); }
   std::string operator/(const std::string& name) const { return (Path / name).string(); }
   /// How many entries the folder holds (a leftover temporary file shows here).
@@ -29,8 +26,6 @@ inline std::string ReadAll(const std::string& path) {
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-inline void WriteAll(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
+inline void WriteAll(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
 #endif
