@@ -2,12 +2,39 @@
 
 #include "control/CModuleCntlDispatch.h"
 #include "packets/DataHeader.h"
+#include "packets/WireField.h"
+
+#include <cstddef>
 
 using namespace ModuleCntlDispatch;
 
+// The steps of a dispatch have internal linkage, so that they inline into Interpret instead of
+// going through the library's exported entry points.
 namespace {
 /// A request goes to its group only without any of these.
 constexpr BYTE RequestFlagsMask = CmdFlagReply | CmdFlagOwnHandlerOnly | CmdFlagOwnHandlerFirst;
+
+/// Calls the handler that packet's control id selects in table; nothing without a packet.
+void Route(CModuleCntl& target, const _ModulePacket* packet, const CntlDispatchTable& table) {
+  if (packet == nullptr)
+    return;
+  const BYTE position = table.PositionOf(MaskedCntlIdOf(LoadWire<WORD>(packet, offsetof(_ModulePacket, Cntl))));
+  if (position != NoHandler)
+    (target.*HandlerAt[position])();
+}
+
+void Dispatch(CModuleCntl& target, const _ModulePacket* packet, BYTE cmdId) {
+  if (cmdId & CmdFlagOwnHandlerFirst)
+    target.RplyWarning();
+  if (cmdId & CmdFlagOwnHandlerOnly) {
+    target.RplyError();
+    return;
+  }
+  if (cmdId & CmdFlagReply)
+    Route(target, packet, ReplyGroups[cmdId & CmdGroupMask]);
+  else if ((cmdId & RequestFlagsMask) == 0)
+    Route(target, packet, RequestGroups[cmdId & CmdGroupMask]);
+}
 } // namespace
 
 void CModuleCntl::Interpret(_ModulePacket* packet) {
@@ -15,55 +42,32 @@ void CModuleCntl::Interpret(_ModulePacket* packet) {
   if (packet == nullptr)
     return;
   Packet = packet;
-  CmdId = CEndianModulePacket(packet).GetCmdId();
+  const BYTE cmdId = LoadWire<BYTE>(packet, offsetof(_ModulePacket, CmdId));
+  CmdId = cmdId;
   // The handlers are the application's; what they throw must not cross the library's boundary.
   try {
-    DispatchCmd();
+    Dispatch(*this, packet, cmdId);
   } catch (...) {
   }
 }
 
-void CModuleCntl::DispatchCmd() {
-  if (CmdId & CmdFlagOwnHandlerFirst)
-    RplyWarning();
-  if (CmdId & CmdFlagOwnHandlerOnly) {
-    RplyError();
-    return;
-  }
-  const BYTE group = CmdId & CmdGroupMask;
-  if (CmdId & CmdFlagReply)
-    (this->*ReplyGroupAt[group])();
-  else if ((CmdId & RequestFlagsMask) == 0 && RequestGroupAt[group] != nullptr)
-    (this->*RequestGroupAt[group])();
-}
+void CModuleCntl::ReqExecGroup() { Route(*this, Packet, ReqExecTable); }
 
-void CModuleCntl::CallHandlerAt(BYTE position) {
-  if (Packet != nullptr && position != NoHandler)
-    (this->*HandlerAt[position])();
-}
+void CModuleCntl::ReqQueryGroup() { Route(*this, Packet, ReqQueryTable); }
 
-WORD CModuleCntl::CurrentCntlId() const noexcept { return MaskedCntlIdOf(GetPacketCntlId()); }
-
-void CModuleCntl::ReqExecGroup() { CallHandlerAt(ReqExecTable::PositionOf(CurrentCntlId())); }
-
-void CModuleCntl::ReqQueryGroup() { CallHandlerAt(ReqQueryTable::PositionOf(CurrentCntlId())); }
-
-void CModuleCntl::ReqParamGroup() { CallHandlerAt(ReqParamTable::PositionOf(CurrentCntlId())); }
+void CModuleCntl::ReqParamGroup() { Route(*this, Packet, ReqParamTable); }
 
 void CModuleCntl::ReqGUIGroup() {}
 
 void CModuleCntl::ReqHelpGroup() {}
 
-void CModuleCntl::RplyExecGroup() { CallHandlerAt(RplyExecTable::PositionOf(CurrentCntlId())); }
+void CModuleCntl::RplyExecGroup() { Route(*this, Packet, RplyExecTable); }
 
-void CModuleCntl::RplyQueryGroup() { CallHandlerAt(RplyQueryTable::PositionOf(CurrentCntlId())); }
+void CModuleCntl::RplyQueryGroup() { Route(*this, Packet, RplyQueryTable); }
 
-void CModuleCntl::RplyParamGroup() { CallHandlerAt(RplyParamTable::PositionOf(CurrentCntlId())); }
+void CModuleCntl::RplyParamGroup() { Route(*this, Packet, RplyParamTable); }
 
-void CModuleCntl::RplyGUIGroup() {
-  if (Packet != nullptr)
-    RplyGUIInfo();
-}
+void CModuleCntl::RplyGUIGroup() { Route(*this, Packet, RplyGUITable); }
 
 void CModuleCntl::RplyHelpGroup() {}
 

@@ -178,12 +178,6 @@ protected:
   _ModulePacket* Packet = nullptr;
   /// Its command id byte, widened.
   WORD CmdId = 0;
-
-private:
-  void DispatchCmd();
-  /// Calls the handler at position (1 to 61; 0 calls nothing) when there is a current packet.
-  void CallHandlerAt(BYTE position);
-  WORD CurrentCntlId() const noexcept;
 };
 // Derived classes depend on where the members sit: the slot table pointer, Packet, CmdId.
 static_assert(sizeof(CModuleCntl) == 12);

@@ -4,16 +4,15 @@
 
 #include "control/CModuleCntl.h"
 #include "control/CntlDispatchTable.h"
-#include "packets/DataHeader.h"
 
 #include <array>
 
 namespace ModuleCntlDispatch {
-/// A handler or a group dispatcher of CModuleCntl.
-using Member = void (CModuleCntl::*)();
+/// A handler of CModuleCntl.
+using Handler = void (CModuleCntl::*)();
 
 /// The handlers by position, in slot order; position 0 is none.
-inline constexpr std::array<Member, 62> HandlerAt = {
+inline constexpr std::array<Handler, 62> HandlerAt = {
     nullptr,
     &CModuleCntl::ReqOthersGroup,
     &CModuleCntl::RplyOthersGroup,
@@ -100,31 +99,33 @@ inline constexpr CntlRoute RplyQueryRoutes[] = {
 };
 inline constexpr CntlRoute RplyParamRoutes[] = {{0x40C, 59}};
 
-using ReqExecTable = CntlDispatchTable<ReqExecRoutes>;
-using ReqQueryTable = CntlDispatchTable<ReqQueryRoutes>;
-using ReqParamTable = CntlDispatchTable<ReqParamRoutes>;
-using RplyExecTable = CntlDispatchTable<RplyExecRoutes, RplyExecDefaultPosition>;
-using RplyQueryTable = CntlDispatchTable<RplyQueryRoutes>;
-using RplyParamTable = CntlDispatchTable<RplyParamRoutes>;
+inline constexpr CntlDispatchTable ReqExecTable = SpreadRoutes<ReqExecRoutes>::Table;
+inline constexpr CntlDispatchTable ReqQueryTable = SpreadRoutes<ReqQueryRoutes>::Table;
+inline constexpr CntlDispatchTable ReqParamTable = SpreadRoutes<ReqParamRoutes>::Table;
+inline constexpr CntlDispatchTable RplyExecTable = SpreadRoutes<RplyExecRoutes, RplyExecDefaultPosition>::Table;
+inline constexpr CntlDispatchTable RplyQueryTable = SpreadRoutes<RplyQueryRoutes>::Table;
+inline constexpr CntlDispatchTable RplyParamTable = SpreadRoutes<RplyParamRoutes>::Table;
+inline constexpr CntlDispatchTable RplyGUITable = EveryIdTo(61);
 
-/// What a request without flags goes to, by command group; null: nothing.
-inline constexpr std::array<Member, 16> RequestGroupAt = {
-    &CModuleCntl::ReqExecGroup,     &CModuleCntl::ReqOthersGroup, &CModuleCntl::ReqOthersGroup,
-    &CModuleCntl::ReqOthersGroup,   &CModuleCntl::ReqOthersGroup, &CModuleCntl::ReqOthersGroup,
-    &CModuleCntl::ReqOthersGroup,   &CModuleCntl::RplyStationEvent, nullptr,
-    &CModuleCntl::ReqParamGroup,    &CModuleCntl::ReqQueryGroup,  &CModuleCntl::ReqGUIGroup,
-    &CModuleCntl::ReqHelpGroup,     &CModuleCntl::ReqOthersGroup, &CModuleCntl::ReqOthersGroup,
-    &CModuleCntl::ReqOthersGroup,
+/// Groups whose handler does not depend on the control id.
+inline constexpr CntlDispatchTable NoneTable = EveryIdTo(NoHandler);
+inline constexpr CntlDispatchTable ReqOthersTable = EveryIdTo(1);
+inline constexpr CntlDispatchTable RplyOthersTable = EveryIdTo(2);
+inline constexpr CntlDispatchTable EventTable = EveryIdTo(45);
+
+/// A request without flags by command group. GUI and help requests, and requests of the reply
+/// exec group, have no handlers.
+inline constexpr std::array<CntlDispatchTable, 16> RequestGroups = {
+    ReqExecTable,   ReqOthersTable, ReqOthersTable, ReqOthersTable, ReqOthersTable, ReqOthersTable,
+    ReqOthersTable, EventTable,     NoneTable,      ReqParamTable,  ReqQueryTable,  NoneTable,
+    NoneTable,      ReqOthersTable, ReqOthersTable, ReqOthersTable,
 };
 
-/// What a reply goes to, by command group.
-inline constexpr std::array<Member, 16> ReplyGroupAt = {
-    &CModuleCntl::RplyOthersGroup,  &CModuleCntl::RplyOthersGroup, &CModuleCntl::RplyOthersGroup,
-    &CModuleCntl::RplyOthersGroup,  &CModuleCntl::RplyOthersGroup, &CModuleCntl::RplyOthersGroup,
-    &CModuleCntl::RplyOthersGroup,  &CModuleCntl::RplyStationEvent, &CModuleCntl::RplyExecGroup,
-    &CModuleCntl::RplyParamGroup,   &CModuleCntl::RplyQueryGroup,  &CModuleCntl::RplyGUIGroup,
-    &CModuleCntl::RplyHelpGroup,    &CModuleCntl::RplyOthersGroup, &CModuleCntl::RplyOthersGroup,
-    &CModuleCntl::RplyOthersGroup,
+/// A reply by command group. Help replies have no handlers.
+inline constexpr std::array<CntlDispatchTable, 16> ReplyGroups = {
+    RplyOthersTable, RplyOthersTable, RplyOthersTable, RplyOthersTable, RplyOthersTable, RplyOthersTable,
+    RplyOthersTable, EventTable,      RplyExecTable,   RplyParamTable,  RplyQueryTable,  RplyGUITable,
+    NoneTable,       RplyOthersTable, RplyOthersTable, RplyOthersTable,
 };
 } // namespace ModuleCntlDispatch
 

@@ -1,12 +1,33 @@
-// A compile-time look-up from a 12-bit control id to the position of the handler it selects.
+// A group's look-up from a 12-bit control id to the position of the handler it selects.
 #ifndef CONTROL_CNTLDISPATCHTABLE_H
 #define CONTROL_CNTLDISPATCHTABLE_H
 
-#include "packets/DataHeader.h"
 #include "platform/BaseTypes.h"
 
 #include <array>
 #include <cstddef>
+
+/// Handler position 0: no handler.
+constexpr BYTE NoHandler = 0;
+
+/// One group's dispatch: the positions of the ids from First to First + Span - 1 in Positions,
+/// MissPosition for every other id. A look-up is one bound check and one load.
+struct CntlDispatchTable {
+  WORD First;
+  WORD Span;
+  const BYTE* Positions;
+  BYTE MissPosition;
+
+  /// The position that cntlId selects.
+  constexpr BYTE PositionOf(WORD cntlId) const noexcept {
+    // Ids below First wrap to large indexes and miss like those past the last one.
+    const std::size_t index = static_cast<std::size_t>(cntlId) - First;
+    return index < Span ? Positions[index] : MissPosition;
+  }
+};
+
+/// A group in which every control id selects position.
+constexpr CntlDispatchTable EveryIdTo(BYTE position) noexcept { return {0, 0, nullptr, position}; }
 
 /// One row of a group's dispatch: a control id and the handler position it selects.
 struct CntlRoute {
@@ -14,14 +35,11 @@ struct CntlRoute {
   BYTE Position;
 };
 
-/// Handler position 0: no handler.
-constexpr BYTE NoHandler = 0;
-
-/// The rows of Routes spread over one dense array from their lowest to their highest control id,
-/// so that a look-up is one bound check and one load; ids without a row give MissPosition. The
-/// rows are checked while compiling: 12-bit ids, each once, positions other than 0.
+/// The rows of Routes spread over one dense array from their lowest to their highest control id;
+/// ids without a row select MissPosition. The rows are checked while compiling: 12-bit ids, each
+/// once, positions other than 0.
 template <const auto& Routes, BYTE MissPosition = NoHandler>
-class CntlDispatchTable {
+class SpreadRoutes {
   static constexpr WORD LowestId() {
     WORD lowest = Routes[0].CntlId;
     for (const CntlRoute& route : Routes)
@@ -37,8 +55,8 @@ class CntlDispatchTable {
   }
 
   static constexpr WORD First = LowestId();
-  static constexpr std::size_t Span = std::size_t{HighestId()} - First + 1;
-  static_assert(HighestId() <= CntlIdMask, "a row the 12-bit control id could never reach");
+  static constexpr WORD Span = HighestId() - First + 1;
+  static_assert(HighestId() <= 0x0FFF, "a row that the 12-bit control id never reaches");
 
   static constexpr std::array<BYTE, Span> Spread() {
     std::array<BYTE, Span> positions{};
@@ -57,12 +75,7 @@ class CntlDispatchTable {
   static constexpr std::array<BYTE, Span> Positions = Spread();
 
 public:
-  /// The position that cntlId selects, or MissPosition when it has no row.
-  static constexpr BYTE PositionOf(WORD cntlId) noexcept {
-    // Ids below First wrap to large indexes and miss like those above the last row.
-    const std::size_t index = static_cast<std::size_t>(cntlId) - First;
-    return index < Span ? Positions[index] : MissPosition;
-  }
+  static constexpr CntlDispatchTable Table = {First, Span, Positions.data(), MissPosition};
 };
 
 #endif

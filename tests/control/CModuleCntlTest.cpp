@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <stdexcept>
 #include <vector>
 
@@ -177,7 +178,8 @@ TEST_F(CModuleCntlTest, HandlerExceptionEndsOnlyItsPacket) {
 TEST_F(CModuleCntlTest, EachSlotCallsTheHandlerOfItsPosition) {
   RecordingModuleCntl interpreter;
   using Slot = void (*)(CModuleCntl*);
-  Slot* slots = *reinterpret_cast<Slot**>(&interpreter);
+  Slot* slots = nullptr;
+  std::memcpy(&slots, static_cast<void*>(&interpreter), sizeof slots);
   for (int position = 1; position <= 61; ++position) {
     interpreter.Clear();
     slots[position](&interpreter);
