@@ -16,4 +16,7 @@ void ShowLookups(const CGUIDatabase& database);
 /// reply of a module's simulated frontend to one GUI query.
 void ShowPackets(const CGUIDatabase& database);
 
+/// Interprets a few received packets and prints the handlers they reach.
+void ShowInterpreter();
+
 #endif
