@@ -38,57 +38,30 @@ inline int ModelRouteOf(BYTE cmdId, WORD cntlId, int missPosition) {
   return missPosition;
 }
 
-/// The position a reply of group calls after its flags; 0 for none.
-inline int ModelReplyPosition(BYTE group, WORD cntlId) {
-  switch (group) {
-  case 7:
-    return 45;
-  case 8:
-    return ModelRouteOf(0x88, cntlId, 46);
-  case 9:
-  case 10:
-    return ModelRouteOf(0x80 | group, cntlId, 0);
-  case 11:
-    return 61;
-  case 12:
-    return 0;
-  default:
-    return 2;
-  }
-}
-
-/// The position a request of group without flags calls; 0 for none.
-inline int ModelRequestPosition(BYTE group, WORD cntlId) {
-  switch (group) {
-  case 0:
-  case 9:
-  case 10:
-    return ModelRouteOf(group, cntlId, 0);
-  case 7:
-    return 45;
-  case 8:
-  case 11:
-  case 12:
-    return 0;
-  default:
-    return 1;
-  }
-}
+/// By command group, what a reply (row 0) or a request without flags (row 1) calls: a position,
+/// 0 for nothing, or Routed for the group's listed ids.
+constexpr int Routed = -1;
+inline constexpr int ModelGroupPositions[2][16] = {
+    {2, 2, 2, 2, 2, 2, 2, 45, Routed, Routed, Routed, 61, 0, 2, 2, 2},
+    {Routed, 1, 1, 1, 1, 1, 1, 45, 0, Routed, Routed, 0, 0, 1, 1, 1},
+};
 
 /// The positions Interpret calls, in order, for a packet with command id cmdId and control word cntl.
 inline std::vector<int> ModelCalls(BYTE cmdId, WORD cntl) {
-  const WORD cntlId = cntl & 0x0FFF;
   const BYTE group = cmdId & 0x0F;
+  const bool reply = (cmdId & 0x80) != 0;
   std::vector<int> calls;
   if (cmdId & 0x10)
     calls.push_back(3);
   int position = 0;
-  if (cmdId & 0x20)
+  if (cmdId & 0x20) {
     position = 5;
-  else if (cmdId & 0x80)
-    position = ModelReplyPosition(group, cntlId);
-  else if ((cmdId & 0xB0) == 0)
-    position = ModelRequestPosition(group, cntlId);
+  } else if (reply || (cmdId & 0xB0) == 0) {
+    position = ModelGroupPositions[reply ? 0 : 1][group];
+    // Unlisted reply exec ids go to 46.
+    if (position == Routed)
+      position = ModelRouteOf(reply ? 0x80 | group : group, cntl & 0x0FFF, reply && group == 8 ? 46 : 0);
+  }
   if (position != 0)
     calls.push_back(position);
   return calls;
