@@ -25,4 +25,7 @@ void ShowViewerProperty();
 /// Registers applications (settingsFolder's "Registry.txt") and taskbars; prints what the library finds.
 void ShowInstallAndDisplay(const char* settingsFolder);
 
+/// Interprets a few received packets and prints the handlers they reach.
+void ShowInterpreter();
+
 #endif

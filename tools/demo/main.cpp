@@ -14,6 +14,7 @@ int main(int argc, char** argv) {
   ShowSettings(database);
   ShowViewerProperty();
   ShowInstallAndDisplay(settingsFolder);
+  ShowInterpreter();
   UnfileDemoStations(database);
   return 0;
 }

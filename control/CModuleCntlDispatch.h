@@ -1,0 +1,132 @@
+// The dispatch tables of CModuleCntl: groups by command id, handlers by control id and position.
+#ifndef CONTROL_CMODULECNTLDISPATCH_H
+#define CONTROL_CMODULECNTLDISPATCH_H
+
+#include "control/CModuleCntl.h"
+#include "control/CntlDispatchTable.h"
+
+#include <array>
+
+namespace ModuleCntlDispatch {
+/// A handler of CModuleCntl.
+using Handler = void (CModuleCntl::*)();
+
+/// The handlers by position, in slot order; position 0 is none.
+inline constexpr std::array<Handler, 62> HandlerAt = {
+    nullptr,
+    &CModuleCntl::ReqOthersGroup,
+    &CModuleCntl::RplyOthersGroup,
+    &CModuleCntl::RplyWarning,
+    &CModuleCntl::RplyModuleInfo,
+    &CModuleCntl::RplyError,
+    &CModuleCntl::ReqClientStart,
+    &CModuleCntl::ReqClientStop,
+    &CModuleCntl::ReqClientExit,
+    &CModuleCntl::ReqClientModuleConnect,
+    &CModuleCntl::ReqWaveData,
+    &CModuleCntl::ReqWaveDataPacked,
+    &CModuleCntl::ReqWaveDataZoom,
+    &CModuleCntl::ReqWaveInfo,
+    &CModuleCntl::ReqWaveDataZoomPacked,
+    &CModuleCntl::ReqWaveInfoZoom,
+    &CModuleCntl::ReqAccessRight,
+    &CModuleCntl::ReqLockRight,
+    &CModuleCntl::ReqClientClearWave,
+    &CModuleCntl::ReqCreateEvent,
+    &CModuleCntl::ReqReleaseEvent,
+    &CModuleCntl::ReqWavePackedData,
+    &CModuleCntl::ReqClientWaveInit,
+    &CModuleCntl::ReqClientRegistError,
+    &CModuleCntl::ReqClientUpdateDataBase,
+    &CModuleCntl::ReqClientUpdateModule,
+    &CModuleCntl::ReqClientUpdateScale,
+    &CModuleCntl::ReqCreateViewer,
+    &CModuleCntl::ReqUpdateViewer,
+    &CModuleCntl::ReqNotifyViewer,
+    &CModuleCntl::ReqNotifyGuiPanel,
+    &CModuleCntl::ReqUpdateMainWindow,
+    &CModuleCntl::ReqGuiData,
+    &CModuleCntl::ReqGetStationInfo,
+    &CModuleCntl::ReqControlSoft,
+    &CModuleCntl::ReqSeqStartScan,
+    &CModuleCntl::ReqQueryAccessRight,
+    &CModuleCntl::ReqQueryLockRight,
+    &CModuleCntl::ReqStationName,
+    &CModuleCntl::ReqComment,
+    &CModuleCntl::ReqViewerParam,
+    &CModuleCntl::ReqViewerProperty,
+    &CModuleCntl::RplyStart,
+    &CModuleCntl::RplyStop,
+    &CModuleCntl::RplyMeasure,
+    &CModuleCntl::RplyStationEvent,
+    &CModuleCntl::RplyExecDefault,
+    &CModuleCntl::RplyAccessRight,
+    &CModuleCntl::RplyLockRight,
+    &CModuleCntl::RplyWaveData,
+    &CModuleCntl::RplyModuleInternalInfo,
+    &CModuleCntl::RplyRawWaveData,
+    &CModuleCntl::RplyZoomWaveData,
+    &CModuleCntl::RplyAcqSequence,
+    &CModuleCntl::RplyQuerySequence,
+    &CModuleCntl::RplyStationName,
+    &CModuleCntl::RplyStationComment,
+    &CModuleCntl::RplyGetBusInfo,
+    &CModuleCntl::RplySetBusInfo,
+    &CModuleCntl::RplyWaveInfo,
+    &CModuleCntl::RplyUpdateGUI,
+    &CModuleCntl::RplyGUIInfo,
+};
+
+/// Where the reply exec group sends the ids without a row.
+inline constexpr BYTE RplyExecDefaultPosition = 46;
+
+/// The request exec group. Positions 19 and 20 also belong here, to control words 0x8000 and
+/// 0x8001; the 12-bit control id never equals them, so they have no row.
+inline constexpr CntlRoute ReqExecRoutes[] = {
+    {0x112, 6},  {0x114, 24}, {0x116, 7},  {0x117, 8},  {0x118, 9},  {0x119, 23}, {0x160, 10},
+    {0x161, 11}, {0x163, 21}, {0x164, 25}, {0x165, 26}, {0x1A0, 12}, {0x1A1, 13}, {0x1A2, 14},
+    {0x1A3, 15}, {0x1A4, 16}, {0x1A5, 18}, {0x1A6, 22}, {0x1A7, 27}, {0x1A8, 28}, {0x1A9, 29},
+    {0x1AA, 17}, {0x1AB, 30}, {0x1AC, 31}, {0x1AD, 32}, {0x1AE, 33}, {0x1AF, 34}, {0x1B0, 35},
+};
+inline constexpr CntlRoute ReqQueryRoutes[] = {
+    {0x1A4, 36}, {0x1AA, 37}, {0x40C, 10}, {0x420, 40}, {0x421, 41}, {0x802, 38}, {0x803, 39},
+};
+inline constexpr CntlRoute ReqParamRoutes[] = {{0x40C, 13}};
+inline constexpr CntlRoute RplyExecRoutes[] = {{0x400, 42}, {0x401, 43}, {0x403, 44}};
+inline constexpr CntlRoute RplyQueryRoutes[] = {
+    {0x1A4, 47}, {0x1AA, 48}, {0x40C, 49}, {0x40D, 52}, {0x403, 53},
+    {0x404, 54}, {0x802, 55}, {0x803, 56}, {0x804, 57}, {0x805, 58},
+};
+inline constexpr CntlRoute RplyParamRoutes[] = {{0x40C, 59}};
+
+inline constexpr CntlDispatchTable ReqExecTable = SpreadRoutes<ReqExecRoutes>::Table;
+inline constexpr CntlDispatchTable ReqQueryTable = SpreadRoutes<ReqQueryRoutes>::Table;
+inline constexpr CntlDispatchTable ReqParamTable = SpreadRoutes<ReqParamRoutes>::Table;
+inline constexpr CntlDispatchTable RplyExecTable = SpreadRoutes<RplyExecRoutes, RplyExecDefaultPosition>::Table;
+inline constexpr CntlDispatchTable RplyQueryTable = SpreadRoutes<RplyQueryRoutes>::Table;
+inline constexpr CntlDispatchTable RplyParamTable = SpreadRoutes<RplyParamRoutes>::Table;
+inline constexpr CntlDispatchTable RplyGUITable = EveryIdTo(61);
+
+/// Groups whose handler does not depend on the control id.
+inline constexpr CntlDispatchTable NoneTable = EveryIdTo(NoHandler);
+inline constexpr CntlDispatchTable ReqOthersTable = EveryIdTo(1);
+inline constexpr CntlDispatchTable RplyOthersTable = EveryIdTo(2);
+inline constexpr CntlDispatchTable EventTable = EveryIdTo(45);
+
+/// A request without flags by command group. GUI and help requests, and requests of the reply
+/// exec group, have no handlers.
+inline constexpr std::array<CntlDispatchTable, 16> RequestGroups = {
+    ReqExecTable,   ReqOthersTable, ReqOthersTable, ReqOthersTable, ReqOthersTable, ReqOthersTable,
+    ReqOthersTable, EventTable,     NoneTable,      ReqParamTable,  ReqQueryTable,  NoneTable,
+    NoneTable,      ReqOthersTable, ReqOthersTable, ReqOthersTable,
+};
+
+/// A reply by command group. Help replies have no handlers.
+inline constexpr std::array<CntlDispatchTable, 16> ReplyGroups = {
+    RplyOthersTable, RplyOthersTable, RplyOthersTable, RplyOthersTable, RplyOthersTable, RplyOthersTable,
+    RplyOthersTable, EventTable,      RplyExecTable,   RplyParamTable,  RplyQueryTable,  RplyGUITable,
+    NoneTable,       RplyOthersTable, RplyOthersTable, RplyOthersTable,
+};
+} // namespace ModuleCntlDispatch
+
+#endif

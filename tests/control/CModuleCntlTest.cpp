@@ -1,0 +1,175 @@
+#include "control/CModuleCntl.h"
+
+#include "packets/DataHeader.h"
+#include "tests/support/ModuleCntlDispatchModel.h"
+#include "tests/support/RecordingModuleCntl.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <stdexcept>
+#include <vector>
+
+namespace {
+_ModulePacket PacketOf(BYTE cmdId, WORD cntl, BYTE moduleId = 2) {
+  _ModulePacket packet{};
+  CEndianModulePacket view(&packet);
+  view.SetSize(0);
+  view.SetModuleId(moduleId);
+  view.SetCmdId(cmdId);
+  view.SetCntlId(cntl);
+  return packet;
+}
+
+/// The interpreter stays bound to the last packet, so the packet outlives each call.
+class CModuleCntlTest : public testing::Test {
+protected:
+  std::vector<int> InterpretedCalls(RecordingModuleCntl& interpreter, BYTE cmdId, WORD cntl) {
+    Packet = PacketOf(cmdId, cntl);
+    interpreter.Clear();
+    interpreter.Interpret(&Packet);
+    return interpreter.Calls();
+  }
+  _ModulePacket Packet{};
+};
+
+struct CaseRow {
+  const char* Name;
+  BYTE CmdId;
+  WORD Cntl;
+  std::vector<int> Calls;
+};
+
+const CaseRow CaseRows[] = {
+    {"ReplyWithFlag10CallsItsHandlerThenOthers", 0x90, 0x0000, {3, 2}},
+    {"RequestWithFlag10CallsOnlyItsHandler", 0x10, 0x0112, {3}},
+    {"Flag20AfterFlag10EndsDispatch", 0x30, 0x0112, {3, 5}},
+    {"Flag20EndsReplyDispatch", 0xA8, 0x0400, {5}},
+    {"EventRequest", 0x07, 0x0000, {45}},
+    {"EventReply", 0x87, 0x0000, {45}},
+    {"RequestOfReplyExecGroupCallsNothing", 0x08, 0x0400, {}},
+    {"ReplyExecListedId", 0x88, 0x0400, {42}},
+    {"Flag40IgnoredAndOffsetMasked", 0x40, 0x9112, {6}},
+    {"RequestExecUnlistedIdCallsNothing", 0x00, 0x0113, {}},
+    {"ReplyExecUnlistedIdCallsDefault", 0x88, 0x0402, {46}},
+    {"ReplyGuiEveryId", 0x8B, 0xFFFF, {61}},
+    {"RequestGuiCallsNothing", 0x0B, 0x0112, {}},
+    {"RequestHelpCallsNothing", 0x0C, 0x0112, {}},
+    {"ReplyHelpCallsNothing", 0x8C, 0x0400, {}},
+    {"RequestOfOtherGroup", 0x03, 0x0112, {1}},
+    {"ReplyOfOtherGroup", 0x8D, 0x0400, {2}},
+    {"QueryRequestOfAcquiredData", 0x0A, 0x940C, {10}},
+    {"ParamRequestOfWaveInformation", 0x09, 0x940C, {13}},
+};
+
+struct DispatcherRow {
+  const char* Name;
+  void (CModuleCntl::*Dispatcher)();
+  WORD Cntl;
+  std::vector<int> Calls;
+};
+
+const DispatcherRow DispatcherRows[] = {
+    {"ReqExecGroup", &CModuleCntl::ReqExecGroup, 0x9112, {6}},
+    {"ReqQueryGroup", &CModuleCntl::ReqQueryGroup, 0x040C, {10}},
+    {"ReqParamGroup", &CModuleCntl::ReqParamGroup, 0x040C, {13}},
+    {"ReqGUIGroup", &CModuleCntl::ReqGUIGroup, 0x040C, {}},
+    {"ReqHelpGroup", &CModuleCntl::ReqHelpGroup, 0x040C, {}},
+    {"RplyExecGroup", &CModuleCntl::RplyExecGroup, 0x0402, {46}},
+    {"RplyQueryGroup", &CModuleCntl::RplyQueryGroup, 0x040C, {49}},
+    {"RplyParamGroup", &CModuleCntl::RplyParamGroup, 0x040C, {59}},
+    {"RplyGUIGroup", &CModuleCntl::RplyGUIGroup, 0x0123, {61}},
+    {"RplyHelpGroup", &CModuleCntl::RplyHelpGroup, 0x040C, {}},
+};
+
+class ThrowingModuleCntl : public RecordingModuleCntl {
+public:
+  void RplyWarning() override { throw std::runtime_error("handler failed"); }
+};
+} // namespace
+
+TEST_F(CModuleCntlTest, CasesCallTheirHandlersAndKeepTheControlWord) {
+  RecordingModuleCntl interpreter;
+  for (const CaseRow& row : CaseRows) {
+    SCOPED_TRACE(row.Name);
+    EXPECT_EQ(InterpretedCalls(interpreter, row.CmdId, row.Cntl), row.Calls);
+    EXPECT_EQ(interpreter.GetPacketCntlId(), row.Cntl);
+  }
+}
+
+// Every command id, so every group with each flag combination, with every listed id under any
+// offset and the ids beside them.
+TEST_F(CModuleCntlTest, EveryCommandIdWithListedAndNeighbouringIdsFollowsTheRules) {
+  std::vector<WORD> words = {0x0000, 0x0FFF, 0xF000, 0x8000, 0x8001};
+  for (const ModelRoute& route : ModelRoutes)
+    for (const WORD offset : {0, 9, 15})
+      for (const int step : {-1, 0, 1})
+        words.push_back(MakeCntl(static_cast<WORD>(route.CntlId + step), offset));
+  RecordingModuleCntl interpreter;
+  for (int cmdId = 0; cmdId < 256; ++cmdId)
+    for (const WORD cntl : words)
+      ASSERT_EQ(InterpretedCalls(interpreter, static_cast<BYTE>(cmdId), cntl), ModelCalls(static_cast<BYTE>(cmdId), cntl))
+          << "command 0x" << std::hex << cmdId << " control 0x" << cntl;
+}
+
+TEST_F(CModuleCntlTest, DispatchersCalledDirectlyActOnTheCurrentPacket) {
+  RecordingModuleCntl interpreter;
+  for (const DispatcherRow& row : DispatcherRows) {
+    SCOPED_TRACE(row.Name);
+    // Command 0x08 calls nothing itself.
+    ASSERT_TRUE(InterpretedCalls(interpreter, 0x08, row.Cntl).empty());
+    (interpreter.*row.Dispatcher)();
+    EXPECT_EQ(interpreter.Calls(), row.Calls);
+  }
+}
+
+TEST_F(CModuleCntlTest, PositionsNineteenAndTwentyAreNeverReached) {
+  RecordingModuleCntl interpreter;
+  for (const BYTE cmdId : {0x00, 0x40})
+    for (unsigned cntl = 0; cntl <= 0xFFFF; ++cntl)
+      for (const int position : InterpretedCalls(interpreter, cmdId, static_cast<WORD>(cntl)))
+        ASSERT_TRUE(position != 19 && position != 20) << "control 0x" << std::hex << cntl;
+}
+
+TEST_F(CModuleCntlTest, BeforeTheFirstPacketNothingIsReadOrCalled) {
+  RecordingModuleCntl interpreter;
+  EXPECT_EQ(interpreter.GetPacketModuleId(), 0);
+  EXPECT_EQ(interpreter.GetPacketCntlId(), 0);
+  interpreter.Interpret(nullptr);
+  for (const DispatcherRow& row : DispatcherRows)
+    (interpreter.*row.Dispatcher)();
+  EXPECT_EQ(interpreter.CallCount, 0u);
+}
+
+TEST_F(CModuleCntlTest, NullPacketIsIgnoredAndLeavesTheCurrentOne) {
+  RecordingModuleCntl interpreter;
+  _ModulePacket packet = PacketOf(0x8A, 0x340C, 0xFF);
+  interpreter.Interpret(&packet);
+  EXPECT_EQ(interpreter.SeenPacket, &packet);
+  interpreter.Clear();
+  interpreter.Interpret(nullptr);
+  EXPECT_EQ(interpreter.CallCount, 0u);
+  EXPECT_EQ(interpreter.GetPacketModuleId(), 0xFF);
+  EXPECT_EQ(interpreter.GetPacketCntlId(), 0x340C);
+}
+
+TEST_F(CModuleCntlTest, HandlerExceptionEndsOnlyItsPacket) {
+  ThrowingModuleCntl interpreter;
+  EXPECT_NO_THROW(InterpretedCalls(interpreter, 0x90, 0));
+  EXPECT_EQ(interpreter.CallCount, 0u);
+  EXPECT_EQ(InterpretedCalls(interpreter, 0x88, 0x400), std::vector<int>{42});
+}
+
+// Applications are compiled against the slot order: slot p of the table must call position p.
+// The i386 calling convention passes this as the first argument.
+TEST_F(CModuleCntlTest, EachSlotCallsTheHandlerOfItsPosition) {
+  RecordingModuleCntl interpreter;
+  using Slot = void (*)(CModuleCntl*);
+  Slot* slots = nullptr;
+  std::memcpy(&slots, static_cast<void*>(&interpreter), sizeof slots);
+  for (int position = 1; position <= 61; ++position) {
+    interpreter.Clear();
+    slots[position](&interpreter);
+    EXPECT_EQ(interpreter.Calls(), std::vector<int>{position});
+  }
+}
