@@ -64,8 +64,7 @@ TEST_F(ControlRequestsTest, FrontendByStationAddress) {
   FileModule(2);
   SimStation station;
   station.Id = 1;
-  station.GroupNo = 2;
-  station.Address = 5;
+  station.Address = 0x20005;
   SimSetStation(station);
   EXPECT_EQ(ZocGetFrontEnd2(0x20005, 2), ZocGetFrontEnd1(1, 2));
   EXPECT_EQ(ZocGetFrontEnd2(0x30007, 2), nullptr);
