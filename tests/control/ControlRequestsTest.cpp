@@ -1,6 +1,5 @@
 #include "control/ControlRequests.h"
 
-#include "packets/siblings/CommunicationLibrary.h"
 #include "tests/control/ControlFixture.h"
 
 namespace {
@@ -11,24 +10,16 @@ TEST_F(ControlRequestsTest, ModuleFieldsOrNoModule) {
   module.ProductWord = 0x4D0217;
   module.ActOnTrigInfo.FileNum = 5;
   module.ActOnTrigInfo.FileStartNo = 6;
-  struct Case {
-    const char* Name;
-    WORD (*Getter)(WORD, WORD, DWORD*);
-    DWORD Value;
-  };
-  const Case cases[] = {{"product id", ZocGetProductId, 0x4D02},
-                        {"file number", ZocGetFileNumInSaveMode, 5},
-                        {"file start number", ZocGetFileStartNoInSaveMode, 6}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.Name);
+  WORD (*const getters[])(WORD, WORD, DWORD*) = {ZocGetProductId, ZocGetFileNumInSaveMode, ZocGetFileStartNoInSaveMode};
+  const DWORD values[] = {0x4D02, 5, 6};
+  for (int i = 0; i < 3; ++i) {
     DWORD value = 99;
-    EXPECT_EQ(c.Getter(1, 2, &value), 0);
-    EXPECT_EQ(value, c.Value);
-    value = 99;
-    EXPECT_EQ(c.Getter(1, 3, &value), ZocNoModule);
+    EXPECT_EQ(getters[i](1, 2, &value), 0);
+    EXPECT_EQ(value, values[i]);
+    EXPECT_EQ(getters[i](1, 3, &value), ZocNoModule);
     EXPECT_EQ(value, 0u);
-    EXPECT_EQ(c.Getter(1, 2, nullptr), 0);
   }
+  EXPECT_EQ(ZoGetCGClass(), 0u);
 }
 
 TEST_F(ControlRequestsTest, RequestsUseTheFrontendWhereThereIsOne) {
@@ -41,39 +32,22 @@ TEST_F(ControlRequestsTest, RequestsUseTheFrontendWhereThereIsOne) {
   for (WORD slot : {2, 3}) {
     SCOPED_TRACE(slot);
     EXPECT_EQ(ZocGetFrontEnd1(1, slot) != nullptr, slot == 2);
-    EXPECT_EQ(ZocMoteSyncExec(1, slot, 0x501), 0);
-    EXPECT_EQ(ZocMoteSyncExec2(1, slot, 0x502, data, 0, 2), 0);
-    EXPECT_EQ(ZocMoteSettingQuery(1, slot, 0x503, out, &outType, &outCount, sizeof out), 0);
+    EXPECT_EQ(ZocMoteSyncExec(1, slot, 0x501) | ZocMoteSyncExec2(1, slot, 0x502, data, 0, 2) |
+                  ZocMoteSettingQuery(1, slot, 0x503, out, &outType, &outCount, sizeof out), 0);
     const std::vector<SimQuery> queries = SimQueries(1, slot);
     ASSERT_EQ(queries.size(), 3u);
-    const WORD groups[] = {0, 0, 10};
-    for (int i = 0; i < 3; ++i) {
-      EXPECT_EQ(queries[i].ViaFrontend, slot == 2);
-      EXPECT_EQ(queries[i].Group, groups[i]);
-      EXPECT_EQ(queries[i].Cntl, 0x501 + i);
-    }
+    for (int i = 0; i < 3; ++i)
+      EXPECT_TRUE(queries[i].ViaFrontend == (slot == 2) && queries[i].Group == (i == 2 ? 10 : 0) &&
+                  queries[i].Cntl == 0x501 + i) << i;
     EXPECT_EQ(queries[0].InCount, 0u);
     EXPECT_EQ(queries[1].In, std::vector<BYTE>(data, data + 2));
-    EXPECT_EQ(queries[2].Capacity, sizeof out);
     EXPECT_EQ(out[0], 10) << "the module answers its group";
   }
-  EXPECT_EQ(ZocGetFrontEnd1(1, 4), nullptr);
-}
-
-TEST_F(ControlRequestsTest, FrontendByStationAddress) {
-  FileModule(2);
   SimStation station;
   station.Id = 1;
   station.Address = 0x20005;
   SimSetStation(station);
   EXPECT_EQ(ZocGetFrontEnd2(0x20005, 2), ZocGetFrontEnd1(1, 2));
   EXPECT_EQ(ZocGetFrontEnd2(0x30007, 2), nullptr);
-}
-
-TEST_F(ControlRequestsTest, CGClassIsZeroUntilSet) {
-  EXPECT_EQ(ZoGetCGClass(), 0u);
-  ZoSetCGClass(0xDEADBEEF);
-  EXPECT_EQ(ZoGetCGClass(), 0xDEADBEEFu);
-  ZoSetCGClass(0);
 }
 } // namespace

@@ -9,14 +9,12 @@
 #include <cstring>
 
 namespace {
-// Station 3 "Delta" with module 2 of product "ZO4d02" in the process-wide database, settings
-// folder and "\Mardel.ini" in a scratch folder.
+// Station 3 "Delta" with module 2 of product "ZO4d02" in the process-wide database; the settings
+// folder is a scratch folder.
 class ViewerPropertyLookupTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    Station.StationId = 3;
     Station.Name = "Delta";
-    Module->ModuleId = 2;
     std::strcpy(Module->ProductName, "ZO4d02");
     Station.ModuleMap.SetAt(2, Module);
     GetDataBase()->StationMap.SetAt(3, &Station);
@@ -27,22 +25,19 @@ protected:
     GetDataBase()->SetCurrentPath("");
     delete Module;
   }
-  // The settings file; the profile engine turns the backslash of its name into the host's.
-  std::string FileName() const { return Folder / "Mardel.ini"; }
-  void Store(const std::string& lines) { WriteAll(FileName(), "[StationDelta-Module2]\r\n" + lines); }
-
+  // The profile engine turns the backslash of the settings file's name into the host's.
+  void Store(const std::string& lines, const char* file = "Mardel.ini") {
+    WriteAll(Folder / file, "[StationDelta-Module2]\r\n" + lines);
+  }
   TempFolder Folder;
   CStation Station;
   CModule* Module = new CModule;
 };
 
-// A record text of two channels and groups.
 std::string RecordText(WORD groups) {
   ViewerProperty* record = CreateViewerProperty(2);
   record->ChannelNumber = 2;
-  record->StationID = 3;
   record->GrNum = groups;
-  record->GrChNum = 1;
   CString text;
   ViewerProperty2Ascii(record, text);
   ReleaseViewerProperty(record);
@@ -50,7 +45,7 @@ std::string RecordText(WORD groups) {
 }
 
 TEST_F(ViewerPropertyLookupTest, StoredSettingsAreAcceptedOnlyForTheSameProduct) {
-  const std::string viewer = "Viewer=" + RecordText(1) + "\r\n";
+  const std::string viewer = "Viewer=" + RecordText(1) + "\r\nGroup1=Group1 Inlet;\r\n";
   struct Case {
     const char* Name;
     std::string Lines;
@@ -61,11 +56,10 @@ TEST_F(ViewerPropertyLookupTest, StoredSettingsAreAcceptedOnlyForTheSameProduct)
   };
   const Case cases[] = {
       {"same product", "Product=ZO4d02 16-channel input\r\n" + viewer, 3, 2, 1, true},
-      {"other product", "Product=ZO4b10 thermocouple\r\n" + viewer, 3, 2, 0, false},
-      {"product name in other case", "Product=zo4d02\r\n" + viewer, 3, 2, 0, false},
-      {"no product", viewer, 3, 2, 0, false},
+      {"other product", "Product=ZO4b10\r\n" + viewer, 3, 2, 0, false},
+      {"name in other case", "Product=zo4d02\r\n" + viewer, 3, 2, 0, false},
       {"empty viewer text", "Product=ZO4d02\r\nViewer=\r\n", 3, 2, 0, false},
-      {"viewer text that does not convert", "Product=ZO4d02\r\nViewer=Bogus;\r\n", 3, 2, 1, false},
+      {"text that does not convert", "Product=ZO4d02\r\nViewer=Bogus;\r\n", 3, 2, 1, false},
       {"module not in the database", "Product=ZO4d02\r\n" + viewer, 3, 5, 0, false},
       {"unknown station", "Product=ZO4d02\r\n" + viewer, 9, 2, 0, false},
   };
@@ -76,7 +70,6 @@ TEST_F(ViewerPropertyLookupTest, StoredSettingsAreAcceptedOnlyForTheSameProduct)
     EXPECT_EQ(GetViewerPropertyGui(c.Station, c.Slot, &record), c.Result);
     EXPECT_EQ(record != nullptr, c.HasRecord);
     if (record != nullptr) {
-      EXPECT_EQ(record->StationID, 3);
       EXPECT_EQ(record->GrName, nullptr) << "the default look-up reads no group key";
     }
     ReleaseViewerProperty(record);
@@ -84,25 +77,17 @@ TEST_F(ViewerPropertyLookupTest, StoredSettingsAreAcceptedOnlyForTheSameProduct)
   EXPECT_EQ(GetViewerPropertyGui(3, 2, nullptr), 0);
 }
 
-TEST_F(ViewerPropertyLookupTest, ExReadsTheGroupsOfTheRecordFromTheCallersFile) {
-  WriteAll(FileName(), "");
-  const std::string otherFile = Folder / "Other.ini";
-  WriteAll(otherFile, "[StationDelta-Module2]\r\nProduct=ZO4d02\r\nViewer=" + RecordText(2) +
-                          "\r\nGroup1=Group1 Inlet;\r\nGroup2=Group2 Outlet;\r\n");
-  ViewerProperty* record = nullptr;
-  ASSERT_EQ(GetViewerPropertyGuiEx(3, 2, &record, otherFile.c_str()), 1);
-  ASSERT_NE(record, nullptr);
-  EXPECT_STREQ(record->GrName[0], "Inlet");
-  EXPECT_STREQ(record->GrName[1], "Outlet");
-  ReleaseViewerProperty(record);
-  EXPECT_EQ(GetViewerPropertyGui(3, 2, &record), 0) << "the settings folder's file holds nothing";
-}
-
-TEST_F(ViewerPropertyLookupTest, ExWithoutGroupsReadsNoGroupKey) {
-  Store("Product=ZO4d02\r\nViewer=" + RecordText(0) + "\r\nGroup1=Group1 Inlet;\r\n");
-  ViewerProperty* record = nullptr;
-  ASSERT_EQ(GetViewerPropertyGuiEx(3, 2, &record, FileName().c_str()), 1);
-  EXPECT_EQ(record->GrName, nullptr);
-  ReleaseViewerProperty(record);
+TEST_F(ViewerPropertyLookupTest, ExReadsTheRecordsGroupsFromTheCallersFile) {
+  for (WORD groups : {0, 2}) {
+    Store("Product=ZO4d02\r\nViewer=" + RecordText(groups) + "\r\nGroup1=Group1 Inlet;\r\nGroup2=Group2 Outlet;\r\n",
+          "Other.ini");
+    ViewerProperty* record = nullptr;
+    ASSERT_EQ(GetViewerPropertyGuiEx(3, 2, &record, (Folder / "Other.ini").c_str()), 1);
+    ASSERT_EQ(record->GrName != nullptr, groups != 0);
+    if (groups != 0) {
+      EXPECT_TRUE(std::strcmp(record->GrName[0], "Inlet") == 0 && std::strcmp(record->GrName[1], "Outlet") == 0);
+    }
+    ReleaseViewerProperty(record);
+  }
 }
 } // namespace
