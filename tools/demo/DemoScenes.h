@@ -22,6 +22,9 @@ void ShowSettings(CGUIDatabase& database);
 /// Writes a viewer's settings as text, reads them back and prints both.
 void ShowViewerProperty();
 
+/// Unit texts of a module's channels, its module test, the start and stop buttons and the start LED.
+void ShowControl();
+
 /// Registers applications (settingsFolder's "Registry.txt") and taskbars; prints what the library finds.
 void ShowInstallAndDisplay(const char* settingsFolder);
 

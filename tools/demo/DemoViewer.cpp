@@ -1,6 +1,7 @@
 #include "tools/demo/DemoScenes.h"
 
 #include "viewer/ViewerPropertyGroupText.h"
+#include "viewer/ViewerPropertyLookup.h"
 #include "viewer/ViewerPropertyText.h"
 
 #include <cstdio>
@@ -57,4 +58,10 @@ void ShowViewerProperty() {
               readBack->GrName[0], readBack->GrChInfo[0].MMAX);
   ReleaseViewerProperty(record);
   ReleaseViewerProperty(readBack);
+
+  ViewerProperty* stored = nullptr;
+  const int found = GetViewerPropertyGui(2, 2, &stored);
+  std::printf("stored settings of station Bravo, module 2: result %d, %d channels, %d groups\n\n", found,
+              stored != nullptr ? stored->ChannelNumber : 0, GetGrNum(stored));
+  ReleaseViewerProperty(stored);
 }

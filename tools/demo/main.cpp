@@ -13,6 +13,7 @@ int main(int argc, char** argv) {
   ShowPackets(database);
   ShowSettings(database);
   ShowViewerProperty();
+  ShowControl();
   ShowInstallAndDisplay(settingsFolder);
   ShowInterpreter();
   UnfileDemoStations(database);

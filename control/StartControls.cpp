@@ -1,0 +1,67 @@
+#include "control/StartControls.h"
+
+#include "control/ControlRequests.h"
+#include "entry/LibraryEntry.h"
+#include "packets/siblings/CommunicationLibrary.h"
+#include "packets/siblings/SeqMsgParam.h"
+#include "packets/siblings/SequenceLibrary.h"
+
+#include <map>
+#include <memory>
+#include <new>
+
+namespace {
+constexpr BYTE ButtonMsgKind = 2;
+constexpr DWORD StartLedWord = 0x400;
+
+// What the sequence thread reads at the first word: the trigger information and the module's
+// flags byte after it, as they lie in the module record.
+struct PostedTrigInfo {
+  ActOnTrigInfo Info;
+  BYTE ModuleFlags;
+};
+static_assert(offsetof(PostedTrigInfo, ModuleFlags) == offsetof(CModule, ModuleFlags) - offsetof(CModule, ActOnTrigInfo));
+
+// The thread reads the block when it handles the message, perhaps after Exit has destroyed the
+// module record: it gets a copy that the library keeps, one per station and slot, until unload.
+PostedTrigInfo* KeptTrigInfo(WORD station, WORD slot, const CModule& module) {
+  static std::map<DWORD, PostedTrigInfo> kept;
+  PostedTrigInfo& copy = kept[(static_cast<DWORD>(station) << 16) | slot];
+  copy.Info = module.ActOnTrigInfo;
+  copy.ModuleFlags = module.ModuleFlags;
+  return &copy;
+}
+
+WORD PostButton(WORD station, WORD slot, DWORD startFlag) noexcept {
+  CModule* module = nullptr;
+  if (!GetDataBase()->GetModuleInf(station, slot, &module))
+    return ZocNoModule;
+  std::unique_ptr<_SeqMsgParam> record(new (std::nothrow) _SeqMsgParam);
+  if (record == nullptr || ZosGetMgr()->GetSeqMsgParam(station, slot, record.get()) != 0)
+    return ZocNoModule;
+  record->MsgKind = ButtonMsgKind;
+  record->StartFlag = startFlag;
+  PostedTrigInfo* trigInfo = nullptr;
+  try {
+    trigInfo = KeptTrigInfo(station, slot, *module);
+  } catch (const std::bad_alloc&) {
+    return ZocNoModule;
+  }
+  const WORD posted = GetMgr()->PostSeqThread(SeqMsgStartStop, reinterpret_cast<DWORD>(trigInfo),
+                                              reinterpret_cast<LONG>(record.get()));
+  if (posted != PostedOk)
+    return ZocNoModule;
+  // Posted: the receiver deletes the record.
+  record.release();
+  return 0;
+}
+} // namespace
+
+WORD ZocStartButton(WORD station, WORD slot) noexcept { return PostButton(station, slot, 1); }
+
+WORD ZocStopButton(WORD station, WORD slot) noexcept { return PostButton(station, slot, 0); }
+
+WORD ZocUpdateStartLED(WORD first, WORD second, WORD third) noexcept {
+  const DWORD value = first | static_cast<DWORD>(second & 0xFF) << 16 | static_cast<DWORD>(third & 0xFF) << 24;
+  return GetMgr()->PostGUIThread(GuiMsgStartLed, StartLedWord, static_cast<LONG>(value));
+}

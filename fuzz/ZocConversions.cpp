@@ -1,0 +1,44 @@
+// Arbitrary unit codes, user unit texts and wave information records through the control
+// functions' conversions: no read beyond the 4-byte user texts or the record, unit texts never
+// longer than 8 bytes, and a date and time of fixed width.
+#include "control/ChannelWaveInfo.h"
+#include "control/UnitText.h"
+#include "sim/SimControl.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+
+namespace {
+void Check(bool holds) {
+  if (!holds)
+    __builtin_trap();
+}
+
+// Four bytes in a block of their own, so that a read past them is caught.
+struct UserText {
+  explicit UserText(const char* from) : Bytes(new char[4]) { std::memcpy(Bytes, from, 4); }
+  ~UserText() { delete[] Bytes; }
+  UserText(const UserText&) = delete;
+  UserText& operator=(const UserText&) = delete;
+  char* Bytes;
+};
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size < sizeof(WAVEINF) + 1)
+    return 0;
+  SimSetLanguage(data[0] & 1 ? JapaneseLanguage : 0);
+  WAVEINF* record = new WAVEINF;
+  std::memcpy(record, data + 1, sizeof(WAVEINF));
+  const UserText first(record->UnitText1);
+  const UserText second(record->UnitText2);
+  Check(ZocGetUnitStrEx(record->UnitCode, first.Bytes, second.Bytes).GetLength() <= 8);
+  ChWaveInfo info;
+  ZocSetChannelWaveInfo(record, &info);
+  Check(info.Unit.GetLength() <= 8 && info.SecondUnit.GetLength() <= 8);
+  Check(info.Time.GetLength() == 8 && info.Date.GetLength() == 10);
+  Check(info.Channel == record->WordA && info.PointNum == record->PointNum);
+  delete record;
+  return 0;
+}

@@ -1,0 +1,20 @@
+#include "platform/CTime.h"
+
+#include <ctime>
+
+CTime::CTime(long long seconds) noexcept {
+  const std::time_t value = static_cast<std::time_t>(seconds);
+  std::tm local = {};
+  // time_t is 32 bits on i386: a stamp it cannot hold is not converted.
+  if (static_cast<long long>(value) != seconds || localtime_r(&value, &local) == nullptr)
+    return;
+  Valid = true;
+  Year = local.tm_year + 1900;
+  Month = local.tm_mon + 1;
+  Day = local.tm_mday;
+  Hour = local.tm_hour;
+  Minute = local.tm_min;
+  Second = local.tm_sec;
+}
+
+CTime CTime::GetCurrentTime() noexcept { return CTime(static_cast<long long>(std::time(nullptr))); }

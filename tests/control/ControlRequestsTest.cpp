@@ -1,0 +1,53 @@
+#include "control/ControlRequests.h"
+
+#include "tests/control/ControlFixture.h"
+
+namespace {
+using ControlRequestsTest = ControlFixture;
+
+TEST_F(ControlRequestsTest, ModuleFieldsOrNoModule) {
+  CModule& module = FileModule(2);
+  module.ProductWord = 0x4D0217;
+  module.ActOnTrigInfo.FileNum = 5;
+  module.ActOnTrigInfo.FileStartNo = 6;
+  WORD (*const getters[])(WORD, WORD, DWORD*) = {ZocGetProductId, ZocGetFileNumInSaveMode, ZocGetFileStartNoInSaveMode};
+  const DWORD values[] = {0x4D02, 5, 6};
+  for (int i = 0; i < 3; ++i) {
+    DWORD value = 99;
+    EXPECT_EQ(getters[i](1, 2, &value), 0);
+    EXPECT_EQ(value, values[i]);
+    EXPECT_EQ(getters[i](1, 3, &value), ZocNoModule);
+    EXPECT_EQ(value, 0u);
+  }
+  EXPECT_EQ(ZoGetCGClass(), 0u);
+}
+
+TEST_F(ControlRequestsTest, RequestsUseTheFrontendWhereThereIsOne) {
+  FileModule(2);
+  FileModule(3, false);
+  BYTE data[2] = {1, 2};
+  WORD out[4] = {};
+  WORD outType = 0;
+  DWORD outCount = 0;
+  for (WORD slot : {2, 3}) {
+    SCOPED_TRACE(slot);
+    EXPECT_EQ(ZocGetFrontEnd1(1, slot) != nullptr, slot == 2);
+    EXPECT_EQ(ZocMoteSyncExec(1, slot, 0x501) | ZocMoteSyncExec2(1, slot, 0x502, data, 0, 2) |
+                  ZocMoteSettingQuery(1, slot, 0x503, out, &outType, &outCount, sizeof out), 0);
+    const std::vector<SimQuery> queries = SimQueries(1, slot);
+    ASSERT_EQ(queries.size(), 3u);
+    for (int i = 0; i < 3; ++i)
+      EXPECT_TRUE(queries[i].ViaFrontend == (slot == 2) && queries[i].Group == (i == 2 ? 10 : 0) &&
+                  queries[i].Cntl == 0x501 + i) << i;
+    EXPECT_EQ(queries[0].InCount, 0u);
+    EXPECT_EQ(queries[1].In, std::vector<BYTE>(data, data + 2));
+    EXPECT_EQ(out[0], 10) << "the module answers its group";
+  }
+  SimStation station;
+  station.Id = 1;
+  station.Address = 0x20005;
+  SimSetStation(station);
+  EXPECT_EQ(ZocGetFrontEnd2(0x20005, 2), ZocGetFrontEnd1(1, 2));
+  EXPECT_EQ(ZocGetFrontEnd2(0x30007, 2), nullptr);
+}
+} // namespace
