@@ -23,8 +23,8 @@ inline ToolRun RunTool(const std::string& arguments, const std::string& input = 
   const char* emulator = std::getenv("ZDZ_EMULATOR");
   const std::string in = scratch / "in", out = scratch / "out", err = scratch / "err";
   WriteAll(in, input);
-  const std::string command = std::string(emulator ? emulator : "") + " " + (tool ? tool : "zdz") + " " +
-                              arguments + " <" + in + " >" + out + " 2>" + err;
+  const std::string command = std::string(emulator ? emulator : "") + " " + (tool ? tool : "zdz") + " " + arguments +
+                              " <" + in + " >" + out + " 2>" + err;
   const int status = std::system(command.c_str());
   return ToolRun{WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadAll(out), ReadAll(err)};
 }

@@ -53,8 +53,8 @@ TEST(ZdzToolTest, ReadsTheSampleSettings) {
       {"no command", "profile frobnicate", 2, "unknown command"},
       {"too few", "profile get " + tmp, 2, "takes FILE SECTION KEY"},
   });
-  for (const char* help : {"--help", "profile get --help", "placement set --help", "viewer check --help",
-                           "packet decode --help"}) {
+  for (const char* help :
+       {"--help", "profile get --help", "placement set --help", "viewer check --help", "packet decode --help"}) {
     SCOPED_TRACE(help);
     const ToolRun run = RunTool(help);
     EXPECT_EQ(run.Exit, 0);
@@ -97,10 +97,10 @@ TEST(ZdzToolTest, ReportsWhatReadsDifferently) {
   const ToolRun run = RunTool("profile check " + file);
   EXPECT_EQ(run.Exit, 2);
   for (const char* finding :
-       {":1: section [A] has no empty line before the next section", ":3: key 'K' appears again in section [A]; only line 2",
-        ":4: ends with LF alone", ":4: the value holds '[B]'", ":8: stands after the empty line of section [B]",
-        ":9: section [A] appears again; only the one on line 1", ":9: section [A] runs to the end of the file",
-        ":10: has no line end"})
+       {":1: section [A] has no empty line before the next section",
+        ":3: key 'K' appears again in section [A]; only line 2", ":4: ends with LF alone", ":4: the value holds '[B]'",
+        ":8: stands after the empty line of section [B]", ":9: section [A] appears again; only the one on line 1",
+        ":9: section [A] runs to the end of the file", ":10: has no line end"})
     EXPECT_NE(run.Out.find(finding), std::string::npos) << finding << "\n" << run.Out;
   EXPECT_EQ(std::count(run.Out.begin(), run.Out.end(), '\n'), 8) << run.Out;
 }
@@ -146,8 +146,9 @@ TEST(ZdzToolTest, DecodesPackets) {
   RunRows({
       {"module", "packet decode " + module + data, 0,
        "command id      0x0A: group 10 (query), request\ncontrol         0x940C: id 0x40C, offset 9\n"},
-      {"module data", "packet decode " + module + data, 0, "data            12 bytes 01 00 02 00 03 00 04 00 05 00 06 00\n"
-                                                          "note: 2 bytes after"},
+      {"module data", "packet decode " + module + data, 0,
+       "data            12 bytes 01 00 02 00 03 00 04 00 05 00 06 00\n"
+       "note: 2 bytes after"},
       {"data short", "packet decode " + module + " 0100", 0, "warning: the packet claims 12 data bytes, 2 were given"},
       {"station", "packet decode --station " + station + module + data, 0, "module packet\n  size            28"},
       {"semi", "packet decode --semi 02 8A 0C04 10 01 0000 02000000 00000000 01000200", 0,

@@ -58,8 +58,8 @@ void PrintPlacement(const WINDOWPLACEMENT& placement) {
 void WarnOffScreen(const RECT& rect, const Screen& screen) {
   if (rect.left >= 0 && rect.top >= 0 && rect.right <= screen.Width && rect.bottom <= screen.Height)
     return;
-  std::printf("warning: the normal rectangle %ld,%ld,%ld,%ld lies outside the screen %ldx%ld\n", rect.left,
-              rect.top, rect.right, rect.bottom, screen.Width, screen.Height);
+  std::printf("warning: the normal rectangle %ld,%ld,%ld,%ld lies outside the screen %ldx%ld\n", rect.left, rect.top,
+              rect.right, rect.bottom, screen.Width, screen.Height);
 }
 
 int Get(const ToolArguments& args) {
@@ -85,8 +85,7 @@ bool ParsePlacement(const ToolArguments& fields, WINDOWPLACEMENT& placement) {
   std::string text;
   for (const std::string& field : fields)
     text += (text.empty() ? "" : ",") + field;
-  return ScanWindowPlacement(text.c_str(), placement) &&
-         FormatWindowPlacement(placement).Compare(text.c_str()) == 0;
+  return ScanWindowPlacement(text.c_str(), placement) && FormatWindowPlacement(placement).Compare(text.c_str()) == 0;
 }
 
 int Set(const ToolArguments& args) {

@@ -35,8 +35,8 @@ private:
       Note(HeaderLine, "section [" + Section + "] has no empty line before the next section");
     const auto [first, isNew] = Headers.emplace(name, line.Number);
     if (!isNew)
-      Note(line.Number, "section [" + name + "] appears again; only the one on line " +
-                            std::to_string(first->second) + " is read");
+      Note(line.Number,
+           "section [" + name + "] appears again; only the one on line " + std::to_string(first->second) + " is read");
     InSection = true;
     Ended = false;
     Section = name;

@@ -26,8 +26,7 @@ int Get(const ToolArguments& args) {
     CFile probe;
     if (!probe.Open(args[0].c_str(), CFile::modeRead))
       return Fail(ExitNotFound, "cannot open '%s'", args[0].c_str());
-    return Fail(ExitNotFound, "no key '%s' in section [%s] of '%s'", args[2].c_str(), args[1].c_str(),
-                args[0].c_str());
+    return Fail(ExitNotFound, "no key '%s' in section [%s] of '%s'", args[2].c_str(), args[1].c_str(), args[0].c_str());
   }
   std::fwrite(static_cast<LPCTSTR>(value), 1, value.GetLength(), stdout);
   std::fputc('\n', stdout);
@@ -36,8 +35,9 @@ int Get(const ToolArguments& args) {
 
 int Set(const ToolArguments& args) {
   if (!WriteProfileStringEx(args[0].c_str(), args[1].c_str(), args[2].c_str(), args[3].c_str()))
-    return Fail(ExitBadInput, "cannot write '%s' (names holding line ends, '=' in the key, ']' in the "
-                              "section, or a file that cannot be written)",
+    return Fail(ExitBadInput,
+                "cannot write '%s' (names holding line ends, '=' in the key, ']' in the "
+                "section, or a file that cannot be written)",
                 args[0].c_str());
   return ExitDone;
 }
@@ -95,8 +95,8 @@ int Check(const ToolArguments& args) {
 } // namespace
 
 const ToolCommand ProfileCommands[] = {
-    {"profile", "get", "FILE SECTION KEY", "Prints the value of KEY in SECTION as the library reads it; exit 1 when missing.",
-     3, 3, Get},
+    {"profile", "get", "FILE SECTION KEY",
+     "Prints the value of KEY in SECTION as the library reads it; exit 1 when missing.", 3, 3, Get},
     {"profile", "set", "FILE SECTION KEY VALUE",
      "Writes KEY=VALUE as the last key of SECTION, creating the section or the file where needed.", 4, 4, Set},
     {"profile", "list", "FILE [SECTION]",
