@@ -5,7 +5,7 @@ cd "$(dirname "$0")"
 
 JOBS=$(nproc)
 FUZZ_SECONDS=${FUZZ_SECONDS:-10}
-PACKAGES=(g++-multilib cmake googletest libbenchmark-dev:i386 libinih-dev:i386 clang libclang-rt-14-dev gcovr)
+PACKAGES=(g++-multilib cmake googletest libbenchmark-dev:i386 libinih-dev:i386 clang libclang-rt-14-dev gcovr clang-tidy clang-format cppcheck pkg-config)
 # Fuzz targets that a test run gives longer than FUZZ_SECONDS.
 declare -A FUZZ_TARGET_SECONDS=([ProfileFileFuzz]=30)
 
@@ -64,9 +64,11 @@ run_tests() {
   ctest --test-dir "$dir" -j "$JOBS" --output-on-failure
 }
 
-# run_fuzz SECONDS [per-target]: per-target lets FUZZ_TARGET_SECONDS override SECONDS.
+# run_fuzz SECONDS [per-target|keep]: per-target lets FUZZ_TARGET_SECONDS override SECONDS; keep
+# adds what the run found to the checked-in corpus.
 run_fuzz() {
-  local defaultSeconds=$1 perTarget=${2:-}
+  local defaultSeconds=$1 mode=${2:-} perTarget=
+  [ "$mode" = per-target ] && perTarget=1
   build build/fuzz -DZDZ_FUZZ=ON -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DZDZ_WERROR=ON
   for source in fuzz/*.cpp; do
     [ -e "$source" ] || continue
@@ -81,8 +83,36 @@ run_fuzz() {
     "${RUNNER[@]}" build/fuzz/fuzz/"$target" -max_total_time="$seconds" "${FUZZ_OPTIONS[@]}" \
       ${seeds:+-seed_inputs="$seeds"} "$corpus" >/tmp/zdz-"$target".log 2>&1 ||
       { tail -40 /tmp/zdz-"$target".log; rm -rf "$corpus"; return 1; }
+    grep -E '^(stat::number_of_executed_units|Done [0-9]+ runs)' /tmp/zdz-"$target".log | tail -1 || true
+    if [ "$mode" = keep ]; then
+      mkdir -p fuzz/corpus/"$target"
+      # Entries are named by their content's hash, so a copy never overwrites a different entry.
+      cp -n "$corpus"/* fuzz/corpus/"$target"/ 2>/dev/null || true
+    fi
     rm -rf "$corpus"
   done
+}
+
+# The library's own code, as paths from the top of the tree.
+LIBRARY_FOLDERS=(platform entry packets database viewer settings control)
+LIBRARY_FILTER="^($(IFS='|'; echo "${LIBRARY_FOLDERS[*]}"))/"
+
+# clang-tidy and cppcheck over the library, clang-format over the whole tree; fails on any finding.
+lint() {
+  local failed=0 sources
+  cmake -S . -B build/lint -DCMAKE_EXPORT_COMPILE_COMMANDS=ON "${EMULATOR_OPTION[@]}" >/dev/null
+  mapfile -t sources < <(git ls-files "${LIBRARY_FOLDERS[@]/%//*.cpp}")
+  echo "clang-tidy"
+  run-clang-tidy -quiet -p build/lint -j "$JOBS" "${sources[@]}" 2>/dev/null | grep -E '(warning|error):' | sort -u |
+    tee build/lint/clang-tidy.txt
+  [ -s build/lint/clang-tidy.txt ] && failed=1
+  echo "cppcheck"
+  cppcheck --quiet --std=c++20 --language=c++ --platform=unix32 --enable=warning,performance,portability \
+    --inline-suppr --suppressions-list=.cppcheck-suppressions --error-exitcode=1 -I . "${sources[@]}" || failed=1
+  echo "clang-format"
+  git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run 2>&1 | grep -oE '^[^:]+:' | sort -u || true
+  git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror 2>/dev/null || failed=1
+  return $failed
 }
 
 case "${1:-}" in
@@ -99,7 +129,19 @@ case "${1:-}" in
     ;;
   fuzz)
     prepare
-    run_fuzz "${2:-60}"
+    run_fuzz "${2:-600}" keep
+    ;;
+  coverage)
+    prepare
+    rm -rf build/coverage
+    build build/coverage -DCMAKE_BUILD_TYPE=Debug -DZDZ_COVERAGE=ON
+    ctest --test-dir build/coverage -j "$JOBS" --output-on-failure >/dev/null
+    gcovr --root . --object-directory build/coverage --filter "$LIBRARY_FILTER" --print-summary \
+      --txt build/coverage/coverage.txt | tail -3
+    ;;
+  lint)
+    prepare
+    lint
     ;;
   bench)
     prepare
@@ -107,7 +149,7 @@ case "${1:-}" in
     "${RUNNER[@]}" build/bench/bench/zdz-bench "${@:2}"
     ;;
   *)
-    echo "usage: $0 demo | test | fuzz [SECONDS] | bench [BENCHMARK ARGS]" >&2
+    echo "usage: $0 demo | test | fuzz [SECONDS] | coverage | lint | bench [BENCHMARK ARGS]" >&2
     exit 2
     ;;
 esac

@@ -1,0 +1,29 @@
+// The lines of a settings file, read with the library's line reader, and what each line is.
+#ifndef TOOLS_ZDZ_PROFILELINES_H
+#define TOOLS_ZDZ_PROFILELINES_H
+
+#include <string>
+#include <vector>
+
+/// One line of a settings file, its line end taken off.
+struct ProfileFileLine {
+  enum class End { CrLf, Lf, None };
+  std::string Text;
+  End LineEnd;
+  /// Numbered from 1.
+  int Number;
+
+  bool IsEmpty() const { return Text.empty() && LineEnd != End::None; }
+  /// A header "[" name "]" (blanks before it allowed; text after the "]" ignored); name is set.
+  bool IsHeader(std::string& name) const;
+  /// The text before the first "=", empty for a line without one.
+  std::string KeyName() const;
+};
+
+/// Reads the whole of fileName; false when it cannot be opened or is larger than MaxBytes.
+bool ReadProfileLines(const char* fileName, std::vector<ProfileFileLine>& lines);
+
+/// Files the tool reads whole; larger ones are refused rather than slowly shown.
+constexpr unsigned MaxProfileBytes = 64u << 20;
+
+#endif

@@ -1,0 +1,184 @@
+// zdz viewer show and check: stored viewer lines read and written again by the library.
+#include "tools/zdz/ProfileLines.h"
+#include "tools/zdz/ToolCommand.h"
+
+#include "settings/ProfileFile.h"
+#include "viewer/ViewerProperty.h"
+#include "viewer/ViewerPropertyGroupText.h"
+#include "viewer/ViewerPropertyText.h"
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+// Stored texts carry blanks as this byte.
+constexpr char StoredBlank = 14;
+
+struct RecordRelease {
+  void operator()(ViewerProperty* record) const { ReleaseViewerProperty(record); }
+};
+using RecordPointer = std::unique_ptr<ViewerProperty, RecordRelease>;
+
+/// The statements of a line, each without its ";".
+std::vector<std::string> SplitStatements(const CString& text) {
+  std::vector<std::string> statements;
+  std::string current;
+  for (int i = 0; i < text.GetLength(); ++i) {
+    if (text[i] != ';') {
+      current += text[i];
+      continue;
+    }
+    statements.push_back(current);
+    current.clear();
+  }
+  if (!current.empty())
+    statements.push_back(current);
+  return statements;
+}
+
+/// The stored lines of one section: the Viewer line and the Group lines it has.
+struct StoredViewerLines {
+  CString Viewer;
+  std::vector<CString> Groups;
+};
+
+std::string GroupKey(std::size_t group) { return "Group" + std::to_string(group + 1); }
+
+bool ReadStoredLines(const std::string& fileName, const std::string& section, StoredViewerLines& stored) {
+  if (!GetProfileStringEx(fileName.c_str(), section.c_str(), "Viewer", stored.Viewer))
+    return false;
+  RecordPointer record(Ascii2ViewerProperty(stored.Viewer));
+  for (std::size_t group = 0; group < GetGrNum(record.get()); ++group) {
+    CString line;
+    GetProfileStringEx(fileName.c_str(), section.c_str(), GroupKey(group).c_str(), line);
+    stored.Groups.push_back(line);
+  }
+  return true;
+}
+
+/// The record the library reads from the stored lines; null when the Viewer line does not read.
+RecordPointer ReadRecord(const StoredViewerLines& stored) {
+  RecordPointer record(Ascii2ViewerProperty(stored.Viewer));
+  for (const CString& line : stored.Groups)
+    Ascii2ViewerPropertyGr(record.get(), line);
+  return record;
+}
+
+/// A stored text word: quoted, its byte 14 shown as blanks (a lone byte 14 is an empty text).
+std::string ReadableWord(const std::string& word) {
+  if (word.find(StoredBlank) == std::string::npos)
+    return word;
+  std::string text = word == std::string(1, StoredBlank) ? std::string() : word;
+  for (char& ch : text)
+    if (ch == StoredBlank)
+      ch = ' ';
+  return '"' + text + '"';
+}
+
+void PrintStatement(const std::string& statement, const char* indent) {
+  std::string line;
+  std::size_t start = 0;
+  for (std::size_t blank = statement.find(' '); start <= statement.size(); blank = statement.find(' ', start)) {
+    const std::size_t end = blank == std::string::npos ? statement.size() : blank;
+    line += (start == 0 ? "" : " ") + ReadableWord(statement.substr(start, end - start));
+    start = end + 1;
+  }
+  std::printf("%s%s\n", indent, line.c_str());
+}
+
+int Show(const ToolArguments& args) {
+  StoredViewerLines stored;
+  if (!ReadStoredLines(args[0], args[1], stored))
+    return Fail(ExitNotFound, "no Viewer line in section [%s] of '%s'", args[1].c_str(), args[0].c_str());
+  RecordPointer record = ReadRecord(stored);
+  if (record == nullptr)
+    return Fail(ExitBadInput, "the Viewer line of [%s] does not read as viewer settings", args[1].c_str());
+  CString text;
+  ViewerProperty2Ascii(record.get(), text);
+  for (const std::string& statement : SplitStatements(text))
+    PrintStatement(statement, "");
+  for (WORD group = 0; group < GetGrNum(record.get()); ++group) {
+    ViewerProperty2AsciiGr(record.get(), group, text);
+    for (const std::string& statement : SplitStatements(text))
+      PrintStatement(statement, statement.rfind("Group", 0) == 0 ? "" : "  ");
+  }
+  return ExitDone;
+}
+
+/// Reports where written differs from stored, statement by statement; true when they are the same.
+bool CompareLine(const std::string& section, const std::string& key, const CString& stored, const CString& written) {
+  if (stored == written)
+    return true;
+  const std::vector<std::string> before = SplitStatements(stored);
+  const std::vector<std::string> after = SplitStatements(written);
+  std::size_t index = 0;
+  while (index < before.size() && index < after.size() && before[index] == after[index])
+    ++index;
+  std::printf("[%s] %s: statement %zu '%s' reads back as '%s'\n", section.c_str(), key.c_str(), index + 1,
+              index < before.size() ? before[index].c_str() : "", index < after.size() ? after[index].c_str() : "");
+  return false;
+}
+
+/// Checks one section's lines; true when every line reads back to its own text.
+bool CheckSection(const std::string& section, const StoredViewerLines& stored) {
+  RecordPointer record = ReadRecord(stored);
+  if (record == nullptr) {
+    std::printf("[%s] Viewer: does not read as viewer settings\n", section.c_str());
+    return false;
+  }
+  CString written;
+  ViewerProperty2Ascii(record.get(), written);
+  bool same = CompareLine(section, "Viewer", stored.Viewer, written);
+  for (std::size_t group = 0; group < stored.Groups.size(); ++group) {
+    ViewerProperty2AsciiGr(record.get(), static_cast<WORD>(group), written);
+    same = CompareLine(section, GroupKey(group), stored.Groups[group], written) && same;
+  }
+  return same;
+}
+
+/// The sections to check: the one named, or every section of the file that has a Viewer line.
+bool SectionsToCheck(const ToolArguments& args, std::vector<std::string>& sections) {
+  if (args.size() == 2) {
+    sections.push_back(args[1]);
+    return true;
+  }
+  std::vector<ProfileFileLine> lines;
+  if (!ReadProfileLines(args[0].c_str(), lines))
+    return false;
+  std::string name;
+  for (const ProfileFileLine& line : lines)
+    if (line.IsHeader(name))
+      sections.push_back(name);
+  return true;
+}
+
+int Check(const ToolArguments& args) {
+  std::vector<std::string> sections;
+  if (!SectionsToCheck(args, sections))
+    return Fail(ExitNotFound, "cannot read '%s'", args[0].c_str());
+  bool same = true;
+  int checked = 0;
+  for (const std::string& section : sections) {
+    StoredViewerLines stored;
+    if (!ReadStoredLines(args[0], section, stored))
+      continue;
+    ++checked;
+    same = CheckSection(section, stored) && same;
+  }
+  if (checked == 0)
+    return Fail(ExitNotFound, "no Viewer line in '%s'", args[0].c_str());
+  return same ? ExitDone : ExitBadInput;
+}
+} // namespace
+
+const ToolCommand ViewerCommands[] = {
+    {"viewer", "show", "FILE SECTION",
+     "Prints the Viewer line of SECTION and its Group lines as the library reads them, one keyword and its\n"
+     "values a line (texts in quotes).",
+     2, 2, Show},
+    {"viewer", "check", "FILE [SECTION]",
+     "Reports the Viewer and Group lines of SECTION (or of every section) that the library does not write back\n"
+     "to the same text, with the first statement that differs. Exit 0 when all read back, 2 otherwise.",
+     1, 2, Check},
+    {nullptr, nullptr, nullptr, nullptr, 0, 0, nullptr},
+};

@@ -1,0 +1,83 @@
+// zdz: shows and edits what the library stores and reads (settings, window placements, viewer
+// lines) and decodes packets, through the library's own functions.
+#include "tools/zdz/ToolCommand.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+struct CommandGroup {
+  const char* Name;
+  const char* Help;
+  const ToolCommand* Commands;
+};
+
+const CommandGroup Groups[] = {
+    {"profile", "read, write, list and check settings files", ProfileCommands},
+    {"placement", "read and write stored window placements", PlacementCommands},
+    {"viewer", "show and check stored viewer settings", ViewerCommands},
+    {"packet", "decode module, station and semi-module packets", PacketCommands},
+};
+
+bool IsHelp(const char* arg) { return std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0; }
+
+int PrintUsage(FILE* out, int code) {
+  std::fputs("usage: zdz GROUP COMMAND [ARGS...]   (zdz GROUP COMMAND --help for one command)\n"
+             "exit codes: 0 done, 1 not found, 2 bad input\n",
+             out);
+  for (const CommandGroup& group : Groups) {
+    std::fprintf(out, "  %-10s %s\n", group.Name, group.Help);
+    for (const ToolCommand* command = group.Commands; command->Group != nullptr; ++command)
+      std::fprintf(out, "      zdz %s %s %s\n", command->Group, command->Name, command->Usage);
+  }
+  return code;
+}
+
+void PrintCommandHelp(const ToolCommand& command) {
+  std::printf("usage: zdz %s %s %s\n%s\n", command.Group, command.Name, command.Usage, command.Help);
+}
+
+const CommandGroup* FindGroup(const char* name) {
+  for (const CommandGroup& group : Groups)
+    if (std::strcmp(group.Name, name) == 0)
+      return &group;
+  return nullptr;
+}
+
+const ToolCommand* FindCommand(const CommandGroup& group, const char* name) {
+  for (const ToolCommand* command = group.Commands; command->Group != nullptr; ++command)
+    if (std::strcmp(command->Name, name) == 0)
+      return command;
+  return nullptr;
+}
+
+int RunCommand(const ToolCommand& command, int argc, char** argv) {
+  const ToolArguments args(argv, argv + argc);
+  for (const std::string& arg : args)
+    if (arg == "--help" || arg == "-h") {
+      PrintCommandHelp(command);
+      return ExitDone;
+    }
+  if (args.size() < command.MinArgs || args.size() > command.MaxArgs)
+    return Fail(ExitBadInput, "%s %s takes %s (see --help)", command.Group, command.Name, command.Usage);
+  return command.Run(args);
+}
+} // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2)
+    return PrintUsage(stderr, ExitBadInput);
+  if (IsHelp(argv[1]))
+    return PrintUsage(stdout, ExitDone);
+  const CommandGroup* group = FindGroup(argv[1]);
+  if (group == nullptr)
+    return Fail(ExitBadInput, "unknown command group '%s' (see zdz --help)", argv[1]);
+  if (argc < 3 || IsHelp(argv[2])) {
+    PrintUsage(argc < 3 ? stderr : stdout, ExitDone);
+    return argc < 3 ? ExitBadInput : ExitDone;
+  }
+  const ToolCommand* command = FindCommand(*group, argv[2]);
+  if (command == nullptr)
+    return Fail(ExitBadInput, "unknown command '%s %s' (see zdz --help)", argv[1], argv[2]);
+  return RunCommand(*command, argc - 3, argv + 3);
+}
