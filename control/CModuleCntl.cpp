@@ -14,39 +14,55 @@ namespace {
 /// A request goes to its group only without any of these.
 constexpr BYTE RequestFlagsMask = CmdFlagReply | CmdFlagOwnHandlerOnly | CmdFlagOwnHandlerFirst;
 
-/// Calls the handler that packet's control id selects in table; nothing without a packet.
-void Route(CModuleCntl& target, const _ModulePacket* packet, const CntlDispatchTable& table) {
+/// The position that packet's control id selects in table; none without a packet.
+BYTE PositionIn(const _ModulePacket* packet, const CntlDispatchTable& table) {
   if (packet == nullptr)
-    return;
-  const BYTE position = table.PositionOf(MaskedCntlIdOf(LoadWire<WORD>(packet, offsetof(_ModulePacket, Cntl))));
+    return NoHandler;
+  return table.PositionOf(MaskedCntlIdOf(LoadWire<WORD>(packet, offsetof(_ModulePacket, Cntl))));
+}
+
+void Route(CModuleCntl& target, const _ModulePacket* packet, const CntlDispatchTable& table) {
+  const BYTE position = PositionIn(packet, table);
   if (position != NoHandler)
     (target.*HandlerAt[position])();
 }
 
-void Dispatch(CModuleCntl& target, const _ModulePacket* packet, BYTE cmdId) {
+/// Calls visit with the position of each handler that Interpret calls for packet, in order.
+template <typename Visit> void ForEachHandlerPosition(const _ModulePacket* packet, Visit visit) {
+  const BYTE cmdId = LoadWire<BYTE>(packet, offsetof(_ModulePacket, CmdId));
   if (cmdId & CmdFlagOwnHandlerFirst)
-    target.RplyWarning();
+    visit(RplyWarningPosition);
   if (cmdId & CmdFlagOwnHandlerOnly) {
-    target.RplyError();
+    visit(RplyErrorPosition);
     return;
   }
+  BYTE position = NoHandler;
   if (cmdId & CmdFlagReply)
-    Route(target, packet, ReplyGroups[cmdId & CmdGroupMask]);
+    position = PositionIn(packet, ReplyGroups[cmdId & CmdGroupMask]);
   else if ((cmdId & RequestFlagsMask) == 0)
-    Route(target, packet, RequestGroups[cmdId & CmdGroupMask]);
+    position = PositionIn(packet, RequestGroups[cmdId & CmdGroupMask]);
+  if (position != NoHandler)
+    visit(position);
 }
 } // namespace
+
+int GetModuleCntlHandlerNames(const _ModulePacket* packet, LPCTSTR names[MaxHandlersPerPacket]) noexcept {
+  if (packet == nullptr)
+    return 0;
+  int count = 0;
+  ForEachHandlerPosition(packet, [&](BYTE position) { names[count++] = HandlerNames[position]; });
+  return count;
+}
 
 void CModuleCntl::Interpret(_ModulePacket* packet) {
   // A null packet would be dereferenced by every handler that reads it.
   if (packet == nullptr)
     return;
   Packet = packet;
-  const BYTE cmdId = LoadWire<BYTE>(packet, offsetof(_ModulePacket, CmdId));
-  CmdId = cmdId;
+  CmdId = LoadWire<BYTE>(packet, offsetof(_ModulePacket, CmdId));
   // The handlers are the application's; what they throw must not cross the library's boundary.
   try {
-    Dispatch(*this, packet, cmdId);
+    ForEachHandlerPosition(packet, [this](BYTE position) { (this->*HandlerAt[position])(); });
   } catch (...) {
   }
 }

@@ -182,4 +182,11 @@ protected:
 // Derived classes depend on where the members sit: the slot table pointer, Packet, CmdId.
 static_assert(sizeof(CModuleCntl) == 12);
 
+/// Most handlers one packet reaches: the own-handler-first one, then one more.
+constexpr int MaxHandlersPerPacket = 2;
+
+/// The names of the handlers that CModuleCntl::Interpret calls for packet, in call order; their
+/// count (0 for a null packet or one that reaches no handler).
+int GetModuleCntlHandlerNames(const _ModulePacket* packet, LPCTSTR names[MaxHandlersPerPacket]) noexcept;
+
 #endif

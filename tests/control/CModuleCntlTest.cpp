@@ -8,6 +8,7 @@
 
 #include <cstring>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 namespace {
@@ -172,4 +173,28 @@ TEST_F(CModuleCntlTest, EachSlotCallsTheHandlerOfItsPosition) {
     slots[position](&interpreter);
     EXPECT_EQ(interpreter.Calls(), std::vector<int>{position});
   }
+}
+
+TEST(ModuleCntlHandlerNamesTest, NamesTheHandlersInterpretCalls) {
+  const struct {
+    BYTE CmdId;
+    WORD Cntl;
+    std::vector<std::string> Names;
+  } rows[] = {
+      {0x90, 0x0000, {"RplyWarning", "RplyOthersGroup"}},
+      {0x30, 0x0112, {"RplyWarning", "RplyError"}},
+      {0x40, 0x9112, {"ReqClientStart"}},
+      {0x88, 0x0402, {"RplyExecDefault"}},
+      {0x8B, 0x0123, {"RplyGUIInfo"}},
+      {0x08, 0x0400, {}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.CmdId);
+    _ModulePacket packet = PacketOf(row.CmdId, row.Cntl);
+    LPCTSTR names[MaxHandlersPerPacket] = {};
+    const int count = GetModuleCntlHandlerNames(&packet, names);
+    EXPECT_EQ(std::vector<std::string>(names, names + count), row.Names);
+  }
+  LPCTSTR names[MaxHandlersPerPacket] = {};
+  EXPECT_EQ(GetModuleCntlHandlerNames(nullptr, names), 0);
 }

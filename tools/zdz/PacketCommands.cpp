@@ -2,6 +2,7 @@
 // accessor class.
 #include "tools/zdz/ToolCommand.h"
 
+#include "control/CModuleCntl.h"
 #include "packets/CEndianModulePacket.h"
 #include "packets/CEndianSemiModulePacket.h"
 #include "packets/CEndianStaPacket.h"
@@ -97,12 +98,22 @@ void PrintData(const BYTE* data, std::size_t claimed, std::size_t given, const c
     std::printf("%snote: %zu bytes after the packet's data\n", indent, given - claimed);
 }
 
+void PrintHandlers(const _ModulePacket* packet, const char* indent) {
+  LPCTSTR names[MaxHandlersPerPacket] = {};
+  const int count = GetModuleCntlHandlerNames(packet, names);
+  std::printf("%shandlers        %s", indent, count == 0 ? "none" : names[0]);
+  for (int i = 1; i < count; ++i)
+    std::printf(", then %s", names[i]);
+  std::printf("\n");
+}
+
 void PrintModulePacket(_ModulePacket* bytes, std::size_t length, const char* indent) {
   CEndianModulePacket packet(bytes);
   std::printf("%ssize            %lu (packet %lu bytes)\n", indent, packet.GetSize(), packet.GetPacketSize());
   std::printf("%sall bytes       %lu (transfer data %lu)\n", indent, packet.GetAllBytes(), packet.GetAllDataSize());
   std::printf("%spacket          %lu of %lu\n", indent, packet.GetCurPacketNo(), packet.GetAllPacket());
   PrintDataHeader(packet, indent);
+  PrintHandlers(bytes, indent);
   PrintData(static_cast<const BYTE*>(packet.GetData()), packet.GetDataSize(), length - sizeof(_ModulePacket), indent);
 }
 
