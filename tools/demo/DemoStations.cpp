@@ -7,23 +7,23 @@
 #include <cstring>
 
 namespace {
-struct ModuleSpec {
+struct ModulePlan {
   WORD Slot;
   DWORD ProductCode;
   WORD Channels;
 };
 
-struct StationSpec {
+struct StationPlan {
   WORD Id;
   const char* Name;
   const char* Model;
   BYTE ConnectStatus[StationSlotCount];
   BYTE SlotAttribute[StationSlotCount];
-  ModuleSpec Modules[6];
+  ModulePlan Modules[6];
 };
 
 // Station 2 joins slots 2, 3 and 4 into one group and carries an extra module (0x12) on slot 2.
-const StationSpec DemoStations[] = {
+const StationPlan DemoStations[] = {
     {1, "Alpha", "ZI400-A", {0, 0, 0, 0, 0}, {0, 1, 1, 1, 1}, {{1, 0x4A21, 4}, {3, 0x4B10, 2}}},
     {2, "Bravo", "RA800-B", {0, 0, 1, 1, 0, 0, 0, 0, 0}, {0, 1, 1, 0, 0, 1, 0, 0, 1},
      {{1, 0x4C01, 8}, {2, 0x4D02, 16}, {3, 0x4D02, 16}, {4, 0x4D02, 16}, {0x12, 0x4D02, 16}}},
@@ -31,33 +31,33 @@ const StationSpec DemoStations[] = {
 };
 
 // Each module is reached through a frontend of the simulated frontend library.
-CFeModule* NewFrontend(WORD stationId, const ModuleSpec& moduleSpec) {
+CFeModule* NewFrontend(WORD stationId, const ModulePlan& modulePlan) {
   SimModuleConfig config;
   config.Station = stationId;
-  config.ModuleId = moduleSpec.Slot;
-  config.Channels = moduleSpec.Channels;
+  config.ModuleId = modulePlan.Slot;
+  config.Channels = modulePlan.Channels;
   return SimCreateFrontend(config);
 }
 
-CStation* NewStation(const StationSpec& spec) {
+CStation* NewStation(const StationPlan& plan) {
   CStation* station = new CStation;
-  station->StationId = spec.Id;
-  station->Name = spec.Name;
-  std::strncpy(station->ModelName, spec.Model, sizeof station->ModelName - 1);
-  std::memcpy(station->ConnectStatus, spec.ConnectStatus, sizeof station->ConnectStatus);
-  std::memcpy(station->SlotAttribute, spec.SlotAttribute, sizeof station->SlotAttribute);
-  for (const ModuleSpec& moduleSpec : spec.Modules) {
-    if (moduleSpec.ProductCode == 0)
+  station->StationId = plan.Id;
+  station->Name = plan.Name;
+  std::strncpy(station->ModelName, plan.Model, sizeof station->ModelName - 1);
+  std::memcpy(station->ConnectStatus, plan.ConnectStatus, sizeof station->ConnectStatus);
+  std::memcpy(station->SlotAttribute, plan.SlotAttribute, sizeof station->SlotAttribute);
+  for (const ModulePlan& modulePlan : plan.Modules) {
+    if (modulePlan.ProductCode == 0)
       continue;
     CModule* module = new CModule;
-    module->ModuleId = moduleSpec.Slot;
-    module->ProductWord = moduleSpec.ProductCode << 8;
-    std::snprintf(module->ProductName, sizeof module->ProductName, "ZO%x", static_cast<unsigned>(moduleSpec.ProductCode));
-    module->AcqChannel = moduleSpec.Channels;
-    module->Frontend = NewFrontend(spec.Id, moduleSpec);
-    station->ModuleMap.SetAt(moduleSpec.Slot, module);
-    if (moduleSpec.Slot < StationSlotCount)
-      station->ModuleExist[moduleSpec.Slot] = 1;
+    module->ModuleId = modulePlan.Slot;
+    module->ProductWord = modulePlan.ProductCode << 8;
+    std::snprintf(module->ProductName, sizeof module->ProductName, "ZO%x", static_cast<unsigned>(modulePlan.ProductCode));
+    module->AcqChannel = modulePlan.Channels;
+    module->Frontend = NewFrontend(plan.Id, modulePlan);
+    station->ModuleMap.SetAt(modulePlan.Slot, module);
+    if (modulePlan.Slot < StationSlotCount)
+      station->ModuleExist[modulePlan.Slot] = 1;
   }
   return station;
 }
@@ -65,8 +65,8 @@ CStation* NewStation(const StationSpec& spec) {
 
 void FileDemoStations(CGUIDatabase& database) {
   database.Init();
-  for (const StationSpec& spec : DemoStations)
-    database.StationMap.SetAt(spec.Id, NewStation(spec));
+  for (const StationPlan& plan : DemoStations)
+    database.StationMap.SetAt(plan.Id, NewStation(plan));
 }
 
 void UnfileDemoStations(CGUIDatabase& database) {
