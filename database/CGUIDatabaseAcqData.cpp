@@ -34,6 +34,7 @@ constexpr WORD GroupSlotLimit = 9;
 constexpr DWORD ChannelValueBytes = 8;
 constexpr DWORD PointScratchMargin = 16;
 constexpr std::size_t PointsInput = 4;
+constexpr unsigned long long MaxScratchBytes = 0x7FFFFFFF;
 
 struct ScratchRelease {
   void operator()(BYTE* block) const noexcept { ::operator delete(block); }
@@ -41,9 +42,10 @@ struct ScratchRelease {
 /// Memory for one call, released on every path.
 using Scratch = std::unique_ptr<BYTE, ScratchRelease>;
 
-/// bytes of scratch; null when they cannot be allocated or exceed what a request can describe.
+/// bytes of scratch; null when they cannot be allocated.
 Scratch NewScratch(unsigned long long bytes) noexcept {
-  if (bytes > 0xFFFFFFFFull)
+  // Sizes come from the module; a 32-bit process never holds a block of 2 GiB or more.
+  if (bytes > MaxScratchBytes)
     return Scratch();
   return Scratch(static_cast<BYTE*>(NewBlock(static_cast<std::size_t>(bytes))));
 }
@@ -204,14 +206,14 @@ WORD CGUIDatabase::GetAcqInfo(WORD station, WORD slot, WORD offset, LONG first, 
   return 0;
 }
 
-WORD CGUIDatabase::GetAcqDataEx(WORD station, WORD slot, WORD offset, LONG first, LONG second, LONG third,
-                                LONG fourth, DWORD points, WORD direction, void* buffer, DWORD capacity, WORD* type,
-                                DWORD* size, CRplySync* sync) noexcept {
+WORD CGUIDatabase::GetAcqDataEx(WORD station, WORD slot, WORD offset, LONG first, LONG second, LONG third, LONG fourth,
+                                DWORD points, WORD direction, void* buffer, DWORD capacity, WORD* type, DWORD* size,
+                                CRplySync* sync) noexcept {
   CFeModule* frontend = FindModuleFrontend(*this, station, slot);
   if (frontend == nullptr)
     return UnknownModule;
-  LONG input[6] = {first, second, third, fourth, points == 0 ? AnyPoints : static_cast<LONG>(points),
-                   DirectionValue(direction)};
+  LONG input[6] = {
+      first, second, third, fourth, points == 0 ? AnyPoints : static_cast<LONG>(points), DirectionValue(direction)};
   *size = capacity;
   DWORD count = 0;
   const WORD result = AskAcqData(*frontend, offset, input, buffer, capacity, type, &count, sync);

@@ -47,13 +47,15 @@ void CGUIDatabase::Exit() noexcept {
     if (station == nullptr)
       continue;
     DestroyModules(*station, IsExtraModule, [](WORD, CModule&) {});
-    DestroyModules(*station, [](WORD) { return true; }, [&](WORD, CModule& module) {
-      // The record's own filters, whatever ids it carries.
-      module.ReleaseGuiFilters();
-      // One failed release stops the releases of this Exit; every module is still ended.
-      if (module.EventId != NoEvent && !releaseFailed)
-        releaseFailed = MoteReleaseEvent(station->StationId, module.ModuleId, module.EventId) != 0;
-    });
+    DestroyModules(
+        *station, [](WORD) { return true; },
+        [&](WORD, CModule& module) {
+          // The record's own filters, whatever ids it carries.
+          module.ReleaseGuiFilters();
+          // One failed release stops the releases of this Exit; every module is still ended.
+          if (module.EventId != NoEvent && !releaseFailed)
+            releaseFailed = MoteReleaseEvent(station->StationId, module.ModuleId, module.EventId) != 0;
+        });
   }
   StationMap.RemoveAll();
 }

@@ -75,8 +75,7 @@ CModule* EndAndUnfile(CGUIDatabase& database, WORD station, WORD slot, bool stop
 
 int HasAccessState(const CGUIDatabase& database, WORD station, LONG state) noexcept {
   CStation* found = nullptr;
-  return database.GetStationInf(station, &found) && found->AccessState == state && GetMgr()->IsMultiClient() ? 1
-                                                                                                              : 0;
+  return database.GetStationInf(station, &found) && found->AccessState == state && GetMgr()->IsMultiClient() ? 1 : 0;
 }
 } // namespace
 
@@ -109,10 +108,11 @@ int CGUIDatabase::IsUseFrontEnd(WORD frontend, WORD station, WORD slot) const no
 
 int CGUIDatabase::IsUseFrontEnd(WORD station, WORD slot, WORD* frontend) const noexcept {
   *frontend = NoFrontEnd;
-  return FindUser(*this, station, slot, [&](WORD entryId) {
-           *frontend = entryId;
-           return true;
-         })
+  return FindUser(*this, station, slot,
+                  [&](WORD entryId) {
+                    *frontend = entryId;
+                    return true;
+                  })
              ? 1
              : 0;
 }

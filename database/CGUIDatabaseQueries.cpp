@@ -67,8 +67,7 @@ WORD CGUIDatabase::GuiGetArray(WORD station, WORD slot, WORD cntl, void** data, 
     return UnknownModule;
   BYTE selector = GuiArraySelector(mode);
   WORD replyType = 0;
-  return frontend->Query(CmdGroupGui, cntl, &selector, ByteType, 1, data, &replyType, count, SharedSync(),
-                         QueryOption);
+  return frontend->Query(CmdGroupGui, cntl, &selector, ByteType, 1, data, &replyType, count, SharedSync(), QueryOption);
 }
 
 WORD CGUIDatabase::SettingQueryPointer(WORD station, WORD slot, WORD cntl, void** data, DWORD* count) noexcept {

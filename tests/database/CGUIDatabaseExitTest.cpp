@@ -5,13 +5,13 @@ class ExitTest : public SimModuleFixture {};
 
 TEST_F(ExitTest, EndsExtraFrontEndsAndEveryModuleButKeepsTheStations) {
   CStation& frontEnds = FileStation(0);
-  CModule& frontEnd = FileSimModule(frontEnds, 0x10);
+  CModule& frontEnd = FileSimModule(frontEnds, {0, 0x10});
   frontEnd.ActOnTrigInfo.TrigValue = 55;
   frontEnd.ScaleTable = new CHNLINF[1];
   CModule& kept = FileModule(frontEnds, 0x03);
   CStation& station = FileStation(1);
   for (WORD id : {1, 2, 0x21})
-    FileSimModule(station, id);
+    FileSimModule(station, {0, id});
   Database.AddGuiFilter(1, 1, 4, 4);
   const std::pair<WORD, DWORD> events[] = {{1, 5}, {2, 0xFFFF}, {0x21, 9}};
   for (auto [id, event] : events) {
@@ -48,7 +48,7 @@ TEST_F(ExitTest, LeavesNothingBehindAndASecondCallDoesNothing) {
   CStation& station = FileStation(1);
   auto fileAndExit = [&] {
     Database.StationMap.SetAt(1, &station);
-    CModule& module = FileSimModule(station, 2);
+    CModule& module = FileSimModule(station, {0, 2});
     module.ScaleTable = new CHNLINF[4];
     Database.AddGuiFilter(1, 2, CString("Gain"), 1);
     Database.Exit();

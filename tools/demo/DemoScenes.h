@@ -6,7 +6,7 @@
 
 /// Files the demo's stations and modules into database, as a front-end application does.
 void FileDemoStations(CGUIDatabase& database);
-/// Destroys the modules and unfiles the stations again.
+/// Ends and destroys the modules (Exit), then deletes the stations.
 void UnfileDemoStations(CGUIDatabase& database);
 
 /// Prints stations in map order, slot counts, product names and connected groups.
@@ -15,5 +15,9 @@ void ShowLookups(const CGUIDatabase& database);
 /// Builds a module packet and a station packet around it and prints their fields, then prints the
 /// reply of a module's simulated frontend to one GUI query.
 void ShowPackets(const CGUIDatabase& database);
+
+/// Reads wave information and acquired data of slot 2 of station 5, puts a few queries, registers
+/// a front end's use, stops a viewer, and ends with Exit.
+void ShowRequests(CGUIDatabase& database);
 
 #endif

@@ -3,7 +3,9 @@
 #include "packets/siblings/CFeModule.h"
 #include "sim/SimControl.h"
 
+#include <cstdio>
 #include <cstring>
+#include <vector>
 
 namespace {
 struct ModuleSpec {
@@ -27,7 +29,13 @@ const StationSpec DemoStations[] = {
     {2, "Bravo", "RA800-B", {0, 0, 1, 1, 0, 0, 0, 0, 0}, {0, 1, 1, 0, 0, 1, 0, 0, 1},
      {{1, 0x4C01, 8}, {2, 0x4D02, 16}, {3, 0x4D02, 16}, {4, 0x4D02, 16}, {0x12, 0x4D02, 16}}},
     {16, "Charlie", "RA800-C", {0}, {0}, {{5, 0x4E30, 1}}},
+    // Station 0 holds the front ends: here front end 1 (entry 0x10). Station 5 answers acquisitions.
+    {0, "", "", {0}, {0}, {{0x10, 0x0001, 0}}},
+    {5, "Echo", "RA800-E", {0}, {0}, {{2, 0x4F20, 4}}},
 };
+
+// The stations outlive Exit, which destroys only the modules; the demo deletes them at the end.
+std::vector<CStation*> MadeStations;
 
 // Each module is reached through a frontend of the simulated frontend library.
 CFeModule* NewFrontend(WORD stationId, const ModuleSpec& spec) {
@@ -52,6 +60,7 @@ CStation* NewStation(const StationSpec& spec) {
     module->ModuleId = moduleSpec.Slot;
     module->ProductWord = moduleSpec.ProductCode << 8;
     module->AcqChannel = moduleSpec.Channels;
+    std::snprintf(module->ProductName, sizeof module->ProductName, "ZO%lx", moduleSpec.ProductCode);
     module->Frontend = NewFrontend(spec.Id, moduleSpec);
     station->ModuleMap.SetAt(moduleSpec.Slot, module);
     if (moduleSpec.Slot < StationSlotCount)
@@ -63,24 +72,17 @@ CStation* NewStation(const StationSpec& spec) {
 
 void FileDemoStations(CGUIDatabase& database) {
   database.Init();
-  for (const StationSpec& spec : DemoStations)
-    database.StationMap.SetAt(spec.Id, NewStation(spec));
+  for (const StationSpec& spec : DemoStations) {
+    MadeStations.push_back(NewStation(spec));
+    database.StationMap.SetAt(spec.Id, MadeStations.back());
+  }
 }
 
 void UnfileDemoStations(CGUIDatabase& database) {
-  for (POSITION position = database.StationMap.GetStartPosition(); position != nullptr;) {
-    WORD id = 0;
-    CStation* station = nullptr;
-    database.StationMap.GetNextAssoc(position, id, station);
-    for (POSITION modulePosition = station->ModuleMap.GetStartPosition(); modulePosition != nullptr;) {
-      WORD moduleId = 0;
-      CModule* module = nullptr;
-      station->ModuleMap.GetNextAssoc(modulePosition, moduleId, module);
-      module->Frontend->Destroy();
-      delete module->Frontend;
-      delete module;
-    }
+  database.Exit();
+  for (CStation* station : MadeStations)
     delete station;
-  }
-  database.StationMap.RemoveAll();
+  MadeStations.clear();
+  // Exit ends the frontends' work; their objects go with the simulated frontend library.
+  SimReset();
 }

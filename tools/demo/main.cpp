@@ -11,6 +11,7 @@ int main(int argc, char** argv) {
   FileDemoStations(database);
   ShowLookups(database);
   ShowPackets(database);
+  ShowRequests(database);
   UnfileDemoStations(database);
   return 0;
 }
