@@ -1,24 +1,12 @@
 // Building and reading a module packet header field by field, against plain copies of the same
 // 32 bytes.
+#include "bench/PairTiming.h"
 #include "packets/CEndianModulePacket.h"
 
-#include <benchmark/benchmark.h>
-
-#include <chrono>
 #include <cstring>
 
 namespace {
 double BaselineNanoseconds = 0;
-
-/// Runs body once per benchmark iteration; nanoseconds per iteration.
-template <typename BodyT>
-double TimeLoop(benchmark::State& state, BodyT body) {
-  const auto start = std::chrono::steady_clock::now();
-  for (auto _ : state)
-    body();
-  const std::chrono::duration<double, std::nano> elapsed = std::chrono::steady_clock::now() - start;
-  return state.iterations() == 0 ? 0 : elapsed.count() / static_cast<double>(state.iterations());
-}
 
 DWORD SumOf(const _ModulePacket& header) {
   return header.Size + header.AllBytes + header.CurPacketNo + header.AllPacket + header.ModuleId + header.CmdId +
@@ -58,8 +46,7 @@ void BM_ModulePacketFields(benchmark::State& state) {
                              packet.GetModuleId() + packet.GetCmdId() + packet.GetCntl() + packet.GetParamType() +
                              packet.GetVersion() + packet.GetParamNum() + packet.GetThreadAddr());
   });
-  if (BaselineNanoseconds > 0)
-    state.counters["ratio"] = nanoseconds / BaselineNanoseconds;
+  ReportRatio(state, nanoseconds, BaselineNanoseconds);
 }
 } // namespace
 

@@ -38,10 +38,7 @@ WORD ZocGetProductId(WORD station, WORD slot, DWORD* productId) noexcept {
   return StoreFromModule(station, slot, productId, [](const CModule& module) { return module.ProductWord >> 8; });
 }
 
-CFRONTEND* ZocGetFrontEnd1(WORD station, WORD slot) noexcept {
-  const CModule* module = FindModule(station, slot);
-  return module == nullptr ? nullptr : module->Frontend;
-}
+CFRONTEND* ZocGetFrontEnd1(WORD station, WORD slot) noexcept { return GetDataBase()->GetFrontendModule(station, slot); }
 
 CFRONTEND* ZocGetFrontEnd2(LONG address, WORD slot) noexcept {
   WORD station = 0;

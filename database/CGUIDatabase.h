@@ -4,11 +4,17 @@
 
 #include "database/CModule.h"
 #include "database/CStation.h"
+#include "packets/AcqDataInfo.h"
+#include "packets/WAVEINF.h"
 #include "platform/CMapWordToPtr.h"
 #include "platform/CRect.h"
 #include "platform/CString.h"
 #include "platform/CTypedPtrMap.h"
 #include "platform/CWordArray.h"
+
+class CFRONTEND;
+class CRplySync;
+struct _ModulePacket;
 
 /// One instance per process (GetDataBase). The applications file stations into StationMap and
 /// modules into each station's ModuleMap; the operations answer from those records. No locks:
@@ -134,6 +140,109 @@ public:
   /// Resets the act-on-trigger settings of the modules of slots 0 to 8 whose slot is marked in
   /// ModuleExist, stopping at the first such slot without a filed module.
   void ResetActOnTrigDatabase(WORD station) noexcept;
+
+  // Module queries through the module's frontend, with the manager's shared reply record: 205 when
+  // the station or module is not filed or the module has no frontend (nothing is sent then), else
+  // the frontend's result. Replies handed out by pointer stay the frontend library's.
+  /// GUI group request cntl without data; *reply = the reply packet.
+  WORD GuiQuery(WORD station, WORD slot, WORD cntl, _ModulePacket** reply) noexcept;
+  /// GUI group request cntl with one byte: 1 for mode 0, else 2 when the command line holds "-g"
+  /// and 0 when not; *data and *count = the reply's data and element count.
+  WORD GuiGetArray(WORD station, WORD slot, WORD cntl, void** data, DWORD* count, BYTE mode) noexcept;
+  /// Query group request cntl; *data and *count = the reply's data and element count.
+  WORD SettingQueryPointer(WORD station, WORD slot, WORD cntl, void** data, DWORD* count) noexcept;
+  /// The help information from the query group, else from the param group; *fromQuery 1 when the
+  /// query group answered it, else 0 (also for 205).
+  WORD HelpQueryPointer(WORD station, WORD slot, void** data, DWORD* count, WORD* fromQuery) noexcept;
+  /// A copy of the module's sequence table in *table (the caller releases it with ::operator
+  /// delete) and its length in *size. 205 and a null table when the table is empty or the reply
+  /// is shorter than it says; 400 (table unchanged) when no copy can be allocated.
+  WORD GetSeqTable(WORD station, WORD slot, void** table, DWORD* size) noexcept;
+  /// *mode = the module's sequence mode; unchanged on failure, 205 for a reply without a header.
+  WORD GetSeqMode(WORD station, WORD slot, WORD* mode) noexcept;
+  /// Executes cntl with count elements of type at data (type 0xFF, count 0: none).
+  WORD SyncExec(WORD station, WORD slot, WORD cntl, void* data, WORD type, DWORD count) noexcept;
+  /// The module's frontend; null when the station or module is not filed or it has none.
+  CFRONTEND* GetFrontendModule(WORD station, WORD slot) const noexcept;
+  /// The station's Name; empty when it is not filed.
+  void GuiGetStationName(WORD station, CString& name) const noexcept;
+  /// "Slot %d " (Japanese when the manager's language is 17), or "%d:" of the extra-module number
+  /// for an extra module, followed by the ProductName; empty when the module is not filed.
+  void GuiGetModuleName(WORD station, WORD slot, CString& name) const noexcept;
+
+  // Acquisition data, with the caller's reply record. 502 when the station or module is not filed
+  // or has no frontend, 302 when the module reports no wave information, 400 when scratch memory
+  // cannot be allocated, else the frontend's result. offset picks the member of a connected group.
+  // No size or count reported exceeds what fits the buffer given.
+  /// Up to 100 records into info (room for 12800 bytes); *count = records delivered.
+  WORD GetWaveInfo(WORD station, WORD slot, WORD offset, LONG first, LONG second, WAVEINF* info, WORD* count,
+                   CRplySync* sync) noexcept;
+  /// The wave information converted; info has room for GetConnectNum x GetAcqChannel records.
+  WORD GetAcqInfo(WORD station, WORD slot, WORD offset, LONG first, LONG second, _AcqDataInfo* info, WORD* count,
+                  CRplySync* sync) noexcept;
+  /// Acquired data into buffer (capacity bytes); *type = its type code, *size = its bytes. When the
+  /// reply is not the 2 x points elements asked for, *size becomes the element count the module
+  /// holds, and the result is the first request's when it failed.
+  WORD GetAcqDataEx(WORD station, WORD slot, WORD offset, LONG first, LONG second, LONG third, LONG fourth,
+                    DWORD points, WORD direction, void* buffer, DWORD capacity, WORD* type, DWORD* size,
+                    CRplySync* sync) noexcept;
+  /// Current values of the module, or of its whole connected group when it is the group's first,
+  /// into buffer; *size = its capacity on entry and the bytes delivered on return. A member reply
+  /// that does not fit is dropped whole. 502 for channel other than -1 or a module not first.
+  WORD GetCurrentData(WORD station, WORD slot, short channel, DWORD* size, void* buffer, WORD* type,
+                      CRplySync* sync) noexcept;
+  /// Sends the scaling enable byte, then count scaling records; the second request's result.
+  WORD SetScaleTbl(WORD station, WORD slot, WORD offset, CHNLINF* table, WORD count, BYTE enable,
+                   CRplySync* sync) noexcept;
+
+  // Front-end usage registry. The entries filed under station 0 are the front ends; each keeps the
+  // modules it uses in its UsedModuleMap under (station << 4) | slot.
+  /// Records that entry frontend uses the module, replacing a record under the same key; nothing
+  /// when station 0 or the entry is not filed.
+  void RegistFrontendUsedModule(WORD frontend, WORD station, WORD slot) noexcept;
+  /// 1 when some front-end entry uses the module.
+  int IsUseFrontEnd(WORD station, WORD slot) const noexcept;
+  /// 1 when entry frontend uses the module.
+  int IsUseFrontEnd(WORD frontend, WORD station, WORD slot) const noexcept;
+  /// 1 and *frontend = the first user's id; else 0 and 0xFFFF.
+  int IsUseFrontEnd(WORD station, WORD slot, WORD* frontend) const noexcept;
+  /// 1 when some user of the module runs a sequence.
+  int IsUseFrontEndAndRun(WORD station, WORD slot) const noexcept;
+  /// Posts a stop message for the module's viewer to the sequence thread; nothing when the module is
+  /// not filed or its sequence mode cannot be read.
+  void StopViewer(WORD station, WORD slot) noexcept;
+  /// Releases the module's scaling table, ends its frontend, unfiles it (the record stays the
+  /// caller's) and frees its number in its base module's ExtraFrontendNo.
+  void ExitFrontEnd(WORD station, WORD slot) noexcept;
+  /// As ExitFrontEnd, and for a front-end entry stops its viewer first; releases its used modules
+  /// and frees its frontend number in the database's table.
+  void ExitMultiModule(WORD station, WORD slot) noexcept;
+  /// 1 when the station's AccessState is 10 and the manager is multi-client.
+  int IsAccessEnable(WORD station) const noexcept;
+  /// 1 when the station's AccessState is 9 and the manager is multi-client.
+  int IsReleaseEnable(WORD station) const noexcept;
+
+  // GUI filters of a module, by number and by name (case-sensitive); the module owns them. Nothing
+  // happens for a station or module that is not filed.
+  /// Files {id, value} under id, replacing a filter there.
+  void AddGuiFilter(WORD station, WORD slot, WORD id, WORD value) noexcept;
+  /// Files {0, value} under name, replacing a filter there.
+  void AddGuiFilter(WORD station, WORD slot, CString name, WORD value) noexcept;
+  /// Releases the filter under id; nothing when there is none.
+  void RemoveGuiFilter(WORD station, WORD slot, WORD id) noexcept;
+  void RemoveGuiFilter(WORD station, WORD slot, CString name) noexcept;
+  /// Releases every filter of the module.
+  void RemoveAllGuiFilter(WORD station, WORD slot) noexcept;
+  /// 1 and *filter = the filter under id (valid until it is replaced or removed); 0, *filter
+  /// unchanged, when there is none.
+  int GetGuiFilter(WORD station, WORD slot, WORD id, CGuiFilter** filter) const noexcept;
+  int GetGuiFilter(WORD station, WORD slot, CString name, CGuiFilter** filter) const noexcept;
+
+  // Shutdown.
+  /// Stops and ends the extra front-end entries of station 0, then ends and destroys every module
+  /// of the other stations (events released until one release fails) and empties StationMap.
+  /// Station records stay the application's; a second call finds nothing to do.
+  void Exit() noexcept;
 
   CTypedPtrMap<CMapWordToPtr, WORD, CStation*> StationMap;
 

@@ -8,9 +8,10 @@
 /// Filed in a module's FilterMap under its id or in its NamedFilterMap under a name (id 0 then).
 class CGuiFilter : public CObject {
 public:
-  CGuiFilter(WORD id, WORD value) noexcept : Id(id), Value(value) {}
-  WORD Id;
-  WORD Value;
+  CGuiFilter(WORD id, WORD value) noexcept : FilterId(id), FilterValue(value) {}
+  /// The numeric key it was added under; 0 for a named filter.
+  WORD FilterId;
+  WORD FilterValue;
 };
 
 #endif

@@ -1,5 +1,7 @@
 #include "database/CModule.h"
 
+#include "packets/siblings/CFeModule.h"
+
 namespace {
 template <typename RecordT>
 void DeleteFiledRecords(CTypedPtrMap<CMapWordToPtr, WORD, RecordT*>& map) noexcept {
@@ -27,12 +29,27 @@ CModule::CModule() noexcept = default;
 
 // Records still filed when the module goes would otherwise be lost with the maps.
 CModule::~CModule() {
-  DeleteFiledRecords(NamedFilterMap);
-  DeleteFiledRecords(FilterMap);
-  DeleteFiledRecords(UsedModuleMap);
+  ReleaseGuiFilters();
+  ReleaseUsedModules();
 }
 
 void CModule::ReleaseScaleTable() noexcept {
   delete[] ScaleTable;
   ScaleTable = nullptr;
+}
+
+// Cleared so that a record filed again, or reused, holds no ended frontend.
+void CModule::EndFrontend() noexcept {
+  if (Frontend == nullptr)
+    return;
+  Frontend->Destroy();
+  delete Frontend;
+  Frontend = nullptr;
+}
+
+void CModule::ReleaseUsedModules() noexcept { DeleteFiledRecords(UsedModuleMap); }
+
+void CModule::ReleaseGuiFilters() noexcept {
+  DeleteFiledRecords(NamedFilterMap);
+  DeleteFiledRecords(FilterMap);
 }

@@ -29,6 +29,12 @@ public:
 
   /// Releases ScaleTable (allocated with new[]) and clears it.
   void ReleaseScaleTable() noexcept;
+  /// Ends Frontend (Destroy(), then delete) and clears it; nothing when there is none.
+  void EndFrontend() noexcept;
+  /// Releases every record of UsedModuleMap and empties it.
+  void ReleaseUsedModules() noexcept;
+  /// Releases every record of FilterMap and NamedFilterMap and empties both.
+  void ReleaseGuiFilters() noexcept;
 
   /// Slot number for a module in a slot; bits 4 to 7 set for an extra module.
   WORD ModuleId = 0;

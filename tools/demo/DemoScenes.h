@@ -6,7 +6,7 @@
 
 /// Files the demo's stations and modules into database, as a front-end application does.
 void FileDemoStations(CGUIDatabase& database);
-/// Destroys the modules and unfiles the stations again.
+/// Ends and destroys the modules (Exit), then deletes the stations.
 void UnfileDemoStations(CGUIDatabase& database);
 
 /// Prints stations in map order, slot counts, product names and connected groups.
@@ -30,5 +30,9 @@ void ShowInstallAndDisplay(const char* settingsFolder);
 
 /// Interprets a few received packets and prints the handlers they reach.
 void ShowInterpreter();
+
+/// Reads wave information and acquired data of slot 2 of station 5, puts a few queries, registers
+/// a front end's use, stops a viewer, and ends with Exit.
+void ShowRequests(CGUIDatabase& database);
 
 #endif

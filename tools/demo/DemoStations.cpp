@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 namespace {
 struct ModulePlan {
@@ -28,7 +29,13 @@ const StationPlan DemoStations[] = {
     {2, "Bravo", "RA800-B", {0, 0, 1, 1, 0, 0, 0, 0, 0}, {0, 1, 1, 0, 0, 1, 0, 0, 1},
      {{1, 0x4C01, 8}, {2, 0x4D02, 16}, {3, 0x4D02, 16}, {4, 0x4D02, 16}, {0x12, 0x4D02, 16}}},
     {16, "Charlie", "RA800-C", {0}, {0}, {{5, 0x4E30, 1}}},
+    // Station 0 holds the front ends: here front end 1 (entry 0x10). Station 5 answers acquisitions.
+    {0, "", "", {0}, {0}, {{0x10, 0x0001, 0}}},
+    {5, "Echo", "RA800-E", {0}, {0}, {{2, 0x4F20, 4}}},
 };
+
+// The stations outlive Exit, which destroys only the modules; the demo deletes them at the end.
+std::vector<CStation*> MadeStations;
 
 // Each module is reached through a frontend of the simulated frontend library.
 CFeModule* NewFrontend(WORD stationId, const ModulePlan& modulePlan) {
@@ -52,8 +59,8 @@ CStation* NewStation(const StationPlan& plan) {
     CModule* module = new CModule;
     module->ModuleId = modulePlan.Slot;
     module->ProductWord = modulePlan.ProductCode << 8;
-    std::snprintf(module->ProductName, sizeof module->ProductName, "ZO%x", static_cast<unsigned>(modulePlan.ProductCode));
     module->AcqChannel = modulePlan.Channels;
+    std::snprintf(module->ProductName, sizeof module->ProductName, "ZO%lx", modulePlan.ProductCode);
     module->Frontend = NewFrontend(plan.Id, modulePlan);
     station->ModuleMap.SetAt(modulePlan.Slot, module);
     if (modulePlan.Slot < StationSlotCount)
@@ -65,24 +72,17 @@ CStation* NewStation(const StationPlan& plan) {
 
 void FileDemoStations(CGUIDatabase& database) {
   database.Init();
-  for (const StationPlan& plan : DemoStations)
-    database.StationMap.SetAt(plan.Id, NewStation(plan));
+  for (const StationPlan& plan : DemoStations) {
+    MadeStations.push_back(NewStation(plan));
+    database.StationMap.SetAt(plan.Id, MadeStations.back());
+  }
 }
 
 void UnfileDemoStations(CGUIDatabase& database) {
-  for (POSITION position = database.StationMap.GetStartPosition(); position != nullptr;) {
-    WORD id = 0;
-    CStation* station = nullptr;
-    database.StationMap.GetNextAssoc(position, id, station);
-    for (POSITION modulePosition = station->ModuleMap.GetStartPosition(); modulePosition != nullptr;) {
-      WORD moduleId = 0;
-      CModule* module = nullptr;
-      station->ModuleMap.GetNextAssoc(modulePosition, moduleId, module);
-      module->Frontend->Destroy();
-      delete module->Frontend;
-      delete module;
-    }
+  database.Exit();
+  for (CStation* station : MadeStations)
     delete station;
-  }
-  database.StationMap.RemoveAll();
+  MadeStations.clear();
+  // Exit ends the frontends' work; their objects go with the simulated frontend library.
+  SimReset();
 }

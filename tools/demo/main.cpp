@@ -16,6 +16,7 @@ int main(int argc, char** argv) {
   ShowControl();
   ShowInstallAndDisplay(settingsFolder);
   ShowInterpreter();
+  ShowRequests(database);
   UnfileDemoStations(database);
   return 0;
 }

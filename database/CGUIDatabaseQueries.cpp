@@ -1,0 +1,157 @@
+// Module queries of CGUIDatabase: GUI data and arrays, settings and help, the sequence table and
+// mode, executions, and the display names of stations and modules.
+#include "database/CGUIDatabase.h"
+
+#include "database/ModuleFrontend.h"
+#include "database/ReplyBytes.h"
+#include "packets/CEndianModulePacket.h"
+#include "packets/DataHeader.h"
+#include "packets/WireField.h"
+#include "packets/siblings/CommunicationLibrary.h"
+#include "platform/BlockAllocator.h"
+#include "platform/CommandLine.h"
+
+#include <cstring>
+
+namespace {
+constexpr WORD UnknownModule = 205;
+constexpr WORD ScratchFailed = 400;
+constexpr WORD CntlSeqInfo = 0x400;
+constexpr WORD CntlHelp = 0x40E;
+constexpr WORD NoDataType = 0xFF;
+constexpr WORD ByteType = 0x00;
+constexpr WORD QueryOption = 0;
+constexpr DWORD JapaneseLanguage = 17;
+
+// The sequence information block: a 32-byte header, then the table.
+constexpr std::size_t SeqHeaderBytes = 32;
+constexpr std::size_t SeqModeOffset = 24;
+constexpr std::size_t SeqLengthOffset = 28;
+
+CRplySync* SharedSync() noexcept { return GetMgr()->GetRplySync(); }
+
+/// The byte GuiGetArray sends.
+BYTE GuiArraySelector(BYTE mode) noexcept {
+  if (mode == 0)
+    return 1;
+  return std::strstr(GetCommandLineA(), "-g") != nullptr ? 2 : 0;
+}
+
+/// The data of a reply packet, and the bytes and elements of it that the packet really holds: no
+/// more than its size field says, nor than its element count claims.
+struct ReplyData {
+  const BYTE* Data;
+  DWORD Bytes;
+  DWORD Elements;
+};
+
+ReplyData DataOf(_ModulePacket* reply) noexcept {
+  CEndianModulePacket packet(reply);
+  const DWORD held = packet.GetDataSize();
+  const WORD type = packet.GetParamType();
+  return ReplyData{static_cast<const BYTE*>(packet.GetData()), ReplyBytesWithin(type, packet.GetParamNum(), held),
+                   ElementsWithin(type, packet.GetParamNum(), held)};
+}
+} // namespace
+
+WORD CGUIDatabase::GuiQuery(WORD station, WORD slot, WORD cntl, _ModulePacket** reply) noexcept {
+  CFeModule* frontend = FindModuleFrontend(*this, station, slot);
+  if (frontend == nullptr)
+    return UnknownModule;
+  return frontend->Query(CmdGroupGui, cntl, nullptr, NoDataType, 0, reply, SharedSync(), QueryOption);
+}
+
+WORD CGUIDatabase::GuiGetArray(WORD station, WORD slot, WORD cntl, void** data, DWORD* count, BYTE mode) noexcept {
+  CFeModule* frontend = FindModuleFrontend(*this, station, slot);
+  if (frontend == nullptr)
+    return UnknownModule;
+  BYTE selector = GuiArraySelector(mode);
+  WORD replyType = 0;
+  return frontend->Query(CmdGroupGui, cntl, &selector, ByteType, 1, data, &replyType, count, SharedSync(), QueryOption);
+}
+
+WORD CGUIDatabase::SettingQueryPointer(WORD station, WORD slot, WORD cntl, void** data, DWORD* count) noexcept {
+  CFeModule* frontend = FindModuleFrontend(*this, station, slot);
+  if (frontend == nullptr)
+    return UnknownModule;
+  WORD replyType = 0;
+  return frontend->Query(CmdGroupQuery, cntl, data, &replyType, count, SharedSync(), QueryOption);
+}
+
+WORD CGUIDatabase::HelpQueryPointer(WORD station, WORD slot, void** data, DWORD* count, WORD* fromQuery) noexcept {
+  *fromQuery = 0;
+  CFeModule* frontend = FindModuleFrontend(*this, station, slot);
+  if (frontend == nullptr)
+    return UnknownModule;
+  WORD replyType = 0;
+  if (frontend->Query(CmdGroupQuery, CntlHelp, data, &replyType, count, SharedSync(), QueryOption) == 0) {
+    *fromQuery = 1;
+    return 0;
+  }
+  return frontend->Query(CmdGroupParam, CntlHelp, data, &replyType, count, SharedSync(), QueryOption);
+}
+
+// The sequence information is read as a whole reply packet, whose size field tells how many bytes
+// it really holds, so that a table length from the module cannot lead the copy past them.
+WORD CGUIDatabase::GetSeqTable(WORD station, WORD slot, void** table, DWORD* size) noexcept {
+  _ModulePacket* reply = nullptr;
+  if (const WORD result = GuiQuery(station, slot, CntlSeqInfo, &reply); result != 0)
+    return result;
+  const ReplyData info = DataOf(reply);
+  *size = info.Elements;
+  const DWORD length = info.Bytes < SeqHeaderBytes ? 0 : LoadWire<DWORD>(info.Data, SeqLengthOffset);
+  if (length == 0 || length > info.Bytes - SeqHeaderBytes) {
+    *table = nullptr;
+    return UnknownModule;
+  }
+  void* copy = NewBlock(length);
+  if (copy == nullptr)
+    return ScratchFailed;
+  std::memcpy(copy, info.Data + SeqHeaderBytes, length);
+  *table = copy;
+  *size = length;
+  return 0;
+}
+
+WORD CGUIDatabase::GetSeqMode(WORD station, WORD slot, WORD* mode) noexcept {
+  _ModulePacket* reply = nullptr;
+  if (const WORD result = GuiQuery(station, slot, CntlSeqInfo, &reply); result != 0)
+    return result;
+  const ReplyData info = DataOf(reply);
+  if (info.Bytes < SeqHeaderBytes)
+    return UnknownModule;
+  *mode = LoadWire<WORD>(info.Data, SeqModeOffset);
+  return 0;
+}
+
+WORD CGUIDatabase::SyncExec(WORD station, WORD slot, WORD cntl, void* data, WORD type, DWORD count) noexcept {
+  CFeModule* frontend = FindModuleFrontend(*this, station, slot);
+  if (frontend == nullptr)
+    return UnknownModule;
+  return frontend->Query(CmdGroupReqExec, cntl, data, type, count, SharedSync(), QueryOption);
+}
+
+CFRONTEND* CGUIDatabase::GetFrontendModule(WORD station, WORD slot) const noexcept {
+  return FindModuleFrontend(*this, station, slot);
+}
+
+void CGUIDatabase::GuiGetStationName(WORD station, CString& name) const noexcept {
+  CStation* found = nullptr;
+  name = GetStationInf(station, &found) ? found->Name : CString();
+}
+
+void CGUIDatabase::GuiGetModuleName(WORD station, WORD slot, CString& name) const noexcept {
+  CModule* module = nullptr;
+  if (!GetModuleInf(station, slot, &module)) {
+    name.Empty();
+    return;
+  }
+  if ((slot & 0x00F0) != 0)
+    name.Format("%d:", (module->ModuleId >> 4) & 0x0F);
+  else if (GetMgr()->GetLanguage() == JapaneseLanguage)
+    name.Format("\xBD\xDB\xAF\xC4 %d ", slot);
+  else
+    name.Format("Slot %d ", slot);
+  // The product name may fill its array without a terminating zero.
+  name += CString(module->ProductName, static_cast<int>(strnlen(module->ProductName, sizeof module->ProductName)));
+}

@@ -1,0 +1,131 @@
+#include "tests/database/SimModuleFixture.h"
+#include "tests/support/HeapUse.h"
+
+class FrontendUseTest : public SimModuleFixture {
+protected:
+  FrontendUseTest() : FrontEnds(FileStation(0)), Station(FileStation(1)) {}
+  CStation& FrontEnds;
+  CStation& Station;
+};
+
+TEST_F(FrontendUseTest, SearchesFindTheEntriesThatRegisteredAModule) {
+  WORD user = 0;
+  EXPECT_EQ(Database.IsUseFrontEnd(1, 3, &user), 0);
+  FileModule(FrontEnds, 0x12);
+  FileModule(FrontEnds, 0x13);
+  Database.RegistFrontendUsedModule(0x12, 1, 3);
+  Database.RegistFrontendUsedModule(0x14, 1, 4);
+  EXPECT_EQ(Database.IsUseFrontEnd(1, 4), 0) << "entry 0x14 is not filed";
+  EXPECT_EQ(std::make_tuple(Database.IsUseFrontEnd(1, 3), Database.IsUseFrontEnd(0x12, 1, 3),
+                            Database.IsUseFrontEnd(0x13, 1, 3), Database.IsUseFrontEnd(1, 3, &user), user),
+            std::make_tuple(1, 1, 0, 1, 0x12));
+  EXPECT_EQ(std::make_tuple(Database.IsUseFrontEnd(1, 4, &user), user), std::make_tuple(0, 0xFFFF));
+  Database.RegistFrontendUsedModule(0x13, 1, 3);
+  EXPECT_EQ(Database.IsUseFrontEndAndRun(1, 3), 0);
+  SimSetSeqRun(0, 0x13, true);
+  EXPECT_EQ(Database.IsUseFrontEndAndRun(1, 3), 1);
+}
+
+TEST_F(FrontendUseTest, CoincidingKeysReplaceTheEarlierRecordAndFreeIt) {
+  CModule& entry = FileModule(FrontEnds, 0x12);
+  auto registerBoth = [&] {
+    Database.RegistFrontendUsedModule(0x12, 1, 0x23);
+    Database.RegistFrontendUsedModule(0x12, 3, 0x03);
+  };
+  registerBoth();
+  const std::size_t heapBefore = HeapBytesInUse();
+  registerBoth();
+  EXPECT_EQ(HeapBytesInUse(), heapBefore);
+  EXPECT_EQ(entry.UsedModuleMap.GetCount(), 1);
+  EXPECT_EQ(std::make_tuple(Database.IsUseFrontEnd(1, 0x23), Database.IsUseFrontEnd(3, 0x03)), std::make_tuple(0, 1));
+}
+
+TEST_F(FrontendUseTest, StopViewerPostsTheStopFlagOfTheSequenceModeAndACopyOfTheTrigInfo) {
+  JoinSlots(Station, 2, 3);
+  CModule* module = &FileSimModule(Station, {0, 2});
+  module->ActOnTrigInfo.TrigValue = 77;
+  module->ModuleFlags = 0x82;
+  const struct {
+    WORD Mode;
+    BYTE BackupSetting4;
+    DWORD StopFlag;
+  } rows[] = {{0, 0xFF, 1}, {1, 0, 0}, {2, 0xFF, 0}, {2, 0, 1}, {3, 0, 0}};
+  for (const auto& row : rows) {
+    SimSetSeqInfo(1, 2, row.Mode, nullptr, 0);
+    module->BackupSetting4 = row.BackupSetting4;
+    Database.StopViewer(1, 2);
+  }
+  Station.ModuleMap.RemoveKey(2);
+  delete module; // the messages are read only now
+  const std::vector<SimMessage> posted = SimSeqThreadMessages();
+  ASSERT_EQ(posted.size(), std::size(rows));
+  for (std::size_t index = 0; index < posted.size(); ++index) {
+    const _SeqMsgParam& record = posted[index].Record;
+    EXPECT_EQ(std::make_tuple(posted[index].Message, record.StopFlag, record.MsgKind, record.CntlId, record.StationId,
+                              record.ModuleId, record.ConnectNum, record.Param20 | record.Param28 | record.StartFlag),
+              std::make_tuple(0x44Au, rows[index].StopFlag, 0, 0x400, 1, 2, 2, 0u));
+    EXPECT_EQ(std::make_tuple(posted[index].TrigInfo.TrigValue, posted[index].ModuleFlags), std::make_tuple(77, 0x82));
+  }
+}
+
+TEST_F(FrontendUseTest, StopViewerPostsNothingWithoutASequenceModeAndFreesARefusedRecord) {
+  FileSimModule(Station, {0, 2});
+  FileModule(Station, 4);
+  Database.StopViewer(1, 9);
+  Database.StopViewer(1, 4);
+  SimAddFault(1, 2, {.Group = 11, .Times = 1, .Result = 0x1234});
+  Database.StopViewer(1, 2);
+  SimRefusePosts(true);
+  Database.StopViewer(1, 2);
+  const std::size_t heapBefore = HeapBytesInUse();
+  Database.StopViewer(1, 2);
+  EXPECT_EQ(HeapBytesInUse(), heapBefore);
+  EXPECT_TRUE(SimSeqThreadMessages().empty());
+}
+
+TEST_F(FrontendUseTest, ExitFrontEndEndsAnExtraModuleAndFreesItsNumber) {
+  CModule& base = FileModule(Station, 3);
+  base.ExtraFrontendNo.SetSize(2);
+  base.ExtraFrontendNo[0] = 0;
+  base.ExtraFrontendNo[1] = 1;
+  CModule& extra = FileSimModule(Station, {0, 0x23});
+  extra.ScaleTable = new CHNLINF[2];
+  CModule& beyond = FileModule(Station, 0x53); // number 5 lies beyond the array of 2
+  Database.ExitFrontEnd(1, 0x23);
+  Database.ExitFrontEnd(1, 0x53);
+  EXPECT_EQ(std::make_tuple(SimDestroyCalls(1, 0x23), SimLiveFrontends(1, 0x23), extra.Frontend, extra.ScaleTable),
+            std::make_tuple(1, 0, nullptr, nullptr));
+  EXPECT_EQ(Station.ModuleMap.GetCount(), 1);
+  EXPECT_EQ(std::make_tuple(base.ExtraFrontendNo[0], base.ExtraFrontendNo[1]), std::make_tuple(WORD{0}, WORD{0xFFFF}));
+  delete &extra;
+  delete &beyond;
+}
+
+TEST_F(FrontendUseTest, ExitMultiModuleEndsAFrontEndEntryAndFreesItsNumber) {
+  CModule& early = FileModule(FrontEnds, 0x31);
+  Database.ExitMultiModule(0, 0x31); // before Init: no number to free
+  delete &early;
+  Database.Init();
+  Database.SetFrontendNo();
+  Database.SetFrontendNo();
+  CModule& entry = FileSimModule(FrontEnds, {0, 0x21});
+  Database.RegistFrontendUsedModule(0x21, 1, 3);
+  Database.ExitMultiModule(0, 0x21);
+  EXPECT_EQ(std::make_tuple(Database.GetFrontendNo(), entry.UsedModuleMap.GetCount(), entry.Frontend,
+                            SimDestroyCalls(0, 0x21), Database.IsUseFrontEnd(1, 3)),
+            std::make_tuple(2, 0, nullptr, 1, 0));
+  const std::vector<SimMessage> posted = SimSeqThreadMessages();
+  ASSERT_EQ(posted.size(), 1u) << "the entry's viewer is stopped while it is still filed";
+  EXPECT_EQ(posted[0].Record.ModuleId, 0x21);
+  delete &entry;
+}
+
+TEST_F(FrontendUseTest, AccessAndReleaseNeedTheirStateAndAMultiClientManager) {
+  Station.AccessState = 10;
+  EXPECT_EQ(Database.IsAccessEnable(1), 0);
+  SimSetMultiClient(1);
+  EXPECT_EQ(std::make_tuple(Database.IsAccessEnable(1), Database.IsReleaseEnable(1), Database.IsAccessEnable(2)),
+            std::make_tuple(1, 0, 0));
+  Station.AccessState = 9;
+  EXPECT_EQ(std::make_tuple(Database.IsAccessEnable(1), Database.IsReleaseEnable(1)), std::make_tuple(0, 1));
+}
