@@ -37,7 +37,7 @@ private:
   CString& Text;
   int ExpectedLength = 0;
   std::size_t PendingLength = 0;
-  char Pending[512];
+  char Pending[512] = {};
 };
 
 #endif
