@@ -1,36 +1,18 @@
 #include "control/StartControls.h"
 
 #include "control/ControlRequests.h"
+#include "database/PostedTrigInfo.h"
 #include "entry/LibraryEntry.h"
 #include "packets/siblings/CommunicationLibrary.h"
 #include "packets/siblings/SeqMsgParam.h"
 #include "packets/siblings/SequenceLibrary.h"
 
-#include <map>
 #include <memory>
 #include <new>
 
 namespace {
 constexpr BYTE ButtonMsgKind = 2;
 constexpr DWORD StartLedWord = 0x400;
-
-// What the sequence thread reads at the first word: the trigger information and the module's
-// flags byte after it, as they lie in the module record.
-struct PostedTrigInfo {
-  ActOnTrigInfo Info;
-  BYTE ModuleFlags;
-};
-static_assert(offsetof(PostedTrigInfo, ModuleFlags) == offsetof(CModule, ModuleFlags) - offsetof(CModule, ActOnTrigInfo));
-
-// The thread reads the block when it handles the message, perhaps after Exit has destroyed the
-// module record: it gets a copy that the library keeps, one per station and slot, until unload.
-PostedTrigInfo* KeptTrigInfo(WORD station, WORD slot, const CModule& module) {
-  static std::map<DWORD, PostedTrigInfo> kept;
-  PostedTrigInfo& copy = kept[(static_cast<DWORD>(station) << 16) | slot];
-  copy.Info = module.ActOnTrigInfo;
-  copy.ModuleFlags = module.ModuleFlags;
-  return &copy;
-}
 
 WORD PostButton(WORD station, WORD slot, DWORD startFlag) noexcept {
   CModule* module = nullptr;
@@ -41,12 +23,11 @@ WORD PostButton(WORD station, WORD slot, DWORD startFlag) noexcept {
     return ZocNoModule;
   record->MsgKind = ButtonMsgKind;
   record->StartFlag = startFlag;
-  PostedTrigInfo* trigInfo = nullptr;
-  try {
-    trigInfo = KeptTrigInfo(station, slot, *module);
-  } catch (const std::bad_alloc&) {
+  // The thread reads the block when it handles the message, perhaps after Exit has destroyed the
+  // module record, so it gets a copy that the library keeps.
+  const void* trigInfo = KeepPostedTrigInfo(*module);
+  if (trigInfo == nullptr)
     return ZocNoModule;
-  }
   const WORD posted = GetMgr()->PostSeqThread(SeqMsgStartStop, reinterpret_cast<DWORD>(trigInfo),
                                               reinterpret_cast<LONG>(record.get()));
   if (posted != PostedOk)
