@@ -278,18 +278,18 @@ private:
   BYTE ActionState = 0;
   DWORD ActionFileCnt = 0;
   /// Carried for the applications and copied; the library never reads them.
-  DWORD Reserved1 = 0;
+  [[maybe_unused]] DWORD Reserved1 = 0;
   DWORD ActSaveDataSize = 0;
   double SamplingInterval = 0;
   BYTE SlotActionState[SlotCount] = {};
   DWORD SlotActionFileCnt[SlotCount] = {};
   DWORD SlotActSaveDataSize[SlotCount] = {};
-  DWORD Reserved2[2] = {};
-  WORD Reserved3[2] = {};
-  DWORD Reserved4 = 0;
-  DWORD Reserved5[4] = {};
+  [[maybe_unused]] DWORD Reserved2[2] = {};
+  [[maybe_unused]] WORD Reserved3[2] = {};
+  [[maybe_unused]] DWORD Reserved4 = 0;
+  [[maybe_unused]] DWORD Reserved5[4] = {};
   HANDLE Events[EventCount] = {};
-  DWORD Reserved6 = 0;
+  [[maybe_unused]] DWORD Reserved6 = 0;
 };
 
 #endif
