@@ -89,7 +89,10 @@ void SwitchReply(CModuleCntl& target, BYTE group, WORD cntlId) {
   switch (group) {
   case CmdGroupEvent: target.RplyStationEvent(); break;
   case CmdGroupRplyExec: SwitchRplyExec(target, cntlId); break;
-  case CmdGroupParam: if (cntlId == 0x40C) target.RplyWaveInfo(); break;
+  case CmdGroupParam:
+    if (cntlId == 0x40C)
+      target.RplyWaveInfo();
+    break;
   case CmdGroupQuery: SwitchRplyQuery(target, cntlId); break;
   case CmdGroupGui: target.RplyGUIInfo(); break;
   case CmdGroupHelp: break;
@@ -101,9 +104,14 @@ void SwitchRequest(CModuleCntl& target, BYTE group, WORD cntlId) {
   switch (group) {
   case CmdGroupReqExec: SwitchReqExec(target, cntlId); break;
   case CmdGroupEvent: target.RplyStationEvent(); break;
-  case CmdGroupParam: if (cntlId == 0x40C) target.ReqWaveInfo(); break;
+  case CmdGroupParam:
+    if (cntlId == 0x40C)
+      target.ReqWaveInfo();
+    break;
   case CmdGroupQuery: SwitchReqQuery(target, cntlId); break;
-  case CmdGroupRplyExec: case CmdGroupGui: case CmdGroupHelp: break;
+  case CmdGroupRplyExec:
+  case CmdGroupGui:
+  case CmdGroupHelp: break;
   default: target.ReqOthersGroup(); break;
   }
 }
@@ -128,7 +136,8 @@ std::vector<_ModulePacket> PacketMix() {
   std::vector<_ModulePacket> kinds;
   const auto add = [&kinds](BYTE cmdId, WORD cntl, int copies) {
     for (int copy = 0; copy < copies; ++copy)
-      kinds.push_back(_ModulePacket{48, 48, 1, 1, 2, cmdId, MakeCntl(cntl, static_cast<WORD>(copy)), 0x10, 1, {}, 16, 0});
+      kinds.push_back(
+          _ModulePacket{48, 48, 1, 1, 2, cmdId, MakeCntl(cntl, static_cast<WORD>(copy)), 0x10, 1, {}, 16, 0});
   };
   for (const ModelRoute& route : ModelRoutes)
     add(route.CmdId, route.CntlId, route.CmdId >= 0x89 ? 6 : 2);
@@ -189,8 +198,7 @@ void BM_InterpretBaseline(benchmark::State& state) {
 void BM_Interpret(benchmark::State& state) {
   RecordingModuleCntl recorder;
   CModuleCntl& target = recorder;
-  const double nanoseconds =
-      TimeMix(state, [&](_ModulePacket& packet) { target.Interpret(&packet); });
+  const double nanoseconds = TimeMix(state, [&](_ModulePacket& packet) { target.Interpret(&packet); });
   benchmark::DoNotOptimize(recorder.CallCount);
   if (BaselineNanoseconds > 0)
     state.counters["ratio"] = nanoseconds / BaselineNanoseconds;

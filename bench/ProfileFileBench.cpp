@@ -66,11 +66,14 @@ void FloorRead(const std::string& path) {
 
 void InihRead(const std::string& path) {
   std::string found;
-  ini_parse(path.c_str(), [](void* user, const char* section, const char* name, const char* value) {
-    if (std::strcmp(section, LastSection) == 0 && std::strcmp(name, Key) == 0)
-      *static_cast<std::string*>(user) = value;
-    return 1;
-  }, &found);
+  ini_parse(
+      path.c_str(),
+      [](void* user, const char* section, const char* name, const char* value) {
+        if (std::strcmp(section, LastSection) == 0 && std::strcmp(name, Key) == 0)
+          *static_cast<std::string*>(user) = value;
+        return 1;
+      },
+      &found);
   benchmark::DoNotOptimize(found);
 }
 

@@ -100,8 +100,7 @@ void BM_GetAcqDataEx(benchmark::State& state) {
   const double nanoseconds = TimeLoop(state, [&] {
     WORD type = 0;
     DWORD size = 0;
-    bench.Database.GetAcqDataEx(5, 2, 0, 0, 0, 0, 0, SamplePoints, 0, buffer.data(), SampleBytes, &type, &size,
-                                &sync);
+    bench.Database.GetAcqDataEx(5, 2, 0, 0, 0, 0, 0, SamplePoints, 0, buffer.data(), SampleBytes, &type, &size, &sync);
     benchmark::DoNotOptimize(size);
   });
   ReportRatio(state, nanoseconds, AcqDataBaseline);

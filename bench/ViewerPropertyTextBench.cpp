@@ -66,15 +66,9 @@ public:
     char* out = Output;
     for (const Value& value : Values) {
       switch (value.Form) {
-      case Kind::Hex:
-        out += std::snprintf(out, 32, " 0x%X", static_cast<unsigned>(value.Number));
-        break;
-      case Kind::Double:
-        out += std::snprintf(out, 32, " %e", value.Number);
-        break;
-      case Kind::Decimal:
-        out += std::snprintf(out, 32, " %d", static_cast<int>(value.Number));
-        break;
+      case Kind::Hex: out += std::snprintf(out, 32, " 0x%X", static_cast<unsigned>(value.Number)); break;
+      case Kind::Double: out += std::snprintf(out, 32, " %e", value.Number); break;
+      case Kind::Decimal: out += std::snprintf(out, 32, " %d", static_cast<int>(value.Number)); break;
       case Kind::Word:
         out = static_cast<char*>(std::memcpy(out, value.Word.data(), value.Word.size())) + value.Word.size();
         break;
@@ -147,7 +141,8 @@ double CpuSeconds() {
   return double(now.tv_sec) + double(now.tv_nsec) * 1e-9;
 }
 
-template <typename Work> double SecondsPerRun(benchmark::IterationCount runs, Work work) {
+template <typename Work>
+double SecondsPerRun(benchmark::IterationCount runs, Work work) {
   const double start = CpuSeconds();
   for (benchmark::IterationCount run = 0; run < runs; ++run)
     work();
@@ -199,7 +194,8 @@ void BM_ViewerPropertyReadBaseline(benchmark::State& state) {
 }
 
 void BM_ViewerPropertyRoundTrip(benchmark::State& state) {
-  RunAgainstBaseline(state, [] { WriteStored(), ReadStored(); }, RoundTripBaseline);
+  RunAgainstBaseline(
+      state, [] { WriteStored(), ReadStored(); }, RoundTripBaseline);
 }
 void BM_ViewerPropertyRoundTripBaseline(benchmark::State& state) {
   for (auto _ : state)

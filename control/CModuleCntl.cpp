@@ -28,7 +28,8 @@ void Route(CModuleCntl& target, const _ModulePacket* packet, const CntlDispatchT
 }
 
 /// Calls visit with the position of each handler that Interpret calls for packet, in order.
-template <typename Visit> void ForEachHandlerPosition(const _ModulePacket* packet, Visit visit) {
+template <typename Visit>
+void ForEachHandlerPosition(const _ModulePacket* packet, Visit visit) {
   const BYTE cmdId = LoadWire<BYTE>(packet, offsetof(_ModulePacket, CmdId));
   if (cmdId & CmdFlagOwnHandlerFirst)
     visit(RplyWarningPosition);

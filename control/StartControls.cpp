@@ -28,8 +28,8 @@ WORD PostButton(WORD station, WORD slot, DWORD startFlag) noexcept {
   const void* trigInfo = KeepPostedTrigInfo(*module);
   if (trigInfo == nullptr)
     return ZocNoModule;
-  const WORD posted = GetMgr()->PostSeqThread(SeqMsgStartStop, reinterpret_cast<DWORD>(trigInfo),
-                                              reinterpret_cast<LONG>(record.get()));
+  const WORD posted =
+      GetMgr()->PostSeqThread(SeqMsgStartStop, reinterpret_cast<DWORD>(trigInfo), reinterpret_cast<LONG>(record.get()));
   if (posted != PostedOk)
     return ZocNoModule;
   // Posted: the receiver deletes the record.

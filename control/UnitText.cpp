@@ -14,13 +14,11 @@ struct UnitName {
 
 // Shift-JIS degree Celsius sign and capital omega.
 const UnitName UnitNames[] = {
-    {0x0001, "%", nullptr},    {0x0002, "dB", nullptr},  {0x0008, "uSTR", nullptr},
-    {0x0100, "V", nullptr},    {0x0200, "A", nullptr},   {0x0210, "Ah", nullptr},
-    {0x0300, "OHM", "\x83\xB6"}, {0x0400, "W", nullptr}, {0x0401, "VA", nullptr},
-    {0x0402, "var", nullptr},  {0x0410, "Wh", nullptr},  {0x0800, "s", nullptr},
-    {0x0900, "Hz", nullptr},   {0x0910, "rpm", nullptr}, {0x1000, "C", "\x81\x8E"},
-    {0x1001, "K", nullptr},    {0x1002, "F", nullptr},   {0x2100, "deg", nullptr},
-    {0x2410, "Nm", nullptr},
+    {0x0001, "%", nullptr},  {0x0002, "dB", nullptr},  {0x0008, "uSTR", nullptr},   {0x0100, "V", nullptr},
+    {0x0200, "A", nullptr},  {0x0210, "Ah", nullptr},  {0x0300, "OHM", "\x83\xB6"}, {0x0400, "W", nullptr},
+    {0x0401, "VA", nullptr}, {0x0402, "var", nullptr}, {0x0410, "Wh", nullptr},     {0x0800, "s", nullptr},
+    {0x0900, "Hz", nullptr}, {0x0910, "rpm", nullptr}, {0x1000, "C", "\x81\x8E"},   {0x1001, "K", nullptr},
+    {0x1002, "F", nullptr},  {0x2100, "deg", nullptr}, {0x2410, "Nm", nullptr},
 };
 
 constexpr int UserUnitWidth = 4;

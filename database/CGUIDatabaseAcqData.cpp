@@ -91,25 +91,14 @@ WORD AskCurrentData(CModule& module, WORD member, void* buffer, DWORD capacity, 
 bool ConvertValue(BYTE type, const BYTE* slot, double& value) noexcept {
   switch (type) {
   case 0x00:
-  case 0x01:
-    value = LoadWire<BYTE>(slot, 0);
-    return true;
+  case 0x01: value = LoadWire<BYTE>(slot, 0); return true;
   case 0x10:
-  case 0x11:
-    value = LoadWire<std::int16_t>(slot, 0);
-    return true;
+  case 0x11: value = LoadWire<std::int16_t>(slot, 0); return true;
   case 0x20:
-  case 0x21:
-    value = LoadWire<std::int32_t>(slot, 0);
-    return true;
-  case 0x22:
-    value = LoadWire<float>(slot, 0);
-    return true;
-  case 0x32:
-    value = LoadWire<double>(slot, 0);
-    return true;
-  default:
-    return false;
+  case 0x21: value = LoadWire<std::int32_t>(slot, 0); return true;
+  case 0x22: value = LoadWire<float>(slot, 0); return true;
+  case 0x32: value = LoadWire<double>(slot, 0); return true;
+  default: return false;
   }
 }
 

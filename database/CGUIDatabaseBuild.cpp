@@ -42,20 +42,13 @@ void StoreModuleByte(CModule& module, LONG value) {
 
 // In stored order; the defaults are those of a module without back-up and of a reset.
 constexpr BackupField BackupFields[] = {
-    {StoreModuleByte<&CModule::GuiSimpleMode>, 0},
-    {StoreModuleByte<&CModule::BackupSetting2>, 1},
-    {StoreModuleByte<&CModule::BackupSetting3>, 0xFF},
-    {StoreModuleByte<&CModule::BackupSetting4>, 0xFF},
-    {StoreTrigByte<&ActOnTrigInfo::TrigSetting1>, 0},
-    {StoreTrigByte<&ActOnTrigInfo::TrigSetting2>, 0},
-    {StoreTrigByte<&ActOnTrigInfo::TrigSetting3>, 1},
-    {StoreTrigByte<&ActOnTrigInfo::TrigSetting8>, 0},
-    {StoreTrigNumber<&ActOnTrigInfo::TrigValue>, 1000000},
-    {StoreTrigNumber<&ActOnTrigInfo::FileNum>, 10},
-    {StoreTrigNumber<&ActOnTrigInfo::FileStartNo>, 0},
-    {StoreTrigByte<&ActOnTrigInfo::TrigSetting6>, 0},
-    {StoreTrigByte<&ActOnTrigInfo::TrigSetting4>, 1},
-    {StoreTrigByte<&ActOnTrigInfo::TrigSetting5>, 0},
+    {StoreModuleByte<&CModule::GuiSimpleMode>, 0},         {StoreModuleByte<&CModule::BackupSetting2>, 1},
+    {StoreModuleByte<&CModule::BackupSetting3>, 0xFF},     {StoreModuleByte<&CModule::BackupSetting4>, 0xFF},
+    {StoreTrigByte<&ActOnTrigInfo::TrigSetting1>, 0},      {StoreTrigByte<&ActOnTrigInfo::TrigSetting2>, 0},
+    {StoreTrigByte<&ActOnTrigInfo::TrigSetting3>, 1},      {StoreTrigByte<&ActOnTrigInfo::TrigSetting8>, 0},
+    {StoreTrigNumber<&ActOnTrigInfo::TrigValue>, 1000000}, {StoreTrigNumber<&ActOnTrigInfo::FileNum>, 10},
+    {StoreTrigNumber<&ActOnTrigInfo::FileStartNo>, 0},     {StoreTrigByte<&ActOnTrigInfo::TrigSetting6>, 0},
+    {StoreTrigByte<&ActOnTrigInfo::TrigSetting4>, 1},      {StoreTrigByte<&ActOnTrigInfo::TrigSetting5>, 0},
 };
 constexpr int FirstTrigField = 4;
 

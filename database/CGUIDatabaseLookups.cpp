@@ -205,7 +205,8 @@ int CGUIDatabase::GetChanScaleInf(WORD station, WORD module, CHNLINF** table) co
   return Answer(found != nullptr ? found->ScaleTable : nullptr, table);
 }
 
-int CGUIDatabase::GetChanScaleInfEx(WORD station, WORD module, WORD channel, WORD row, CHNLINF** record) const noexcept {
+int CGUIDatabase::GetChanScaleInfEx(WORD station, WORD module, WORD channel, WORD row,
+                                    CHNLINF** record) const noexcept {
   const CModule* found = FindModule(station, module);
   if (found == nullptr || found->ScaleTable == nullptr)
     return Answer<CHNLINF>(nullptr, record);

@@ -1,7 +1,7 @@
 // Feeds arbitrary registration files to the registry: each gives a documented result, leaves no
 // key open, and enters again with the same result.
-#include "platform/Registry.h"
 #include "platform/RegistryFile.h"
+#include "platform/Registry.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -18,25 +18,19 @@ WORD CEndianModulePacket::GetPacketHeaderSize() const noexcept { return HeaderSi
 
 WORD CEndianModulePacket::GetDataHeaderSize() const noexcept { return DataHeaderSize; }
 
-void* CEndianModulePacket::GetDataHeader() const noexcept {
-  return BytesAt(offsetof(_ModulePacket, ModuleId));
-}
+void* CEndianModulePacket::GetDataHeader() const noexcept { return BytesAt(offsetof(_ModulePacket, ModuleId)); }
 
 DWORD CEndianModulePacket::GetSize() const noexcept { return Read<DWORD>(offsetof(_ModulePacket, Size)); }
 
 DWORD CEndianModulePacket::GetAllBytes() const noexcept { return Read<DWORD>(offsetof(_ModulePacket, AllBytes)); }
 
-DWORD CEndianModulePacket::GetCurPacketNo() const noexcept {
-  return Read<DWORD>(offsetof(_ModulePacket, CurPacketNo));
-}
+DWORD CEndianModulePacket::GetCurPacketNo() const noexcept { return Read<DWORD>(offsetof(_ModulePacket, CurPacketNo)); }
 
 DWORD CEndianModulePacket::GetAllPacket() const noexcept { return Read<DWORD>(offsetof(_ModulePacket, AllPacket)); }
 
 DWORD CEndianModulePacket::GetParamNum() const noexcept { return Read<DWORD>(offsetof(_ModulePacket, ParamNum)); }
 
-DWORD CEndianModulePacket::GetThreadAddr() const noexcept {
-  return Read<DWORD>(offsetof(_ModulePacket, ThreadAddr));
-}
+DWORD CEndianModulePacket::GetThreadAddr() const noexcept { return Read<DWORD>(offsetof(_ModulePacket, ThreadAddr)); }
 
 CRplySync* CEndianModulePacket::GetRplySync() const noexcept { return RplySyncOf(GetThreadAddr()); }
 

@@ -15,9 +15,7 @@ WORD CEndianSemiModulePacket::GetSize() const noexcept {
   return SaturateToWord(GetDataSize() + 0ull + sizeof(_SemiModulePacket));
 }
 
-WORD CEndianSemiModulePacket::GetModuleId() const noexcept {
-  return Read<BYTE>(offsetof(_SemiModulePacket, ModuleId));
-}
+WORD CEndianSemiModulePacket::GetModuleId() const noexcept { return Read<BYTE>(offsetof(_SemiModulePacket, ModuleId)); }
 
 WORD CEndianSemiModulePacket::GetModuleXId() const noexcept { return ModuleXIdOf(static_cast<BYTE>(GetModuleId())); }
 

@@ -265,8 +265,8 @@ CString operator+(const CString& left, char right) noexcept {
 }
 
 bool operator==(const CString& left, const CString& right) noexcept {
-  return left.GetLength() == right.GetLength() &&
-         std::memcmp(static_cast<LPCTSTR>(left), static_cast<LPCTSTR>(right), static_cast<size_t>(left.GetLength())) == 0;
+  return left.GetLength() == right.GetLength() && std::memcmp(static_cast<LPCTSTR>(left), static_cast<LPCTSTR>(right),
+                                                              static_cast<size_t>(left.GetLength())) == 0;
 }
 
 bool operator==(const CString& left, const char* right) noexcept { return left.Compare(right) == 0; }

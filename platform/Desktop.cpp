@@ -43,12 +43,9 @@ bool CopyName(char (&target)[MaxWindowNameLength + 1], const char* name) {
 
 int GetSystemMetrics(int index) noexcept {
   switch (index) {
-  case SM_CXSCREEN:
-    return TheDesktop.ScreenWidth;
-  case SM_CYSCREEN:
-    return TheDesktop.ScreenHeight;
-  default:
-    return 0;
+  case SM_CXSCREEN: return TheDesktop.ScreenWidth;
+  case SM_CYSCREEN: return TheDesktop.ScreenHeight;
+  default: return 0;
   }
 }
 

@@ -42,9 +42,7 @@ public:
   bool Flush(Handle file) noexcept override;
   void Close(Handle file) noexcept override { Inner.Close(file); }
   bool IsSameFile(Handle file, LPCTSTR path) noexcept override { return Inner.IsSameFile(file, path); }
-  bool CopyPermissions(Handle source, Handle target) noexcept override {
-    return Inner.CopyPermissions(source, target);
-  }
+  bool CopyPermissions(Handle source, Handle target) noexcept override { return Inner.CopyPermissions(source, target); }
   bool Rename(LPCTSTR oldPath, LPCTSTR newPath, bool replaceExisting) noexcept override;
   bool Remove(LPCTSTR path) noexcept override { return Inner.Remove(path); }
   CString ResolveLinks(LPCTSTR path) noexcept override { return Inner.ResolveLinks(path); }

@@ -81,9 +81,7 @@ public:
     ReleaseStorage();
   }
 
-  POSITION GetStartPosition() const noexcept {
-    return Count == 0 ? nullptr : AsPosition(FirstFrom(0));
-  }
+  POSITION GetStartPosition() const noexcept { return Count == 0 ? nullptr : AsPosition(FirstFrom(0)); }
 
   void GetNextAssoc(POSITION& next, KeyT& key, void*& value) const noexcept {
     const Assoc* assoc = reinterpret_cast<const Assoc*>(next);

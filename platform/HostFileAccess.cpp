@@ -13,19 +13,14 @@
 namespace {
 FileCause CauseOf(int error) noexcept {
   switch (error) {
-  case ENOENT:
-    return FileCause::FileNotFound;
+  case ENOENT: return FileCause::FileNotFound;
   case EACCES:
   case EPERM:
-  case EROFS:
-    return FileCause::AccessDenied;
-  case EWOULDBLOCK:
-    return FileCause::SharingViolation;
+  case EROFS: return FileCause::AccessDenied;
+  case EWOULDBLOCK: return FileCause::SharingViolation;
   case ENOSPC:
-  case EDQUOT:
-    return FileCause::DiskFull;
-  default:
-    return FileCause::Generic;
+  case EDQUOT: return FileCause::DiskFull;
+  default: return FileCause::Generic;
   }
 }
 
@@ -116,7 +111,8 @@ public:
 
   bool IsSameFile(Handle file, LPCTSTR path) noexcept override {
     // The 64-bit calls, because inode numbers of some file systems do not fit the 32-bit record.
-    struct stat64 opened {}, named {};
+    struct stat64 opened {};
+    struct stat64 named {};
     return ::fstat64(file, &opened) == 0 && ::stat64(path, &named) == 0 && opened.st_dev == named.st_dev &&
            opened.st_ino == named.st_ino;
   }

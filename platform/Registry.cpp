@@ -118,8 +118,7 @@ LONG RegOpenKeyExA(HKEY key, LPCTSTR subKey, DWORD, REGSAM, PHKEY result) noexce
   });
 }
 
-LONG RegQueryValueExA(HKEY key, LPCTSTR valueName, LPDWORD reserved, LPDWORD type, LPBYTE data,
-                      LPDWORD size) noexcept {
+LONG RegQueryValueExA(HKEY key, LPCTSTR valueName, LPDWORD reserved, LPDWORD type, LPBYTE data, LPDWORD size) noexcept {
   if (reserved != nullptr || (data != nullptr && size == nullptr))
     return ERROR_INVALID_PARAMETER;
   return Guarded([&] {

@@ -48,8 +48,7 @@ LONG RegOpenKeyExA(HKEY key, LPCTSTR subKey, DWORD options, REGSAM access, PHKEY
 /// with their count in *size. With data null only type and size are written; when *size is
 /// smaller than the value, *size becomes the value's size, data is left as it was and the result
 /// is ERROR_MORE_DATA. ERROR_FILE_NOT_FOUND when the value is missing.
-LONG RegQueryValueExA(HKEY key, LPCTSTR valueName, LPDWORD reserved, LPDWORD type, LPBYTE data,
-                      LPDWORD size) noexcept;
+LONG RegQueryValueExA(HKEY key, LPCTSTR valueName, LPDWORD reserved, LPDWORD type, LPBYTE data, LPDWORD size) noexcept;
 
 /// Closes an open key; ERROR_INVALID_HANDLE for a handle that is not open.
 LONG RegCloseKey(HKEY key) noexcept;
@@ -58,8 +57,7 @@ LONG RegCloseKey(HKEY key) noexcept;
 LONG CreateRegistryKey(HKEY root, LPCTSTR keyName) noexcept;
 /// Stores size bytes of data as value valueName of type type in keyName below root, creating the
 /// key; a value of the same name is replaced.
-LONG SetRegistryValue(HKEY root, LPCTSTR keyName, LPCTSTR valueName, DWORD type, const void* data,
-                      DWORD size) noexcept;
+LONG SetRegistryValue(HKEY root, LPCTSTR keyName, LPCTSTR valueName, DWORD type, const void* data, DWORD size) noexcept;
 /// Removes every key; handles still open find their key deleted.
 void ClearRegistry() noexcept;
 /// How many handles RegOpenKeyExA has handed out that are not closed yet.

@@ -37,7 +37,8 @@ int GetStationBackupInf(WORD station, CString& info, CString fileName) noexcept 
 
 bool AcceptModuleBackup(const CString& product, const CModule& module, CString& info) noexcept {
   // The product name may fill its array without a terminating zero.
-  const CString productName(module.ProductName, static_cast<int>(strnlen(module.ProductName, sizeof module.ProductName)));
+  const CString productName(module.ProductName,
+                            static_cast<int>(strnlen(module.ProductName, sizeof module.ProductName)));
   if (!info.IsEmpty() && product.Find(productName) >= 0)
     return true;
   info.Empty();

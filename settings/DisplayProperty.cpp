@@ -44,16 +44,11 @@ TaskbarPosition Classify(const Box& bar, const Screen& screen) {
 
 Box FreeArea(TaskbarPosition position, const Box& bar, const Screen& screen) {
   switch (position) {
-  case TaskbarTop:
-    return {0, bar.Bottom, screen.Width, screen.Height};
-  case TaskbarLeft:
-    return {bar.Right, 0, screen.Width, screen.Height};
-  case TaskbarRight:
-    return {0, 0, screen.Width - (bar.Right - bar.Left), screen.Height};
-  case TaskbarBottom:
-    return {0, 0, screen.Width, screen.Height - (bar.Bottom - bar.Top)};
-  default:
-    return {0, 0, screen.Width, screen.Height};
+  case TaskbarTop: return {0, bar.Bottom, screen.Width, screen.Height};
+  case TaskbarLeft: return {bar.Right, 0, screen.Width, screen.Height};
+  case TaskbarRight: return {0, 0, screen.Width - (bar.Right - bar.Left), screen.Height};
+  case TaskbarBottom: return {0, 0, screen.Width, screen.Height - (bar.Bottom - bar.Top)};
+  default: return {0, 0, screen.Width, screen.Height};
   }
 }
 

@@ -25,7 +25,8 @@ void ReadStringEx(CFile* file, UINT bufferSize, CString& line) noexcept {
     return;
   }
   const void* lineFeed = std::memchr(scratch, '\n', read);
-  const UINT lineLength = lineFeed == nullptr ? read : static_cast<UINT>(static_cast<const char*>(lineFeed) - scratch) + 1;
+  const UINT lineLength =
+      lineFeed == nullptr ? read : static_cast<UINT>(static_cast<const char*>(lineFeed) - scratch) + 1;
   line.ReleaseBuffer(static_cast<int>(lineLength));
   file->Seek(static_cast<LONG>(lineLength) - static_cast<LONG>(read), CFile::current);
 }

@@ -107,7 +107,7 @@ bool ProfileWriter::RewriteSection(CFile& file, const CString& path, const Profi
 }
 
 bool ProfileWriter::WriteHeadAndKey(ReplacementFile& target, const ProfileImage& image,
-                                     const ProfileSection& section) noexcept {
+                                    const ProfileSection& section) noexcept {
   const char* data = image.GetData();
   const int keyLength = static_cast<int>(std::strlen(Key));
   int keptBegin = 0;

@@ -22,7 +22,7 @@ constexpr WORD SimBadRequest = 0x7002;    ///< a request the module cannot read 
 constexpr WORD SimFrontendEnded = 0x7003; ///< a query through a frontend after its Destroy()
 constexpr WORD SimNoMember = 0x7004;      ///< a control offset beyond the module's connected group
 constexpr WORD SimOutOfMemory = 0x7005;
-constexpr WORD SimPostRefused = 0x7006;   ///< PostSeqThread or PostGUIThread told to refuse
+constexpr WORD SimPostRefused = 0x7006; ///< PostSeqThread or PostGUIThread told to refuse
 constexpr WORD SimUnknownStation = 0x7007;
 
 /// Wildcards of SimFault.
@@ -72,8 +72,7 @@ struct SimModuleConfig {
 CFeModule* SimCreateFrontend(const SimModuleConfig& config) noexcept;
 
 /// Replaces what the module answers for group and control id (offset bits ignored).
-void SimSetReply(WORD station, WORD module, WORD group, WORD cntlId, WORD type, const void* data,
-                 DWORD bytes) noexcept;
+void SimSetReply(WORD station, WORD module, WORD group, WORD cntlId, WORD type, const void* data, DWORD bytes) noexcept;
 void SimSetHelp(WORD station, WORD module, const char* text) noexcept;
 void SimSetSeqInfo(WORD station, WORD module, WORD mode, const void* table, DWORD bytes) noexcept;
 void SimSetWaveInf(WORD station, WORD module, const std::vector<WAVEINF>& records) noexcept;

@@ -1,8 +1,8 @@
 // The simulated communication library's module access without a frontend, its per-thread reply
 // records, value conversion and error box.
-#include "packets/siblings/CommunicationLibrary.h"
 #include "packets/DataHeader.h"
 #include "packets/WireField.h"
+#include "packets/siblings/CommunicationLibrary.h"
 #include "sim/SimControl.h"
 #include "sim/SimParts.h"
 #include "sim/SimRequest.h"
@@ -22,7 +22,9 @@ struct DirectState {
 
 DirectState State;
 
-SimTarget DirectTarget(WORD station, WORD slot) noexcept { return SimTarget{nullptr, FindSimModule(station, slot), slot}; }
+SimTarget DirectTarget(WORD station, WORD slot) noexcept {
+  return SimTarget{nullptr, FindSimModule(station, slot), slot};
+}
 
 /// Appends value to list; a record lost to a full memory is only a record.
 template <typename T>
@@ -41,8 +43,8 @@ WORD MoSyncExec(WORD station, WORD slot, WORD cntl, void* data, WORD type, DWORD
 
 WORD MoSettingQuery(WORD station, WORD slot, WORD cntl, void* out, WORD* outType, DWORD* outCount,
                     DWORD capacity) noexcept {
-  return SimExchangeInto(DirectTarget(station, slot), SimCall{CmdGroupQuery, cntl, nullptr, 0xFF, 0, nullptr, 0},
-                         out, capacity, outType, outCount);
+  return SimExchangeInto(DirectTarget(station, slot), SimCall{CmdGroupQuery, cntl, nullptr, 0xFF, 0, nullptr, 0}, out,
+                         capacity, outType, outCount);
 }
 
 WORD MoteSetGet(WORD station, WORD slot, WORD cmd, WORD cntl, void* in, WORD inType, DWORD inCount, void* out,
@@ -91,20 +93,14 @@ double UnionToDouble(WORD type, void* value) noexcept {
     return 0.0;
   switch (type) {
   case 0x00:
-  case 0x01:
-    return LoadWire<BYTE>(value, 0);
+  case 0x01: return LoadWire<BYTE>(value, 0);
   case 0x10:
-  case 0x11:
-    return LoadWire<std::int16_t>(value, 0);
+  case 0x11: return LoadWire<std::int16_t>(value, 0);
   case 0x20:
-  case 0x21:
-    return LoadWire<std::int32_t>(value, 0);
-  case 0x22:
-    return LoadWire<float>(value, 0);
-  case 0x32:
-    return LoadWire<double>(value, 0);
-  default:
-    return 0.0;
+  case 0x21: return LoadWire<std::int32_t>(value, 0);
+  case 0x22: return LoadWire<float>(value, 0);
+  case 0x32: return LoadWire<double>(value, 0);
+  default: return 0.0;
   }
 }
 

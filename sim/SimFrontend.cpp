@@ -80,8 +80,8 @@ WORD CFRONTEND::Query(WORD group, WORD cntl, void* in, WORD inType, DWORD inCoun
                      nullptr);
 }
 
-WORD CFRONTEND::Query(WORD group, WORD cntl, void* out, WORD* outType, DWORD* outCount, DWORD capacity,
-                      CRplySync* sync, WORD option) noexcept {
+WORD CFRONTEND::Query(WORD group, WORD cntl, void* out, WORD* outType, DWORD* outCount, DWORD capacity, CRplySync* sync,
+                      WORD option) noexcept {
   return SimExchangeInto(FrontendLayerAccess::TargetOf(*this), NoData(group, cntl, sync, option), out, capacity,
                          outType, outCount);
 }
@@ -109,8 +109,8 @@ WORD CFeModule::Query(WORD group, WORD cntl, void* in, WORD inType, DWORD inCoun
 
 WORD CFeModule::Query(WORD group, WORD cntl, void** out, WORD* outType, DWORD* outCount, CRplySync* sync,
                       WORD option) noexcept {
-  return SimExchangeForPointer(FrontendLayerAccess::TargetOf(*this), NoData(group, cntl, sync, option), out,
-                               outType, outCount);
+  return SimExchangeForPointer(FrontendLayerAccess::TargetOf(*this), NoData(group, cntl, sync, option), out, outType,
+                               outCount);
 }
 
 WORD CFeModule::Query(WORD group, WORD cntl, void* in, WORD inType, DWORD inCount, void** out, WORD* outType,

@@ -35,25 +35,14 @@ void EncodeValue(WORD type, double value, BYTE* out) noexcept {
   std::memset(out, 0, SimWidthOf(type));
   switch (type) {
   case 0x00:
-  case 0x01:
-    StoreWire(out, 0, Clamped<BYTE>(value));
-    break;
+  case 0x01: StoreWire(out, 0, Clamped<BYTE>(value)); break;
   case 0x10:
-  case 0x11:
-    StoreWire(out, 0, Clamped<std::int16_t>(value));
-    break;
+  case 0x11: StoreWire(out, 0, Clamped<std::int16_t>(value)); break;
   case 0x20:
-  case 0x21:
-    StoreWire(out, 0, Clamped<std::int32_t>(value));
-    break;
-  case 0x22:
-    StoreWire(out, 0, static_cast<float>(value));
-    break;
-  case 0x32:
-    StoreWire(out, 0, value);
-    break;
-  default:
-    break;
+  case 0x21: StoreWire(out, 0, Clamped<std::int32_t>(value)); break;
+  case 0x22: StoreWire(out, 0, static_cast<float>(value)); break;
+  case 0x32: StoreWire(out, 0, value); break;
+  default: break;
   }
 }
 

@@ -12,9 +12,7 @@ constexpr BYTE NoDataType = 0xFF;
 
 void* CEndianModulePacket::GetData() const noexcept { return BytesAt(sizeof(_ModulePacket)); }
 
-void* CEndianModulePacket::GetDataEx() const noexcept {
-  return BytesAt(sizeof(_ModulePacket) + ExtendedDataOffset);
-}
+void* CEndianModulePacket::GetDataEx() const noexcept { return BytesAt(sizeof(_ModulePacket) + ExtendedDataOffset); }
 
 void* CEndianSemiModulePacket::GetData() const noexcept { return BytesAt(sizeof(_SemiModulePacket)); }
 

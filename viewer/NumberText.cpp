@@ -66,8 +66,7 @@ bool Overflows(std::string_view number, bool hex) noexcept {
 bool FromChars(std::string_view text, std::chars_format format, double& value) noexcept {
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, format);
   if (error == std::errc::result_out_of_range)
-    value = Overflows(text.substr(0, static_cast<std::size_t>(end - text.data())),
-                      format == std::chars_format::hex)
+    value = Overflows(text.substr(0, static_cast<std::size_t>(end - text.data())), format == std::chars_format::hex)
                 ? HUGE_VAL
                 : 0.0;
   return error == std::errc() || error == std::errc::result_out_of_range;
@@ -89,9 +88,7 @@ bool ParseUnsignedDouble(std::string_view text, double& value) noexcept {
 }
 } // namespace
 
-char* FormatDecimal(char* out, long value) noexcept {
-  return std::to_chars(out, out + NumberTextCapacity, value).ptr;
-}
+char* FormatDecimal(char* out, long value) noexcept { return std::to_chars(out, out + NumberTextCapacity, value).ptr; }
 
 char* FormatHex(char* out, DWORD value) noexcept {
   char* end = std::to_chars(out, out + NumberTextCapacity, value, 16).ptr;
@@ -151,8 +148,6 @@ bool ParseHex(std::string_view text, DWORD& value) noexcept {
   return true;
 }
 
-double ParseStoredDouble(std::string_view text) noexcept {
-  return text == "NAN" ? StoredNan() : ParseDouble(text);
-}
+double ParseStoredDouble(std::string_view text) noexcept { return text == "NAN" ? StoredNan() : ParseDouble(text); }
 
 double StoredNan() noexcept { return std::bit_cast<double>(~std::uint64_t{0}); }

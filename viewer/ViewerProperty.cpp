@@ -9,7 +9,8 @@ namespace {
 constexpr int DefaultFilterCut = 300;
 
 // A zero-filled block of count elements for field; false when it cannot be allocated.
-template <typename Element> bool AllocateArray(Element*& field, std::size_t count) noexcept {
+template <typename Element>
+bool AllocateArray(Element*& field, std::size_t count) noexcept {
   void* block = NewBlock(sizeof(Element) * count);
   if (block == nullptr)
     return false;
@@ -26,8 +27,7 @@ bool AllocateArrays(ViewerProperty& record, WORD channels) noexcept {
          AllocateArray(record.MathLabel, channels) && AllocateArray(record.MathUnit, channels) &&
          AllocateArray(record.MathExp, channels) && AllocateArray(record.Const, ConstCount) &&
          AllocateArray(record.FilterType, 2) && AllocateArray(record.FilterBand, 2) &&
-         AllocateArray(record.FilterCut1, 2) && AllocateArray(record.FilterCut2, 2) &&
-         AllocateArray(record.XyY, 4);
+         AllocateArray(record.FilterCut1, 2) && AllocateArray(record.FilterCut2, 2) && AllocateArray(record.XyY, 4);
 }
 
 // Zero-filled arrays already hold the zero defaults (Average, CurrentValue, Offset, the scales,
@@ -68,12 +68,12 @@ ViewerProperty* CreateViewerProperty(WORD channelCount) noexcept {
 void ReleaseViewerProperty(ViewerProperty* record) noexcept {
   if (record == nullptr)
     return;
-  void* const blocks[] = {record->Channel,     record->Cursor,       record->Average,    record->Offset,
-                          record->ScaleEffect, record->ScaleMin,     record->ScaleMax,   record->Const,
-                          record->MathLabel,   record->MathUnit,     record->MathExp,    record->FilterType,
-                          record->FilterBand,  record->FilterCut1,   record->FilterCut2, record->XyY,
+  void* const blocks[] = {record->Channel,      record->Cursor,      record->Average,    record->Offset,
+                          record->ScaleEffect,  record->ScaleMin,    record->ScaleMax,   record->Const,
+                          record->MathLabel,    record->MathUnit,    record->MathExp,    record->FilterType,
+                          record->FilterBand,   record->FilterCut1,  record->FilterCut2, record->XyY,
                           record->CurrentValue, record->CurrentPath, record->ColorArray, record->CustomToolBar,
-                          record->GrName,      record->GrChInfo};
+                          record->GrName,       record->GrChInfo};
   for (void* block : blocks)
     ::operator delete(block);
   ::operator delete(record);

@@ -44,15 +44,15 @@ struct ViewerProperty {
   BYTE AverageType;
   BYTE FFTPoint;
   BYTE FFTWindow;
-  BYTE* FilterType;  // 2
-  BYTE* FilterBand;  // 2
+  BYTE* FilterType; // 2
+  BYTE* FilterBand; // 2
   WORD XyX;
-  WORD* XyY;         // 4
+  WORD* XyY; // 4
   DWORD MeasureItem;
   int AverageNum;
   int AveExpWeight;
-  int* FilterCut1;   // 2
-  int* FilterCut2;   // 2
+  int* FilterCut1; // 2
+  int* FilterCut2; // 2
   int BottomHeight;
   double SplitRate;
   double TimeWidth;
@@ -74,7 +74,7 @@ struct ViewerProperty {
   BYTE* ScaleEffect;
   double* ScaleMin;
   double* ScaleMax;
-  double* Const;     // ConstCount
+  double* Const; // ConstCount
   char (*MathLabel)[MathLabelWidth];
   char (*MathUnit)[MathUnitWidth];
   char (*MathExp)[MathExpWidth];

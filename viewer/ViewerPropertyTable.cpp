@@ -7,7 +7,8 @@
 #include <cstring>
 
 namespace {
-template <typename Field> void StoreInteger(Field& field, std::string_view word) noexcept {
+template <typename Field>
+void StoreInteger(Field& field, std::string_view word) noexcept {
   field = static_cast<Field>(ParseDecimal(word)); // truncated to the field width
 }
 
@@ -15,11 +16,13 @@ void StoreDouble(double& field, std::string_view word) noexcept { field = ParseS
 
 void StoreHex(DWORD& field, std::string_view word) noexcept { ParseHex(word, field); }
 
-template <std::size_t Width> void StoreFixedText(char (&field)[Width], std::string_view word) noexcept {
+template <std::size_t Width>
+void StoreFixedText(char (&field)[Width], std::string_view word) noexcept {
   CopyStoredText(word, field, Width);
 }
 
-template <typename Field> void AppendInteger(StatementWriter& out, const Field& field) noexcept {
+template <typename Field>
+void AppendInteger(StatementWriter& out, const Field& field) noexcept {
   out.AppendDecimal(static_cast<long>(field));
 }
 
@@ -27,7 +30,8 @@ void AppendDouble(StatementWriter& out, const double& field) noexcept { out.Appe
 
 void AppendHex(StatementWriter& out, const DWORD& field) noexcept { out.AppendHex(field); }
 
-template <std::size_t Width> void AppendFixedText(StatementWriter& out, const char (&field)[Width]) noexcept {
+template <std::size_t Width>
+void AppendFixedText(StatementWriter& out, const char (&field)[Width]) noexcept {
   out.AppendText(field, Width);
 }
 

@@ -21,10 +21,8 @@ unsigned WrittenCount(const ViewerPropertyRow& row, const ViewerProperty& record
   case RowShape::Fixed:
   case RowShape::Text: // the text routines ignore the count
     return row.Count;
-  case RowShape::PerChannel:
-    return PerChannelCount(record);
-  case RowShape::Colors:
-    return record.ColorArrayNum;
+  case RowShape::PerChannel: return PerChannelCount(record);
+  case RowShape::Colors: return record.ColorArrayNum;
   }
   return 0;
 }
@@ -94,13 +92,9 @@ private:
       if (&row == &ViewerPropertyTable[ChannelNumberRow] && Record->ChannelNumber > Record->ChannelCapacity)
         Record->ChannelNumber = Record->ChannelCapacity;
       return true;
-    case RowShape::PerChannel:
-      row.Read(row.Data, values, Record->ChannelCapacity);
-      return true;
-    case RowShape::Text:
-      return StoreText(row, values);
-    case RowShape::Colors:
-      return StoreColors(row, values, valueCount < MaxColors ? valueCount : MaxColors);
+    case RowShape::PerChannel: row.Read(row.Data, values, Record->ChannelCapacity); return true;
+    case RowShape::Text: return StoreText(row, values);
+    case RowShape::Colors: return StoreColors(row, values, valueCount < MaxColors ? valueCount : MaxColors);
     }
     return true;
   }

@@ -23,15 +23,14 @@ public:
   WORD Query(WORD group, WORD cntl, void* in, WORD inType, DWORD inCount, _ModulePacket** reply, CRplySync* sync,
              WORD option) noexcept;
   /// A request without data; *out = the reply's data, with its type and element count.
-  WORD Query(WORD group, WORD cntl, void** out, WORD* outType, DWORD* outCount, CRplySync* sync,
-             WORD option) noexcept;
+  WORD Query(WORD group, WORD cntl, void** out, WORD* outType, DWORD* outCount, CRplySync* sync, WORD option) noexcept;
   /// A request with input; *out = the reply's data, with its type and element count.
-  WORD Query(WORD group, WORD cntl, void* in, WORD inType, DWORD inCount, void** out, WORD* outType,
-             DWORD* outCount, CRplySync* sync, WORD option) noexcept;
+  WORD Query(WORD group, WORD cntl, void* in, WORD inType, DWORD inCount, void** out, WORD* outType, DWORD* outCount,
+             CRplySync* sync, WORD option) noexcept;
   /// A request with input whose reply is copied into buffer (capacity bytes at most), with its
   /// type and element count.
-  WORD Query(WORD group, WORD cntl, void* in, WORD inType, DWORD inCount, void* buffer, WORD* outType,
-             DWORD* outCount, DWORD capacity, CRplySync* sync, WORD option) noexcept;
+  WORD Query(WORD group, WORD cntl, void* in, WORD inType, DWORD inCount, void* buffer, WORD* outType, DWORD* outCount,
+             DWORD capacity, CRplySync* sync, WORD option) noexcept;
 };
 static_assert(sizeof(CFeModule) == sizeof(CFRONTEND));
 

@@ -109,7 +109,8 @@ TEST_F(CModuleCntlTest, EveryCommandIdWithListedAndNeighbouringIdsFollowsTheRule
   RecordingModuleCntl interpreter;
   for (int cmdId = 0; cmdId < 256; ++cmdId)
     for (const WORD cntl : words)
-      ASSERT_EQ(InterpretedCalls(interpreter, static_cast<BYTE>(cmdId), cntl), ModelCalls(static_cast<BYTE>(cmdId), cntl))
+      ASSERT_EQ(InterpretedCalls(interpreter, static_cast<BYTE>(cmdId), cntl),
+                ModelCalls(static_cast<BYTE>(cmdId), cntl))
           << "command 0x" << std::hex << cmdId << " control 0x" << cntl;
 }
 

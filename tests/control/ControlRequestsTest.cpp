@@ -33,12 +33,14 @@ TEST_F(ControlRequestsTest, RequestsUseTheFrontendWhereThereIsOne) {
     SCOPED_TRACE(slot);
     EXPECT_EQ(ZocGetFrontEnd1(1, slot) != nullptr, slot == 2);
     EXPECT_EQ(ZocMoteSyncExec(1, slot, 0x501) | ZocMoteSyncExec2(1, slot, 0x502, data, 0, 2) |
-                  ZocMoteSettingQuery(1, slot, 0x503, out, &outType, &outCount, sizeof out), 0);
+                  ZocMoteSettingQuery(1, slot, 0x503, out, &outType, &outCount, sizeof out),
+              0);
     const std::vector<SimQuery> queries = SimQueries(1, slot);
     ASSERT_EQ(queries.size(), 3u);
     for (int i = 0; i < 3; ++i)
       EXPECT_TRUE(queries[i].ViaFrontend == (slot == 2) && queries[i].Group == (i == 2 ? 10 : 0) &&
-                  queries[i].Cntl == 0x501 + i) << i;
+                  queries[i].Cntl == 0x501 + i)
+          << i;
     EXPECT_EQ(queries[0].InCount, 0u);
     EXPECT_EQ(queries[1].In, std::vector<BYTE>(data, data + 2));
     EXPECT_EQ(out[0], 10) << "the module answers its group";

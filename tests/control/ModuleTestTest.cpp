@@ -49,7 +49,8 @@ TEST_F(ModuleTestTest, FailuresAndSlotsOutOfRange) {
     size_t Queries;
     DWORD TimeOutAfter;
   };
-  const Case cases[] = {{"execution fails", 3, 0, 0x55, 1, 1234},  {"mask query fails", 3, 10, 0x55, 2, 10000},
+  const Case cases[] = {{"execution fails", 3, 0, 0x55, 1, 1234},
+                        {"mask query fails", 3, 10, 0x55, 2, 10000},
                         {"slot 0 is its own master", 0, SimAny, 0, 2, 10000},
                         {"slot 9", 9, SimAny, ModuleTestBadSlot, 0, 1234}};
   for (const Case& c : cases) {

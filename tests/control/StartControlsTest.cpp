@@ -62,7 +62,8 @@ TEST_F(StartControlsTest, LedPacksItsValueIntoOneWord) {
   ASSERT_EQ(messages.size(), 3u);
   for (size_t i = 0; i < messages.size(); ++i)
     EXPECT_TRUE(messages[i].Message == 0x43A && messages[i].WParam == 0x400 &&
-                static_cast<DWORD>(messages[i].LParam) == values[i]) << i;
+                static_cast<DWORD>(messages[i].LParam) == values[i])
+        << i;
   SimRefusePosts(true);
   EXPECT_EQ(ZocUpdateStartLED(1, 2, 3), SimPostRefused);
 }

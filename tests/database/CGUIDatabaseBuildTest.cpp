@@ -16,8 +16,8 @@ std::vector<long> Values(const T (&array)[N]) {
 std::vector<long> Numbers(const CModule& module) {
   const ActOnTrigInfo& trig = module.ActOnTrigInfo;
   return {module.GuiSimpleMode, module.BackupSetting2, module.BackupSetting3, module.BackupSetting4, trig.TrigSetting1,
-          trig.TrigSetting2,    trig.TrigSetting3,     trig.TrigSetting8,     trig.TrigValue,         trig.FileNum,
-          trig.FileStartNo,     trig.TrigSetting6,     trig.TrigSetting4,     trig.TrigSetting5,      trig.TrigSetting7,
+          trig.TrigSetting2,    trig.TrigSetting3,     trig.TrigSetting8,     trig.TrigValue,        trig.FileNum,
+          trig.FileStartNo,     trig.TrigSetting6,     trig.TrigSetting4,     trig.TrigSetting5,     trig.TrigSetting7,
           trig.Reserved0,       trig.Reserved9[6]};
 }
 
@@ -122,8 +122,8 @@ TEST_F(CGUIDatabaseBuildTest, ConfigListsAreReadEntryByEntry) {
 TEST_F(CGUIDatabaseBuildTest, MissingBackupResetsWholeStationAndTextsAreBounded) {
   CModule& stored = File(1);
   CModule& bare = File(2);
-  const std::string image = "[StationX-Module1]\r\nProduct=P1\r\nModuleInf=s 3,,,,,,,,,,,,,,d " + std::string(300, 'd') +
-                            "," + std::string(200, 'n') + "\r\n\r\n";
+  const std::string image = "[StationX-Module1]\r\nProduct=P1\r\nModuleInf=s 3,,,,,,,,,,,,,,d " +
+                            std::string(300, 'd') + "," + std::string(200, 'n') + "\r\n\r\n";
   Update(image);
   EXPECT_EQ(stored.GuiSimpleMode, 3);
   EXPECT_TRUE(IsReset(stored)) << "the reset for slot 2 is station-wide";

@@ -99,8 +99,12 @@ struct GroupRow {
 constexpr std::array<BYTE, StationSlotCount> GroupStatus = {0, 1, 1, 0, 0, 0, 0, 0, 1};
 
 const GroupRow GroupRows[] = {
-    {"master", 1, 1, 0, 0, 3},      {"member", 2, 1, 1, 0, 2},        {"terminal", 3, 1, 2, 1, 1},
-    {"lone slot", 4, 4, 0, 1, 1},   {"last slot joined", 8, 8, 0, 1, 1}, {"beyond counted slots", 9, 8, 1, 1, 1},
+    {"master", 1, 1, 0, 0, 3},
+    {"member", 2, 1, 1, 0, 2},
+    {"terminal", 3, 1, 2, 1, 1},
+    {"lone slot", 4, 4, 0, 1, 1},
+    {"last slot joined", 8, 8, 0, 1, 1},
+    {"beyond counted slots", 9, 8, 1, 1, 1},
     {"extra module", 0x12, 0x12, 0, 0, 1},
 };
 } // namespace

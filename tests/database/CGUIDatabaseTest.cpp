@@ -8,10 +8,10 @@ constexpr WORD None = 0xFFFF;
 
 TEST(CGUIDatabaseTest, StartsWithEveryFlagZeroAndPathsEmpty) {
   CGUIDatabase database;
-  const int flags[] = {database.GetGuiAllModule(), database.GetGuiPower(),     database.GetViewerHeight(),
+  const int flags[] = {database.GetGuiAllModule(), database.GetGuiPower(),       database.GetViewerHeight(),
                        database.GetViewerWidth(),  database.GetSystemErrorLog(), database.GetSystemLanguage(),
-                       database.GetParamPower(),   database.GetOnePanel(),     database.GetDblClickPanel(),
-                       database.GetNonLoad(),      database.GetNonToolTip(),   database.GetPowerMsg(),
+                       database.GetParamPower(),   database.GetOnePanel(),       database.GetDblClickPanel(),
+                       database.GetNonLoad(),      database.GetNonToolTip(),     database.GetPowerMsg(),
                        database.GetParamStart(),   database.GetDefaultSave()};
   for (int flag : flags)
     EXPECT_EQ(flag, 0);

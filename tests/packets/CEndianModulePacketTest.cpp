@@ -146,11 +146,10 @@ TEST(CEndianModulePacketTest, DataItemsStandLittleEndianAtTheirIndex) {
   packet.SetDataW(1, 0x1234);
   packet.SetDataDW(1, 0x89ABCDEF);
   packet.SetDataDReal(2, 1.0);
-  EXPECT_EQ(std::string(reinterpret_cast<char*>(buffer.At(32)), 24),
-            std::string("\xCC\xAB\x34\x12\xEF\xCD\xAB\x89"
-                        "\xCC\xCC\xCC\xCC\xCC\xCC\xCC\xCC"
-                        "\x00\x00\x00\x00\x00\x00\xF0\x3F",
-                        24));
+  EXPECT_EQ(std::string(reinterpret_cast<char*>(buffer.At(32)), 24), std::string("\xCC\xAB\x34\x12\xEF\xCD\xAB\x89"
+                                                                                 "\xCC\xCC\xCC\xCC\xCC\xCC\xCC\xCC"
+                                                                                 "\x00\x00\x00\x00\x00\x00\xF0\x3F",
+                                                                                 24));
   EXPECT_EQ(packet.GetDataW(1), 0x1234);
   EXPECT_EQ(packet.GetDataDW(1), 0x89ABCDEFu);
 }

@@ -1,5 +1,5 @@
-#include "entry/LibraryEntry.h"
 #include "settings/BackupInformation.h"
+#include "entry/LibraryEntry.h"
 #include "tests/TempFiles.h"
 
 #include <cstring>
@@ -31,8 +31,8 @@ TEST(BackupInformationTest, AcceptsOnlyTheStoredProduct) {
     EXPECT_EQ(GetModuleBackupInfFile(row.Station, row.Slot, info, file.c_str()), row.Result);
     EXPECT_STREQ(info, row.Info);
   }
-  for (const auto& [id, name, expected] : {std::tuple<WORD, std::string, const char*>{7, file, "db"},
-                                           {8, file, ""}, {7, folder / "missing", ""}}) {
+  for (const auto& [id, name, expected] :
+       {std::tuple<WORD, std::string, const char*>{7, file, "db"}, {8, file, ""}, {7, folder / "missing", ""}}) {
     CString info("marker");
     EXPECT_EQ(GetStationBackupInf(id, info, name.c_str()), 1);
     EXPECT_STREQ(info, expected);

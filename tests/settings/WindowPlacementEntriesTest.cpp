@@ -1,5 +1,5 @@
-#include "entry/LibraryEntry.h"
 #include "settings/WindowPlacementEntries.h"
+#include "entry/LibraryEntry.h"
 #include "tests/TempFiles.h"
 
 #include <cstring>
@@ -24,7 +24,11 @@ TEST(WindowPlacementEntriesTest, ScansTenNumbersOrNothing) {
     EXPECT_EQ(ScanWindowPlacement(text, placement), complete);
     EXPECT_TRUE(Equal(placement, complete ? Stored : marked));
   }
-  const WINDOWPLACEMENT extreme{44, 0xFFFFFFFF, 0xFFFFFFFF, {INT32_MIN, INT32_MIN}, {INT32_MIN, INT32_MIN},
+  const WINDOWPLACEMENT extreme{44,
+                                0xFFFFFFFF,
+                                0xFFFFFFFF,
+                                {INT32_MIN, INT32_MIN},
+                                {INT32_MIN, INT32_MIN},
                                 {INT32_MIN, INT32_MIN, INT32_MIN, INT32_MIN}};
   const CString text = FormatWindowPlacement(extreme);
   EXPECT_EQ(text.GetLength(), 117);

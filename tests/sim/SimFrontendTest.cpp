@@ -91,9 +91,11 @@ TEST_F(SimFrontendTest, AcquiredDataRanges) {
     DWORD FirstPoint;
   };
   const Row rows[] = {
-      {"FivePoints", 10, 5, 0, 10, 10},       {"AllPoints", 0, -1, 0, 100, 0},
+      {"FivePoints", 10, 5, 0, 10, 10},
+      {"AllPoints", 0, -1, 0, 100, 0},
       {"ClippedAtTheEnd", 45, 10, 1, 10, 45},
-      {"BackwardsEndAtStart", 9, 4, -1, 8, 6}, {"BackwardsClippedAtZero", 2, 10, -1, 6, 0},
+      {"BackwardsEndAtStart", 9, 4, -1, 8, 6},
+      {"BackwardsClippedAtZero", 2, 10, -1, 6, 0},
       {"StartBeyondTheEnd", 50, 4, 0, 0, 0},
   };
   for (const Row& row : rows) {

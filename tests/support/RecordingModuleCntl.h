@@ -18,7 +18,10 @@ public:
   std::size_t CallCount = 0;
   /// The current packet as each handler saw it; null before any call.
   const _ModulePacket* SeenPacket = nullptr;
-  void Clear() { CallCount = 0; SeenPacket = nullptr; }
+  void Clear() {
+    CallCount = 0;
+    SeenPacket = nullptr;
+  }
 
   void ReqOthersGroup() override { Record(1); }
   void RplyOthersGroup() override { Record(2); }

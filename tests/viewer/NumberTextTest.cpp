@@ -12,19 +12,21 @@
 
 // The C library in the C locale (the test program never changes it) is the reference for every form.
 namespace {
-template <typename Value> std::string Formatted(char* (*format)(char*, Value), Value value) {
+template <typename Value>
+std::string Formatted(char* (*format)(char*, Value), Value value) {
   char text[NumberTextCapacity];
   return std::string(text, format(text, value));
 }
 
-template <typename Value> std::string Printed(const char* format, Value value) {
+template <typename Value>
+std::string Printed(const char* format, Value value) {
   char text[64];
   return std::string(text, std::snprintf(text, sizeof text, format, value));
 }
 
 TEST(NumberTextTest, FormatsAsPrintf) {
-  for (double value : {0.0, -0.0, -1.5, 123456789.0, 9.9999995, 1.0000005, 1e-300, DBL_MAX, -DBL_MAX, DBL_MIN,
-                       4.9e-324, HUGE_VAL, -HUGE_VAL})
+  for (double value : {0.0, -0.0, -1.5, 123456789.0, 9.9999995, 1.0000005, 1e-300, DBL_MAX, -DBL_MAX, DBL_MIN, 4.9e-324,
+                       HUGE_VAL, -HUGE_VAL})
     EXPECT_EQ(Formatted(FormatScientific, value), Printed("%e", value));
   for (long value : {0L, -1L, 65535L, LONG_MIN, LONG_MAX})
     EXPECT_EQ(Formatted(FormatDecimal, value), Printed("%ld", value));
@@ -33,10 +35,46 @@ TEST(NumberTextTest, FormatsAsPrintf) {
 }
 
 TEST(NumberTextTest, ParsesAsAtoiAtofAndSscanf) {
-  for (const char* word : {"", "0", "-0", "+7", "12abc", " \t-42", "2147483648", "-2147483649", "99999999999", "1e400",
-                           "-1e400", "1e-400", "4e-320", "1.5e", ".5", ".", "-.5e+1x", "inf", "-INF", "infinity", "nan",
-                           "0x1p3", "0X.8P1", "0x", "0xg", "0x1p99999", "-0x1p-99999", "+-1", "--1", "0x-5", "0x0xg",
-                           "0x 1f", "0x+0X1f", "0X5", "0x-", "0xFFFFFFFFFF", "0x-FFFFFFFFFF", "0x00x5", "0xabcDEF", "1,5"}) {
+  for (const char* word : {"",
+                           "0",
+                           "-0",
+                           "+7",
+                           "12abc",
+                           " \t-42",
+                           "2147483648",
+                           "-2147483649",
+                           "99999999999",
+                           "1e400",
+                           "-1e400",
+                           "1e-400",
+                           "4e-320",
+                           "1.5e",
+                           ".5",
+                           ".",
+                           "-.5e+1x",
+                           "inf",
+                           "-INF",
+                           "infinity",
+                           "nan",
+                           "0x1p3",
+                           "0X.8P1",
+                           "0x",
+                           "0xg",
+                           "0x1p99999",
+                           "-0x1p-99999",
+                           "+-1",
+                           "--1",
+                           "0x-5",
+                           "0x0xg",
+                           "0x 1f",
+                           "0x+0X1f",
+                           "0X5",
+                           "0x-",
+                           "0xFFFFFFFFFF",
+                           "0x-FFFFFFFFFF",
+                           "0x00x5",
+                           "0xabcDEF",
+                           "1,5"}) {
     SCOPED_TRACE(word);
     EXPECT_EQ(ParseDecimal(word), std::atoi(word));
     const double expected = std::strtod(word, nullptr), parsed = ParseDouble(word);

@@ -62,10 +62,14 @@ struct GroupReadCase {
 
 const GroupReadCase GroupReadCases[] = {
     {"OneColumn", "Group2 A;CHID 5 6;",
-     "Group2 A;CHID 5 6 -1;CHSTS 0 0 0;MMIN NAN NAN NAN;MMAX NAN NAN NAN;CurrentColor 0x0 0x0 0x0;OtherColor 0x0 0x0 0x0;"},
-    {"AllColumnsAnyOrder", "Group2 \x0e" "B\x0e;OtherColor 0x1 0x2 0x3;MMAX 1 NAN inf;MMIN -2.5e3;CHSTS 7 300 -1;CHID 1;"
+     "Group2 A;CHID 5 6 -1;CHSTS 0 0 0;MMIN NAN NAN NAN;MMAX NAN NAN NAN;CurrentColor 0x0 0x0 0x0;OtherColor 0x0 0x0 "
+     "0x0;"},
+    {"AllColumnsAnyOrder",
+     "Group2 \x0e"
+     "B\x0e;OtherColor 0x1 0x2 0x3;MMAX 1 NAN inf;MMIN -2.5e3;CHSTS 7 300 -1;CHID 1;"
      "CurrentColor 0xF 12 0x10;",
-     "Group2 \x0e" "B\x0e;CHID 1 -1 -1;CHSTS 7 44 255;MMIN -2.500000e+03 NAN NAN;MMAX 1.000000e+00 NAN NAN;"
+     "Group2 \x0e"
+     "B\x0e;CHID 1 -1 -1;CHSTS 7 44 255;MMIN -2.500000e+03 NAN NAN;MMAX 1.000000e+00 NAN NAN;"
      "CurrentColor 0xF 0x0 0x10;OtherColor 0x1 0x2 0x3;"},
     {"TwoBlanksGiveAnEmptyValue", "Group2 N;CHID 5  6;MMIN 2  3;CurrentColor 0x1  0x2;",
      "Group2 N;CHID 5 0 6;CHSTS 0 0 0;MMIN 2.000000e+00 0.000000e+00 3.000000e+00;MMAX NAN NAN NAN;"
@@ -74,7 +78,8 @@ const GroupReadCase GroupReadCases[] = {
      "Group2 long\x0ennnnnnnnnnnnnnnnnnnnnnnnnn;CHID 1 2 3;CHSTS 0 0 0;MMIN NAN NAN NAN;MMAX NAN NAN NAN;"
      "CurrentColor 0x0 0x0 0x0;OtherColor 0x0 0x0 0x0;"},
     {"ColumnEndsWithTheText", "Group2 A;CHID 1 2",
-     "Group2 A;CHID 1 2 -1;CHSTS 0 0 0;MMIN NAN NAN NAN;MMAX NAN NAN NAN;CurrentColor 0x0 0x0 0x0;OtherColor 0x0 0x0 0x0;"},
+     "Group2 A;CHID 1 2 -1;CHSTS 0 0 0;MMIN NAN NAN NAN;MMAX NAN NAN NAN;CurrentColor 0x0 0x0 0x0;OtherColor 0x0 0x0 "
+     "0x0;"},
     {"GroupZero", "Group0 A;CHID 1;", DefaultGroup2},
     {"GroupBeyondGrNum", "Group3 A;CHID 1;", DefaultGroup2},
     {"NegativeGroup", "Group-1 A;CHID 1;", DefaultGroup2},
@@ -101,7 +106,8 @@ INSTANTIATE_TEST_SUITE_P(Texts, GroupReadTest, testing::ValuesIn(GroupReadCases)
 TEST(ViewerPropertyGroupTextTest, ManyChannelsReadBackUnchanged) {
   ViewerProperty* record = NewGroupedRecord(3, 500);
   for (int channel = 0; channel < 500; ++channel)
-    record->GrChInfo[1000 + channel] = GrChannel{channel, BYTE(channel), channel * 0.25, -channel / 3.0, DWORD(channel), 0};
+    record->GrChInfo[1000 + channel] =
+        GrChannel{channel, BYTE(channel), channel * 0.25, -channel / 3.0, DWORD(channel), 0};
   const std::string text = WrittenGroup(record, 2);
   ViewerProperty* copy = NewGroupedRecord(3, 500);
   Ascii2ViewerPropertyGr(copy, CString(text.c_str()));

@@ -42,13 +42,16 @@ const std::string FilledText =
     "dir;CurrentPlane 2;ColorArray 0xFF 0xDEADBEEF 0x0;CustomToolBar \x0e;CvWnd 19;CVrate 20;LoadStatus 21;"
     "ChCopyStatus 65535;";
 
-template <typename Element> Element* NewArray(std::initializer_list<Element> values) {
+template <typename Element>
+Element* NewArray(std::initializer_list<Element> values) {
   Element* array = static_cast<Element*>(NewBlock(sizeof(Element) * values.size()));
   std::copy(values.begin(), values.end(), array);
   return array;
 }
 
-char* NewText(const char* text) { return static_cast<char*>(std::memcpy(NewBlock(std::strlen(text) + 1), text, std::strlen(text) + 1)); }
+char* NewText(const char* text) {
+  return static_cast<char*>(std::memcpy(NewBlock(std::strlen(text) + 1), text, std::strlen(text) + 1));
+}
 
 ViewerProperty* NewFilledRecord() {
   ViewerProperty* r = CreateViewerProperty(2);
@@ -140,17 +143,30 @@ const ReadCase ReadCases[] = {
     {"TextEndsAtZeroByte", std::string("ChannelNumber 2;GridType 3;\0Split 1;", 36), {"GridType 3;", "Split 0;"}},
     {"ShortArrayKeepsTheRest", "ChannelNumber 1;Const 5;", {"Const 5.000000e+00 1.000000e+00 1.000000e+00 "}},
     {"WhiteSpaceSeparatesWords", "ChannelNumber\t1;\r\nXyY\v7\f8  9 10 11;", {"ChannelNumber 1;", "XyY 7 8 9 10;"}},
-    {"NumbersTruncatedToTheField", "ChannelNumber 1;XyX 70000;GridType -1;Left 1x;MeasureItem 12;",
+    {"NumbersTruncatedToTheField",
+     "ChannelNumber 1;XyX 70000;GridType -1;Left 1x;MeasureItem 12;",
      {"XyX 4464;", "GridType 255;", "Left 1;", "MeasureItem 0x0;"}},
-    {"ByteFourteenIsABlank", "ChannelNumber 1;MathLabel a\x0e" "b;", {"MathLabel a\x0e" "b;"}},
+    {"ByteFourteenIsABlank",
+     "ChannelNumber 1;MathLabel a\x0e"
+     "b;",
+     {"MathLabel a\x0e"
+      "b;"}},
     {"SurplusChannelValuesDropped", "ChannelNumber 2;Average 1 2 3 4;MathExp a b c;", {"Average 1 2;", "MathExp a b;"}},
-    {"LaterChannelNumberStaysWithinTheArrays", "ChannelNumber 2;ChannelNumber 9;Average 1 2 3;",
+    {"LaterChannelNumberStaysWithinTheArrays",
+     "ChannelNumber 2;ChannelNumber 9;Average 1 2 3;",
      {"ChannelNumber 2;", "Average 1 2;"}},
-    {"LongTextsCutToTheirFields", "ChannelNumber 1;MathUnit " + std::string(100000, 'u') + ";MathExp " + std::string(70, 'e'),
+    {"LongTextsCutToTheirFields",
+     "ChannelNumber 1;MathUnit " + std::string(100000, 'u') + ";MathExp " + std::string(70, 'e'),
      {"MathUnit " + std::string(15, 'u') + ";", "MathExp C1;"}},
-    {"ManyWordsReadInFull", ManyAverages(1500), {"ChannelNumber 1500;", "Average 0 1 2 ", " 199 0 1 ", " 98 99;MathLabel"}},
-    {"RepeatedTextsAndColoursReplaced", "ChannelNumber 1;CurrentPath a b;ColorArray 1 0x2;CurrentPath c\x0e" "d;ColorArray 0xF zz 0x1;",
-     {"CurrentPath c\x0e" "d;", "ColorArray 0xF 0x0 0x1;"}},
+    {"ManyWordsReadInFull",
+     ManyAverages(1500),
+     {"ChannelNumber 1500;", "Average 0 1 2 ", " 199 0 1 ", " 98 99;MathLabel"}},
+    {"RepeatedTextsAndColoursReplaced",
+     "ChannelNumber 1;CurrentPath a b;ColorArray 1 0x2;CurrentPath c\x0e"
+     "d;ColorArray 0xF zz 0x1;",
+     {"CurrentPath c\x0e"
+      "d;",
+      "ColorArray 0xF 0x0 0x1;"}},
 };
 
 void PrintTo(const ReadCase& row, std::ostream* out) { *out << row.Name; }

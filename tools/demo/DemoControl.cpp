@@ -21,8 +21,8 @@ void ShowUnits() {
     ChWaveInfo info;
     ZocSetChannelWaveInfo(&record, &info);
     std::printf("%s: unit \"%s\", second unit \"%s\", acquired %s %s\n", static_cast<LPCTSTR>(info.Name),
-                static_cast<LPCTSTR>(info.Unit), static_cast<LPCTSTR>(info.SecondUnit),
-                static_cast<LPCTSTR>(info.Date), static_cast<LPCTSTR>(info.Time));
+                static_cast<LPCTSTR>(info.Unit), static_cast<LPCTSTR>(info.SecondUnit), static_cast<LPCTSTR>(info.Date),
+                static_cast<LPCTSTR>(info.Time));
   }
 }
 
@@ -30,8 +30,8 @@ void ShowModuleTest() {
   WORD results[ModuleTestResultWords];
   // The simulated module answers an item's test with the item as its mask.
   const WORD result = ZocExecModuleTest(Bravo, 3, 0x05, results);
-  std::printf("module test item 5 of slot 3 (group master 2): result %u, mask 0x%04X, words 0x%X 0x%X 0x%X\n",
-              result, results[0], results[1], results[2], results[3]);
+  std::printf("module test item 5 of slot 3 (group master 2): result %u, mask 0x%04X, words 0x%X 0x%X 0x%X\n", result,
+              results[0], results[1], results[2], results[3]);
   std::printf("module test of slot 12: result %u\n", ZocExecModuleTest(Bravo, 12, ModuleTestAllItems, results));
 }
 

@@ -13,8 +13,9 @@ void ShowStation(const CGUIDatabase& database, WORD id, const CStation& station)
     CString product;
     database.GetProductName(id, moduleId, product);
     std::printf("  module 0x%02X  %-7s channels %-3u master %u  members %u  position %u%s\n", moduleId,
-                static_cast<LPCTSTR>(product), database.GetAcqChannel(id, moduleId), database.SearchMaster(id, moduleId),
-                database.GetConnectNum(id, database.SearchMaster(id, moduleId)), database.GetConnectNo(id, moduleId),
+                static_cast<LPCTSTR>(product), database.GetAcqChannel(id, moduleId),
+                database.SearchMaster(id, moduleId), database.GetConnectNum(id, database.SearchMaster(id, moduleId)),
+                database.GetConnectNo(id, moduleId),
                 database.IsExistModule(id, moduleId) && moduleId >= StationSlotCount ? "  (extra module)" : "");
   }
 }

@@ -43,8 +43,8 @@ void ShowStation(CGUIDatabase& database, WORD id) {
   CStation* station = nullptr;
   database.GetStationInf(id, &station);
   const CRect& window = station->WindowRect;
-  std::printf("  station %u %s window (%ld, %ld, %ld, %ld)  config", id, static_cast<LPCTSTR>(station->Name), window.left,
-              window.top, window.right, window.bottom);
+  std::printf("  station %u %s window (%ld, %ld, %ld, %ld)  config", id, static_cast<LPCTSTR>(station->Name),
+              window.left, window.top, window.right, window.bottom);
   for (LONG value : station->StationConfig)
     std::printf(" %ld", value);
   std::printf("\n");

@@ -26,7 +26,11 @@ struct StationPlan {
 // Station 2 joins slots 2, 3 and 4 into one group and carries an extra module (0x12) on slot 2.
 const StationPlan DemoStations[] = {
     {1, "Alpha", "ZI400-A", {0, 0, 0, 0, 0}, {0, 1, 1, 1, 1}, {{1, 0x4A21, 4}, {3, 0x4B10, 2}}},
-    {2, "Bravo", "RA800-B", {0, 0, 1, 1, 0, 0, 0, 0, 0}, {0, 1, 1, 0, 0, 1, 0, 0, 1},
+    {2,
+     "Bravo",
+     "RA800-B",
+     {0, 0, 1, 1, 0, 0, 0, 0, 0},
+     {0, 1, 1, 0, 0, 1, 0, 0, 1},
      {{1, 0x4C01, 8}, {2, 0x4D02, 16}, {3, 0x4D02, 16}, {4, 0x4D02, 16}, {0x12, 0x4D02, 16}}},
     {16, "Charlie", "RA800-C", {0}, {0}, {{5, 0x4E30, 1}}},
     // Station 0 holds the front ends: here front end 1 (entry 0x10). Station 5 answers acquisitions.

@@ -74,7 +74,8 @@ std::string FlagNames(WORD cmdId) {
 }
 
 /// The data header fields that module and semi-module packets share.
-template <typename PacketT> void PrintDataHeader(const PacketT& packet, const char* indent) {
+template <typename PacketT>
+void PrintDataHeader(const PacketT& packet, const char* indent) {
   const WORD cmdId = packet.GetCmdId();
   std::printf("%smodule id       %u (module %u)\n", indent, packet.GetModuleId(), packet.GetModuleXId());
   std::printf("%scommand id      0x%02X: group %u (%s), %s\n", indent, cmdId, cmdId & CmdGroupMask, GroupName(cmdId),
