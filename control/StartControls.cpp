@@ -33,7 +33,7 @@ WORD PostButton(WORD station, WORD slot, DWORD startFlag) noexcept {
   if (posted != PostedOk)
     return ZocNoModule;
   // Posted: the receiver deletes the record.
-  record.release();
+  static_cast<void>(record.release());
   return 0;
 }
 } // namespace

@@ -60,6 +60,8 @@ public:
   int GetParamStart() const noexcept { return ParamStart; }
   void SetDefaultSave(int value) noexcept { DefaultSave = value; }
   int GetDefaultSave() const noexcept { return DefaultSave; }
+  // Taken by value as callers link against it; CRect is four integers.
+  // cppcheck-suppress passedByValue
   void SetSaveOnTrigMonitorRect(CRect rect) noexcept { SaveOnTrigMonitorRect = rect; }
   CRect GetSaveOnTrigMonitorRect() const noexcept { return SaveOnTrigMonitorRect; }
 

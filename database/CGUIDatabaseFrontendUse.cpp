@@ -120,6 +120,8 @@ int CGUIDatabase::IsUseFrontEnd(WORD station, WORD slot, WORD* frontend) const n
 int CGUIDatabase::IsUseFrontEndAndRun(WORD station, WORD slot) const noexcept {
   CZosManager* sequences = ZosGetMgr();
   return FindUser(*this, station, slot,
+                  // Front-end entries are sequences of station 0, numbered by entry.
+                  // NOLINTNEXTLINE(readability-suspicious-call-argument)
                   [&](WORD entryId) { return sequences->IsSeqRun(FrontEndStation, entryId) != 0; })
              ? 1
              : 0;
@@ -146,7 +148,7 @@ void CGUIDatabase::StopViewer(WORD station, WORD slot) noexcept {
   const LONG lParam = static_cast<LONG>(reinterpret_cast<std::uintptr_t>(record.get()));
   // A posted record belongs to the receiver; one that was not posted is freed here.
   if (GetMgr()->PostSeqThread(SeqMsgStopViewer, wParam, lParam) == PostedOk)
-    record.release();
+    static_cast<void>(record.release());
 }
 
 void CGUIDatabase::ExitFrontEnd(WORD station, WORD slot) noexcept {

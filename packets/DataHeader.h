@@ -42,7 +42,7 @@ constexpr int IsEventCmdId(BYTE cmdId) noexcept { return (cmdId & CmdGroupMask) 
 /// The thread address as the requester's reply record. The records are made by the communication
 /// library and the applications, which rely on this plain conversion; it is never dereferenced here.
 inline CRplySync* RplySyncOf(DWORD threadAddr) noexcept {
-  return reinterpret_cast<CRplySync*>(static_cast<std::uintptr_t>(threadAddr));
+  return reinterpret_cast<CRplySync*>(static_cast<std::uintptr_t>(threadAddr)); // NOLINT(performance-no-int-to-ptr)
 }
 
 #endif

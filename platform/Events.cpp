@@ -9,7 +9,7 @@ struct EventObject {
 };
 } // namespace
 
-HANDLE CreateEventA(LPVOID, BOOL manualReset, BOOL initialState, LPCTSTR) noexcept {
+HANDLE CreateEventA(LPVOID /*attributes*/, BOOL manualReset, BOOL initialState, LPCTSTR /*name*/) noexcept {
   return new (std::nothrow) EventObject{manualReset != 0, initialState != 0};
 }
 

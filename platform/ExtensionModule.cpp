@@ -16,7 +16,7 @@ BOOL AfxInitExtensionModule(AFX_EXTENSION_MODULE& state, HINSTANCE module) noexc
   return TRUE;
 }
 
-CDynLinkLibrary::CDynLinkLibrary(AFX_EXTENSION_MODULE&) noexcept { ++Registration.LinksCreated; }
+CDynLinkLibrary::CDynLinkLibrary(AFX_EXTENSION_MODULE& /*module*/) noexcept { ++Registration.LinksCreated; }
 
 const ExtensionRegistration& GetExtensionRegistration() noexcept { return Registration; }
 

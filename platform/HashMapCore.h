@@ -124,7 +124,8 @@ private:
   }
 
   bool AllocateBuckets() noexcept {
-    Buckets = static_cast<Assoc**>(std::calloc(HashTableSize, sizeof(Assoc*)));
+    // The table holds one chain head pointer per bucket.
+    Buckets = static_cast<Assoc**>(std::calloc(HashTableSize, sizeof(Assoc*))); // NOLINT(bugprone-sizeof-expression)
     return Buckets != nullptr;
   }
 

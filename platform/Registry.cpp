@@ -78,7 +78,7 @@ std::string JoinPath(std::string path, LPCTSTR subKey) {
 
 bool IsRoot(const std::string& path) { return path.find('\\') == std::string::npos; }
 
-bool KeyExists(const std::string& path) { return IsRoot(path) || TheStore().Keys.count(path) != 0; }
+bool KeyExists(const std::string& path) { return IsRoot(path) || TheStore().Keys.contains(path); }
 
 ValueMap& CreateKey(const std::string& path) {
   for (size_t cut = path.find('\\'); cut != std::string::npos; cut = path.find('\\', cut + 1))
@@ -101,7 +101,7 @@ LONG FindValue(HKEY key, LPCTSTR valueName, const RegistryValue*& value) {
 }
 } // namespace
 
-LONG RegOpenKeyExA(HKEY key, LPCTSTR subKey, DWORD, REGSAM, PHKEY result) noexcept {
+LONG RegOpenKeyExA(HKEY key, LPCTSTR subKey, DWORD /*options*/, REGSAM /*access*/, PHKEY result) noexcept {
   if (result == nullptr)
     return ERROR_INVALID_PARAMETER;
   *result = nullptr;
@@ -118,6 +118,8 @@ LONG RegOpenKeyExA(HKEY key, LPCTSTR subKey, DWORD, REGSAM, PHKEY result) noexce
   });
 }
 
+// The host call's signature: reserved is a writable pointer there.
+// NOLINTNEXTLINE(readability-non-const-parameter)
 LONG RegQueryValueExA(HKEY key, LPCTSTR valueName, LPDWORD reserved, LPDWORD type, LPBYTE data, LPDWORD size) noexcept {
   if (reserved != nullptr || (data != nullptr && size == nullptr))
     return ERROR_INVALID_PARAMETER;
@@ -133,8 +135,9 @@ LONG RegQueryValueExA(HKEY key, LPCTSTR valueName, LPDWORD reserved, LPDWORD typ
       *size = stored;
       return ERROR_MORE_DATA;
     }
+    // Values are bytes; a string value is stored with its terminating zero.
     if (data != nullptr)
-      std::memcpy(data, value->Bytes.data(), stored);
+      std::memcpy(data, value->Bytes.data(), stored); // NOLINT(bugprone-not-null-terminated-result)
     if (size != nullptr)
       *size = stored;
     return ERROR_SUCCESS;

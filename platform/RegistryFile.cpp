@@ -77,7 +77,7 @@ LONG Enter(const Entry& entry) {
   if (!entry.IsValue)
     return CreateRegistryKey(entry.Root, entry.Key.c_str());
   return SetRegistryValue(entry.Root, entry.Key.c_str(), entry.Name.c_str(), REG_SZ, entry.Text.c_str(),
-                          static_cast<DWORD>(entry.Text.size() + 1));
+                          static_cast<DWORD>(entry.Text.size()) + 1);
 }
 
 struct FileCloser {

@@ -37,7 +37,8 @@ bool FindModuleSection(WORD station, int slot, CString& section) noexcept {
 } // namespace
 
 bool ScanWindowPlacement(const CString& text, WINDOWPLACEMENT& placement) noexcept {
-  UINT flags = 0, showCmd = 0;
+  UINT flags = 0;
+  UINT showCmd = 0;
   int v[8] = {};
   if (std::sscanf(text, PlacementFormat, &flags, &showCmd, &v[0], &v[1], &v[2], &v[3], &v[4], &v[5], &v[6], &v[7]) !=
       10)

@@ -65,7 +65,7 @@ void CViewerInfo::SetActSaveDataSize(WORD slot, DWORD value) noexcept {
     SlotActSaveDataSize[slot] = value;
 }
 
-void CViewerInfo::StartScan(WORD) noexcept {
+void CViewerInfo::StartScan(WORD /*mode*/) noexcept {
   CurModule = 0;
   CurCh = 0;
   ScanState = 0;

@@ -55,13 +55,13 @@ void WriteValues(const void* data, const char* keyword, unsigned count, Statemen
 }
 
 // The reader allocates data for the first value and its terminating zero.
-void ReadText(void* data, WordList values, unsigned) noexcept {
+void ReadText(void* data, WordList values, unsigned /*count*/) noexcept {
   std::string_view word;
   if (values.Next(word))
     CopyStoredText(word, static_cast<char*>(data), word.size() + 1);
 }
 
-void WriteText(const void* data, const char* keyword, unsigned, StatementWriter& out) noexcept {
+void WriteText(const void* data, const char* keyword, unsigned /*count*/, StatementWriter& out) noexcept {
   if (data == nullptr)
     return;
   out.AppendRaw(keyword);
