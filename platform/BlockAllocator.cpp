@@ -9,6 +9,7 @@ struct FaultPlan {
   int Fired = 0;
 };
 FaultPlan Plan;
+std::size_t SizeLimit = 0; // 0: none
 
 bool ShouldFail() noexcept {
   if (Plan.CallsLeft == 0)
@@ -25,7 +26,7 @@ bool ShouldFail() noexcept {
 } // namespace
 
 void* NewBlock(std::size_t size) noexcept {
-  if (ShouldFail())
+  if (ShouldFail() || (SizeLimit != 0 && size > SizeLimit))
     return nullptr;
   return ::operator new(size == 0 ? 1 : size, std::nothrow);
 }
@@ -37,3 +38,5 @@ void ArmBlockFault(int callNumber, bool persistent) noexcept {
 void DisarmBlockFault() noexcept { Plan.CallsLeft = 0; }
 
 int GetBlockFaultCount() noexcept { return Plan.Fired; }
+
+void LimitBlockSize(std::size_t maxSize) noexcept { SizeLimit = maxSize; }

@@ -13,5 +13,7 @@ void ArmBlockFault(int callNumber, bool persistent) noexcept;
 void DisarmBlockFault() noexcept;
 /// How many allocations the armed fault has refused.
 int GetBlockFaultCount() noexcept;
+/// Test control of NewBlock: refuse blocks larger than maxSize bytes (0: no limit).
+void LimitBlockSize(std::size_t maxSize) noexcept;
 
 #endif
