@@ -67,9 +67,12 @@ run_tests() {
 # Under the emulator a sanitized 32-bit target's address space wears out over a long run, so a
 # target runs in rounds of at most FUZZ_ROUND_SECONDS, each starting from the corpus so far.
 FUZZ_ROUND_SECONDS=60
+# Fuzzing folders live on tmpfs where there is one: a 32-bit program may fail to list an ext4 folder.
+FUZZ_SCRATCH=/dev/shm
+[ -d "$FUZZ_SCRATCH" ] || FUZZ_SCRATCH=${TMPDIR:-/tmp}
 
 # fuzz_target TARGET SECONDS CORPUS: runs TARGET for SECONDS on the checked-in seeds and what CORPUS
-# holds, adding what it finds to CORPUS; prints the runs and corpus size.
+# holds, adding what it finds to CORPUS; prints the runs and how many inputs reached new code.
 fuzz_target() {
   local target=$1 seconds=$2 corpus=$3 runs=0 round seeds log=/tmp/zdz-$1.log
   while [ "$seconds" -gt 0 ]; do
@@ -81,11 +84,32 @@ fuzz_target() {
       ${seeds:+-seed_inputs="$seeds"} "$corpus" >"$log" 2>&1 || { tail -40 "$log"; return 1; }
     runs=$((runs + $(grep -oE '^Done [0-9]+ runs' "$log" | grep -oE '[0-9]+' || echo 0)))
   done
-  echo "  $runs runs, $(find "$corpus" -type f | wc -l) new corpus entries"
+  echo "  $runs runs, $(find "$corpus" -type f | wc -l) inputs that reached new code"
+}
+
+# merge_corpus TARGET FOUND: adds to the checked-in corpus only the entries of FOUND that reach
+# code it does not. The merge starts the target again as a child through its argv[0], which under
+# the emulator names a wrapper that starts it through the emulator.
+merge_corpus() {
+  local target=$1 found=$2 work program=$PWD/build/fuzz/fuzz/$1 argv0=()
+  work=$(mktemp -d -p "$FUZZ_SCRATCH")
+  mkdir -p "$work"/corpus fuzz/corpus/"$target"
+  cp fuzz/corpus/"$target"/* "$work"/corpus/ 2>/dev/null || true
+  if [ ${#RUNNER[@]} -gt 0 ]; then
+    printf '#!/bin/sh\nexec %s %s "$@"\n' "${RUNNER[*]}" "$program" >"$work"/target
+    chmod +x "$work"/target
+    argv0=(-0 "$work"/target)
+  fi
+  "${RUNNER[@]}" "${argv0[@]}" "$program" -merge=1 "${FUZZ_OPTIONS[@]}" "$work"/corpus "$found" \
+    >/tmp/zdz-"$target"-merge.log 2>&1 || { tail -20 /tmp/zdz-"$target"-merge.log; rm -rf "$work"; return 1; }
+  # Entries are named by their content's hash, so a copy never overwrites a different entry.
+  cp -n "$work"/corpus/* fuzz/corpus/"$target"/ 2>/dev/null || true
+  echo "  $(grep -oE '[0-9]+ new files' /tmp/zdz-"$target"-merge.log | tail -1) kept"
+  rm -rf "$work"
 }
 
 # run_fuzz SECONDS [per-target|keep]: per-target lets FUZZ_TARGET_SECONDS override SECONDS; keep
-# adds what the run found to the checked-in corpus.
+# adds to the checked-in corpus what the run found that reaches new code.
 run_fuzz() {
   local defaultSeconds=$1 mode=${2:-}
   build build/fuzz -DZDZ_FUZZ=ON -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DZDZ_WERROR=ON
@@ -94,14 +118,10 @@ run_fuzz() {
     local target corpus seconds=$defaultSeconds
     target=$(basename "$source" .cpp)
     [ "$mode" = per-target ] && seconds=${FUZZ_TARGET_SECONDS[$target]:-$defaultSeconds}
-    corpus=$(mktemp -d)
+    corpus=$(mktemp -d -p "$FUZZ_SCRATCH")
     echo "fuzz $target for ${seconds}s"
-    fuzz_target "$target" "$seconds" "$corpus" || { rm -rf "$corpus"; return 1; }
-    if [ "$mode" = keep ]; then
-      mkdir -p fuzz/corpus/"$target"
-      # Entries are named by their content's hash, so a copy never overwrites a different entry.
-      cp -n "$corpus"/* fuzz/corpus/"$target"/ 2>/dev/null || true
-    fi
+    fuzz_target "$target" "$seconds" "$corpus" && { [ "$mode" != keep ] || merge_corpus "$target" "$corpus"; } ||
+      { rm -rf "$corpus"; return 1; }
     rm -rf "$corpus"
   done
 }
