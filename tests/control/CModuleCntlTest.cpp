@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <stdexcept>
 #include <string>
@@ -87,6 +88,22 @@ class ThrowingModuleCntl : public RecordingModuleCntl {
 public:
   void RplyWarning() override { throw std::runtime_error("handler failed"); }
 };
+
+/// An application that cares about one packet only: every other handler is the base default.
+class WaveDataOnlyModuleCntl : public CModuleCntl {
+public:
+  void RplyWaveData() override { ++Calls; }
+  int Calls = 0;
+};
+constexpr int WaveDataOnlyPosition = 49;
+
+/// The interpreter's slot table; the i386 calling convention passes this as the first argument.
+using Slot = void (*)(CModuleCntl*);
+Slot* SlotsOf(CModuleCntl& interpreter) {
+  Slot* slots = nullptr;
+  std::memcpy(&slots, static_cast<void*>(&interpreter), sizeof slots);
+  return slots;
+}
 } // namespace
 
 TEST_F(CModuleCntlTest, CasesCallTheirHandlersAndKeepTheControlWord) {
@@ -163,16 +180,41 @@ TEST_F(CModuleCntlTest, HandlerExceptionEndsOnlyItsPacket) {
 }
 
 // Applications are compiled against the slot order: slot p of the table must call position p.
-// The i386 calling convention passes this as the first argument.
 TEST_F(CModuleCntlTest, EachSlotCallsTheHandlerOfItsPosition) {
   RecordingModuleCntl interpreter;
-  using Slot = void (*)(CModuleCntl*);
-  Slot* slots = nullptr;
-  std::memcpy(&slots, static_cast<void*>(&interpreter), sizeof slots);
+  Slot* slots = SlotsOf(interpreter);
   for (int position = 1; position <= 61; ++position) {
     interpreter.Clear();
     slots[position](&interpreter);
     EXPECT_EQ(interpreter.Calls(), std::vector<int>{position});
+  }
+}
+
+// The base defaults do nothing: packets of every group but the one overridden reach no code of
+// the application and leave the packet and the interpreter's view of it as they were.
+TEST_F(CModuleCntlTest, DefaultHandlersLetOnlyTheOverriddenOneAct) {
+  std::vector<WORD> words = {0x0000, 0x0FFF};
+  for (const ModelRoute& route : ModelRoutes)
+    words.push_back(MakeCntl(route.CntlId, 3));
+  WaveDataOnlyModuleCntl interpreter;
+  for (int cmdId = 0; cmdId < 256; ++cmdId)
+    for (const WORD cntl : words) {
+      Packet = PacketOf(static_cast<BYTE>(cmdId), cntl);
+      const _ModulePacket before = Packet;
+      interpreter.Calls = 0;
+      interpreter.Interpret(&Packet);
+      const std::vector<int> model = ModelCalls(static_cast<BYTE>(cmdId), cntl);
+      ASSERT_EQ(interpreter.Calls, std::count(model.begin(), model.end(), WaveDataOnlyPosition))
+          << "command 0x" << std::hex << cmdId << " control 0x" << cntl;
+      ASSERT_EQ(std::memcmp(&Packet, &before, sizeof Packet), 0);
+      ASSERT_EQ(interpreter.GetPacketCntlId(), cntl);
+    }
+  // Also the positions no packet reaches.
+  Slot* slots = SlotsOf(interpreter);
+  for (int position = 1; position <= 61; ++position) {
+    interpreter.Calls = 0;
+    slots[position](&interpreter);
+    EXPECT_EQ(interpreter.Calls, position == WaveDataOnlyPosition ? 1 : 0) << position;
   }
 }
 

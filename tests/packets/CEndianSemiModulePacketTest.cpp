@@ -81,6 +81,76 @@ TEST(CEndianSemiModulePacketTest, ViewsTheDataHeaderOfAModulePacket) {
 TEST(CEndianSemiModulePacketTest, UnboundViewReadsZeroAndWritesNothing) {
   CEndianSemiModulePacket packet;
   packet.SetCntlId(5);
+  packet.SetDataDReal(0, 1.0);
+  packet.SetDataB(0, 1);
   EXPECT_EQ(packet.GetCntl(), 0);
   EXPECT_EQ(packet.GetData(), nullptr);
+  EXPECT_EQ(packet.GetDataDReal(0), 0.0);
+  EXPECT_EQ(packet.GetDataB(0), 0);
+  EXPECT_EQ(packet.IsConnectCntl(), 0);
+  EXPECT_EQ(packet.GetRplySync(), nullptr);
+}
+
+TEST(CEndianSemiModulePacketTest, DataItemsRoundTripAtAnOddAddress) {
+  SemiPacketBuffer buffer;
+  CEndianSemiModulePacket packet(buffer.Packet());
+  ASSERT_EQ(packet.GetData(), buffer.Bytes.data() + Misalign + 16);
+  packet.SetDataB(1, 0xAB);
+  packet.SetDataW(1, 0x1234);
+  packet.SetDataDW(1, 0x89ABCDEF);
+  packet.SetDataReal(2, -1.5f);
+  packet.SetDataDReal(2, 1.0);
+  EXPECT_EQ(buffer.Bytes, buffer.Expected(16, std::string("\xCC\xAB\x34\x12\xEF\xCD\xAB\x89"
+                                                          "\x00\x00\xC0\xBF\xCC\xCC\xCC\xCC"
+                                                          "\x00\x00\x00\x00\x00\x00\xF0\x3F",
+                                                          24)));
+  EXPECT_EQ(packet.GetDataB(0), Marker);
+  EXPECT_EQ(packet.GetDataB(1), 0xAB);
+  EXPECT_EQ(packet.GetDataW(1), 0x1234);
+  EXPECT_EQ(packet.GetDataDW(1), 0x89ABCDEFu);
+  EXPECT_EQ(packet.GetDataReal(2), -1.5f);
+  EXPECT_EQ(packet.GetDataDReal(2), 1.0);
+}
+
+TEST(CEndianSemiModulePacketTest, InitRebindsWhileCopiesKeepTheirPacket) {
+  SemiPacketBuffer first;
+  SemiPacketBuffer second;
+  CEndianSemiModulePacket packet;
+  EXPECT_EQ(packet.GetPacket(), nullptr);
+  packet.Init(first.Packet());
+  packet.SetModuleId(0xFF);
+  packet.SetThreadAddr(0x00401000);
+  const CEndianSemiModulePacket copy = packet;
+  packet.Init(second.Packet());
+  packet.SetModuleId(0);
+  EXPECT_EQ(packet.GetPacket(), second.Packet());
+  EXPECT_EQ(packet.GetData(), second.Bytes.data() + Misalign + 16);
+  EXPECT_EQ(packet.IsConnectCntl(), 0);
+  EXPECT_EQ(copy.GetPacket(), first.Packet());
+  EXPECT_NE(copy.IsConnectCntl(), 0);
+  EXPECT_EQ(copy.GetModuleXId(), 9);
+  EXPECT_EQ(copy.GetRplySync(), reinterpret_cast<CRplySync*>(0x00401000));
+  packet.Init(nullptr);
+  EXPECT_EQ(packet.GetPacket(), nullptr);
+  EXPECT_EQ(packet.GetRplySync(), nullptr);
+  EXPECT_EQ(first.Bytes[Misalign], 0xFF);
+}
+
+TEST(CEndianSemiModulePacketTest, ControlWordCommandAndModuleBytesDecode) {
+  SemiPacketBuffer buffer;
+  CEndianSemiModulePacket packet(buffer.Packet());
+  for (const CntlRow& row : CntlRows) {
+    packet.SetCntlId(row.Cntl);
+    EXPECT_EQ(packet.GetMaskedCntlId(), row.MaskedCntlId) << row.Cntl;
+    EXPECT_EQ(packet.GetCntlOfst(), row.CntlOfst) << row.Cntl;
+  }
+  for (const EventRow& row : EventRows) {
+    packet.SetCmdId(row.CmdId);
+    EXPECT_EQ(packet.IsEventPacket(), row.IsEvent) << row.CmdId;
+  }
+  for (const ModuleXIdRow& row : ModuleXIdRows) {
+    packet.SetModuleId(row.ModuleId);
+    EXPECT_EQ(packet.GetModuleXId(), row.XId) << row.ModuleId;
+    EXPECT_EQ(packet.IsConnectCntl() != 0, row.ModuleId != 0) << row.ModuleId;
+  }
 }

@@ -62,3 +62,101 @@ TEST(CStringTest, ComparisonIsCaseSensitive) {
   EXPECT_LT(CString("A").Compare("B"), 0);
   EXPECT_TRUE(CString() == "");
 }
+
+TEST(CStringTest, CharacterAndConcatenationFormsBuildTheirText) {
+  const struct {
+    const char* Name;
+    CString Text;
+    std::string Expected;
+  } rows[] = {
+      {"RepeatedCharacter", CString('x', 3), "xxx"},
+      {"RepeatedZeroCountIsEmpty", CString('x', 0), ""},
+      {"RepeatedNegativeCountIsEmpty", CString('x', -2), ""},
+      {"RepeatedZeroCharacterKeepsLength", CString('\0', 2), std::string("\0\0", 2)},
+      {"TextPlusCharacter", CString("ab") + 'c', "abc"},
+      {"EmptyPlusCharacter", CString() + 'q', "q"},
+      {"StringPlusText", CString("ab") + "cd", "abcd"},
+      {"TextPlusString", "ab" + CString("cd"), "abcd"},
+      {"StringPlusNull", CString("ab") + static_cast<const char*>(nullptr), "ab"},
+      {"NullPlusString", static_cast<const char*>(nullptr) + CString("cd"), "cd"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.Name);
+    ASSERT_EQ(row.Text.GetLength(), static_cast<int>(row.Expected.size()));
+    EXPECT_EQ(std::string(static_cast<LPCTSTR>(row.Text), row.Expected.size()), row.Expected);
+    EXPECT_EQ(row.Text[row.Text.GetLength()], '\0');
+  }
+  CString text("long text");
+  text = 'z';
+  EXPECT_EQ(text.GetLength(), 1);
+  EXPECT_STREQ(text, "z");
+  EXPECT_FALSE(text != "z");
+  EXPECT_TRUE(text != "Z");
+  EXPECT_TRUE(text != "zz");
+}
+
+// Assigning or appending a text that lies inside the string reads it before it is overwritten.
+TEST(CStringTest, TextFromInsideTheStringSurvivesAssignAndAppend) {
+  CString text("abcdef");
+  const CString& same = text;
+  text = same;
+  EXPECT_STREQ(text, "abcdef");
+  text = static_cast<LPCTSTR>(text);
+  EXPECT_STREQ(text, "abcdef");
+  text = static_cast<LPCTSTR>(text) + 2;
+  EXPECT_EQ(text.GetLength(), 4);
+  EXPECT_STREQ(text, "cdef");
+  text = static_cast<LPCTSTR>(text) + 4;
+  EXPECT_TRUE(text.IsEmpty());
+
+  CString grown;
+  grown += "abcd";
+  grown += static_cast<LPCTSTR>(grown) + 2; // fits the spare capacity
+  EXPECT_STREQ(grown, "abcdcd");
+  grown += grown; // needs a larger block
+  EXPECT_STREQ(grown, "abcdcdabcdcd");
+}
+
+TEST(CStringTest, BufferEdgesNeverTouchTheSharedEmptyText) {
+  CString empty;
+  empty.ReleaseBuffer(5);
+  EXPECT_EQ(empty.GetLength(), 0);
+  char* buffer = empty.GetBuffer(0);
+  ASSERT_NE(buffer, nullptr);
+  buffer[0] = 'w';
+  empty.ReleaseBuffer(100);
+  EXPECT_STREQ(empty, "w");
+  EXPECT_STREQ(CString(), "");
+
+  CString text("keep");
+  buffer = text.GetBuffer(2);
+  ASSERT_NE(buffer, nullptr);
+  EXPECT_STREQ(buffer, "keep");
+  text.ReleaseBuffer();
+  EXPECT_STREQ(text, "keep");
+  text.Format("%s", "");
+  empty.Empty();
+  empty.Format("%s", "");
+  EXPECT_TRUE(text.IsEmpty());
+  EXPECT_TRUE(empty.IsEmpty());
+  EXPECT_STREQ(CString(), "");
+}
+
+TEST(CStringTest, OutOfRangeArgumentsAreClamped) {
+  const CString text("abcabc");
+  EXPECT_EQ(text.Find('b', -5), 1);
+  EXPECT_EQ(text.Find('b', 2), 4);
+  EXPECT_EQ(text.Find("b", -1), -1);
+  EXPECT_EQ(text.Find("", 6), 6);
+  EXPECT_EQ(text.Find("a", 7), -1);
+  EXPECT_EQ(text.Find(nullptr), -1);
+  EXPECT_STREQ(text.Mid(-3, 2), "ab");
+  EXPECT_STREQ(text.Mid(2, -1), "");
+  EXPECT_STREQ(text.Right(-1), "");
+  CString copy(text);
+  copy.SetAt(-1, 'X');
+  copy.SetAt(6, 'X');
+  EXPECT_EQ(copy, text);
+  EXPECT_EQ(CString(nullptr, 4), "");
+  EXPECT_GT(text.Compare(nullptr), 0);
+}
