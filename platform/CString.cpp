@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 struct CString::Header {
   int Length;
@@ -143,12 +144,13 @@ void CString::Format(const char* format, ...) noexcept {
   va_copy(measure, args);
   const int length = std::vsnprintf(nullptr, 0, format, measure);
   va_end(measure);
-  if (length < 0 || !Reserve(length, false)) {
-    Empty();
-  } else {
-    std::vsnprintf(Data, static_cast<size_t>(length) + 1, format, args);
-    SetLength(length);
+  // Written into a new text, so that this string may also be one of the arguments.
+  CString formatted;
+  if (length >= 0 && formatted.Reserve(length, false)) {
+    std::vsnprintf(formatted.Data, static_cast<size_t>(length) + 1, format, args);
+    formatted.SetLength(length);
   }
+  std::swap(Data, formatted.Data);
   va_end(args);
 }
 

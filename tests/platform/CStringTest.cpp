@@ -44,6 +44,15 @@ TEST(CStringTest, FormatGrowsAsNeeded) {
   EXPECT_EQ(text.Right(9), CString("x-Module7"));
 }
 
+TEST(CStringTest, FormatMayReadItsOwnText) {
+  for (const int length : {3, 200}) {
+    CString text(std::string(static_cast<size_t>(length), 'a').c_str());
+    text.Format("%s-%s", static_cast<LPCTSTR>(text), static_cast<LPCTSTR>(text));
+    EXPECT_EQ(text.GetLength(), 2 * length + 1);
+    EXPECT_EQ(text.Mid(length, 2), CString("-a"));
+  }
+}
+
 TEST(CStringTest, BufferRoundTrip) {
   CString text("old");
   char* buffer = text.GetBuffer(10);
