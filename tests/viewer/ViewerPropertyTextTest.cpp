@@ -98,6 +98,26 @@ TEST(ViewerPropertyTextTest, WritesEveryStatementInTableOrder) {
   EXPECT_EQ(Written(nullptr), "");
 }
 
+TEST(ViewerPropertyTextTest, TheLargestChannelCountsReadAndWriteBack) {
+  const int before = LiveBlocks();
+  ViewerProperty* largest = Read("ChannelNumber 65535;Average 7;");
+  ASSERT_NE(largest, nullptr);
+  EXPECT_EQ(largest->ChannelCapacity, 65535);
+  EXPECT_EQ(largest->Average[0], 7);
+  EXPECT_EQ(largest->Cursor[65534], 1);
+  ViewerProperty* again = Read(Written(largest));
+  ASSERT_NE(again, nullptr);
+  EXPECT_EQ(Written(again), Written(largest));
+  // A count beyond 16 bits never leaves the count above the arrays made for it.
+  ViewerProperty* beyond = Read("ChannelNumber 111111111111111131;Average 1 2;");
+  if (beyond != nullptr) {
+    EXPECT_LE(beyond->ChannelNumber, beyond->ChannelCapacity);
+  }
+  for (ViewerProperty* record : {largest, again, beyond})
+    ReleaseViewerProperty(record);
+  EXPECT_EQ(LiveBlocks(), before);
+}
+
 TEST(ViewerPropertyTextTest, ReadBackTextIsWrittenAgainUnchanged) {
   const int before = LiveBlocks();
   ViewerProperty* record = Read(FilledText);
