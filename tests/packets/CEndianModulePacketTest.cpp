@@ -127,15 +127,7 @@ TEST(CEndianModulePacketTest, ControlWordSplitsIntoIdAndOffset) {
 TEST(CEndianModulePacketTest, CommandAndModuleBytesDecode) {
   ModulePacketBuffer buffer;
   CEndianModulePacket packet(buffer.Packet());
-  for (const EventRow& row : EventRows) {
-    packet.SetCmdId(row.CmdId);
-    EXPECT_EQ(packet.IsEventPacket(), row.IsEvent) << row.CmdId;
-  }
-  for (const ModuleXIdRow& row : ModuleXIdRows) {
-    packet.SetModuleId(row.ModuleId);
-    EXPECT_EQ(packet.GetModuleId(), row.ModuleId);
-    EXPECT_EQ(packet.GetModuleXId(), row.XId) << row.ModuleId;
-  }
+  ExpectCommandAndModuleBytesDecode(packet);
 }
 
 TEST(CEndianModulePacketTest, DataItemsStandLittleEndianAtTheirIndex) {

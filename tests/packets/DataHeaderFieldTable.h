@@ -5,6 +5,8 @@
 
 #include "platform/BaseTypes.h"
 
+#include <gtest/gtest.h>
+
 #include <cstddef>
 #include <string>
 
@@ -87,5 +89,19 @@ struct ModuleXIdRow {
   WORD XId;
 };
 inline const ModuleXIdRow ModuleXIdRows[] = {{0xFF, 9}, {0x09, 9}, {0x00, 0}, {0xFE, 0xFE}, {0x12, 0x12}};
+
+/// Sets every command id and module byte of the tables on packet and checks how they decode.
+template <typename PacketT>
+void ExpectCommandAndModuleBytesDecode(PacketT& packet) {
+  for (const EventRow& row : EventRows) {
+    packet.SetCmdId(row.CmdId);
+    EXPECT_EQ(packet.IsEventPacket(), row.IsEvent) << row.CmdId;
+  }
+  for (const ModuleXIdRow& row : ModuleXIdRows) {
+    packet.SetModuleId(row.ModuleId);
+    EXPECT_EQ(packet.GetModuleId(), row.ModuleId);
+    EXPECT_EQ(packet.GetModuleXId(), row.XId) << row.ModuleId;
+  }
+}
 
 #endif
