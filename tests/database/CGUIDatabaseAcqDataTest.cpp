@@ -198,25 +198,6 @@ TEST_F(AcqDataTest, CurrentDataOfAGroupKeepsWholeMemberRepliesThatFit) {
   DisarmBlockFault();
 }
 
-TEST_F(AcqDataTest, CurrentDataOfAGroupRunningPastSlot8ReportsTheBytesAppended) {
-  JoinSlots(Station, 6, 9);
-  Station.ModelName[0] = '\0'; // no last slot: slot 8 joined to slot 9 ends nothing
-  FileSimModule(Station, {5, 6, 2, 3});
-  std::vector<BYTE> buffer(64, 0xCC);
-  EXPECT_EQ(Database.GetCurrentData(5, 6, -1, &(Size = 64), buffer.data(), &Type, &Sync), 0);
-  EXPECT_EQ(Size, 48u);
-}
-
-TEST_F(AcqDataTest, CurrentDataOfAModuleAloneIsItsReplyInBytes) {
-  Restart({}, 1, 3);
-  std::vector<BYTE> buffer(64, 0xCC);
-  ASSERT_EQ(Database.GetCurrentData(5, 2, -1, &(Size = 20), buffer.data(), &Type, &Sync), 0);
-  EXPECT_EQ(std::tie(Size, Type), std::make_tuple(16u, 0x32)) << "two whole doubles of three fit 20 bytes";
-  EXPECT_EQ(FirstWritten(buffer, 20), buffer.size());
-  const SimQuery asked = SimQueries(5, 2).back();
-  EXPECT_EQ(std::tie(asked.Cntl, asked.In, asked.Capacity), std::make_tuple(0x40D, std::vector<BYTE>{0xFF}, 20u));
-}
-
 TEST_F(AcqDataTest, ScaleTableFollowsItsEnableByte) {
   Restart({.CntlId = 0x42A, .Result = 0x1111});
   CHNLINF table[2];

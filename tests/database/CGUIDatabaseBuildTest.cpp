@@ -91,16 +91,6 @@ TEST_F(CGUIDatabaseBuildTest, StoredStateIsLoaded) {
   EXPECT_EQ(extra.WindowRight, 5);
 }
 
-TEST_F(CGUIDatabaseBuildTest, NothingStoredGivesDefaults) {
-  Station.WindowRect = CRect(1, 2, 3, 4);
-  EXPECT_STREQ(Update("[StationY]\r\nConfig=a 5,\r\n\r\n"), "");
-  EXPECT_EQ(Station.WindowRect, CRect());
-  EXPECT_EQ(Values(Station.StationConfig), (std::vector<long>{1, 1, 1, 1, 1, 1, 0}));
-  CString backup("marker");
-  Database.UpdateDataBaseEx((Folder / "Mardel.tmp").c_str(), 8, backup);
-  EXPECT_STREQ(backup, "marker") << "a station not filed leaves the text alone";
-}
-
 TEST_F(CGUIDatabaseBuildTest, ConfigListsAreReadEntryByEntry) {
   const struct {
     const char* Config;
@@ -134,26 +124,5 @@ TEST_F(CGUIDatabaseBuildTest, MissingBackupResetsWholeStationAndTextsAreBounded)
   EXPECT_EQ(std::strlen(stored.ActOnTrigInfo.SaveDirectory), 255u);
   EXPECT_EQ(std::strlen(stored.ActOnTrigInfo.SaveFileName), 127u);
   EXPECT_EQ(stored.ActOnTrigInfo.TrigValue, 1000000) << "a number missing from the entry takes its default";
-}
-
-TEST_F(CGUIDatabaseBuildTest, ResetStopsAtMarkedSlotWithoutModule) {
-  CModule* modules[] = {&File(0), &File(1, false), &File(2), &File(4)};
-  Station.ModuleExist[3] = 1;
-  Database.ResetActOnTrigDatabase(7);
-  EXPECT_EQ((std::vector<bool>{IsReset(*modules[0]), IsReset(*modules[1]), IsReset(*modules[2]), IsReset(*modules[3])}),
-            (std::vector<bool>{true, false, true, false}));
-}
-
-TEST_F(CGUIDatabaseBuildTest, UpdateDataBaseRestoresWindowDefaultsOnly) {
-  CModule& module = File(1);
-  Station.WindowRect = CRect(1, 2, 3, 4);
-  Station.StationConfig[0] = 9;
-  module.WindowBottom = module.ModuleConfig[0] = module.GuiSimpleMode = 5;
-  Database.UpdateDataBase(7);
-  EXPECT_EQ(Station.WindowRect, CRect());
-  EXPECT_EQ(module.WindowBottom, 65537);
-  EXPECT_TRUE(IsReset(module));
-  EXPECT_EQ(module.TreeItem, nullptr);
-  EXPECT_EQ(Station.StationConfig[0] + module.ModuleConfig[0] + module.GuiSimpleMode, 9 + 5 + 5);
 }
 } // namespace

@@ -1,5 +1,4 @@
 #include "tests/database/SimModuleFixture.h"
-#include "tests/support/HeapUse.h"
 
 class ExitTest : public SimModuleFixture {};
 
@@ -42,22 +41,4 @@ TEST_F(ExitTest, EndsExtraFrontEndsAndEveryModuleButKeepsTheStations) {
   ASSERT_EQ(posted.size(), 1u);
   EXPECT_EQ(posted[0].Record.ModuleId, 0x10);
   EXPECT_EQ(posted[0].TrigInfo.TrigValue, 55) << "read after the entry was destroyed";
-}
-
-TEST_F(ExitTest, LeavesNothingBehindAndASecondCallDoesNothing) {
-  CStation& station = FileStation(1);
-  auto fileAndExit = [&] {
-    Database.StationMap.SetAt(1, &station);
-    CModule& module = FileSimModule(station, {0, 2});
-    module.ScaleTable = new CHNLINF[4];
-    Database.AddGuiFilter(1, 2, CString("Gain"), 1);
-    Database.Exit();
-    SimReset();
-  };
-  fileAndExit();
-  const std::size_t heapBefore = HeapBytesInUse();
-  fileAndExit();
-  EXPECT_EQ(HeapBytesInUse(), heapBefore);
-  Database.Exit();
-  EXPECT_TRUE(SimReleasedEvents().empty());
 }

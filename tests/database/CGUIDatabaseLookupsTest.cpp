@@ -9,21 +9,6 @@ HTREEITEM Item(int n) { return reinterpret_cast<HTREEITEM>(static_cast<std::uint
 
 class LookupsTest : public DatabaseFixture {};
 
-TEST_F(LookupsTest, NothingIsFoundInAMapThatNeverHeldAnEntry) {
-  CStation* station = reinterpret_cast<CStation*>(1);
-  CModule* module = reinterpret_cast<CModule*>(1);
-  EXPECT_EQ(Database.GetStationInf(1, &station), 0);
-  EXPECT_EQ(station, nullptr);
-  station = reinterpret_cast<CStation*>(1);
-  EXPECT_EQ(Database.GetStationInf(CString(""), &station), 0);
-  EXPECT_EQ(station, nullptr);
-  EXPECT_EQ(Database.GetModuleInf(1, 1, &module), 0);
-  EXPECT_EQ(module, nullptr);
-  module = reinterpret_cast<CModule*>(1);
-  EXPECT_EQ(Database.GetModuleTreeInf(nullptr, &module), 0);
-  EXPECT_EQ(module, nullptr);
-}
-
 TEST_F(LookupsTest, WalkingLookupsReturnTheFirstInMapOrder) {
   CStation& one = FileStation(1, "Twin");
   CStation& two = FileStation(2, "Twin");
@@ -39,29 +24,6 @@ TEST_F(LookupsTest, WalkingLookupsReturnTheFirstInMapOrder) {
   EXPECT_EQ(found, &two);
   EXPECT_EQ(Database.GetStationInf(CString("twin"), &found), 0);
   EXPECT_EQ(found, nullptr);
-}
-
-TEST_F(LookupsTest, ModuleTreeLookupVisitsStationsThenModulesInMapOrder) {
-  CStation& first = FileStation(17);
-  CStation& second = FileStation(3);
-  first.TreeItem = Item(5);
-  CModule& later = FileModule(first, 1);
-  CModule& earlier = FileModule(second, 2);
-  FileModule(second, 1).TreeItem = Item(6);
-  later.TreeItem = earlier.TreeItem = nullptr;
-  CModule* found = nullptr;
-  ASSERT_EQ(Database.GetModuleTreeInf(nullptr, &found), 1);
-  EXPECT_EQ(found, &earlier);
-  EXPECT_EQ(Database.GetModuleTreeInf(Item(5), &found), 0) << "station items are not compared";
-}
-
-TEST_F(LookupsTest, SameStationNameNeverCountsTheGivenStation) {
-  FileStation(1, "Alpha");
-  FileStation(2, "Bravo");
-  EXPECT_EQ(Database.IsSameStationName("Alpha", 1), 0);
-  EXPECT_EQ(Database.IsSameStationName("Alpha", 2), 1);
-  EXPECT_EQ(Database.IsSameStationName("Alpha", 99), 1);
-  EXPECT_EQ(Database.IsSameStationName("alpha", 2), 0);
 }
 
 TEST_F(LookupsTest, SlotCountComesFromTheModelName) {
@@ -121,56 +83,6 @@ TEST_F(LookupsTest, ConnectedGroupOfAnEightSlotStation) {
   }
 }
 
-TEST_F(LookupsTest, OnAFourSlotStationASlotJoinedBeyondTheLastIsNoTerminal) {
-  CStation& station = FileStation(5, "G", "ZI400");
-  std::copy(GroupStatus.begin(), GroupStatus.end(), station.ConnectStatus);
-  station.ConnectStatus[4] = 1;
-  EXPECT_EQ(Database.CheckTerm(5, 4), 1);
-  EXPECT_EQ(Database.CheckTerm(5, 8), 0);
-  station.ConnectStatus[4] = 0;
-  station.ModelName[0] = 'X';
-  station.ConnectStatus[5] = 1;
-  EXPECT_EQ(Database.CheckTerm(5, 5), 0) << "no slot count, no terminal by position";
-}
-
-TEST_F(LookupsTest, SlotFactsOfAStationThatIsNotFiled) {
-  EXPECT_EQ(Database.GetConnectNum(7, 5), 5);
-  EXPECT_EQ(Database.GetConnectNum(7, 0), 10);
-  EXPECT_EQ(Database.SearchMaster(7, 3), 3);
-  EXPECT_EQ(Database.CheckTerm(7, 3), 0);
-  EXPECT_EQ(Database.CheckMaster(7, 3), 0);
-  EXPECT_EQ(Database.IsExistModule(7, 3), 0);
-  EXPECT_EQ(Database.IsExistModule(7, 0x10), 1);
-  EXPECT_EQ(Database.GetConnectStatus(7, 3), 0);
-}
-
-TEST_F(LookupsTest, SlotZeroAndExtraModules) {
-  CStation& station = FileStation(5, "G", "RA800");
-  station.ConnectStatus[0] = 7;
-  station.SlotAttribute[0] = 1;
-  station.ModuleExist[0] = 1;
-  EXPECT_EQ(Database.GetConnectStatus(5, 0), 7);
-  EXPECT_EQ(Database.CheckMaster(5, 0), 0);
-  EXPECT_EQ(Database.CheckTerm(5, 0), 0);
-  EXPECT_EQ(Database.IsExistModule(5, 0), 1);
-  EXPECT_EQ(Database.GetConnectStatus(5, 0x10), 0);
-  EXPECT_EQ(Database.CheckMaster(5, 0x10), 0);
-  EXPECT_EQ(Database.CheckTerm(5, 0x10), 0);
-}
-
-TEST_F(LookupsTest, MasterNeedsAttributeBitAndAJoin) {
-  CStation& station = FileStation(5, "G", "RA800");
-  station.SlotAttribute[2] = 0xFE;
-  station.ConnectStatus[2] = 1;
-  EXPECT_EQ(Database.CheckMaster(5, 2), 0);
-  station.SlotAttribute[2] = 1;
-  EXPECT_EQ(Database.CheckMaster(5, 2), 1);
-  station.ConnectStatus[2] = 2;
-  EXPECT_EQ(Database.CheckMaster(5, 2), 0);
-  EXPECT_EQ(Database.CheckTerm(5, 2), 1) << "any status but 1 ends a group";
-  EXPECT_EQ(Database.SearchMaster(5, 3), 2) << "only 0 stops the search for a master";
-}
-
 TEST_F(LookupsTest, SlotsOf256AndAboveAreAnsweredAsNotFiled) {
   CStation& station = FileStation(5, "G", "RA800");
   std::memset(station.ConnectStatus, 1, sizeof station.ConnectStatus);
@@ -205,49 +117,6 @@ TEST_F(LookupsTest, ProductNames) {
   CString name;
   EXPECT_EQ(Database.GetProductName(0x1234FFu, name), 0);
   EXPECT_STREQ(name, "ZO34ff");
-}
-
-TEST_F(LookupsTest, ModuleFactsFoundAndNotFound) {
-  CStation& station = FileStation(3);
-  CModule& module = FileModule(station, 0x21);
-  module.AcqChannel = 12;
-  module.ModuleFlags = 0x82;
-  module.GuiSimpleMode = 3;
-  module.ScalingStatus = 5;
-  EXPECT_EQ(Database.GetAcqChannel(3, 0x21), 12);
-  EXPECT_EQ(Database.IsSaveOnTrigEnable(3, 0x21), 1);
-  EXPECT_EQ(Database.IsScalingEnable(3, 0x21), 1);
-  EXPECT_EQ(Database.GetGUISimpleMode(3, 0x21), 3);
-  EXPECT_EQ(Database.GetScalingStatus(3, 0x21), 1);
-  module.ModuleFlags = 0x7D;
-  EXPECT_EQ(Database.IsSaveOnTrigEnable(3, 0x21), 0);
-  EXPECT_EQ(Database.IsScalingEnable(3, 0x21), 0);
-  for (WORD missingStation : {WORD(3), WORD(4)}) {
-    EXPECT_EQ(Database.GetAcqChannel(missingStation, 1), 0);
-    EXPECT_EQ(Database.GetGUISimpleMode(missingStation, 1), 0);
-    EXPECT_EQ(Database.GetScalingStatus(missingStation, 1), 0);
-    EXPECT_EQ(Database.IsScalingEnable(missingStation, 1), 0);
-  }
-}
-
-TEST_F(LookupsTest, ScaleRecordsAreIndexedRowByRow) {
-  CStation& station = FileStation(3);
-  CModule& module = FileModule(station, 1);
-  module.AcqChannel = 4;
-  CHNLINF* record = reinterpret_cast<CHNLINF*>(1);
-  EXPECT_EQ(Database.GetChanScaleInf(3, 1, &record), 0);
-  EXPECT_EQ(record, nullptr);
-  EXPECT_EQ(Database.GetChanScaleInfEx(3, 1, 0, 0, &record), 0);
-  module.ScaleTable = new CHNLINF[8];
-  ASSERT_EQ(Database.GetChanScaleInf(3, 1, &record), 1);
-  EXPECT_EQ(record, module.ScaleTable);
-  ASSERT_EQ(Database.GetChanScaleInfEx(3, 1, 0, 1, &record), 1);
-  EXPECT_EQ(record, module.ScaleTable + 4);
-  ASSERT_EQ(Database.GetChanScaleInfEx(3, 1, 3, 1, &record), 1);
-  EXPECT_EQ(record, module.ScaleTable + 7);
-  EXPECT_EQ(Database.GetChanScaleInfEx(9, 1, 0, 0, &record), 0);
-  EXPECT_EQ(record, nullptr);
-  module.ReleaseScaleTable();
 }
 
 TEST_F(LookupsTest, DestroyingAModuleReleasesTheRecordsItStillFiles) {

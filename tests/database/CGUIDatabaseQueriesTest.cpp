@@ -75,19 +75,6 @@ TEST_F(QueriesTest, RequestsCarryTheirGroupControlAndInput) {
   EXPECT_EQ(Count, 4u);
 }
 
-TEST_F(QueriesTest, HelpComesFromTheParamGroupWhenTheQueryGroupFails) {
-  SimSetHelp(1, 3, "Gain");
-  WORD fromQuery = 7;
-  ASSERT_EQ(Database.HelpQueryPointer(1, 3, &Data, &Count, &fromQuery), 0);
-  EXPECT_EQ(fromQuery, 1);
-  SimAddFault(1, 3, {.Group = 10, .Result = 0x1234});
-  ASSERT_EQ(Database.HelpQueryPointer(1, 3, &Data, &Count, &fromQuery), 0);
-  EXPECT_EQ(fromQuery, 0);
-  EXPECT_EQ(std::string(static_cast<const char*>(Data), Count), std::string("Gain", 5));
-  SimAddFault(1, 3, {.Group = 9, .Result = 0x4321});
-  EXPECT_EQ(Database.HelpQueryPointer(1, 3, &Data, &Count, &fromQuery), 0x4321);
-}
-
 TEST_F(QueriesTest, SequenceTableIsCopiedOnlyWhenTheReplyHoldsIt) {
   const std::vector<BYTE> table = {1, 2, 3, 4, 5, 6, 7, 8};
   BYTE overlong[40] = {}; // a header saying 100 bytes follow, and 8
@@ -124,18 +111,6 @@ TEST_F(QueriesTest, SequenceTableIsCopiedOnlyWhenTheReplyHoldsIt) {
       EXPECT_EQ(copy, row.Nulled ? nullptr : &unchanged);
     }
   }
-}
-
-TEST_F(QueriesTest, SequenceModeIsReadFromTheHeaderAndLeftOnFailure) {
-  SimSetSeqInfo(1, 3, 2, nullptr, 0);
-  WORD mode = 7;
-  ASSERT_EQ(Database.GetSeqMode(1, 3, &mode), 0);
-  EXPECT_EQ(mode, 2);
-  SimAddFault(1, 3, {.Times = 1, .KeepBytes = 25});
-  EXPECT_EQ(Database.GetSeqMode(1, 3, &(mode = 7)), 205);
-  SimAddFault(1, 3, {.Times = 1, .Result = 0x1234});
-  EXPECT_EQ(Database.GetSeqMode(1, 3, &mode), 0x1234);
-  EXPECT_EQ(mode, 7);
 }
 
 TEST_F(QueriesTest, NamesCarryTheSlotOrExtraNumberBeforeTheProduct) {
