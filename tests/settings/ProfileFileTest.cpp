@@ -108,20 +108,4 @@ TEST(ProfileReadTest, ReadsEveryCase) {
     EXPECT_STREQ(value, row.Value);
   }
 }
-
-TEST(ProfileReadTest, ReadStringExYieldsLinesThenEmpty) {
-  TempFolder folder;
-  WriteAll(folder / "f", "[S]\r\nA=1\nlast");
-  CFile file;
-  ASSERT_TRUE(file.Open((folder / "f").c_str(), CFile::modeRead));
-  CString line;
-  ReadStringEx(&file, 3, line);
-  EXPECT_STREQ(line, "[S]");
-  for (const char* expected : {"\r\n", "A=1\n", "last", ""}) {
-    ReadStringEx(&file, file.GetLength(), line);
-    EXPECT_STREQ(line, expected);
-  }
-  ReadStringEx(nullptr, 10, line);
-  EXPECT_STREQ(line, "");
-}
 } // namespace

@@ -60,20 +60,6 @@ TEST(ProfileWriterFaultTest, OldFileSurvivesEveryFault) {
   SetFileAccess(nullptr);
 }
 
-TEST(ProfileWriterTest, WritesThroughLinkAndKeepsPermissions) {
-  TempFolder folder;
-  const std::string target = folder / "target", link = folder / "link";
-  WriteAll(target, Original);
-  ::chmod(target.c_str(), 0640);
-  std::filesystem::create_symlink(target, link);
-  ASSERT_EQ(WriteProfileStringEx(link.c_str(), "S", "K", "V"), 1);
-  EXPECT_TRUE(std::filesystem::is_symlink(link));
-  EXPECT_EQ(ReadAll(target), FaultCases[0].Written);
-  struct stat status {};
-  ::stat(target.c_str(), &status);
-  EXPECT_EQ(status.st_mode & 0777, 0640u);
-}
-
 // Exclusive opening within one process is the file object's own test.
 TEST(ProfileWriterTest, FileHeldByAnotherProcessIsNotWritten) {
   TempFolder folder;
@@ -118,5 +104,4 @@ TEST(ProfileWriterTest, FileReplacedMeanwhileIsOpenedAgain) {
   SetFileAccess(nullptr);
   EXPECT_EQ(ReadAll(file), "[S]\r\nC=3\r\nK=V\r\n\r\n");
 }
-
 } // namespace

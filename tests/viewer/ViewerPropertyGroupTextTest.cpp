@@ -103,20 +103,6 @@ TEST_P(GroupReadTest, ChangesOnlyTheNamedGroup) {
 INSTANTIATE_TEST_SUITE_P(Texts, GroupReadTest, testing::ValuesIn(GroupReadCases),
                          [](const testing::TestParamInfo<GroupReadCase>& info) { return info.param.Name; });
 
-TEST(ViewerPropertyGroupTextTest, ManyChannelsReadBackUnchanged) {
-  ViewerProperty* record = NewGroupedRecord(3, 500);
-  for (int channel = 0; channel < 500; ++channel)
-    record->GrChInfo[1000 + channel] =
-        GrChannel{channel, BYTE(channel), channel * 0.25, -channel / 3.0, DWORD(channel), 0};
-  const std::string text = WrittenGroup(record, 2);
-  ViewerProperty* copy = NewGroupedRecord(3, 500);
-  Ascii2ViewerPropertyGr(copy, CString(text.c_str()));
-  EXPECT_EQ(WrittenGroup(copy, 2), text);
-  EXPECT_EQ(copy->GrChInfo[1499].CHID, 499);
-  ReleaseViewerProperty(record);
-  ReleaseViewerProperty(copy);
-}
-
 TEST(ViewerPropertyGroupTextTest, FailedAllocationsLeaveTheRecordUsable) {
   ViewerProperty* record = CreateViewerProperty(1);
   record->GrNum = 1;

@@ -5,10 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <cmath>
 #include <cstring>
-#include <locale.h>
 #include <string>
 #include <vector>
 
@@ -223,20 +221,5 @@ TEST(ViewerPropertyTextTest, EveryFailedAllocationGivesNullAndLeaksNothing) {
     EXPECT_EQ(record == nullptr, GetBlockFaultCount() > 0);
     ReleaseViewerProperty(record);
   });
-}
-
-TEST(ViewerPropertyTextTest, NumbersIgnoreTheProcessLocale) {
-  locale_t comma = nullptr;
-  for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "de_DE", "fr_FR.UTF-8", "fr_FR.utf8", "fr_FR"})
-    comma = comma != nullptr ? comma : newlocale(LC_ALL_MASK, name, nullptr);
-  if (comma == nullptr)
-    GTEST_SKIP() << "no comma-decimal locale installed";
-  const locale_t previous = uselocale(comma);
-  ASSERT_EQ(std::to_string(1.5), "1,500000");
-  ViewerProperty* record = Read(FilledText);
-  EXPECT_EQ(Written(record), FilledText);
-  uselocale(previous);
-  freelocale(comma);
-  ReleaseViewerProperty(record);
 }
 } // namespace
