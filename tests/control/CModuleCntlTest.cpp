@@ -35,54 +35,11 @@ protected:
   _ModulePacket Packet{};
 };
 
-struct CaseRow {
-  const char* Name;
-  BYTE CmdId;
-  WORD Cntl;
-  std::vector<int> Calls;
-};
-
-const CaseRow CaseRows[] = {
-    {"ReplyWithFlag10CallsItsHandlerThenOthers", 0x90, 0x0000, {3, 2}},
-    {"RequestWithFlag10CallsOnlyItsHandler", 0x10, 0x0112, {3}},
-    {"Flag20AfterFlag10EndsDispatch", 0x30, 0x0112, {3, 5}},
-    {"Flag20EndsReplyDispatch", 0xA8, 0x0400, {5}},
-    {"EventRequest", 0x07, 0x0000, {45}},
-    {"EventReply", 0x87, 0x0000, {45}},
-    {"RequestOfReplyExecGroupCallsNothing", 0x08, 0x0400, {}},
-    {"ReplyExecListedId", 0x88, 0x0400, {42}},
-    {"Flag40IgnoredAndOffsetMasked", 0x40, 0x9112, {6}},
-    {"RequestExecUnlistedIdCallsNothing", 0x00, 0x0113, {}},
-    {"ReplyExecUnlistedIdCallsDefault", 0x88, 0x0402, {46}},
-    {"ReplyGuiEveryId", 0x8B, 0xFFFF, {61}},
-    {"RequestGuiCallsNothing", 0x0B, 0x0112, {}},
-    {"RequestHelpCallsNothing", 0x0C, 0x0112, {}},
-    {"ReplyHelpCallsNothing", 0x8C, 0x0400, {}},
-    {"RequestOfOtherGroup", 0x03, 0x0112, {1}},
-    {"ReplyOfOtherGroup", 0x8D, 0x0400, {2}},
-    {"QueryRequestOfAcquiredData", 0x0A, 0x940C, {10}},
-    {"ParamRequestOfWaveInformation", 0x09, 0x940C, {13}},
-};
-
-struct DispatcherRow {
-  const char* Name;
-  void (CModuleCntl::*Dispatcher)();
-  WORD Cntl;
-  std::vector<int> Calls;
-};
-
-const DispatcherRow DispatcherRows[] = {
-    {"ReqExecGroup", &CModuleCntl::ReqExecGroup, 0x9112, {6}},
-    {"ReqQueryGroup", &CModuleCntl::ReqQueryGroup, 0x040C, {10}},
-    {"ReqParamGroup", &CModuleCntl::ReqParamGroup, 0x040C, {13}},
-    {"ReqGUIGroup", &CModuleCntl::ReqGUIGroup, 0x040C, {}},
-    {"ReqHelpGroup", &CModuleCntl::ReqHelpGroup, 0x040C, {}},
-    {"RplyExecGroup", &CModuleCntl::RplyExecGroup, 0x0402, {46}},
-    {"RplyQueryGroup", &CModuleCntl::RplyQueryGroup, 0x040C, {49}},
-    {"RplyParamGroup", &CModuleCntl::RplyParamGroup, 0x040C, {59}},
-    {"RplyGUIGroup", &CModuleCntl::RplyGUIGroup, 0x0123, {61}},
-    {"RplyHelpGroup", &CModuleCntl::RplyHelpGroup, 0x040C, {}},
-};
+using Dispatcher = void (CModuleCntl::*)();
+const Dispatcher Dispatchers[] = {
+    &CModuleCntl::ReqExecGroup, &CModuleCntl::ReqQueryGroup, &CModuleCntl::ReqParamGroup,  &CModuleCntl::ReqGUIGroup,
+    &CModuleCntl::ReqHelpGroup, &CModuleCntl::RplyExecGroup, &CModuleCntl::RplyQueryGroup, &CModuleCntl::RplyParamGroup,
+    &CModuleCntl::RplyGUIGroup, &CModuleCntl::RplyHelpGroup};
 
 class ThrowingModuleCntl : public RecordingModuleCntl {
 public:
@@ -106,15 +63,6 @@ Slot* SlotsOf(CModuleCntl& interpreter) {
 }
 } // namespace
 
-TEST_F(CModuleCntlTest, CasesCallTheirHandlersAndKeepTheControlWord) {
-  RecordingModuleCntl interpreter;
-  for (const CaseRow& row : CaseRows) {
-    SCOPED_TRACE(row.Name);
-    EXPECT_EQ(InterpretedCalls(interpreter, row.CmdId, row.Cntl), row.Calls);
-    EXPECT_EQ(interpreter.GetPacketCntlId(), row.Cntl);
-  }
-}
-
 // Every command id, so every group with each flag combination, with every listed id under any
 // offset and the ids beside them.
 TEST_F(CModuleCntlTest, EveryCommandIdWithListedAndNeighbouringIdsFollowsTheRules) {
@@ -131,32 +79,13 @@ TEST_F(CModuleCntlTest, EveryCommandIdWithListedAndNeighbouringIdsFollowsTheRule
           << "command 0x" << std::hex << cmdId << " control 0x" << cntl;
 }
 
-TEST_F(CModuleCntlTest, DispatchersCalledDirectlyActOnTheCurrentPacket) {
-  RecordingModuleCntl interpreter;
-  for (const DispatcherRow& row : DispatcherRows) {
-    SCOPED_TRACE(row.Name);
-    // Command 0x08 calls nothing itself.
-    ASSERT_TRUE(InterpretedCalls(interpreter, 0x08, row.Cntl).empty());
-    (interpreter.*row.Dispatcher)();
-    EXPECT_EQ(interpreter.Calls(), row.Calls);
-  }
-}
-
-TEST_F(CModuleCntlTest, PositionsNineteenAndTwentyAreNeverReached) {
-  RecordingModuleCntl interpreter;
-  for (const BYTE cmdId : {0x00, 0x40})
-    for (unsigned cntl = 0; cntl <= 0xFFFF; ++cntl)
-      for (const int position : InterpretedCalls(interpreter, cmdId, static_cast<WORD>(cntl)))
-        ASSERT_TRUE(position != 19 && position != 20) << "control 0x" << std::hex << cntl;
-}
-
 TEST_F(CModuleCntlTest, BeforeTheFirstPacketNothingIsReadOrCalled) {
   RecordingModuleCntl interpreter;
   EXPECT_EQ(interpreter.GetPacketModuleId(), 0);
   EXPECT_EQ(interpreter.GetPacketCntlId(), 0);
   interpreter.Interpret(nullptr);
-  for (const DispatcherRow& row : DispatcherRows)
-    (interpreter.*row.Dispatcher)();
+  for (const Dispatcher dispatcher : Dispatchers)
+    (interpreter.*dispatcher)();
   EXPECT_EQ(interpreter.CallCount, 0u);
 }
 
@@ -216,28 +145,4 @@ TEST_F(CModuleCntlTest, DefaultHandlersLetOnlyTheOverriddenOneAct) {
     slots[position](&interpreter);
     EXPECT_EQ(interpreter.Calls, position == WaveDataOnlyPosition ? 1 : 0) << position;
   }
-}
-
-TEST(ModuleCntlHandlerNamesTest, NamesTheHandlersInterpretCalls) {
-  const struct {
-    BYTE CmdId;
-    WORD Cntl;
-    std::vector<std::string> Names;
-  } rows[] = {
-      {0x90, 0x0000, {"RplyWarning", "RplyOthersGroup"}},
-      {0x30, 0x0112, {"RplyWarning", "RplyError"}},
-      {0x40, 0x9112, {"ReqClientStart"}},
-      {0x88, 0x0402, {"RplyExecDefault"}},
-      {0x8B, 0x0123, {"RplyGUIInfo"}},
-      {0x08, 0x0400, {}},
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.CmdId);
-    _ModulePacket packet = PacketOf(row.CmdId, row.Cntl);
-    LPCTSTR names[MaxHandlersPerPacket] = {};
-    const int count = GetModuleCntlHandlerNames(&packet, names);
-    EXPECT_EQ(std::vector<std::string>(names, names + count), row.Names);
-  }
-  LPCTSTR names[MaxHandlersPerPacket] = {};
-  EXPECT_EQ(GetModuleCntlHandlerNames(nullptr, names), 0);
 }

@@ -52,19 +52,4 @@ TEST_F(StartControlsTest, FailuresPostNothingAndKeepNothing) {
     EXPECT_EQ(SimSeqThreadMessages().size(), 1u);
   }
 }
-
-TEST_F(StartControlsTest, LedPacksItsValueIntoOneWord) {
-  const WORD cases[][3] = {{0x0102, 0x0304, 0x0506}, {0xFFFF, 0xFFFF, 0xFFFF}, {0, 0xAB00, 0x00CD}};
-  const DWORD values[] = {0x06040102, 0xFFFFFFFF, 0xCD000000};
-  for (const auto& c : cases)
-    EXPECT_EQ(ZocUpdateStartLED(c[0], c[1], c[2]), 0);
-  const std::vector<SimMessage> messages = SimGuiThreadMessages();
-  ASSERT_EQ(messages.size(), 3u);
-  for (size_t i = 0; i < messages.size(); ++i)
-    EXPECT_TRUE(messages[i].Message == 0x43A && messages[i].WParam == 0x400 &&
-                static_cast<DWORD>(messages[i].LParam) == values[i])
-        << i;
-  SimRefusePosts(true);
-  EXPECT_EQ(ZocUpdateStartLED(1, 2, 3), SimPostRefused);
-}
 } // namespace

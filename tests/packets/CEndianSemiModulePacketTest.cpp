@@ -65,19 +65,6 @@ TEST(CEndianSemiModulePacketTest, SizeIsDataPlusHeaderWithoutWrapping) {
   }
 }
 
-TEST(CEndianSemiModulePacketTest, ViewsTheDataHeaderOfAModulePacket) {
-  std::vector<BYTE> bytes(32 + 8, 0);
-  CEndianModulePacket module(reinterpret_cast<_ModulePacket*>(bytes.data()));
-  module.SetCntlId(0x2123);
-  module.SetDataDW(1, 0xCAFEF00D);
-  CEndianSemiModulePacket semi(static_cast<_SemiModulePacket*>(module.GetDataHeader()));
-  EXPECT_EQ(semi.GetCntl(), 0x2123);
-  EXPECT_EQ(semi.GetData(), module.GetData());
-  EXPECT_EQ(semi.GetDataDW(1), 0xCAFEF00Du);
-  semi.SetDataReal(0, -1.5f);
-  EXPECT_EQ(module.GetDataReal(0), -1.5f);
-}
-
 TEST(CEndianSemiModulePacketTest, UnboundViewReadsZeroAndWritesNothing) {
   CEndianSemiModulePacket packet;
   packet.SetCntlId(5);
@@ -110,30 +97,6 @@ TEST(CEndianSemiModulePacketTest, DataItemsRoundTripAtAnOddAddress) {
   EXPECT_EQ(packet.GetDataDW(1), 0x89ABCDEFu);
   EXPECT_EQ(packet.GetDataReal(2), -1.5f);
   EXPECT_EQ(packet.GetDataDReal(2), 1.0);
-}
-
-TEST(CEndianSemiModulePacketTest, InitRebindsWhileCopiesKeepTheirPacket) {
-  SemiPacketBuffer first;
-  SemiPacketBuffer second;
-  CEndianSemiModulePacket packet;
-  EXPECT_EQ(packet.GetPacket(), nullptr);
-  packet.Init(first.Packet());
-  packet.SetModuleId(0xFF);
-  packet.SetThreadAddr(0x00401000);
-  const CEndianSemiModulePacket copy = packet;
-  packet.Init(second.Packet());
-  packet.SetModuleId(0);
-  EXPECT_EQ(packet.GetPacket(), second.Packet());
-  EXPECT_EQ(packet.GetData(), second.Bytes.data() + Misalign + 16);
-  EXPECT_EQ(packet.IsConnectCntl(), 0);
-  EXPECT_EQ(copy.GetPacket(), first.Packet());
-  EXPECT_NE(copy.IsConnectCntl(), 0);
-  EXPECT_EQ(copy.GetModuleXId(), 9);
-  EXPECT_EQ(copy.GetRplySync(), reinterpret_cast<CRplySync*>(0x00401000));
-  packet.Init(nullptr);
-  EXPECT_EQ(packet.GetPacket(), nullptr);
-  EXPECT_EQ(packet.GetRplySync(), nullptr);
-  EXPECT_EQ(first.Bytes[Misalign], 0xFF);
 }
 
 TEST(CEndianSemiModulePacketTest, ControlWordCommandAndModuleBytesDecode) {

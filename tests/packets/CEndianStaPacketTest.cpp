@@ -52,20 +52,6 @@ TEST(CEndianStaPacketTest, BodySizeFollowsTheModulePacketWithoutWrapping) {
   }
 }
 
-TEST(CEndianStaPacketTest, AddressesStandAtTheirOffsetsAndAgree) {
-  StaPacketBuffer buffer;
-  CEndianStaPacket packet(buffer.Packet());
-  packet.SetRXAddr(-1);
-  packet.SetTXAddr(0x0A000102);
-  EXPECT_EQ(buffer.At(0, 20), std::string("\xCC\xCC\xCC\xCC\xFF\xFF\xFF\xFF\x02\x01\x00\x0A"
-                                          "\xCC\xCC\xCC\xCC\xCC\xCC\xCC\xCC",
-                                          20));
-  EXPECT_EQ(packet.GetRXAddr(), -1);
-  EXPECT_EQ(packet.GetStationRXAddr(), -1);
-  EXPECT_EQ(packet.GetTXAddr(), 0x0A000102);
-  EXPECT_EQ(packet.GetStationTXAddr(), 0x0A000102);
-}
-
 TEST(CEndianStaPacketTest, ModulePacketWrapsAndUnwraps) {
   std::vector<BYTE> module(32 + 6, 0);
   CEndianModulePacket request(reinterpret_cast<_ModulePacket*>(module.data()));
@@ -92,13 +78,4 @@ TEST(CEndianStaPacketTest, ModulePacketWrapsAndUnwraps) {
   EXPECT_EQ(carried.GetCntlOfst(), 3);
   EXPECT_EQ(carried.GetDataW(2), 0x7788);
   EXPECT_EQ(carried.GetPacketSize(), module.size());
-}
-
-TEST(CEndianStaPacketTest, UnboundViewReadsZeroAndWritesNothing) {
-  CEndianStaPacket packet;
-  packet.SetRXAddr(5);
-  packet.SetBodySize();
-  EXPECT_EQ(packet.GetRXAddr(), 0);
-  EXPECT_EQ(packet.GetModulePacket(), nullptr);
-  EXPECT_EQ(packet.GetModulePacketSize(), 0);
 }

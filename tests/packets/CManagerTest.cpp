@@ -21,17 +21,6 @@ const IdRow IdRows[] = {
 };
 } // namespace
 
-TEST_F(CManagerTest, MyIdPacksNetGroupAndStationIntoSixteenBits) {
-  CManager& manager = *GetMgr();
-  for (const IdRow& row : IdRows) {
-    manager.SetMyNetId(row.NetId);
-    manager.SetMyGroupId(row.GroupId);
-    manager.SetMyStationId(row.StationId);
-    EXPECT_EQ(manager.GetMyNetGroupId(), row.NetGroupId) << row.NetId << "/" << row.GroupId;
-    EXPECT_EQ(manager.GetMyId(), row.MyId) << row.NetId << "/" << row.GroupId << "/" << row.StationId;
-  }
-}
-
 TEST_F(CManagerTest, StationLookUpsAnswerFromTheStationRecord) {
   SimStation station;
   station.Id = 5;

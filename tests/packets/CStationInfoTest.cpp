@@ -27,32 +27,6 @@ struct TypeRow {
 const TypeRow TypeRows[] = {{0, 1, 0}, {1, 1, 0}, {2, 0, 1}, {3, 0, 1}, {4, 0, 1}, {5, 0, 0}, {0xFF, 0, 0}};
 } // namespace
 
-TEST_F(CStationInfoTest, NewRecordHasNoAddressOwnerLockOrHandles) {
-  const CStationInfo record;
-  EXPECT_EQ(record.GetStationAddress(), -1);
-  EXPECT_FALSE(record.IsExist());
-  EXPECT_FALSE(record.ValidAddr());
-  EXPECT_FALSE(record.IsOwner());
-  EXPECT_FALSE(record.IsLock());
-  EXPECT_EQ(record.GetOwnerWaitHandle(), 0xFFFFFFFFu);
-  EXPECT_FALSE(record.ValidEventHandle());
-  EXPECT_FALSE(record.ReservedPowerOff());
-  EXPECT_FALSE(record.IsActive());
-  EXPECT_EQ(record.GetGroupNo(), 0);
-}
-
-TEST_F(CStationInfoTest, TypesTwoToFourArePCs) {
-  for (const TypeRow& row : TypeRows) {
-    SimStation wanted;
-    wanted.Address = 100;
-    wanted.Type = row.Type;
-    const CStationInfo& record = Station(wanted);
-    EXPECT_EQ(record.GetType(), row.Type);
-    EXPECT_EQ(record.IsStation(), row.IsStation) << int{row.Type};
-    EXPECT_EQ(record.IsPC(), row.IsPC) << int{row.Type};
-  }
-}
-
 TEST_F(CStationInfoTest, CopyHasItsOwnStrings) {
   CStationInfo original;
   original.SetName("Alpha");
