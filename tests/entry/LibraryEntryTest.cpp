@@ -21,19 +21,3 @@ TEST(LibraryEntryTest, ProcessWideObjectsKeepTheirAddress) {
   EXPECT_EQ(GetMardelPath(), GetMardelPath());
   EXPECT_EQ(GetConfigInf(), GetConfigInf());
 }
-
-TEST(LibraryEntryTest, LoadedStateIsEmpty) {
-  for (BYTE byte : GetConfigInf()->Bytes)
-    EXPECT_EQ(byte, 0);
-  EXPECT_TRUE(GetMardelPath()->IsEmpty());
-  EXPECT_EQ(GetDataBase()->GetFrontendNo(), 0xFFFF);
-}
-
-TEST(LibraryEntryTest, MardelPathIsStoredByValue) {
-  CString path("/opt/zo");
-  SetMardelPath(path);
-  path += "/x";
-  EXPECT_STREQ(*GetMardelPath(), "/opt/zo");
-  ZocInit();
-  SetMardelPath(CString());
-}

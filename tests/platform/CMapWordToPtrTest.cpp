@@ -44,16 +44,6 @@ TEST(CMapWordToPtrTest, WalkFollowsBucketAndChainOrder) {
   }
 }
 
-TEST(CMapWordToPtrTest, FilingAgainReplacesTheValue) {
-  CMapWordToPtr map;
-  map.SetAt(7, Tag(1));
-  map.SetAt(7, Tag(2));
-  void* value = nullptr;
-  ASSERT_TRUE(map.Lookup(7, value));
-  EXPECT_EQ(value, Tag(2));
-  EXPECT_EQ(map.GetCount(), 1);
-}
-
 TEST(CMapWordToPtrTest, RemovingTheEntryJustWalkedKeepsTheWalk) {
   CMapWordToPtr map;
   for (WORD key = 0; key < 40; ++key)
@@ -69,36 +59,4 @@ TEST(CMapWordToPtrTest, RemovingTheEntryJustWalkedKeepsTheWalk) {
   EXPECT_EQ(visited.size(), 40u);
   EXPECT_TRUE(map.IsEmpty());
   EXPECT_EQ(map.GetStartPosition(), nullptr);
-}
-
-TEST(CMapWordToPtrTest, EmptiedMapFindsNothingAndRefillsInOrder) {
-  CMapWordToPtr map;
-  void* value = nullptr;
-  EXPECT_FALSE(map.Lookup(0, value));
-  EXPECT_FALSE(map.RemoveKey(0));
-  map.SetAt(3, Tag(3));
-  map.RemoveKey(3);
-  EXPECT_FALSE(map.Lookup(3, value));
-  EXPECT_EQ(map.GetStartPosition(), nullptr);
-  map.SetAt(1, Tag(1));
-  map.SetAt(2, Tag(2));
-  map.RemoveAll();
-  EXPECT_EQ(map.GetCount(), 0);
-  map.SetAt(4, Tag(4));
-  map.SetAt(5, Tag(5));
-  EXPECT_EQ(WalkKeys(map), (std::vector<WORD>{5, 4}));
-}
-
-TEST(CMapWordToPtrTest, ManyEntriesSpanSeveralBlocks) {
-  CMapWordToPtr map(3);
-  for (WORD key = 0; key < 100; ++key)
-    ASSERT_TRUE(map.SetAt(static_cast<WORD>(key * 7), Tag(key)));
-  for (WORD key = 0; key < 100; key += 2)
-    ASSERT_TRUE(map.RemoveKey(static_cast<WORD>(key * 7)));
-  EXPECT_EQ(map.GetCount(), 50);
-  for (WORD key = 1; key < 100; key += 2) {
-    void* value = nullptr;
-    ASSERT_TRUE(map.Lookup(static_cast<WORD>(key * 7), value));
-    EXPECT_EQ(value, Tag(key));
-  }
 }

@@ -54,30 +54,6 @@ TEST(CPtrListTest, WalkFollowsAddOrderAcrossChainedBlocks) {
   }
 }
 
-TEST(CPtrListTest, GetNextGivesTheStoredSlotAndAddTailItsPosition) {
-  CPtrList list(2);
-  list.AddTail(Tag(1));
-  const POSITION second = list.AddTail(Tag(2));
-  list.AddTail(Tag(3));
-  POSITION position = second;
-  list.GetNext(position) = Tag(20);
-  EXPECT_EQ(list.GetNext(position), Tag(3));
-  EXPECT_EQ(position, nullptr);
-  EXPECT_EQ(Walk(list), (std::vector<void*>{Tag(1), Tag(20), Tag(3)}));
-}
-
-TEST(CPtrListTest, RemoveAllEmptiesAndTheListIsReusable) {
-  CPtrList list(4);
-  AddAll(list, Tags(1, 9));
-  list.RemoveAll();
-  EXPECT_EQ(list.GetCount(), 0);
-  EXPECT_TRUE(list.IsEmpty());
-  EXPECT_EQ(list.GetHeadPosition(), nullptr);
-  list.RemoveAll();
-  AddAll(list, Tags(50, 6));
-  EXPECT_EQ(Walk(list), Tags(50, 6));
-}
-
 TEST(CPtrListTest, BlocksAreReleasedByRemoveAllAndDestruction) {
   const std::size_t heapBefore = HeapBytesInUse();
   {

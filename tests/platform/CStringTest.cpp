@@ -5,24 +5,6 @@
 #include <cstdio>
 #include <string>
 
-TEST(CStringTest, CopiesAreIndependent) {
-  CString original("abc");
-  CString copy = original;
-  copy += "def";
-  copy.SetAt(0, 'X');
-  EXPECT_STREQ(original, "abc");
-  EXPECT_STREQ(copy, "Xbcdef");
-}
-
-TEST(CStringTest, KeepsEmbeddedZerosAndLength) {
-  CString text("a\0b", 3);
-  EXPECT_EQ(text.GetLength(), 3);
-  EXPECT_EQ(text[2], 'b');
-  CString joined = text + text;
-  EXPECT_EQ(joined.GetLength(), 6);
-  EXPECT_EQ(std::string(static_cast<LPCTSTR>(joined), 6), std::string("a\0ba\0b", 6));
-}
-
 TEST(CStringTest, SearchesAndSlicesStayInBounds) {
   const CString text("Station1-Module2");
   EXPECT_EQ(text.Find('-'), 8);
@@ -51,57 +33,6 @@ TEST(CStringTest, FormatMayReadItsOwnText) {
     EXPECT_EQ(text.GetLength(), 2 * length + 1);
     EXPECT_EQ(text.Mid(length, 2), CString("-a"));
   }
-}
-
-TEST(CStringTest, BufferRoundTrip) {
-  CString text("old");
-  char* buffer = text.GetBuffer(10);
-  ASSERT_NE(buffer, nullptr);
-  std::snprintf(buffer, 11, "%s", "0123456789");
-  text.ReleaseBuffer();
-  EXPECT_EQ(text.GetLength(), 10);
-  text.GetBuffer(10);
-  text.ReleaseBuffer(4);
-  EXPECT_STREQ(text, "0123");
-}
-
-TEST(CStringTest, ComparisonIsCaseSensitive) {
-  EXPECT_TRUE(CString("Bravo") == "Bravo");
-  EXPECT_TRUE(CString("Bravo") != CString("bravo"));
-  EXPECT_LT(CString("A").Compare("B"), 0);
-  EXPECT_TRUE(CString() == "");
-}
-
-TEST(CStringTest, CharacterAndConcatenationFormsBuildTheirText) {
-  const struct {
-    const char* Name;
-    CString Text;
-    std::string Expected;
-  } rows[] = {
-      {"RepeatedCharacter", CString('x', 3), "xxx"},
-      {"RepeatedZeroCountIsEmpty", CString('x', 0), ""},
-      {"RepeatedNegativeCountIsEmpty", CString('x', -2), ""},
-      {"RepeatedZeroCharacterKeepsLength", CString('\0', 2), std::string("\0\0", 2)},
-      {"TextPlusCharacter", CString("ab") + 'c', "abc"},
-      {"EmptyPlusCharacter", CString() + 'q', "q"},
-      {"StringPlusText", CString("ab") + "cd", "abcd"},
-      {"TextPlusString", "ab" + CString("cd"), "abcd"},
-      {"StringPlusNull", CString("ab") + static_cast<const char*>(nullptr), "ab"},
-      {"NullPlusString", static_cast<const char*>(nullptr) + CString("cd"), "cd"},
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.Name);
-    ASSERT_EQ(row.Text.GetLength(), static_cast<int>(row.Expected.size()));
-    EXPECT_EQ(std::string(static_cast<LPCTSTR>(row.Text), row.Expected.size()), row.Expected);
-    EXPECT_EQ(row.Text[row.Text.GetLength()], '\0');
-  }
-  CString text("long text");
-  text = 'z';
-  EXPECT_EQ(text.GetLength(), 1);
-  EXPECT_STREQ(text, "z");
-  EXPECT_FALSE(text != "z");
-  EXPECT_TRUE(text != "Z");
-  EXPECT_TRUE(text != "zz");
 }
 
 // Assigning or appending a text that lies inside the string reads it before it is overwritten.

@@ -46,15 +46,3 @@ TEST(CWordArrayTest, RegrowthAfterShrinkReadsZero) {
   ASSERT_TRUE(array.SetSize(4));
   EXPECT_EQ(Entries(array), (std::vector<WORD>{0xFFFF, 0, 0, 0}));
 }
-
-TEST(CWordArrayTest, AddReturnsSuccessiveIndexesAfterAnyResize) {
-  CWordArray array;
-  EXPECT_EQ(array.Add(7), 0);
-  EXPECT_EQ(array.Add(8), 1);
-  array.SetSize(5);
-  EXPECT_EQ(array.Add(9), 5);
-  array.RemoveAll();
-  EXPECT_EQ(array.GetSize(), 0);
-  EXPECT_EQ(array.Add(10), 0);
-  EXPECT_EQ(Entries(array), std::vector<WORD>{10});
-}

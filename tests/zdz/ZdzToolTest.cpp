@@ -62,25 +62,6 @@ TEST(ZdzToolTest, ReadsTheSampleSettings) {
   }
 }
 
-TEST(ZdzToolTest, WritesThroughTheLibrary) {
-  TempFolder folder;
-  const std::string file = folder / "Mardel.tmp";
-  EXPECT_EQ(RunTool("profile set " + file + " S K 'a b'").Exit, 0);
-  EXPECT_EQ(RunTool("placement set " + file + " X 2 0,1,-1,-1,-1,-1,10,20,300,400").Exit, 0);
-  EXPECT_EQ(RunTool("placement set " + file + " X -9 0 3 -1 -1 -1 -1 1 2 3 4").Exit, 0);
-  const std::string written = "[S]\r\nK=a b\r\n\r\n"
-                              "[StationX-Module2]\r\nWindowPos=0,1,-1,-1,-1,-1,10,20,300,400\r\n\r\n"
-                              "[StationX-Module-9]\r\nWindowPos=0,3,-1,-1,-1,-1,1,2,3,4\r\n\r\n";
-  EXPECT_EQ(ReadAll(file), written);
-  RunRows({
-      {"nine numbers", "placement set " + file + " X 2 0,1,-1,-1,-1,-1,10,20,300", 2, "ten numbers"},
-      {"trailing text", "placement set " + file + " X 2 0,1,-1,-1,-1,-1,10,20,300,400x", 2, "ten numbers"},
-      {"key with =", "profile set " + file + " S K=1 v", 2, "cannot write"},
-      {"folder missing", "profile set " + folder.Path.string() + "/no/such S K v", 2, "cannot write"},
-  });
-  EXPECT_EQ(ReadAll(file), written) << "refused writes leave the file as it was";
-}
-
 TEST(ZdzToolTest, ReportsWhatReadsDifferently) {
   TempFolder folder;
   const std::string file = folder / "odd.ini";
