@@ -1,7 +1,7 @@
 // Interpreting a mix of received packets, against a hand-written switch that calls the same
 // handlers of the same interpreter.
-#include "control/CModuleCntl.h"
-#include "packets/DataHeader.h"
+#include <zodavudaz/control/CModuleCntl.h>
+#include <zodavudaz/packets/DataHeader.h>
 #include "tests/support/ModuleCntlDispatchModel.h"
 #include "tests/support/RecordingModuleCntl.h"
 

@@ -1,7 +1,7 @@
 // Building and reading a module packet header field by field, against plain copies of the same
 // 32 bytes.
 #include "bench/PairTiming.h"
-#include "packets/CEndianModulePacket.h"
+#include <zodavudaz/packets/CEndianModulePacket.h>
 
 #include <cstring>
 

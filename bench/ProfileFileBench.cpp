@@ -1,8 +1,8 @@
 // The profile engine and the database build on generated settings files of 4 KiB to 1 MiB, each
 // beside its baseline: the file read and searched once, inih finding the same key, the file
 // copied and renamed. Counters "x..." give the time as a multiple of the baseline's.
-#include "database/CGUIDatabase.h"
-#include "settings/ProfileFile.h"
+#include <zodavudaz/database/CGUIDatabase.h>
+#include <zodavudaz/settings/ProfileFile.h>
 
 #include <benchmark/benchmark.h>
 #include <chrono>

@@ -2,11 +2,11 @@
 // a connected group, and look-ups with one query on a large database, each beside the same
 // frontend calls made directly.
 #include "bench/PairTiming.h"
-#include "database/CGUIDatabase.h"
-#include "packets/DataHeader.h"
-#include "packets/siblings/CFeModule.h"
-#include "packets/siblings/CommunicationLibrary.h"
-#include "sim/SimControl.h"
+#include <zodavudaz/database/CGUIDatabase.h>
+#include <zodavudaz/packets/DataHeader.h>
+#include <zodavudaz/packets/siblings/CFeModule.h>
+#include <zodavudaz/packets/siblings/CommunicationLibrary.h>
+#include <zodavudaz/sim/SimControl.h>
 
 #include <cstring>
 #include <memory>

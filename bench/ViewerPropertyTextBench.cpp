@@ -1,6 +1,6 @@
 // Viewer property text conversion against the C library doing the same number work.
-#include "viewer/ViewerPropertyGroupText.h"
-#include "viewer/ViewerPropertyText.h"
+#include <zodavudaz/viewer/ViewerPropertyGroupText.h>
+#include <zodavudaz/viewer/ViewerPropertyText.h>
 
 #include <benchmark/benchmark.h>
 

@@ -1,8 +1,8 @@
-#include "control/CModuleCntl.h"
+#include <zodavudaz/control/CModuleCntl.h>
 
-#include "control/CModuleCntlDispatch.h"
-#include "packets/DataHeader.h"
-#include "packets/WireField.h"
+#include <zodavudaz/control/CModuleCntlDispatch.h>
+#include <zodavudaz/packets/DataHeader.h>
+#include <zodavudaz/packets/WireField.h>
 
 #include <cstddef>
 

@@ -2,8 +2,8 @@
 #ifndef CONTROL_CMODULECNTL_H
 #define CONTROL_CMODULECNTL_H
 
-#include "packets/CEndianModulePacket.h"
-#include "platform/BaseTypes.h"
+#include <zodavudaz/packets/CEndianModulePacket.h>
+#include <zodavudaz/platform/BaseTypes.h>
 
 /// Base of an application's packet interpreter. The application overrides the handlers it cares
 /// about and feeds each received packet to Interpret; a handler reads the packet it is called for

@@ -2,8 +2,8 @@
 #ifndef CONTROL_CMODULECNTLDISPATCH_H
 #define CONTROL_CMODULECNTLDISPATCH_H
 
-#include "control/CModuleCntl.h"
-#include "control/CntlDispatchTable.h"
+#include <zodavudaz/control/CModuleCntl.h>
+#include <zodavudaz/control/CntlDispatchTable.h>
 
 #include <array>
 

@@ -1,8 +1,8 @@
-#include "control/ChannelWaveInfo.h"
+#include <zodavudaz/control/ChannelWaveInfo.h>
 
-#include "control/UnitText.h"
-#include "packets/siblings/CommunicationLibrary.h"
-#include "platform/CTime.h"
+#include <zodavudaz/control/UnitText.h>
+#include <zodavudaz/packets/siblings/CommunicationLibrary.h>
+#include <zodavudaz/platform/CTime.h>
 
 #include <cstring>
 

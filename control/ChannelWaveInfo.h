@@ -2,9 +2,9 @@
 #ifndef CONTROL_CHANNELWAVEINFO_H
 #define CONTROL_CHANNELWAVEINFO_H
 
-#include "packets/WAVEINF.h"
-#include "platform/BaseTypes.h"
-#include "platform/CString.h"
+#include <zodavudaz/packets/WAVEINF.h>
+#include <zodavudaz/platform/BaseTypes.h>
+#include <zodavudaz/platform/CString.h>
 
 #include <cstddef>
 

@@ -2,7 +2,7 @@
 #ifndef CONTROL_CNTLDISPATCHTABLE_H
 #define CONTROL_CNTLDISPATCHTABLE_H
 
-#include "platform/BaseTypes.h"
+#include <zodavudaz/platform/BaseTypes.h>
 
 #include <array>
 #include <cstddef>

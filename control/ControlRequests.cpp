@@ -1,8 +1,8 @@
-#include "control/ControlRequests.h"
+#include <zodavudaz/control/ControlRequests.h>
 
-#include "entry/LibraryEntry.h"
-#include "packets/siblings/CFeModule.h"
-#include "packets/siblings/CommunicationLibrary.h"
+#include <zodavudaz/entry/LibraryEntry.h>
+#include <zodavudaz/packets/siblings/CFeModule.h>
+#include <zodavudaz/packets/siblings/CommunicationLibrary.h>
 
 namespace {
 constexpr WORD ExecGroup = 0;

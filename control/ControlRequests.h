@@ -3,8 +3,8 @@
 #ifndef CONTROL_CONTROLREQUESTS_H
 #define CONTROL_CONTROLREQUESTS_H
 
-#include "packets/siblings/CFRONTEND.h"
-#include "platform/BaseTypes.h"
+#include <zodavudaz/packets/siblings/CFRONTEND.h>
+#include <zodavudaz/platform/BaseTypes.h>
 
 /// Result of the control functions for a module the database does not hold.
 constexpr WORD ZocNoModule = 0xFFFF;

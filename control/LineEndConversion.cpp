@@ -1,4 +1,4 @@
-#include "control/LineEndConversion.h"
+#include <zodavudaz/control/LineEndConversion.h>
 
 void ConvertTerm(CString source, CString& target) noexcept {
   if (source.IsEmpty()) {

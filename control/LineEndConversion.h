@@ -2,7 +2,7 @@
 #ifndef CONTROL_LINEENDCONVERSION_H
 #define CONTROL_LINEENDCONVERSION_H
 
-#include "platform/CString.h"
+#include <zodavudaz/platform/CString.h>
 
 /// Appends source to target with every CR and every LF turned into ";"; an empty source sets
 /// target to ";".

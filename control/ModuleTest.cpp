@@ -1,8 +1,8 @@
-#include "control/ModuleTest.h"
+#include <zodavudaz/control/ModuleTest.h>
 
-#include "control/ControlRequests.h"
-#include "entry/LibraryEntry.h"
-#include "packets/siblings/CommunicationLibrary.h"
+#include <zodavudaz/control/ControlRequests.h>
+#include <zodavudaz/entry/LibraryEntry.h>
+#include <zodavudaz/packets/siblings/CommunicationLibrary.h>
 
 #include <algorithm>
 #include <optional>

@@ -2,7 +2,7 @@
 #ifndef CONTROL_MODULETEST_H
 #define CONTROL_MODULETEST_H
 
-#include "platform/BaseTypes.h"
+#include <zodavudaz/platform/BaseTypes.h>
 
 /// Result of the module test for a slot that cannot be tested (after error box 47).
 constexpr WORD ModuleTestBadSlot = 207;

@@ -1,11 +1,11 @@
-#include "control/StartControls.h"
+#include <zodavudaz/control/StartControls.h>
 
-#include "control/ControlRequests.h"
-#include "database/PostedTrigInfo.h"
-#include "entry/LibraryEntry.h"
-#include "packets/siblings/CommunicationLibrary.h"
-#include "packets/siblings/SeqMsgParam.h"
-#include "packets/siblings/SequenceLibrary.h"
+#include <zodavudaz/control/ControlRequests.h>
+#include <zodavudaz/database/PostedTrigInfo.h>
+#include <zodavudaz/entry/LibraryEntry.h>
+#include <zodavudaz/packets/siblings/CommunicationLibrary.h>
+#include <zodavudaz/packets/siblings/SeqMsgParam.h>
+#include <zodavudaz/packets/siblings/SequenceLibrary.h>
 
 #include <memory>
 #include <new>

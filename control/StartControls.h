@@ -2,7 +2,7 @@
 #ifndef CONTROL_STARTCONTROLS_H
 #define CONTROL_STARTCONTROLS_H
 
-#include "platform/BaseTypes.h"
+#include <zodavudaz/platform/BaseTypes.h>
 
 /// Posts a start (or stop) of the module's sequence with message 0x437: its trigger information
 /// block and a message record of kind 2. 0 when posted; 0xFFFF, with nothing posted and nothing

@@ -1,6 +1,6 @@
-#include "control/UnitText.h"
+#include <zodavudaz/control/UnitText.h>
 
-#include "packets/siblings/CommunicationLibrary.h"
+#include <zodavudaz/packets/siblings/CommunicationLibrary.h>
 
 #include <cstring>
 

@@ -2,8 +2,8 @@
 #ifndef CONTROL_UNITTEXT_H
 #define CONTROL_UNITTEXT_H
 
-#include "platform/BaseTypes.h"
-#include "platform/CString.h"
+#include <zodavudaz/platform/BaseTypes.h>
+#include <zodavudaz/platform/CString.h>
 
 /// Language value of the communication manager that selects the Japanese texts (code page 932).
 constexpr DWORD JapaneseLanguage = 17;

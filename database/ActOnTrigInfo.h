@@ -2,7 +2,7 @@
 #ifndef DATABASE_ACTONTRIGINFO_H
 #define DATABASE_ACTONTRIGINFO_H
 
-#include "platform/BaseTypes.h"
+#include <zodavudaz/platform/BaseTypes.h>
 
 #include <cstddef>
 

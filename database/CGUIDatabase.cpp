@@ -1,4 +1,4 @@
-#include "database/CGUIDatabase.h"
+#include <zodavudaz/database/CGUIDatabase.h>
 
 namespace {
 constexpr WORD FreeNumber = 0xFFFF;

@@ -2,15 +2,15 @@
 #ifndef DATABASE_CGUIDATABASE_H
 #define DATABASE_CGUIDATABASE_H
 
-#include "database/CModule.h"
-#include "database/CStation.h"
-#include "packets/AcqDataInfo.h"
-#include "packets/WAVEINF.h"
-#include "platform/CMapWordToPtr.h"
-#include "platform/CRect.h"
-#include "platform/CString.h"
-#include "platform/CTypedPtrMap.h"
-#include "platform/CWordArray.h"
+#include <zodavudaz/database/CModule.h>
+#include <zodavudaz/database/CStation.h>
+#include <zodavudaz/packets/AcqDataInfo.h>
+#include <zodavudaz/packets/WAVEINF.h>
+#include <zodavudaz/platform/CMapWordToPtr.h>
+#include <zodavudaz/platform/CRect.h>
+#include <zodavudaz/platform/CString.h>
+#include <zodavudaz/platform/CTypedPtrMap.h>
+#include <zodavudaz/platform/CWordArray.h>
 
 class CFRONTEND;
 class CRplySync;

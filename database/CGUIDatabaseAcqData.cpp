@@ -1,12 +1,12 @@
 // Acquisition data of CGUIDatabase: wave and acquisition information, acquired and current data,
 // and the download of channel scaling tables.
-#include "database/CGUIDatabase.h"
+#include <zodavudaz/database/CGUIDatabase.h>
 
-#include "database/ModuleFrontend.h"
-#include "database/ReplyBytes.h"
-#include "packets/DataHeader.h"
-#include "packets/WireField.h"
-#include "platform/BlockAllocator.h"
+#include <zodavudaz/database/ModuleFrontend.h>
+#include <zodavudaz/database/ReplyBytes.h>
+#include <zodavudaz/packets/DataHeader.h>
+#include <zodavudaz/packets/WireField.h>
+#include <zodavudaz/platform/BlockAllocator.h>
 
 #include <cstdint>
 #include <cstring>

@@ -1,13 +1,13 @@
 // Database build of CGUIDatabase: a station's stored GUI state loaded from a settings file, or
 // put back to its defaults.
-#include "database/CGUIDatabase.h"
+#include <zodavudaz/database/CGUIDatabase.h>
 
-#include "control/LineEndConversion.h"
-#include "database/SettingsValueList.h"
-#include "database/StationSections.h"
-#include "settings/BackupInformation.h"
-#include "settings/ProfileImage.h"
-#include "settings/WindowPlacementEntries.h"
+#include <zodavudaz/control/LineEndConversion.h>
+#include <zodavudaz/database/SettingsValueList.h>
+#include <zodavudaz/database/StationSections.h>
+#include <zodavudaz/settings/BackupInformation.h>
+#include <zodavudaz/settings/ProfileImage.h>
+#include <zodavudaz/settings/WindowPlacementEntries.h>
 
 #include <cstring>
 #include <iterator>

@@ -1,8 +1,8 @@
 // Shutdown of CGUIDatabase: ending the front ends and modules and emptying the maps.
-#include "database/CGUIDatabase.h"
+#include <zodavudaz/database/CGUIDatabase.h>
 
-#include "packets/siblings/CFeModule.h"
-#include "packets/siblings/CommunicationLibrary.h"
+#include <zodavudaz/packets/siblings/CFeModule.h>
+#include <zodavudaz/packets/siblings/CommunicationLibrary.h>
 
 namespace {
 constexpr WORD FrontEndStation = 0;

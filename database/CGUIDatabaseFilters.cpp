@@ -1,5 +1,5 @@
 // GUI filters of CGUIDatabase: a module's values kept under a number or a name.
-#include "database/CGUIDatabase.h"
+#include <zodavudaz/database/CGUIDatabase.h>
 
 #include <new>
 

@@ -1,12 +1,12 @@
 // The front-end usage registry of CGUIDatabase: which front ends use which modules, stopping a
 // module's viewer, ending front ends and extra modules, and taking and releasing stations.
-#include "database/CGUIDatabase.h"
+#include <zodavudaz/database/CGUIDatabase.h>
 
-#include "database/PostedTrigInfo.h"
-#include "packets/CZosManager.h"
-#include "packets/siblings/CommunicationLibrary.h"
-#include "packets/siblings/SeqMsgParam.h"
-#include "packets/siblings/SequenceLibrary.h"
+#include <zodavudaz/database/PostedTrigInfo.h>
+#include <zodavudaz/packets/CZosManager.h>
+#include <zodavudaz/packets/siblings/CommunicationLibrary.h>
+#include <zodavudaz/packets/siblings/SeqMsgParam.h>
+#include <zodavudaz/packets/siblings/SequenceLibrary.h>
 
 #include <cstdint>
 #include <memory>

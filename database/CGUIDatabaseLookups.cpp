@@ -1,6 +1,6 @@
 // Station and module look-ups of CGUIDatabase: records, slot and connection facts, module facts
 // and channel scaling.
-#include "database/CGUIDatabase.h"
+#include <zodavudaz/database/CGUIDatabase.h>
 
 #include <cstring>
 

@@ -1,15 +1,15 @@
 // Module queries of CGUIDatabase: GUI data and arrays, settings and help, the sequence table and
 // mode, executions, and the display names of stations and modules.
-#include "database/CGUIDatabase.h"
+#include <zodavudaz/database/CGUIDatabase.h>
 
-#include "database/ModuleFrontend.h"
-#include "database/ReplyBytes.h"
-#include "packets/CEndianModulePacket.h"
-#include "packets/DataHeader.h"
-#include "packets/WireField.h"
-#include "packets/siblings/CommunicationLibrary.h"
-#include "platform/BlockAllocator.h"
-#include "platform/CommandLine.h"
+#include <zodavudaz/database/ModuleFrontend.h>
+#include <zodavudaz/database/ReplyBytes.h>
+#include <zodavudaz/packets/CEndianModulePacket.h>
+#include <zodavudaz/packets/DataHeader.h>
+#include <zodavudaz/packets/WireField.h>
+#include <zodavudaz/packets/siblings/CommunicationLibrary.h>
+#include <zodavudaz/platform/BlockAllocator.h>
+#include <zodavudaz/platform/CommandLine.h>
 
 #include <cstring>
 

@@ -2,8 +2,8 @@
 #ifndef DATABASE_CGUIFILTER_H
 #define DATABASE_CGUIFILTER_H
 
-#include "platform/BaseTypes.h"
-#include "platform/CObject.h"
+#include <zodavudaz/platform/BaseTypes.h>
+#include <zodavudaz/platform/CObject.h>
 
 /// Filed in a module's FilterMap under its id or in its NamedFilterMap under a name (id 0 then).
 class CGuiFilter : public CObject {

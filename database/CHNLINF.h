@@ -2,7 +2,7 @@
 #ifndef DATABASE_CHNLINF_H
 #define DATABASE_CHNLINF_H
 
-#include "platform/BaseTypes.h"
+#include <zodavudaz/platform/BaseTypes.h>
 
 /// 96 bytes that the library indexes, hands out and sends to a module unchanged.
 struct CHNLINF {

@@ -1,6 +1,6 @@
-#include "database/CModule.h"
+#include <zodavudaz/database/CModule.h>
 
-#include "packets/siblings/CFeModule.h"
+#include <zodavudaz/packets/siblings/CFeModule.h>
 
 namespace {
 template <typename RecordT>

@@ -2,15 +2,15 @@
 #ifndef DATABASE_CMODULE_H
 #define DATABASE_CMODULE_H
 
-#include "database/ActOnTrigInfo.h"
-#include "database/CGuiFilter.h"
-#include "database/CHNLINF.h"
-#include "database/UsedModule.h"
-#include "platform/CMapStringToOb.h"
-#include "platform/CMapWordToPtr.h"
-#include "platform/CString.h"
-#include "platform/CTypedPtrMap.h"
-#include "platform/CWordArray.h"
+#include <zodavudaz/database/ActOnTrigInfo.h>
+#include <zodavudaz/database/CGuiFilter.h>
+#include <zodavudaz/database/CHNLINF.h>
+#include <zodavudaz/database/UsedModule.h>
+#include <zodavudaz/platform/CMapStringToOb.h>
+#include <zodavudaz/platform/CMapWordToPtr.h>
+#include <zodavudaz/platform/CString.h>
+#include <zodavudaz/platform/CTypedPtrMap.h>
+#include <zodavudaz/platform/CWordArray.h>
 
 #include <cstddef>
 

@@ -2,10 +2,10 @@
 #ifndef DATABASE_CSTATION_H
 #define DATABASE_CSTATION_H
 
-#include "platform/CMapWordToPtr.h"
-#include "platform/CRect.h"
-#include "platform/CString.h"
-#include "platform/CTypedPtrMap.h"
+#include <zodavudaz/platform/CMapWordToPtr.h>
+#include <zodavudaz/platform/CRect.h>
+#include <zodavudaz/platform/CString.h>
+#include <zodavudaz/platform/CTypedPtrMap.h>
 
 class CModule;
 

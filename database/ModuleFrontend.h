@@ -2,8 +2,8 @@
 #ifndef DATABASE_MODULEFRONTEND_H
 #define DATABASE_MODULEFRONTEND_H
 
-#include "database/CGUIDatabase.h"
-#include "packets/siblings/CFeModule.h"
+#include <zodavudaz/database/CGUIDatabase.h>
+#include <zodavudaz/packets/siblings/CFeModule.h>
 
 /// The frontend of module slot of station; null when either is not filed or the module has none.
 inline CFeModule* FindModuleFrontend(const CGUIDatabase& database, WORD station, WORD slot) noexcept {

@@ -1,4 +1,4 @@
-#include "database/PostedTrigInfo.h"
+#include <zodavudaz/database/PostedTrigInfo.h>
 
 #include <cstring>
 #include <new>

@@ -2,7 +2,7 @@
 #ifndef DATABASE_POSTEDTRIGINFO_H
 #define DATABASE_POSTEDTRIGINFO_H
 
-#include "database/CModule.h"
+#include <zodavudaz/database/CModule.h>
 
 /// The address of a copy of module's ActOnTrigInfo followed by its ModuleFlags byte, as the
 /// sequence thread reads them; the copy stays valid until the library is unloaded, whatever

@@ -2,7 +2,7 @@
 #ifndef DATABASE_REPLYBYTES_H
 #define DATABASE_REPLYBYTES_H
 
-#include "platform/BaseTypes.h"
+#include <zodavudaz/platform/BaseTypes.h>
 
 /// Bits 4 to 7 of a type code are log2 of the element width; no reply carries elements wider
 /// than 8 bytes, so a type above that describes nothing usable.

@@ -1,4 +1,4 @@
-#include "database/SettingsValueList.h"
+#include <zodavudaz/database/SettingsValueList.h>
 
 #include <cstdlib>
 

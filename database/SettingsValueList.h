@@ -2,8 +2,8 @@
 #ifndef DATABASE_SETTINGSVALUELIST_H
 #define DATABASE_SETTINGSVALUELIST_H
 
-#include "platform/BaseTypes.h"
-#include "platform/CString.h"
+#include <zodavudaz/platform/BaseTypes.h>
+#include <zodavudaz/platform/CString.h>
 
 /// Takes entries one after another, each cut off at the next comma. When no comma is left, an
 /// entry is empty and nothing is consumed, so every later entry is empty as well.

@@ -1,6 +1,6 @@
-#include "database/StationSections.h"
+#include <zodavudaz/database/StationSections.h>
 
-#include "settings/SettingsNames.h"
+#include <zodavudaz/settings/SettingsNames.h>
 
 #include <cstring>
 

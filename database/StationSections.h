@@ -2,8 +2,8 @@
 #ifndef DATABASE_STATIONSECTIONS_H
 #define DATABASE_STATIONSECTIONS_H
 
-#include "platform/CString.h"
-#include "settings/ProfileImage.h"
+#include <zodavudaz/platform/CString.h>
+#include <zodavudaz/settings/ProfileImage.h>
 
 /// The station's own section and its module sections of slots -9 (the station window) to 8, each
 /// where a search for it alone would find it first.

@@ -2,7 +2,7 @@
 #ifndef DATABASE_USEDMODULE_H
 #define DATABASE_USEDMODULE_H
 
-#include "platform/BaseTypes.h"
+#include <zodavudaz/platform/BaseTypes.h>
 
 /// Station and module id of a used module; filed in a front-end entry's UsedModuleMap.
 struct UsedModule {

@@ -1,6 +1,6 @@
-#include "entry/LibraryEntry.h"
+#include <zodavudaz/entry/LibraryEntry.h>
 
-#include "platform/ExtensionModule.h"
+#include <zodavudaz/platform/ExtensionModule.h>
 
 #include <new>
 

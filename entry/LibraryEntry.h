@@ -2,8 +2,8 @@
 #ifndef ENTRY_LIBRARYENTRY_H
 #define ENTRY_LIBRARYENTRY_H
 
-#include "database/CGUIDatabase.h"
-#include "platform/CString.h"
+#include <zodavudaz/database/CGUIDatabase.h>
+#include <zodavudaz/platform/CString.h>
 
 /// The configuration information block: 24 bytes, zero at load, kept for the applications.
 struct ConfigInf {

@@ -1,7 +1,7 @@
 // Fuzzes the record text reader: no crash or overrun, and the text of a record it returns comes
 // back unchanged after one more read and write.
-#include "platform/BlockAllocator.h"
-#include "viewer/ViewerPropertyText.h"
+#include <zodavudaz/platform/BlockAllocator.h>
+#include <zodavudaz/viewer/ViewerPropertyText.h>
 
 #include <cstdint>
 #include <cstdlib>

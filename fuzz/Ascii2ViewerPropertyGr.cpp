@@ -1,6 +1,6 @@
 // Fuzzes the group text reader over fuzzed group shapes: no crash or overrun, and every group text
 // written from the result comes back unchanged after one more read and write.
-#include "viewer/ViewerPropertyGroupText.h"
+#include <zodavudaz/viewer/ViewerPropertyGroupText.h>
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,8 +1,8 @@
 // Fuzzed replies of a simulated module (bytes, counts, type codes and faults) fed into every
 // module query and acquisition request with fuzzed capacities: no access outside the buffers
 // given, and no size or count reported beyond them.
-#include "database/CGUIDatabase.h"
-#include "sim/SimControl.h"
+#include <zodavudaz/database/CGUIDatabase.h>
+#include <zodavudaz/sim/SimControl.h>
 
 #include <algorithm>
 #include <cstddef>

@@ -1,9 +1,9 @@
 // Arbitrary bytes read through every accessor of the module, station and semi-module packets: no
 // read outside the bytes given, sizes that never wrap, and writes of what was read that change
 // nothing.
-#include "packets/CEndianModulePacket.h"
-#include "packets/CEndianSemiModulePacket.h"
-#include "packets/CEndianStaPacket.h"
+#include <zodavudaz/packets/CEndianModulePacket.h>
+#include <zodavudaz/packets/CEndianSemiModulePacket.h>
+#include <zodavudaz/packets/CEndianStaPacket.h>
 
 #include <algorithm>
 #include <cstddef>

@@ -4,9 +4,9 @@
 //
 // Input: the image, then operations, each after a zero byte: section, key and value separated by
 // byte 1 write; fewer fields read.
-#include "settings/ProfileFile.h"
-#include "settings/ProfileImage.h"
-#include "settings/ProfileWriter.h"
+#include <zodavudaz/settings/ProfileFile.h>
+#include <zodavudaz/settings/ProfileImage.h>
+#include <zodavudaz/settings/ProfileWriter.h>
 
 #include <cstdlib>
 #include <cstring>

@@ -1,9 +1,9 @@
 // Arbitrary unit codes, user unit texts and wave information records through the control
 // functions' conversions: no read beyond the 4-byte user texts or the record, unit texts never
 // longer than 8 bytes, and a date and time of fixed width.
-#include "control/ChannelWaveInfo.h"
-#include "control/UnitText.h"
-#include "sim/SimControl.h"
+#include <zodavudaz/control/ChannelWaveInfo.h>
+#include <zodavudaz/control/UnitText.h>
+#include <zodavudaz/sim/SimControl.h>
 
 #include <cstddef>
 #include <cstdint>

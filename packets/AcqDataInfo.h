@@ -2,7 +2,7 @@
 #ifndef PACKETS_ACQDATAINFO_H
 #define PACKETS_ACQDATAINFO_H
 
-#include "platform/BaseTypes.h"
+#include <zodavudaz/platform/BaseTypes.h>
 
 #include <cstddef>
 

@@ -1,7 +1,7 @@
-#include "packets/CEndianModulePacket.h"
+#include <zodavudaz/packets/CEndianModulePacket.h>
 
-#include "packets/DataHeader.h"
-#include "packets/WireField.h"
+#include <zodavudaz/packets/DataHeader.h>
+#include <zodavudaz/packets/WireField.h>
 
 namespace {
 constexpr WORD HeaderSize = sizeof(_ModulePacket);

@@ -1,7 +1,7 @@
-#include "packets/CEndianSemiModulePacket.h"
+#include <zodavudaz/packets/CEndianSemiModulePacket.h>
 
-#include "packets/DataHeader.h"
-#include "packets/WireField.h"
+#include <zodavudaz/packets/DataHeader.h>
+#include <zodavudaz/packets/WireField.h>
 
 CEndianSemiModulePacket::CEndianSemiModulePacket(_SemiModulePacket* packet) noexcept : PacketView(packet) {}
 

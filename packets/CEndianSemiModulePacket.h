@@ -2,8 +2,8 @@
 #ifndef PACKETS_CENDIANSEMIMODULEPACKET_H
 #define PACKETS_CENDIANSEMIMODULEPACKET_H
 
-#include "packets/PacketView.h"
-#include "platform/BaseTypes.h"
+#include <zodavudaz/packets/PacketView.h>
+#include <zodavudaz/platform/BaseTypes.h>
 
 #include <cstddef>
 

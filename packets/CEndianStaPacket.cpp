@@ -1,4 +1,4 @@
-#include "packets/CEndianStaPacket.h"
+#include <zodavudaz/packets/CEndianStaPacket.h>
 
 namespace {
 constexpr WORD HeaderBeforeBody = offsetof(_StaPackect, BodyPrefix);

@@ -2,9 +2,9 @@
 #ifndef PACKETS_CENDIANSTAPACKET_H
 #define PACKETS_CENDIANSTAPACKET_H
 
-#include "packets/CEndianModulePacket.h"
-#include "packets/PacketView.h"
-#include "platform/BaseTypes.h"
+#include <zodavudaz/packets/CEndianModulePacket.h>
+#include <zodavudaz/packets/PacketView.h>
+#include <zodavudaz/platform/BaseTypes.h>
 
 #include <cstddef>
 

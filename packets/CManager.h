@@ -2,11 +2,11 @@
 #ifndef PACKETS_CMANAGER_H
 #define PACKETS_CMANAGER_H
 
-#include "packets/CRplySync.h"
-#include "packets/CStationInfo.h"
-#include "packets/CZoThread.h"
-#include "packets/siblings/CReceiveThreadInfo.h"
-#include "platform/BaseTypes.h"
+#include <zodavudaz/packets/CRplySync.h>
+#include <zodavudaz/packets/CStationInfo.h>
+#include <zodavudaz/packets/CZoThread.h>
+#include <zodavudaz/packets/siblings/CReceiveThreadInfo.h>
+#include <zodavudaz/platform/BaseTypes.h>
 
 #include <cstddef>
 

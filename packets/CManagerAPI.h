@@ -2,7 +2,7 @@
 #ifndef PACKETS_CMANAGERAPI_H
 #define PACKETS_CMANAGERAPI_H
 
-#include "platform/CPtrList.h"
+#include <zodavudaz/platform/CPtrList.h>
 
 /// Holds one pointer list, grown in blocks of 10 nodes, that the communication library uses.
 class CManagerAPI {

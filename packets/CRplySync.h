@@ -2,8 +2,8 @@
 #ifndef PACKETS_CRPLYSYNC_H
 #define PACKETS_CRPLYSYNC_H
 
-#include "platform/BaseTypes.h"
-#include "platform/CWinThread.h"
+#include <zodavudaz/platform/BaseTypes.h>
+#include <zodavudaz/platform/CWinThread.h>
 
 #include <cstddef>
 

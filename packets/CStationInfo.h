@@ -2,8 +2,8 @@
 #ifndef PACKETS_CSTATIONINFO_H
 #define PACKETS_CSTATIONINFO_H
 
-#include "platform/BaseTypes.h"
-#include "platform/CString.h"
+#include <zodavudaz/platform/BaseTypes.h>
+#include <zodavudaz/platform/CString.h>
 
 #include <cstddef>
 

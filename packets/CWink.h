@@ -2,8 +2,8 @@
 #ifndef PACKETS_CWINK_H
 #define PACKETS_CWINK_H
 
-#include "packets/CStationInfo.h"
-#include "platform/BaseTypes.h"
+#include <zodavudaz/packets/CStationInfo.h>
+#include <zodavudaz/platform/BaseTypes.h>
 
 #include <cstddef>
 

@@ -2,7 +2,7 @@
 #ifndef PACKETS_CZOTHREAD_H
 #define PACKETS_CZOTHREAD_H
 
-#include "platform/CWinThread.h"
+#include <zodavudaz/platform/CWinThread.h>
 
 /// A framework thread of the communication or sequence library; adds nothing to the base.
 class CZoThread : public CWinThread {

@@ -2,9 +2,9 @@
 #ifndef PACKETS_CZOSMANAGER_H
 #define PACKETS_CZOSMANAGER_H
 
-#include "packets/CZoThread.h"
-#include "platform/BaseTypes.h"
-#include "platform/CPtrList.h"
+#include <zodavudaz/packets/CZoThread.h>
+#include <zodavudaz/platform/BaseTypes.h>
+#include <zodavudaz/platform/CPtrList.h>
 
 #include <cstddef>
 

@@ -2,7 +2,7 @@
 #ifndef PACKETS_DATAHEADER_H
 #define PACKETS_DATAHEADER_H
 
-#include "platform/BaseTypes.h"
+#include <zodavudaz/platform/BaseTypes.h>
 
 #include <cstdint>
 

@@ -2,7 +2,7 @@
 #ifndef PACKETS_PACKETVIEW_H
 #define PACKETS_PACKETVIEW_H
 
-#include "packets/WireField.h"
+#include <zodavudaz/packets/WireField.h>
 
 #include <cstddef>
 

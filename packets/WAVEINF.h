@@ -2,7 +2,7 @@
 #ifndef PACKETS_WAVEINF_H
 #define PACKETS_WAVEINF_H
 
-#include "platform/BaseTypes.h"
+#include <zodavudaz/platform/BaseTypes.h>
 
 #include <cstddef>
 

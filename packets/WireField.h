@@ -2,7 +2,7 @@
 #ifndef PACKETS_WIREFIELD_H
 #define PACKETS_WIREFIELD_H
 
-#include "platform/BaseTypes.h"
+#include <zodavudaz/platform/BaseTypes.h>
 
 #include <cstddef>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "platform/BlockAllocator.h"
+#include <zodavudaz/platform/BlockAllocator.h>
 
 #include <new>
 

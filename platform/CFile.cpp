@@ -1,4 +1,4 @@
-#include "platform/CFile.h"
+#include <zodavudaz/platform/CFile.h>
 
 namespace {
 void Report(CFileException* error, FileCause cause) noexcept {

@@ -2,9 +2,9 @@
 #ifndef PLATFORM_CFILE_H
 #define PLATFORM_CFILE_H
 
-#include "platform/BaseTypes.h"
-#include "platform/CString.h"
-#include "platform/FileAccess.h"
+#include <zodavudaz/platform/BaseTypes.h>
+#include <zodavudaz/platform/CString.h>
+#include <zodavudaz/platform/FileAccess.h>
 
 /// What a failed CFile call reports; the framework throws it, this layer only fills it in.
 class CFileException {

@@ -2,9 +2,9 @@
 #ifndef PLATFORM_CMAPSTRINGTOOB_H
 #define PLATFORM_CMAPSTRINGTOOB_H
 
-#include "platform/CObject.h"
-#include "platform/CString.h"
-#include "platform/HashMapCore.h"
+#include <zodavudaz/platform/CObject.h>
+#include <zodavudaz/platform/CString.h>
+#include <zodavudaz/platform/HashMapCore.h>
 
 /// The framework's text hash: each byte folded in as hash * 33 + byte.
 struct TextKeyHash {

@@ -2,7 +2,7 @@
 #ifndef PLATFORM_CMAPWORDTOPTR_H
 #define PLATFORM_CMAPWORDTOPTR_H
 
-#include "platform/HashMapCore.h"
+#include <zodavudaz/platform/HashMapCore.h>
 
 /// Picks bucket (key >> 4) mod the bucket count, so that keys 0 to 15 share the first bucket.
 struct WordKeyHash {

@@ -2,7 +2,7 @@
 #ifndef PLATFORM_CPTRLIST_H
 #define PLATFORM_CPTRLIST_H
 
-#include "platform/BaseTypes.h"
+#include <zodavudaz/platform/BaseTypes.h>
 
 /// List of void*, nodes allocated in blocks of blockSize; it stores the pointers and deletes
 /// nothing. No member throws: an AddTail that cannot allocate returns null.

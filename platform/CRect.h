@@ -2,7 +2,7 @@
 #ifndef PLATFORM_CRECT_H
 #define PLATFORM_CRECT_H
 
-#include "platform/BaseTypes.h"
+#include <zodavudaz/platform/BaseTypes.h>
 
 /// The operating system's rectangle record.
 struct RECT {

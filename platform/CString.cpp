@@ -1,4 +1,4 @@
-#include "platform/CString.h"
+#include <zodavudaz/platform/CString.h>
 
 #include <cstdarg>
 #include <cstdio>

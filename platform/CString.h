@@ -2,7 +2,7 @@
 #ifndef PLATFORM_CSTRING_H
 #define PLATFORM_CSTRING_H
 
-#include "platform/BaseTypes.h"
+#include <zodavudaz/platform/BaseTypes.h>
 
 /// A single-byte text of any length, held through one pointer so that records embedding it keep
 /// their 32-bit layout. Copies are deep. No member throws: a text that cannot be allocated leaves

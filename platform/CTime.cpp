@@ -1,4 +1,4 @@
-#include "platform/CTime.h"
+#include <zodavudaz/platform/CTime.h>
 
 #include <ctime>
 

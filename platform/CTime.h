@@ -2,7 +2,7 @@
 #ifndef PLATFORM_CTIME_H
 #define PLATFORM_CTIME_H
 
-#include "platform/BaseTypes.h"
+#include <zodavudaz/platform/BaseTypes.h>
 
 /// Holds seconds since 1970-01-01 UTC (64-bit, so stamps from 0x80000000 on stay in range) and
 /// their local calendar fields.

@@ -2,7 +2,7 @@
 #ifndef PLATFORM_CTYPEDPTRMAP_H
 #define PLATFORM_CTYPEDPTRMAP_H
 
-#include "platform/BaseTypes.h"
+#include <zodavudaz/platform/BaseTypes.h>
 
 /// BaseMap with its values typed as ValueT (a pointer type); walk order and storage are BaseMap's.
 template <typename BaseMap, typename KeyT, typename ValueT>

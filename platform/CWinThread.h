@@ -2,7 +2,7 @@
 #ifndef PLATFORM_CWINTHREAD_H
 #define PLATFORM_CWINTHREAD_H
 
-#include "platform/BaseTypes.h"
+#include <zodavudaz/platform/BaseTypes.h>
 
 /// A thread that receives posted messages; the communication manager's threads derive from it.
 class CWinThread {

@@ -2,7 +2,7 @@
 #ifndef PLATFORM_CWORDARRAY_H
 #define PLATFORM_CWORDARRAY_H
 
-#include "platform/BaseTypes.h"
+#include <zodavudaz/platform/BaseTypes.h>
 
 /// Array of WORD with a size that the owner sets; no member throws.
 class CWordArray {

@@ -1,6 +1,6 @@
-#include "platform/CommandLine.h"
+#include <zodavudaz/platform/CommandLine.h>
 
-#include "platform/CString.h"
+#include <zodavudaz/platform/CString.h>
 
 #include <cstdio>
 

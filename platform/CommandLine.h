@@ -2,7 +2,7 @@
 #ifndef PLATFORM_COMMANDLINE_H
 #define PLATFORM_COMMANDLINE_H
 
-#include "platform/BaseTypes.h"
+#include <zodavudaz/platform/BaseTypes.h>
 
 /// The program path and its arguments as one text, separated by single blanks; valid until unload
 /// or the next OverrideCommandLine.

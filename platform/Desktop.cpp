@@ -1,4 +1,4 @@
-#include "platform/Desktop.h"
+#include <zodavudaz/platform/Desktop.h>
 
 #include <cstring>
 #include <strings.h>

@@ -2,7 +2,7 @@
 #ifndef PLATFORM_DESKTOP_H
 #define PLATFORM_DESKTOP_H
 
-#include "platform/CRect.h"
+#include <zodavudaz/platform/CRect.h>
 
 /// Metrics of GetSystemMetrics: width and height of the primary screen in pixels.
 constexpr int SM_CXSCREEN = 0;

@@ -1,4 +1,4 @@
-#include "platform/Events.h"
+#include <zodavudaz/platform/Events.h>
 
 #include <new>
 

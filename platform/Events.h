@@ -2,7 +2,7 @@
 #ifndef PLATFORM_EVENTS_H
 #define PLATFORM_EVENTS_H
 
-#include "platform/BaseTypes.h"
+#include <zodavudaz/platform/BaseTypes.h>
 
 /// A new event (attributes and name are not used on this platform); null when it cannot be made.
 HANDLE CreateEventA(LPVOID attributes, BOOL manualReset, BOOL initialState, LPCTSTR name) noexcept;

@@ -1,4 +1,4 @@
-#include "platform/ExtensionModule.h"
+#include <zodavudaz/platform/ExtensionModule.h>
 
 #include <dlfcn.h>
 

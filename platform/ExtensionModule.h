@@ -2,7 +2,7 @@
 #ifndef PLATFORM_EXTENSIONMODULE_H
 #define PLATFORM_EXTENSIONMODULE_H
 
-#include "platform/BaseTypes.h"
+#include <zodavudaz/platform/BaseTypes.h>
 
 /// The framework's record of one extension library.
 struct AFX_EXTENSION_MODULE {

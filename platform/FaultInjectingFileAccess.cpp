@@ -1,4 +1,4 @@
-#include "platform/FaultInjectingFileAccess.h"
+#include <zodavudaz/platform/FaultInjectingFileAccess.h>
 
 void FaultInjectingFileAccess::Arm(FileFault fault, int callNumber, bool persistent) noexcept {
   Fault = fault;

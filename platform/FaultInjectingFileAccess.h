@@ -2,7 +2,7 @@
 #ifndef PLATFORM_FAULTINJECTINGFILEACCESS_H
 #define PLATFORM_FAULTINJECTINGFILEACCESS_H
 
-#include "platform/FileAccess.h"
+#include <zodavudaz/platform/FileAccess.h>
 
 /// The ways an armed fault fails its call.
 enum class FileFault {

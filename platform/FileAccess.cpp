@@ -1,4 +1,4 @@
-#include "platform/FileAccess.h"
+#include <zodavudaz/platform/FileAccess.h>
 
 namespace {
 FileAccess* Installed = nullptr;

@@ -2,8 +2,8 @@
 #ifndef PLATFORM_FILEACCESS_H
 #define PLATFORM_FILEACCESS_H
 
-#include "platform/BaseTypes.h"
-#include "platform/CString.h"
+#include <zodavudaz/platform/BaseTypes.h>
+#include <zodavudaz/platform/CString.h>
 
 /// Why a file call failed, in the framework's terms.
 enum class FileCause { None, Generic, FileNotFound, AccessDenied, SharingViolation, DiskFull };

@@ -1,4 +1,4 @@
-#include "platform/FormattedPrint.h"
+#include <zodavudaz/platform/FormattedPrint.h>
 
 #include <cstdarg>
 #include <cstdio>

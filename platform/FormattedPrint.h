@@ -2,7 +2,7 @@
 #ifndef PLATFORM_FORMATTEDPRINT_H
 #define PLATFORM_FORMATTEDPRINT_H
 
-#include "platform/BaseTypes.h"
+#include <zodavudaz/platform/BaseTypes.h>
 
 /// Largest output of wsprintfA, not counting the terminating zero.
 constexpr int FormattedPrintLimit = 1024;

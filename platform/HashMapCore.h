@@ -2,7 +2,7 @@
 #ifndef PLATFORM_HASHMAPCORE_H
 #define PLATFORM_HASHMAPCORE_H
 
-#include "platform/BaseTypes.h"
+#include <zodavudaz/platform/BaseTypes.h>
 
 #include <cstdlib>
 #include <new>

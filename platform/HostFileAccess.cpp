@@ -1,6 +1,6 @@
 // The host's file calls behind CFile.
-#include "platform/CFile.h"
-#include "platform/FileAccess.h"
+#include <zodavudaz/platform/CFile.h>
+#include <zodavudaz/platform/FileAccess.h>
 
 #include <cerrno>
 #include <cstdio>

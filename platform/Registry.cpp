@@ -1,4 +1,4 @@
-#include "platform/Registry.h"
+#include <zodavudaz/platform/Registry.h>
 
 #include <algorithm>
 #include <cstring>

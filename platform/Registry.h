@@ -2,7 +2,7 @@
 #ifndef PLATFORM_REGISTRY_H
 #define PLATFORM_REGISTRY_H
 
-#include "platform/BaseTypes.h"
+#include <zodavudaz/platform/BaseTypes.h>
 
 struct RegistryKeyTag;
 /// Handle of a registry key: a predefined root or a key opened with RegOpenKeyExA.

@@ -13,7 +13,7 @@
 #ifndef PLATFORM_REGISTRYFILE_H
 #define PLATFORM_REGISTRYFILE_H
 
-#include "platform/BaseTypes.h"
+#include <zodavudaz/platform/BaseTypes.h>
 
 /// Enters the registration file at path into the registry, keeping what it holds already.
 /// ERROR_FILE_NOT_FOUND when the file cannot be read; ERROR_BADDB, with nothing entered, when a

@@ -2,7 +2,7 @@
 #ifndef PLATFORM_WINDOWPLACEMENT_H
 #define PLATFORM_WINDOWPLACEMENT_H
 
-#include "platform/CRect.h"
+#include <zodavudaz/platform/CRect.h>
 
 #include <cstddef>
 

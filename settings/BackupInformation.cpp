@@ -1,8 +1,8 @@
-#include "settings/BackupInformation.h"
+#include <zodavudaz/settings/BackupInformation.h>
 
-#include "entry/LibraryEntry.h"
-#include "settings/ProfileImage.h"
-#include "settings/SettingsNames.h"
+#include <zodavudaz/entry/LibraryEntry.h>
+#include <zodavudaz/settings/ProfileImage.h>
+#include <zodavudaz/settings/SettingsNames.h>
 
 #include <cstring>
 

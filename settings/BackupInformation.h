@@ -2,9 +2,9 @@
 #ifndef SETTINGS_BACKUPINFORMATION_H
 #define SETTINGS_BACKUPINFORMATION_H
 
-#include "database/CModule.h"
-#include "platform/BaseTypes.h"
-#include "platform/CString.h"
+#include <zodavudaz/database/CModule.h>
+#include <zodavudaz/platform/BaseTypes.h>
+#include <zodavudaz/platform/CString.h>
 
 /// The "ModuleInf" entry of a module section of the default file, accepted only for a module the
 /// database knows, a non-empty entry and a "Product" entry that contains the module's product

@@ -2,7 +2,7 @@
 #ifndef SETTINGS_DISPLAYPROPERTY_H
 #define SETTINGS_DISPLAYPROPERTY_H
 
-#include "platform/CRect.h"
+#include <zodavudaz/platform/CRect.h>
 
 /// Codes of the taskbar's position written by GetDisplayProperty.
 enum TaskbarPosition : int {

@@ -1,6 +1,6 @@
-#include "settings/InstallDirectory.h"
+#include <zodavudaz/settings/InstallDirectory.h>
 
-#include "platform/Registry.h"
+#include <zodavudaz/platform/Registry.h>
 
 #include <cstring>
 

@@ -2,7 +2,7 @@
 #ifndef SETTINGS_INSTALLDIRECTORY_H
 #define SETTINGS_INSTALLDIRECTORY_H
 
-#include "platform/CString.h"
+#include <zodavudaz/platform/CString.h>
 
 /// Reads the "Path" value of appName's application-path key under the local machine into
 /// directory. 1 when the key exists, with directory empty when "Path" is missing, not a string or

@@ -1,7 +1,7 @@
-#include "settings/ProfileFile.h"
+#include <zodavudaz/settings/ProfileFile.h>
 
-#include "settings/ProfileImage.h"
-#include "settings/ProfileWriter.h"
+#include <zodavudaz/settings/ProfileImage.h>
+#include <zodavudaz/settings/ProfileWriter.h>
 
 #include <cstring>
 

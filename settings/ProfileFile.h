@@ -2,8 +2,8 @@
 #ifndef SETTINGS_PROFILEFILE_H
 #define SETTINGS_PROFILEFILE_H
 
-#include "platform/CFile.h"
-#include "platform/CString.h"
+#include <zodavudaz/platform/CFile.h>
+#include <zodavudaz/platform/CString.h>
 
 /// Reads from file's position up to and including the next LF (or up to bufferSize bytes, or the
 /// end of the file) into line and leaves the position just after it; an empty line at the end of

@@ -1,4 +1,4 @@
-#include "settings/ProfileImage.h"
+#include <zodavudaz/settings/ProfileImage.h>
 
 #include <cstring>
 #include <string_view>

@@ -2,8 +2,8 @@
 #ifndef SETTINGS_PROFILEIMAGE_H
 #define SETTINGS_PROFILEIMAGE_H
 
-#include "platform/CFile.h"
-#include "platform/CString.h"
+#include <zodavudaz/platform/CFile.h>
+#include <zodavudaz/platform/CString.h>
 
 /// One line of an image: its text, and its end after the line end (CR LF or LF) if it has one.
 struct ProfileLine {

@@ -1,4 +1,4 @@
-#include "settings/ProfileWriter.h"
+#include <zodavudaz/settings/ProfileWriter.h>
 
 #include <cstring>
 

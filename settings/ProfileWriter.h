@@ -2,10 +2,10 @@
 #ifndef SETTINGS_PROFILEWRITER_H
 #define SETTINGS_PROFILEWRITER_H
 
-#include "platform/CFile.h"
-#include "platform/CString.h"
-#include "settings/ProfileImage.h"
-#include "settings/ReplacementFile.h"
+#include <zodavudaz/platform/CFile.h>
+#include <zodavudaz/platform/CString.h>
+#include <zodavudaz/settings/ProfileImage.h>
+#include <zodavudaz/settings/ReplacementFile.h>
 
 /// Writes key=value into section of fileName. A rewritten section goes through a replacement
 /// file; a new section is appended in place and cut off again if the append fails; a new file

@@ -1,4 +1,4 @@
-#include "settings/ReplacementFile.h"
+#include <zodavudaz/settings/ReplacementFile.h>
 
 namespace {
 // Names left behind by a process that died are skipped; past this many, creation fails.

@@ -2,8 +2,8 @@
 #ifndef SETTINGS_REPLACEMENTFILE_H
 #define SETTINGS_REPLACEMENTFILE_H
 
-#include "platform/CFile.h"
-#include "platform/CString.h"
+#include <zodavudaz/platform/CFile.h>
+#include <zodavudaz/platform/CString.h>
 
 /// Writes a temporary file in the target's folder; Commit moves it onto the target in one step,
 /// and anything short of a commit removes it, so the target holds its old bytes or its new ones.

@@ -1,6 +1,6 @@
-#include "settings/SettingsNames.h"
+#include <zodavudaz/settings/SettingsNames.h>
 
-#include "entry/LibraryEntry.h"
+#include <zodavudaz/entry/LibraryEntry.h>
 
 // Formatted into a string object, so that no station name is too long.
 CString StationSectionName(const CString& stationName) noexcept {

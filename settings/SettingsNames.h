@@ -2,7 +2,7 @@
 #ifndef SETTINGS_SETTINGSNAMES_H
 #define SETTINGS_SETTINGSNAMES_H
 
-#include "platform/CString.h"
+#include <zodavudaz/platform/CString.h>
 
 /// "Station" followed by the station's name.
 CString StationSectionName(const CString& stationName) noexcept;

@@ -1,9 +1,9 @@
-#include "settings/WindowPlacementEntries.h"
+#include <zodavudaz/settings/WindowPlacementEntries.h>
 
-#include "entry/LibraryEntry.h"
-#include "platform/FormattedPrint.h"
-#include "settings/ProfileFile.h"
-#include "settings/SettingsNames.h"
+#include <zodavudaz/entry/LibraryEntry.h>
+#include <zodavudaz/platform/FormattedPrint.h>
+#include <zodavudaz/settings/ProfileFile.h>
+#include <zodavudaz/settings/SettingsNames.h>
 
 #include <cstdio>
 

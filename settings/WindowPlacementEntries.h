@@ -2,9 +2,9 @@
 #ifndef SETTINGS_WINDOWPLACEMENTENTRIES_H
 #define SETTINGS_WINDOWPLACEMENTENTRIES_H
 
-#include "platform/BaseTypes.h"
-#include "platform/CString.h"
-#include "platform/WindowPlacement.h"
+#include <zodavudaz/platform/BaseTypes.h>
+#include <zodavudaz/platform/CString.h>
+#include <zodavudaz/platform/WindowPlacement.h>
 
 /// The main window's placement from section "Settings" of the default file: 1 and the record
 /// (length 44), or 0 with the record untouched when no complete placement is stored.

@@ -2,11 +2,11 @@
 #ifndef SIM_COMMLAYERACCESS_H
 #define SIM_COMMLAYERACCESS_H
 
-#include "packets/CManager.h"
-#include "packets/CRplySync.h"
-#include "packets/CStationInfo.h"
-#include "packets/CWink.h"
-#include "sim/SimControl.h"
+#include <zodavudaz/packets/CManager.h>
+#include <zodavudaz/packets/CRplySync.h>
+#include <zodavudaz/packets/CStationInfo.h>
+#include <zodavudaz/packets/CWink.h>
+#include <zodavudaz/sim/SimControl.h>
 
 #include <new>
 

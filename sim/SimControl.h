@@ -3,13 +3,13 @@
 #ifndef SIM_SIMCONTROL_H
 #define SIM_SIMCONTROL_H
 
-#include "database/ActOnTrigInfo.h"
-#include "packets/CEndianModulePacket.h"
-#include "packets/CRplySync.h"
-#include "packets/WAVEINF.h"
-#include "packets/siblings/CFeModule.h"
-#include "packets/siblings/SeqMsgParam.h"
-#include "platform/BaseTypes.h"
+#include <zodavudaz/database/ActOnTrigInfo.h>
+#include <zodavudaz/packets/CEndianModulePacket.h>
+#include <zodavudaz/packets/CRplySync.h>
+#include <zodavudaz/packets/WAVEINF.h>
+#include <zodavudaz/packets/siblings/CFeModule.h>
+#include <zodavudaz/packets/siblings/SeqMsgParam.h>
+#include <zodavudaz/platform/BaseTypes.h>
 
 #include <vector>
 

@@ -1,12 +1,12 @@
 // The simulated communication library's module access without a frontend, its per-thread reply
 // records, value conversion and error box.
-#include "packets/DataHeader.h"
-#include "packets/WireField.h"
-#include "packets/siblings/CommunicationLibrary.h"
-#include "sim/SimControl.h"
-#include "sim/SimParts.h"
-#include "sim/SimRequest.h"
-#include "sim/SimThread.h"
+#include <zodavudaz/packets/DataHeader.h>
+#include <zodavudaz/packets/WireField.h>
+#include <zodavudaz/packets/siblings/CommunicationLibrary.h>
+#include <zodavudaz/sim/SimControl.h>
+#include <zodavudaz/sim/SimParts.h>
+#include <zodavudaz/sim/SimRequest.h>
+#include <zodavudaz/sim/SimThread.h>
 
 #include <cstdint>
 #include <map>

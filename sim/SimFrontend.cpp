@@ -1,9 +1,9 @@
 // The simulated frontend library: frontend objects that reach the simulated modules.
-#include "packets/siblings/CFeFrontend.h"
-#include "packets/siblings/CFeModule.h"
-#include "sim/SimControl.h"
-#include "sim/SimParts.h"
-#include "sim/SimRequest.h"
+#include <zodavudaz/packets/siblings/CFeFrontend.h>
+#include <zodavudaz/packets/siblings/CFeModule.h>
+#include <zodavudaz/sim/SimControl.h>
+#include <zodavudaz/sim/SimParts.h>
+#include <zodavudaz/sim/SimRequest.h>
 
 #include <new>
 

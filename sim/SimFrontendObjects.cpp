@@ -1,7 +1,7 @@
 // The simulated frontend library's schedulable objects. The simulation schedules none of them:
 // each keeps what it is given, and the module objects answer as the base does.
-#include "packets/siblings/CFeFrontend.h"
-#include "packets/siblings/COBJECT.h"
+#include <zodavudaz/packets/siblings/CFeFrontend.h>
+#include <zodavudaz/packets/siblings/COBJECT.h>
 
 int CFRONTEND::COBJECT::Initialize(COBJECT* parent, CFRONTEND* frontend, DWORD id) noexcept {
   Parent = parent;

@@ -1,11 +1,11 @@
 // The simulated communication manager: its shared reply record and its sequence and GUI threads.
-#include "packets/CManager.h"
-#include "packets/siblings/CommunicationLibrary.h"
-#include "packets/siblings/SequenceLibrary.h"
-#include "sim/CommLayerAccess.h"
-#include "sim/SimControl.h"
-#include "sim/SimParts.h"
-#include "sim/SimThread.h"
+#include <zodavudaz/packets/CManager.h>
+#include <zodavudaz/packets/siblings/CommunicationLibrary.h>
+#include <zodavudaz/packets/siblings/SequenceLibrary.h>
+#include <zodavudaz/sim/CommLayerAccess.h>
+#include <zodavudaz/sim/SimControl.h>
+#include <zodavudaz/sim/SimParts.h>
+#include <zodavudaz/sim/SimThread.h>
 
 namespace {
 struct ManagerState {

@@ -1,7 +1,7 @@
-#include "sim/SimModule.h"
+#include <zodavudaz/sim/SimModule.h>
 
-#include "packets/DataHeader.h"
-#include "sim/CommLayerAccess.h"
+#include <zodavudaz/packets/DataHeader.h>
+#include <zodavudaz/sim/CommLayerAccess.h>
 
 #include <algorithm>
 #include <cstdint>

@@ -2,10 +2,10 @@
 #ifndef SIM_SIMMODULE_H
 #define SIM_SIMMODULE_H
 
-#include "packets/CEndianModulePacket.h"
-#include "packets/CRplySync.h"
-#include "packets/WAVEINF.h"
-#include "sim/SimControl.h"
+#include <zodavudaz/packets/CEndianModulePacket.h>
+#include <zodavudaz/packets/CRplySync.h>
+#include <zodavudaz/packets/WAVEINF.h>
+#include <zodavudaz/sim/SimControl.h>
 
 #include <map>
 #include <optional>

@@ -1,8 +1,8 @@
 // What a simulated module means to answer to each request, before any fault bends it.
-#include "sim/SimModule.h"
+#include <zodavudaz/sim/SimModule.h>
 
-#include "packets/DataHeader.h"
-#include "packets/WireField.h"
+#include <zodavudaz/packets/DataHeader.h>
+#include <zodavudaz/packets/WireField.h>
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,7 @@
 // The simulated modules, the frontend objects made on them, and their control functions.
-#include "sim/SimControl.h"
+#include <zodavudaz/sim/SimControl.h>
 
-#include "sim/SimParts.h"
+#include <zodavudaz/sim/SimParts.h>
 
 #include <map>
 #include <memory>

@@ -1,8 +1,8 @@
 // Where the simulated communication library places the data of module and semi-module packets.
-#include "packets/CEndianModulePacket.h"
-#include "packets/CEndianSemiModulePacket.h"
-#include "packets/WireField.h"
-#include "sim/SimModule.h"
+#include <zodavudaz/packets/CEndianModulePacket.h>
+#include <zodavudaz/packets/CEndianSemiModulePacket.h>
+#include <zodavudaz/packets/WireField.h>
+#include <zodavudaz/sim/SimModule.h>
 
 namespace {
 // The extended data area follows an 8-byte parameter value at the head of the data area.

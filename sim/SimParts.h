@@ -2,10 +2,10 @@
 #ifndef SIM_SIMPARTS_H
 #define SIM_SIMPARTS_H
 
-#include "packets/CZoThread.h"
-#include "packets/siblings/CFRONTEND.h"
-#include "platform/BaseTypes.h"
-#include "sim/SimModule.h"
+#include <zodavudaz/packets/CZoThread.h>
+#include <zodavudaz/packets/siblings/CFRONTEND.h>
+#include <zodavudaz/platform/BaseTypes.h>
+#include <zodavudaz/sim/SimModule.h>
 
 class CFeModule;
 

@@ -1,7 +1,7 @@
-#include "sim/SimRequest.h"
+#include <zodavudaz/sim/SimRequest.h>
 
-#include "packets/DataHeader.h"
-#include "sim/SimControl.h"
+#include <zodavudaz/packets/DataHeader.h>
+#include <zodavudaz/sim/SimControl.h>
 
 #include <algorithm>
 #include <cstdint>

@@ -3,11 +3,11 @@
 #ifndef SIM_SIMREQUEST_H
 #define SIM_SIMREQUEST_H
 
-#include "packets/CEndianModulePacket.h"
-#include "packets/CRplySync.h"
-#include "packets/siblings/CFRONTEND.h"
-#include "platform/BaseTypes.h"
-#include "sim/SimModule.h"
+#include <zodavudaz/packets/CEndianModulePacket.h>
+#include <zodavudaz/packets/CRplySync.h>
+#include <zodavudaz/packets/siblings/CFRONTEND.h>
+#include <zodavudaz/platform/BaseTypes.h>
+#include <zodavudaz/sim/SimModule.h>
 
 /// Where a request goes: through frontend's Query_ when frontend is not null, else straight to
 /// module (the communication library without a frontend).

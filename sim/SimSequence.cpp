@@ -1,9 +1,9 @@
 // The simulated sequence library: whether sequences run, and the message records it fills.
-#include "packets/CZosManager.h"
-#include "packets/siblings/SeqMsgParam.h"
-#include "packets/siblings/SequenceLibrary.h"
-#include "sim/SimControl.h"
-#include "sim/SimParts.h"
+#include <zodavudaz/packets/CZosManager.h>
+#include <zodavudaz/packets/siblings/SeqMsgParam.h>
+#include <zodavudaz/packets/siblings/SequenceLibrary.h>
+#include <zodavudaz/sim/SimControl.h>
+#include <zodavudaz/sim/SimParts.h>
 
 #include <map>
 #include <new>

@@ -1,10 +1,10 @@
 // The simulated station link table and the station look-ups of the communication library.
-#include "packets/CManager.h"
-#include "packets/CWink.h"
-#include "packets/siblings/CommunicationLibrary.h"
-#include "sim/CommLayerAccess.h"
-#include "sim/SimControl.h"
-#include "sim/SimParts.h"
+#include <zodavudaz/packets/CManager.h>
+#include <zodavudaz/packets/CWink.h>
+#include <zodavudaz/packets/siblings/CommunicationLibrary.h>
+#include <zodavudaz/sim/CommLayerAccess.h>
+#include <zodavudaz/sim/SimControl.h>
+#include <zodavudaz/sim/SimParts.h>
 
 namespace {
 CWink Wink;

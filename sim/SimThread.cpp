@@ -1,6 +1,6 @@
-#include "sim/SimThread.h"
+#include <zodavudaz/sim/SimThread.h>
 
-#include "packets/siblings/SeqMsgParam.h"
+#include <zodavudaz/packets/siblings/SeqMsgParam.h>
 
 #include <cstring>
 #include <new>

@@ -2,8 +2,8 @@
 #ifndef SIM_SIMTHREAD_H
 #define SIM_SIMTHREAD_H
 
-#include "packets/CZoThread.h"
-#include "sim/SimControl.h"
+#include <zodavudaz/packets/CZoThread.h>
+#include <zodavudaz/sim/SimControl.h>
 
 #include <vector>
 

@@ -1,6 +1,6 @@
-#include "viewer/CViewerInfo.h"
+#include <zodavudaz/viewer/CViewerInfo.h>
 
-#include "platform/Events.h"
+#include <zodavudaz/platform/Events.h>
 
 #include <cstring>
 

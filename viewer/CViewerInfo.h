@@ -3,12 +3,12 @@
 #ifndef VIEWER_CVIEWERINFO_H
 #define VIEWER_CVIEWERINFO_H
 
-#include "control/ChannelWaveInfo.h"
-#include "packets/CStationInfo.h"
-#include "platform/BaseTypes.h"
-#include "platform/CString.h"
-#include "platform/CWinThread.h"
-#include "viewer/ViewerProperty.h"
+#include <zodavudaz/control/ChannelWaveInfo.h>
+#include <zodavudaz/packets/CStationInfo.h>
+#include <zodavudaz/platform/BaseTypes.h>
+#include <zodavudaz/platform/CString.h>
+#include <zodavudaz/platform/CWinThread.h>
+#include <zodavudaz/viewer/ViewerProperty.h>
 
 /// A plain value holder. Copies share the data buffer, wave information, record and events: the
 /// owner calls DelResource on one of them before destroying it. Fields construction leaves unset

@@ -2,7 +2,7 @@
 #ifndef VIEWER_GRCHANNEL_H
 #define VIEWER_GRCHANNEL_H
 
-#include "platform/BaseTypes.h"
+#include <zodavudaz/platform/BaseTypes.h>
 
 #include <cstddef>
 

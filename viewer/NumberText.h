@@ -2,7 +2,7 @@
 #ifndef VIEWER_NUMBERTEXT_H
 #define VIEWER_NUMBERTEXT_H
 
-#include "platform/BaseTypes.h"
+#include <zodavudaz/platform/BaseTypes.h>
 
 #include <string_view>
 

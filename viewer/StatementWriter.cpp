@@ -1,6 +1,6 @@
-#include "viewer/StatementWriter.h"
+#include <zodavudaz/viewer/StatementWriter.h>
 
-#include "viewer/NumberText.h"
+#include <zodavudaz/viewer/NumberText.h>
 
 #include <cmath>
 #include <cstring>

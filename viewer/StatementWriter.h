@@ -2,7 +2,7 @@
 #ifndef VIEWER_STATEMENTWRITER_H
 #define VIEWER_STATEMENTWRITER_H
 
-#include "platform/CString.h"
+#include <zodavudaz/platform/CString.h>
 
 #include <cstddef>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "viewer/StoredText.h"
+#include <zodavudaz/viewer/StoredText.h>
 
 void CopyStoredText(std::string_view value, char* out, std::size_t size) noexcept {
   const std::size_t length = value.size() < size ? value.size() : size - 1;

@@ -1,6 +1,6 @@
-#include "viewer/ViewerProperty.h"
+#include <zodavudaz/viewer/ViewerProperty.h>
 
-#include "platform/BlockAllocator.h"
+#include <zodavudaz/platform/BlockAllocator.h>
 
 #include <cstring>
 #include <new>

@@ -2,8 +2,8 @@
 #ifndef VIEWER_VIEWERPROPERTY_H
 #define VIEWER_VIEWERPROPERTY_H
 
-#include "platform/BaseTypes.h"
-#include "viewer/GrChannel.h"
+#include <zodavudaz/platform/BaseTypes.h>
+#include <zodavudaz/viewer/GrChannel.h>
 
 #include <cstddef>
 

@@ -1,10 +1,10 @@
-#include "viewer/ViewerPropertyGroupText.h"
+#include <zodavudaz/viewer/ViewerPropertyGroupText.h>
 
-#include "platform/BlockAllocator.h"
-#include "viewer/NumberText.h"
-#include "viewer/StatementWriter.h"
-#include "viewer/StoredText.h"
-#include "viewer/ViewerPropertyTable.h"
+#include <zodavudaz/platform/BlockAllocator.h>
+#include <zodavudaz/viewer/NumberText.h>
+#include <zodavudaz/viewer/StatementWriter.h>
+#include <zodavudaz/viewer/StoredText.h>
+#include <zodavudaz/viewer/ViewerPropertyTable.h>
 
 #include <cmath>
 #include <cstdint>

@@ -2,8 +2,8 @@
 #ifndef VIEWER_VIEWERPROPERTYGROUPTEXT_H
 #define VIEWER_VIEWERPROPERTYGROUPTEXT_H
 
-#include "platform/CString.h"
-#include "viewer/ViewerProperty.h"
+#include <zodavudaz/platform/CString.h>
+#include <zodavudaz/viewer/ViewerProperty.h>
 
 /// Sets text to the group's line, "Group<group + 1> <name>;" and the six column statements
 /// ("CHID -1 5;CHSTS 0 0;..."), numbers in the C locale. Returns 0; 1 with empty text for a null

@@ -1,10 +1,10 @@
-#include "viewer/ViewerPropertyLookup.h"
+#include <zodavudaz/viewer/ViewerPropertyLookup.h>
 
-#include "entry/LibraryEntry.h"
-#include "settings/ProfileFile.h"
-#include "settings/SettingsNames.h"
-#include "viewer/ViewerPropertyGroupText.h"
-#include "viewer/ViewerPropertyText.h"
+#include <zodavudaz/entry/LibraryEntry.h>
+#include <zodavudaz/settings/ProfileFile.h>
+#include <zodavudaz/settings/SettingsNames.h>
+#include <zodavudaz/viewer/ViewerPropertyGroupText.h>
+#include <zodavudaz/viewer/ViewerPropertyText.h>
 
 #include <cstring>
 

@@ -2,8 +2,8 @@
 #ifndef VIEWER_VIEWERPROPERTYLOOKUP_H
 #define VIEWER_VIEWERPROPERTYLOOKUP_H
 
-#include "platform/CString.h"
-#include "viewer/ViewerProperty.h"
+#include <zodavudaz/platform/CString.h>
+#include <zodavudaz/viewer/ViewerProperty.h>
 
 /// Reads "Viewer" and "Product" of section "Station<name>-Module<slot>" of the settings folder's
 /// "\Mardel.ini". 1 when the module is known, the text is not empty and "Product" holds the

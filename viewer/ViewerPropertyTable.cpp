@@ -1,7 +1,7 @@
-#include "viewer/ViewerPropertyTable.h"
+#include <zodavudaz/viewer/ViewerPropertyTable.h>
 
-#include "viewer/NumberText.h"
-#include "viewer/StoredText.h"
+#include <zodavudaz/viewer/NumberText.h>
+#include <zodavudaz/viewer/StoredText.h>
 
 #include <cstdint>
 #include <cstring>

@@ -2,9 +2,9 @@
 #ifndef VIEWER_VIEWERPROPERTYTABLE_H
 #define VIEWER_VIEWERPROPERTYTABLE_H
 
-#include "viewer/StatementWriter.h"
-#include "viewer/ViewerProperty.h"
-#include "viewer/WordList.h"
+#include <zodavudaz/viewer/StatementWriter.h>
+#include <zodavudaz/viewer/ViewerProperty.h>
+#include <zodavudaz/viewer/WordList.h>
 
 #include <cstddef>
 #include <string_view>

@@ -1,8 +1,8 @@
-#include "viewer/ViewerPropertyText.h"
+#include <zodavudaz/viewer/ViewerPropertyText.h>
 
-#include "platform/BlockAllocator.h"
-#include "viewer/NumberText.h"
-#include "viewer/ViewerPropertyTable.h"
+#include <zodavudaz/platform/BlockAllocator.h>
+#include <zodavudaz/viewer/NumberText.h>
+#include <zodavudaz/viewer/ViewerPropertyTable.h>
 
 #include <cstring>
 

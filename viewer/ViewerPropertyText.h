@@ -2,8 +2,8 @@
 #ifndef VIEWER_VIEWERPROPERTYTEXT_H
 #define VIEWER_VIEWERPROPERTYTEXT_H
 
-#include "platform/CString.h"
-#include "viewer/ViewerProperty.h"
+#include <zodavudaz/platform/CString.h>
+#include <zodavudaz/viewer/ViewerProperty.h>
 
 /// Sets text to the record's statements in table order ("ChannelNumber 2;MathChNum 0;..."),
 /// numbers in the C locale, blanks and other separators inside texts as byte 14. The record is not

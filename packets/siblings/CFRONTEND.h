@@ -2,9 +2,9 @@
 #ifndef PACKETS_SIBLINGS_CFRONTEND_H
 #define PACKETS_SIBLINGS_CFRONTEND_H
 
-#include "packets/CEndianModulePacket.h"
-#include "packets/CRplySync.h"
-#include "platform/BaseTypes.h"
+#include <zodavudaz/packets/CEndianModulePacket.h>
+#include <zodavudaz/packets/CRplySync.h>
+#include <zodavudaz/platform/BaseTypes.h>
 
 /// Made and ended by the frontend library; this library queries it and copies it member-wise.
 /// Every Query takes a command group and a control word (control id, offset in bits 12 to 15),

@@ -1,4 +1,4 @@
-#include "packets/siblings/CFeFrontend.h"
+#include <zodavudaz/packets/siblings/CFeFrontend.h>
 
 CFeFrontend::CFeFrontend(const CFeFrontend& other) noexcept = default;
 CFeFrontend& CFeFrontend::operator=(const CFeFrontend& other) noexcept = default;

@@ -2,9 +2,9 @@
 #ifndef PACKETS_SIBLINGS_CFEFRONTEND_H
 #define PACKETS_SIBLINGS_CFEFRONTEND_H
 
-#include "packets/siblings/CFRONTEND.h"
-#include "packets/siblings/COBJECT.h"
-#include "platform/BaseTypes.h"
+#include <zodavudaz/packets/siblings/CFRONTEND.h>
+#include <zodavudaz/packets/siblings/COBJECT.h>
+#include <zodavudaz/platform/BaseTypes.h>
 
 /// Made by the frontend library; this library only copies it and its objects member-wise.
 class CFeFrontend : public CFRONTEND {

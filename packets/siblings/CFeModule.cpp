@@ -1,4 +1,4 @@
-#include "packets/siblings/CFeModule.h"
+#include <zodavudaz/packets/siblings/CFeModule.h>
 
 CFeModule::CFeModule(const CFeModule& other) noexcept = default;
 CFeModule& CFeModule::operator=(const CFeModule& other) noexcept = default;

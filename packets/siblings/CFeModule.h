@@ -2,7 +2,7 @@
 #ifndef PACKETS_SIBLINGS_CFEMODULE_H
 #define PACKETS_SIBLINGS_CFEMODULE_H
 
-#include "packets/siblings/CFRONTEND.h"
+#include <zodavudaz/packets/siblings/CFRONTEND.h>
 
 /// Made by the frontend library; ended with Destroy(), then delete. Adds no field. The Query
 /// conventions are CFRONTEND's.

@@ -2,8 +2,8 @@
 #ifndef PACKETS_SIBLINGS_COBJECT_H
 #define PACKETS_SIBLINGS_COBJECT_H
 
-#include "packets/siblings/CFRONTEND.h"
-#include "platform/BaseTypes.h"
+#include <zodavudaz/packets/siblings/CFRONTEND.h>
+#include <zodavudaz/platform/BaseTypes.h>
 
 /// Scheduled by the frontend library; this library only copies it member-wise.
 class CFRONTEND::COBJECT {

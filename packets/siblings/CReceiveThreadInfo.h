@@ -2,7 +2,7 @@
 #ifndef PACKETS_SIBLINGS_CRECEIVETHREADINFO_H
 #define PACKETS_SIBLINGS_CRECEIVETHREADINFO_H
 
-#include "platform/BaseTypes.h"
+#include <zodavudaz/platform/BaseTypes.h>
 
 /// Its contents belong to the communication library; only its size is shared, since the manager
 /// fields after it are read here.

@@ -2,11 +2,11 @@
 #ifndef PACKETS_SIBLINGS_COMMUNICATIONLIBRARY_H
 #define PACKETS_SIBLINGS_COMMUNICATIONLIBRARY_H
 
-#include "packets/CManager.h"
-#include "packets/CRplySync.h"
-#include "packets/CWink.h"
-#include "platform/BaseTypes.h"
-#include "platform/CWinThread.h"
+#include <zodavudaz/packets/CManager.h>
+#include <zodavudaz/packets/CRplySync.h>
+#include <zodavudaz/packets/CWink.h>
+#include <zodavudaz/platform/BaseTypes.h>
+#include <zodavudaz/platform/CWinThread.h>
 
 /// Result of CManager::PostSeqThread and PostGUIThread for a message that was posted.
 constexpr WORD PostedOk = 0;

@@ -2,7 +2,7 @@
 #ifndef PACKETS_SIBLINGS_SEQUENCELIBRARY_H
 #define PACKETS_SIBLINGS_SEQUENCELIBRARY_H
 
-#include "packets/CZosManager.h"
+#include <zodavudaz/packets/CZosManager.h>
 
 /// The process's sequence manager.
 CZosManager* ZosGetMgr() noexcept;

@@ -1,6 +1,6 @@
-#include "control/CModuleCntl.h"
+#include <zodavudaz/control/CModuleCntl.h>
 
-#include "packets/DataHeader.h"
+#include <zodavudaz/packets/DataHeader.h>
 #include "tests/support/ModuleCntlDispatchModel.h"
 #include "tests/support/RecordingModuleCntl.h"
 

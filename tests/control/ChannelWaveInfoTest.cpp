@@ -1,7 +1,7 @@
-#include "control/ChannelWaveInfo.h"
-#include "control/UnitText.h"
+#include <zodavudaz/control/ChannelWaveInfo.h>
+#include <zodavudaz/control/UnitText.h>
 
-#include "sim/SimControl.h"
+#include <zodavudaz/sim/SimControl.h>
 
 #include <gtest/gtest.h>
 

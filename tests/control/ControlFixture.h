@@ -2,8 +2,8 @@
 #ifndef TESTS_CONTROL_CONTROLFIXTURE_H
 #define TESTS_CONTROL_CONTROLFIXTURE_H
 
-#include "entry/LibraryEntry.h"
-#include "sim/SimControl.h"
+#include <zodavudaz/entry/LibraryEntry.h>
+#include <zodavudaz/sim/SimControl.h>
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "control/ControlRequests.h"
+#include <zodavudaz/control/ControlRequests.h>
 
 #include "tests/control/ControlFixture.h"
 

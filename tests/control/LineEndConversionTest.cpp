@@ -1,4 +1,4 @@
-#include "control/LineEndConversion.h"
+#include <zodavudaz/control/LineEndConversion.h>
 
 #include <gtest/gtest.h>
 

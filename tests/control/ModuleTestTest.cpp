@@ -1,6 +1,6 @@
-#include "control/ModuleTest.h"
+#include <zodavudaz/control/ModuleTest.h>
 
-#include "packets/siblings/CommunicationLibrary.h"
+#include <zodavudaz/packets/siblings/CommunicationLibrary.h>
 #include "tests/control/ControlFixture.h"
 
 #include <vector>

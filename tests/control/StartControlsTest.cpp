@@ -1,4 +1,4 @@
-#include "control/StartControls.h"
+#include <zodavudaz/control/StartControls.h>
 
 #include "tests/control/ControlFixture.h"
 #include "tests/support/HeapUse.h"

@@ -1,6 +1,6 @@
-#include "control/UnitText.h"
+#include <zodavudaz/control/UnitText.h>
 
-#include "sim/SimControl.h"
+#include <zodavudaz/sim/SimControl.h>
 
 #include <gtest/gtest.h>
 

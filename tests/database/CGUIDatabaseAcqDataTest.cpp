@@ -1,5 +1,5 @@
-#include "packets/WireField.h"
-#include "platform/BlockAllocator.h"
+#include <zodavudaz/packets/WireField.h>
+#include <zodavudaz/platform/BlockAllocator.h>
 #include "tests/database/SimModuleFixture.h"
 
 #include <functional>

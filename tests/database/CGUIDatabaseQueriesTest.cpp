@@ -1,6 +1,6 @@
-#include "packets/siblings/CommunicationLibrary.h"
-#include "platform/BlockAllocator.h"
-#include "platform/CommandLine.h"
+#include <zodavudaz/packets/siblings/CommunicationLibrary.h>
+#include <zodavudaz/platform/BlockAllocator.h>
+#include <zodavudaz/platform/CommandLine.h>
 #include "tests/database/SimModuleFixture.h"
 
 #include <functional>

@@ -1,4 +1,4 @@
-#include "database/CGUIDatabase.h"
+#include <zodavudaz/database/CGUIDatabase.h>
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 #ifndef TESTS_DATABASE_DATABASEFIXTURE_H
 #define TESTS_DATABASE_DATABASEFIXTURE_H
 
-#include "database/CGUIDatabase.h"
+#include <zodavudaz/database/CGUIDatabase.h>
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 #ifndef TESTS_DATABASE_SIMMODULEFIXTURE_H
 #define TESTS_DATABASE_SIMMODULEFIXTURE_H
 
-#include "sim/SimControl.h"
+#include <zodavudaz/sim/SimControl.h>
 #include "tests/database/DatabaseFixture.h"
 
 #include <vector>

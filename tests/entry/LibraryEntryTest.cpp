@@ -1,5 +1,5 @@
-#include "entry/LibraryEntry.h"
-#include "platform/ExtensionModule.h"
+#include <zodavudaz/entry/LibraryEntry.h>
+#include <zodavudaz/platform/ExtensionModule.h>
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "packets/CEndianModulePacket.h"
+#include <zodavudaz/packets/CEndianModulePacket.h>
 
 #include "tests/packets/DataHeaderFieldTable.h"
 

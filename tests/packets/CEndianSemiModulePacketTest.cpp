@@ -1,6 +1,6 @@
-#include "packets/CEndianSemiModulePacket.h"
+#include <zodavudaz/packets/CEndianSemiModulePacket.h>
 
-#include "packets/CEndianModulePacket.h"
+#include <zodavudaz/packets/CEndianModulePacket.h>
 #include "tests/packets/DataHeaderFieldTable.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "packets/CEndianStaPacket.h"
+#include <zodavudaz/packets/CEndianStaPacket.h>
 
 #include <gtest/gtest.h>
 

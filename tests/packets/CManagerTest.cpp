@@ -1,7 +1,7 @@
-#include "packets/CManager.h"
+#include <zodavudaz/packets/CManager.h>
 
-#include "packets/siblings/CommunicationLibrary.h"
-#include "sim/SimControl.h"
+#include <zodavudaz/packets/siblings/CommunicationLibrary.h>
+#include <zodavudaz/sim/SimControl.h>
 
 #include <gtest/gtest.h>
 

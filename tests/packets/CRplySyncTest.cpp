@@ -1,4 +1,4 @@
-#include "packets/CRplySync.h"
+#include <zodavudaz/packets/CRplySync.h>
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "packets/CStationInfo.h"
+#include <zodavudaz/packets/CStationInfo.h>
 
-#include "packets/CManager.h"
-#include "packets/siblings/CommunicationLibrary.h"
-#include "sim/SimControl.h"
+#include <zodavudaz/packets/CManager.h>
+#include <zodavudaz/packets/siblings/CommunicationLibrary.h>
+#include <zodavudaz/sim/SimControl.h>
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #ifndef TESTS_PACKETS_DATAHEADERFIELDTABLE_H
 #define TESTS_PACKETS_DATAHEADERFIELDTABLE_H
 
-#include "platform/BaseTypes.h"
+#include <zodavudaz/platform/BaseTypes.h>
 
 #include <gtest/gtest.h>
 

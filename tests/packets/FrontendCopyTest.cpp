@@ -1,5 +1,5 @@
-#include "packets/siblings/CFeModule.h"
-#include "sim/SimControl.h"
+#include <zodavudaz/packets/siblings/CFeModule.h>
+#include <zodavudaz/sim/SimControl.h>
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/CFile.h"
+#include <zodavudaz/platform/CFile.h>
 #include "tests/TempFiles.h"
 
 #include <gtest/gtest.h>

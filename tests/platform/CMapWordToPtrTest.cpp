@@ -1,4 +1,4 @@
-#include "platform/CMapWordToPtr.h"
+#include <zodavudaz/platform/CMapWordToPtr.h>
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/CPtrList.h"
+#include <zodavudaz/platform/CPtrList.h>
 
 #include "tests/support/HeapUse.h"
 

@@ -1,4 +1,4 @@
-#include "platform/CString.h"
+#include <zodavudaz/platform/CString.h>
 
 #include <gtest/gtest.h>
 

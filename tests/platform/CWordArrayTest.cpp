@@ -1,4 +1,4 @@
-#include "platform/CWordArray.h"
+#include <zodavudaz/platform/CWordArray.h>
 
 #include <gtest/gtest.h>
 

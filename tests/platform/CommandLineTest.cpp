@@ -1,4 +1,4 @@
-#include "platform/CommandLine.h"
+#include <zodavudaz/platform/CommandLine.h>
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "platform/RegistryFile.h"
+#include <zodavudaz/platform/RegistryFile.h>
 
-#include "platform/Registry.h"
+#include <zodavudaz/platform/Registry.h>
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "settings/BackupInformation.h"
-#include "entry/LibraryEntry.h"
+#include <zodavudaz/settings/BackupInformation.h>
+#include <zodavudaz/entry/LibraryEntry.h>
 #include "tests/TempFiles.h"
 
 #include <cstring>

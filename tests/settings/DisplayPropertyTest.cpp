@@ -1,6 +1,6 @@
-#include "settings/DisplayProperty.h"
+#include <zodavudaz/settings/DisplayProperty.h>
 
-#include "platform/Desktop.h"
+#include <zodavudaz/platform/Desktop.h>
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "settings/ProfileFile.h"
+#include <zodavudaz/settings/ProfileFile.h>
 #include "tests/TempFiles.h"
 
 #include <gtest/gtest.h>

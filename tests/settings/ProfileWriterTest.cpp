@@ -1,5 +1,5 @@
-#include "platform/FaultInjectingFileAccess.h"
-#include "settings/ProfileFile.h"
+#include <zodavudaz/platform/FaultInjectingFileAccess.h>
+#include <zodavudaz/settings/ProfileFile.h>
 #include "tests/TempFiles.h"
 
 #include <gtest/gtest.h>

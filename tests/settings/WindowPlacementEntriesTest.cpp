@@ -1,5 +1,5 @@
-#include "settings/WindowPlacementEntries.h"
-#include "entry/LibraryEntry.h"
+#include <zodavudaz/settings/WindowPlacementEntries.h>
+#include <zodavudaz/entry/LibraryEntry.h>
 #include "tests/TempFiles.h"
 
 #include <cstring>

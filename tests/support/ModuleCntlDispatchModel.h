@@ -2,7 +2,7 @@
 #ifndef TESTS_SUPPORT_MODULECNTLDISPATCHMODEL_H
 #define TESTS_SUPPORT_MODULECNTLDISPATCHMODEL_H
 
-#include "platform/BaseTypes.h"
+#include <zodavudaz/platform/BaseTypes.h>
 
 #include <vector>
 

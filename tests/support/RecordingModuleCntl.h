@@ -2,7 +2,7 @@
 #ifndef TESTS_SUPPORT_RECORDINGMODULECNTL_H
 #define TESTS_SUPPORT_RECORDINGMODULECNTL_H
 
-#include "control/CModuleCntl.h"
+#include <zodavudaz/control/CModuleCntl.h>
 
 #include <array>
 #include <cstddef>

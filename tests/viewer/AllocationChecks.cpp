@@ -1,6 +1,6 @@
 #include "tests/viewer/AllocationChecks.h"
 
-#include "platform/BlockAllocator.h"
+#include <zodavudaz/platform/BlockAllocator.h>
 
 #include <gtest/gtest.h>
 

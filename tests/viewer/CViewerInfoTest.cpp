@@ -1,4 +1,4 @@
-#include "viewer/CViewerInfo.h"
+#include <zodavudaz/viewer/CViewerInfo.h>
 
 #include "tests/support/HeapUse.h"
 

@@ -1,4 +1,4 @@
-#include "viewer/NumberText.h"
+#include <zodavudaz/viewer/NumberText.h>
 
 #include <gtest/gtest.h>
 

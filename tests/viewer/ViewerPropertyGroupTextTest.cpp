@@ -1,6 +1,6 @@
-#include "viewer/ViewerPropertyGroupText.h"
+#include <zodavudaz/viewer/ViewerPropertyGroupText.h>
 
-#include "platform/BlockAllocator.h"
+#include <zodavudaz/platform/BlockAllocator.h>
 #include "tests/viewer/AllocationChecks.h"
 
 #include <gtest/gtest.h>

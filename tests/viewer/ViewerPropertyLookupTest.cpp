@@ -1,8 +1,8 @@
-#include "viewer/ViewerPropertyLookup.h"
+#include <zodavudaz/viewer/ViewerPropertyLookup.h>
 
-#include "entry/LibraryEntry.h"
+#include <zodavudaz/entry/LibraryEntry.h>
 #include "tests/TempFiles.h"
-#include "viewer/ViewerPropertyText.h"
+#include <zodavudaz/viewer/ViewerPropertyText.h>
 
 #include <gtest/gtest.h>
 

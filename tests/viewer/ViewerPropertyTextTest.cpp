@@ -1,6 +1,6 @@
-#include "viewer/ViewerPropertyText.h"
+#include <zodavudaz/viewer/ViewerPropertyText.h>
 
-#include "platform/BlockAllocator.h"
+#include <zodavudaz/platform/BlockAllocator.h>
 #include "tests/viewer/AllocationChecks.h"
 
 #include <gtest/gtest.h>

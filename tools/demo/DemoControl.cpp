@@ -1,9 +1,9 @@
 #include "tools/demo/DemoScenes.h"
 
-#include "control/ChannelWaveInfo.h"
-#include "control/ModuleTest.h"
-#include "control/StartControls.h"
-#include "sim/SimControl.h"
+#include <zodavudaz/control/ChannelWaveInfo.h>
+#include <zodavudaz/control/ModuleTest.h>
+#include <zodavudaz/control/StartControls.h>
+#include <zodavudaz/sim/SimControl.h>
 
 #include <cstdio>
 

@@ -1,10 +1,10 @@
 #include "tools/demo/DemoScenes.h"
 
-#include "platform/Desktop.h"
-#include "platform/Registry.h"
-#include "platform/RegistryFile.h"
-#include "settings/DisplayProperty.h"
-#include "settings/InstallDirectory.h"
+#include <zodavudaz/platform/Desktop.h>
+#include <zodavudaz/platform/Registry.h>
+#include <zodavudaz/platform/RegistryFile.h>
+#include <zodavudaz/settings/DisplayProperty.h>
+#include <zodavudaz/settings/InstallDirectory.h>
 
 #include <cstdio>
 

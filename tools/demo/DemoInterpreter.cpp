@@ -1,7 +1,7 @@
 #include "tools/demo/DemoScenes.h"
 
-#include "control/CModuleCntl.h"
-#include "packets/DataHeader.h"
+#include <zodavudaz/control/CModuleCntl.h>
+#include <zodavudaz/packets/DataHeader.h>
 
 #include <cstdio>
 

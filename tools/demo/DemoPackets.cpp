@@ -1,10 +1,10 @@
 #include "tools/demo/DemoScenes.h"
 
-#include "packets/CEndianSemiModulePacket.h"
-#include "packets/CEndianStaPacket.h"
-#include "packets/DataHeader.h"
-#include "packets/siblings/CFeModule.h"
-#include "packets/siblings/CommunicationLibrary.h"
+#include <zodavudaz/packets/CEndianSemiModulePacket.h>
+#include <zodavudaz/packets/CEndianStaPacket.h>
+#include <zodavudaz/packets/DataHeader.h>
+#include <zodavudaz/packets/siblings/CFeModule.h>
+#include <zodavudaz/packets/siblings/CommunicationLibrary.h>
 
 #include <cstdio>
 #include <vector>

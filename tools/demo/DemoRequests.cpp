@@ -1,7 +1,7 @@
 #include "tools/demo/DemoScenes.h"
 
-#include "packets/WireField.h"
-#include "sim/SimControl.h"
+#include <zodavudaz/packets/WireField.h>
+#include <zodavudaz/sim/SimControl.h>
 
 #include <cstdio>
 #include <cstring>

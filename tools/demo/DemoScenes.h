@@ -2,7 +2,7 @@
 #ifndef TOOLS_DEMO_DEMOSCENES_H
 #define TOOLS_DEMO_DEMOSCENES_H
 
-#include "database/CGUIDatabase.h"
+#include <zodavudaz/database/CGUIDatabase.h>
 
 /// Files the demo's stations and modules into database, as a front-end application does.
 void FileDemoStations(CGUIDatabase& database);

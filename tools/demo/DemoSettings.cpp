@@ -1,8 +1,8 @@
 #include "tools/demo/DemoScenes.h"
 
-#include "control/LineEndConversion.h"
-#include "settings/SettingsNames.h"
-#include "settings/WindowPlacementEntries.h"
+#include <zodavudaz/control/LineEndConversion.h>
+#include <zodavudaz/settings/SettingsNames.h>
+#include <zodavudaz/settings/WindowPlacementEntries.h>
 
 #include <cstdio>
 

@@ -1,7 +1,7 @@
 #include "tools/demo/DemoScenes.h"
 
-#include "packets/siblings/CFeModule.h"
-#include "sim/SimControl.h"
+#include <zodavudaz/packets/siblings/CFeModule.h>
+#include <zodavudaz/sim/SimControl.h>
 
 #include <cstdio>
 #include <cstring>

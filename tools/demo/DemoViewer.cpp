@@ -1,8 +1,8 @@
 #include "tools/demo/DemoScenes.h"
 
-#include "viewer/ViewerPropertyGroupText.h"
-#include "viewer/ViewerPropertyLookup.h"
-#include "viewer/ViewerPropertyText.h"
+#include <zodavudaz/viewer/ViewerPropertyGroupText.h>
+#include <zodavudaz/viewer/ViewerPropertyLookup.h>
+#include <zodavudaz/viewer/ViewerPropertyText.h>
 
 #include <cstdio>
 #include <cstring>

@@ -1,5 +1,5 @@
 // Plays a front-end application against the simulated station and prints what the library answers.
-#include "entry/LibraryEntry.h"
+#include <zodavudaz/entry/LibraryEntry.h>
 #include "tools/demo/DemoScenes.h"
 
 #include <cstdio>

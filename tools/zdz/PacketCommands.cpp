@@ -2,11 +2,11 @@
 // accessor class.
 #include "tools/zdz/ToolCommand.h"
 
-#include "control/CModuleCntl.h"
-#include "packets/CEndianModulePacket.h"
-#include "packets/CEndianSemiModulePacket.h"
-#include "packets/CEndianStaPacket.h"
-#include "packets/DataHeader.h"
+#include <zodavudaz/control/CModuleCntl.h>
+#include <zodavudaz/packets/CEndianModulePacket.h>
+#include <zodavudaz/packets/CEndianSemiModulePacket.h>
+#include <zodavudaz/packets/CEndianStaPacket.h>
+#include <zodavudaz/packets/DataHeader.h>
 
 #include <algorithm>
 #include <cctype>

@@ -1,9 +1,9 @@
 // zdz placement get and set: a module window's stored placement, through the library's readers.
 #include "tools/zdz/ToolCommand.h"
 
-#include "database/CStation.h"
-#include "entry/LibraryEntry.h"
-#include "settings/WindowPlacementEntries.h"
+#include <zodavudaz/database/CStation.h>
+#include <zodavudaz/entry/LibraryEntry.h>
+#include <zodavudaz/settings/WindowPlacementEntries.h>
 
 #include <cstdio>
 

@@ -3,8 +3,8 @@
 #include "tools/zdz/ProfileLines.h"
 #include "tools/zdz/ToolCommand.h"
 
-#include "platform/CFile.h"
-#include "settings/ProfileFile.h"
+#include <zodavudaz/platform/CFile.h>
+#include <zodavudaz/settings/ProfileFile.h>
 
 #include <cstdio>
 #include <set>

@@ -1,7 +1,7 @@
 #include "tools/zdz/ProfileLines.h"
 
-#include "platform/CFile.h"
-#include "settings/ProfileFile.h"
+#include <zodavudaz/platform/CFile.h>
+#include <zodavudaz/settings/ProfileFile.h>
 
 namespace {
 // ReadStringEx reads as much as it is asked for; chunks keep a file of many lines linear.

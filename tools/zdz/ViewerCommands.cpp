@@ -2,10 +2,10 @@
 #include "tools/zdz/ProfileLines.h"
 #include "tools/zdz/ToolCommand.h"
 
-#include "settings/ProfileFile.h"
-#include "viewer/ViewerProperty.h"
-#include "viewer/ViewerPropertyGroupText.h"
-#include "viewer/ViewerPropertyText.h"
+#include <zodavudaz/settings/ProfileFile.h>
+#include <zodavudaz/viewer/ViewerProperty.h>
+#include <zodavudaz/viewer/ViewerPropertyGroupText.h>
+#include <zodavudaz/viewer/ViewerPropertyText.h>
 
 #include <cstdio>
 #include <memory>

@@ -1,8 +1,8 @@
 // Uses the installed headers and libraries: one settings value written and read back, one
 // viewer record made and released, the database reached. Prints "installed library works".
-#include "entry/LibraryEntry.h"
-#include "settings/ProfileFile.h"
-#include "viewer/ViewerProperty.h"
+#include <zodavudaz/entry/LibraryEntry.h>
+#include <zodavudaz/settings/ProfileFile.h>
+#include <zodavudaz/viewer/ViewerProperty.h>
 
 #include <cstdio>
 
