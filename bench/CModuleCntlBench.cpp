@@ -1,9 +1,9 @@
 // Interpreting a mix of received packets, against a hand-written switch that calls the same
 // handlers of the same interpreter.
-#include <zodavudaz/control/CModuleCntl.h>
-#include <zodavudaz/packets/DataHeader.h>
 #include "tests/support/ModuleCntlDispatchModel.h"
 #include "tests/support/RecordingModuleCntl.h"
+#include <zodavudaz/control/CModuleCntl.h>
+#include <zodavudaz/packets/DataHeader.h>
 
 #include <benchmark/benchmark.h>
 

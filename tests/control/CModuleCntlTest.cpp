@@ -1,8 +1,8 @@
 #include <zodavudaz/control/CModuleCntl.h>
 
-#include <zodavudaz/packets/DataHeader.h>
 #include "tests/support/ModuleCntlDispatchModel.h"
 #include "tests/support/RecordingModuleCntl.h"
+#include <zodavudaz/packets/DataHeader.h>
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include <zodavudaz/control/ModuleTest.h>
 
-#include <zodavudaz/packets/siblings/CommunicationLibrary.h>
 #include "tests/control/ControlFixture.h"
+#include <zodavudaz/packets/siblings/CommunicationLibrary.h>
 
 #include <vector>
 

@@ -1,5 +1,5 @@
-#include <zodavudaz/database/CGUIDatabase.h>
 #include "tests/TempFiles.h"
+#include <zodavudaz/database/CGUIDatabase.h>
 
 #include <cstring>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
+#include "tests/database/SimModuleFixture.h"
 #include <zodavudaz/packets/siblings/CommunicationLibrary.h>
 #include <zodavudaz/platform/BlockAllocator.h>
 #include <zodavudaz/platform/CommandLine.h>
-#include "tests/database/SimModuleFixture.h"
 
 #include <functional>
 

@@ -2,8 +2,8 @@
 #ifndef TESTS_DATABASE_SIMMODULEFIXTURE_H
 #define TESTS_DATABASE_SIMMODULEFIXTURE_H
 
-#include <zodavudaz/sim/SimControl.h>
 #include "tests/database/DatabaseFixture.h"
+#include <zodavudaz/sim/SimControl.h>
 
 #include <vector>
 

@@ -1,7 +1,7 @@
 #include <zodavudaz/packets/CEndianSemiModulePacket.h>
 
-#include <zodavudaz/packets/CEndianModulePacket.h>
 #include "tests/packets/DataHeaderFieldTable.h"
+#include <zodavudaz/packets/CEndianModulePacket.h>
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include <zodavudaz/platform/CFile.h>
 #include "tests/TempFiles.h"
+#include <zodavudaz/platform/CFile.h>
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include <zodavudaz/settings/BackupInformation.h>
-#include <zodavudaz/entry/LibraryEntry.h>
 #include "tests/TempFiles.h"
+#include <zodavudaz/entry/LibraryEntry.h>
+#include <zodavudaz/settings/BackupInformation.h>
 
 #include <cstring>
 #include <gtest/gtest.h>

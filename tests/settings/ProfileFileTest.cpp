@@ -1,5 +1,5 @@
-#include <zodavudaz/settings/ProfileFile.h>
 #include "tests/TempFiles.h"
+#include <zodavudaz/settings/ProfileFile.h>
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
+#include "tests/TempFiles.h"
 #include <zodavudaz/platform/FaultInjectingFileAccess.h>
 #include <zodavudaz/settings/ProfileFile.h>
-#include "tests/TempFiles.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

@@ -1,7 +1,7 @@
 #include <zodavudaz/viewer/ViewerPropertyLookup.h>
 
-#include <zodavudaz/entry/LibraryEntry.h>
 #include "tests/TempFiles.h"
+#include <zodavudaz/entry/LibraryEntry.h>
 #include <zodavudaz/viewer/ViewerPropertyText.h>
 
 #include <gtest/gtest.h>

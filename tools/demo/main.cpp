@@ -1,6 +1,6 @@
 // Plays a front-end application against the simulated station and prints what the library answers.
-#include <zodavudaz/entry/LibraryEntry.h>
 #include "tools/demo/DemoScenes.h"
+#include <zodavudaz/entry/LibraryEntry.h>
 
 #include <cstdio>
 
