@@ -5,19 +5,23 @@ cd "$(dirname "$0")"
 
 JOBS=$(nproc)
 FUZZ_SECONDS=${FUZZ_SECONDS:-10}
-PACKAGES=(g++-multilib cmake googletest libbenchmark-dev:i386 libinih-dev:i386 clang libclang-rt-14-dev gcovr clang-tidy clang-format cppcheck pkg-config)
+# What the demo needs: a compiler for the default build, and cmake.
+DEMO_PACKAGES=(g++-multilib cmake)
+# What tests, fuzzing, coverage, lint and benchmarks need besides.
+TEST_PACKAGES=(googletest libbenchmark-dev:i386 libinih-dev:i386 clang libclang-rt-14-dev gcovr clang-tidy clang-format cppcheck pkg-config)
 # Fuzz targets that a test run gives longer than FUZZ_SECONDS.
 declare -A FUZZ_TARGET_SECONDS=([ProfileFileFuzz]=30)
 
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 
+# install_missing PACKAGE...
 install_missing() {
   local missing=()
-  for package in "${PACKAGES[@]}"; do
+  for package in "$@"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
   done
   [ ${#missing[@]} -eq 0 ] && return
-  echo "Installing ${missing[*]}" >&2
+  echo "==> installing ${missing[*]}" >&2
   dpkg --print-foreign-architectures | grep -qx i386 || as_root dpkg --add-architecture i386
   as_root apt-get update -qq
   as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
@@ -33,8 +37,7 @@ choose_runner() {
   echo 'int main(void) { return 0; }' >"$probe"/probe.c
   gcc -m32 "$probe"/probe.c -o "$probe"/probe
   if ! "$probe"/probe 2>/dev/null; then
-    PACKAGES=(qemu-user)
-    install_missing
+    install_missing qemu-user
     RUNNER=(qemu-i386)
     # The leak checker stops threads with ptrace, which the emulator does not offer; the plain
     # build's tests count heap use themselves. A small quarantine keeps long fuzz runs inside the
@@ -47,8 +50,21 @@ choose_runner() {
 }
 
 prepare() {
-  install_missing
+  install_missing "${DEMO_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
   choose_runner
+}
+
+# The demo alone: its packages, then the libraries and zdz-demo without tests, one line per step.
+run_demo() {
+  local dir=build/demo
+  install_missing "${DEMO_PACKAGES[@]}"
+  choose_runner
+  echo "==> configuring $dir" >&2
+  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZDZ_TESTS=OFF "${EMULATOR_OPTION[@]}" >/dev/null
+  echo "==> building zdz-demo and the libraries (about $((4 / JOBS + 1)) min on $JOBS cores)" >&2
+  cmake --build "$dir" -j "$JOBS" --target zdz-demo >/dev/null
+  echo "==> running the demo" >&2
+  "${RUNNER[@]}" "$dir"/tools/zdz-demo tools/demo/settings
 }
 
 # build DIR [cmake options...]
@@ -150,9 +166,7 @@ lint() {
 
 case "${1:-}" in
   demo)
-    prepare
-    build build/plain
-    "${RUNNER[@]}" build/plain/tools/zdz-demo tools/demo/settings
+    run_demo
     ;;
   test)
     prepare

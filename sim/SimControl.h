@@ -10,6 +10,7 @@
 #include <zodavudaz/packets/siblings/CFeModule.h>
 #include <zodavudaz/packets/siblings/SeqMsgParam.h>
 #include <zodavudaz/platform/BaseTypes.h>
+#include <zodavudaz/sim/SimWave.h>
 
 #include <vector>
 
@@ -48,6 +49,8 @@ struct SimModuleConfig {
   /// Control id (query group) of the current data, and the type code of its values.
   WORD CurrentCntlId = 0x40D;
   BYTE CurrentType = 0x32;
+  /// The waveform of each channel's acquired data; a channel beyond the list gives Steps.
+  std::vector<SimWave> Waves;
 };
 
 /// A new frontend object on the module (config.Station, config.ModuleId), made with config when
@@ -60,7 +63,8 @@ struct SimModuleConfig {
 ///   second): first >= 0 keeps the records of that channel (WordA) only;
 /// - query group 10, 0x40C: acquired data of type DataType; input six i32: channel, -, start
 ///   point, -, points (-1: up to PointNum), direction (-1: the points end at the start point,
-///   otherwise they begin there); two elements per point, SimAcqValue minimum and maximum; points
+///   otherwise they begin there); two elements per point, SimWaveValue minimum and maximum of the
+///   channel's waveform (SimAcqValue for Steps); points
 ///   beyond the acquisition are left out, a channel beyond the module's is SimBadRequest;
 /// - query group 10, CurrentCntlId: Channels values of CurrentType, SimCurrentValue;
 /// - GUI group 11, 0x400: the sequence information block: 32-byte header (u16 mode at 24, u32 table

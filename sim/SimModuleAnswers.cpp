@@ -95,7 +95,7 @@ WAVEINF SimGeneratedWaveInf(const SimModuleConfig& config, WORD member, WORD cha
   record.DataType = config.DataType;
   record.ByteC = 1;
   record.PointNum = config.PointNum;
-  StoreWire(&record, offsetof(WAVEINF, DwordE), 0.001);
+  StoreWire(&record, offsetof(WAVEINF, DwordE), SimSampleInterval);
   record.DwordG = member;
   record.DwordH = channel;
   BYTE* const values[] = {record.Value0, record.Value1, record.Value2, record.Value3, record.Value4};
@@ -169,11 +169,12 @@ SimModule::Reply SimModule::AcqDataReply(WORD member, const std::vector<BYTE>& i
   if (channel >= Settings.Channels)
     return Reply{SimBadRequest, NoDataType, {}};
   const PointRange range = RangeOf(Settings.PointNum, input[2], input[4], input[5]);
+  const SimWave wave = channel < Settings.Waves.size() ? Settings.Waves[channel] : SimWave();
   Reply reply{0, Settings.DataType, {}};
   reply.Data.reserve(2ull * range.Count * SimWidthOf(Settings.DataType));
   for (DWORD point = range.First; point < range.First + range.Count; ++point) {
-    AppendValue(reply.Data, Settings.DataType, SimAcqValue(member, channel, point, false));
-    AppendValue(reply.Data, Settings.DataType, SimAcqValue(member, channel, point, true));
+    AppendValue(reply.Data, Settings.DataType, SimWaveValue(wave, member, channel, point, false));
+    AppendValue(reply.Data, Settings.DataType, SimWaveValue(wave, member, channel, point, true));
   }
   return reply;
 }

@@ -4,8 +4,9 @@
 
 #include <zodavudaz/database/CGUIDatabase.h>
 
-/// Files the demo's stations and modules into database, as a front-end application does.
-void FileDemoStations(CGUIDatabase& database);
+/// Files the stations and modules of descriptionFile (null: the file ZDZ_VIRTUAL_STATIONS names)
+/// into database, as a front-end application does; false, with the reason printed, when it cannot.
+bool FileDemoStations(CGUIDatabase& database, const char* descriptionFile);
 /// Ends and destroys the modules (Exit), then deletes the stations.
 void UnfileDemoStations(CGUIDatabase& database);
 

@@ -1,0 +1,30 @@
+// What a simulated channel's acquired data looks like: a waveform drawn point by point.
+#ifndef SIM_SIMWAVE_H
+#define SIM_SIMWAVE_H
+
+#include <zodavudaz/platform/BaseTypes.h>
+
+/// Seconds between two acquired points of a simulated module (the WAVEINF sample interval).
+constexpr double SimSampleInterval = 0.001;
+
+/// Steps is the default pattern of SimAcqValue; the others follow Amplitude, Frequency and Offset.
+enum class SimWaveShape { Steps, Sine, Square, Ramp, Noise };
+
+/// One channel's waveform.
+struct SimWave {
+  SimWaveShape Shape = SimWaveShape::Steps;
+  /// Peak value around Offset.
+  double Amplitude = 0;
+  /// Cycles per second; for Noise, new values per second (0: a new value at every point).
+  double Frequency = 0;
+  double Offset = 0;
+};
+
+/// An acquired point's minimum or maximum on wave; Steps gives SimAcqValue, the others give the
+/// same value for both.
+double SimWaveValue(const SimWave& wave, WORD member, WORD channel, DWORD point, bool maximum) noexcept;
+
+/// The shape named name ("steps", "sine", "square", "ramp", "noise"); false for any other name.
+bool SimWaveShapeOf(const char* name, SimWaveShape& shape) noexcept;
+
+#endif
