@@ -8,9 +8,13 @@
 #include <numbers>
 
 namespace {
+// Dividing by a whole rate keeps phases such as 0.5 exact in both builds (x87 keeps more bits of a
+// product with the inexact interval).
+constexpr double PointsPerSecond = 1 / SimSampleInterval;
+
 /// The fraction of the current cycle at point.
 double PhaseOf(const SimWave& wave, DWORD point) noexcept {
-  const double cycles = wave.Frequency * SimSampleInterval * point;
+  const double cycles = wave.Frequency * point / PointsPerSecond;
   return cycles - std::floor(cycles);
 }
 
@@ -28,7 +32,7 @@ double NoiseOf(WORD member, WORD channel, DWORD step) noexcept {
 DWORD NoiseStep(const SimWave& wave, DWORD point) noexcept {
   if (wave.Frequency <= 0)
     return point;
-  const double pointsPerValue = 1.0 / (wave.Frequency * SimSampleInterval);
+  const double pointsPerValue = PointsPerSecond / wave.Frequency;
   return pointsPerValue <= 1 ? point : static_cast<DWORD>(point / pointsPerValue);
 }
 } // namespace

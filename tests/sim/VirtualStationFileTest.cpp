@@ -1,0 +1,290 @@
+#include <zodavudaz/sim/VirtualStationFile.h>
+
+#include <zodavudaz/sim/SimControl.h>
+#include "tests/TempFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+namespace {
+constexpr const char* StationsHeader = "[Stations]\n";
+
+class VirtualStationFileTest : public ::testing::Test {
+protected:
+  ~VirtualStationFileTest() override {
+    Database.Exit();
+    ReleaseVirtualStations(Database);
+    SimReset();
+  }
+
+  /// Loads description written to a file; the message is empty on success.
+  int Load(const std::string& description, CString& message) {
+    WriteAll(Path, description);
+    return LoadVirtualStations(Path.c_str(), Database, message);
+  }
+
+  /// The first points of channel of (station, slot) as doubles, minimum and maximum of each.
+  std::vector<double> Acquired(WORD station, WORD slot, WORD channel, LONG points, WORD& result) {
+    BYTE buffer[512];
+    std::memset(buffer, 0xCC, sizeof buffer);
+    WORD type = 0;
+    DWORD size = 0;
+    CRplySync sync;
+    result = Database.GetAcqDataEx(station, slot, 0, channel, 0, 0, 0, points, 0, buffer, sizeof buffer, &type,
+                                   &size, &sync);
+    std::vector<double> values;
+    const DWORD width = DWORD{1} << (type >> 4);
+    for (DWORD at = 0; result == 0 && at + width <= size; at += width) {
+      double value = 0;
+      if (type == 0x10) {
+        short word = 0;
+        std::memcpy(&word, buffer + at, sizeof word);
+        value = word;
+      } else if (type == 0x32) {
+        std::memcpy(&value, buffer + at, sizeof value);
+      }
+      values.push_back(value);
+    }
+    return values;
+  }
+
+  TempFolder Folder;
+  const std::string Path = Folder / "Stations.ini";
+  CGUIDatabase Database;
+};
+
+struct ReadBackRow {
+  const char* Name;
+  const char* Description;
+  WORD Station;
+  const char* StationName;
+  BYTE MaxSlot;
+  WORD Module;
+  const char* Product;
+  DWORD ProductWord;
+  WORD Channels;
+  WORD Channel;
+  /// Minimum and maximum of the first four points of Channel.
+  std::vector<double> Points;
+};
+
+const ReadBackRow ReadBackRows[] = {
+    {"SineOnAZi400", "[Stations]\nNames=A\n\n[StationA]\nId=3\nModel=ZI400\nModules=4\n\n"
+                     "[StationA-Module4]\nProduct=ZO11\nProductWord=0x1100\nChannels=1\nWave=sine 100 250\n",
+     3, "A", 4, 4, "ZO11", 0x1100, 1, 0, {0, 0, 100, 100, 0, 0, -100, -100}},
+    {"SquareWithChannelOverride", "[Stations]\nNames=B\n\n[StationB]\nId=7\nModel=RA800\nModules=8\n\n"
+                                  "[StationB-Module8]\nProduct=ZO2\nProductWord=512\nChannels=2\nWave=ramp 1 1\n"
+                                  "Wave1=square 80 250\n",
+     7, "B", 8, 8, "ZO2", 512, 2, 1, {80, 80, 80, 80, -80, -80, -80, -80}},
+    {"RampWithOffset", "[Stations]\nNames=C\n\n[StationC]\nId=0x20\nModel=RA800\nModules=1\n\n"
+                       "[StationC-Module1]\nProduct=ZO3\nProductWord=3\nChannels=3\nWave2=ramp 50 250 10\n",
+     32, "C", 8, 1, "ZO3", 3, 3, 2, {-40, -40, -15, -15, 10, 10, 35, 35}},
+    {"StepsWithoutWave", "[Stations]\nNames=D\n\n[StationD]\nId=1\nModel=X\nModules=15\n\n"
+                         "[StationD-Module15]\nProduct=\nProductWord=0\nChannels=2\n",
+     1, "D", 0, 15, "", 0, 2, 1, {10, 12, 11, 13, 12, 14, 13, 15}},
+    {"DoublesOfASineWithOffset", "[Stations]\nNames=E\n\n[StationE]\nId=2\nModel=ZI400\nModules=2\n\n"
+                                 "[StationE-Module2]\nProduct=ZO5\nProductWord=5\nChannels=1\nDataType=0x32\n"
+                                 "Wave=sine 2 250 0.5\n",
+     2, "E", 4, 2, "ZO5", 5, 1, 0, {0.5, 0.5, 2.5, 2.5, 0.5, 0.5, -1.5, -1.5}},
+    {"ExtraModuleAndCommentsAndCrLf", "; stations\r\n[Stations]\r\nNames=F,G\r\n\r\n[StationF]\r\nId=9\r\nModel=\r\n"
+                                      "Modules=\r\n\r\n[StationG]\r\nId=10\r\nModel=ZI400\r\nModules=2,0x32\r\n\r\n"
+                                      "[StationG-Module2]\r\nProduct=ZO6\r\nProductWord=6\r\nChannels=1\r\n\r\n"
+                                      "[StationG-Module50]\r\n; the extra module\r\nProduct=ZO7\r\nProductWord=7\r\n"
+                                      "Channels=4\r\nWave3=square 5 250\r\n",
+     10, "G", 4, 0x32, "ZO7", 7, 4, 3, {5, 5, 5, 5, -5, -5, -5, -5}},
+};
+
+TEST_F(VirtualStationFileTest, DescriptionsReadBackThroughLookupsAndRequests) {
+  for (const ReadBackRow& row : ReadBackRows) {
+    SCOPED_TRACE(row.Name);
+    CString message = "marker";
+    ASSERT_EQ(Load(row.Description, message), 1) << static_cast<LPCTSTR>(message);
+    EXPECT_STREQ(message, "");
+    CStation* station = nullptr;
+    ASSERT_EQ(Database.GetStationInf(row.Station, &station), 1);
+    EXPECT_STREQ(station->Name, row.StationName);
+    EXPECT_EQ(Database.GetMaxSlot(row.Station), row.MaxSlot);
+    CModule* module = nullptr;
+    ASSERT_EQ(Database.GetModuleInf(row.Station, row.Module, &module), 1);
+    EXPECT_STREQ(module->ProductName, row.Product);
+    EXPECT_EQ(module->ProductWord, row.ProductWord);
+    EXPECT_EQ(Database.GetAcqChannel(row.Station, row.Module), row.Channels);
+    WAVEINF waves[8];
+    WORD records = 0;
+    CRplySync sync;
+    EXPECT_EQ(Database.GetWaveInfo(row.Station, row.Module, 0, -1, 0, waves, &records, &sync), 0);
+    EXPECT_EQ(records, row.Channels);
+    WORD result = 0;
+    const std::vector<double> points = Acquired(row.Station, row.Module, row.Channel, 4, result);
+    EXPECT_EQ(result, 0);
+    ASSERT_EQ(points.size(), row.Points.size());
+    for (std::size_t index = 0; index < points.size(); ++index)
+      EXPECT_NEAR(points[index], row.Points[index], 1e-9) << "value " << index;
+    Database.Exit();
+    ReleaseVirtualStations(Database);
+    SimReset();
+  }
+}
+
+TEST_F(VirtualStationFileTest, ConnectedGroupsComeFromTheSlotLists) {
+  CString message;
+  ASSERT_EQ(Load("[Stations]\nNames=H\n\n[StationH]\nId=4\nModel=RA800\nModules=2,3,4\n"
+                 "SlotAttribute=0,1,1,0,0\nConnectStatus=0,0,1,1,0\n\n"
+                 "[StationH-Module2]\nProduct=P\nProductWord=1\nChannels=1\n\n"
+                 "[StationH-Module3]\nProduct=P\nProductWord=1\nChannels=1\n\n"
+                 "[StationH-Module4]\nProduct=P\nProductWord=1\nChannels=1\n",
+                 message),
+            1)
+      << static_cast<LPCTSTR>(message);
+  EXPECT_EQ(Database.SearchMaster(4, 4), 2);
+  EXPECT_EQ(Database.GetConnectNum(4, 2), 3);
+  EXPECT_EQ(Database.GetConnectNo(4, 4), 2);
+  EXPECT_EQ(Database.IsExistModule(4, 3), 1);
+  EXPECT_EQ(Database.IsExistModule(4, 5), 0);
+}
+
+TEST_F(VirtualStationFileTest, NoiseRepeatsForTheSameRequestAndStaysWithinItsAmplitude) {
+  CString message;
+  ASSERT_EQ(Load("[Stations]\nNames=N\n\n[StationN]\nId=1\nModel=ZI400\nModules=1\n\n"
+                 "[StationN-Module1]\nProduct=P\nProductWord=1\nChannels=1\nWave=noise 20 0 100\n",
+                 message),
+            1);
+  WORD result = 0;
+  const std::vector<double> first = Acquired(1, 1, 0, 32, result);
+  ASSERT_EQ(first.size(), 64u);
+  EXPECT_EQ(Acquired(1, 1, 0, 32, result), first);
+  bool varies = false;
+  for (double value : first) {
+    EXPECT_GE(value, 80);
+    EXPECT_LE(value, 120);
+    varies = varies || value != first[0];
+  }
+  EXPECT_TRUE(varies);
+}
+
+struct MalformedRow {
+  const char* Name;
+  const char* Description;
+  /// The message after the file's path.
+  const char* Message;
+};
+
+#define STATION_X "[Stations]\nNames=X\n\n[StationX]\nId=1\nModel=ZI400\nModules=1\n\n"
+#define MODULE_X "[StationX-Module1]\nProduct=P\nProductWord=1\nChannels=2\n"
+
+const MalformedRow MalformedRows[] = {
+    {"NoStationList", "[Other]\nNames=X\n", " [Stations]: section missing"},
+    {"NoNamesKey", "[Stations]\nName=X\n", " [Stations] Names: key missing"},
+    {"EmptyStationName", "[Stations]\nNames=X,,Y\n", " [Stations] Names: \"\" is not a station name"},
+    {"StationNamedTwice", "[Stations]\nNames=X, X\n", " [Stations] Names: station \"X\" named twice"},
+    {"NoStationSection", "[Stations]\nNames=X\n", " [StationX]: section missing"},
+    {"KeyAfterTheSectionsEnd", "[Stations]\nNames=X\n\n[StationX]\n\nId=1\n", " [StationX] Id: key missing"},
+    {"IdNotANumber", "[Stations]\nNames=X\n\n[StationX]\nId=1x\n",
+     " [StationX] Id: \"1x\" is not a number from 0 to 65535"},
+    {"IdNegative", "[Stations]\nNames=X\n\n[StationX]\nId=-1\n",
+     " [StationX] Id: \"-1\" is not a number from 0 to 65535"},
+    {"IdTooLarge", "[Stations]\nNames=X\n\n[StationX]\nId=65536\n",
+     " [StationX] Id: \"65536\" is not a number from 0 to 65535"},
+    {"NoModel", "[Stations]\nNames=X\n\n[StationX]\nId=1\n", " [StationX] Model: key missing"},
+    {"ModelTooLong", "[Stations]\nNames=X\n\n[StationX]\nId=1\nModel=ZI400-01234567890123456789012345\n",
+     " [StationX] Model: longer than 31 characters"},
+    {"SlotBeyondTheModel", "[Stations]\nNames=X\n\n[StationX]\nId=1\nModel=ZI400\nModules=1,5\n",
+     " [StationX] Modules: slot 5 out of range 0 to 4 of model \"ZI400\""},
+    {"ExtraModuleOnASlotBeyondTheModel", "[Stations]\nNames=X\n\n[StationX]\nId=1\nModel=RA800\nModules=0x19\n",
+     " [StationX] Modules: slot 9 out of range 0 to 8 of model \"RA800\""},
+    {"ModuleIdTooLarge", "[Stations]\nNames=X\n\n[StationX]\nId=1\nModel=\nModules=0x100\n",
+     " [StationX] Modules: \"0x100\" is not a module id from 0 to 0xFF"},
+    {"ModuleListedTwice", "[Stations]\nNames=X\n\n[StationX]\nId=1\nModel=\nModules=2, 2\n",
+     " [StationX] Modules: module 2 listed twice"},
+    {"SlotListTooLong", "[Stations]\nNames=X\n\n[StationX]\nId=1\nModel=\nModules=\nConnectStatus=0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0\n",
+     " [StationX] ConnectStatus: more than 16 slots"},
+    {"SlotAttributeNotAByte", "[Stations]\nNames=X\n\n[StationX]\nId=1\nModel=\nModules=\nSlotAttribute=0,256\n",
+     " [StationX] SlotAttribute: slot 1: \"256\" is not 0 to 255"},
+    {"UnknownStationKey", "[Stations]\nNames=X\n\n[StationX]\nId=1\nModel=\nModules=\nModul=1\n",
+     " [StationX] Modul: unknown key"},
+    {"StationIdTwice",
+     "[Stations]\nNames=X,Y\n\n[StationX]\nId=1\nModel=\nModules=\n\n[StationY]\nId=1\nModel=\nModules=\n",
+     " [StationY] Id: station id 1 used twice"},
+    {"NoModuleSection", STATION_X, " [StationX-Module1]: section missing"},
+    {"NoProductWord", STATION_X "[StationX-Module1]\nProduct=P\n", " [StationX-Module1] ProductWord: key missing"},
+    {"ChannelsTooMany", STATION_X "[StationX-Module1]\nProduct=P\nProductWord=1\nChannels=257\n",
+     " [StationX-Module1] Channels: \"257\" is not a number from 0 to 256"},
+    {"MembersZero", STATION_X MODULE_X "Members=0\n", " [StationX-Module1] Members: a group has at least 1 member"},
+    {"DataTypeUnknown", STATION_X MODULE_X "DataType=0x33\n",
+     " [StationX-Module1] DataType: not one of 0x00 0x10 0x11 0x20 0x21 0x22 0x32"},
+    {"UnknownWaveform", STATION_X MODULE_X "Wave=triangle 1 2\n",
+     " [StationX-Module1] Wave: unknown waveform \"triangle\" (steps, sine, square, ramp or noise)"},
+    {"EmptyWaveform", STATION_X MODULE_X "Wave1=\n",
+     " [StationX-Module1] Wave1: unknown waveform \"\" (steps, sine, square, ramp or noise)"},
+    {"WaveWithoutFrequency", STATION_X MODULE_X "Wave=sine 10\n",
+     " [StationX-Module1] Wave: wants \"sine AMPLITUDE FREQUENCY [OFFSET]\""},
+    {"WaveWithTooManyNumbers", STATION_X MODULE_X "Wave=ramp 1 2 3 4\n",
+     " [StationX-Module1] Wave: wants \"ramp AMPLITUDE FREQUENCY [OFFSET]\""},
+    {"StepsWithNumbers", STATION_X MODULE_X "Wave=steps 1\n", " [StationX-Module1] Wave: steps takes no numbers"},
+    {"WaveAmplitudeNotANumber", STATION_X MODULE_X "Wave0=sine 1e 5\n",
+     " [StationX-Module1] Wave0: \"1e\" is not a number"},
+    {"WaveAmplitudeNotFinite", STATION_X MODULE_X "Wave0=sine inf 5\n",
+     " [StationX-Module1] Wave0: \"inf\" is not a number"},
+    {"WaveFrequencyNegative", STATION_X MODULE_X "Wave0=square 1 -5\n",
+     " [StationX-Module1] Wave0: a frequency below 0"},
+    {"WaveOfAChannelBeyondTheModules", STATION_X MODULE_X "Wave2=sine 1 1\n",
+     " [StationX-Module1] Wave2: channel 2 beyond the module's 2 channels"},
+    {"UnknownModuleKey", STATION_X MODULE_X "Chanels=2\n", " [StationX-Module1] Chanels: unknown key"},
+};
+
+#undef STATION_X
+#undef MODULE_X
+
+TEST_F(VirtualStationFileTest, MalformedDescriptionsNameFileSectionAndKeyAndMakeNothing) {
+  for (const MalformedRow& row : MalformedRows) {
+    SCOPED_TRACE(row.Name);
+    CString message;
+    EXPECT_EQ(Load(row.Description, message), 0);
+    EXPECT_EQ(std::string(message), Path + row.Message);
+    EXPECT_EQ(Database.StationMap.GetCount(), 0);
+    EXPECT_EQ(SimLiveFrontends(1, 1), 0);
+  }
+}
+
+TEST_F(VirtualStationFileTest, AStationIdAlreadyFiledIsRefusedAndNothingIsFiled) {
+  CStation own;
+  Database.StationMap.SetAt(2, &own);
+  CString message;
+  EXPECT_EQ(Load("[Stations]\nNames=X,Y\n\n[StationX]\nId=1\nModel=ZI400\nModules=1\n\n"
+                 "[StationX-Module1]\nProduct=P\nProductWord=1\nChannels=1\n\n"
+                 "[StationY]\nId=2\nModel=\nModules=\n",
+                 message),
+            0);
+  EXPECT_STREQ(message, "station Y: station id 2 is already filed");
+  EXPECT_EQ(Database.StationMap.GetCount(), 1);
+  EXPECT_EQ(SimLiveFrontends(1, 1), 0);
+  Database.StationMap.RemoveAll();
+}
+
+TEST_F(VirtualStationFileTest, TheEnvironmentNamesTheFileWhenNoneIsGiven) {
+  WriteAll(Path, "[Stations]\nNames=Z\n\n[StationZ]\nId=6\nModel=\nModules=\n");
+  CString message;
+  ::unsetenv(VirtualStationsVariable);
+  EXPECT_EQ(LoadVirtualStations(nullptr, Database, message), 0);
+  EXPECT_STREQ(message, "no description file given and ZDZ_VIRTUAL_STATIONS is not set");
+  ::setenv(VirtualStationsVariable, Path.c_str(), 1);
+  EXPECT_EQ(LoadVirtualStations(nullptr, Database, message), 1);
+  ::unsetenv(VirtualStationsVariable);
+  CStation* station = nullptr;
+  EXPECT_EQ(Database.GetStationInf(6, &station), 1);
+  const std::string missing = Folder / "missing.ini";
+  EXPECT_EQ(LoadVirtualStations(missing.c_str(), Database, message), 0);
+  EXPECT_EQ(std::string(message), missing + ": cannot be opened");
+}
+
+TEST_F(VirtualStationFileTest, TheShippedDescriptionLoads) {
+  CString message;
+  ASSERT_EQ(LoadVirtualStations("tools/demo/VirtualStations.ini", Database, message), 1)
+      << static_cast<LPCTSTR>(message);
+  EXPECT_EQ(Database.StationMap.GetCount(), 5);
+  EXPECT_EQ(Database.GetConnectNum(2, 2), 3);
+}
+} // namespace
