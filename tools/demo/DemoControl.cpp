@@ -1,5 +1,7 @@
 #include "tools/demo/DemoScenes.h"
 
+#include "tools/demo/DemoCodes.h"
+
 #include <zodavudaz/control/ChannelWaveInfo.h>
 #include <zodavudaz/control/ModuleTest.h>
 #include <zodavudaz/control/StartControls.h>
@@ -30,22 +32,30 @@ void ShowModuleTest() {
   WORD results[ModuleTestResultWords];
   // The simulated module answers an item's test with the item as its mask.
   const WORD result = ZocExecModuleTest(Bravo, 3, 0x05, results);
-  std::printf("module test item 5 of slot 3 (group master 2): result %u, mask 0x%04X, words 0x%X 0x%X 0x%X\n", result,
-              results[0], results[1], results[2], results[3]);
-  std::printf("module test of slot 12: result %u\n", ZocExecModuleTest(Bravo, 12, ModuleTestAllItems, results));
+  std::printf("module test item 5 of slot 3 (group master 2): result %u (%s), mask 0x%04X, words 0x%X 0x%X 0x%X\n",
+              result, ResultName(result), results[0], results[1], results[2], results[3]);
+  const WORD beyond = ZocExecModuleTest(Bravo, 12, ModuleTestAllItems, results);
+  std::printf("module test of slot 12: result %u (%s)\n", beyond, ResultName(beyond));
 }
 
+void PrintResult(const char* call, WORD result) { std::printf("%s: %u (%s)\n", call, result, ResultName(result)); }
+
 void ShowPosts() {
-  std::printf("start button: %u\n", ZocStartButton(Bravo, Slot));
-  std::printf("stop button: %u\n", ZocStopButton(Bravo, Slot));
-  std::printf("start LED: %u\n", ZocUpdateStartLED(0x0102, 0x0304, 0x0506));
+  PrintResult("start button", ZocStartButton(Bravo, Slot));
+  PrintResult("stop button", ZocStopButton(Bravo, Slot));
+  PrintResult("start LED", ZocUpdateStartLED(0x0102, 0x0304, 0x0506));
   for (const SimMessage& message : SimSeqThreadMessages())
-    std::printf("sequence thread got 0x%lX: kind %u, start %lu, station %u, module %u, file number %d\n",
-                message.Message, message.Record.MsgKind, message.Record.StartFlag, message.Record.StationId,
-                message.Record.ModuleId, message.TrigInfo.FileNum);
-  for (const SimMessage& message : SimGuiThreadMessages())
-    std::printf("GUI thread got 0x%lX: 0x%lX, 0x%08lX\n", message.Message, message.WParam,
-                static_cast<unsigned long>(message.LParam));
+    std::printf("sequence thread got 0x%lX (%s): kind %u, start flag %lu, station %u, module %u, file number %d\n",
+                message.Message, MessageName(message.Message), message.Record.MsgKind, message.Record.StartFlag,
+                message.Record.StationId, message.Record.ModuleId, message.TrigInfo.FileNum);
+  for (const SimMessage& message : SimGuiThreadMessages()) {
+    const DWORD value = static_cast<DWORD>(message.LParam);
+    std::printf("GUI thread got 0x%lX (%s): word 0x%lX, value 0x%08lX\n", message.Message,
+                MessageName(message.Message), message.WParam, value);
+    std::printf("  value = third's low byte 0x%02lX (bits 24-31) | second's low byte 0x%02lX (bits 16-23) | first "
+                "0x%04lX (bits 0-15)\n",
+                value >> 24, (value >> 16) & 0xFF, value & 0xFFFF);
+  }
 }
 } // namespace
 

@@ -1,5 +1,7 @@
 #include "tools/demo/DemoScenes.h"
 
+#include "tools/demo/DemoCodes.h"
+
 #include <zodavudaz/control/CModuleCntl.h>
 #include <zodavudaz/packets/DataHeader.h>
 
@@ -12,7 +14,8 @@ public:
   /// Interprets packet and prints which handlers it reached.
   void Show(_ModulePacket& packet) {
     const CEndianModulePacket view(&packet);
-    std::printf("  command 0x%02X control 0x%04X ->", view.GetCmdId(), view.GetCntl());
+    std::printf("  command 0x%02X (%s), control 0x%04X (id 0x%03X, channel %u)\n    ->", view.GetCmdId(),
+                CommandText(view.GetCmdId()).c_str(), view.GetCntl(), view.GetMaskedCntlId(), view.GetCntlOfst());
     Handled = 0;
     Interpret(&packet);
     std::printf("%s\n", Handled == 0 ? " (no handler)" : "");
@@ -58,6 +61,8 @@ void ShowInterpreter() {
       ReceivedPacket(CmdFlagReply | CmdFlagOwnHandlerOnly | CmdGroupQuery, 0x40C, 1),
       ReceivedPacket(CmdFlagReply | CmdGroupRplyExec, 0x400, 0),
       ReceivedPacket(CmdFlagReply | CmdGroupRplyExec, 0x402, 0),
+      // A reply is its group | 0x80: the reply-exec group without the reply bit reaches no handler.
+      ReceivedPacket(CmdGroupRplyExec, 0x400, 0),
       ReceivedPacket(CmdFlagReply | CmdGroupEvent, 0x010, 0),
       ReceivedPacket(CmdGroupReqExec, 0x112, 0),
       ReceivedPacket(CmdGroupReqExec, 0x113, 0),

@@ -23,6 +23,8 @@ void ShowStation(const CGUIDatabase& database, WORD id, const CStation& station)
 
 void ShowLookups(const CGUIDatabase& database) {
   std::printf("== Stations in map order ==\n");
+  std::printf("(master: first slot of the module's connected group; members: modules the group joins; position: the "
+              "module's place in it, 0 for the master)\n");
   for (POSITION position = database.StationMap.GetStartPosition(); position != nullptr;) {
     WORD id = 0;
     CStation* station = nullptr;

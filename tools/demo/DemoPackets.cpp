@@ -1,5 +1,7 @@
 #include "tools/demo/DemoScenes.h"
 
+#include "tools/demo/DemoCodes.h"
+
 #include <zodavudaz/packets/CEndianSemiModulePacket.h>
 #include <zodavudaz/packets/CEndianStaPacket.h>
 #include <zodavudaz/packets/DataHeader.h>
@@ -61,7 +63,8 @@ void ShowFrontendReply(const CGUIDatabase& database, WORD stationId, WORD slot) 
     return;
   _ModulePacket* reply = nullptr;
   const WORD result = module->Frontend->Query(CmdGroupGui, 0x123, nullptr, 0xFF, 0, &reply, GetMgr()->GetRplySync(), 0);
-  std::printf("GUI query 0x123 to station %u slot %u through its frontend: result %u\n", stationId, slot, result);
+  std::printf("GUI query 0x123 to station %u slot %u through its frontend: result %u (%s)\n", stationId, slot, result,
+              ResultName(result));
   if (result == 0)
     PrintModulePacket("reply packet (the frontend library's):", CEndianModulePacket(reply));
 }

@@ -1,5 +1,7 @@
 #include "tools/demo/DemoScenes.h"
 
+#include "tools/demo/DemoCodes.h"
+
 #include <zodavudaz/packets/WireField.h>
 #include <zodavudaz/sim/SimControl.h>
 
@@ -17,7 +19,7 @@ void ShowAcquisition(CGUIDatabase& database) {
   WAVEINF waves[100];
   WORD records = 0;
   WORD result = database.GetWaveInfo(Station, Slot, 0, -1, 0, waves, &records, &sync);
-  std::printf("GetWaveInfo(%u, %u): result %u, %u records\n", Station, Slot, result, records);
+  std::printf("GetWaveInfo(%u, %u): result %u (%s), %u records\n", Station, Slot, result, ResultName(result), records);
   for (WORD index = 0; index < records; ++index)
     std::printf("  channel %u  type 0x%02X  %lu points  unit 0x%04X  value 0 as stored %d\n", waves[index].WordA,
                 waves[index].DataType, waves[index].PointNum, waves[index].UnitCode,
@@ -26,7 +28,9 @@ void ShowAcquisition(CGUIDatabase& database) {
   WORD type = 0;
   DWORD size = 0;
   result = database.GetAcqDataEx(Station, Slot, 0, 1, 0, 0, 0, 8, 0, samples, sizeof samples, &type, &size, &sync);
-  std::printf("GetAcqDataEx(channel 1, 8 points from 0): result %u, type 0x%02X, %lu bytes\n ", result, type, size);
+  std::printf("GetAcqDataEx(channel 1, 8 points from 0): result %u (%s), type 0x%02X, %lu bytes; [minimum..maximum] "
+              "of each point of the channel's square wave:\n ",
+              result, ResultName(result), type, size);
   for (DWORD index = 0; index < size / sizeof(short); index += 2)
     std::printf(" [%d..%d]", samples[index], samples[index + 1]);
   std::printf("\n");
@@ -40,14 +44,16 @@ void ShowQueries(CGUIDatabase& database) {
   void* table = nullptr;
   DWORD length = 0;
   const WORD tableResult = database.GetSeqTable(Station, Slot, &table, &length);
-  std::printf("GuiGetModuleName: \"%s\"; GetSeqMode: result %u, mode %u; GetSeqTable: result %u, %lu bytes\n",
-              static_cast<LPCTSTR>(name), modeResult, mode, tableResult, length);
+  std::printf("GuiGetModuleName: \"%s\"; GetSeqMode: result %u (%s), mode %u; GetSeqTable: result %u (%s), %lu bytes\n",
+              static_cast<LPCTSTR>(name), modeResult, ResultName(modeResult), mode, tableResult, ResultName(tableResult),
+              length);
   ::operator delete(table);
   void* help = nullptr;
   DWORD count = 0;
   WORD fromQuery = 0;
   const WORD helpResult = database.HelpQueryPointer(Station, Slot, &help, &count, &fromQuery);
-  std::printf("HelpQueryPointer: result %u, from the query group %u: \"%s\"\n", helpResult, fromQuery,
+  std::printf("HelpQueryPointer: result %u (%s), from the query group %u: \"%s\"\n", helpResult,
+              ResultName(helpResult), fromQuery,
               helpResult == 0 ? static_cast<const char*>(help) : "");
 }
 
@@ -65,9 +71,9 @@ void PrintSeqThreadMessages() {
   const std::vector<SimMessage> messages = SimSeqThreadMessages();
   for (; printed < messages.size(); ++printed) {
     const SimMessage& message = messages[printed];
-    std::printf("  message 0x%03lX: station %u module 0x%02X members %u stop flag %lu; trigger value %d, save to "
+    std::printf("  message 0x%03lX (%s): station %u module 0x%02X members %u stop flag %lu; trigger value %d, save to "
                 "\"%s\"\n",
-                message.Message, message.Record.StationId, message.Record.ModuleId, message.Record.ConnectNum,
+                message.Message, MessageName(message.Message), message.Record.StationId, message.Record.ModuleId, message.Record.ConnectNum,
                 message.Record.StopFlag, message.TrigInfo.TrigValue, message.TrigInfo.SaveDirectory);
   }
 }

@@ -10,6 +10,9 @@ bool FileDemoStations(CGUIDatabase& database, const char* descriptionFile);
 /// Ends and destroys the modules (Exit), then deletes the stations.
 void UnfileDemoStations(CGUIDatabase& database);
 
+/// Says what the demo is, where its stations and settings come from and how to read its codes.
+void ShowIntroduction(const char* descriptionFile, const char* settingsFolder);
+
 /// Prints stations in map order, slot counts, product names and connected groups.
 void ShowLookups(const CGUIDatabase& database);
 

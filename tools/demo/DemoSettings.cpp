@@ -59,6 +59,7 @@ void ShowStation(CGUIDatabase& database, WORD id) {
 
 void ShowSettings(CGUIDatabase& database) {
   std::printf("== Stored GUI state from %s ==\n", static_cast<LPCTSTR>(GetDefaultTmpFileName()));
+  std::printf("(window right and bottom 65537: no position stored; docs/settings-files.md lists every key)\n");
   WINDOWPLACEMENT main{};
   if (ReadWindowPlacement(&main))
     std::printf("  main window (%ld, %ld, %ld, %ld), show command %u\n", main.rcNormalPosition.left,

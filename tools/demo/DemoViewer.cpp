@@ -53,6 +53,7 @@ void ShowViewerProperty() {
   ViewerProperty2AsciiGr(readBack, 0, readGroupText);
   PrintText("record read back and written again", readText);
   PrintText("group read back and written again", readGroupText);
+  std::printf("(\";\" ends each statement; \"~\" shows byte 14, which carries the blanks inside a text value)\n");
   std::printf("texts equal: %s; label \"%s\", group \"%s\", MMAX %g\n\n",
               readText == recordText && readGroupText == groupText ? "yes" : "no", readBack->MathLabel[0],
               readBack->GrName[0], readBack->GrChInfo[0].MMAX);

@@ -18,6 +18,7 @@ int main(int argc, char** argv) {
   const char* description = argc > 2                                  ? argv[2]
                             : std::getenv(VirtualStationsVariable) != nullptr ? nullptr
                                                                       : ShippedDescription;
+  ShowIntroduction(description != nullptr ? description : std::getenv(VirtualStationsVariable), settingsFolder);
   CGUIDatabase& database = *GetDataBase();
   database.SetCurrentPath(settingsFolder);
   if (!FileDemoStations(database, description))

@@ -1,0 +1,73 @@
+// Fuzzes the virtual station description reader: a fuzzed description is either loaded whole, its
+// stations filed and their modules answering, or refused with a message and nothing filed.
+//
+// Input: the description file's bytes.
+#include <zodavudaz/sim/SimControl.h>
+#include <zodavudaz/sim/VirtualStationFile.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+
+namespace {
+char Folder[] = "/tmp/zdz-fuzz-XXXXXX";
+
+const std::string& FilePath() {
+  static const std::string path = std::string(mkdtemp(Folder)) + "/Stations.ini";
+  return path;
+}
+
+void RemoveFiles() {
+  ::unlink(FilePath().c_str());
+  ::rmdir(Folder);
+}
+
+/// Every filed module answers a wave-information request.
+void CheckModules(CGUIDatabase& database) {
+  for (POSITION position = database.StationMap.GetStartPosition(); position != nullptr;) {
+    WORD id = 0;
+    CStation* station = nullptr;
+    database.StationMap.GetNextAssoc(position, id, station);
+    for (POSITION inner = station->ModuleMap.GetStartPosition(); inner != nullptr;) {
+      WORD moduleId = 0;
+      CModule* module = nullptr;
+      station->ModuleMap.GetNextAssoc(inner, moduleId, module);
+      WAVEINF waves[4];
+      WORD records = 0;
+      CRplySync sync;
+      if (module->AcqChannel <= 4 && database.GetWaveInfo(id, moduleId, 0, -1, 0, waves, &records, &sync) != 0)
+        std::abort();
+    }
+  }
+}
+} // namespace
+
+// The leak checker cannot stop the world under the user-mode emulator and hangs.
+extern "C" const char* __asan_default_options() { return "detect_leaks=0"; }
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  FilePath();
+  std::atexit(RemoveFiles);
+  return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  std::ofstream(FilePath(), std::ios::binary | std::ios::trunc).write(reinterpret_cast<const char*>(data), size);
+  CGUIDatabase database;
+  database.Init();
+  CString message;
+  const int loaded = LoadVirtualStations(FilePath().c_str(), database, message);
+  if (loaded != 0 && !message.IsEmpty())
+    std::abort();
+  if (loaded == 0 && (message.IsEmpty() || database.StationMap.GetCount() != 0))
+    std::abort();
+  CheckModules(database);
+  database.Exit();
+  ReleaseVirtualStations(database);
+  if (database.StationMap.GetCount() != 0)
+    std::abort();
+  SimReset();
+  return 0;
+}

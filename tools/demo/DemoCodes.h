@@ -1,0 +1,18 @@
+// What the codes the demo prints mean: result codes, message numbers and command bytes by name.
+#ifndef TOOLS_DEMO_DEMOCODES_H
+#define TOOLS_DEMO_DEMOCODES_H
+
+#include <zodavudaz/platform/BaseTypes.h>
+
+#include <string>
+
+/// The meaning of a request's result code ("success", "unusable slot in the module test", ...).
+const char* ResultName(DWORD code);
+
+/// The purpose of a message posted to the communication manager's threads.
+const char* MessageName(DWORD message);
+
+/// A module packet's command byte split into its group (with the group's name) and flags.
+std::string CommandText(WORD cmdId);
+
+#endif
