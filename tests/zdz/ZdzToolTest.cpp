@@ -14,6 +14,17 @@ struct ToolRow {
   std::string Shows;
 };
 
+/// text with the statements first and second trading places.
+std::string Swapped(std::string text, const std::string& first, const std::string& second) {
+  const std::size_t a = text.find(first), b = text.find(second);
+  text.replace(b, second.size(), first);
+  return text.replace(a, first.size(), second);
+}
+
+std::string Changed(std::string text, const std::string& from, const std::string& to) {
+  return text.replace(text.find(from), from.size(), to);
+}
+
 void RunRows(const std::vector<ToolRow>& rows) {
   for (const ToolRow& row : rows) {
     SCOPED_TRACE(row.Name);
@@ -31,8 +42,9 @@ TEST(ZdzToolTest, ReadsTheSampleSettings) {
   const std::string tmp = Settings + "Mardel.tmp", ini = Settings + "Mardel.ini";
   RunRows({
       {"value", "profile get " + tmp + " StationAlpha Database", 0, "Alpha rack;;second floor\n"},
-      {"missing key", "profile get " + tmp + " StationAlpha database", 1, "no key 'database'"},
-      {"missing file", "profile get /nonexistent/x S K", 1, "cannot open"},
+      {"missing key", "profile get " + tmp + " StationAlpha database", 1, "section [StationAlpha] of '" + tmp +
+       "' has no key 'database'"},
+      {"missing section", "profile get " + tmp + " StationZulu Database", 1, "no section [StationZulu] in"},
       {"sections in file order", "profile list " + tmp, 0, "[Settings]\n[StationAlpha]\n[StationAlpha-Module-9]\n"},
       {"keys of a section", "profile list " + tmp + " StationBravo", 0, "Config=Tree 1,Toolbar 0,Status 1,Grid 1"},
       {"missing section", "profile list " + tmp + " StationZulu", 1, "no section [StationZulu]"},
@@ -79,11 +91,94 @@ TEST(ZdzToolTest, ReportsWhatReadsDifferently) {
   EXPECT_EQ(run.Exit, 2);
   for (const char* finding :
        {":1: section [A] has no empty line before the next section",
-        ":3: key 'K' appears again in section [A]; only line 2", ":4: ends with LF alone", ":4: the value holds '[B]'",
+        ":3: key 'K' appears again in section [A]; only line 2", ":4: 1 of 10 lines (this one) ends with LF alone, not CR LF", ":4: the value holds '[B]'",
         ":8: stands after the empty line of section [B]", ":9: section [A] appears again; only the one on line 1",
-        ":9: section [A] runs to the end of the file", ":10: has no line end"})
+        ":9: section [A] runs to the end of the file", ":10: has no line end: the library reads it whole"})
     EXPECT_NE(run.Out.find(finding), std::string::npos) << finding << "\n" << run.Out;
   EXPECT_EQ(std::count(run.Out.begin(), run.Out.end(), '\n'), 8) << run.Out;
+}
+
+TEST(ZdzToolTest, ReportsTheLineEndStyleOnceWithWhatItChanges) {
+  TempFolder folder;
+  const struct {
+    const char* Name;
+    std::string Bytes;
+    int Exit;
+    /// The whole output after the file's name.
+    std::string Shows;
+  } rows[] = {
+      {"crlf", "[A]\r\nK=1\r\n\r\n", 0, ""},
+      {"lf", "[A]\nK=1\n\n[B]\nL=2\n\n", 2,
+       ":1: every line ends with LF alone, not CR LF: the library reads such lines alike, but what it writes into the "
+       "file ends with CR LF, so a write leaves the file with both line ends\n"},
+      {"mixed", "[A]\r\nK=1\nL=2\n\r\n", 2, ":2: 2 of 4 lines (the first is this one) end with LF alone"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.Name);
+    const std::string file = folder / row.Name;
+    WriteAll(file, row.Bytes);
+    const ToolRun run = RunTool("profile check " + file);
+    EXPECT_EQ(run.Exit, row.Exit);
+    EXPECT_EQ(run.Out.find(file + row.Shows), row.Shows.empty() ? std::string::npos : 0u) << run.Out;
+    EXPECT_LE(std::count(run.Out.begin(), run.Out.end(), '\n'), 1) << run.Out;
+  }
+}
+
+TEST(ZdzToolTest, TellsFileSystemFailuresFromBadInput) {
+  TempFolder folder;
+  const std::string missing = folder / "no-folder/x.ini", file = folder / "x.ini";
+  const std::string placement = " A 1 0,1,-1,-1,-1,-1,1,2,3,4";
+  RunRows({
+      {"get from a missing file", "profile get " + missing + " S K", 3, "cannot open '" + missing + "'"},
+      {"list a missing file", "profile list " + missing, 3, "cannot open"},
+      {"check a missing file", "profile check " + missing, 3, "cannot open"},
+      {"set into a missing folder", "profile set " + missing + " S K V", 3, "cannot write '" + missing + "'"},
+      {"set a section the format cannot hold", "profile set " + file + " 'S]' K V", 2, "cannot hold these names"},
+      {"set a key the format cannot hold", "profile set " + file + " S K=L V", 2, "cannot hold these names"},
+      {"set", "profile set " + file + " S K V", 0, ""},
+      {"placement into a missing folder", "placement set " + missing + placement, 3, "cannot write the placement"},
+      {"placement under a name the format cannot hold", "placement set " + file + " 'A]'" + placement.substr(2), 2,
+       "station name 'A]'"},
+      {"viewer show of a missing file", "viewer show " + missing + " S", 3, "cannot open"},
+      {"viewer check of a missing file", "viewer check " + missing, 3, "cannot open"},
+      {"viewer check of a missing section", "viewer check " + file + " T", 1, "no Viewer line"},
+  });
+  EXPECT_NE(RunTool("--help").Out.find("3 file-system failure"), std::string::npos);
+}
+
+TEST(ZdzToolTest, ViewerCheckReportsEveryStatementByKeyword) {
+  TempFolder folder;
+  const std::string sample = ReadAll(Settings + "Mardel.ini");
+  const std::size_t begin = sample.find("Viewer=") + 7;
+  const std::string viewer = sample.substr(begin, sample.find("\r\n", begin) - begin);
+  const struct {
+    const char* Name;
+    std::string Viewer;
+    /// Each line of the report, after "[S] Viewer: ".
+    std::vector<std::string> Shows;
+  } table[] = {
+      {"reads back", viewer, {}},
+      {"reordered", Swapped(viewer, "GridType 1;", "Interpolation 0;"),
+       {"the same statements, stored in another order than the library writes them"}},
+      {"reordered and one changed", Changed(Swapped(viewer, "GridType 1;", "Label 1;"), "Top 80;", "Top 0x50;"),
+       {"'Top 0x50' reads back as 'Top 0'"}},
+      {"two changed", Changed(Changed(viewer, "Left 100;", "Left 1e2;"), "TimeFmt 0;", "TimeFmt -0;"),
+       {"'TimeFmt -0' reads back as 'TimeFmt 0'", "'Left 1e2' reads back as 'Left 1'"}},
+      {"unknown and dropped", Changed(viewer, "TyXy 0;", "TyXz 0;"),
+       {"statement 14 'TyXz 0' is not written back",
+        "1 statements not stored are written with what the record holds: TyXy"}},
+  };
+  for (const auto& row : table) {
+    SCOPED_TRACE(row.Name);
+    const std::string file = folder / row.Name;
+    WriteAll(file, "[S]\r\nViewer=" + row.Viewer + "\r\n\r\n");
+    const ToolRun run = RunTool("viewer check '" + file + "'");
+    EXPECT_EQ(run.Exit, row.Shows.empty() ? 0 : 2) << run.Err;
+    std::string expected;
+    for (const std::string& line : row.Shows)
+      expected += "[S] Viewer: " + line + "\n";
+    EXPECT_EQ(run.Out, expected);
+  }
 }
 
 TEST(ZdzToolTest, SurvivesMalformedFiles) {

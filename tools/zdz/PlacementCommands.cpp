@@ -96,13 +96,18 @@ int Set(const ToolArguments& args) {
   if (!ParsePlacement(ToolArguments(args.begin() + 3, args.end()), placement))
     return Fail(ExitBadInput, "a placement is ten numbers: flags,showCmd,minX,minY,maxX,maxY,left,top,right,bottom");
   TemporaryStation station(args[1]);
-  WriteWindowPlacementEx(&placement, ToolStationId, slot, args[0].c_str());
-  WINDOWPLACEMENT readBack{};
   // The writer reports nothing; reading back tells whether the file took it.
-  if (!ReadWindowPlacementExFile(&readBack, ToolStationId, slot, args[0].c_str()) ||
-      FormatWindowPlacement(readBack).Compare(FormatWindowPlacement(placement)) != 0)
-    return Fail(ExitBadInput, "cannot write the placement into '%s'", args[0].c_str());
-  return ExitDone;
+  auto write = [&](const char* fileName) {
+    WriteWindowPlacementEx(&placement, ToolStationId, slot, fileName);
+    WINDOWPLACEMENT readBack{};
+    return ReadWindowPlacementExFile(&readBack, ToolStationId, slot, fileName) &&
+           FormatWindowPlacement(readBack).Compare(FormatWindowPlacement(placement)) == 0;
+  };
+  if (write(args[0].c_str()))
+    return ExitDone;
+  if (!WritesToFreshFile(write))
+    return Fail(ExitBadInput, "station name '%s' cannot name a section (a line end or ']' in it)", args[1].c_str());
+  return Fail(ExitFileSystem, "cannot write the placement into '%s'", args[0].c_str());
 }
 } // namespace
 

@@ -11,9 +11,11 @@ public:
   explicit ProfileChecker(std::vector<ProfileFinding>& findings) : Findings(findings) {}
 
   void Check(const ProfileFileLine& line) {
-    if (line.LineEnd != ProfileFileLine::End::CrLf)
-      Note(line.Number, line.LineEnd == ProfileFileLine::End::Lf ? "ends with LF alone, not CR LF"
-                                                                 : "has no line end (the last line lacks CR LF)");
+    ++Lines;
+    if (line.LineEnd == ProfileFileLine::End::Lf && LfLines++ == 0)
+      FirstLfLine = line.Number;
+    if (line.LineEnd == ProfileFileLine::End::None)
+      Note(line.Number, "has no line end: the library reads it whole and ends it with CR LF when it writes after it");
     if (line.Text.find('\0') != std::string::npos)
       Note(line.Number, "holds a zero byte");
     std::string name;
@@ -27,6 +29,8 @@ public:
   void Finish() {
     if (InSection && !Ended)
       Note(HeaderLine, "section [" + Section + "] runs to the end of the file without its empty line");
+    if (LfLines != 0)
+      NoteLineEnds();
   }
 
 private:
@@ -73,6 +77,16 @@ private:
                             "', which a reader that searches the text takes for a section header");
   }
 
+  // Once for the file: the line-end style is the file's, not a line's.
+  void NoteLineEnds() {
+    const std::string of = std::to_string(LfLines) + " of " + std::to_string(Lines);
+    const std::string lines = LfLines == Lines ? "every line ends"
+                              : LfLines == 1   ? of + " lines (this one) ends"
+                                               : of + " lines (the first is this one) end";
+    Note(FirstLfLine, lines + " with LF alone, not CR LF: the library reads such lines alike, but what it writes into "
+                              "the file ends with CR LF, so a write leaves the file with both line ends");
+  }
+
   void Note(int line, std::string text) { Findings.push_back(ProfileFinding{line, std::move(text)}); }
 
   std::vector<ProfileFinding>& Findings;
@@ -80,6 +94,9 @@ private:
   std::map<std::string, int> Keys;
   std::string Section;
   int HeaderLine = 0;
+  int Lines = 0;
+  int LfLines = 0;
+  int FirstLfLine = 0;
   bool InSection = false;
   bool Ended = false;
 };

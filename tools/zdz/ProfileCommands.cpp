@@ -10,36 +10,35 @@
 #include <set>
 
 namespace {
-int ReadLinesOrFail(const std::string& fileName, std::vector<ProfileFileLine>& lines) {
-  if (ReadProfileLines(fileName.c_str(), lines))
-    return ExitDone;
-  CFile probe;
-  if (!probe.Open(fileName.c_str(), CFile::modeRead))
-    return Fail(ExitNotFound, "cannot open '%s'", fileName.c_str());
-  return Fail(ExitBadInput, "cannot read '%s' (unreadable, or larger than %u bytes)", fileName.c_str(),
-              MaxProfileBytes);
+/// Why key cannot be read: the section is missing, or the key is missing from it.
+int FailMissing(const ToolArguments& args) {
+  std::vector<ProfileFileLine> lines;
+  if (const int failed = ReadProfileLinesOrFail(args[0], lines))
+    return failed;
+  if (FindSectionHeader(lines, args[1]) == nullptr)
+    return Fail(ExitNotFound, "no section [%s] in '%s'", args[1].c_str(), args[0].c_str());
+  return Fail(ExitNotFound, "section [%s] of '%s' has no key '%s'", args[1].c_str(), args[0].c_str(), args[2].c_str());
 }
 
 int Get(const ToolArguments& args) {
   CString value;
-  if (!GetProfileStringEx(args[0].c_str(), args[1].c_str(), args[2].c_str(), value)) {
-    CFile probe;
-    if (!probe.Open(args[0].c_str(), CFile::modeRead))
-      return Fail(ExitNotFound, "cannot open '%s'", args[0].c_str());
-    return Fail(ExitNotFound, "no key '%s' in section [%s] of '%s'", args[2].c_str(), args[1].c_str(), args[0].c_str());
-  }
+  if (!GetProfileStringEx(args[0].c_str(), args[1].c_str(), args[2].c_str(), value))
+    return FailMissing(args);
   std::fwrite(static_cast<LPCTSTR>(value), 1, value.GetLength(), stdout);
   std::fputc('\n', stdout);
   return ExitDone;
 }
 
 int Set(const ToolArguments& args) {
-  if (!WriteProfileStringEx(args[0].c_str(), args[1].c_str(), args[2].c_str(), args[3].c_str()))
-    return Fail(ExitBadInput,
-                "cannot write '%s' (names holding line ends, '=' in the key, ']' in the "
-                "section, or a file that cannot be written)",
-                args[0].c_str());
-  return ExitDone;
+  auto write = [&](const char* fileName) {
+    return WriteProfileStringEx(fileName, args[1].c_str(), args[2].c_str(), args[3].c_str()) != 0;
+  };
+  if (write(args[0].c_str()))
+    return ExitDone;
+  if (!WritesToFreshFile(write))
+    return Fail(ExitBadInput, "the file format cannot hold these names (a line end in any of them, '=' in the key or "
+                              "a key beginning with '[', ']' in the section)");
+  return Fail(ExitFileSystem, "cannot write '%s'", args[0].c_str());
 }
 
 void ListSections(const std::vector<ProfileFileLine>& lines) {
@@ -52,12 +51,11 @@ void ListSections(const std::vector<ProfileFileLine>& lines) {
 /// The key lines of the first section named section, as the engine reads them; false when the
 /// file has no such section.
 bool ListKeys(const std::string& fileName, const std::vector<ProfileFileLine>& lines, const std::string& section) {
-  std::string name;
-  auto line = lines.begin();
-  while (line != lines.end() && !(line->IsHeader(name) && name == section))
-    ++line;
-  if (line == lines.end())
+  const ProfileFileLine* header = FindSectionHeader(lines, section);
+  if (header == nullptr)
     return false;
+  std::string name;
+  auto line = lines.begin() + (header - lines.data());
   std::set<std::string> shown;
   for (++line; line != lines.end() && !line->IsEmpty() && !line->IsHeader(name); ++line) {
     const std::string key = line->KeyName();
@@ -72,7 +70,7 @@ bool ListKeys(const std::string& fileName, const std::vector<ProfileFileLine>& l
 
 int List(const ToolArguments& args) {
   std::vector<ProfileFileLine> lines;
-  if (const int failed = ReadLinesOrFail(args[0], lines))
+  if (const int failed = ReadProfileLinesOrFail(args[0], lines))
     return failed;
   if (args.size() == 1) {
     ListSections(lines);
@@ -85,7 +83,7 @@ int List(const ToolArguments& args) {
 
 int Check(const ToolArguments& args) {
   std::vector<ProfileFileLine> lines;
-  if (const int failed = ReadLinesOrFail(args[0], lines))
+  if (const int failed = ReadProfileLinesOrFail(args[0], lines))
     return failed;
   const std::vector<ProfileFinding> findings = CheckProfileLines(lines);
   for (const ProfileFinding& finding : findings)
@@ -96,14 +94,19 @@ int Check(const ToolArguments& args) {
 
 const ToolCommand ProfileCommands[] = {
     {"profile", "get", "FILE SECTION KEY",
-     "Prints the value of KEY in SECTION as the library reads it; exit 1 when missing.", 3, 3, Get},
+     "Prints the value of KEY in SECTION as the library reads it; exit 1, saying which, when the section or the\n"
+     "key is missing.",
+     3, 3, Get},
     {"profile", "set", "FILE SECTION KEY VALUE",
-     "Writes KEY=VALUE as the last key of SECTION, creating the section or the file where needed.", 4, 4, Set},
+     "Writes KEY=VALUE as the last key of SECTION, creating the section or the file where needed; exit 2 for\n"
+     "names the format cannot hold, 3 when the file cannot be written.",
+     4, 4, Set},
     {"profile", "list", "FILE [SECTION]",
      "Lists the sections of FILE, or the keys of SECTION with the values the library reads, in file order.", 1, 2,
      List},
     {"profile", "check", "FILE",
-     "Reports, as FILE:LINE: text, lines that read differently than expected: no CR LF, a section without its\n"
+     "Reports, as FILE:LINE: text, lines that read differently than expected: LF line ends (once, counted),\n"
+     "a last line without its line end, a section without its\n"
      "empty line, a repeated key or section, a key line after the empty line, a section header inside a value.\n"
      "Exit 0 when nothing is found, 2 when something is.",
      1, 1, Check},

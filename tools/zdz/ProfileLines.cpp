@@ -1,5 +1,7 @@
 #include "tools/zdz/ProfileLines.h"
 
+#include "tools/zdz/ToolCommand.h"
+
 #include <zodavudaz/platform/CFile.h>
 #include <zodavudaz/settings/ProfileFile.h>
 
@@ -62,4 +64,24 @@ bool ReadProfileLines(const char* fileName, std::vector<ProfileFileLine>& lines)
   for (std::string text = NextLine(file); !text.empty(); text = NextLine(file))
     lines.push_back(SplitLineEnd(std::move(text), static_cast<int>(lines.size()) + 1));
   return true;
+}
+
+int ReadProfileLinesOrFail(const std::string& fileName, std::vector<ProfileFileLine>& lines) {
+  if (ReadProfileLines(fileName.c_str(), lines))
+    return ExitDone;
+  CFile probe;
+  if (!probe.Open(fileName.c_str(), CFile::modeRead))
+    return Fail(ExitFileSystem, "cannot open '%s'", fileName.c_str());
+  const DWORD length = probe.GetLength();
+  if (length != CFile::Failed && length > MaxProfileBytes)
+    return Fail(ExitBadInput, "'%s' is larger than %u bytes", fileName.c_str(), MaxProfileBytes);
+  return Fail(ExitFileSystem, "cannot read '%s'", fileName.c_str());
+}
+
+const ProfileFileLine* FindSectionHeader(const std::vector<ProfileFileLine>& lines, const std::string& section) {
+  std::string name;
+  for (const ProfileFileLine& line : lines)
+    if (line.IsHeader(name) && name == section)
+      return &line;
+  return nullptr;
 }

@@ -23,6 +23,13 @@ struct ProfileFileLine {
 /// Reads the whole of fileName; false when it cannot be opened or is larger than MaxBytes.
 bool ReadProfileLines(const char* fileName, std::vector<ProfileFileLine>& lines);
 
+/// ReadProfileLines, or a one-line failure: ExitFileSystem when the file cannot be opened or read,
+/// ExitBadInput when it is larger than MaxProfileBytes.
+int ReadProfileLinesOrFail(const std::string& fileName, std::vector<ProfileFileLine>& lines);
+
+/// The line of the first header of section, the one the engine reads; null when there is none.
+const ProfileFileLine* FindSectionHeader(const std::vector<ProfileFileLine>& lines, const std::string& section);
+
 /// Files the tool reads whole; larger ones are refused rather than slowly shown.
 constexpr unsigned MaxProfileBytes = 64u << 20;
 

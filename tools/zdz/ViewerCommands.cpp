@@ -88,6 +88,8 @@ void PrintStatement(const std::string& statement, const char* indent) {
 
 int Show(const ToolArguments& args) {
   StoredViewerLines stored;
+  if (const int failed = FailUnlessOpens(args[0]))
+    return failed;
   if (!ReadStoredLines(args[0], args[1], stored))
     return Fail(ExitNotFound, "no Viewer line in section [%s] of '%s'", args[1].c_str(), args[0].c_str());
   RecordPointer record = ReadRecord(stored);
@@ -105,17 +107,49 @@ int Show(const ToolArguments& args) {
   return ExitDone;
 }
 
-/// Reports where written differs from stored, statement by statement; true when they are the same.
+/// The keyword of a statement: its first word.
+std::string KeywordOf(const std::string& statement) { return statement.substr(0, statement.find(' ')); }
+
+/// Takes from written the first statement with keyword; false when none is left.
+bool TakeStatement(std::vector<std::string>& written, const std::string& keyword, std::string& taken) {
+  for (auto each = written.begin(); each != written.end(); ++each)
+    if (KeywordOf(*each) == keyword) {
+      taken = *each;
+      written.erase(each);
+      return true;
+    }
+  return false;
+}
+
+/// Reports every stored statement that does not read back, each matched with the written statement
+/// of its keyword, and the keywords of written statements that nothing stored gave; true when both
+/// are the same.
 bool CompareLine(const std::string& section, const std::string& key, const CString& stored, const CString& written) {
   if (stored == written)
     return true;
   const std::vector<std::string> before = SplitStatements(stored);
-  const std::vector<std::string> after = SplitStatements(written);
-  std::size_t index = 0;
-  while (index < before.size() && index < after.size() && before[index] == after[index])
-    ++index;
-  std::printf("[%s] %s: statement %zu '%s' reads back as '%s'\n", section.c_str(), key.c_str(), index + 1,
-              index < before.size() ? before[index].c_str() : "", index < after.size() ? after[index].c_str() : "");
+  std::vector<std::string> after = SplitStatements(written);
+  const std::string where = "[" + section + "] " + key;
+  bool reported = false;
+  for (std::size_t index = 0; index < before.size(); ++index) {
+    std::string match;
+    if (!TakeStatement(after, KeywordOf(before[index]), match)) {
+      std::printf("%s: statement %zu '%s' is not written back\n", where.c_str(), index + 1, before[index].c_str());
+      reported = true;
+    } else if (match != before[index]) {
+      std::printf("%s: '%s' reads back as '%s'\n", where.c_str(), before[index].c_str(), match.c_str());
+      reported = true;
+    }
+  }
+  if (!after.empty()) {
+    std::string keywords;
+    for (const std::string& added : after)
+      keywords += " " + KeywordOf(added);
+    std::printf("%s: %zu statements not stored are written with what the record holds:%s\n", where.c_str(),
+                after.size(), keywords.c_str());
+  }
+  if (!reported && after.empty())
+    std::printf("%s: the same statements, stored in another order than the library writes them\n", where.c_str());
   return false;
 }
 
@@ -136,26 +170,26 @@ bool CheckSection(const std::string& section, const StoredViewerLines& stored) {
   return same;
 }
 
-/// The sections to check: the one named, or every section of the file that has a Viewer line.
-bool SectionsToCheck(const ToolArguments& args, std::vector<std::string>& sections) {
+/// The sections to check: the one named, or every section of the file; a failure's exit code.
+int SectionsToCheck(const ToolArguments& args, std::vector<std::string>& sections) {
+  std::vector<ProfileFileLine> lines;
+  if (const int failed = ReadProfileLinesOrFail(args[0], lines))
+    return failed;
   if (args.size() == 2) {
     sections.push_back(args[1]);
-    return true;
+    return ExitDone;
   }
-  std::vector<ProfileFileLine> lines;
-  if (!ReadProfileLines(args[0].c_str(), lines))
-    return false;
   std::string name;
   for (const ProfileFileLine& line : lines)
     if (line.IsHeader(name))
       sections.push_back(name);
-  return true;
+  return ExitDone;
 }
 
 int Check(const ToolArguments& args) {
   std::vector<std::string> sections;
-  if (!SectionsToCheck(args, sections))
-    return Fail(ExitNotFound, "cannot read '%s'", args[0].c_str());
+  if (const int failed = SectionsToCheck(args, sections))
+    return failed;
   bool same = true;
   int checked = 0;
   for (const std::string& section : sections) {
@@ -178,7 +212,8 @@ const ToolCommand ViewerCommands[] = {
      2, 2, Show},
     {"viewer", "check", "FILE [SECTION]",
      "Reports the Viewer and Group lines of SECTION (or of every section) that the library does not write back\n"
-     "to the same text, with the first statement that differs. Exit 0 when all read back, 2 otherwise.",
+     "to the same text: every statement that reads back differently, matched by its keyword, every statement\n"
+     "dropped or added, or a different order. Exit 0 when all read back, 2 otherwise.",
      1, 2, Check},
     {nullptr, nullptr, nullptr, nullptr, 0, 0, nullptr},
 };

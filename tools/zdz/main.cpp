@@ -23,7 +23,8 @@ bool IsHelp(const char* arg) { return std::strcmp(arg, "--help") == 0 || std::st
 
 int PrintUsage(FILE* out, int code) {
   std::fputs("usage: zdz GROUP COMMAND [ARGS...]   (zdz GROUP COMMAND --help for one command)\n"
-             "exit codes: 0 done, 1 not found, 2 bad input\n",
+             "exit codes: 0 done, 1 not found (no such section, key or line), 2 bad input (arguments, or file\n"
+             "contents the command refuses), 3 file-system failure (a file cannot be opened, read or written)\n",
              out);
   for (const CommandGroup& group : Groups) {
     std::fprintf(out, "  %-10s %s\n", group.Name, group.Help);
