@@ -24,7 +24,7 @@ void RemoveFiles() {
   ::rmdir(Folder);
 }
 
-/// Every filed module answers a wave-information request.
+/// Every filed module with channels answers a wave-information request.
 void CheckModules(CGUIDatabase& database) {
   for (POSITION position = database.StationMap.GetStartPosition(); position != nullptr;) {
     WORD id = 0;
@@ -34,10 +34,12 @@ void CheckModules(CGUIDatabase& database) {
       WORD moduleId = 0;
       CModule* module = nullptr;
       station->ModuleMap.GetNextAssoc(inner, moduleId, module);
-      WAVEINF waves[4];
+      // GetWaveInfo's buffer holds 100 records; a module without channels has no wave information.
+      static WAVEINF waves[100];
       WORD records = 0;
       CRplySync sync;
-      if (module->AcqChannel <= 4 && database.GetWaveInfo(id, moduleId, 0, -1, 0, waves, &records, &sync) != 0)
+      const WORD result = database.GetWaveInfo(id, moduleId, 0, -1, 0, waves, &records, &sync);
+      if (module->AcqChannel != 0 && (result != 0 || records == 0))
         std::abort();
     }
   }

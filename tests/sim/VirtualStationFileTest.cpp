@@ -112,7 +112,7 @@ TEST_F(VirtualStationFileTest, DescriptionsReadBackThroughLookupsAndRequests) {
     EXPECT_STREQ(module->ProductName, row.Product);
     EXPECT_EQ(module->ProductWord, row.ProductWord);
     EXPECT_EQ(Database.GetAcqChannel(row.Station, row.Module), row.Channels);
-    WAVEINF waves[8];
+    WAVEINF waves[100];
     WORD records = 0;
     CRplySync sync;
     EXPECT_EQ(Database.GetWaveInfo(row.Station, row.Module, 0, -1, 0, waves, &records, &sync), 0);
