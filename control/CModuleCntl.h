@@ -8,7 +8,8 @@
 /// Base of an application's packet interpreter. The application overrides the handlers it cares
 /// about and feeds each received packet to Interpret; a handler reads the packet it is called for
 /// through Packet. Dispatch has two levels: the command id byte selects a group and flags, the
-/// control id (control word & 0x0FFF) selects the handler within a group.
+/// control id (control word & 0x0FFF) selects the handler within a group. A reply carries its
+/// command group | 0x80 (0x88 for reply exec): a packet with 0x08 alone reaches no handler.
 ///
 /// The virtual slots are an interface that derived classes are compiled against: Interpret, then
 /// the 61 handlers in the order declared below, each comment giving its position (1 to 61) and

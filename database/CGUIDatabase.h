@@ -136,6 +136,8 @@ public:
   /// Loads the station's window, "Config" values and back-up text (into backup) and, per module,
   /// its window, back-up entry and "Config" values from the settings file path (a full path);
   /// what is not stored takes its default. backup is left as it was for a station not filed.
+  /// A module without an accepted "ModuleInf" resets the trigger settings of every module of the
+  /// station, those read before it included; keys and defaults are in docs/settings-files.md.
   void UpdateDataBaseEx(CString path, WORD station, CString& backup) noexcept;
   /// Puts the station's and its modules' windows and act-on-trigger settings back to defaults.
   void UpdateDataBase(WORD station) noexcept;

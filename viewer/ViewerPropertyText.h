@@ -8,7 +8,8 @@
 /// Sets text to the record's statements in table order ("ChannelNumber 2;MathChNum 0;..."),
 /// numbers in the C locale, blanks and other separators inside texts as byte 14. The record is not
 /// changed. Returns 0; a null record gives empty text. Returns 1 with empty text only when the
-/// text cannot be allocated.
+/// text cannot be allocated. Channel, Cursor, Offset, ScaleEffect, ScaleMin, ScaleMax and
+/// CurrentValue are never written, so they read back as their defaults (docs/settings-files.md).
 int ViewerProperty2Ascii(const ViewerProperty* record, CString& text) noexcept;
 
 /// A new record read from a record text, or null for an empty text, a statement with fewer than
