@@ -4,6 +4,7 @@
 //
 // Input: the image, then operations, each after a zero byte: section, key and value separated by
 // byte 1 write; fewer fields read.
+#include "fuzz/FuzzScratchFile.h"
 #include <zodavudaz/settings/ProfileFile.h>
 #include <zodavudaz/settings/ProfileImage.h>
 #include <zodavudaz/settings/ProfileWriter.h>
@@ -14,7 +15,6 @@
 #include <sanitizer/allocator_interface.h>
 #include <set>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -22,17 +22,7 @@ constexpr size_t MaxOperations = 8;
 constexpr size_t MaxNames = 12;
 using Names = std::set<std::string>;
 
-char Folder[] = "/tmp/zdz-fuzz-XXXXXX";
-
-const std::string& FilePath() {
-  static const std::string path = std::string(mkdtemp(Folder)) + "/Mardel.tmp";
-  return path;
-}
-
-void RemoveFiles() {
-  ::unlink(FilePath().c_str());
-  ::rmdir(Folder);
-}
+const std::string& FilePath() { return FuzzScratchFile("Mardel.tmp"); }
 
 std::vector<std::string> Split(const std::string& text, char separator) {
   std::vector<std::string> parts(1);
@@ -111,7 +101,6 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   // The first input allocates what the C++ library keeps for good.
   const uint8_t warmUp[] = "[S]\r\n\0S\1K\1V";
   RunInput(warmUp, sizeof warmUp - 1);
-  std::atexit(RemoveFiles);
   return 0;
 }
 

@@ -2,6 +2,7 @@
 // stations filed and their modules answering, or refused with a message and nothing filed.
 //
 // Input: the description file's bytes.
+#include "fuzz/FuzzScratchFile.h"
 #include <zodavudaz/sim/SimControl.h>
 #include <zodavudaz/sim/VirtualStationFile.h>
 
@@ -9,20 +10,9 @@
 #include <cstring>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 
 namespace {
-char Folder[] = "/tmp/zdz-fuzz-XXXXXX";
-
-const std::string& FilePath() {
-  static const std::string path = std::string(mkdtemp(Folder)) + "/Stations.ini";
-  return path;
-}
-
-void RemoveFiles() {
-  ::unlink(FilePath().c_str());
-  ::rmdir(Folder);
-}
+const std::string& FilePath() { return FuzzScratchFile("Stations.ini"); }
 
 /// Every filed module with channels answers a wave-information request.
 void CheckModules(CGUIDatabase& database) {
@@ -48,12 +38,6 @@ void CheckModules(CGUIDatabase& database) {
 
 // The leak checker cannot stop the world under the user-mode emulator and hangs.
 extern "C" const char* __asan_default_options() { return "detect_leaks=0"; }
-
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  FilePath();
-  std::atexit(RemoveFiles);
-  return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::ofstream(FilePath(), std::ios::binary | std::ios::trunc).write(reinterpret_cast<const char*>(data), size);

@@ -39,8 +39,7 @@ DWORD NoiseStep(const SimWave& wave, DWORD point) noexcept {
 
 double SimWaveValue(const SimWave& wave, WORD member, WORD channel, DWORD point, bool maximum) noexcept {
   switch (wave.Shape) {
-  case SimWaveShape::Sine:
-    return wave.Offset + wave.Amplitude * std::sin(2 * std::numbers::pi * PhaseOf(wave, point));
+  case SimWaveShape::Sine: return wave.Offset + wave.Amplitude * std::sin(2 * std::numbers::pi * PhaseOf(wave, point));
   case SimWaveShape::Square: return wave.Offset + (PhaseOf(wave, point) < 0.5 ? wave.Amplitude : -wave.Amplitude);
   case SimWaveShape::Ramp: return wave.Offset + wave.Amplitude * (2 * PhaseOf(wave, point) - 1);
   case SimWaveShape::Noise: return wave.Offset + wave.Amplitude * NoiseOf(member, channel, NoiseStep(wave, point));

@@ -19,7 +19,8 @@ constexpr DWORD MostPoints = 1000000;
 // Longest name that fits ModelName and ProductName with their zero.
 constexpr std::size_t LongestName = 31;
 const std::set<std::string> StationKeys = {"Id", "Model", "Modules", "SlotAttribute", "ConnectStatus"};
-const std::set<std::string> ModuleKeys = {"Product", "ProductWord", "Channels", "Members", "DataType", "Points", "Wave"};
+const std::set<std::string> ModuleKeys = {"Product",  "ProductWord", "Channels", "Members",
+                                          "DataType", "Points",      "Wave"};
 const std::set<BYTE> DataTypes = {0x00, 0x10, 0x11, 0x20, 0x21, 0x22, 0x32};
 
 std::string Trimmed(const std::string& text) {
@@ -73,8 +74,8 @@ bool ParseWave(const std::string& text, SimWave& wave, std::string& fault) {
   }
   wave = SimWave();
   if (words.empty() || !SimWaveShapeOf(words[0].c_str(), wave.Shape)) {
-    fault = "unknown waveform \"" + (words.empty() ? std::string() : words[0]) +
-            "\" (steps, sine, square, ramp or noise)";
+    fault =
+        "unknown waveform \"" + (words.empty() ? std::string() : words[0]) + "\" (steps, sine, square, ramp or noise)";
     return false;
   }
   const std::size_t wanted = wave.Shape == SimWaveShape::Steps ? 1 : 3;
@@ -130,8 +131,7 @@ bool PlanReader::ReadStationNames(std::vector<std::string>& names) {
   return true;
 }
 
-bool PlanReader::ReadNumber(const std::string& section, const char* key, DWORD highest, DWORD& value,
-                            bool required) {
+bool PlanReader::ReadNumber(const std::string& section, const char* key, DWORD highest, DWORD& value, bool required) {
   std::string text;
   if (!required && !File.Optional(section, key, text))
     return true;
@@ -183,8 +183,9 @@ bool PlanReader::ReadModuleIds(const std::string& section, const VirtualStationP
     if (!ParseUnsigned(item, HighestModuleId, id))
       return File.Fail(section, "Modules", "\"" + item + "\" is not a module id from 0 to 0xFF");
     if ((id & 0x0F) > lastSlot)
-      return File.Fail(section, "Modules", "slot " + std::to_string(id & 0x0F) + " out of range 0 to " +
-                                               std::to_string(lastSlot) + " of model \"" + plan.Model + "\"");
+      return File.Fail(section, "Modules",
+                       "slot " + std::to_string(id & 0x0F) + " out of range 0 to " + std::to_string(lastSlot) +
+                           " of model \"" + plan.Model + "\"");
     if (!seen.insert(id).second)
       return File.Fail(section, "Modules", "module " + item + " listed twice");
     ids.push_back(id);
@@ -222,7 +223,8 @@ bool PlanReader::ReadModule(const VirtualStationPlan& plan, DWORD id, VirtualMod
       !ReadNumber(section, "ProductWord", 0xFFFFFFFF, module.ProductWord, true) ||
       !ReadNumber(section, "Channels", MostChannels, channels, true) ||
       !ReadNumber(section, "Members", MostMembers, members, false) ||
-      !ReadNumber(section, "DataType", 0xFF, dataType, false) || !ReadNumber(section, "Points", MostPoints, points, false))
+      !ReadNumber(section, "DataType", 0xFF, dataType, false) ||
+      !ReadNumber(section, "Points", MostPoints, points, false))
     return false;
   if (members == 0)
     return File.Fail(section, "Members", "a group has at least 1 member");
@@ -256,12 +258,13 @@ bool PlanReader::CheckKeys(const std::string& section, const std::set<std::strin
     if (known.count(key) != 0)
       continue;
     DWORD channel = 0;
-    const bool isWave = known.count("Wave") != 0 && key.rfind("Wave", 0) == 0 && ParseUnsigned(key.substr(4), 0xFFFF, channel);
+    const bool isWave =
+        known.count("Wave") != 0 && key.rfind("Wave", 0) == 0 && ParseUnsigned(key.substr(4), 0xFFFF, channel);
     if (isWave && channel < channels)
       continue;
     if (isWave)
-      return File.Fail(section, key, "channel " + key.substr(4) + " beyond the module's " +
-                                         std::to_string(channels) + " channels");
+      return File.Fail(section, key,
+                       "channel " + key.substr(4) + " beyond the module's " + std::to_string(channels) + " channels");
     return File.Fail(section, key, "unknown key");
   }
   return true;

@@ -1,7 +1,7 @@
 #include <zodavudaz/sim/VirtualStationFile.h>
 
-#include <zodavudaz/sim/SimControl.h>
 #include "tests/TempFiles.h"
+#include <zodavudaz/sim/SimControl.h>
 
 #include <gtest/gtest.h>
 
@@ -33,8 +33,8 @@ protected:
     WORD type = 0;
     DWORD size = 0;
     CRplySync sync;
-    result = Database.GetAcqDataEx(station, slot, 0, channel, 0, 0, 0, points, 0, buffer, sizeof buffer, &type,
-                                   &size, &sync);
+    result = Database.GetAcqDataEx(station, slot, 0, channel, 0, 0, 0, points, 0, buffer, sizeof buffer, &type, &size,
+                                   &sync);
     std::vector<double> values;
     const DWORD width = DWORD{1} << (type >> 4);
     for (DWORD at = 0; result == 0 && at + width <= size; at += width) {
@@ -56,9 +56,8 @@ protected:
   CGUIDatabase Database;
 };
 
-struct ReadBackRow {
-  const char* Name;
-  const char* Description;
+/// What a description's first station and one of its modules look like through the look-ups.
+struct LookedUp {
   WORD Station;
   const char* StationName;
   BYTE MaxSlot;
@@ -66,35 +65,54 @@ struct ReadBackRow {
   const char* Product;
   DWORD ProductWord;
   WORD Channels;
+  /// The channel whose points are read.
   WORD Channel;
-  /// Minimum and maximum of the first four points of Channel.
+};
+
+struct ReadBackRow {
+  const char* Name;
+  const char* Description;
+  LookedUp Looks;
+  /// Minimum and maximum of the first four points of Looks.Channel.
   std::vector<double> Points;
 };
 
 const ReadBackRow ReadBackRows[] = {
-    {"SineOnAZi400", "[Stations]\nNames=A\n\n[StationA]\nId=3\nModel=ZI400\nModules=4\n\n"
-                     "[StationA-Module4]\nProduct=ZO11\nProductWord=0x1100\nChannels=1\nWave=sine 100 250\n",
-     3, "A", 4, 4, "ZO11", 0x1100, 1, 0, {0, 0, 100, 100, 0, 0, -100, -100}},
-    {"SquareWithChannelOverride", "[Stations]\nNames=B\n\n[StationB]\nId=7\nModel=RA800\nModules=8\n\n"
-                                  "[StationB-Module8]\nProduct=ZO2\nProductWord=512\nChannels=2\nWave=ramp 1 1\n"
-                                  "Wave1=square 80 250\n",
-     7, "B", 8, 8, "ZO2", 512, 2, 1, {80, 80, 80, 80, -80, -80, -80, -80}},
-    {"RampWithOffset", "[Stations]\nNames=C\n\n[StationC]\nId=0x20\nModel=RA800\nModules=1\n\n"
-                       "[StationC-Module1]\nProduct=ZO3\nProductWord=3\nChannels=3\nWave2=ramp 50 250 10\n",
-     32, "C", 8, 1, "ZO3", 3, 3, 2, {-40, -40, -15, -15, 10, 10, 35, 35}},
-    {"StepsWithoutWave", "[Stations]\nNames=D\n\n[StationD]\nId=1\nModel=X\nModules=15\n\n"
-                         "[StationD-Module15]\nProduct=\nProductWord=0\nChannels=2\n",
-     1, "D", 0, 15, "", 0, 2, 1, {10, 12, 11, 13, 12, 14, 13, 15}},
-    {"DoublesOfASineWithOffset", "[Stations]\nNames=E\n\n[StationE]\nId=2\nModel=ZI400\nModules=2\n\n"
-                                 "[StationE-Module2]\nProduct=ZO5\nProductWord=5\nChannels=1\nDataType=0x32\n"
-                                 "Wave=sine 2 250 0.5\n",
-     2, "E", 4, 2, "ZO5", 5, 1, 0, {0.5, 0.5, 2.5, 2.5, 0.5, 0.5, -1.5, -1.5}},
-    {"ExtraModuleAndCommentsAndCrLf", "; stations\r\n[Stations]\r\nNames=F,G\r\n\r\n[StationF]\r\nId=9\r\nModel=\r\n"
-                                      "Modules=\r\n\r\n[StationG]\r\nId=10\r\nModel=ZI400\r\nModules=2,0x32\r\n\r\n"
-                                      "[StationG-Module2]\r\nProduct=ZO6\r\nProductWord=6\r\nChannels=1\r\n\r\n"
-                                      "[StationG-Module50]\r\n; the extra module\r\nProduct=ZO7\r\nProductWord=7\r\n"
-                                      "Channels=4\r\nWave3=square 5 250\r\n",
-     10, "G", 4, 0x32, "ZO7", 7, 4, 3, {5, 5, 5, 5, -5, -5, -5, -5}},
+    {"SineOnAZi400",
+     "[Stations]\nNames=A\n\n[StationA]\nId=3\nModel=ZI400\nModules=4\n\n"
+     "[StationA-Module4]\nProduct=ZO11\nProductWord=0x1100\nChannels=1\nWave=sine 100 250\n",
+     {3, "A", 4, 4, "ZO11", 0x1100, 1, 0},
+     {0, 0, 100, 100, 0, 0, -100, -100}},
+    {"SquareWithChannelOverride",
+     "[Stations]\nNames=B\n\n[StationB]\nId=7\nModel=RA800\nModules=8\n\n"
+     "[StationB-Module8]\nProduct=ZO2\nProductWord=512\nChannels=2\nWave=ramp 1 1\n"
+     "Wave1=square 80 250\n",
+     {7, "B", 8, 8, "ZO2", 512, 2, 1},
+     {80, 80, 80, 80, -80, -80, -80, -80}},
+    {"RampWithOffset",
+     "[Stations]\nNames=C\n\n[StationC]\nId=0x20\nModel=RA800\nModules=1\n\n"
+     "[StationC-Module1]\nProduct=ZO3\nProductWord=3\nChannels=3\nWave2=ramp 50 250 10\n",
+     {32, "C", 8, 1, "ZO3", 3, 3, 2},
+     {-40, -40, -15, -15, 10, 10, 35, 35}},
+    {"StepsWithoutWave",
+     "[Stations]\nNames=D\n\n[StationD]\nId=1\nModel=X\nModules=15\n\n"
+     "[StationD-Module15]\nProduct=\nProductWord=0\nChannels=2\n",
+     {1, "D", 0, 15, "", 0, 2, 1},
+     {10, 12, 11, 13, 12, 14, 13, 15}},
+    {"DoublesOfASineWithOffset",
+     "[Stations]\nNames=E\n\n[StationE]\nId=2\nModel=ZI400\nModules=2\n\n"
+     "[StationE-Module2]\nProduct=ZO5\nProductWord=5\nChannels=1\nDataType=0x32\n"
+     "Wave=sine 2 250 0.5\n",
+     {2, "E", 4, 2, "ZO5", 5, 1, 0},
+     {0.5, 0.5, 2.5, 2.5, 0.5, 0.5, -1.5, -1.5}},
+    {"ExtraModuleAndCommentsAndCrLf",
+     "; stations\r\n[Stations]\r\nNames=F,G\r\n\r\n[StationF]\r\nId=9\r\nModel=\r\n"
+     "Modules=\r\n\r\n[StationG]\r\nId=10\r\nModel=ZI400\r\nModules=2,0x32\r\n\r\n"
+     "[StationG-Module2]\r\nProduct=ZO6\r\nProductWord=6\r\nChannels=1\r\n\r\n"
+     "[StationG-Module50]\r\n; the extra module\r\nProduct=ZO7\r\nProductWord=7\r\n"
+     "Channels=4\r\nWave3=square 5 250\r\n",
+     {10, "G", 4, 0x32, "ZO7", 7, 4, 3},
+     {5, 5, 5, 5, -5, -5, -5, -5}},
 };
 
 TEST_F(VirtualStationFileTest, DescriptionsReadBackThroughLookupsAndRequests) {
@@ -104,21 +122,21 @@ TEST_F(VirtualStationFileTest, DescriptionsReadBackThroughLookupsAndRequests) {
     ASSERT_EQ(Load(row.Description, message), 1) << static_cast<LPCTSTR>(message);
     EXPECT_STREQ(message, "");
     CStation* station = nullptr;
-    ASSERT_EQ(Database.GetStationInf(row.Station, &station), 1);
-    EXPECT_STREQ(station->Name, row.StationName);
-    EXPECT_EQ(Database.GetMaxSlot(row.Station), row.MaxSlot);
+    ASSERT_EQ(Database.GetStationInf(row.Looks.Station, &station), 1);
+    EXPECT_STREQ(station->Name, row.Looks.StationName);
+    EXPECT_EQ(Database.GetMaxSlot(row.Looks.Station), row.Looks.MaxSlot);
     CModule* module = nullptr;
-    ASSERT_EQ(Database.GetModuleInf(row.Station, row.Module, &module), 1);
-    EXPECT_STREQ(module->ProductName, row.Product);
-    EXPECT_EQ(module->ProductWord, row.ProductWord);
-    EXPECT_EQ(Database.GetAcqChannel(row.Station, row.Module), row.Channels);
+    ASSERT_EQ(Database.GetModuleInf(row.Looks.Station, row.Looks.Module, &module), 1);
+    EXPECT_STREQ(module->ProductName, row.Looks.Product);
+    EXPECT_EQ(module->ProductWord, row.Looks.ProductWord);
+    EXPECT_EQ(Database.GetAcqChannel(row.Looks.Station, row.Looks.Module), row.Looks.Channels);
     WAVEINF waves[100];
     WORD records = 0;
     CRplySync sync;
-    EXPECT_EQ(Database.GetWaveInfo(row.Station, row.Module, 0, -1, 0, waves, &records, &sync), 0);
-    EXPECT_EQ(records, row.Channels);
+    EXPECT_EQ(Database.GetWaveInfo(row.Looks.Station, row.Looks.Module, 0, -1, 0, waves, &records, &sync), 0);
+    EXPECT_EQ(records, row.Looks.Channels);
     WORD result = 0;
-    const std::vector<double> points = Acquired(row.Station, row.Module, row.Channel, 4, result);
+    const std::vector<double> points = Acquired(row.Looks.Station, row.Looks.Module, row.Looks.Channel, 4, result);
     EXPECT_EQ(result, 0);
     ASSERT_EQ(points.size(), row.Points.size());
     for (std::size_t index = 0; index < points.size(); ++index)
@@ -199,7 +217,8 @@ const MalformedRow MalformedRows[] = {
      " [StationX] Modules: \"0x100\" is not a module id from 0 to 0xFF"},
     {"ModuleListedTwice", "[Stations]\nNames=X\n\n[StationX]\nId=1\nModel=\nModules=2, 2\n",
      " [StationX] Modules: module 2 listed twice"},
-    {"SlotListTooLong", "[Stations]\nNames=X\n\n[StationX]\nId=1\nModel=\nModules=\nConnectStatus=0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0\n",
+    {"SlotListTooLong",
+     "[Stations]\nNames=X\n\n[StationX]\nId=1\nModel=\nModules=\nConnectStatus=0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0\n",
      " [StationX] ConnectStatus: more than 16 slots"},
     {"SlotAttributeNotAByte", "[Stations]\nNames=X\n\n[StationX]\nId=1\nModel=\nModules=\nSlotAttribute=0,256\n",
      " [StationX] SlotAttribute: slot 1: \"256\" is not 0 to 255"},

@@ -42,8 +42,8 @@ TEST(ZdzToolTest, ReadsTheSampleSettings) {
   const std::string tmp = Settings + "Mardel.tmp", ini = Settings + "Mardel.ini";
   RunRows({
       {"value", "profile get " + tmp + " StationAlpha Database", 0, "Alpha rack;;second floor\n"},
-      {"missing key", "profile get " + tmp + " StationAlpha database", 1, "section [StationAlpha] of '" + tmp +
-       "' has no key 'database'"},
+      {"missing key", "profile get " + tmp + " StationAlpha database", 1,
+       "section [StationAlpha] of '" + tmp + "' has no key 'database'"},
       {"missing section", "profile get " + tmp + " StationZulu Database", 1, "no section [StationZulu] in"},
       {"sections in file order", "profile list " + tmp, 0, "[Settings]\n[StationAlpha]\n[StationAlpha-Module-9]\n"},
       {"keys of a section", "profile list " + tmp + " StationBravo", 0, "Config=Tree 1,Toolbar 0,Status 1,Grid 1"},
@@ -91,7 +91,8 @@ TEST(ZdzToolTest, ReportsWhatReadsDifferently) {
   EXPECT_EQ(run.Exit, 2);
   for (const char* finding :
        {":1: section [A] has no empty line before the next section",
-        ":3: key 'K' appears again in section [A]; only line 2", ":4: 1 of 10 lines (this one) ends with LF alone, not CR LF", ":4: the value holds '[B]'",
+        ":3: key 'K' appears again in section [A]; only line 2",
+        ":4: 1 of 10 lines (this one) ends with LF alone, not CR LF", ":4: the value holds '[B]'",
         ":8: stands after the empty line of section [B]", ":9: section [A] appears again; only the one on line 1",
         ":9: section [A] runs to the end of the file", ":10: has no line end: the library reads it whole"})
     EXPECT_NE(run.Out.find(finding), std::string::npos) << finding << "\n" << run.Out;
@@ -158,13 +159,17 @@ TEST(ZdzToolTest, ViewerCheckReportsEveryStatementByKeyword) {
     std::vector<std::string> Shows;
   } table[] = {
       {"reads back", viewer, {}},
-      {"reordered", Swapped(viewer, "GridType 1;", "Interpolation 0;"),
+      {"reordered",
+       Swapped(viewer, "GridType 1;", "Interpolation 0;"),
        {"the same statements, stored in another order than the library writes them"}},
-      {"reordered and one changed", Changed(Swapped(viewer, "GridType 1;", "Label 1;"), "Top 80;", "Top 0x50;"),
+      {"reordered and one changed",
+       Changed(Swapped(viewer, "GridType 1;", "Label 1;"), "Top 80;", "Top 0x50;"),
        {"'Top 0x50' reads back as 'Top 0'"}},
-      {"two changed", Changed(Changed(viewer, "Left 100;", "Left 1e2;"), "TimeFmt 0;", "TimeFmt -0;"),
+      {"two changed",
+       Changed(Changed(viewer, "Left 100;", "Left 1e2;"), "TimeFmt 0;", "TimeFmt -0;"),
        {"'TimeFmt -0' reads back as 'TimeFmt 0'", "'Left 1e2' reads back as 'Left 1'"}},
-      {"unknown and dropped", Changed(viewer, "TyXy 0;", "TyXz 0;"),
+      {"unknown and dropped",
+       Changed(viewer, "TyXy 0;", "TyXz 0;"),
        {"statement 14 'TyXz 0' is not written back",
         "1 statements not stored are written with what the record holds: TyXy"}},
   };

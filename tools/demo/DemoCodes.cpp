@@ -30,8 +30,8 @@ const Named Messages[] = {
     {0x43A, "start LED"},
 };
 
-const char* const GroupNames[16] = {"request exec", nullptr, nullptr, nullptr, nullptr,  nullptr, nullptr, "event",
-                                    "reply exec",   "param", "query", "GUI",   "help", nullptr, nullptr, nullptr};
+const char* const GroupNames[16] = {"request exec", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, "event",
+                                    "reply exec",   "param", "query", "GUI",   "help",  nullptr, nullptr, nullptr};
 
 const char* NameOf(const Named* table, std::size_t count, DWORD code, const char* unknown) {
   for (std::size_t index = 0; index < count; ++index)
@@ -51,7 +51,8 @@ std::string CommandText(WORD cmdId) {
   const WORD group = cmdId & CmdGroupMask;
   char text[128];
   std::snprintf(text, sizeof text, "group %u %s%s%s%s", group, GroupNames[group] != nullptr ? GroupNames[group] : "?",
-                cmdId & CmdFlagReply ? " | reply 0x80" : "", cmdId & CmdFlagOwnHandlerFirst ? " | own handler first 0x10" : "",
+                cmdId & CmdFlagReply ? " | reply 0x80" : "",
+                cmdId & CmdFlagOwnHandlerFirst ? " | own handler first 0x10" : "",
                 cmdId & CmdFlagOwnHandlerOnly ? " | own handler only 0x20" : "");
   return text;
 }

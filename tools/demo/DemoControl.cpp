@@ -50,8 +50,8 @@ void ShowPosts() {
                 message.Record.StationId, message.Record.ModuleId, message.TrigInfo.FileNum);
   for (const SimMessage& message : SimGuiThreadMessages()) {
     const DWORD value = static_cast<DWORD>(message.LParam);
-    std::printf("GUI thread got 0x%lX (%s): word 0x%lX, value 0x%08lX\n", message.Message,
-                MessageName(message.Message), message.WParam, value);
+    std::printf("GUI thread got 0x%lX (%s): word 0x%lX, value 0x%08lX\n", message.Message, MessageName(message.Message),
+                message.WParam, value);
     std::printf("  value = third's low byte 0x%02lX (bits 24-31) | second's low byte 0x%02lX (bits 16-23) | first "
                 "0x%04lX (bits 0-15)\n",
                 value >> 24, (value >> 16) & 0xFF, value & 0xFFFF);

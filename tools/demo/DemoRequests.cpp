@@ -45,16 +45,15 @@ void ShowQueries(CGUIDatabase& database) {
   DWORD length = 0;
   const WORD tableResult = database.GetSeqTable(Station, Slot, &table, &length);
   std::printf("GuiGetModuleName: \"%s\"; GetSeqMode: result %u (%s), mode %u; GetSeqTable: result %u (%s), %lu bytes\n",
-              static_cast<LPCTSTR>(name), modeResult, ResultName(modeResult), mode, tableResult, ResultName(tableResult),
-              length);
+              static_cast<LPCTSTR>(name), modeResult, ResultName(modeResult), mode, tableResult,
+              ResultName(tableResult), length);
   ::operator delete(table);
   void* help = nullptr;
   DWORD count = 0;
   WORD fromQuery = 0;
   const WORD helpResult = database.HelpQueryPointer(Station, Slot, &help, &count, &fromQuery);
-  std::printf("HelpQueryPointer: result %u (%s), from the query group %u: \"%s\"\n", helpResult,
-              ResultName(helpResult), fromQuery,
-              helpResult == 0 ? static_cast<const char*>(help) : "");
+  std::printf("HelpQueryPointer: result %u (%s), from the query group %u: \"%s\"\n", helpResult, ResultName(helpResult),
+              fromQuery, helpResult == 0 ? static_cast<const char*>(help) : "");
 }
 
 void ShowRegistry(CGUIDatabase& database) {
@@ -73,8 +72,9 @@ void PrintSeqThreadMessages() {
     const SimMessage& message = messages[printed];
     std::printf("  message 0x%03lX (%s): station %u module 0x%02X members %u stop flag %lu; trigger value %d, save to "
                 "\"%s\"\n",
-                message.Message, MessageName(message.Message), message.Record.StationId, message.Record.ModuleId, message.Record.ConnectNum,
-                message.Record.StopFlag, message.TrigInfo.TrigValue, message.TrigInfo.SaveDirectory);
+                message.Message, MessageName(message.Message), message.Record.StationId, message.Record.ModuleId,
+                message.Record.ConnectNum, message.Record.StopFlag, message.TrigInfo.TrigValue,
+                message.TrigInfo.SaveDirectory);
   }
 }
 

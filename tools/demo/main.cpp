@@ -15,9 +15,9 @@ constexpr const char* ShippedDescription = "tools/demo/VirtualStations.ini";
 // ZDZ_VIRTUAL_STATIONS names, else the shipped one.
 int main(int argc, char** argv) {
   const char* settingsFolder = argc > 1 ? argv[1] : "tools/demo/settings";
-  const char* description = argc > 2                                  ? argv[2]
+  const char* description = argc > 2                                          ? argv[2]
                             : std::getenv(VirtualStationsVariable) != nullptr ? nullptr
-                                                                      : ShippedDescription;
+                                                                              : ShippedDescription;
   ShowIntroduction(description != nullptr ? description : std::getenv(VirtualStationsVariable), settingsFolder);
   CGUIDatabase& database = *GetDataBase();
   database.SetCurrentPath(settingsFolder);
