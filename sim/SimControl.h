@@ -50,7 +50,7 @@ struct SimModuleConfig {
   WORD CurrentCntlId = 0x40D;
   BYTE CurrentType = 0x32;
   /// The waveform of each channel's acquired data; a channel beyond the list gives Steps.
-  std::vector<SimWave> Waves;
+  std::vector<SimWave> Waves = {};
 };
 
 /// A new frontend object on the module (config.Station, config.ModuleId), made with config when
