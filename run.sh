@@ -22,7 +22,9 @@ install_missing() {
   done
   [ ${#missing[@]} -eq 0 ] && return
   echo "==> installing ${missing[*]}" >&2
-  dpkg --print-foreign-architectures | grep -qx i386 || as_root dpkg --add-architecture i386
+  if [[ "${missing[*]}" == *:i386* ]]; then
+    dpkg --print-foreign-architectures | grep -qx i386 || as_root dpkg --add-architecture i386
+  fi
   as_root apt-get update -qq
   as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
 }
@@ -57,11 +59,12 @@ prepare() {
 # The demo alone: its packages, then the libraries and zdz-demo without tests, one line per step.
 run_demo() {
   local dir=build/demo
+  echo "==> checking packages: ${DEMO_PACKAGES[*]}" >&2
   install_missing "${DEMO_PACKAGES[@]}"
   choose_runner
   echo "==> configuring $dir" >&2
   cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZDZ_TESTS=OFF "${EMULATOR_OPTION[@]}" >/dev/null
-  echo "==> building zdz-demo and the libraries (about $((4 / JOBS + 1)) min on $JOBS cores)" >&2
+  echo "==> building zdz-demo and the libraries (about $((3 / JOBS + 1)) min on $JOBS cores)" >&2
   cmake --build "$dir" -j "$JOBS" --target zdz-demo >/dev/null
   echo "==> running the demo" >&2
   "${RUNNER[@]}" "$dir"/tools/zdz-demo tools/demo/settings
