@@ -44,16 +44,18 @@ void ShowPosts() {
   PrintResult("start button", ZocStartButton(Bravo, Slot));
   PrintResult("stop button", ZocStopButton(Bravo, Slot));
   PrintResult("start LED", ZocUpdateStartLED(0x0102, 0x0304, 0x0506));
+  // Printed as unsigned: DWORD's width differs between the builds.
   for (const SimMessage& message : SimSeqThreadMessages())
-    std::printf("sequence thread got 0x%lX (%s): kind %u, start flag %lu, station %u, module %u, file number %d\n",
-                message.Message, MessageName(message.Message), message.Record.MsgKind, message.Record.StartFlag,
-                message.Record.StationId, message.Record.ModuleId, message.TrigInfo.FileNum);
+    std::printf("sequence thread got 0x%X (%s): kind %u, start flag %u, station %u, module %u, file number %d\n",
+                static_cast<unsigned>(message.Message), MessageName(message.Message), message.Record.MsgKind,
+                static_cast<unsigned>(message.Record.StartFlag), message.Record.StationId, message.Record.ModuleId,
+                message.TrigInfo.FileNum);
   for (const SimMessage& message : SimGuiThreadMessages()) {
-    const DWORD value = static_cast<DWORD>(message.LParam);
-    std::printf("GUI thread got 0x%lX (%s): word 0x%lX, value 0x%08lX\n", message.Message, MessageName(message.Message),
-                message.WParam, value);
-    std::printf("  value = third's low byte 0x%02lX (bits 24-31) | second's low byte 0x%02lX (bits 16-23) | first "
-                "0x%04lX (bits 0-15)\n",
+    const unsigned value = static_cast<unsigned>(message.LParam);
+    std::printf("GUI thread got 0x%X (%s): word 0x%X, value 0x%08X\n", static_cast<unsigned>(message.Message),
+                MessageName(message.Message), static_cast<unsigned>(message.WParam), value);
+    std::printf("  value = third's low byte 0x%02X (bits 24-31) | second's low byte 0x%02X (bits 16-23) | first "
+                "0x%04X (bits 0-15)\n",
                 value >> 24, (value >> 16) & 0xFF, value & 0xFFFF);
   }
 }
