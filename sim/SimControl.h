@@ -1,5 +1,10 @@
-// What tests and the demo use to set up and inspect the simulated communication, sequence and
-// frontend libraries.
+// Set-up and inspection of the simulated communication, sequence and frontend libraries.
+//
+// libzodavudaz calls those three libraries and does not contain them. On a machine without the
+// system's own, an application links libzodavudaz-sim after libzodavudaz (-lzodavudaz
+// -lzodavudaz-sim, pkg-config zodavudaz, or CMake's ZoDavudaz::Program from
+// find_package(ZoDavudaz COMPONENTS sim)) and describes its stations and modules with the calls
+// below; tests and the demo do the same.
 #ifndef SIM_SIMCONTROL_H
 #define SIM_SIMCONTROL_H
 
