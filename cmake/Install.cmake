@@ -1,36 +1,61 @@
-# Installs the libraries, their headers, the zdz tool, a CMake package and a pkg-config file.
+# Installs the library and the simulated sibling libraries (component "sim"), their public headers,
+# the zdz tool and the demo, a CMake package and pkg-config files.
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
+include(cmake/PublicHeaders.cmake)
 
-set(ZDZ_INCLUDE_DIR ${CMAKE_INSTALL_INCLUDEDIR}/zodavudaz)
-foreach(folder IN LISTS LIBRARY_FOLDERS)
-  file(GLOB folderHeaders CONFIGURE_DEPENDS ${folder}/*.h)
-  install(FILES ${folderHeaders} DESTINATION ${ZDZ_INCLUDE_DIR}/${folder})
+# The library's public headers are those the umbrella header reaches; the simulation's are the sim/
+# headers that declare exported names, with what they reach beyond the library's.
+zdz_public_headers(ZDZ_PUBLIC_HEADERS zodavudaz.h)
+file(GLOB ZDZ_SIM_HEADER_CANDIDATES RELATIVE ${PROJECT_SOURCE_DIR} CONFIGURE_DEPENDS sim/*.h)
+set(ZDZ_SIM_ROOT_HEADERS)
+foreach(header IN LISTS ZDZ_SIM_HEADER_CANDIDATES)
+  file(STRINGS ${PROJECT_SOURCE_DIR}/${header} exports REGEX "ZODAVUDAZ_EXPORT")
+  if(exports)
+    list(APPEND ZDZ_SIM_ROOT_HEADERS ${header})
+  endif()
 endforeach()
+zdz_public_headers(ZDZ_SIM_HEADERS ${ZDZ_SIM_ROOT_HEADERS})
+list(REMOVE_ITEM ZDZ_SIM_HEADERS ${ZDZ_PUBLIC_HEADERS})
+zdz_install_headers(library ${ZDZ_PUBLIC_HEADERS})
+zdz_install_headers(sim ${ZDZ_SIM_HEADERS})
+install(FILES ${ZDZ_GENERATED_INCLUDE_DIR}/zodavudaz/Version.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/zodavudaz
+  COMPONENT library)
 
 # Applications build 32-bit like the library; the build tree sets that globally.
 target_compile_options(zodavudaz INTERFACE $<INSTALL_INTERFACE:-m32>)
 target_link_options(zodavudaz INTERFACE $<INSTALL_INTERFACE:-m32>)
+# The public headers need C++17 or newer; the application chooses which.
+target_compile_features(zodavudaz INTERFACE cxx_std_17)
 
-set(ZDZ_INSTALLED_TARGETS zodavudaz)
-if(TARGET zodavudaz-sim)
-  list(APPEND ZDZ_INSTALLED_TARGETS zodavudaz-sim)
-endif()
-install(TARGETS ${ZDZ_INSTALLED_TARGETS} EXPORT ZoDavudazTargets
-  LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
-  ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR})
-if(TARGET zdz)
-  install(TARGETS zdz RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-endif()
+# Installed programs and libraries find the libraries beside them, wherever the prefix is.
+file(RELATIVE_PATH ZDZ_BIN_TO_LIB ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_FULL_LIBDIR})
+set_target_properties(zodavudaz zodavudaz-sim PROPERTIES BUILD_RPATH "$ORIGIN" INSTALL_RPATH "$ORIGIN")
+set_target_properties(zdz zdz-demo PROPERTIES INSTALL_RPATH "$ORIGIN/${ZDZ_BIN_TO_LIB}")
+
+set_target_properties(zodavudaz-sim PROPERTIES EXPORT_NAME sim)
+install(TARGETS zodavudaz EXPORT ZoDavudazTargets
+  LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT library NAMELINK_COMPONENT library)
+install(TARGETS zodavudaz-sim EXPORT ZoDavudazSimTargets
+  LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT sim NAMELINK_COMPONENT sim)
+install(TARGETS zdz zdz-demo RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT tools)
+install(DIRECTORY tools/demo/settings DESTINATION ${CMAKE_INSTALL_DATADIR}/zodavudaz/demo COMPONENT tools
+  PATTERN ".*" EXCLUDE)
+install(FILES tools/demo/VirtualStations.ini DESTINATION ${CMAKE_INSTALL_DATADIR}/zodavudaz/demo COMPONENT tools)
 
 set(ZDZ_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/ZoDavudaz)
-install(EXPORT ZoDavudazTargets NAMESPACE ZoDavudaz:: DESTINATION ${ZDZ_CMAKE_DIR})
+install(EXPORT ZoDavudazTargets NAMESPACE ZoDavudaz:: DESTINATION ${ZDZ_CMAKE_DIR} COMPONENT library)
+install(EXPORT ZoDavudazSimTargets NAMESPACE ZoDavudaz:: DESTINATION ${ZDZ_CMAKE_DIR} COMPONENT sim)
 configure_package_config_file(cmake/ZoDavudazConfig.cmake.in ${CMAKE_CURRENT_BINARY_DIR}/ZoDavudazConfig.cmake
   INSTALL_DESTINATION ${ZDZ_CMAKE_DIR})
 write_basic_package_version_file(${CMAKE_CURRENT_BINARY_DIR}/ZoDavudazConfigVersion.cmake
   COMPATIBILITY SameMajorVersion)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/ZoDavudazConfig.cmake ${CMAKE_CURRENT_BINARY_DIR}/ZoDavudazConfigVersion.cmake
-  DESTINATION ${ZDZ_CMAKE_DIR})
+  DESTINATION ${ZDZ_CMAKE_DIR} COMPONENT library)
 
 configure_file(cmake/zodavudaz.pc.in ${CMAKE_CURRENT_BINARY_DIR}/zodavudaz.pc @ONLY)
-install(FILES ${CMAKE_CURRENT_BINARY_DIR}/zodavudaz.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+configure_file(cmake/zodavudaz-sim.pc.in ${CMAKE_CURRENT_BINARY_DIR}/zodavudaz-sim.pc @ONLY)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/zodavudaz.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig
+  COMPONENT library)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/zodavudaz-sim.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig
+  COMPONENT sim)

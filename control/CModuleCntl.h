@@ -4,6 +4,7 @@
 
 #include <zodavudaz/packets/CEndianModulePacket.h>
 #include <zodavudaz/platform/BaseTypes.h>
+#include <zodavudaz/platform/Export.h>
 
 /// Base of an application's packet interpreter. The application overrides the handlers it cares
 /// about and feeds each received packet to Interpret; a handler reads the packet it is called for
@@ -17,7 +18,7 @@
 /// 20 belong to the request exec control words 0x8000 and 0x8001, which a 12-bit control id never
 /// equals, so they stay unreachable too. For the same reason there is no virtual destructor: it
 /// would take a slot; an interpreter is not destroyed through a base pointer.
-class CModuleCntl {
+class ZODAVUDAZ_EXPORT CModuleCntl {
 public:
   /// No packet yet: GetPacketModuleId and GetPacketCntlId answer 0.
   CModuleCntl() noexcept = default;
@@ -188,6 +189,7 @@ constexpr int MaxHandlersPerPacket = 2;
 
 /// The names of the handlers that CModuleCntl::Interpret calls for packet, in call order; their
 /// count (0 for a null packet or one that reaches no handler).
-int GetModuleCntlHandlerNames(const _ModulePacket* packet, LPCTSTR names[MaxHandlersPerPacket]) noexcept;
+ZODAVUDAZ_EXPORT int GetModuleCntlHandlerNames(const _ModulePacket* packet,
+                                               LPCTSTR names[MaxHandlersPerPacket]) noexcept;
 
 #endif

@@ -5,6 +5,7 @@
 #include <zodavudaz/packets/WAVEINF.h>
 #include <zodavudaz/platform/BaseTypes.h>
 #include <zodavudaz/platform/CString.h>
+#include <zodavudaz/platform/Export.h>
 
 #include <cstddef>
 
@@ -45,6 +46,6 @@ static_assert(offsetof(ChWaveInfo, Time) == 104);
 /// Fills dst from src: name "CH<channel + 1>", unit texts of the two unit codes with the user
 /// texts read bounded to their 4 bytes, and the time stamp's local date and time (the current
 /// time for a stamp of 0 or 0xFFFFFFFF, or one the host cannot convert). Null pointers are ignored.
-void ZocSetChannelWaveInfo(WAVEINF* src, ChWaveInfo* dst) noexcept;
+ZODAVUDAZ_EXPORT void ZocSetChannelWaveInfo(WAVEINF* src, ChWaveInfo* dst) noexcept;
 
 #endif

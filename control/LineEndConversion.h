@@ -3,13 +3,14 @@
 #define CONTROL_LINEENDCONVERSION_H
 
 #include <zodavudaz/platform/CString.h>
+#include <zodavudaz/platform/Export.h>
 
 /// Appends source to target with every CR and every LF turned into ";"; an empty source sets
 /// target to ";".
-void ConvertTerm(CString source, CString& target) noexcept;
+ZODAVUDAZ_EXPORT void ConvertTerm(CString source, CString& target) noexcept;
 
 /// Appends source to target with every pair ";;" turned into CR LF; a source of exactly ";" sets
 /// target to empty text.
-void ReverseTerm(CString source, CString& target) noexcept;
+ZODAVUDAZ_EXPORT void ReverseTerm(CString source, CString& target) noexcept;
 
 #endif

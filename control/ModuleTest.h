@@ -3,6 +3,7 @@
 #define CONTROL_MODULETEST_H
 
 #include <zodavudaz/platform/BaseTypes.h>
+#include <zodavudaz/platform/Export.h>
 
 /// Result of the module test for a slot that cannot be tested (after error box 47).
 constexpr WORD ModuleTestBadSlot = 207;
@@ -16,6 +17,6 @@ constexpr WORD ModuleTestAllItems = 0xFF;
 /// first). The test's own result, the execution's result when it fails, 207 for an unusable slot,
 /// 0xFFFF for null results. The thread's reply record is left with time-out 10000 and
 /// error-message mode 1.
-WORD ZocExecModuleTest(WORD station, WORD slot, WORD item, WORD* results) noexcept;
+ZODAVUDAZ_EXPORT WORD ZocExecModuleTest(WORD station, WORD slot, WORD item, WORD* results) noexcept;
 
 #endif

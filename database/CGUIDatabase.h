@@ -11,6 +11,7 @@
 #include <zodavudaz/platform/CString.h>
 #include <zodavudaz/platform/CTypedPtrMap.h>
 #include <zodavudaz/platform/CWordArray.h>
+#include <zodavudaz/platform/Export.h>
 
 class CFRONTEND;
 class CRplySync;
@@ -19,7 +20,7 @@ struct _ModulePacket;
 /// One instance per process (GetDataBase). The applications file stations into StationMap and
 /// modules into each station's ModuleMap; the operations answer from those records. No locks:
 /// callers serialise.
-class CGUIDatabase {
+class ZODAVUDAZ_EXPORT CGUIDatabase {
 public:
   CGUIDatabase() noexcept;
   CGUIDatabase(const CGUIDatabase&) = delete;
@@ -251,11 +252,6 @@ public:
   CTypedPtrMap<CMapWordToPtr, WORD, CStation*> StationMap;
 
 private:
-  CStation* FindStation(WORD station) const noexcept;
-  CModule* FindModule(WORD station, WORD module) const noexcept;
-  /// The station's per-slot facts may be read for slot: 0 to 15 and station filed.
-  CStation* FindSlotStation(WORD station, WORD slot) const noexcept;
-
   CString CurrentPath;
   CString MultiModulePath;
   int GuiAllModule;

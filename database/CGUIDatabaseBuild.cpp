@@ -3,6 +3,7 @@
 #include <zodavudaz/database/CGUIDatabase.h>
 
 #include <zodavudaz/control/LineEndConversion.h>
+#include <zodavudaz/database/FiledStation.h>
 #include <zodavudaz/database/SettingsValueList.h>
 #include <zodavudaz/database/StationSections.h>
 #include <zodavudaz/settings/BackupInformation.h>
@@ -117,7 +118,7 @@ bool ReadModuleBackup(const StationSections& sections, int slot, const CModule& 
 } // namespace
 
 void CGUIDatabase::UpdateDataBaseEx(CString path, WORD station, CString& backup) noexcept {
-  CStation* owner = FindStation(station);
+  CStation* owner = FindFiledStation(*this, station);
   if (owner == nullptr)
     return;
   // One image and one search for the station's sections serve every look-up of the pass.
@@ -153,7 +154,7 @@ void CGUIDatabase::UpdateDataBaseEx(CString path, WORD station, CString& backup)
 }
 
 void CGUIDatabase::UpdateDataBase(WORD station) noexcept {
-  CStation* owner = FindStation(station);
+  CStation* owner = FindFiledStation(*this, station);
   if (owner == nullptr)
     return;
   owner->WindowRect.SetRectEmpty();
@@ -168,7 +169,7 @@ void CGUIDatabase::UpdateDataBase(WORD station) noexcept {
 }
 
 void CGUIDatabase::ResetActOnTrigDatabase(WORD station) noexcept {
-  CStation* owner = FindStation(station);
+  CStation* owner = FindFiledStation(*this, station);
   if (owner == nullptr)
     return;
   for (WORD slot = 0; slot <= LastBuiltSlot; ++slot) {

@@ -2,6 +2,8 @@
 // and channel scaling.
 #include <zodavudaz/database/CGUIDatabase.h>
 
+#include <zodavudaz/database/FiledStation.h>
+
 #include <cstring>
 
 namespace {
@@ -27,30 +29,26 @@ int Answer(RecordT* record, RecordT** found) noexcept {
   *found = record;
   return record != nullptr ? 1 : 0;
 }
-} // namespace
 
-CStation* CGUIDatabase::FindStation(WORD station) const noexcept {
-  CStation* found = nullptr;
-  return StationMap.Lookup(station, found) ? found : nullptr;
-}
-
-CModule* CGUIDatabase::FindModule(WORD station, WORD module) const noexcept {
-  CStation* owner = FindStation(station);
+CModule* FindModule(const CGUIDatabase& database, WORD station, WORD module) noexcept {
+  CStation* owner = FindFiledStation(database, station);
   CModule* found = nullptr;
   if (owner == nullptr || !owner->ModuleMap.Lookup(module, found))
     return nullptr;
   return found;
 }
 
-CStation* CGUIDatabase::FindSlotStation(WORD station, WORD slot) const noexcept {
+/// The station's per-slot facts may be read for slot: 0 to 15 and station filed.
+CStation* FindSlotStation(const CGUIDatabase& database, WORD station, WORD slot) noexcept {
   // Bits above bit 7 would index far past the 16 per-slot entries.
   if (slot >= FirstUnslottedNumber || IsExtraModule(slot))
     return nullptr;
-  return FindStation(station);
+  return FindFiledStation(database, station);
 }
+} // namespace
 
 int CGUIDatabase::GetStationInf(WORD station, CStation** found) const noexcept {
-  return Answer(FindStation(station), found);
+  return Answer(FindFiledStation(*this, station), found);
 }
 
 int CGUIDatabase::GetStationInf(CString name, CStation** found) const noexcept {
@@ -85,7 +83,7 @@ int CGUIDatabase::GetModuleTreeInf(HTREEITEM item, CModule** found) const noexce
 }
 
 int CGUIDatabase::GetModuleInf(WORD station, WORD module, CModule** found) const noexcept {
-  return Answer(FindModule(station, module), found);
+  return Answer(FindModule(*this, station, module), found);
 }
 
 int CGUIDatabase::IsSameStationName(CString name, WORD station) const noexcept {
@@ -94,7 +92,7 @@ int CGUIDatabase::IsSameStationName(CString name, WORD station) const noexcept {
 }
 
 BYTE CGUIDatabase::GetMaxSlot(WORD station) const noexcept {
-  const CStation* found = FindStation(station);
+  const CStation* found = FindFiledStation(*this, station);
   if (found == nullptr)
     return 0;
   // The model text may fill its array; never search past it.
@@ -117,24 +115,24 @@ BYTE CGUIDatabase::GetMaxSlot(WORD station) const noexcept {
 int CGUIDatabase::IsExistModule(WORD station, WORD slot) const noexcept {
   if (slot < FirstUnslottedNumber && IsExtraModule(slot))
     return 1;
-  const CStation* found = FindSlotStation(station, slot);
+  const CStation* found = FindSlotStation(*this, station, slot);
   return found != nullptr && found->ModuleExist[slot] != 0 ? 1 : 0;
 }
 
 BYTE CGUIDatabase::GetConnectStatus(WORD station, WORD slot) const noexcept {
-  const CStation* found = FindSlotStation(station, slot);
+  const CStation* found = FindSlotStation(*this, station, slot);
   return found != nullptr ? found->ConnectStatus[slot] : 0;
 }
 
 int CGUIDatabase::CheckMaster(WORD station, WORD slot) const noexcept {
-  const CStation* found = FindSlotStation(station, slot);
+  const CStation* found = FindSlotStation(*this, station, slot);
   if (found == nullptr || slot == 0)
     return 0;
   return (found->SlotAttribute[slot] & 1) != 0 && found->ConnectStatus[slot] == 1 ? 1 : 0;
 }
 
 int CGUIDatabase::CheckTerm(WORD station, WORD slot) const noexcept {
-  const CStation* found = FindSlotStation(station, slot);
+  const CStation* found = FindSlotStation(*this, station, slot);
   if (found == nullptr || slot == 0)
     return 0;
   if (found->ConnectStatus[slot] != 1)
@@ -144,7 +142,7 @@ int CGUIDatabase::CheckTerm(WORD station, WORD slot) const noexcept {
 
 BYTE CGUIDatabase::SearchMaster(WORD station, WORD slot) const noexcept {
   const BYTE ownSlot = static_cast<BYTE>(slot);
-  const CStation* found = FindSlotStation(station, slot);
+  const CStation* found = FindSlotStation(*this, station, slot);
   if (found == nullptr)
     return ownSlot;
   for (int below = static_cast<int>(slot) - 1; below >= 0; --below)
@@ -168,12 +166,12 @@ WORD CGUIDatabase::GetConnectNo(WORD station, WORD slot) const noexcept {
 }
 
 WORD CGUIDatabase::GetAcqChannel(WORD station, WORD module) const noexcept {
-  const CModule* found = FindModule(station, module);
+  const CModule* found = FindModule(*this, station, module);
   return found != nullptr ? found->AcqChannel : 0;
 }
 
 WORD CGUIDatabase::GetProductName(WORD station, WORD module, CString& name) const noexcept {
-  const CModule* found = FindModule(station, module);
+  const CModule* found = FindModule(*this, station, module);
   if (found == nullptr) {
     name.Empty();
     return 0xFFFF;
@@ -191,23 +189,23 @@ WORD CGUIDatabase::GetProductName(DWORD productCode, CString& name) const noexce
 }
 
 int CGUIDatabase::IsSaveOnTrigEnable(WORD station, WORD module) const noexcept {
-  const CModule* found = FindModule(station, module);
+  const CModule* found = FindModule(*this, station, module);
   return found != nullptr && (found->ModuleFlags & 0x02) != 0 ? 1 : 0;
 }
 
 BYTE CGUIDatabase::GetGUISimpleMode(WORD station, WORD module) const noexcept {
-  const CModule* found = FindModule(station, module);
+  const CModule* found = FindModule(*this, station, module);
   return found != nullptr ? found->GuiSimpleMode : 0;
 }
 
 int CGUIDatabase::GetChanScaleInf(WORD station, WORD module, CHNLINF** table) const noexcept {
-  const CModule* found = FindModule(station, module);
+  const CModule* found = FindModule(*this, station, module);
   return Answer(found != nullptr ? found->ScaleTable : nullptr, table);
 }
 
 int CGUIDatabase::GetChanScaleInfEx(WORD station, WORD module, WORD channel, WORD row,
                                     CHNLINF** record) const noexcept {
-  const CModule* found = FindModule(station, module);
+  const CModule* found = FindModule(*this, station, module);
   if (found == nullptr || found->ScaleTable == nullptr)
     return Answer<CHNLINF>(nullptr, record);
   const std::size_t index = static_cast<std::size_t>(row) * found->AcqChannel + channel;
@@ -215,11 +213,11 @@ int CGUIDatabase::GetChanScaleInfEx(WORD station, WORD module, WORD channel, WOR
 }
 
 int CGUIDatabase::IsScalingEnable(WORD station, WORD module) const noexcept {
-  const CModule* found = FindModule(station, module);
+  const CModule* found = FindModule(*this, station, module);
   return found != nullptr && (found->ModuleFlags & 0x80) != 0 ? 1 : 0;
 }
 
 int CGUIDatabase::GetScalingStatus(WORD station, WORD module) const noexcept {
-  const CModule* found = FindModule(station, module);
+  const CModule* found = FindModule(*this, station, module);
   return found != nullptr && found->ScalingStatus != 0 ? 1 : 0;
 }

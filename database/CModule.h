@@ -11,6 +11,7 @@
 #include <zodavudaz/platform/CString.h>
 #include <zodavudaz/platform/CTypedPtrMap.h>
 #include <zodavudaz/platform/CWordArray.h>
+#include <zodavudaz/platform/Export.h>
 
 #include <cstddef>
 
@@ -18,7 +19,7 @@ class CFeModule;
 
 /// Allocated by the applications with the global allocation operator; the database owns it once
 /// filed, and Exit releases its scaling table, ends its frontend and destroys it.
-class CModule {
+class ZODAVUDAZ_EXPORT CModule {
 public:
   CModule() noexcept;
   CModule(const CModule&) = delete;

@@ -6,6 +6,7 @@
 #include <zodavudaz/platform/CRect.h>
 #include <zodavudaz/platform/CString.h>
 #include <zodavudaz/platform/CTypedPtrMap.h>
+#include <zodavudaz/platform/Export.h>
 
 class CModule;
 
@@ -13,7 +14,7 @@ class CModule;
 constexpr int StationSlotCount = 16;
 
 /// The members the library reads and writes; the library never destroys a station.
-class CStation {
+class ZODAVUDAZ_EXPORT CStation {
 public:
   CStation() noexcept = default;
   CStation(const CStation&) = delete;

@@ -4,6 +4,7 @@
 
 #include <zodavudaz/database/CGUIDatabase.h>
 #include <zodavudaz/platform/CString.h>
+#include <zodavudaz/platform/Export.h>
 
 /// The configuration information block: 24 bytes, zero at load, kept for the applications.
 struct ConfigInf {
@@ -12,14 +13,14 @@ struct ConfigInf {
 static_assert(sizeof(ConfigInf) == 24);
 
 /// The one database; the same address from load to unload.
-CGUIDatabase* GetDataBase() noexcept;
+ZODAVUDAZ_EXPORT CGUIDatabase* GetDataBase() noexcept;
 /// The configuration information block; the library never reads or writes it.
-ConfigInf* GetConfigInf() noexcept;
+ZODAVUDAZ_EXPORT ConfigInf* GetConfigInf() noexcept;
 /// Assigns the library's path string.
-void SetMardelPath(const CString& path) noexcept;
+ZODAVUDAZ_EXPORT void SetMardelPath(const CString& path) noexcept;
 /// The library's path string object, valid until unload.
-CString* GetMardelPath() noexcept;
+ZODAVUDAZ_EXPORT CString* GetMardelPath() noexcept;
 /// Does nothing.
-void ZocInit() noexcept;
+ZODAVUDAZ_EXPORT void ZocInit() noexcept;
 
 #endif

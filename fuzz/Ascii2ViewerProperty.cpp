@@ -1,6 +1,6 @@
 // Fuzzes the record text reader: no crash or overrun, and the text of a record it returns comes
 // back unchanged after one more read and write.
-#include <zodavudaz/platform/BlockAllocator.h>
+#include "tests/hooks/BlockFaults.h"
 #include <zodavudaz/viewer/ViewerPropertyText.h>
 
 #include <cstdint>

@@ -4,6 +4,7 @@
 
 #include <zodavudaz/packets/PacketView.h>
 #include <zodavudaz/platform/BaseTypes.h>
+#include <zodavudaz/platform/Export.h>
 
 #include <cstddef>
 
@@ -48,7 +49,7 @@ static_assert(offsetof(_ModulePacket, ThreadAddr) == 28);
 /// packet may sit at any address. Before Init (or on a null packet) every field reads as 0 and
 /// writes do nothing. Sizes never wrap: a difference that would go below 0 is 0, a sum above 32
 /// bits is 0xFFFFFFFF.
-class CEndianModulePacket : private PacketView<_ModulePacket> {
+class ZODAVUDAZ_EXPORT CEndianModulePacket : private PacketView<_ModulePacket> {
 public:
   CEndianModulePacket() noexcept = default;
   CEndianModulePacket(_ModulePacket* packet) noexcept;

@@ -4,6 +4,7 @@
 
 #include <zodavudaz/packets/PacketView.h>
 #include <zodavudaz/platform/BaseTypes.h>
+#include <zodavudaz/platform/Export.h>
 
 #include <cstddef>
 
@@ -31,7 +32,7 @@ static_assert(offsetof(_SemiModulePacket, ThreadAddr) == 12);
 
 /// A view of a semi-module packet that lives elsewhere, at any address; owns nothing, copies
 /// share the packet. Before Init (or on a null packet) every field reads as 0 and writes do nothing.
-class CEndianSemiModulePacket : private PacketView<_SemiModulePacket> {
+class ZODAVUDAZ_EXPORT CEndianSemiModulePacket : private PacketView<_SemiModulePacket> {
 public:
   CEndianSemiModulePacket() noexcept = default;
   CEndianSemiModulePacket(_SemiModulePacket* packet) noexcept;

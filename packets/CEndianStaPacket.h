@@ -5,6 +5,7 @@
 #include <zodavudaz/packets/CEndianModulePacket.h>
 #include <zodavudaz/packets/PacketView.h>
 #include <zodavudaz/platform/BaseTypes.h>
+#include <zodavudaz/platform/Export.h>
 
 #include <cstddef>
 
@@ -29,7 +30,7 @@ static_assert(offsetof(_StaPackect, ModulePacket) == 28);
 
 /// A view of a station packet that lives elsewhere, at any address; owns nothing, copies share the
 /// packet. Before Init (or on a null packet) every field reads as 0 and writes do nothing.
-class CEndianStaPacket : private PacketView<_StaPackect> {
+class ZODAVUDAZ_EXPORT CEndianStaPacket : private PacketView<_StaPackect> {
 public:
   CEndianStaPacket() noexcept = default;
   CEndianStaPacket(_StaPackect* packet) noexcept;

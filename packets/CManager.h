@@ -7,6 +7,7 @@
 #include <zodavudaz/packets/CZoThread.h>
 #include <zodavudaz/packets/siblings/CReceiveThreadInfo.h>
 #include <zodavudaz/platform/BaseTypes.h>
+#include <zodavudaz/platform/Export.h>
 
 #include <cstddef>
 
@@ -15,7 +16,7 @@ class CNetThread;
 
 /// One per process (GetMgr), filled by the communication library; the fields are those read
 /// here, in order.
-class CManager {
+class ZODAVUDAZ_EXPORT CManager {
 public:
   CManager() noexcept = default;
   CManager(const CManager&) = delete;

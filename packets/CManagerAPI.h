@@ -3,9 +3,10 @@
 #define PACKETS_CMANAGERAPI_H
 
 #include <zodavudaz/platform/CPtrList.h>
+#include <zodavudaz/platform/Export.h>
 
 /// Holds one pointer list, grown in blocks of 10 nodes, that the communication library uses.
-class CManagerAPI {
+class ZODAVUDAZ_EXPORT CManagerAPI {
 public:
   CManagerAPI() noexcept : List(10) {}
   CManagerAPI(const CManagerAPI&) = delete;

@@ -4,12 +4,13 @@
 
 #include <zodavudaz/platform/BaseTypes.h>
 #include <zodavudaz/platform/CWinThread.h>
+#include <zodavudaz/platform/Export.h>
 
 #include <cstddef>
 
 /// Made by the communication library and by the applications; a module packet carries its address
 /// as thread address. Valid while its marker holds ValidMarker.
-class CRplySync {
+class ZODAVUDAZ_EXPORT CRplySync {
 public:
   static constexpr DWORD ValidMarker = 0x13572468;
   static constexpr DWORD DefaultTimeOut = 10000;

@@ -4,11 +4,12 @@
 
 #include <zodavudaz/platform/BaseTypes.h>
 #include <zodavudaz/platform/CString.h>
+#include <zodavudaz/platform/Export.h>
 
 #include <cstddef>
 
 /// Filled by the sequence library; copies are deep.
-class CSequence {
+class ZODAVUDAZ_EXPORT CSequence {
 public:
   CSequence() noexcept = default;
   CSequence(const CSequence&) noexcept = default;

@@ -4,13 +4,14 @@
 
 #include <zodavudaz/platform/BaseTypes.h>
 #include <zodavudaz/platform/CString.h>
+#include <zodavudaz/platform/Export.h>
 
 #include <cstddef>
 
 /// Filled by the communication library through the private setters; read here through inline
 /// members. Copies are deep (the strings included). A new record has no address, owner or lock
 /// (-1), no handles (0xFFFFFFFF) and every other field 0.
-class CStationInfo {
+class ZODAVUDAZ_EXPORT CStationInfo {
 public:
   CStationInfo() noexcept = default;
   CStationInfo(const CStationInfo&) noexcept = default;

@@ -4,12 +4,13 @@
 
 #include <zodavudaz/packets/CStationInfo.h>
 #include <zodavudaz/platform/BaseTypes.h>
+#include <zodavudaz/platform/Export.h>
 
 #include <cstddef>
 
 /// One per process (GetWink); filled by the communication library. Copies copy the update
 /// request, both tables entry by entry (strings included) and all seven counters.
-class CWink {
+class ZODAVUDAZ_EXPORT CWink {
 public:
   /// Entries of each table; entry 40 is the broadcast entry.
   static constexpr int EntryCount = 42;

@@ -3,9 +3,10 @@
 #define PACKETS_CZOTHREAD_H
 
 #include <zodavudaz/platform/CWinThread.h>
+#include <zodavudaz/platform/Export.h>
 
 /// A framework thread of the communication or sequence library; adds nothing to the base.
-class CZoThread : public CWinThread {
+class ZODAVUDAZ_EXPORT CZoThread : public CWinThread {
 public:
   ~CZoThread() override {}
 };

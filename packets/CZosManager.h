@@ -5,13 +5,14 @@
 #include <zodavudaz/packets/CZoThread.h>
 #include <zodavudaz/platform/BaseTypes.h>
 #include <zodavudaz/platform/CPtrList.h>
+#include <zodavudaz/platform/Export.h>
 
 #include <cstddef>
 
 struct _SeqMsgParam;
 
 /// One per process (ZosGetMgr), filled by the sequence library.
-class CZosManager {
+class ZODAVUDAZ_EXPORT CZosManager {
 public:
   CZosManager() noexcept = default;
   CZosManager(const CZosManager&) = delete;

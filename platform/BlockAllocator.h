@@ -8,12 +8,9 @@
 /// releases it with ::operator delete. Never throws.
 void* NewBlock(std::size_t size) noexcept;
 
-/// Test control of NewBlock: make the callNumber-th call from now fail, once or from then on.
-void ArmBlockFault(int callNumber, bool persistent) noexcept;
-void DisarmBlockFault() noexcept;
-/// How many allocations the armed fault has refused.
-int GetBlockFaultCount() noexcept;
-/// Test control of NewBlock: refuse blocks larger than maxSize bytes (0: no limit).
-void LimitBlockSize(std::size_t maxSize) noexcept;
+/// Whether NewBlock is to refuse a block of size bytes; the test build installs one.
+using BlockRefusal = bool (*)(std::size_t size) noexcept;
+/// Makes refusal the check that NewBlock asks first; null refuses nothing.
+void SetBlockRefusal(BlockRefusal refusal) noexcept;
 
 #endif

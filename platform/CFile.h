@@ -4,17 +4,18 @@
 
 #include <zodavudaz/platform/BaseTypes.h>
 #include <zodavudaz/platform/CString.h>
+#include <zodavudaz/platform/Export.h>
 #include <zodavudaz/platform/FileAccess.h>
 
 /// What a failed CFile call reports; the framework throws it, this layer only fills it in.
-class CFileException {
+class ZODAVUDAZ_EXPORT CFileException {
 public:
   FileCause Cause = FileCause::None;
 };
 
 /// A file opened by name. Paths may use "\\" as folder separator. Where the framework throws,
 /// these members return a failure value instead; none throws.
-class CFile {
+class ZODAVUDAZ_EXPORT CFile {
 public:
   enum OpenFlags : UINT {
     modeRead = 0x0000,

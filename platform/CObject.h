@@ -2,8 +2,10 @@
 #ifndef PLATFORM_COBJECT_H
 #define PLATFORM_COBJECT_H
 
+#include <zodavudaz/platform/Export.h>
+
 /// Base of records that an object map owns and deletes through this class.
-class CObject {
+class ZODAVUDAZ_EXPORT CObject {
 public:
   CObject() = default;
   CObject(const CObject&) = default;

@@ -3,10 +3,11 @@
 #define PLATFORM_CPTRLIST_H
 
 #include <zodavudaz/platform/BaseTypes.h>
+#include <zodavudaz/platform/Export.h>
 
 /// List of void*, nodes allocated in blocks of blockSize; it stores the pointers and deletes
 /// nothing. No member throws: an AddTail that cannot allocate returns null.
-class CPtrList {
+class ZODAVUDAZ_EXPORT CPtrList {
 public:
   explicit CPtrList(int blockSize = 10) noexcept;
   CPtrList(const CPtrList&) = delete;

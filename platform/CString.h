@@ -3,11 +3,12 @@
 #define PLATFORM_CSTRING_H
 
 #include <zodavudaz/platform/BaseTypes.h>
+#include <zodavudaz/platform/Export.h>
 
 /// A single-byte text of any length, held through one pointer so that records embedding it keep
 /// their 32-bit layout. Copies are deep. No member throws: a text that cannot be allocated leaves
 /// the string as it was (or empty, for a new string).
-class CString {
+class ZODAVUDAZ_EXPORT CString {
 public:
   CString() noexcept;
   CString(const CString& other) noexcept;
@@ -69,15 +70,15 @@ private:
   char* Data;
 };
 
-CString operator+(const CString& left, const CString& right) noexcept;
-CString operator+(const CString& left, const char* right) noexcept;
-CString operator+(const char* left, const CString& right) noexcept;
-CString operator+(const CString& left, char right) noexcept;
+ZODAVUDAZ_EXPORT CString operator+(const CString& left, const CString& right) noexcept;
+ZODAVUDAZ_EXPORT CString operator+(const CString& left, const char* right) noexcept;
+ZODAVUDAZ_EXPORT CString operator+(const char* left, const CString& right) noexcept;
+ZODAVUDAZ_EXPORT CString operator+(const CString& left, char right) noexcept;
 
-bool operator==(const CString& left, const CString& right) noexcept;
-bool operator==(const CString& left, const char* right) noexcept;
-bool operator!=(const CString& left, const CString& right) noexcept;
-bool operator!=(const CString& left, const char* right) noexcept;
+ZODAVUDAZ_EXPORT bool operator==(const CString& left, const CString& right) noexcept;
+ZODAVUDAZ_EXPORT bool operator==(const CString& left, const char* right) noexcept;
+ZODAVUDAZ_EXPORT bool operator!=(const CString& left, const CString& right) noexcept;
+ZODAVUDAZ_EXPORT bool operator!=(const CString& left, const char* right) noexcept;
 
 static_assert(sizeof(CString) == 4);
 

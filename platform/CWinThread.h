@@ -3,9 +3,10 @@
 #define PLATFORM_CWINTHREAD_H
 
 #include <zodavudaz/platform/BaseTypes.h>
+#include <zodavudaz/platform/Export.h>
 
 /// A thread that receives posted messages; the communication manager's threads derive from it.
-class CWinThread {
+class ZODAVUDAZ_EXPORT CWinThread {
 public:
   virtual ~CWinThread() = default;
   /// Queues message with its two words for the thread; FALSE when it cannot be queued.

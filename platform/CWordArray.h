@@ -3,9 +3,10 @@
 #define PLATFORM_CWORDARRAY_H
 
 #include <zodavudaz/platform/BaseTypes.h>
+#include <zodavudaz/platform/Export.h>
 
 /// Array of WORD with a size that the owner sets; no member throws.
-class CWordArray {
+class ZODAVUDAZ_EXPORT CWordArray {
 public:
   CWordArray() noexcept = default;
   CWordArray(const CWordArray&) = delete;

@@ -3,6 +3,7 @@
 #define PLATFORM_DESKTOP_H
 
 #include <zodavudaz/platform/CRect.h>
+#include <zodavudaz/platform/Export.h>
 
 /// Metrics of GetSystemMetrics: width and height of the primary screen in pixels.
 constexpr int SM_CXSCREEN = 0;
@@ -23,11 +24,11 @@ constexpr int MaxWindowNameLength = 256;
 
 /// Sets the screen size that GetSystemMetrics reports (1024 x 768 until set); a negative size
 /// counts as 0.
-void SetScreenSize(int width, int height) noexcept;
+ZODAVUDAZ_EXPORT void SetScreenSize(int width, int height) noexcept;
 /// Puts a window of className titled windowName (null: empty) at rect; its handle, or null when
 /// a name is null or too long or the desktop holds 16 windows already.
-HWND AddDesktopWindow(LPCTSTR className, LPCTSTR windowName, const RECT& rect) noexcept;
+ZODAVUDAZ_EXPORT HWND AddDesktopWindow(LPCTSTR className, LPCTSTR windowName, const RECT& rect) noexcept;
 /// Removes every window and sets the screen back to 1024 x 768.
-void ResetDesktop() noexcept;
+ZODAVUDAZ_EXPORT void ResetDesktop() noexcept;
 
 #endif

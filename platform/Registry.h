@@ -3,6 +3,7 @@
 #define PLATFORM_REGISTRY_H
 
 #include <zodavudaz/platform/BaseTypes.h>
+#include <zodavudaz/platform/Export.h>
 
 struct RegistryKeyTag;
 /// Handle of a registry key: a predefined root or a key opened with RegOpenKeyExA.
@@ -54,12 +55,13 @@ LONG RegQueryValueExA(HKEY key, LPCTSTR valueName, LPDWORD reserved, LPDWORD typ
 LONG RegCloseKey(HKEY key) noexcept;
 
 /// Creates keyName below root with every missing parent.
-LONG CreateRegistryKey(HKEY root, LPCTSTR keyName) noexcept;
+ZODAVUDAZ_EXPORT LONG CreateRegistryKey(HKEY root, LPCTSTR keyName) noexcept;
 /// Stores size bytes of data as value valueName of type type in keyName below root, creating the
 /// key; a value of the same name is replaced.
-LONG SetRegistryValue(HKEY root, LPCTSTR keyName, LPCTSTR valueName, DWORD type, const void* data, DWORD size) noexcept;
+ZODAVUDAZ_EXPORT LONG SetRegistryValue(HKEY root, LPCTSTR keyName, LPCTSTR valueName, DWORD type, const void* data,
+                                       DWORD size) noexcept;
 /// Removes every key; handles still open find their key deleted.
-void ClearRegistry() noexcept;
+ZODAVUDAZ_EXPORT void ClearRegistry() noexcept;
 /// How many handles RegOpenKeyExA has handed out that are not closed yet.
 int GetOpenRegistryKeyCount() noexcept;
 

@@ -14,13 +14,14 @@
 #define PLATFORM_REGISTRYFILE_H
 
 #include <zodavudaz/platform/BaseTypes.h>
+#include <zodavudaz/platform/Export.h>
 
 /// Enters the registration file at path into the registry, keeping what it holds already.
 /// ERROR_FILE_NOT_FOUND when the file cannot be read; ERROR_BADDB, with nothing entered, when a
 /// line breaks the format or the file holds a zero byte; ERROR_SUCCESS otherwise.
-LONG LoadRegistryFile(LPCTSTR path) noexcept;
+ZODAVUDAZ_EXPORT LONG LoadRegistryFile(LPCTSTR path) noexcept;
 
 /// Enters length bytes of registration lines at text; results as LoadRegistryFile's.
-LONG LoadRegistryText(const char* text, DWORD length) noexcept;
+ZODAVUDAZ_EXPORT LONG LoadRegistryText(const char* text, DWORD length) noexcept;
 
 #endif

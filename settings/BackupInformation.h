@@ -5,16 +5,17 @@
 #include <zodavudaz/database/CModule.h>
 #include <zodavudaz/platform/BaseTypes.h>
 #include <zodavudaz/platform/CString.h>
+#include <zodavudaz/platform/Export.h>
 
 /// The "ModuleInf" entry of a module section of the default file, accepted only for a module the
 /// database knows, a non-empty entry and a "Product" entry that contains the module's product
 /// name: 1 and the entry, else 0 and empty text.
-int GetModuleBackupInf(WORD station, WORD slot, CString& info) noexcept;
+ZODAVUDAZ_EXPORT int GetModuleBackupInf(WORD station, WORD slot, CString& info) noexcept;
 /// GetModuleBackupInf from the file fileName.
-int GetModuleBackupInfFile(WORD station, WORD slot, CString& info, CString fileName) noexcept;
+ZODAVUDAZ_EXPORT int GetModuleBackupInfFile(WORD station, WORD slot, CString& info, CString fileName) noexcept;
 /// The "Database" entry of the station's section of fileName, empty text when there is none or
 /// the database lacks the station; always 1.
-int GetStationBackupInf(WORD station, CString& info, CString fileName) noexcept;
+ZODAVUDAZ_EXPORT int GetStationBackupInf(WORD station, CString& info, CString fileName) noexcept;
 
 /// Whether a module's stored back-up applies: true when info (its "ModuleInf" text) is not empty
 /// and product (its "Product" text) contains module's product name; false, with info emptied,

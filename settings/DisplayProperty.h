@@ -3,6 +3,7 @@
 #define SETTINGS_DISPLAYPROPERTY_H
 
 #include <zodavudaz/platform/CRect.h>
+#include <zodavudaz/platform/Export.h>
 
 /// Codes of the taskbar's position written by GetDisplayProperty.
 enum TaskbarPosition : int {
@@ -15,6 +16,6 @@ enum TaskbarPosition : int {
 
 /// Writes the screen size, the TaskbarPosition code and the part of the screen the taskbar leaves
 /// free (the whole screen for TaskbarNotAtEdge; never reaching outside the screen). Cannot fail.
-void GetDisplayProperty(int& screenWidth, int& screenHeight, int& position, RECT& workArea) noexcept;
+ZODAVUDAZ_EXPORT void GetDisplayProperty(int& screenWidth, int& screenHeight, int& position, RECT& workArea) noexcept;
 
 #endif

@@ -3,10 +3,11 @@
 #define SETTINGS_INSTALLDIRECTORY_H
 
 #include <zodavudaz/platform/CString.h>
+#include <zodavudaz/platform/Export.h>
 
 /// Reads the "Path" value of appName's application-path key under the local machine into
 /// directory. 1 when the key exists, with directory empty when "Path" is missing, not a string or
 /// longer than 256 bytes; 0 with directory empty when appName is empty or has no key.
-int GetInstallDirectory(CString appName, CString& directory) noexcept;
+ZODAVUDAZ_EXPORT int GetInstallDirectory(CString appName, CString& directory) noexcept;
 
 #endif

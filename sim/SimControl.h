@@ -1,5 +1,10 @@
-// What tests and the demo use to set up and inspect the simulated communication, sequence and
-// frontend libraries.
+// Set-up and inspection of the simulated communication, sequence and frontend libraries.
+//
+// libzodavudaz calls those three libraries and does not contain them. On a machine without the
+// system's own, an application links libzodavudaz-sim after libzodavudaz (-lzodavudaz
+// -lzodavudaz-sim, pkg-config zodavudaz, or CMake's ZoDavudaz::Program from
+// find_package(ZoDavudaz COMPONENTS sim)) and describes its stations and modules with the calls
+// below; tests and the demo do the same.
 #ifndef SIM_SIMCONTROL_H
 #define SIM_SIMCONTROL_H
 
@@ -10,6 +15,7 @@
 #include <zodavudaz/packets/siblings/CFeModule.h>
 #include <zodavudaz/packets/siblings/SeqMsgParam.h>
 #include <zodavudaz/platform/BaseTypes.h>
+#include <zodavudaz/platform/Export.h>
 #include <zodavudaz/sim/SimWave.h>
 
 #include <vector>
@@ -32,7 +38,7 @@ constexpr DWORD SimAll = 0xFFFFFFFF;
 
 /// Ends every frontend object still alive, forgets modules, stations, posted messages, logs and
 /// switches, and puts the manager and the sequence manager back to their start values.
-void SimReset() noexcept;
+ZODAVUDAZ_EXPORT void SimReset() noexcept;
 
 // ---- Frontend library -------------------------------------------------------------------------
 
@@ -73,13 +79,14 @@ struct SimModuleConfig {
 /// - exec group 0: no data back; the input becomes the setting that groups 9 and 10 answer for that
 ///   control id;
 /// - anything else: four u16 (type 0x10): group, control word, module id, station id.
-CFeModule* SimCreateFrontend(const SimModuleConfig& config) noexcept;
+ZODAVUDAZ_EXPORT CFeModule* SimCreateFrontend(const SimModuleConfig& config) noexcept;
 
 /// Replaces what the module answers for group and control id (offset bits ignored).
-void SimSetReply(WORD station, WORD module, WORD group, WORD cntlId, WORD type, const void* data, DWORD bytes) noexcept;
-void SimSetHelp(WORD station, WORD module, const char* text) noexcept;
-void SimSetSeqInfo(WORD station, WORD module, WORD mode, const void* table, DWORD bytes) noexcept;
-void SimSetWaveInf(WORD station, WORD module, const std::vector<WAVEINF>& records) noexcept;
+ZODAVUDAZ_EXPORT void SimSetReply(WORD station, WORD module, WORD group, WORD cntlId, WORD type, const void* data,
+                                  DWORD bytes) noexcept;
+ZODAVUDAZ_EXPORT void SimSetHelp(WORD station, WORD module, const char* text) noexcept;
+ZODAVUDAZ_EXPORT void SimSetSeqInfo(WORD station, WORD module, WORD mode, const void* table, DWORD bytes) noexcept;
+ZODAVUDAZ_EXPORT void SimSetWaveInf(WORD station, WORD module, const std::vector<WAVEINF>& records) noexcept;
 
 /// How the module bends the answers to the requests a fault matches. The first fault that matches
 /// a request applies to it; Times counts how many requests it still applies to (-1: all).
@@ -99,8 +106,8 @@ struct SimFault {
   /// The reply's element count says this, whatever it holds and whatever the caller's capacity.
   DWORD ClaimCount = SimAll;
 };
-void SimAddFault(WORD station, WORD module, const SimFault& fault) noexcept;
-void SimClearFaults(WORD station, WORD module) noexcept;
+ZODAVUDAZ_EXPORT void SimAddFault(WORD station, WORD module, const SimFault& fault) noexcept;
+ZODAVUDAZ_EXPORT void SimClearFaults(WORD station, WORD module) noexcept;
 
 /// One request the module received, through a frontend or the communication library.
 struct SimQuery {
@@ -119,18 +126,18 @@ struct SimQuery {
   bool ViaFrontend = true;
 };
 /// Every request since SimReset (or since the module was made), oldest first.
-std::vector<SimQuery> SimQueries(WORD station, WORD module) noexcept;
+ZODAVUDAZ_EXPORT std::vector<SimQuery> SimQueries(WORD station, WORD module) noexcept;
 /// Destroy() calls on frontends of the module, and its frontend objects not yet destroyed.
-int SimDestroyCalls(WORD station, WORD module) noexcept;
-int SimLiveFrontends(WORD station, WORD module) noexcept;
+ZODAVUDAZ_EXPORT int SimDestroyCalls(WORD station, WORD module) noexcept;
+ZODAVUDAZ_EXPORT int SimLiveFrontends(WORD station, WORD module) noexcept;
 /// The reply packet the module holds for the caller: valid until its next request; null if none.
-const _ModulePacket* SimHeldReply(WORD station, WORD module) noexcept;
+ZODAVUDAZ_EXPORT const _ModulePacket* SimHeldReply(WORD station, WORD module) noexcept;
 
 /// The generated contents: an acquired point's minimum or maximum (whole numbers 0 to 200), a
 /// current value, and a generated WAVEINF record.
-double SimAcqValue(WORD member, WORD channel, DWORD point, bool maximum) noexcept;
-double SimCurrentValue(WORD member, WORD channel) noexcept;
-WAVEINF SimGeneratedWaveInf(const SimModuleConfig& config, WORD member, WORD channel) noexcept;
+ZODAVUDAZ_EXPORT double SimAcqValue(WORD member, WORD channel, DWORD point, bool maximum) noexcept;
+ZODAVUDAZ_EXPORT double SimCurrentValue(WORD member, WORD channel) noexcept;
+ZODAVUDAZ_EXPORT WAVEINF SimGeneratedWaveInf(const SimModuleConfig& config, WORD member, WORD channel) noexcept;
 
 // ---- Communication library --------------------------------------------------------------------
 
@@ -147,12 +154,12 @@ struct SimStation {
   LONG Lock = -1;
   const char* Name = "";
 };
-void SimSetStation(const SimStation& station) noexcept;
+ZODAVUDAZ_EXPORT void SimSetStation(const SimStation& station) noexcept;
 
-void SimSetLanguage(DWORD language) noexcept;
-void SimSetMultiClient(BOOL multiClient) noexcept;
+ZODAVUDAZ_EXPORT void SimSetLanguage(DWORD language) noexcept;
+ZODAVUDAZ_EXPORT void SimSetMultiClient(BOOL multiClient) noexcept;
 /// While set, PostSeqThread and PostGUIThread post nothing and answer SimPostRefused.
-void SimRefusePosts(bool refuse) noexcept;
+ZODAVUDAZ_EXPORT void SimRefusePosts(bool refuse) noexcept;
 
 /// A message one of the manager's threads handled. The sequence thread treats messages 0x437 and
 /// 0x44A as the start/stop and stop-viewer messages: it reads the ActOnTrigInfo block (and the
@@ -169,22 +176,22 @@ struct SimMessage {
 };
 /// Lets the thread handle what was posted to it, then lists every message it handled since
 /// SimReset. A post is only read when the thread handles it, as a real thread does later.
-std::vector<SimMessage> SimSeqThreadMessages() noexcept;
-std::vector<SimMessage> SimGuiThreadMessages() noexcept;
+ZODAVUDAZ_EXPORT std::vector<SimMessage> SimSeqThreadMessages() noexcept;
+ZODAVUDAZ_EXPORT std::vector<SimMessage> SimGuiThreadMessages() noexcept;
 
 /// The reply record's fields that have no getter.
-DWORD SimTimeOutOf(const CRplySync& sync) noexcept;
-int SimErrMsgModeOf(const CRplySync& sync) noexcept;
+ZODAVUDAZ_EXPORT DWORD SimTimeOutOf(const CRplySync& sync) noexcept;
+ZODAVUDAZ_EXPORT int SimErrMsgModeOf(const CRplySync& sync) noexcept;
 
 struct SimErrorBox {
   DWORD MessageNo;
   DWORD Zero;
 };
 /// Every ErrorBox1 call since SimReset.
-std::vector<SimErrorBox> SimErrorBoxes() noexcept;
+ZODAVUDAZ_EXPORT std::vector<SimErrorBox> SimErrorBoxes() noexcept;
 
 /// MoteReleaseEvent of eventId answers code from now on.
-void SimFailReleaseEvent(DWORD eventId, WORD code) noexcept;
+ZODAVUDAZ_EXPORT void SimFailReleaseEvent(DWORD eventId, WORD code) noexcept;
 struct SimReleasedEvent {
   WORD Station;
   WORD Slot;
@@ -192,14 +199,14 @@ struct SimReleasedEvent {
   WORD Result;
 };
 /// Every MoteReleaseEvent call since SimReset.
-std::vector<SimReleasedEvent> SimReleasedEvents() noexcept;
+ZODAVUDAZ_EXPORT std::vector<SimReleasedEvent> SimReleasedEvents() noexcept;
 
 // ---- Sequence library -------------------------------------------------------------------------
 
 /// IsSeqRun(station, frontend) answers runs.
-void SimSetSeqRun(WORD station, WORD frontend, bool runs) noexcept;
+ZODAVUDAZ_EXPORT void SimSetSeqRun(WORD station, WORD frontend, bool runs) noexcept;
 /// GetSeqMsgParam(station, slot, record) copies answer into the record and returns result; without
 /// this it fills StationId, ModuleId, CntlId 0x400 and ConnectNum 1 and returns 0.
-void SimSetSeqMsgParam(WORD station, WORD slot, WORD result, const _SeqMsgParam& answer) noexcept;
+ZODAVUDAZ_EXPORT void SimSetSeqMsgParam(WORD station, WORD slot, WORD result, const _SeqMsgParam& answer) noexcept;
 
 #endif

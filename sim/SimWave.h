@@ -3,6 +3,7 @@
 #define SIM_SIMWAVE_H
 
 #include <zodavudaz/platform/BaseTypes.h>
+#include <zodavudaz/platform/Export.h>
 
 /// Seconds between two acquired points of a simulated module (the WAVEINF sample interval).
 constexpr double SimSampleInterval = 0.001;
@@ -22,9 +23,10 @@ struct SimWave {
 
 /// An acquired point's minimum or maximum on wave; Steps gives SimAcqValue, the others give the
 /// same value for both.
-double SimWaveValue(const SimWave& wave, WORD member, WORD channel, DWORD point, bool maximum) noexcept;
+ZODAVUDAZ_EXPORT double SimWaveValue(const SimWave& wave, WORD member, WORD channel, DWORD point,
+                                     bool maximum) noexcept;
 
 /// The shape named name ("steps", "sine", "square", "ramp", "noise"); false for any other name.
-bool SimWaveShapeOf(const char* name, SimWaveShape& shape) noexcept;
+ZODAVUDAZ_EXPORT bool SimWaveShapeOf(const char* name, SimWaveShape& shape) noexcept;
 
 #endif

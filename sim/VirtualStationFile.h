@@ -5,6 +5,7 @@
 
 #include <zodavudaz/database/CGUIDatabase.h>
 #include <zodavudaz/platform/CString.h>
+#include <zodavudaz/platform/Export.h>
 
 /// The environment variable that names the description file when no file is given.
 constexpr const char* VirtualStationsVariable = "ZDZ_VIRTUAL_STATIONS";
@@ -15,10 +16,10 @@ constexpr const char* VirtualStationsVariable = "ZDZ_VIRTUAL_STATIONS";
 /// made or filed and message saying "FILE [SECTION] KEY: fault", when the file cannot be read, a
 /// key is missing or malformed, a slot is beyond the model's, or a station id is already filed.
 /// The description format is in docs/virtual-stations.md.
-int LoadVirtualStations(LPCTSTR fileName, CGUIDatabase& database, CString& message) noexcept;
+ZODAVUDAZ_EXPORT int LoadVirtualStations(LPCTSTR fileName, CGUIDatabase& database, CString& message) noexcept;
 
 /// Deletes the stations that LoadVirtualStations filed, after database.Exit() has destroyed their
 /// modules, and removes them from database.StationMap; nothing for stations it did not make.
-void ReleaseVirtualStations(CGUIDatabase& database) noexcept;
+ZODAVUDAZ_EXPORT void ReleaseVirtualStations(CGUIDatabase& database) noexcept;
 
 #endif

@@ -8,12 +8,13 @@
 #include <zodavudaz/platform/BaseTypes.h>
 #include <zodavudaz/platform/CString.h>
 #include <zodavudaz/platform/CWinThread.h>
+#include <zodavudaz/platform/Export.h>
 #include <zodavudaz/viewer/ViewerProperty.h>
 
 /// A plain value holder. Copies share the data buffer, wave information, record and events: the
 /// owner calls DelResource on one of them before destroying it. Fields construction leaves unset
 /// in the original class start at 0 here.
-class CViewerInfo {
+class ZODAVUDAZ_EXPORT CViewerInfo {
 public:
   /// Per-slot entries and unit entries.
   static constexpr WORD SlotCount = 9;

@@ -3,6 +3,7 @@
 #define VIEWER_VIEWERPROPERTY_H
 
 #include <zodavudaz/platform/BaseTypes.h>
+#include <zodavudaz/platform/Export.h>
 #include <zodavudaz/viewer/GrChannel.h>
 
 #include <cstddef>
@@ -128,10 +129,10 @@ static_assert(offsetof(ViewerProperty, GrChInfo) == 276);
 /// A new record for channelCount channels with the display defaults, ChannelNumber 0 and no
 /// texts, colours or groups; null for 0 channels or when a block cannot be allocated. The caller
 /// releases it with ReleaseViewerProperty.
-ViewerProperty* CreateViewerProperty(WORD channelCount) noexcept;
+ZODAVUDAZ_EXPORT ViewerProperty* CreateViewerProperty(WORD channelCount) noexcept;
 /// Frees the record and every block it points to; a null record is ignored.
-void ReleaseViewerProperty(ViewerProperty* record) noexcept;
+ZODAVUDAZ_EXPORT void ReleaseViewerProperty(ViewerProperty* record) noexcept;
 /// The record's GrNum; 0 for a null record.
-WORD GetGrNum(const ViewerProperty* record) noexcept;
+ZODAVUDAZ_EXPORT WORD GetGrNum(const ViewerProperty* record) noexcept;
 
 #endif

@@ -3,6 +3,7 @@
 #define VIEWER_VIEWERPROPERTYTEXT_H
 
 #include <zodavudaz/platform/CString.h>
+#include <zodavudaz/platform/Export.h>
 #include <zodavudaz/viewer/ViewerProperty.h>
 
 /// Sets text to the record's statements in table order ("ChannelNumber 2;MathChNum 0;..."),
@@ -10,12 +11,12 @@
 /// changed. Returns 0; a null record gives empty text. Returns 1 with empty text only when the
 /// text cannot be allocated. Channel, Cursor, Offset, ScaleEffect, ScaleMin, ScaleMax and
 /// CurrentValue are never written, so they read back as their defaults (docs/settings-files.md).
-int ViewerProperty2Ascii(const ViewerProperty* record, CString& text) noexcept;
+ZODAVUDAZ_EXPORT int ViewerProperty2Ascii(const ViewerProperty* record, CString& text) noexcept;
 
 /// A new record read from a record text, or null for an empty text, a statement with fewer than
 /// two words, a first known statement other than "ChannelNumber" with one value, a channel count
 /// of 0, or a failed allocation. Unknown keywords, a last statement without ";" and values beyond
 /// a field's room are dropped. The caller releases the record with ReleaseViewerProperty.
-ViewerProperty* Ascii2ViewerProperty(CString text) noexcept;
+ZODAVUDAZ_EXPORT ViewerProperty* Ascii2ViewerProperty(CString text) noexcept;
 
 #endif

@@ -5,6 +5,7 @@
 #include <zodavudaz/packets/CEndianModulePacket.h>
 #include <zodavudaz/packets/CRplySync.h>
 #include <zodavudaz/platform/BaseTypes.h>
+#include <zodavudaz/platform/Export.h>
 
 /// Made and ended by the frontend library; this library queries it and copies it member-wise.
 /// Every Query takes a command group and a control word (control id, offset in bits 12 to 15),
@@ -12,7 +13,7 @@
 /// frontend's own code. Data travels as pointer, type code and element count: bytes = count <<
 /// (type >> 4); type 0xFF with count 0 means none. Replies handed out by pointer stay the frontend
 /// library's: valid until the frontend's next query or its end.
-class CFRONTEND {
+class ZODAVUDAZ_EXPORT CFRONTEND {
 public:
   class COBJECT;
 

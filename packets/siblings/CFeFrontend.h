@@ -5,9 +5,10 @@
 #include <zodavudaz/packets/siblings/CFRONTEND.h>
 #include <zodavudaz/packets/siblings/COBJECT.h>
 #include <zodavudaz/platform/BaseTypes.h>
+#include <zodavudaz/platform/Export.h>
 
 /// Made by the frontend library; this library only copies it and its objects member-wise.
-class CFeFrontend : public CFRONTEND {
+class ZODAVUDAZ_EXPORT CFeFrontend : public CFRONTEND {
 public:
   class CMODULE;
   class CTIMER;
@@ -30,7 +31,7 @@ protected:
 static_assert(sizeof(CFeFrontend) == sizeof(CFRONTEND) + 4 + 5 * 4 + 680);
 
 /// The object that drives one module.
-class CFeFrontend::CMODULE : public CFRONTEND::COBJECT {
+class ZODAVUDAZ_EXPORT CFeFrontend::CMODULE : public CFRONTEND::COBJECT {
 public:
   CMODULE() noexcept = default;
   CMODULE(const CMODULE& other) noexcept;
@@ -53,7 +54,7 @@ protected:
 static_assert(sizeof(CFeFrontend::CMODULE) == sizeof(CFRONTEND::COBJECT) + 3 * 4);
 
 /// A timer object.
-class CFeFrontend::CTIMER : public CFRONTEND::COBJECT {
+class ZODAVUDAZ_EXPORT CFeFrontend::CTIMER : public CFRONTEND::COBJECT {
 public:
   CTIMER() noexcept = default;
   CTIMER(const CTIMER& other) noexcept;
@@ -71,7 +72,7 @@ protected:
 static_assert(sizeof(CFeFrontend::CTIMER) == sizeof(CFRONTEND::COBJECT) + 2 * 4);
 
 /// A viewer object.
-class CFeFrontend::CVIEWER : public CFRONTEND::COBJECT {
+class ZODAVUDAZ_EXPORT CFeFrontend::CVIEWER : public CFRONTEND::COBJECT {
 public:
   CVIEWER() noexcept = default;
   CVIEWER(const CVIEWER& other) noexcept;
@@ -85,7 +86,7 @@ public:
 static_assert(sizeof(CFeFrontend::CVIEWER) == sizeof(CFRONTEND::COBJECT));
 
 /// A file object.
-class CFeFrontend::CFILE : public CFRONTEND::COBJECT {
+class ZODAVUDAZ_EXPORT CFeFrontend::CFILE : public CFRONTEND::COBJECT {
 public:
   CFILE() noexcept = default;
   CFILE(const CFILE& other) noexcept;

@@ -3,10 +3,11 @@
 #define PACKETS_SIBLINGS_CFEMODULE_H
 
 #include <zodavudaz/packets/siblings/CFRONTEND.h>
+#include <zodavudaz/platform/Export.h>
 
 /// Made by the frontend library; ended with Destroy(), then delete. Adds no field. The Query
 /// conventions are CFRONTEND's.
-class CFeModule final : public CFRONTEND {
+class ZODAVUDAZ_EXPORT CFeModule final : public CFRONTEND {
 public:
   CFeModule() noexcept = default;
   /// Member-wise: the copy reaches the same module.

@@ -4,9 +4,10 @@
 
 #include <zodavudaz/packets/siblings/CFRONTEND.h>
 #include <zodavudaz/platform/BaseTypes.h>
+#include <zodavudaz/platform/Export.h>
 
 /// Scheduled by the frontend library; this library only copies it member-wise.
-class CFRONTEND::COBJECT {
+class ZODAVUDAZ_EXPORT CFRONTEND::COBJECT {
 public:
   COBJECT() noexcept = default;
   COBJECT(const COBJECT& other) noexcept;

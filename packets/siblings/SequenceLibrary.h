@@ -3,8 +3,9 @@
 #define PACKETS_SIBLINGS_SEQUENCELIBRARY_H
 
 #include <zodavudaz/packets/CZosManager.h>
+#include <zodavudaz/platform/Export.h>
 
 /// The process's sequence manager.
-CZosManager* ZosGetMgr() noexcept;
+ZODAVUDAZ_EXPORT CZosManager* ZosGetMgr() noexcept;
 
 #endif

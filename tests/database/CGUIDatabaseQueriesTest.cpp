@@ -1,6 +1,6 @@
 #include "tests/database/SimModuleFixture.h"
+#include "tests/hooks/BlockFaults.h"
 #include <zodavudaz/packets/siblings/CommunicationLibrary.h>
-#include <zodavudaz/platform/BlockAllocator.h>
 #include <zodavudaz/platform/CommandLine.h>
 
 #include <functional>

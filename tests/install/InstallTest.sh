@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs the build into a temporary prefix and builds and runs a program outside the tree
-# against it, once through the CMake package and once through pkg-config.
+# Installs the build into a temporary prefix, builds and runs a program outside the tree against it
+# (through the CMake package and through pkg-config, including only <zodavudaz/...> headers), and
+# starts the installed zdz and demo by their installed paths, without LD_LIBRARY_PATH.
 # usage: InstallTest.sh BUILD-DIR [EMULATOR]
 set -euo pipefail
 build=$1 emulator=${2:-}
@@ -8,18 +9,39 @@ app=$(cd "$(dirname "$0")/app" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 prefix=$work/prefix
+unset LD_LIBRARY_PATH
+
+fail() {
+  echo "$*" >&2
+  exit 1
+}
 
 cmake --install "$build" --prefix "$prefix" >/dev/null
-libdir=$(dirname "$(find "$prefix" -name libzodavudaz.so | head -1)")
+library=$(find "$prefix" -name 'libzodavudaz.so.*.*' | head -1)
+libdir=$(dirname "$library")
+readelf -d "$library" | grep -q 'SONAME.*\[libzodavudaz\.so\.[0-9]*\]' || fail "no SONAME with the major version"
+if find "$prefix/include" | grep -Eq 'FaultInjecting|BlockFaults|/hooks/'; then
+  fail "test hooks installed"
+fi
 
 cmake -S "$app" -B "$work/cmake-build" -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$work/cmake-build" >/dev/null
-$emulator "$work/cmake-build/installed-app" "$work/cmake.ini" | grep -qx "installed library works"
+$emulator "$work/cmake-build/installed-app" "$work/cmake.ini" | grep -q "^installed library works"
 echo "CMake package: ok"
 
 export PKG_CONFIG_PATH=$libdir/pkgconfig
-# shellcheck disable=SC2086 # the flags are separate words
 flags=$(pkg-config --cflags --libs zodavudaz)
+[[ " $flags " != *" -std="* ]] || fail "pkg-config sets the language standard: $flags"
+[[ $flags =~ -lzodavudaz\ .*-lzodavudaz-sim ]] || fail "pkg-config does not link both libraries: $flags"
+# shellcheck disable=SC2086 # the flags are separate words
 g++ "$app/main.cpp" -o "$work/pkg-app" $flags -Wl,-rpath,"$libdir"
-$emulator "$work/pkg-app" "$work/pkg.ini" | grep -qx "installed library works"
+$emulator "$work/pkg-app" "$work/pkg.ini" | grep -q "^installed library works"
 echo "pkg-config: ok"
+
+# The installed tools find the libraries through their run path alone.
+$emulator "$prefix/bin/zdz" profile get "$work/pkg.ini" Section Key | grep -qx "Value"
+echo "installed zdz: ok"
+demo=$(find "$prefix" -path '*/demo/settings' -type d | head -1)
+cp -r "$demo" "$work/demo-settings"
+$emulator "$prefix/bin/zdz-demo" "$work/demo-settings" "$(dirname "$demo")/VirtualStations.ini" >/dev/null
+echo "installed demo: ok"

@@ -1,5 +1,5 @@
 #include "tests/TempFiles.h"
-#include <zodavudaz/platform/FaultInjectingFileAccess.h>
+#include "tests/hooks/FaultInjectingFileAccess.h"
 #include <zodavudaz/settings/ProfileFile.h>
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "tests/viewer/AllocationChecks.h"
 
-#include <zodavudaz/platform/BlockAllocator.h>
+#include "tests/hooks/BlockFaults.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include <zodavudaz/viewer/ViewerPropertyGroupText.h>
 
+#include "tests/hooks/BlockFaults.h"
 #include "tests/viewer/AllocationChecks.h"
-#include <zodavudaz/platform/BlockAllocator.h>
 
 #include <gtest/gtest.h>
 

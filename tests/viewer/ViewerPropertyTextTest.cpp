@@ -1,5 +1,6 @@
 #include <zodavudaz/viewer/ViewerPropertyText.h>
 
+#include "tests/hooks/BlockFaults.h"
 #include "tests/viewer/AllocationChecks.h"
 #include <zodavudaz/platform/BlockAllocator.h>
 

@@ -1,13 +1,15 @@
 #include "tools/demo/DemoScenes.h"
 
 #include <zodavudaz/control/LineEndConversion.h>
-#include <zodavudaz/settings/SettingsNames.h>
 #include <zodavudaz/settings/WindowPlacementEntries.h>
 
 #include <cstdio>
 
 namespace {
 const WORD DemoStationIds[] = {1, 2, 16};
+
+// The file that ReadWindowPlacement and GetModuleBackupInf read: "\\Mardel.tmp" in the settings folder.
+CString TmpFileName(const CGUIDatabase& database) { return database.GetCurrentPath() + "\\Mardel.tmp"; }
 
 void ShowTrigger(const ActOnTrigInfo& trig) {
   std::printf("      trigger %u %u %u %u %u %u %u %u  value %d  files %d from %d  save to \"%s\" as \"%s\"\n",
@@ -39,7 +41,7 @@ void ShowBackup(const CString& backup) {
 
 void ShowStation(CGUIDatabase& database, WORD id) {
   CString backup;
-  database.UpdateDataBaseEx(GetDefaultTmpFileName(), id, backup);
+  database.UpdateDataBaseEx(TmpFileName(database), id, backup);
   CStation* station = nullptr;
   database.GetStationInf(id, &station);
   const CRect& window = station->WindowRect;
@@ -58,7 +60,7 @@ void ShowStation(CGUIDatabase& database, WORD id) {
 } // namespace
 
 void ShowSettings(CGUIDatabase& database) {
-  std::printf("== Stored GUI state from %s ==\n", static_cast<LPCTSTR>(GetDefaultTmpFileName()));
+  std::printf("== Stored GUI state from %s ==\n", static_cast<LPCTSTR>(TmpFileName(database)));
   std::printf("(window right and bottom 65537: no position stored; docs/settings-files.md lists every key)\n");
   WINDOWPLACEMENT main{};
   if (ReadWindowPlacement(&main))

@@ -1,4 +1,4 @@
-#include <zodavudaz/platform/FaultInjectingFileAccess.h>
+#include "tests/hooks/FaultInjectingFileAccess.h"
 
 void FaultInjectingFileAccess::Arm(FileFault fault, int callNumber, bool persistent) noexcept {
   Fault = fault;
