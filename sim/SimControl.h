@@ -94,6 +94,9 @@ struct SimFault {
   WORD Type = SimAny;
   /// The reply's element count says this, whatever it holds and whatever the caller's capacity.
   DWORD ClaimCount = SimAll;
+  /// The reply comes in packets of this many data bytes (at least 1): the reply packet handed out
+  /// is the first, while the data handed out by pointer or copied is the whole reply, joined.
+  DWORD PacketBytes = SimAll;
 };
 void SimAddFault(WORD station, WORD module, const SimFault& fault) noexcept;
 void SimClearFaults(WORD station, WORD module) noexcept;
@@ -118,6 +121,9 @@ struct SimQuery {
 std::vector<SimQuery> SimQueries(WORD station, WORD module) noexcept;
 /// Destroy() calls on frontends of the module, and its frontend objects not yet destroyed.
 int SimDestroyCalls(WORD station, WORD module) noexcept;
+/// Where the last Destroy() on a frontend of the module stands among all Destroy() calls since
+/// SimReset, counted from 1; 0 when there was none.
+int SimDestroyOrder(WORD station, WORD module) noexcept;
 int SimLiveFrontends(WORD station, WORD module) noexcept;
 /// The reply packet the module holds for the caller: valid until its next request; null if none.
 const _ModulePacket* SimHeldReply(WORD station, WORD module) noexcept;

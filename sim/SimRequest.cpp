@@ -92,7 +92,8 @@ WORD SimExchangeInto(const SimTarget& target, const SimCall& call, void* buffer,
   if (result != 0)
     return result;
   CEndianModulePacket answer(reply);
-  const DWORD copied = buffer == nullptr ? 0 : std::min(answer.GetDataSize(), capacity);
+  const DWORD held = target.Module != nullptr ? target.Module->HeldDataBytes() : answer.GetDataSize();
+  const DWORD copied = buffer == nullptr ? 0 : std::min(held, capacity);
   if (copied > 0)
     std::memcpy(buffer, answer.GetData(), copied);
   const WORD type = answer.GetParamType();
