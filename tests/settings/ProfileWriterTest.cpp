@@ -3,6 +3,7 @@
 #include <zodavudaz/settings/ProfileFile.h>
 
 #include <gtest/gtest.h>
+#include <filesystem>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -58,6 +59,20 @@ TEST(ProfileWriterFaultTest, OldFileSurvivesEveryFault) {
     }
   }
   SetFileAccess(nullptr);
+}
+
+TEST(ProfileWriterTest, WritesThroughLinkAndKeepsPermissions) {
+  TempFolder folder;
+  const std::string target = folder / "target", link = folder / "link";
+  WriteAll(target, Original);
+  ::chmod(target.c_str(), 0640);
+  std::filesystem::create_symlink(target, link);
+  ASSERT_EQ(WriteProfileStringEx(link.c_str(), "S", "K", "V"), 1);
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+  EXPECT_EQ(ReadAll(target), FaultCases[0].Written);
+  struct stat status {};
+  ::stat(target.c_str(), &status);
+  EXPECT_EQ(status.st_mode & 0777, 0640u);
 }
 
 // Exclusive opening within one process is the file object's own test.
