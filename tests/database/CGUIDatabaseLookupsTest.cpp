@@ -62,7 +62,7 @@ TEST_F(LookupsTest, WalksPassOverNullStationsAndModules) {
   Database.StationMap.SetAt(2, nullptr);
   frontEnds.ModuleMap.SetAt(0x12, nullptr);
   Database.RegistFrontendUsedModule(0x12, 1, 2);
-  FileModule(frontEnds, 0x13);
+  FileModule(frontEnds, 0x13).UsedModuleMap.SetAt(0x99, nullptr);
   Database.RegistFrontendUsedModule(0x13, 1, 2);
   station.ModuleMap.SetAt(1, nullptr);
   CModule& module = FileModule(station, 2);

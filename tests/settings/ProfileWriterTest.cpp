@@ -44,16 +44,17 @@ TEST(ProfileWriterFaultTest, OldFileSurvivesEveryFault) {
           const int result = WriteProfileStringEx(file.c_str(), row.Section, "K", "V");
           faults.Disarm();
           const bool fired = faults.GetFaultCount() > 0;
-          EXPECT_EQ(result, fired && persistent ? 0 : result);
+          // A new file whose commit fails once is made again; any other fault fails the write.
+          const bool retried = !persistent && !row.FileExists &&
+                               (fault == FileFault::FlushError || fault == FileFault::RenameError);
+          EXPECT_EQ(result, fired && !retried ? 0 : 1);
           const char* expected = result == 1 ? row.Written : row.FileExists ? Original : nullptr;
           EXPECT_EQ(folder.Count(), expected != nullptr ? 1 : 0);
           if (expected != nullptr) {
             EXPECT_EQ(ReadAll(file), expected);
           }
-          if (!fired) {
-            EXPECT_EQ(result, 1);
+          if (!fired)
             break;
-          }
         }
       }
     }
