@@ -60,12 +60,16 @@ TEST_F(StartControlsTest, FailuresPostNothingAndKeepNothing) {
 TEST_F(StartControlsTest, KeptBlocksStayOnePerModuleHoweverManyPosts) {
   CModule& module = FileModule(2, false);
   CModule& twin = FileModule(3, false);
+  FileModule(4, false);
+  FileModule(5, false);
   auto postRound = [&](int round) {
     for (int post = 0; post < 2000; ++post) {
       module.ActOnTrigInfo.TrigValue = round * 2000 + post; // new bytes each time
       SimRefusePosts(post % 2 != 0);
       ZocStopButton(1, 2);
     }
+    SimRefusePosts(true);
+    ZocStopButton(1, static_cast<WORD>(4 + round)); // a module whose only post is refused
     SimRefusePosts(false);
     twin.ActOnTrigInfo = module.ActOnTrigInfo;
     ZocStopButton(1, 3);
