@@ -60,8 +60,9 @@ TEST_F(StartControlsTest, FailuresPostNothingAndKeepNothing) {
 TEST_F(StartControlsTest, KeptBlocksStayOnePerModuleHoweverManyPosts) {
   CModule& module = FileModule(2, false);
   CModule& twin = FileModule(3, false);
-  FileModule(4, false);
-  FileModule(5, false);
+  constexpr WORD Refused = 50;
+  for (WORD slot = 0x100; slot < 0x100 + 2 * Refused; ++slot)
+    FileModule(slot, false);
   auto postRound = [&](int round) {
     for (int post = 0; post < 2000; ++post) {
       module.ActOnTrigInfo.TrigValue = round * 2000 + post; // new bytes each time
@@ -69,7 +70,8 @@ TEST_F(StartControlsTest, KeptBlocksStayOnePerModuleHoweverManyPosts) {
       ZocStopButton(1, 2);
     }
     SimRefusePosts(true);
-    ZocStopButton(1, static_cast<WORD>(4 + round)); // a module whose only post is refused
+    for (WORD slot = 0; slot < Refused; ++slot) // modules whose only post is refused
+      ZocStopButton(1, static_cast<WORD>(0x100 + round * Refused + slot));
     SimRefusePosts(false);
     twin.ActOnTrigInfo = module.ActOnTrigInfo;
     ZocStopButton(1, 3);
@@ -84,7 +86,8 @@ TEST_F(StartControlsTest, KeptBlocksStayOnePerModuleHoweverManyPosts) {
   postRound(0);
   const std::size_t heapBefore = HeapBytesInUse();
   postRound(1);
-  EXPECT_EQ(HeapBytesInUse(), heapBefore);
+  // A freed block may wait in the allocator's per-thread cache, which counts as in use.
+  EXPECT_LE(HeapBytesInUse(), heapBefore + sizeof(ActOnTrigInfo) + 64);
 }
 
 TEST_F(StartControlsTest, LedPacksItsValueIntoOneWord) {
