@@ -92,7 +92,8 @@ struct SimFault {
   DWORD KeepBytes = SimAll;
   /// The reply carries this type code, its element count unchanged: a malformed reply.
   WORD Type = SimAny;
-  /// The reply's element count says this, whatever it holds and whatever the caller's capacity.
+  /// The reply's element count says this, whatever it holds and whatever the caller's capacity;
+  /// data handed out by pointer comes with the count of the whole elements it holds.
   DWORD ClaimCount = SimAll;
   /// The reply comes in packets of this many data bytes (at least 1): the reply packet handed out
   /// is the first, while the data handed out by pointer or copied is the whole reply, joined.

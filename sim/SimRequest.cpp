@@ -72,12 +72,15 @@ WORD SimExchangeForPointer(const SimTarget& target, const SimCall& call, void** 
   if (result != 0)
     return result;
   CEndianModulePacket answer(reply);
+  const WORD type = answer.GetParamType();
+  // The frontend joined the data itself, so its count never claims more than it holds.
+  const DWORD held = target.Module != nullptr ? target.Module->HeldDataBytes() : answer.GetDataSize();
   if (out != nullptr)
     *out = answer.GetData();
   if (outType != nullptr)
-    *outType = answer.GetParamType();
+    *outType = type;
   if (outCount != nullptr)
-    *outCount = answer.GetParamNum();
+    *outCount = std::min(answer.GetParamNum(), SimCountOf(type, held));
   return 0;
 }
 

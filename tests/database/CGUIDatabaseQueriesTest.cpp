@@ -102,6 +102,8 @@ TEST_F(QueriesTest, SequenceTableAndModeComeFromTheWholeReply) {
       {"elements claimed wider than held", {.Type = 0x32}, [] {}, 0, false, 0},
       {"empty table", {}, [] { SimSetSeqInfo(1, 3, 2, nullptr, 0); }, 205, true, 0},
       {"length beyond the reply", {}, [&] { SimSetReply(1, 3, 11, 0x400, 0, overlong, 40); }, 205, true, 0},
+      {"length and count beyond the reply", {.ClaimCount = 1000}, [&] { SimSetReply(1, 3, 11, 0x400, 0, overlong, 40); },
+       205, true, 0},
       {"reply cut inside its header", {.KeepBytes = 20}, [] {}, 205, true, 205},
       {"count claims less than the header", {.ClaimCount = 10}, [] {}, 205, true, 205},
       {"failed request", {.Result = 0x1234}, [] {}, 0x1234, false, 0x1234},
