@@ -53,8 +53,8 @@ TEST(ChannelWaveInfoTest, StampsAfter2038KeepTheirDateAndStampsWithoutTimeGiveTo
   const struct {
     DWORD Stamp;
     std::string Month;
-  } rows[] = {{0, today.substr(0, 8)}, {0xFFFFFFFF, today.substr(0, 8)}, {0x80000000, "2038/01/"},
-              {0xFFFFFFFE, "2106/02/"}};
+  } rows[] = {
+      {0, today.substr(0, 8)}, {0xFFFFFFFF, today.substr(0, 8)}, {0x80000000, "2038/01/"}, {0xFFFFFFFE, "2106/02/"}};
   for (const auto& row : rows) {
     SCOPED_TRACE(row.Stamp);
     WAVEINF src = {};

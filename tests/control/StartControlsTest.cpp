@@ -94,7 +94,8 @@ TEST_F(StartControlsTest, LedPacksItsValueIntoOneWord) {
   const struct {
     WORD First, Second, Third;
     DWORD Value;
-  } rows[] = {{0x0102, 0x0304, 0x0506, 0x06040102}, {0xFFFF, 0xFFFF, 0xFFFF, 0xFFFFFFFF}, {0, 0xAB00, 0x00CD, 0xCD000000}};
+  } rows[] = {
+      {0x0102, 0x0304, 0x0506, 0x06040102}, {0xFFFF, 0xFFFF, 0xFFFF, 0xFFFFFFFF}, {0, 0xAB00, 0x00CD, 0xCD000000}};
   for (const auto& row : rows)
     EXPECT_EQ(ZocUpdateStartLED(row.First, row.Second, row.Third), 0);
   const std::vector<SimMessage> messages = SimGuiThreadMessages();

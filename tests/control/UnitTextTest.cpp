@@ -29,12 +29,12 @@ TEST(UnitTextTest, CodesGiveTheirTextsInBothLanguages) {
     WORD Code;
     const char* Text;
     const char* JapaneseText;
-  } rows[] = {{0x0001, "%", "%"},     {0x0002, "dB", "dB"},   {0x0008, "uSTR", "uSTR"},       {0x0100, "V", "V"},
-              {0x0200, "A", "A"},     {0x0210, "Ah", "Ah"},   {0x0300, "OHM", "\x83\xB6"},   {0x0400, "W", "W"},
-              {0x0401, "VA", "VA"},   {0x0402, "var", "var"}, {0x0410, "Wh", "Wh"},           {0x0800, "s", "s"},
-              {0x0900, "Hz", "Hz"},   {0x0910, "rpm", "rpm"}, {0x1000, "C", "\x81\x8E"},     {0x1001, "K", "K"},
-              {0x1002, "F", "F"},     {0x2100, "deg", "deg"}, {0x2410, "Nm", "Nm"},           {0x1234, "?", "?"},
-              {0xFFF0, "?", "?"},     {0x0000, "?", "?"}};
+  } rows[] = {{0x0001, "%", "%"},   {0x0002, "dB", "dB"},   {0x0008, "uSTR", "uSTR"},    {0x0100, "V", "V"},
+              {0x0200, "A", "A"},   {0x0210, "Ah", "Ah"},   {0x0300, "OHM", "\x83\xB6"}, {0x0400, "W", "W"},
+              {0x0401, "VA", "VA"}, {0x0402, "var", "var"}, {0x0410, "Wh", "Wh"},        {0x0800, "s", "s"},
+              {0x0900, "Hz", "Hz"}, {0x0910, "rpm", "rpm"}, {0x1000, "C", "\x81\x8E"},   {0x1001, "K", "K"},
+              {0x1002, "F", "F"},   {0x2100, "deg", "deg"}, {0x2410, "Nm", "Nm"},        {0x1234, "?", "?"},
+              {0xFFF0, "?", "?"},   {0x0000, "?", "?"}};
   for (DWORD language : {DWORD{0}, DWORD{17}, DWORD{16}}) {
     SimReset();
     SimSetLanguage(language);

@@ -84,29 +84,54 @@ TEST_F(LookupsTest, WalksPassOverNullStationsAndModules) {
     std::vector<int> Expected;
   } rows[] = {
       {"station by name",
-       [&] { return std::vector{Database.GetStationInf(CString("Alpha"), &foundStation),
-                                Database.GetStationInf(CString("Bravo"), &foundStation)}; },
+       [&] {
+         return std::vector{Database.GetStationInf(CString("Alpha"), &foundStation),
+                            Database.GetStationInf(CString("Bravo"), &foundStation)};
+       },
        {1, 0}},
       {"station by list index",
-       [&] { return std::vector{Database.GetStationListInf(4, &foundStation), Database.GetStationListInf(3, &foundStation)}; },
+       [&] {
+         return std::vector{Database.GetStationListInf(4, &foundStation), Database.GetStationListInf(3, &foundStation)};
+       },
        {1, 0}},
       {"station by tree item",
-       [&] { return std::vector{Database.GetStationTreeInf(Item(5), &foundStation),
-                                Database.GetStationTreeInf(Item(6), &foundStation)}; },
+       [&] {
+         return std::vector{Database.GetStationTreeInf(Item(5), &foundStation),
+                            Database.GetStationTreeInf(Item(6), &foundStation)};
+       },
        {1, 0}},
       {"same station name",
-       [&] { return std::vector{Database.IsSameStationName("Alpha", 9), Database.IsSameStationName("Bravo", 9)}; },
+       [&] {
+         return std::vector{Database.IsSameStationName("Alpha", 9), Database.IsSameStationName("Bravo", 9)};
+       },
        {1, 0}},
       {"module by tree item",
-       [&] { return std::vector{Database.GetModuleTreeInf(Item(7), &foundModule),
-                                Database.GetModuleTreeInf(Item(8), &foundModule)}; },
+       [&] {
+         return std::vector{Database.GetModuleTreeInf(Item(7), &foundModule),
+                            Database.GetModuleTreeInf(Item(8), &foundModule)};
+       },
        {1, 0}},
-      {"module record", [&] { return std::vector{Database.GetModuleInf(1, 2, &foundModule), Database.GetModuleInf(1, 1, &foundModule)}; }, {1, 0}},
-      {"users of a module", [&] { return std::vector{Database.IsUseFrontEnd(1, 2), Database.IsUseFrontEnd(1, 3)}; }, {1, 0}},
-      {"stored state", [&] { return std::vector{reset([&] { Database.UpdateDataBaseEx("/no/such/file", 1, backup); })}; }, {1000000}},
+      {"module record",
+       [&] {
+         return std::vector{Database.GetModuleInf(1, 2, &foundModule), Database.GetModuleInf(1, 1, &foundModule)};
+       },
+       {1, 0}},
+      {"users of a module",
+       [&] {
+         return std::vector{Database.IsUseFrontEnd(1, 2), Database.IsUseFrontEnd(1, 3)};
+       },
+       {1, 0}},
+      {"stored state",
+       [&] { return std::vector{reset([&] { Database.UpdateDataBaseEx("/no/such/file", 1, backup); })}; },
+       {1000000}},
       {"defaults", [&] { return std::vector{reset([&] { Database.UpdateDataBase(1); })}; }, {1000000}},
       {"trigger reset", [&] { return std::vector{reset([&] { Database.ResetActOnTrigDatabase(1); })}; }, {1000000}},
-      {"shutdown", [&] { Database.Exit(); return std::vector{Database.StationMap.GetCount()}; }, {0}},
+      {"shutdown",
+       [&] {
+         Database.Exit();
+         return std::vector{Database.StationMap.GetCount()};
+       },
+       {0}},
   };
   for (const auto& row : rows)
     EXPECT_EQ(row.Call(), row.Expected) << row.Name;
@@ -226,15 +251,16 @@ TEST_F(LookupsTest, ModuleFactsFoundAndNotFound) {
     WORD Station, Module;
     BYTE Flags;
     std::vector<int> Facts; // channels, save on trigger, scaling, simple mode, scaling status
-  } rows[] = {{3, 0x21, 0x82, {12, 1, 1, 3, 1}}, {3, 0x21, 0x7D, {12, 0, 0, 3, 1}}, {3, 1, 0xFF, {0, 0, 0, 0, 0}},
+  } rows[] = {{3, 0x21, 0x82, {12, 1, 1, 3, 1}},
+              {3, 0x21, 0x7D, {12, 0, 0, 3, 1}},
+              {3, 1, 0xFF, {0, 0, 0, 0, 0}},
               {4, 0x21, 0xFF, {0, 0, 0, 0, 0}}};
   for (const auto& row : rows) {
     module.ModuleFlags = row.Flags;
-    EXPECT_EQ((std::vector<int>{Database.GetAcqChannel(row.Station, row.Module),
-                                Database.IsSaveOnTrigEnable(row.Station, row.Module),
-                                Database.IsScalingEnable(row.Station, row.Module),
-                                Database.GetGUISimpleMode(row.Station, row.Module),
-                                Database.GetScalingStatus(row.Station, row.Module)}),
+    EXPECT_EQ((std::vector<int>{
+                  Database.GetAcqChannel(row.Station, row.Module), Database.IsSaveOnTrigEnable(row.Station, row.Module),
+                  Database.IsScalingEnable(row.Station, row.Module), Database.GetGUISimpleMode(row.Station, row.Module),
+                  Database.GetScalingStatus(row.Station, row.Module)}),
               row.Facts)
         << row.Station << "/" << row.Module << " flags " << int{row.Flags};
   }

@@ -24,7 +24,8 @@ TEST(LibraryEntryTest, ProcessWideObjectsAreTheLibrarysFromLoad) {
   const void* objects[] = {GetDataBase(), GetMardelPath(), GetConfigInf()};
   for (const void* object : objects)
     EXPECT_EQ(GetModuleOf(object), library);
-  EXPECT_EQ(std::make_tuple(GetDataBase(), GetMardelPath(), GetConfigInf()), std::make_tuple(objects[0], objects[1], objects[2]));
+  EXPECT_EQ(std::make_tuple(GetDataBase(), GetMardelPath(), GetConfigInf()),
+            std::make_tuple(objects[0], objects[1], objects[2]));
   for (BYTE byte : GetConfigInf()->Bytes)
     EXPECT_EQ(byte, 0);
   EXPECT_TRUE(GetMardelPath()->IsEmpty());

@@ -43,7 +43,8 @@ TEST_F(CManagerTest, MyIdPacksNetGroupAndStationIntoSixteenBits) {
   const struct {
     WORD NetId, GroupId, StationId;
     WORD NetGroupId, MyId;
-  } rows[] = {{1, 2, 3, 34, 8707}, {0, 0, 0, 0, 0}, {7, 31, 255, 255, 0xFFFF}, {0, 31, 0, 31, 0x1F00}, {8, 0, 1, 256, 1}};
+  } rows[] = {
+      {1, 2, 3, 34, 8707}, {0, 0, 0, 0, 0}, {7, 31, 255, 255, 0xFFFF}, {0, 31, 0, 31, 0x1F00}, {8, 0, 1, 256, 1}};
   CManager& manager = *GetMgr();
   for (const auto& row : rows) {
     manager.SetMyNetId(row.NetId);

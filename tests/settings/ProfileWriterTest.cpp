@@ -2,8 +2,8 @@
 #include <zodavudaz/platform/FaultInjectingFileAccess.h>
 #include <zodavudaz/settings/ProfileFile.h>
 
-#include <gtest/gtest.h>
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -45,8 +45,8 @@ TEST(ProfileWriterFaultTest, OldFileSurvivesEveryFault) {
           faults.Disarm();
           const bool fired = faults.GetFaultCount() > 0;
           // A new file whose commit fails once is made again; any other fault fails the write.
-          const bool retried = !persistent && !row.FileExists &&
-                               (fault == FileFault::FlushError || fault == FileFault::RenameError);
+          const bool retried =
+              !persistent && !row.FileExists && (fault == FileFault::FlushError || fault == FileFault::RenameError);
           EXPECT_EQ(result, fired && !retried ? 0 : 1);
           const char* expected = result == 1 ? row.Written : row.FileExists ? Original : nullptr;
           EXPECT_EQ(folder.Count(), expected != nullptr ? 1 : 0);
