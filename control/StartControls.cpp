@@ -25,12 +25,7 @@ WORD PostButton(WORD station, WORD slot, DWORD startFlag) noexcept {
   record->StartFlag = startFlag;
   // The thread reads the block when it handles the message, perhaps after Exit has destroyed the
   // module record, so it gets a copy that the library keeps.
-  const void* trigInfo = KeepPostedTrigInfo(*module);
-  if (trigInfo == nullptr)
-    return ZocNoModule;
-  const WORD posted =
-      GetMgr()->PostSeqThread(SeqMsgStartStop, reinterpret_cast<DWORD>(trigInfo), reinterpret_cast<LONG>(record.get()));
-  if (posted != PostedOk)
+  if (!PostWithTrigInfo(station, slot, *module, SeqMsgStartStop, record.get()))
     return ZocNoModule;
   // Posted: the receiver deletes the record.
   static_cast<void>(record.release());

@@ -109,6 +109,12 @@ bool ReadNormalPosition(const StationSections& sections, int slot, RECT& normal)
   return true;
 }
 
+/// The module filed under slot; null when none is, or when a null record is filed there.
+CModule* FiledModule(const CStation& station, WORD slot) noexcept {
+  CModule* module = nullptr;
+  return station.ModuleMap.Lookup(slot, module) ? module : nullptr;
+}
+
 bool ReadModuleBackup(const StationSections& sections, int slot, const CModule& module, CString& info) noexcept {
   CString product;
   sections.GetModuleString(slot, "Product", product);
@@ -132,8 +138,8 @@ void CGUIDatabase::UpdateDataBaseEx(CString path, WORD station, CString& backup)
   TakeConfig(sections.GetStationString("Config", text), text, owner->StationConfig, DefaultStationConfig);
   sections.GetStationString("Database", backup);
   for (WORD slot = 0; slot <= LastBuiltSlot; ++slot) {
-    CModule* module = nullptr;
-    if (!owner->ModuleMap.Lookup(slot, module))
+    CModule* module = FiledModule(*owner, slot);
+    if (module == nullptr)
       continue;
     const bool placed = ReadNormalPosition(sections, slot, normal);
     module->WindowRight = placed ? normal.right : NoWindowEdge;
@@ -159,8 +165,8 @@ void CGUIDatabase::UpdateDataBase(WORD station) noexcept {
     return;
   owner->WindowRect.SetRectEmpty();
   for (WORD slot = 0; slot <= LastBuiltSlot; ++slot) {
-    CModule* module = nullptr;
-    if (!owner->ModuleMap.Lookup(slot, module))
+    CModule* module = FiledModule(*owner, slot);
+    if (module == nullptr)
       continue;
     module->WindowRight = module->WindowBottom = NoWindowEdge;
     ResetActOnTrigDatabase(station);
@@ -178,6 +184,7 @@ void CGUIDatabase::ResetActOnTrigDatabase(WORD station) noexcept {
     CModule* module = nullptr;
     if (!owner->ModuleMap.Lookup(slot, module))
       return;
-    ResetActOnTrig(*module);
+    if (module != nullptr)
+      ResetActOnTrig(*module);
   }
 }

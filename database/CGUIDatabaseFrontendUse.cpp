@@ -8,7 +8,6 @@
 #include <zodavudaz/packets/siblings/SeqMsgParam.h>
 #include <zodavudaz/packets/siblings/SequenceLibrary.h>
 
-#include <cstdint>
 #include <memory>
 #include <new>
 
@@ -41,7 +40,7 @@ bool FindUser(const CGUIDatabase& database, WORD station, WORD slot, VisitT visi
       WORD key = 0;
       UsedModule* record = nullptr;
       entry->UsedModuleMap.GetNextAssoc(used, key, record);
-      if (record->StationId == station && record->ModuleId == slot && visit(entryId))
+      if (record != nullptr && record->StationId == station && record->ModuleId == slot && visit(entryId))
         return true;
     }
   }
@@ -132,11 +131,8 @@ void CGUIDatabase::StopViewer(WORD station, WORD slot) noexcept {
   WORD mode = 0;
   if (!GetModuleInf(station, slot, &module) || GetSeqMode(station, slot, &mode) != 0)
     return;
-  // The module record may be destroyed before the sequence thread reads the message, so the
-  // message refers to a copy of the module's block that outlives it.
-  const void* trigInfo = KeepPostedTrigInfo(*module);
   std::unique_ptr<_SeqMsgParam> record(new (std::nothrow) _SeqMsgParam());
-  if (trigInfo == nullptr || record == nullptr)
+  if (record == nullptr)
     return;
   record->MsgKind = 0;
   record->CntlId = CntlSeqInfo;
@@ -144,10 +140,9 @@ void CGUIDatabase::StopViewer(WORD station, WORD slot) noexcept {
   record->ModuleId = slot;
   record->ConnectNum = GetConnectNum(station, slot);
   record->StopFlag = StopFlagOf(mode, *module);
-  const DWORD wParam = static_cast<DWORD>(reinterpret_cast<std::uintptr_t>(trigInfo));
-  const LONG lParam = static_cast<LONG>(reinterpret_cast<std::uintptr_t>(record.get()));
-  // A posted record belongs to the receiver; one that was not posted is freed here.
-  if (GetMgr()->PostSeqThread(SeqMsgStopViewer, wParam, lParam) == PostedOk)
+  // The module record may be destroyed before the sequence thread reads the message, so the
+  // message refers to a kept copy of the module's block that outlives it.
+  if (PostWithTrigInfo(station, slot, *module, SeqMsgStopViewer, record.get()))
     static_cast<void>(record.release());
 }
 

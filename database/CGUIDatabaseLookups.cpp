@@ -18,7 +18,8 @@ CStation* FirstStation(const CTypedPtrMap<CMapWordToPtr, WORD, CStation*>& stati
     WORD id = 0;
     CStation* station = nullptr;
     stations.GetNextAssoc(position, id, station);
-    if (matches(id, *station))
+    // The applications may file a null record; it matches nothing.
+    if (station != nullptr && matches(id, *station))
       return station;
   }
   return nullptr;
@@ -72,7 +73,7 @@ int CGUIDatabase::GetModuleTreeInf(HTREEITEM item, CModule** found) const noexce
       WORD id = 0;
       CModule* module = nullptr;
       station.ModuleMap.GetNextAssoc(position, id, module);
-      if (module->TreeItem == item) {
+      if (module != nullptr && module->TreeItem == item) {
         match = module;
         return true;
       }

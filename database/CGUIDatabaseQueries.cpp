@@ -4,7 +4,6 @@
 
 #include <zodavudaz/database/ModuleFrontend.h>
 #include <zodavudaz/database/ReplyBytes.h>
-#include <zodavudaz/packets/CEndianModulePacket.h>
 #include <zodavudaz/packets/DataHeader.h>
 #include <zodavudaz/packets/WireField.h>
 #include <zodavudaz/packets/siblings/CommunicationLibrary.h>
@@ -37,20 +36,26 @@ BYTE GuiArraySelector(BYTE mode) noexcept {
   return std::strstr(GetCommandLineA(), "-g") != nullptr ? 2 : 0;
 }
 
-/// The data of a reply packet, and the bytes and elements of it that the packet really holds: no
-/// more than its size field says, nor than its element count claims.
-struct ReplyData {
+/// The sequence information a module hands back: its bytes, and how many of them its element
+/// count of its type really covers.
+struct SeqInfo {
   const BYTE* Data;
   DWORD Bytes;
-  DWORD Elements;
 };
 
-ReplyData DataOf(_ModulePacket* reply) noexcept {
-  CEndianModulePacket packet(reply);
-  const DWORD held = packet.GetDataSize();
-  const WORD type = packet.GetParamType();
-  return ReplyData{static_cast<const BYTE*>(packet.GetData()), ReplyBytesWithin(type, packet.GetParamNum(), held),
-                   ElementsWithin(type, packet.GetParamNum(), held)};
+/// Asks the module for its sequence information; *count = the reply's element count.
+WORD AskSeqInfo(const CGUIDatabase& database, WORD station, WORD slot, SeqInfo& info, DWORD* count) noexcept {
+  CFeModule* frontend = FindModuleFrontend(database, station, slot);
+  if (frontend == nullptr)
+    return UnknownModule;
+  void* data = nullptr;
+  WORD type = NoDataType;
+  const WORD result = frontend->Query(CmdGroupGui, CntlSeqInfo, &data, &type, count, SharedSync(), QueryOption);
+  if (result != 0)
+    return result;
+  constexpr DWORD AnySize = 0xFFFFFFFF;
+  info = SeqInfo{static_cast<const BYTE*>(data), data == nullptr ? 0 : ReplyBytesWithin(type, *count, AnySize)};
+  return 0;
 }
 } // namespace
 
@@ -91,14 +96,12 @@ WORD CGUIDatabase::HelpQueryPointer(WORD station, WORD slot, void** data, DWORD*
   return frontend->Query(CmdGroupParam, CntlHelp, data, &replyType, count, SharedSync(), QueryOption);
 }
 
-// The sequence information is read as a whole reply packet, whose size field tells how many bytes
-// it really holds, so that a table length from the module cannot lead the copy past them.
+// The table length comes from the module: the copy never reaches past the bytes that the reply's
+// element count covers.
 WORD CGUIDatabase::GetSeqTable(WORD station, WORD slot, void** table, DWORD* size) noexcept {
-  _ModulePacket* reply = nullptr;
-  if (const WORD result = GuiQuery(station, slot, CntlSeqInfo, &reply); result != 0)
+  SeqInfo info{};
+  if (const WORD result = AskSeqInfo(*this, station, slot, info, size); result != 0)
     return result;
-  const ReplyData info = DataOf(reply);
-  *size = info.Elements;
   const DWORD length = info.Bytes < SeqHeaderBytes ? 0 : LoadWire<DWORD>(info.Data, SeqLengthOffset);
   if (length == 0 || length > info.Bytes - SeqHeaderBytes) {
     *table = nullptr;
@@ -114,10 +117,10 @@ WORD CGUIDatabase::GetSeqTable(WORD station, WORD slot, void** table, DWORD* siz
 }
 
 WORD CGUIDatabase::GetSeqMode(WORD station, WORD slot, WORD* mode) noexcept {
-  _ModulePacket* reply = nullptr;
-  if (const WORD result = GuiQuery(station, slot, CntlSeqInfo, &reply); result != 0)
+  SeqInfo info{};
+  DWORD count = 0;
+  if (const WORD result = AskSeqInfo(*this, station, slot, info, &count); result != 0)
     return result;
-  const ReplyData info = DataOf(reply);
   if (info.Bytes < SeqHeaderBytes)
     return UnknownModule;
   *mode = LoadWire<WORD>(info.Data, SeqModeOffset);

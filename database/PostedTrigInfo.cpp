@@ -1,52 +1,60 @@
 #include <zodavudaz/database/PostedTrigInfo.h>
 
+#include <zodavudaz/packets/siblings/CommunicationLibrary.h>
+
+#include <cstdint>
 #include <cstring>
+#include <map>
+#include <memory>
 #include <new>
-#include <utility>
 
 namespace {
 constexpr std::size_t KeptBytes = sizeof(ActOnTrigInfo) + sizeof(BYTE);
 
 struct KeptBlock {
-  KeptBlock* Next;
   BYTE Bytes[KeptBytes];
 };
 
-/// Every block ever handed out: the receiver never says when it is done with one, and it only
-/// reads it, so equal blocks are shared and the list grows only with distinct settings.
-class KeptBlocks {
-public:
-  KeptBlocks() noexcept = default;
-  KeptBlocks(const KeptBlocks&) = delete;
-  KeptBlocks& operator=(const KeptBlocks&) = delete;
-  ~KeptBlocks() {
-    while (Head != nullptr)
-      delete std::exchange(Head, Head->Next);
-  }
+/// The blocks handed out, by station and slot: the receiver never says when it is done with one,
+/// so each stays until unload, and a module's next post reuses it.
+std::map<DWORD, std::unique_ptr<KeptBlock>> Kept;
 
-  const void* Keep(const BYTE (&bytes)[KeptBytes]) noexcept {
-    for (const KeptBlock* block = Head; block != nullptr; block = block->Next)
-      if (std::memcmp(block->Bytes, bytes, KeptBytes) == 0)
-        return block->Bytes;
-    KeptBlock* block = new (std::nothrow) KeptBlock;
-    if (block == nullptr)
-      return nullptr;
-    std::memcpy(block->Bytes, bytes, KeptBytes);
-    block->Next = Head;
-    Head = block;
-    return block->Bytes;
-  }
+DWORD KeyOf(WORD station, WORD slot) noexcept { return static_cast<DWORD>(station) << 16 | slot; }
 
-private:
-  KeptBlock* Head = nullptr;
-};
+void Fill(KeptBlock& block, const CModule& module) noexcept {
+  std::memcpy(block.Bytes, &module.ActOnTrigInfo, sizeof module.ActOnTrigInfo);
+  block.Bytes[sizeof module.ActOnTrigInfo] = module.ModuleFlags;
+}
 
-KeptBlocks Kept;
+bool Post(DWORD message, const KeptBlock& block, _SeqMsgParam* record) noexcept {
+  const DWORD wParam = static_cast<DWORD>(reinterpret_cast<std::uintptr_t>(block.Bytes));
+  const LONG lParam = static_cast<LONG>(reinterpret_cast<std::uintptr_t>(record));
+  return GetMgr()->PostSeqThread(message, wParam, lParam) == PostedOk;
+}
 } // namespace
 
-const void* KeepPostedTrigInfo(const CModule& module) noexcept {
-  BYTE bytes[KeptBytes];
-  std::memcpy(bytes, &module.ActOnTrigInfo, sizeof module.ActOnTrigInfo);
-  bytes[sizeof module.ActOnTrigInfo] = module.ModuleFlags;
-  return Kept.Keep(bytes);
+bool PostWithTrigInfo(WORD station, WORD slot, const CModule& module, DWORD message, _SeqMsgParam* record) noexcept {
+  const DWORD key = KeyOf(station, slot);
+  if (const auto found = Kept.find(key); found != Kept.end()) {
+    // Messages still queued read this block: a refused post leaves it as they knew it.
+    const KeptBlock earlier = *found->second;
+    Fill(*found->second, module);
+    if (Post(message, *found->second, record))
+      return true;
+    *found->second = earlier;
+    return false;
+  }
+  std::unique_ptr<KeptBlock> block(new (std::nothrow) KeptBlock);
+  if (block == nullptr)
+    return false;
+  Fill(*block, module);
+  // Filed before the post, so that a failed filing never leaves a posted address unkept.
+  try {
+    const auto filed = Kept.emplace(key, std::move(block)).first;
+    if (Post(message, *filed->second, record))
+      return true;
+    Kept.erase(filed);
+  } catch (const std::bad_alloc&) {
+  }
+  return false;
 }

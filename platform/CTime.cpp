@@ -5,7 +5,7 @@
 CTime::CTime(long long seconds) noexcept {
   const std::time_t value = static_cast<std::time_t>(seconds);
   std::tm local = {};
-  // time_t is 32 bits on i386: a stamp it cannot hold is not converted.
+  // A time_t too narrow for the stamp (a build without 64-bit time) leaves it unconverted.
   if (static_cast<long long>(value) != seconds || localtime_r(&value, &local) == nullptr)
     return;
   Valid = true;

@@ -103,8 +103,12 @@ struct SimFault {
   DWORD KeepBytes = SimAll;
   /// The reply carries this type code, its element count unchanged: a malformed reply.
   WORD Type = SimAny;
-  /// The reply's element count says this, whatever it holds and whatever the caller's capacity.
+  /// The reply's element count says this, whatever it holds and whatever the caller's capacity;
+  /// data handed out by pointer comes with the count of the whole elements it holds.
   DWORD ClaimCount = SimAll;
+  /// The reply comes in packets of this many data bytes (at least 1): the reply packet handed out
+  /// is the first, while the data handed out by pointer or copied is the whole reply, joined.
+  DWORD PacketBytes = SimAll;
 };
 ZODAVUDAZ_EXPORT void SimAddFault(WORD station, WORD module, const SimFault& fault) noexcept;
 ZODAVUDAZ_EXPORT void SimClearFaults(WORD station, WORD module) noexcept;
@@ -129,6 +133,9 @@ struct SimQuery {
 ZODAVUDAZ_EXPORT std::vector<SimQuery> SimQueries(WORD station, WORD module) noexcept;
 /// Destroy() calls on frontends of the module, and its frontend objects not yet destroyed.
 ZODAVUDAZ_EXPORT int SimDestroyCalls(WORD station, WORD module) noexcept;
+/// Where the last Destroy() on a frontend of the module stands among all Destroy() calls since
+/// SimReset, counted from 1; 0 when there was none.
+ZODAVUDAZ_EXPORT int SimDestroyOrder(WORD station, WORD module) noexcept;
 ZODAVUDAZ_EXPORT int SimLiveFrontends(WORD station, WORD module) noexcept;
 /// The reply packet the module holds for the caller: valid until its next request; null if none.
 ZODAVUDAZ_EXPORT const _ModulePacket* SimHeldReply(WORD station, WORD module) noexcept;

@@ -67,7 +67,7 @@ int CFRONTEND::Initialize(int station, int module, int argCount, char** args, CF
 void CFRONTEND::Destroy() noexcept {
   State = StateEnded;
   if (Module != nullptr)
-    static_cast<SimModule*>(Module)->NoteDestroy();
+    static_cast<SimModule*>(Module)->NoteDestroy(NextDestroyOrder());
 }
 
 WORD CFRONTEND::Query(WORD group, WORD cntl, CRplySync* sync, WORD option) noexcept {

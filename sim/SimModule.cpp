@@ -46,7 +46,7 @@ WORD SimModule::Answer(const _ModulePacket* request, _ModulePacket** reply, CRpl
     if (answer.Result != 0)
       return answer.Result;
     const DWORD count = Shape(answer, fault);
-    Hold(request, answer, count, sync);
+    Hold(request, answer, count, fault ? fault->PacketBytes : SimAll, sync);
     if (reply != nullptr)
       *reply = reinterpret_cast<_ModulePacket*>(Held.data());
     return 0;
@@ -57,6 +57,10 @@ WORD SimModule::Answer(const _ModulePacket* request, _ModulePacket** reply, CRpl
 
 const _ModulePacket* SimModule::HeldReply() const noexcept {
   return Held.empty() ? nullptr : reinterpret_cast<const _ModulePacket*>(Held.data());
+}
+
+DWORD SimModule::HeldDataBytes() const noexcept {
+  return Held.empty() ? 0 : static_cast<DWORD>(Held.size() - sizeof(_ModulePacket));
 }
 
 SimModule::Request SimModule::ReadRequest(const _ModulePacket* request) {
@@ -115,16 +119,19 @@ DWORD SimModule::Shape(Reply& reply, const std::optional<SimFault>& fault) {
 }
 
 // A fresh block each time: a caller still reading the previous reply shows up under the sanitizers.
-void SimModule::Hold(const _ModulePacket* request, const Reply& reply, DWORD count, CRplySync* sync) {
+void SimModule::Hold(const _ModulePacket* request, const Reply& reply, DWORD count, DWORD packetBytes,
+                     CRplySync* sync) {
   std::vector<BYTE> block(sizeof(_ModulePacket) + reply.Data.size());
   std::copy(reply.Data.begin(), reply.Data.end(), block.begin() + sizeof(_ModulePacket));
   CEndianModulePacket asked(const_cast<_ModulePacket*>(request));
   CEndianModulePacket answer(reinterpret_cast<_ModulePacket*>(block.data()));
   const DWORD dataBytes = static_cast<DWORD>(reply.Data.size());
-  answer.SetSize(dataBytes);
-  answer.SetAllBytes(1, dataBytes);
+  const DWORD perPacket = std::max<DWORD>(packetBytes, 1);
+  const DWORD packets = dataBytes <= perPacket ? 1 : static_cast<DWORD>((dataBytes - 1ull) / perPacket + 1);
+  answer.SetSize(std::min(dataBytes, perPacket));
+  answer.SetAllBytes(packets, dataBytes);
   answer.SetCurPacketNo(1);
-  answer.SetAllPacket(1);
+  answer.SetAllPacket(packets);
   answer.SetModuleId(asked.GetModuleId());
   answer.SetCmdId(static_cast<WORD>((asked.GetCmdId() & CmdGroupMask) | CmdFlagReply));
   answer.SetCntlId(asked.GetCntl());

@@ -30,6 +30,8 @@ public:
   /// The held reply's element count was set by a ClaimCount fault, not by what it holds.
   bool HeldReplyOverclaims() const noexcept { return Overclaims; }
   const _ModulePacket* HeldReply() const noexcept;
+  /// The data bytes of the whole held reply, over all its packets.
+  DWORD HeldDataBytes() const noexcept;
 
   void SetReply(WORD group, WORD cntlId, WORD type, std::vector<BYTE> data);
   void SetHelp(const char* text);
@@ -39,8 +41,12 @@ public:
   void ClearFaults() noexcept { Faults.clear(); }
 
   const std::vector<SimQuery>& Queries() const noexcept { return Log; }
-  void NoteDestroy() noexcept { ++DestroyCalls; }
+  void NoteDestroy(int order) noexcept {
+    ++DestroyCalls;
+    DestroyOrder = order;
+  }
   int GetDestroyCalls() const noexcept { return DestroyCalls; }
+  int GetDestroyOrder() const noexcept { return DestroyOrder; }
   void NoteFrontendMade() noexcept { ++LiveFrontends; }
   void NoteFrontendGone() noexcept { --LiveFrontends; }
   int GetLiveFrontends() const noexcept { return LiveFrontends; }
@@ -71,7 +77,7 @@ private:
   void Record(const Request& request, CRplySync* sync, WORD option, bool viaFrontend);
   std::optional<SimFault> TakeFault(const Request& request);
   DWORD Shape(Reply& reply, const std::optional<SimFault>& fault);
-  void Hold(const _ModulePacket* request, const Reply& reply, DWORD count, CRplySync* sync);
+  void Hold(const _ModulePacket* request, const Reply& reply, DWORD count, DWORD packetBytes, CRplySync* sync);
 
   SimModuleConfig Settings;
   std::map<DWORD, Reply> StoredReplies;
@@ -86,6 +92,7 @@ private:
   std::vector<BYTE> Held;
   bool Overclaims = false;
   int DestroyCalls = 0;
+  int DestroyOrder = 0;
   int LiveFrontends = 0;
 };
 

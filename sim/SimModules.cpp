@@ -14,6 +14,7 @@ DWORD KeyOf(WORD station, WORD module) noexcept { return (DWORD{station} << 16) 
 struct Registry {
   std::map<DWORD, std::unique_ptr<SimModule>> Modules;
   std::map<const CFRONTEND*, CFeModule*> Frontends;
+  int Destroys = 0;
 
   ~Registry() { EndFrontends(); }
 
@@ -79,9 +80,12 @@ BOOL KeepFrontend(CFeModule* frontend, SimModule* module) noexcept {
 
 bool ForgetFrontend(const CFRONTEND* frontend) noexcept { return TheRegistry().Frontends.erase(frontend) == 1; }
 
+int NextDestroyOrder() noexcept { return ++TheRegistry().Destroys; }
+
 void ResetModules() noexcept {
   TheRegistry().EndFrontends();
   TheRegistry().Modules.clear();
+  TheRegistry().Destroys = 0;
 }
 
 void SimReset() noexcept {
@@ -129,6 +133,11 @@ std::vector<SimQuery> SimQueries(WORD station, WORD module) noexcept {
 int SimDestroyCalls(WORD station, WORD module) noexcept {
   const SimModule* found = FindSimModule(station, module);
   return found == nullptr ? 0 : found->GetDestroyCalls();
+}
+
+int SimDestroyOrder(WORD station, WORD module) noexcept {
+  const SimModule* found = FindSimModule(station, module);
+  return found == nullptr ? 0 : found->GetDestroyOrder();
 }
 
 int SimLiveFrontends(WORD station, WORD module) noexcept {

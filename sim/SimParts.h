@@ -17,6 +17,8 @@ SimModule* MakeSimModule(const SimModuleConfig& config) noexcept;
 BOOL KeepFrontend(CFeModule* frontend, SimModule* module) noexcept;
 /// Forgets frontend; true when it was one that KeepFrontend kept.
 bool ForgetFrontend(const CFRONTEND* frontend) noexcept;
+/// The number of the Destroy() call being made among all since SimReset, from 1.
+int NextDestroyOrder() noexcept;
 
 /// The communication manager's sequence thread, which the sequence manager shares.
 CZoThread* SimSeqThread() noexcept;

@@ -72,12 +72,15 @@ WORD SimExchangeForPointer(const SimTarget& target, const SimCall& call, void** 
   if (result != 0)
     return result;
   CEndianModulePacket answer(reply);
+  const WORD type = answer.GetParamType();
+  // The frontend joined the data itself, so its count never claims more than it holds.
+  const DWORD held = target.Module != nullptr ? target.Module->HeldDataBytes() : answer.GetDataSize();
   if (out != nullptr)
     *out = answer.GetData();
   if (outType != nullptr)
-    *outType = answer.GetParamType();
+    *outType = type;
   if (outCount != nullptr)
-    *outCount = answer.GetParamNum();
+    *outCount = std::min(answer.GetParamNum(), SimCountOf(type, held));
   return 0;
 }
 
@@ -92,7 +95,8 @@ WORD SimExchangeInto(const SimTarget& target, const SimCall& call, void* buffer,
   if (result != 0)
     return result;
   CEndianModulePacket answer(reply);
-  const DWORD copied = buffer == nullptr ? 0 : std::min(answer.GetDataSize(), capacity);
+  const DWORD held = target.Module != nullptr ? target.Module->HeldDataBytes() : answer.GetDataSize();
+  const DWORD copied = buffer == nullptr ? 0 : std::min(held, capacity);
   if (copied > 0)
     std::memcpy(buffer, answer.GetData(), copied);
   const WORD type = answer.GetParamType();

@@ -30,7 +30,8 @@ struct SimCall {
 
 /// Sends call; on 0 *reply (when not null) = the reply packet the module holds.
 WORD SimExchange(const SimTarget& target, const SimCall& call, _ModulePacket** reply) noexcept;
-/// Sends call; on 0 the reply's data address, type and element count go to the outputs given.
+/// Sends call; on 0 the reply's data address, type and element count go to the outputs given; the
+/// count is never more than the whole elements the data holds.
 WORD SimExchangeForPointer(const SimTarget& target, const SimCall& call, void** out, WORD* outType,
                            DWORD* outCount) noexcept;
 /// Sends call; on 0 the reply's data is copied into buffer, never more than capacity bytes, and

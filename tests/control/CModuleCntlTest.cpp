@@ -36,10 +36,26 @@ protected:
 };
 
 using Dispatcher = void (CModuleCntl::*)();
-const Dispatcher Dispatchers[] = {
-    &CModuleCntl::ReqExecGroup, &CModuleCntl::ReqQueryGroup, &CModuleCntl::ReqParamGroup,  &CModuleCntl::ReqGUIGroup,
-    &CModuleCntl::ReqHelpGroup, &CModuleCntl::RplyExecGroup, &CModuleCntl::RplyQueryGroup, &CModuleCntl::RplyParamGroup,
-    &CModuleCntl::RplyGUIGroup, &CModuleCntl::RplyHelpGroup};
+
+struct DispatcherRow {
+  const char* Name;
+  Dispatcher Dispatch;
+  WORD Cntl;
+  std::vector<int> Calls;
+};
+
+const DispatcherRow DispatcherRows[] = {
+    {"ReqExecGroup", &CModuleCntl::ReqExecGroup, 0x9112, {6}},
+    {"ReqQueryGroup", &CModuleCntl::ReqQueryGroup, 0x040C, {10}},
+    {"ReqParamGroup", &CModuleCntl::ReqParamGroup, 0x040C, {13}},
+    {"ReqGUIGroup", &CModuleCntl::ReqGUIGroup, 0x040C, {}},
+    {"ReqHelpGroup", &CModuleCntl::ReqHelpGroup, 0x040C, {}},
+    {"RplyExecGroup", &CModuleCntl::RplyExecGroup, 0x0402, {46}},
+    {"RplyQueryGroup", &CModuleCntl::RplyQueryGroup, 0x040C, {49}},
+    {"RplyParamGroup", &CModuleCntl::RplyParamGroup, 0x040C, {59}},
+    {"RplyGUIGroup", &CModuleCntl::RplyGUIGroup, 0x0123, {61}},
+    {"RplyHelpGroup", &CModuleCntl::RplyHelpGroup, 0x040C, {}},
+};
 
 class ThrowingModuleCntl : public RecordingModuleCntl {
 public:
@@ -79,13 +95,24 @@ TEST_F(CModuleCntlTest, EveryCommandIdWithListedAndNeighbouringIdsFollowsTheRule
           << "command 0x" << std::hex << cmdId << " control 0x" << cntl;
 }
 
+// A dispatcher called directly acts on the packet last interpreted, whatever its group.
+TEST_F(CModuleCntlTest, DispatchersCalledDirectlyActOnTheCurrentPacket) {
+  RecordingModuleCntl interpreter;
+  for (const DispatcherRow& row : DispatcherRows) {
+    SCOPED_TRACE(row.Name);
+    ASSERT_TRUE(InterpretedCalls(interpreter, 0x08, row.Cntl).empty()) << "command 0x08 calls nothing itself";
+    (interpreter.*row.Dispatch)();
+    EXPECT_EQ(interpreter.Calls(), row.Calls);
+  }
+}
+
 TEST_F(CModuleCntlTest, BeforeTheFirstPacketNothingIsReadOrCalled) {
   RecordingModuleCntl interpreter;
   EXPECT_EQ(interpreter.GetPacketModuleId(), 0);
   EXPECT_EQ(interpreter.GetPacketCntlId(), 0);
   interpreter.Interpret(nullptr);
-  for (const Dispatcher dispatcher : Dispatchers)
-    (interpreter.*dispatcher)();
+  for (const DispatcherRow& row : DispatcherRows)
+    (interpreter.*row.Dispatch)();
   EXPECT_EQ(interpreter.CallCount, 0u);
 }
 

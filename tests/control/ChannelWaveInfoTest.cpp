@@ -8,14 +8,17 @@
 #include <cstring>
 #include <ctime>
 #include <string>
+#include <utility>
 
 namespace {
-std::string LocalDate(std::time_t stamp) {
+/// The stamp in local time as date and time texts.
+std::pair<std::string, std::string> Local(std::time_t stamp) {
   std::tm local = {};
   localtime_r(&stamp, &local);
-  char date[40];
+  char date[40], time[40];
   std::snprintf(date, sizeof date, "%4d/%02d/%02d", local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
-  return date;
+  std::snprintf(time, sizeof time, "%02d:%02d:%02d", local.tm_hour, local.tm_min, local.tm_sec);
+  return {date, time};
 }
 
 TEST(ChannelWaveInfoTest, FillsEveryFieldFromTheModulesRecord) {
@@ -40,19 +43,28 @@ TEST(ChannelWaveInfoTest, FillsEveryFieldFromTheModulesRecord) {
     EXPECT_EQ(dst.Values[i], expected[i]) << i;
   EXPECT_EQ(dst.Name, "CH1");
   EXPECT_EQ(dst.Unit, "mV/Vabcd") << "user texts of 4 bytes have no zero";
-  EXPECT_EQ(dst.Date, LocalDate(src.TimeStamp).c_str());
-  EXPECT_EQ(dst.Time.GetLength(), 8);
+  EXPECT_EQ(dst.SecondUnit, "s");
+  EXPECT_EQ(std::make_pair(std::string(dst.Date), std::string(dst.Time)), Local(src.TimeStamp));
 }
 
-TEST(ChannelWaveInfoTest, StampsWithoutTimeOrBeyondTheHostGiveADateOfTodayOrLater) {
-  const std::string today = LocalDate(std::time(nullptr));
-  for (DWORD stamp : {DWORD{0}, DWORD{0xFFFFFFFF}, DWORD{0x80000000}, DWORD{0xFFFFFFFE}}) {
+// Stamps are unsigned seconds; those from 0x80000000 on lie after January 2038.
+TEST(ChannelWaveInfoTest, StampsAfter2038KeepTheirDateAndStampsWithoutTimeGiveToday) {
+  const std::string today = Local(std::time(nullptr)).first;
+  const struct {
+    DWORD Stamp;
+    std::string Month;
+  } rows[] = {
+      {0, today.substr(0, 8)}, {0xFFFFFFFF, today.substr(0, 8)}, {0x80000000, "2038/01/"}, {0xFFFFFFFE, "2106/02/"}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.Stamp);
     WAVEINF src = {};
-    src.TimeStamp = stamp;
+    src.TimeStamp = row.Stamp;
     ChWaveInfo dst;
     ZocSetChannelWaveInfo(&src, &dst);
-    // After 2038 where the host holds such a time, today's date where it does not: never before 1970.
-    EXPECT_GE(std::strcmp(dst.Date, today.c_str()), 0) << stamp << " " << static_cast<LPCTSTR>(dst.Date);
+    EXPECT_EQ(std::string(dst.Date).substr(0, 8), row.Month);
+    if (row.Stamp != 0 && row.Stamp != 0xFFFFFFFF) {
+      EXPECT_EQ(std::make_pair(std::string(dst.Date), std::string(dst.Time)), Local(row.Stamp));
+    }
   }
 }
 } // namespace

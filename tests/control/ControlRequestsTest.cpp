@@ -1,6 +1,9 @@
 #include <zodavudaz/control/ControlRequests.h>
 
 #include "tests/control/ControlFixture.h"
+#include <zodavudaz/packets/siblings/CommunicationLibrary.h>
+
+#include <tuple>
 
 namespace {
 using ControlRequestsTest = ControlFixture;
@@ -43,6 +46,15 @@ TEST_F(ControlRequestsTest, RequestsUseTheFrontendWhereThereIsOne) {
           << i;
     EXPECT_EQ(queries[0].InCount, 0u);
     EXPECT_EQ(queries[1].In, std::vector<BYTE>(data, data + 2));
+    // Executions go without a reply record; the setting query takes the thread's, set for it.
+    const bool viaFrontend = slot == 2;
+    CRplySync* threadSync = GetSyncInfo(MoGetThread());
+    for (int i = 0; i < 3; ++i)
+      EXPECT_EQ(std::make_tuple(queries[i].Sync, queries[i].Option),
+                std::make_tuple(i == 2 && viaFrontend ? threadSync : nullptr, WORD(i < 2 && viaFrontend ? 4 : 0)))
+          << i;
+    EXPECT_EQ(std::make_tuple(threadSync->GetStationId(), threadSync->GetModuleId(), threadSync->GetCntlId()),
+              std::make_tuple(WORD{1}, slot, WORD{0x503}));
     EXPECT_EQ(out[0], 10) << "the module answers its group";
   }
   SimStation station;

@@ -3,6 +3,9 @@
 #include "tests/control/ControlFixture.h"
 #include "tests/support/HeapUse.h"
 
+#include <algorithm>
+#include <tuple>
+
 namespace {
 using StartControlsTest = ControlFixture;
 
@@ -51,5 +54,57 @@ TEST_F(StartControlsTest, FailuresPostNothingAndKeepNothing) {
     SimRefusePosts(false);
     EXPECT_EQ(SimSeqThreadMessages().size(), 1u);
   }
+}
+// One kept block per station and slot, refreshed at each post: never one per post or per setting,
+// never one shared by two modules, and none for a refused post.
+TEST_F(StartControlsTest, KeptBlocksStayOnePerModuleHoweverManyPosts) {
+  CModule& module = FileModule(2, false);
+  CModule& twin = FileModule(3, false);
+  constexpr WORD Refused = 50;
+  for (WORD slot = 0x100; slot < 0x100 + 2 * Refused; ++slot)
+    FileModule(slot, false);
+  auto postRound = [&](int round) {
+    for (int post = 0; post < 2000; ++post) {
+      module.ActOnTrigInfo.TrigValue = round * 2000 + post; // new bytes each time
+      SimRefusePosts(post % 2 != 0);
+      ZocStopButton(1, 2);
+    }
+    SimRefusePosts(true);
+    for (WORD slot = 0; slot < Refused; ++slot) // modules whose only post is refused
+      ZocStopButton(1, static_cast<WORD>(0x100 + round * Refused + slot));
+    SimRefusePosts(false);
+    twin.ActOnTrigInfo = module.ActOnTrigInfo;
+    ZocStopButton(1, 3);
+    const std::vector<SimMessage> messages = SimSeqThreadMessages();
+    EXPECT_EQ(messages.size(), 1001u);
+    EXPECT_TRUE(std::all_of(messages.begin(), messages.end() - 1,
+                            [&](const SimMessage& message) { return message.WParam == messages[0].WParam; }));
+    EXPECT_NE(messages.back().WParam, messages[0].WParam) << "equal bytes of two modules are kept apart";
+    EXPECT_EQ(messages[0].TrigInfo.TrigValue, round * 2000 + 1998) << "refreshed by the last accepted post";
+    SimReset();
+  };
+  postRound(0);
+  const std::size_t heapBefore = HeapBytesInUse();
+  postRound(1);
+  // A freed block may wait in the allocator's per-thread cache, which counts as in use.
+  EXPECT_LE(HeapBytesInUse(), heapBefore + sizeof(ActOnTrigInfo) + 64);
+}
+
+TEST_F(StartControlsTest, LedPacksItsValueIntoOneWord) {
+  const struct {
+    WORD First, Second, Third;
+    DWORD Value;
+  } rows[] = {
+      {0x0102, 0x0304, 0x0506, 0x06040102}, {0xFFFF, 0xFFFF, 0xFFFF, 0xFFFFFFFF}, {0, 0xAB00, 0x00CD, 0xCD000000}};
+  for (const auto& row : rows)
+    EXPECT_EQ(ZocUpdateStartLED(row.First, row.Second, row.Third), 0);
+  const std::vector<SimMessage> messages = SimGuiThreadMessages();
+  ASSERT_EQ(messages.size(), std::size(rows));
+  for (std::size_t i = 0; i < messages.size(); ++i)
+    EXPECT_EQ(std::make_tuple(messages[i].Message, messages[i].WParam, static_cast<DWORD>(messages[i].LParam)),
+              std::make_tuple(0x43Au, 0x400u, rows[i].Value))
+        << i;
+  SimRefusePosts(true);
+  EXPECT_EQ(ZocUpdateStartLED(1, 2, 3), SimPostRefused);
 }
 } // namespace

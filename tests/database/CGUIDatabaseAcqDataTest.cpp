@@ -198,6 +198,15 @@ TEST_F(AcqDataTest, CurrentDataOfAGroupKeepsWholeMemberRepliesThatFit) {
   DisarmBlockFault();
 }
 
+TEST_F(AcqDataTest, CurrentDataOfAGroupRunningPastSlot8ReportsTheBytesAppended) {
+  JoinSlots(Station, 6, 9);
+  Station.ModelName[0] = '\0'; // no last slot: slot 8 joined to slot 9 ends nothing
+  FileSimModule(Station, {5, 6, 2, 3});
+  std::vector<BYTE> buffer(64, 0xCC);
+  EXPECT_EQ(Database.GetCurrentData(5, 6, -1, &(Size = 64), buffer.data(), &Type, &Sync), 0);
+  EXPECT_EQ(Size, 48u);
+}
+
 TEST_F(AcqDataTest, ScaleTableFollowsItsEnableByte) {
   Restart({.CntlId = 0x42A, .Result = 0x1111});
   CHNLINF table[2];

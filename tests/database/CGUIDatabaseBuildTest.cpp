@@ -125,4 +125,25 @@ TEST_F(CGUIDatabaseBuildTest, MissingBackupResetsWholeStationAndTextsAreBounded)
   EXPECT_EQ(std::strlen(stored.ActOnTrigInfo.SaveFileName), 127u);
   EXPECT_EQ(stored.ActOnTrigInfo.TrigValue, 1000000) << "a number missing from the entry takes its default";
 }
+
+TEST_F(CGUIDatabaseBuildTest, ResetStopsAtMarkedSlotWithoutModule) {
+  CModule* modules[] = {&File(0), &File(1, false), &File(2), &File(4)};
+  Station.ModuleExist[3] = 1;
+  Database.ResetActOnTrigDatabase(7);
+  EXPECT_EQ((std::vector<bool>{IsReset(*modules[0]), IsReset(*modules[1]), IsReset(*modules[2]), IsReset(*modules[3])}),
+            (std::vector<bool>{true, false, true, false}));
+}
+
+TEST_F(CGUIDatabaseBuildTest, UpdateDataBaseRestoresWindowDefaultsOnly) {
+  CModule& module = File(1);
+  Station.WindowRect = CRect(1, 2, 3, 4);
+  Station.StationConfig[0] = 9;
+  module.WindowBottom = module.ModuleConfig[0] = module.GuiSimpleMode = 5;
+  Database.UpdateDataBase(7);
+  EXPECT_EQ(Station.WindowRect, CRect());
+  EXPECT_EQ(module.WindowBottom, 65537);
+  EXPECT_TRUE(IsReset(module));
+  EXPECT_EQ(module.TreeItem, nullptr);
+  EXPECT_EQ(Station.StationConfig[0] + module.ModuleConfig[0] + module.GuiSimpleMode, 9 + 5 + 5);
+}
 } // namespace

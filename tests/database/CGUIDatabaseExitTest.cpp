@@ -1,4 +1,7 @@
 #include "tests/database/SimModuleFixture.h"
+#include "tests/support/HeapUse.h"
+
+#include <algorithm>
 
 class ExitTest : public SimModuleFixture {};
 
@@ -34,6 +37,9 @@ TEST_F(ExitTest, EndsExtraFrontEndsAndEveryModuleButKeepsTheStations) {
     EXPECT_EQ(SimDestroyCalls(stationId, id), 1) << stationId << "/" << id;
     EXPECT_EQ(SimLiveFrontends(stationId, id), 1) << "Exit leaves the frontend objects alone";
   }
+  EXPECT_LT(SimDestroyOrder(0, 0x10), SimDestroyOrder(1, 0x21)) << "front ends first";
+  EXPECT_LT(SimDestroyOrder(1, 0x21), std::min(SimDestroyOrder(1, 1), SimDestroyOrder(1, 2)))
+      << "an extra module ends before the module it is opened on";
   const std::vector<SimReleasedEvent> released = SimReleasedEvents();
   ASSERT_EQ(released.size(), 1u) << "the failed release of 5 stops the others";
   EXPECT_EQ(released[0].EventId, 5u);
@@ -41,4 +47,25 @@ TEST_F(ExitTest, EndsExtraFrontEndsAndEveryModuleButKeepsTheStations) {
   ASSERT_EQ(posted.size(), 1u);
   EXPECT_EQ(posted[0].Record.ModuleId, 0x10);
   EXPECT_EQ(posted[0].TrigInfo.TrigValue, 55) << "read after the entry was destroyed";
+}
+
+// The module, its scaling table and its filters are released; a second call finds nothing to do.
+TEST_F(ExitTest, LeavesNothingBehindAndASecondCallDoesNothing) {
+  CStation& station = FileStation(1);
+  auto fileAndExit = [&] {
+    Database.StationMap.SetAt(1, &station);
+    CModule& module = FileSimModule(station, {0, 2});
+    module.ScaleTable = new CHNLINF[4];
+    module.EventId = 3;
+    Database.AddGuiFilter(1, 2, CString("Gain"), 1);
+    Database.AddGuiFilter(1, 2, 5, 1);
+    Database.Exit();
+    Database.Exit();
+    EXPECT_EQ(SimReleasedEvents().size(), 1u) << "the second call finds nothing to release";
+    SimReset();
+  };
+  fileAndExit(); // first use may set up the allocator's own bookkeeping
+  const std::size_t heapBefore = HeapBytesInUse();
+  fileAndExit();
+  EXPECT_EQ(HeapBytesInUse(), heapBefore);
 }

@@ -1,4 +1,5 @@
 #include "tests/database/SimModuleFixture.h"
+#include "tests/support/HeapUse.h"
 
 class FrontendUseTest : public SimModuleFixture {
 protected:
@@ -23,6 +24,20 @@ TEST_F(FrontendUseTest, SearchesFindTheEntriesThatRegisteredAModule) {
   EXPECT_EQ(Database.IsUseFrontEndAndRun(1, 3), 0);
   SimSetSeqRun(0, 0x13, true);
   EXPECT_EQ(Database.IsUseFrontEndAndRun(1, 3), 1);
+}
+
+TEST_F(FrontendUseTest, CoincidingKeysReplaceTheEarlierRecordAndFreeIt) {
+  CModule& entry = FileModule(FrontEnds, 0x12);
+  auto registerBoth = [&] {
+    Database.RegistFrontendUsedModule(0x12, 1, 0x23);
+    Database.RegistFrontendUsedModule(0x12, 3, 0x03);
+  };
+  registerBoth();
+  const std::size_t heapBefore = HeapBytesInUse();
+  registerBoth();
+  EXPECT_EQ(HeapBytesInUse(), heapBefore);
+  EXPECT_EQ(entry.UsedModuleMap.GetCount(), 1);
+  EXPECT_EQ(std::make_tuple(Database.IsUseFrontEnd(1, 0x23), Database.IsUseFrontEnd(3, 0x03)), std::make_tuple(0, 1));
 }
 
 TEST_F(FrontendUseTest, StopViewerPostsTheStopFlagOfTheSequenceModeAndACopyOfTheTrigInfo) {
@@ -51,6 +66,21 @@ TEST_F(FrontendUseTest, StopViewerPostsTheStopFlagOfTheSequenceModeAndACopyOfThe
               std::make_tuple(0x44Au, rows[index].StopFlag, 0, 0x400, 1, 2, 2, 0u));
     EXPECT_EQ(std::make_tuple(posted[index].TrigInfo.TrigValue, posted[index].ModuleFlags), std::make_tuple(77, 0x82));
   }
+}
+
+TEST_F(FrontendUseTest, StopViewerPostsNothingWithoutASequenceModeAndFreesARefusedRecord) {
+  FileSimModule(Station, {0, 2});
+  FileModule(Station, 4);
+  Database.StopViewer(1, 9);
+  Database.StopViewer(1, 4);
+  SimAddFault(1, 2, {.Group = 11, .Times = 1, .Result = 0x1234});
+  Database.StopViewer(1, 2);
+  SimRefusePosts(true);
+  Database.StopViewer(1, 2);
+  const std::size_t heapBefore = HeapBytesInUse();
+  Database.StopViewer(1, 2);
+  EXPECT_EQ(HeapBytesInUse(), heapBefore) << "a refused post keeps neither record nor block";
+  EXPECT_TRUE(SimSeqThreadMessages().empty());
 }
 
 TEST_F(FrontendUseTest, ExitFrontEndEndsAnExtraModuleAndFreesItsNumber) {
@@ -88,4 +118,20 @@ TEST_F(FrontendUseTest, ExitMultiModuleEndsAFrontEndEntryAndFreesItsNumber) {
   ASSERT_EQ(posted.size(), 1u) << "the entry's viewer is stopped while it is still filed";
   EXPECT_EQ(posted[0].Record.ModuleId, 0x21);
   delete &entry;
+}
+
+TEST_F(FrontendUseTest, AccessAndReleaseNeedTheirStateAndAMultiClientManager) {
+  const struct {
+    LONG State;
+    BOOL MultiClient;
+    WORD Station;
+    int Access, Release;
+  } rows[] = {{10, 0, 1, 0, 0}, {10, 1, 1, 1, 0}, {9, 1, 1, 0, 1}, {9, 0, 1, 0, 0}, {10, 1, 2, 0, 0}, {7, 1, 1, 0, 0}};
+  for (const auto& row : rows) {
+    Station.AccessState = row.State;
+    SimSetMultiClient(row.MultiClient);
+    EXPECT_EQ(std::make_pair(Database.IsAccessEnable(row.Station), Database.IsReleaseEnable(row.Station)),
+              std::make_pair(row.Access, row.Release))
+        << row.State << " " << row.MultiClient << " " << row.Station;
+  }
 }

@@ -2,6 +2,8 @@
 #include "tests/support/HeapUse.h"
 
 #include <array>
+#include <functional>
+#include <vector>
 
 namespace {
 HTREEITEM Item(int n) { return reinterpret_cast<HTREEITEM>(static_cast<std::uintptr_t>(n)); }
@@ -24,6 +26,115 @@ TEST_F(LookupsTest, WalkingLookupsReturnTheFirstInMapOrder) {
   EXPECT_EQ(found, &two);
   EXPECT_EQ(Database.GetStationInf(CString("twin"), &found), 0);
   EXPECT_EQ(found, nullptr);
+}
+
+TEST_F(LookupsTest, ModuleTreeLookupVisitsStationsThenModulesInMapOrder) {
+  CStation& first = FileStation(17);
+  CStation& second = FileStation(3);
+  first.TreeItem = Item(5);
+  CModule& later = FileModule(first, 1);
+  CModule& earlier = FileModule(second, 2);
+  FileModule(second, 1).TreeItem = Item(6);
+  later.TreeItem = earlier.TreeItem = nullptr;
+  CModule* found = nullptr;
+  ASSERT_EQ(Database.GetModuleTreeInf(nullptr, &found), 1);
+  EXPECT_EQ(found, &earlier);
+  EXPECT_EQ(Database.GetModuleTreeInf(Item(5), &found), 0) << "station items are not compared";
+  EXPECT_EQ(found, nullptr);
+}
+
+TEST_F(LookupsTest, SameStationNameNeverCountsTheGivenStation) {
+  FileStation(1, "Alpha");
+  FileStation(2, "Bravo");
+  const struct {
+    const char* Name;
+    WORD Station;
+    int Same;
+  } rows[] = {{"Alpha", 1, 0}, {"Alpha", 2, 1}, {"Alpha", 99, 1}, {"alpha", 2, 0}};
+  for (const auto& row : rows)
+    EXPECT_EQ(Database.IsSameStationName(row.Name, row.Station), row.Same) << row.Name << row.Station;
+}
+
+// The applications may file null records; every walk passes over them.
+TEST_F(LookupsTest, WalksPassOverNullStationsAndModules) {
+  CStation& frontEnds = FileStation(0);
+  CStation& station = FileStation(1, "Alpha");
+  Database.StationMap.SetAt(2, nullptr);
+  frontEnds.ModuleMap.SetAt(0x12, nullptr);
+  Database.RegistFrontendUsedModule(0x12, 1, 2);
+  FileModule(frontEnds, 0x13).UsedModuleMap.SetAt(0x99, nullptr);
+  Database.RegistFrontendUsedModule(0x13, 1, 2);
+  station.ModuleMap.SetAt(1, nullptr);
+  CModule& module = FileModule(station, 2);
+  station.ListIndex = 4;
+  station.TreeItem = Item(5);
+  module.TreeItem = Item(7);
+  station.ModuleExist[1] = station.ModuleExist[2] = 1;
+  CStation* foundStation = nullptr;
+  CModule* foundModule = nullptr;
+  CString backup;
+  auto reset = [&](auto update) {
+    module.ActOnTrigInfo.TrigValue = 5;
+    update();
+    return module.ActOnTrigInfo.TrigValue;
+  };
+  const struct {
+    const char* Name;
+    std::function<std::vector<int>()> Call;
+    std::vector<int> Expected;
+  } rows[] = {
+      {"station by name",
+       [&] {
+         return std::vector{Database.GetStationInf(CString("Alpha"), &foundStation),
+                            Database.GetStationInf(CString("Bravo"), &foundStation)};
+       },
+       {1, 0}},
+      {"station by list index",
+       [&] {
+         return std::vector{Database.GetStationListInf(4, &foundStation), Database.GetStationListInf(3, &foundStation)};
+       },
+       {1, 0}},
+      {"station by tree item",
+       [&] {
+         return std::vector{Database.GetStationTreeInf(Item(5), &foundStation),
+                            Database.GetStationTreeInf(Item(6), &foundStation)};
+       },
+       {1, 0}},
+      {"same station name",
+       [&] {
+         return std::vector{Database.IsSameStationName("Alpha", 9), Database.IsSameStationName("Bravo", 9)};
+       },
+       {1, 0}},
+      {"module by tree item",
+       [&] {
+         return std::vector{Database.GetModuleTreeInf(Item(7), &foundModule),
+                            Database.GetModuleTreeInf(Item(8), &foundModule)};
+       },
+       {1, 0}},
+      {"module record",
+       [&] {
+         return std::vector{Database.GetModuleInf(1, 2, &foundModule), Database.GetModuleInf(1, 1, &foundModule)};
+       },
+       {1, 0}},
+      {"users of a module",
+       [&] {
+         return std::vector{Database.IsUseFrontEnd(1, 2), Database.IsUseFrontEnd(1, 3)};
+       },
+       {1, 0}},
+      {"stored state",
+       [&] { return std::vector{reset([&] { Database.UpdateDataBaseEx("/no/such/file", 1, backup); })}; },
+       {1000000}},
+      {"defaults", [&] { return std::vector{reset([&] { Database.UpdateDataBase(1); })}; }, {1000000}},
+      {"trigger reset", [&] { return std::vector{reset([&] { Database.ResetActOnTrigDatabase(1); })}; }, {1000000}},
+      {"shutdown",
+       [&] {
+         Database.Exit();
+         return std::vector{Database.StationMap.GetCount()};
+       },
+       {0}},
+  };
+  for (const auto& row : rows)
+    EXPECT_EQ(row.Call(), row.Expected) << row.Name;
 }
 
 TEST_F(LookupsTest, SlotCountComesFromTheModelName) {
@@ -83,6 +194,18 @@ TEST_F(LookupsTest, ConnectedGroupOfAnEightSlotStation) {
   }
 }
 
+TEST_F(LookupsTest, OnAFourSlotStationASlotJoinedBeyondTheLastIsNoTerminal) {
+  CStation& station = FileStation(5, "G", "ZI400");
+  std::copy(GroupStatus.begin(), GroupStatus.end(), station.ConnectStatus);
+  station.ConnectStatus[4] = 1;
+  EXPECT_EQ(Database.CheckTerm(5, 4), 1);
+  EXPECT_EQ(Database.CheckTerm(5, 8), 0);
+  station.ConnectStatus[4] = 0;
+  station.ModelName[0] = 'X';
+  station.ConnectStatus[5] = 1;
+  EXPECT_EQ(Database.CheckTerm(5, 5), 0) << "no slot count, no terminal by position";
+}
+
 TEST_F(LookupsTest, SlotsOf256AndAboveAreAnsweredAsNotFiled) {
   CStation& station = FileStation(5, "G", "RA800");
   std::memset(station.ConnectStatus, 1, sizeof station.ConnectStatus);
@@ -117,6 +240,52 @@ TEST_F(LookupsTest, ProductNames) {
   CString name;
   EXPECT_EQ(Database.GetProductName(0x1234FFu, name), 0);
   EXPECT_STREQ(name, "ZO34ff");
+}
+
+TEST_F(LookupsTest, ModuleFactsFoundAndNotFound) {
+  CModule& module = FileModule(FileStation(3), 0x21);
+  module.AcqChannel = 12;
+  module.GuiSimpleMode = 3;
+  module.ScalingStatus = 5;
+  const struct {
+    WORD Station, Module;
+    BYTE Flags;
+    std::vector<int> Facts; // channels, save on trigger, scaling, simple mode, scaling status
+  } rows[] = {{3, 0x21, 0x82, {12, 1, 1, 3, 1}},
+              {3, 0x21, 0x7D, {12, 0, 0, 3, 1}},
+              {3, 1, 0xFF, {0, 0, 0, 0, 0}},
+              {4, 0x21, 0xFF, {0, 0, 0, 0, 0}}};
+  for (const auto& row : rows) {
+    module.ModuleFlags = row.Flags;
+    EXPECT_EQ((std::vector<int>{
+                  Database.GetAcqChannel(row.Station, row.Module), Database.IsSaveOnTrigEnable(row.Station, row.Module),
+                  Database.IsScalingEnable(row.Station, row.Module), Database.GetGUISimpleMode(row.Station, row.Module),
+                  Database.GetScalingStatus(row.Station, row.Module)}),
+              row.Facts)
+        << row.Station << "/" << row.Module << " flags " << int{row.Flags};
+  }
+}
+
+TEST_F(LookupsTest, ScaleRecordsAreIndexedRowByRow) {
+  CModule& module = FileModule(FileStation(3), 1);
+  module.AcqChannel = 4;
+  CHNLINF* record = reinterpret_cast<CHNLINF*>(1);
+  EXPECT_EQ(Database.GetChanScaleInf(3, 1, &record), 0);
+  EXPECT_EQ(record, nullptr);
+  EXPECT_EQ(Database.GetChanScaleInfEx(3, 1, 0, 0, &record), 0);
+  module.ScaleTable = new CHNLINF[8];
+  ASSERT_EQ(Database.GetChanScaleInf(3, 1, &record), 1);
+  EXPECT_EQ(record, module.ScaleTable);
+  const struct {
+    WORD Station, Channel, Row;
+    int Found;
+    CHNLINF* Record;
+  } rows[] = {{3, 0, 1, 1, module.ScaleTable + 4}, {3, 3, 1, 1, module.ScaleTable + 7}, {9, 0, 0, 0, nullptr}};
+  for (const auto& row : rows) {
+    EXPECT_EQ(Database.GetChanScaleInfEx(row.Station, 1, row.Channel, row.Row, &record), row.Found);
+    EXPECT_EQ(record, row.Record) << row.Channel << "/" << row.Row;
+  }
+  module.ReleaseScaleTable();
 }
 
 TEST_F(LookupsTest, DestroyingAModuleReleasesTheRecordsItStillFiles) {

@@ -3,7 +3,9 @@
 #include <zodavudaz/packets/siblings/CommunicationLibrary.h>
 #include <zodavudaz/platform/CommandLine.h>
 
+#include <algorithm>
 #include <functional>
+#include <string>
 
 class QueriesTest : public SimModuleFixture {
 protected:
@@ -75,25 +77,41 @@ TEST_F(QueriesTest, RequestsCarryTheirGroupControlAndInput) {
   EXPECT_EQ(Count, 4u);
 }
 
-TEST_F(QueriesTest, SequenceTableIsCopiedOnlyWhenTheReplyHoldsIt) {
+// Table and mode come from the data that the frontend hands back by pointer, whole however many
+// packets carried it.
+TEST_F(QueriesTest, SequenceTableAndModeComeFromTheWholeReply) {
   const std::vector<BYTE> table = {1, 2, 3, 4, 5, 6, 7, 8};
-  BYTE overlong[40] = {}; // a header saying 100 bytes follow, and 8
+  BYTE overlong[40] = {}; // a header of mode 2 saying 100 bytes follow, and 8
+  overlong[24] = 2;
   overlong[28] = 100;
+  BYTE words[40] = {};
+  words[24] = 2;
+  words[28] = 8;
+  std::copy(table.begin(), table.end(), words + 32);
   const struct {
     const char* Name;
     SimFault Fault;
     std::function<void()> Arrange;
     WORD Result;
     bool Nulled;
+    WORD ModeResult;
   } rows[] = {
-      {"whole table", {}, [] {}, 0, false},
-      {"elements claimed wider than held", {.Type = 0x32}, [] {}, 0, false},
-      {"empty table", {}, [] { SimSetSeqInfo(1, 3, 0, nullptr, 0); }, 205, true},
-      {"length beyond the reply", {}, [&] { SimSetReply(1, 3, 11, 0x400, 0, overlong, 40); }, 205, true},
-      {"reply cut inside its header", {.KeepBytes = 20}, [] {}, 205, true},
-      {"count claims less than the header", {.ClaimCount = 10}, [] {}, 205, true},
-      {"failed request", {.Result = 0x1234}, [] {}, 0x1234, false},
-      {"no memory for the copy", {}, [] { ArmBlockFault(1, false); }, 400, false},
+      {"whole table", {}, [] {}, 0, false, 0},
+      {"reply over five packets", {.PacketBytes = 8}, [] {}, 0, false, 0},
+      {"reply of 16-bit words", {}, [&] { SimSetReply(1, 3, 11, 0x400, 0x10, words, 40); }, 0, false, 0},
+      {"elements claimed wider than held", {.Type = 0x32}, [] {}, 0, false, 0},
+      {"empty table", {}, [] { SimSetSeqInfo(1, 3, 2, nullptr, 0); }, 205, true, 0},
+      {"length beyond the reply", {}, [&] { SimSetReply(1, 3, 11, 0x400, 0, overlong, 40); }, 205, true, 0},
+      {"length and count beyond the reply",
+       {.ClaimCount = 1000},
+       [&] { SimSetReply(1, 3, 11, 0x400, 0, overlong, 40); },
+       205,
+       true,
+       0},
+      {"reply cut inside its header", {.KeepBytes = 20}, [] {}, 205, true, 205},
+      {"count claims less than the header", {.ClaimCount = 10}, [] {}, 205, true, 205},
+      {"failed request", {.Result = 0x1234}, [] {}, 0x1234, false, 0x1234},
+      {"no memory for the copy", {}, [] { ArmBlockFault(1, false); }, 400, false, 0},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.Name);
@@ -109,6 +127,29 @@ TEST_F(QueriesTest, SequenceTableIsCopiedOnlyWhenTheReplyHoldsIt) {
       ::operator delete(copy);
     } else {
       EXPECT_EQ(copy, row.Nulled ? nullptr : &unchanged);
+    }
+    WORD mode = 7;
+    EXPECT_EQ(Database.GetSeqMode(1, 3, &mode), row.ModeResult);
+    EXPECT_EQ(mode, row.ModeResult == 0 ? 2 : 7);
+  }
+}
+
+TEST_F(QueriesTest, HelpComesFromTheParamGroupWhenTheQueryGroupFails) {
+  SimSetHelp(1, 3, "Gain");
+  const struct {
+    WORD QueryResult, ParamResult, Result, FromQuery;
+  } rows[] = {{0, 0, 0, 1}, {0x1234, 0, 0, 0}, {0x1234, 0x4321, 0x4321, 0}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.Result + row.QueryResult);
+    SimClearFaults(1, 3);
+    SimAddFault(1, 3, {.Group = 10, .Result = row.QueryResult});
+    SimAddFault(1, 3, {.Group = 9, .Result = row.ParamResult});
+    WORD fromQuery = 7;
+    Data = nullptr;
+    ASSERT_EQ(Database.HelpQueryPointer(1, 3, &Data, &Count, &fromQuery), row.Result);
+    EXPECT_EQ(fromQuery, row.FromQuery);
+    if (row.Result == 0) {
+      EXPECT_EQ(std::string(static_cast<const char*>(Data), Count), std::string("Gain", 5));
     }
   }
 }

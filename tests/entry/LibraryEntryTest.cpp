@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 TEST(LibraryEntryTest, RegistersOnceAsExtensionLibraryOnLoad) {
   const ExtensionRegistration& registration = GetExtensionRegistration();
   EXPECT_EQ(registration.ClassListsSetAside, 1);
@@ -13,8 +15,21 @@ TEST(LibraryEntryTest, RegistersOnceAsExtensionLibraryOnLoad) {
   EXPECT_NE(registration.Module, nullptr);
 }
 
-TEST(LibraryEntryTest, ProcessWideObjectsKeepTheirAddress) {
-  EXPECT_EQ(GetDataBase(), GetDataBase());
-  EXPECT_EQ(GetMardelPath(), GetMardelPath());
-  EXPECT_EQ(GetConfigInf(), GetConfigInf());
+// The objects are the library's own, made at load in their empty state, not one per call.
+TEST(LibraryEntryTest, ProcessWideObjectsAreTheLibrarysFromLoad) {
+  const HINSTANCE library = GetExtensionRegistration().Module;
+  const void* objects[] = {GetDataBase(), GetMardelPath(), GetConfigInf()};
+  for (const void* object : objects)
+    EXPECT_EQ(GetModuleOf(object), library);
+  EXPECT_EQ(std::make_tuple(GetDataBase(), GetMardelPath(), GetConfigInf()),
+            std::make_tuple(objects[0], objects[1], objects[2]));
+  for (BYTE byte : GetConfigInf()->Bytes)
+    EXPECT_EQ(byte, 0);
+  EXPECT_TRUE(GetMardelPath()->IsEmpty());
+  EXPECT_EQ(GetDataBase()->GetFrontendNo(), 0xFFFF);
+  CString path("/opt/zo");
+  SetMardelPath(path);
+  path += "/x";
+  EXPECT_STREQ(*GetMardelPath(), "/opt/zo") << "stored by value";
+  SetMardelPath(CString());
 }

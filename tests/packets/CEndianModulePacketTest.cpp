@@ -130,6 +130,25 @@ TEST(CEndianModulePacketTest, DataItemsStandLittleEndianAtTheirIndex) {
   EXPECT_EQ(packet.GetDataDW(1), 0x89ABCDEFu);
 }
 
+TEST(CEndianModulePacketTest, ExtendedItemsIndexFromTheExtendedArea) {
+  ModulePacketBuffer buffer(64);
+  CEndianModulePacket packet(buffer.Packet());
+  BYTE* extended = static_cast<BYTE*>(packet.GetDataEx());
+  ASSERT_NE(extended, nullptr);
+  packet.SetDataExB(3, 0x5A);
+  packet.SetDataExW(2, 0xBEEF);
+  packet.SetDataExDW(2, 0x01020304);
+  packet.SetDataExDReal(2, -2.5);
+  EXPECT_EQ(std::string(reinterpret_cast<char*>(extended) + 3, 21),
+            std::string("\x5A\xEF\xBE\xCC\xCC\x04\x03\x02\x01\xCC\xCC\xCC\xCC"
+                        "\x00\x00\x00\x00\x00\x00\x04\xC0",
+                        21));
+  EXPECT_EQ(packet.GetDataExB(3), 0x5A);
+  EXPECT_EQ(packet.GetDataExW(2), 0xBEEF);
+  EXPECT_EQ(packet.GetDataExDW(2), 0x01020304u);
+  EXPECT_EQ(packet.GetDataExDReal(2), -2.5);
+}
+
 TEST(CEndianModulePacketTest, UnboundViewReadsZeroAndWritesNothing) {
   CEndianModulePacket packet;
   EXPECT_EQ(packet.GetPacket(), nullptr);

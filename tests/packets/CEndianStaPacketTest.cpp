@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include <cstring>
 #include <string>
 #include <vector>
@@ -78,4 +80,16 @@ TEST(CEndianStaPacketTest, ModulePacketWrapsAndUnwraps) {
   EXPECT_EQ(carried.GetCntlOfst(), 3);
   EXPECT_EQ(carried.GetDataW(2), 0x7788);
   EXPECT_EQ(carried.GetPacketSize(), module.size());
+}
+
+TEST(CEndianStaPacketTest, AddressesStandAtTheirOffsetsAndAgree) {
+  StaPacketBuffer buffer;
+  CEndianStaPacket packet(buffer.Packet());
+  packet.SetRXAddr(-1);
+  packet.SetTXAddr(0x0A000102);
+  EXPECT_EQ(buffer.At(0, 20), std::string("\xCC\xCC\xCC\xCC\xFF\xFF\xFF\xFF\x02\x01\x00\x0A"
+                                          "\xCC\xCC\xCC\xCC\xCC\xCC\xCC\xCC",
+                                          20));
+  EXPECT_EQ(std::make_tuple(packet.GetRXAddr(), packet.GetStationRXAddr()), std::make_tuple(-1, -1));
+  EXPECT_EQ(std::make_tuple(packet.GetTXAddr(), packet.GetStationTXAddr()), std::make_tuple(0x0A000102, 0x0A000102));
 }

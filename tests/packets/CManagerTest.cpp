@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 class CManagerTest : public testing::Test {
 protected:
@@ -12,13 +14,6 @@ protected:
   void TearDown() override { SimReset(); }
 };
 
-struct IdRow {
-  WORD NetId, GroupId, StationId;
-  WORD NetGroupId, MyId;
-};
-const IdRow IdRows[] = {
-    {1, 2, 3, 34, 8707}, {0, 0, 0, 0, 0}, {7, 31, 255, 255, 0xFFFF}, {0, 31, 0, 31, 0x1F00}, {8, 0, 1, 256, 1},
-};
 } // namespace
 
 TEST_F(CManagerTest, StationLookUpsAnswerFromTheStationRecord) {
@@ -41,5 +36,21 @@ TEST_F(CManagerTest, UnknownStationAnswersNoAddressAndNoType) {
     EXPECT_EQ(manager.GetStationAddress(id), -1);
     EXPECT_EQ(manager.GetNetStationAddress(id), -1);
     EXPECT_EQ(manager.GetStationType(id), 0xFF);
+  }
+}
+
+TEST_F(CManagerTest, MyIdPacksNetGroupAndStationIntoSixteenBits) {
+  const struct {
+    WORD NetId, GroupId, StationId;
+    WORD NetGroupId, MyId;
+  } rows[] = {
+      {1, 2, 3, 34, 8707}, {0, 0, 0, 0, 0}, {7, 31, 255, 255, 0xFFFF}, {0, 31, 0, 31, 0x1F00}, {8, 0, 1, 256, 1}};
+  CManager& manager = *GetMgr();
+  for (const auto& row : rows) {
+    manager.SetMyNetId(row.NetId);
+    manager.SetMyGroupId(row.GroupId);
+    manager.SetMyStationId(row.StationId);
+    EXPECT_EQ(std::make_tuple(manager.GetMyNetGroupId(), manager.GetMyId()), std::make_tuple(row.NetGroupId, row.MyId))
+        << row.NetId << "/" << row.GroupId << "/" << row.StationId;
   }
 }

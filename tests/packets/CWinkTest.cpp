@@ -30,3 +30,18 @@ TEST_F(CWinkTest, StationIdOfAnAddress) {
   EXPECT_NE(GetWink()->GetStationId(-1, &id), 0);
   EXPECT_EQ(id, 0xBEEF);
 }
+
+TEST_F(CWinkTest, CopyHasItsOwnTables) {
+  CWink& wink = *GetWink();
+  wink.GetBroadcastEntry()->SetComment(CString("all"));
+  CWink copy(wink);
+  copy.GetBroadcastEntry()->GetComment() = "changed";
+  copy.GetBroadcastEntryBack()->SetComment(CString("back"));
+  EXPECT_EQ(wink.GetBroadcastEntry()->GetComment(), "all");
+  EXPECT_EQ(wink.GetBroadcastEntryBack()->GetComment(), "");
+  EXPECT_NE(copy.GetBroadcastEntry(), copy.GetBroadcastEntryBack());
+  CWink assigned;
+  assigned = copy;
+  copy.GetBroadcastEntry()->GetComment() = "again";
+  EXPECT_EQ(assigned.GetBroadcastEntry()->GetComment(), "changed");
+}
