@@ -45,7 +45,7 @@ const WriteCase WriteCases[] = {
     {"KeyWithEqualsRefused", "[S]\r\n\r\n", "S", "K=", "V", 0, nullptr},
     {"KeyWithLineFeedRefused", nullptr, "S", "K\n", "V", 0, nullptr},
     {"KeyLikeHeaderRefused", "[S]\r\n\r\n", "S", " [T]", "V", 0, nullptr},
-    {"SectionWithBracketRefused", "[S]\r\n\r\n", "S]", "K", "V", 0, nullptr},
+    {"SectionWithBracketsStored", "[S]\r\n\r\n", "Line[2]", "K", "V", 1, "[S]\r\n\r\n[Line[2]]\r\nK=V\r\n\r\n"},
     {"SectionWithReturnRefused", "[S]\r\n\r\n", "S\r", "K", "V", 0, nullptr},
 };
 
@@ -94,6 +94,11 @@ const ReadCase ReadCases[] = {
     {"HeaderAfterByteOrderMark", "\xEF\xBB\xBF[S]\r\nK=1\r\n", "S", "K", 1, "1"},
     {"NextHeaderEndsSection", "[S]\r\n[T]\r\nK=1\r\n", "S", "K", 0, ""},
     {"KeyWithEqualsNamesNoLine", "[S]\r\nK=1=2\r\n", "S", "K=1", 0, ""},
+    {"SectionWithBrackets", "[Line[1]]\r\nK=1\r\n\r\n[Line[2]]\r\nK=2\r\n\r\n", "Line[2]", "K", 1, "2"},
+    {"LoneLineFeedInsideCrLfSection", "[S]\r\nA=1\r\n\nB=2\r\n\r\n", "S", "B", 1, "2"},
+    {"LoneLineFeedEndsLineFeedSection", "[S]\nA=1\n\nB=2\n", "S", "B", 0, ""},
+    {"EmptyKeyFindsLineWithoutEquals", "[S]\r\nA=1\r\nxyz\r\n=v\r\n\r\n", "S", "", 1, "yz"},
+    {"EmptyKeyFindsEmptyName", "[S]\r\nA=1\r\n=v\r\n\r\n", "S", "", 1, "v"},
     {"MissingFile", nullptr, "S", "K", 0, ""},
 };
 

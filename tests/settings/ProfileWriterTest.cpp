@@ -60,22 +60,6 @@ TEST(ProfileWriterFaultTest, OldFileSurvivesEveryFault) {
   SetFileAccess(nullptr);
 }
 
-// Exclusive opening within one process is the file object's own test.
-TEST(ProfileWriterTest, FileHeldByAnotherProcessIsNotWritten) {
-  TempFolder folder;
-  const std::string file = folder / "Mardel.tmp";
-  WriteAll(file, Original);
-  CFile holder;
-  ASSERT_TRUE(holder.Open(file.c_str(), CFile::modeRead | CFile::shareExclusive));
-  const pid_t child = fork();
-  if (child == 0)
-    _exit(WriteProfileStringEx(file.c_str(), "S", "K", "V"));
-  int status = -1;
-  waitpid(child, &status, 0);
-  EXPECT_EQ(WEXITSTATUS(status), 0);
-  EXPECT_EQ(ReadAll(file), Original);
-}
-
 /// Replaces the file with another one right after the writer's first open, as a second writer
 /// could between the writer's open and its lock.
 class ReplacingFileAccess final : public FaultInjectingFileAccess {

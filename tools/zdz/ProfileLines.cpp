@@ -2,6 +2,7 @@
 
 #include <zodavudaz/platform/CFile.h>
 #include <zodavudaz/settings/ProfileFile.h>
+#include <zodavudaz/settings/ProfileLock.h>
 
 namespace {
 // ReadStringEx reads as much as it is asked for; chunks keep a file of many lines linear.
@@ -53,7 +54,7 @@ std::string ProfileFileLine::KeyName() const {
 
 bool ReadProfileLines(const char* fileName, std::vector<ProfileFileLine>& lines) {
   CFile file;
-  if (!file.Open(fileName, CFile::modeRead | CFile::shareExclusive))
+  if (!file.Open(fileName, CFile::modeRead) || !ProfileLock().LockForReading(file))
     return false;
   const DWORD length = file.GetLength();
   if (length == CFile::Failed || length > MaxProfileBytes)
