@@ -82,6 +82,19 @@ TEST(ProfileLockTest, CallsWaitForAWriterThenGoOn) {
   EXPECT_EQ(ReadAll(file), "[S]\r\nK=V\r\n\r\n");
 }
 
+TEST(ProfileLockTest, WriterWaitsForReaders) {
+  TempFolder folder;
+  const std::string file = folder / "Mardel.tmp";
+  WriteAll(file, Original);
+  Timed written;
+  {
+    LockHolder holder(file, false, 400);
+    written = TimedWrite(file);
+  }
+  EXPECT_EQ(written.Result, 1);
+  EXPECT_GE(written.Milliseconds, 300u);
+}
+
 TEST(ProfileLockTest, ReadersShareTheFile) {
   TempFolder folder;
   const std::string file = folder / "Mardel.tmp";
