@@ -27,19 +27,20 @@ UINT CFile::Read(void* buffer, UINT count) noexcept {
   char* rest = static_cast<char*>(buffer) + taken;
   if (taken == count)
     return taken;
-  if (count - taken < ReadAhead::BlockSize && Ahead.GetBlock() != nullptr)
-    return FillReadAhead() ? taken + Ahead.Take(rest, count - taken) : Failed;
+  char* block = count - taken < ReadAhead::BlockSize ? Ahead.GetBlock() : nullptr;
+  if (block != nullptr)
+    return FillReadAhead(block) ? taken + Ahead.Take(rest, count - taken) : Failed;
   // Everything held was taken, so the host file stands at the reader's position.
   Ahead.Clear();
   const long read = GetFileAccess().Read(Handle, rest, count - taken);
   return read < 0 ? Failed : taken + static_cast<UINT>(read);
 }
 
-BOOL CFile::FillReadAhead() noexcept {
+BOOL CFile::FillReadAhead(char* block) noexcept {
   const LONG start = Ahead.IsHeld() ? Ahead.GetPosition() : GetFileAccess().Seek(Handle, 0, current);
   if (start < 0)
     return FALSE;
-  const long read = GetFileAccess().Read(Handle, Ahead.GetBlock(), ReadAhead::BlockSize);
+  const long read = GetFileAccess().Read(Handle, block, ReadAhead::BlockSize);
   if (read < 0) {
     Ahead.Clear();
     return FALSE;
@@ -88,7 +89,7 @@ BOOL CFile::SetLength(DWORD newLength) noexcept {
 BOOL CFile::Flush() noexcept { return IsOpen() && GetFileAccess().Flush(Handle); }
 
 void CFile::Close() noexcept {
-  Ahead.Clear();
+  Ahead.Reset();
   if (IsOpen())
     GetFileAccess().Close(Handle);
   Handle = FileAccess::NoHandle;

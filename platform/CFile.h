@@ -85,8 +85,8 @@ public:
 private:
   /// Gives the host file the reader's position again and forgets what was read ahead.
   void DropReadAhead() noexcept;
-  /// Reads ahead from the reader's position; FALSE on a failed read.
-  BOOL FillReadAhead() noexcept;
+  /// Reads ahead from the reader's position into block; FALSE on a failed read.
+  BOOL FillReadAhead(char* block) noexcept;
 
   FileAccess::Handle Handle = FileAccess::NoHandle;
   ReadAhead Ahead;

@@ -22,7 +22,9 @@ bool ReadAhead::Move(LONG offset) noexcept {
 }
 
 char* ReadAhead::GetBlock() noexcept {
-  if (Block == nullptr)
+  if (SmallReads < 2)
+    ++SmallReads;
+  if (Block == nullptr && SmallReads >= 2)
     Block = new (std::nothrow) char[BlockSize];
   return Block;
 }

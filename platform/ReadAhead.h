@@ -25,17 +25,24 @@ public:
   UINT Take(void* buffer, UINT count) noexcept;
   /// Moves the position by offset; false, moving nothing, where it would leave the held bytes.
   bool Move(LONG offset) noexcept;
-  /// Room for BlockSize bytes to be filled; null when it cannot be allocated.
+  /// Room for BlockSize bytes to be filled, from the second small read of a file on (a single
+  /// read gains nothing from a copy); null before that or when it cannot be allocated.
   char* GetBlock() noexcept;
   /// Holds the length bytes that the block was filled with from file position start.
   void Hold(LONG start, UINT length) noexcept;
   void Clear() noexcept { Length = Used = 0; }
+  /// Forgets the small reads seen, as for a file opened anew.
+  void Reset() noexcept {
+    Clear();
+    SmallReads = 0;
+  }
 
 private:
   char* Block = nullptr;
   LONG Start = 0;
   UINT Length = 0;
   UINT Used = 0;
+  int SmallReads = 0;
 };
 
 #endif

@@ -3,6 +3,7 @@
 #include <zodavudaz/platform/Ticks.h>
 
 namespace {
+// Adjacent, so that a caller that finds the file free takes both in one call.
 constexpr DWORD GateByte = 0x7FFFFFFE;
 constexpr DWORD DataByte = 0x7FFFFFFF;
 // The first retries only yield: a holder usually finishes within a few scheduling rounds.
@@ -24,13 +25,13 @@ bool ProfileLock::Wait(CFile& file, DWORD position, bool exclusive) noexcept {
 
 bool ProfileLock::LockForReading(CFile& file) noexcept {
   // Readers may hold no more than read access, so they share the gate; they hold it only for a
-  // moment, so a writer still finds it free.
-  if (!Wait(file, GateByte, false))
+  // moment, so a writer still finds it free. No writer holds the data while we hold the gate.
+  if (!file.LockRange(GateByte, 2, FALSE) && !(Wait(file, GateByte, false) && Wait(file, DataByte, false)))
     return false;
-  // No writer holds the data while we hold the gate, so this lock comes at once.
-  const bool locked = Wait(file, DataByte, false);
   file.UnlockRange(GateByte, 1);
-  return locked;
+  return true;
 }
 
-bool ProfileLock::LockForWriting(CFile& file) noexcept { return Wait(file, GateByte, true) && Wait(file, DataByte, true); }
+bool ProfileLock::LockForWriting(CFile& file) noexcept {
+  return file.LockRange(GateByte, 2, TRUE) || (Wait(file, GateByte, true) && Wait(file, DataByte, true));
+}

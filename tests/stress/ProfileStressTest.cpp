@@ -159,7 +159,8 @@ TEST(ProfileStressTest, NoCallFailsAndNoUpdateIsLost) {
   const bool wellFormed = IsWellFormedFile(ReadAll(file));
   std::printf("stress: %d writers, %d readers, %lu s: %ld writes (%ld failed), %ld reads (%ld failed, %ld "
               "malformed), %ld lost updates, file %s\n",
-              WriterProcesses * ThreadsPerProcess, ReaderProcesses * ThreadsPerProcess, milliseconds / 1000,
+              WriterProcesses * ThreadsPerProcess, ReaderProcesses * ThreadsPerProcess,
+              static_cast<unsigned long>(milliseconds / 1000),
               writes.Calls, writes.Failures, reads.Calls, reads.Failures, reads.Malformed, lost,
               wellFormed ? "well formed" : "MALFORMED");
   EXPECT_GT(writes.Calls, 0);
