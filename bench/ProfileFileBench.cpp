@@ -166,17 +166,16 @@ void BM_WriteProfileStringBaseline(benchmark::State& state) {
 // The callers' way: every line read with the whole file's length as its limit.
 void BM_ReadStringEx(benchmark::State& state) {
   const std::string& path = ProfileFile(state.range(0));
-  RunAgainst(
-      state,
-      [&] {
-        CFile file;
-        file.Open(path.c_str(), CFile::modeRead);
-        const UINT length = file.GetLength();
-        CString line;
-        for (ReadStringEx(&file, length, line); !line.IsEmpty(); ReadStringEx(&file, length, line))
-          benchmark::DoNotOptimize(line);
-      },
-      {{"xOnce", ReadOnceInLines}});
+  RunAgainst(state,
+             [&] {
+               CFile file;
+               file.Open(path.c_str(), CFile::modeRead);
+               const UINT length = file.GetLength();
+               CString line;
+               for (ReadStringEx(&file, length, line); !line.IsEmpty(); ReadStringEx(&file, length, line))
+                 benchmark::DoNotOptimize(line);
+             },
+             {{"xOnce", ReadOnceInLines}});
 }
 
 void BM_ReadStringExBaseline(benchmark::State& state) {

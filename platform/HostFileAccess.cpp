@@ -213,9 +213,9 @@ private:
   /// The folder of path, links resolved, with a final "/"; empty where it does not exist.
   static CString CanonicalFolder(const CString& path) {
     const char* slash = std::strrchr(path, '/');
-    const CString folder = slash == nullptr                 ? CString(".")
+    const CString folder = slash == nullptr                      ? CString(".")
                            : slash == static_cast<LPCTSTR>(path) ? CString("/")
-                                                                : CString(path, static_cast<int>(slash - path));
+                                                                 : CString(path, static_cast<int>(slash - path));
     char* resolved = ::realpath(folder, nullptr);
     if (resolved == nullptr)
       return CString();

@@ -17,7 +17,8 @@ void ReadStringEx(CFile* file, UINT bufferSize, CString& line) noexcept {
   if (file == nullptr)
     return;
   UINT held = 0;
-  for (UINT piece = FirstPiece; held < bufferSize && held < 0x7FFFFFF0u; piece = piece < LargestPiece ? piece * 2 : piece) {
+  for (UINT piece = FirstPiece; held < bufferSize && held < 0x7FFFFFF0u;
+       piece = piece < LargestPiece ? piece * 2 : piece) {
     const UINT wanted = bufferSize - held < piece ? bufferSize - held : piece;
     char* scratch = line.GetBuffer(static_cast<int>(held + wanted));
     const UINT read = scratch != nullptr ? file->Read(scratch + held, wanted) : CFile::Failed;

@@ -109,7 +109,8 @@ bool ProfileImage::IsKeyLine(const ProfileLine& line, LPCTSTR key, int keyLength
   const int textLength = line.TextEnd - line.Begin;
   if (keyLength == 0)
     return textLength == 0 || text[0] == '=' || std::memchr(text, '=', static_cast<size_t>(textLength)) == nullptr;
-  return textLength > keyLength && text[keyLength] == '=' && std::memcmp(text, key, static_cast<size_t>(keyLength)) == 0;
+  return textLength > keyLength && text[keyLength] == '=' &&
+         std::memcmp(text, key, static_cast<size_t>(keyLength)) == 0;
 }
 
 bool ProfileImage::FindValue(const ProfileSection& section, LPCTSTR key, CString& value) const noexcept {

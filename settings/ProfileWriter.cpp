@@ -30,8 +30,7 @@ LPCTSTR SeparatorBefore(const ProfileImage& image) noexcept {
 
 /// Writes bytes at position of file.
 bool WriteAt(CFile& file, int position, const char* bytes, int length) noexcept {
-  return file.Seek(position, CFile::begin) == position &&
-         (length == 0 || file.Write(bytes, static_cast<UINT>(length)));
+  return file.Seek(position, CFile::begin) == position && (length == 0 || file.Write(bytes, static_cast<UINT>(length)));
 }
 } // namespace
 

@@ -61,14 +61,17 @@ void IsLinkTo(const std::string& link, const std::string& target, const char* by
 }
 
 const FolderCase FolderCases[] = {
-    {"ReadOnlyFolder",
-     [](Place& place) { return MakeFile(place) && chmod(place.Folder.c_str(), 0555) == 0; }, true, true, 1,
+    {"ReadOnlyFolder", [](Place& place) { return MakeFile(place) && chmod(place.Folder.c_str(), 0555) == 0; }, true,
+     true, 1,
      [](const Place& place) {
        SameFileWritten(place);
        chmod(place.Folder.c_str(), 0777);
      }},
     {"ForeignOwner", [](Place& place) { return getuid() == 0 && MakeFile(place); }, true, true, 1, SameFileWritten},
-    {"HardLink", [](Place& place) { return MakeFile(place) && link(place.Path.c_str(), (place.Folder + "/Other.tmp").c_str()) == 0; },
+    {"HardLink",
+     [](Place& place) {
+       return MakeFile(place) && link(place.Path.c_str(), (place.Folder + "/Other.tmp").c_str()) == 0;
+     },
      false, true, 2,
      [](const Place& place) {
        SameFileWritten(place);

@@ -80,8 +80,8 @@ pid_t StartProcess(const std::string& path, int process, bool writers, DWORD mil
   std::vector<std::thread> threads;
   for (int thread = 0; thread < ThreadsPerProcess; ++thread)
     threads.emplace_back([=] {
-      const Tally tally = writers ? RunWriter(path, process * ThreadsPerProcess + thread, milliseconds)
-                                  : RunReader(path, milliseconds);
+      const Tally tally =
+          writers ? RunWriter(path, process * ThreadsPerProcess + thread, milliseconds) : RunReader(path, milliseconds);
       if (write(pipeEnd, &tally, sizeof tally) != static_cast<ssize_t>(sizeof tally))
         std::abort();
     });
@@ -125,7 +125,8 @@ long CountLostUpdates(const std::string& path, const std::vector<Tally>& tallies
   }
   // The shared key holds the last of the writers' last values, whichever writer that was.
   GetProfileStringEx(path.c_str(), "Common", "Shared", value);
-  if (!lastShared.empty() && std::find(lastShared.begin(), lastShared.end(), static_cast<LPCTSTR>(value)) == lastShared.end())
+  if (!lastShared.empty() &&
+      std::find(lastShared.begin(), lastShared.end(), static_cast<LPCTSTR>(value)) == lastShared.end())
     ++lost;
   return lost;
 }
@@ -160,9 +161,8 @@ TEST(ProfileStressTest, NoCallFailsAndNoUpdateIsLost) {
   std::printf("stress: %d writers, %d readers, %lu s: %ld writes (%ld failed), %ld reads (%ld failed, %ld "
               "malformed), %ld lost updates, file %s\n",
               WriterProcesses * ThreadsPerProcess, ReaderProcesses * ThreadsPerProcess,
-              static_cast<unsigned long>(milliseconds / 1000),
-              writes.Calls, writes.Failures, reads.Calls, reads.Failures, reads.Malformed, lost,
-              wellFormed ? "well formed" : "MALFORMED");
+              static_cast<unsigned long>(milliseconds / 1000), writes.Calls, writes.Failures, reads.Calls,
+              reads.Failures, reads.Malformed, lost, wellFormed ? "well formed" : "MALFORMED");
   EXPECT_GT(writes.Calls, 0);
   EXPECT_EQ(writes.Failures, 0);
   EXPECT_EQ(reads.Failures, 0);
