@@ -58,6 +58,7 @@ public:
 
   /// Locks count bytes from position, exclusively or shared with other shared lockers, unless
   /// another open of the file holds a conflicting lock; FALSE at once then. Close releases it.
+  /// Where the file system keeps no locks, TRUE without a lock.
   BOOL LockRange(DWORD position, DWORD count, BOOL exclusive = TRUE) noexcept;
   BOOL UnlockRange(DWORD position, DWORD count) noexcept;
   /// How many names (hard links) the file has; 0 when unknown.

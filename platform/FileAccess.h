@@ -33,6 +33,7 @@ public:
   virtual void Close(Handle file) noexcept = 0;
   /// Takes a lock of count bytes from position, shared or exclusive, if no other open of the file
   /// (in this process or another) holds a conflicting one; never waits. Closing releases it.
+  /// Where the file system keeps no locks, it succeeds without one.
   virtual bool LockRange(Handle file, DWORD position, DWORD count, bool exclusive) noexcept = 0;
   virtual bool UnlockRange(Handle file, DWORD position, DWORD count) noexcept = 0;
   /// How many names the file has, or -1.

@@ -136,7 +136,8 @@ public:
     lock.l_whence = SEEK_SET;
     lock.l_start = static_cast<off64_t>(position);
     lock.l_len = static_cast<off64_t>(count);
-    return ::fcntl64(file, F_OFD_SETLK, &lock) == 0;
+    // A file system that keeps no locks cannot be waited for; such a file is used unlocked.
+    return ::fcntl64(file, F_OFD_SETLK, &lock) == 0 || (errno != EAGAIN && errno != EACCES);
   }
 
   bool UnlockRange(Handle file, DWORD position, DWORD count) noexcept override {
