@@ -194,13 +194,19 @@ case "${1:-}" in
     prepare
     lint
     ;;
+  stress)
+    prepare
+    build build/plain -DZDZ_WERROR=ON
+    ZDZ_STRESS_SECONDS=${2:-60} ZDZ_CRASH_TRIALS=${3:-60} "${RUNNER[@]}" build/plain/tests/test-stress --gtest_brief=1
+    ;;
   bench)
     prepare
     build build/bench -DCMAKE_BUILD_TYPE=Release -DZDZ_BENCH=ON
     "${RUNNER[@]}" build/bench/bench/zdz-bench "${@:2}"
     ;;
   *)
-    echo "usage: $0 demo | test | fuzz [SECONDS] | coverage | lint | bench [BENCHMARK ARGS]" >&2
+    echo "usage: $0 demo | test | stress [SECONDS [CRASH TRIALS PER CASE]] | fuzz [SECONDS] | coverage | lint |" \
+      "bench [BENCHMARK ARGS]" >&2
     exit 2
     ;;
 esac

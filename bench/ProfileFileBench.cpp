@@ -1,6 +1,7 @@
 // The profile engine and the database build on generated settings files of 4 KiB to 1 MiB, each
 // beside its baseline: the file read and searched once, inih finding the same key, the file
-// copied and renamed. Counters "x..." give the time as a multiple of the baseline's.
+// copied and renamed, the file read once and cut into its lines. Counters "x..." give the time
+// as a multiple of the baseline's.
 #include <zodavudaz/database/CGUIDatabase.h>
 #include <zodavudaz/settings/ProfileFile.h>
 
@@ -77,6 +78,18 @@ void InihRead(const std::string& path) {
   benchmark::DoNotOptimize(found);
 }
 
+/// The file read in one go and handed out line by line, as ReadStringEx hands out its lines.
+void ReadOnceInLines(const std::string& path) {
+  const std::string bytes = ReadWhole(path);
+  for (size_t begin = 0; begin < bytes.size();) {
+    const size_t lineFeed = bytes.find('\n', begin);
+    const size_t end = lineFeed == std::string::npos ? bytes.size() : lineFeed + 1;
+    std::string line(bytes, begin, end - begin);
+    benchmark::DoNotOptimize(line);
+    begin = end;
+  }
+}
+
 void CopyAndRename(const std::string& path) {
   const std::string bytes = ReadWhole(path);
   const std::string copy = path + ".copy";
@@ -150,6 +163,28 @@ void BM_WriteProfileStringBaseline(benchmark::State& state) {
   state.SetBytesProcessed(state.iterations() * state.range(0));
 }
 
+// The callers' way: every line read with the whole file's length as its limit.
+void BM_ReadStringEx(benchmark::State& state) {
+  const std::string& path = ProfileFile(state.range(0));
+  RunAgainst(state,
+             [&] {
+               CFile file;
+               file.Open(path.c_str(), CFile::modeRead);
+               const UINT length = file.GetLength();
+               CString line;
+               for (ReadStringEx(&file, length, line); !line.IsEmpty(); ReadStringEx(&file, length, line))
+                 benchmark::DoNotOptimize(line);
+             },
+             {{"xOnce", ReadOnceInLines}});
+}
+
+void BM_ReadStringExBaseline(benchmark::State& state) {
+  const std::string& path = ProfileFile(state.range(0));
+  for (auto _ : state)
+    ReadOnceInLines(path);
+  state.SetBytesProcessed(state.iterations() * state.range(0));
+}
+
 /// Station "Bench" with modules in all 16 slots, as an application files it.
 struct BenchStation {
   BenchStation() {
@@ -184,5 +219,7 @@ BENCHMARK(BM_GetProfileStringBaseline)->Arg(4 << 10)->Arg(64 << 10)->Arg(1 << 20
 BENCHMARK(BM_GetProfileStringInih)->Arg(4 << 10)->Arg(64 << 10)->Arg(1 << 20);
 BENCHMARK(BM_WriteProfileString)->Arg(4 << 10)->Arg(64 << 10)->Arg(1 << 20);
 BENCHMARK(BM_WriteProfileStringBaseline)->Arg(4 << 10)->Arg(64 << 10)->Arg(1 << 20);
+BENCHMARK(BM_ReadStringEx)->Arg(1 << 20);
+BENCHMARK(BM_ReadStringExBaseline)->Arg(1 << 20);
 BENCHMARK(BM_UpdateDataBaseEx)->Arg(1 << 20);
 BENCHMARK(BM_UpdateDataBaseExBaseline)->Arg(1 << 20);

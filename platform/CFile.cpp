@@ -23,8 +23,36 @@ BOOL CFile::Open(LPCTSTR fileName, UINT openFlags, CFileException* error) noexce
 UINT CFile::Read(void* buffer, UINT count) noexcept {
   if (!IsOpen())
     return Failed;
-  const long read = GetFileAccess().Read(Handle, buffer, count);
-  return read < 0 ? Failed : static_cast<UINT>(read);
+  const UINT taken = Ahead.Take(buffer, count);
+  char* rest = static_cast<char*>(buffer) + taken;
+  if (taken == count)
+    return taken;
+  char* block = count - taken < ReadAhead::BlockSize ? Ahead.GetBlock() : nullptr;
+  if (block != nullptr)
+    return FillReadAhead(block) ? taken + Ahead.Take(rest, count - taken) : Failed;
+  // Everything held was taken, so the host file stands at the reader's position.
+  Ahead.Clear();
+  const long read = GetFileAccess().Read(Handle, rest, count - taken);
+  return read < 0 ? Failed : taken + static_cast<UINT>(read);
+}
+
+BOOL CFile::FillReadAhead(char* block) noexcept {
+  const LONG start = Ahead.IsHeld() ? Ahead.GetPosition() : GetFileAccess().Seek(Handle, 0, current);
+  if (start < 0)
+    return FALSE;
+  const long read = GetFileAccess().Read(Handle, block, ReadAhead::BlockSize);
+  if (read < 0) {
+    Ahead.Clear();
+    return FALSE;
+  }
+  Ahead.Hold(start, static_cast<UINT>(read));
+  return TRUE;
+}
+
+void CFile::DropReadAhead() noexcept {
+  if (Ahead.IsHeld() && Ahead.GetUnused() > 0)
+    GetFileAccess().Seek(Handle, Ahead.GetPosition(), begin);
+  Ahead.Clear();
 }
 
 BOOL CFile::Write(const void* buffer, UINT count, CFileException* error) noexcept {
@@ -32,24 +60,36 @@ BOOL CFile::Write(const void* buffer, UINT count, CFileException* error) noexcep
     Report(error, FileCause::Generic);
     return FALSE;
   }
+  DropReadAhead();
   FileCause cause = FileCause::None;
   const long written = GetFileAccess().Write(Handle, buffer, count, cause);
   Report(error, cause);
   return written >= 0 && static_cast<UINT>(written) == count;
 }
 
-LONG CFile::Seek(LONG offset, UINT from) noexcept { return IsOpen() ? GetFileAccess().Seek(Handle, offset, from) : -1; }
+LONG CFile::Seek(LONG offset, UINT from) noexcept {
+  if (!IsOpen())
+    return -1;
+  if (from == current && Ahead.Move(offset))
+    return Ahead.GetPosition();
+  DropReadAhead();
+  return GetFileAccess().Seek(Handle, offset, from);
+}
 
 DWORD CFile::GetLength() const noexcept {
   const long length = IsOpen() ? GetFileAccess().GetLength(Handle) : -1;
   return length < 0 ? Failed : static_cast<DWORD>(length);
 }
 
-BOOL CFile::SetLength(DWORD newLength) noexcept { return IsOpen() && GetFileAccess().SetLength(Handle, newLength); }
+BOOL CFile::SetLength(DWORD newLength) noexcept {
+  DropReadAhead();
+  return IsOpen() && GetFileAccess().SetLength(Handle, newLength);
+}
 
 BOOL CFile::Flush() noexcept { return IsOpen() && GetFileAccess().Flush(Handle); }
 
 void CFile::Close() noexcept {
+  Ahead.Reset();
   if (IsOpen())
     GetFileAccess().Close(Handle);
   Handle = FileAccess::NoHandle;
@@ -59,8 +99,21 @@ BOOL CFile::IsStillAt(LPCTSTR fileName) const noexcept {
   return IsOpen() && fileName != nullptr && GetFileAccess().IsSameFile(Handle, ToHostPath(fileName));
 }
 
-BOOL CFile::CopyPermissionsFrom(const CFile& original) noexcept {
-  return IsOpen() && original.IsOpen() && GetFileAccess().CopyPermissions(original.Handle, Handle);
+BOOL CFile::LockRange(DWORD position, DWORD count, BOOL exclusive) noexcept {
+  return IsOpen() && GetFileAccess().LockRange(Handle, position, count, exclusive != FALSE);
+}
+
+BOOL CFile::UnlockRange(DWORD position, DWORD count) noexcept {
+  return IsOpen() && GetFileAccess().UnlockRange(Handle, position, count);
+}
+
+UINT CFile::GetLinkCount() const noexcept {
+  const int count = IsOpen() ? GetFileAccess().GetLinkCount(Handle) : -1;
+  return count < 0 ? 0 : static_cast<UINT>(count);
+}
+
+BOOL CFile::CopyOwnershipFrom(const CFile& original) noexcept {
+  return IsOpen() && original.IsOpen() && GetFileAccess().CopyOwnership(original.Handle, Handle);
 }
 
 BOOL CFile::Rename(LPCTSTR oldName, LPCTSTR newName, BOOL replaceExisting) noexcept {
@@ -71,6 +124,11 @@ BOOL CFile::Rename(LPCTSTR oldName, LPCTSTR newName, BOOL replaceExisting) noexc
 
 BOOL CFile::Remove(LPCTSTR fileName) noexcept {
   return fileName != nullptr && GetFileAccess().Remove(ToHostPath(fileName));
+}
+
+void CFile::RemoveStartingWith(LPCTSTR prefix) noexcept {
+  if (prefix != nullptr)
+    GetFileAccess().RemoveStartingWith(ToHostPath(prefix));
 }
 
 CString CFile::ResolveLinks(LPCTSTR fileName) noexcept {

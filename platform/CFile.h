@@ -6,6 +6,7 @@
 #include <zodavudaz/platform/CString.h>
 #include <zodavudaz/platform/Export.h>
 #include <zodavudaz/platform/FileAccess.h>
+#include <zodavudaz/platform/ReadAhead.h>
 
 /// What a failed CFile call reports; the framework throws it, this layer only fills it in.
 class ZODAVUDAZ_EXPORT CFileException {
@@ -13,8 +14,9 @@ public:
   FileCause Cause = FileCause::None;
 };
 
-/// A file opened by name. Paths may use "\\" as folder separator. Where the framework throws,
-/// these members return a failure value instead; none throws.
+/// A regular file opened by name. Paths may use "\\" as folder separator. Where the framework
+/// throws, these members return a failure value instead; none throws. Small reads go through a
+/// block read ahead, so that reading a file in many small steps stays cheap.
 class ZODAVUDAZ_EXPORT CFile {
 public:
   enum OpenFlags : UINT {
@@ -39,7 +41,7 @@ public:
   ~CFile();
 
   /// Opens fileName; FALSE, with the cause in error when given, where it cannot (already open,
-  /// missing, locked by another opener with shareExclusive, ...).
+  /// missing, locked by another opener with shareExclusive, not a regular file, ...).
   BOOL Open(LPCTSTR fileName, UINT openFlags, CFileException* error = nullptr) noexcept;
   BOOL IsOpen() const noexcept { return Handle != FileAccess::NoHandle; }
   /// Bytes read into buffer, fewer than count only at the end of the file; Failed on error.
@@ -55,23 +57,41 @@ public:
   BOOL Flush() noexcept;
   void Close() noexcept;
 
+  /// Locks count bytes from position, exclusively or shared with other shared lockers, unless
+  /// another open of the file holds a conflicting lock; FALSE at once then. Close releases it.
+  /// Where the file system keeps no locks, TRUE without a lock.
+  BOOL LockRange(DWORD position, DWORD count, BOOL exclusive = TRUE) noexcept;
+  BOOL UnlockRange(DWORD position, DWORD count) noexcept;
+  /// How many names (hard links) the file has; 0 when unknown.
+  UINT GetLinkCount() const noexcept;
   /// TRUE when fileName still names the file this object has open.
   BOOL IsStillAt(LPCTSTR fileName) const noexcept;
-  /// Gives this open file the permission bits of original.
-  BOOL CopyPermissionsFrom(const CFile& original) noexcept;
+  /// Gives this open file the owner, group and permission bits of original; FALSE where the
+  /// caller may not give it that owner or group.
+  BOOL CopyOwnershipFrom(const CFile& original) noexcept;
 
   /// Moves oldName to newName; fails where newName exists unless replaceExisting, in which case
   /// the replacement is atomic.
   static BOOL Rename(LPCTSTR oldName, LPCTSTR newName, BOOL replaceExisting = FALSE) noexcept;
   static BOOL Remove(LPCTSTR fileName) noexcept;
-  /// The host path of the file that fileName finally names through symbolic links; fileName in
-  /// host form where it names nothing yet.
+  /// Removes every file whose name begins with the text after the last folder separator of
+  /// prefix, in the folder that prefix names.
+  static void RemoveStartingWith(LPCTSTR prefix) noexcept;
+  /// The host path of the file that fileName finally names through symbolic links, also where
+  /// the last link names a file that does not exist yet; fileName in host form where it names
+  /// nothing.
   static CString ResolveLinks(LPCTSTR fileName) noexcept;
   /// fileName with every "\\" turned into the host's folder separator.
   static CString ToHostPath(LPCTSTR fileName) noexcept;
 
 private:
+  /// Gives the host file the reader's position again and forgets what was read ahead.
+  void DropReadAhead() noexcept;
+  /// Reads ahead from the reader's position into block; FALSE on a failed read.
+  BOOL FillReadAhead(char* block) noexcept;
+
   FileAccess::Handle Handle = FileAccess::NoHandle;
+  ReadAhead Ahead;
 };
 
 #endif

@@ -58,6 +58,9 @@ public:
   char* GetBuffer(int minLength) noexcept;
   /// Ends a GetBuffer: the text becomes newLength bytes long (-1: up to the first zero).
   void ReleaseBuffer(int newLength = -1) noexcept;
+  /// Appends length bytes of text (which may hold zeros); the text stays as it was when it
+  /// cannot grow.
+  void Append(const char* text, int length) noexcept;
 
 private:
   struct Header;
@@ -65,7 +68,6 @@ private:
   bool Reserve(int capacity, bool keepText) noexcept;
   void SetLength(int length) noexcept;
   void Assign(const char* text, int length) noexcept;
-  void Append(const char* text, int length) noexcept;
 
   char* Data;
 };

@@ -16,7 +16,8 @@ public:
   static constexpr Handle NoHandle = -1;
 
   virtual ~FileAccess() = default;
-  /// Opens path with CFile's open flags; NoHandle and cause when it cannot.
+  /// Opens path with CFile's open flags; NoHandle and cause when it cannot. Only regular files
+  /// open, and opening never waits for a device or pipe: anything else is refused at once.
   virtual Handle Open(LPCTSTR path, UINT openFlags, FileCause& cause) noexcept = 0;
   /// Bytes read (fewer only at the end of the file), or -1.
   virtual long Read(Handle file, void* buffer, UINT count) noexcept = 0;
@@ -30,15 +31,24 @@ public:
   /// Makes the written bytes durable.
   virtual bool Flush(Handle file) noexcept = 0;
   virtual void Close(Handle file) noexcept = 0;
+  /// Takes a lock of count bytes from position, shared or exclusive, if no other open of the file
+  /// (in this process or another) holds a conflicting one; never waits. Closing releases it.
+  /// Where the file system keeps no locks, it succeeds without one.
+  virtual bool LockRange(Handle file, DWORD position, DWORD count, bool exclusive) noexcept = 0;
+  virtual bool UnlockRange(Handle file, DWORD position, DWORD count) noexcept = 0;
+  /// How many names the file has, or -1.
+  virtual int GetLinkCount(Handle file) noexcept = 0;
   /// Whether path names the very file that file is open on.
   virtual bool IsSameFile(Handle file, LPCTSTR path) noexcept = 0;
-  /// Gives target the permission bits of source.
-  virtual bool CopyPermissions(Handle source, Handle target) noexcept = 0;
+  /// Gives target the owner, group and permission bits of source; false where the caller may not.
+  virtual bool CopyOwnership(Handle source, Handle target) noexcept = 0;
   /// Moves oldPath to newPath; without replaceExisting it fails where newPath exists.
   virtual bool Rename(LPCTSTR oldPath, LPCTSTR newPath, bool replaceExisting) noexcept = 0;
   virtual bool Remove(LPCTSTR path) noexcept = 0;
-  /// The file that path finally names once symbolic links are followed; path itself when it
-  /// names nothing.
+  /// Removes every file of the folder whose path begins with pathPrefix.
+  virtual void RemoveStartingWith(LPCTSTR pathPrefix) noexcept = 0;
+  /// The path that path finally names once symbolic links are followed, also where the last
+  /// link names nothing yet; path itself when it names nothing.
   virtual CString ResolveLinks(LPCTSTR path) noexcept = 0;
 };
 

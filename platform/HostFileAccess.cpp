@@ -5,12 +5,17 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
+// Chains of symbolic links longer than the kernel's own limit name nothing.
+constexpr int MaxLinkHops = 40;
+
 FileCause CauseOf(int error) noexcept {
   switch (error) {
   case ENOENT: return FileCause::FileNotFound;
@@ -25,7 +30,8 @@ FileCause CauseOf(int error) noexcept {
 }
 
 int OpenMode(UINT openFlags) noexcept {
-  int mode = O_CLOEXEC;
+  // A pipe or device must never hold up an open; what is not a regular file is refused anyway.
+  int mode = O_CLOEXEC | O_NONBLOCK;
   if ((openFlags & CFile::modeReadWrite) != 0)
     mode |= O_RDWR;
   else if ((openFlags & CFile::modeWrite) != 0)
@@ -45,6 +51,12 @@ public:
     Handle file = ::open(path, OpenMode(openFlags), 0666);
     if (file < 0) {
       cause = CauseOf(errno);
+      return NoHandle;
+    }
+    struct stat64 status {};
+    if (::fstat64(file, &status) != 0 || !S_ISREG(status.st_mode)) {
+      cause = FileCause::AccessDenied;
+      ::close(file);
       return NoHandle;
     }
     // An advisory lock of the whole file stands for the framework's exclusive sharing mode;
@@ -117,9 +129,41 @@ public:
            opened.st_ino == named.st_ino;
   }
 
-  bool CopyPermissions(Handle source, Handle target) noexcept override {
+  bool LockRange(Handle file, DWORD position, DWORD count, bool exclusive) noexcept override {
+    // Locks of the open file itself, not of the process, so that threads exclude each other too.
+    struct flock64 lock {};
+    lock.l_type = exclusive ? F_WRLCK : F_RDLCK;
+    lock.l_whence = SEEK_SET;
+    lock.l_start = static_cast<off64_t>(position);
+    lock.l_len = static_cast<off64_t>(count);
+    // A file system that keeps no locks cannot be waited for; such a file is used unlocked.
+    return ::fcntl64(file, F_OFD_SETLK, &lock) == 0 || (errno != EAGAIN && errno != EACCES);
+  }
+
+  bool UnlockRange(Handle file, DWORD position, DWORD count) noexcept override {
+    struct flock64 lock {};
+    lock.l_type = F_UNLCK;
+    lock.l_whence = SEEK_SET;
+    lock.l_start = static_cast<off64_t>(position);
+    lock.l_len = static_cast<off64_t>(count);
+    return ::fcntl64(file, F_OFD_SETLK, &lock) == 0;
+  }
+
+  int GetLinkCount(Handle file) noexcept override {
     struct stat64 status {};
-    return ::fstat64(source, &status) == 0 && ::fchmod(target, status.st_mode & 07777) == 0;
+    return ::fstat64(file, &status) == 0 ? static_cast<int>(status.st_nlink) : -1;
+  }
+
+  bool CopyOwnership(Handle source, Handle target) noexcept override {
+    struct stat64 original {};
+    struct stat64 copy {};
+    if (::fstat64(source, &original) != 0 || ::fstat64(target, &copy) != 0)
+      return false;
+    // Only a privileged caller may give a file away; the group must be one of the caller's own.
+    if ((original.st_uid != copy.st_uid || original.st_gid != copy.st_gid) &&
+        ::fchown(target, original.st_uid, original.st_gid) != 0)
+      return false;
+    return ::fchmod(target, original.st_mode & 07777) == 0;
   }
 
   bool Rename(LPCTSTR oldPath, LPCTSTR newPath, bool replaceExisting) noexcept override {
@@ -135,13 +179,50 @@ public:
 
   bool Remove(LPCTSTR path) noexcept override { return ::unlink(path) == 0; }
 
+  void RemoveStartingWith(LPCTSTR pathPrefix) noexcept override {
+    const char* slash = std::strrchr(pathPrefix, '/');
+    const CString folder =
+        slash == nullptr ? CString(".") : CString(pathPrefix, static_cast<int>(slash - pathPrefix) + 1);
+    const char* namePrefix = slash == nullptr ? pathPrefix : slash + 1;
+    const size_t prefixLength = std::strlen(namePrefix);
+    DIR* entries = ::opendir(folder);
+    if (entries == nullptr)
+      return;
+    // The 64-bit walk, because 32-bit entries cannot hold the positions of some file systems.
+    while (const struct dirent64* entry = ::readdir64(entries))
+      if (std::strncmp(entry->d_name, namePrefix, prefixLength) == 0)
+        ::unlinkat(::dirfd(entries), entry->d_name, 0);
+    ::closedir(entries);
+  }
+
   CString ResolveLinks(LPCTSTR path) noexcept override {
-    char* resolved = ::realpath(path, nullptr);
+    CString current(path);
+    for (int hop = 0; hop < MaxLinkHops; ++hop) {
+      const CString folder = CanonicalFolder(current);
+      char target[4096];
+      const ssize_t length = ::readlink(current, target, sizeof target - 1);
+      if (folder.IsEmpty() || length <= 0)
+        break;
+      target[length] = '\0';
+      // A relative target counts from the link's own folder, with that folder's links resolved.
+      current = target[0] == '/' ? CString(target) : folder + target;
+    }
+    return current;
+  }
+
+private:
+  /// The folder of path, links resolved, with a final "/"; empty where it does not exist.
+  static CString CanonicalFolder(const CString& path) {
+    const char* slash = std::strrchr(path, '/');
+    const CString folder = slash == nullptr                      ? CString(".")
+                           : slash == static_cast<LPCTSTR>(path) ? CString("/")
+                                                                 : CString(path, static_cast<int>(slash - path));
+    char* resolved = ::realpath(folder, nullptr);
     if (resolved == nullptr)
-      return CString(path);
+      return CString();
     CString result(resolved);
     std::free(resolved);
-    return result;
+    return result.Right(1) == "/" ? result : result + "/";
   }
 };
 } // namespace

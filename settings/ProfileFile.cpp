@@ -5,30 +5,40 @@
 
 #include <cstring>
 
+namespace {
+// Lines are read in growing pieces, so that a caller naming the whole file as the line's limit
+// still reads each line about once; most lines fit the first piece.
+constexpr UINT FirstPiece = 128;
+constexpr UINT LargestPiece = 1u << 20;
+} // namespace
+
 void ReadStringEx(CFile* file, UINT bufferSize, CString& line) noexcept {
   line.Empty();
   if (file == nullptr)
     return;
-  const LONG position = file->Seek(0, CFile::current);
-  const DWORD length = file->GetLength();
-  if (position < 0 || length == CFile::Failed || static_cast<DWORD>(position) >= length)
-    return;
-  // Only the rest of the file can be read, however large a buffer the caller names.
-  const DWORD rest = length - static_cast<DWORD>(position);
-  const UINT wanted = bufferSize < rest ? bufferSize : rest;
-  if (wanted == 0 || wanted > 0x7FFFFFF0u)
-    return;
-  char* scratch = line.GetBuffer(static_cast<int>(wanted));
-  const UINT read = scratch != nullptr ? file->Read(scratch, wanted) : CFile::Failed;
-  if (read == CFile::Failed || read == 0) {
-    line.ReleaseBuffer(0);
-    return;
+  UINT held = 0;
+  for (UINT piece = FirstPiece; held < bufferSize && held < 0x7FFFFFF0u;
+       piece = piece < LargestPiece ? piece * 2 : piece) {
+    const UINT wanted = bufferSize - held < piece ? bufferSize - held : piece;
+    char* scratch = line.GetBuffer(static_cast<int>(held + wanted));
+    const UINT read = scratch != nullptr ? file->Read(scratch + held, wanted) : CFile::Failed;
+    if (read == CFile::Failed) {
+      line.ReleaseBuffer(0);
+      file->Seek(-static_cast<LONG>(held), CFile::current);
+      return;
+    }
+    const void* lineFeed = std::memchr(scratch + held, '\n', read);
+    if (lineFeed != nullptr) {
+      const UINT lineLength = static_cast<UINT>(static_cast<const char*>(lineFeed) - scratch) + 1;
+      line.ReleaseBuffer(static_cast<int>(lineLength));
+      file->Seek(static_cast<LONG>(lineLength) - static_cast<LONG>(held + read), CFile::current);
+      return;
+    }
+    held += read;
+    line.ReleaseBuffer(static_cast<int>(held));
+    if (read < wanted)
+      return;
   }
-  const void* lineFeed = std::memchr(scratch, '\n', read);
-  const UINT lineLength =
-      lineFeed == nullptr ? read : static_cast<UINT>(static_cast<const char*>(lineFeed) - scratch) + 1;
-  line.ReleaseBuffer(static_cast<int>(lineLength));
-  file->Seek(static_cast<LONG>(lineLength) - static_cast<LONG>(read), CFile::current);
 }
 
 int GetProfileStringEx(LPCTSTR fileName, LPCTSTR section, LPCTSTR key, CString& value) noexcept {

@@ -1,5 +1,7 @@
 #include <zodavudaz/settings/ProfileImage.h>
 
+#include <zodavudaz/settings/ProfileLock.h>
+
 #include <cstring>
 #include <string_view>
 
@@ -12,7 +14,8 @@ bool IsBlank(char ch) noexcept { return ch == ' ' || ch == '\t'; }
 
 bool ProfileImage::Load(LPCTSTR fileName) noexcept {
   CFile file;
-  if (!file.Open(fileName, CFile::modeRead | CFile::shareExclusive)) {
+  ProfileLock lock;
+  if (!file.Open(fileName, CFile::modeRead) || !lock.LockForReading(file)) {
     Bytes.Empty();
     return false;
   }
@@ -68,13 +71,15 @@ int ProfileImage::FindHeader(const CString& header, int from) const noexcept {
 
 ProfileSection ProfileImage::SectionAt(int headerBegin) const noexcept {
   ProfileSection found{LineAt(headerBegin), GetLength(), GetLength()};
+  const bool crLfSection = found.Header.EndsWithCrLf();
   for (int begin = found.Header.End; begin < GetLength();) {
     const ProfileLine line = LineAt(begin);
+    const bool emptyLine = line.IsEmpty() && (line.EndsWithCrLf() || !crLfSection);
     // A file from another program may start its next section without an empty line first; its
     // lines are not this section's.
-    if (line.IsEmpty() || IsHeaderLine(line)) {
+    if (emptyLine || IsHeaderLine(line)) {
       found.BodyEnd = line.Begin;
-      found.End = line.IsEmpty() ? line.End : line.Begin;
+      found.End = emptyLine ? line.End : line.Begin;
       break;
     }
     begin = line.End;
@@ -101,7 +106,10 @@ bool ProfileImage::IsHeaderLine(const ProfileLine& line) const noexcept {
 
 bool ProfileImage::IsKeyLine(const ProfileLine& line, LPCTSTR key, int keyLength) const noexcept {
   const char* text = GetData() + line.Begin;
-  return line.TextEnd - line.Begin > keyLength && text[keyLength] == '=' &&
+  const int textLength = line.TextEnd - line.Begin;
+  if (keyLength == 0)
+    return textLength == 0 || text[0] == '=' || std::memchr(text, '=', static_cast<size_t>(textLength)) == nullptr;
+  return textLength > keyLength && text[keyLength] == '=' &&
          std::memcmp(text, key, static_cast<size_t>(keyLength)) == 0;
 }
 
@@ -114,8 +122,9 @@ bool ProfileImage::FindValue(const ProfileSection& section, LPCTSTR key, CString
   for (int begin = section.Header.End; begin < section.BodyEnd;) {
     const ProfileLine line = LineAt(begin);
     if (IsKeyLine(line, key, keyLength)) {
+      // A line without "=" has the empty name; its value starts after its first character.
       const int valueBegin = line.Begin + keyLength + 1;
-      value = CString(GetData() + valueBegin, line.TextEnd - valueBegin);
+      value = valueBegin < line.TextEnd ? CString(GetData() + valueBegin, line.TextEnd - valueBegin) : CString();
       return true;
     }
     begin = line.End;

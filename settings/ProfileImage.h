@@ -13,12 +13,15 @@ struct ProfileLine {
   int End;
 
   bool HasLineEnd() const noexcept { return TextEnd < End; }
-  /// A line of nothing but its line end: the end of a section.
+  /// A line of nothing but its line end.
   bool IsEmpty() const noexcept { return TextEnd == Begin && HasLineEnd(); }
+  /// Whether the line ends with CR LF rather than LF alone.
+  bool EndsWithCrLf() const noexcept { return End - TextEnd == 2; }
 };
 
 /// Where a section lies. Its body holds the lines after the header line up to its empty line,
-/// the next header line or the end of the image, whichever comes first.
+/// the next header line or the end of the image, whichever comes first. The empty line is CR LF
+/// alone; in a section whose header line ends with LF alone, an LF alone is one too.
 struct ProfileSection {
   ProfileLine Header;
   int BodyEnd;
@@ -29,8 +32,8 @@ struct ProfileSection {
 /// The bytes of a settings file. Offsets are byte positions; the bytes may hold zeros.
 class ProfileImage {
 public:
-  /// Opens fileName for reading, exclusively, and reads it whole; false (and an empty image) when
-  /// it cannot be opened or read.
+  /// Opens fileName for reading, waits until no writer holds it, and reads it whole; false (and
+  /// an empty image) when it cannot be opened or read, or a writer holds it past the wait.
   bool Load(LPCTSTR fileName) noexcept;
   /// Reads the whole of the open file from its start; false (and an empty image) on failure.
   bool ReadFrom(CFile& file) noexcept;
@@ -48,9 +51,11 @@ public:
   /// The first section whose header "[" section "]" begins a line, after blanks and, on the first
   /// line, a UTF-8 byte-order mark; text after the "]" does not matter.
   bool FindSection(LPCTSTR section, ProfileSection& found) const noexcept;
-  /// Whether line is a key line of key: its text before the first "=" equals key.
+  /// Whether line is a key line of key: its name, the text before its first "=" (empty for a line
+  /// without one), equals key, which holds no "=".
   bool IsKeyLine(const ProfileLine& line, LPCTSTR key, int keyLength) const noexcept;
-  /// The value of the first key line of key in the section's body; false when there is none.
+  /// The value of the first key line of key in the section's body, the text after the first
+  /// (length of key + 1) characters; false when there is none.
   bool FindValue(const ProfileSection& section, LPCTSTR key, CString& value) const noexcept;
   /// FindSection, then FindValue; value is empty when either fails.
   bool GetString(LPCTSTR section, LPCTSTR key, CString& value) const noexcept;

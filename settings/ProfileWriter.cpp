@@ -1,12 +1,10 @@
 #include <zodavudaz/settings/ProfileWriter.h>
 
+#include <zodavudaz/settings/ReplacementFile.h>
+
 #include <cstring>
 
 namespace {
-// Another writer may replace or create the file between our look and our lock; a few more looks
-// settle it.
-constexpr int AttemptCount = 8;
-
 bool Holds(LPCTSTR text, const char* characters) noexcept { return std::strpbrk(text, characters) != nullptr; }
 
 LPCTSTR SkipBlanks(LPCTSTR text) noexcept {
@@ -29,6 +27,11 @@ LPCTSTR SeparatorBefore(const ProfileImage& image) noexcept {
     --lastBegin;
   return image.LineAt(lastBegin).IsEmpty() ? "" : "\r\n";
 }
+
+/// Writes bytes at position of file.
+bool WriteAt(CFile& file, int position, const char* bytes, int length) noexcept {
+  return file.Seek(position, CFile::begin) == position && (length == 0 || file.Write(bytes, static_cast<UINT>(length)));
+}
 } // namespace
 
 ProfileWriter::ProfileWriter(LPCTSTR fileName, LPCTSTR section, LPCTSTR key, LPCTSTR value) noexcept
@@ -36,7 +39,7 @@ ProfileWriter::ProfileWriter(LPCTSTR fileName, LPCTSTR section, LPCTSTR key, LPC
       KeyLines(CString(key) + "=" + value + "\r\n\r\n") {}
 
 bool ProfileWriter::CanStore(LPCTSTR section, LPCTSTR key, LPCTSTR value) noexcept {
-  return !Holds(section, "]\r\n") && *key != '\0' && !Holds(key, "=\r\n") && *SkipBlanks(key) != '[' &&
+  return !Holds(section, "\r\n") && *key != '\0' && !Holds(key, "=\r\n") && *SkipBlanks(key) != '[' &&
          !Holds(value, "\r\n");
 }
 
@@ -44,87 +47,125 @@ bool ProfileWriter::Write() noexcept {
   // An empty line text means it could not be allocated.
   if (!CanStore(Section, Key, Value) || HeaderLine.IsEmpty() || KeyLines.IsEmpty())
     return false;
-  // Writing through a symbolic link replaces the file it names, never the link.
+  // Writing through a symbolic link writes the file it names, never the link.
   const CString path = CFile::ResolveLinks(FileName);
-  for (int attempt = 0; attempt < AttemptCount; ++attempt) {
-    const Outcome outcome = WriteOnce(path);
+  ProfileLock lock;
+  do {
+    const Outcome outcome = WriteOnce(path, lock);
     if (outcome != Outcome::TryAgain)
       return outcome == Outcome::Written;
-  }
+  } while (lock.HasTimeLeft());
   return false;
 }
 
-ProfileWriter::Outcome ProfileWriter::WriteOnce(const CString& path) noexcept {
+ProfileWriter::Outcome ProfileWriter::WriteOnce(const CString& path, ProfileLock& lock) noexcept {
   CFile file;
-  CFileException error;
-  if (!file.Open(path, CFile::modeReadWrite | CFile::shareExclusive, &error))
-    return error.Cause == FileCause::FileNotFound ? CreateProfile(path) : Outcome::Failed;
-  // A writer that replaced the file while we waited for it leaves us holding the old one.
+  bool created = false;
+  const Outcome opened = OpenOrCreate(file, path, created);
+  if (opened != Outcome::Written)
+    return opened;
+  if (!lock.LockForWriting(file))
+    return Outcome::Failed;
+  // A writer that replaced or removed the file while we waited leaves us holding an old one.
   if (!file.IsStillAt(path))
     return Outcome::TryAgain;
   ProfileImage image;
-  if (!image.ReadFrom(file))
+  const Outcome outcome = image.ReadFrom(file) ? WriteImage(file, path, image) : Outcome::Failed;
+  // A file that this call created and could not fill goes again; waiting writers open anew.
+  if (outcome != Outcome::Written && created)
+    CFile::Remove(path);
+  return outcome;
+}
+
+ProfileWriter::Outcome ProfileWriter::OpenOrCreate(CFile& file, const CString& path, bool& created) noexcept {
+  CFileException error;
+  if (file.Open(path, CFile::modeReadWrite, &error))
+    return Outcome::Written;
+  if (error.Cause != FileCause::FileNotFound)
     return Outcome::Failed;
+  if (file.Open(path, CFile::modeCreateNew | CFile::modeReadWrite, &error)) {
+    created = true;
+    return Outcome::Written;
+  }
+  // Another writer created it in between.
+  return error.Cause == FileCause::Generic ? Outcome::TryAgain : Outcome::Failed;
+}
+
+ProfileWriter::Outcome ProfileWriter::WriteImage(CFile& file, const CString& path, const ProfileImage& image) noexcept {
+  int from = 0;
+  CString tail;
+  if (!BuildTail(image, from, tail))
+    return Outcome::Failed;
+  // A second name would keep the old bytes after a replacement.
+  if (file.GetLinkCount() == 1) {
+    const Outcome replaced = Replace(file, path, image, from, tail);
+    if (replaced != Outcome::NotReplaceable)
+      return replaced;
+  }
+  return RewriteInPlace(file, image, from, tail) ? Outcome::Written : Outcome::Failed;
+}
+
+bool ProfileWriter::BuildTail(const ProfileImage& image, int& from, CString& tail) noexcept {
   ProfileSection section{};
-  const bool written =
-      image.FindSection(Section, section) ? RewriteSection(file, path, image, section) : AppendSection(file, image);
-  return written ? Outcome::Written : Outcome::Failed;
+  if (image.FindSection(Section, section)) {
+    from = section.Header.Begin;
+    const int meant = AppendRewrittenSection(image, section, tail) + image.GetLength() - section.End;
+    tail.Append(image.GetData() + section.End, image.GetLength() - section.End);
+    // Text that could not grow stays short.
+    return tail.GetLength() == meant;
+  }
+  from = image.GetLength();
+  const LPCTSTR separator = SeparatorBefore(image);
+  tail = separator + HeaderLine + KeyLines;
+  return tail.GetLength() == static_cast<int>(std::strlen(separator)) + HeaderLine.GetLength() + KeyLines.GetLength();
 }
 
-ProfileWriter::Outcome ProfileWriter::CreateProfile(const CString& path) noexcept {
-  ReplacementFile created(path);
-  if (!created.Create())
-    return Outcome::Failed;
-  if (!created.Write(HeaderLine, HeaderLine.GetLength()) || !created.Write(KeyLines, KeyLines.GetLength()))
-    return Outcome::Failed;
-  // Where another writer created the file meanwhile, its content is read and kept.
-  return created.Commit(false) ? Outcome::Written : Outcome::TryAgain;
-}
-
-bool ProfileWriter::AppendSection(CFile& file, const ProfileImage& image) noexcept {
-  const DWORD oldLength = static_cast<DWORD>(image.GetLength());
-  if (file.Seek(0, CFile::end) != static_cast<LONG>(oldLength))
-    return false;
-  const CString appended = SeparatorBefore(image) + HeaderLine + KeyLines;
-  if (file.Write(appended, static_cast<UINT>(appended.GetLength())) && file.Flush())
-    return true;
-  // A part of a section would read as damaged settings; the file goes back to what it was.
-  file.SetLength(oldLength);
-  file.Flush();
-  return false;
-}
-
-bool ProfileWriter::RewriteSection(CFile& file, const CString& path, const ProfileImage& image,
-                                   const ProfileSection& section) noexcept {
-  ReplacementFile replacement(path);
-  if (!replacement.Create() || !replacement.CopyPermissionsFrom(file))
-    return false;
-  if (!WriteHeadAndKey(replacement, image, section))
-    return false;
-  if (!replacement.Write(image.GetData() + section.End, image.GetLength() - section.End))
-    return false;
-  return replacement.Commit(true);
-}
-
-bool ProfileWriter::WriteHeadAndKey(ReplacementFile& target, const ProfileImage& image,
-                                    const ProfileSection& section) noexcept {
+int ProfileWriter::AppendRewrittenSection(const ProfileImage& image, const ProfileSection& section,
+                                          CString& tail) noexcept {
   const char* data = image.GetData();
   const int keyLength = static_cast<int>(std::strlen(Key));
-  int keptBegin = 0;
+  int keptBegin = section.Header.Begin;
+  int meant = 0;
   for (int begin = section.Header.End; begin < section.BodyEnd;) {
     const ProfileLine line = image.LineAt(begin);
     if (image.IsKeyLine(line, Key, keyLength)) {
-      if (!target.Write(data + keptBegin, line.Begin - keptBegin))
-        return false;
+      tail.Append(data + keptBegin, line.Begin - keptBegin);
+      meant += line.Begin - keptBegin;
       keptBegin = line.End;
     }
     begin = line.End;
   }
-  if (!target.Write(data + keptBegin, section.BodyEnd - keptBegin))
-    return false;
+  tail.Append(data + keptBegin, section.BodyEnd - keptBegin);
+  meant += section.BodyEnd - keptBegin;
   // The header or the last kept line may be the file's last line, without a line end of its own.
-  const int keptEnd = section.BodyEnd;
-  if (keptEnd > keptBegin && data[keptEnd - 1] != '\n' && !target.Write("\r\n", 2))
-    return false;
-  return target.Write(KeyLines, KeyLines.GetLength());
+  if (section.BodyEnd > keptBegin && data[section.BodyEnd - 1] != '\n') {
+    tail += "\r\n";
+    meant += 2;
+  }
+  tail += KeyLines;
+  return meant + KeyLines.GetLength();
+}
+
+ProfileWriter::Outcome ProfileWriter::Replace(const CFile& file, const CString& path, const ProfileImage& image,
+                                              int from, const CString& tail) noexcept {
+  ReplacementFile replacement(path);
+  FileCause cause = FileCause::None;
+  if (!replacement.Create(cause))
+    return cause == FileCause::AccessDenied ? Outcome::NotReplaceable : Outcome::Failed;
+  if (!replacement.CopyOwnershipFrom(file))
+    return Outcome::NotReplaceable;
+  if (!replacement.Write(image.GetData(), from) || !replacement.Write(tail, tail.GetLength()))
+    return Outcome::Failed;
+  return replacement.Commit() ? Outcome::Written : Outcome::Failed;
+}
+
+bool ProfileWriter::RewriteInPlace(CFile& file, const ProfileImage& image, int from, const CString& tail) noexcept {
+  const int length = from + tail.GetLength();
+  if (WriteAt(file, from, tail, tail.GetLength()) && file.SetLength(static_cast<DWORD>(length)) && file.Flush())
+    return true;
+  // The old bytes go back as far as the file lets them.
+  WriteAt(file, from, image.GetData() + from, image.GetLength() - from);
+  file.SetLength(static_cast<DWORD>(image.GetLength()));
+  file.Flush();
+  return false;
 }

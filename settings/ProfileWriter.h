@@ -5,11 +5,13 @@
 #include <zodavudaz/platform/CFile.h>
 #include <zodavudaz/platform/CString.h>
 #include <zodavudaz/settings/ProfileImage.h>
-#include <zodavudaz/settings/ReplacementFile.h>
+#include <zodavudaz/settings/ProfileLock.h>
 
-/// Writes key=value into section of fileName. A rewritten section goes through a replacement
-/// file; a new section is appended in place and cut off again if the append fails; a new file
-/// appears whole or not at all.
+/// Writes key=value into section of fileName under the file's writing lock. The new version
+/// replaces the file whole through a temporary file beside it; where a replacement would change
+/// what the file is (a folder that takes no new file, an owner or group the writer cannot give,
+/// more than one name), the changed bytes are written in place and put back if that fails. A
+/// missing file is first created empty, which reads like a missing one.
 class ProfileWriter {
 public:
   ProfileWriter(LPCTSTR fileName, LPCTSTR section, LPCTSTR key, LPCTSTR value) noexcept;
@@ -22,15 +24,20 @@ public:
   static bool CanStore(LPCTSTR section, LPCTSTR key, LPCTSTR value) noexcept;
 
 private:
-  enum class Outcome { Written, Failed, TryAgain };
+  enum class Outcome { Written, Failed, TryAgain, NotReplaceable };
 
-  Outcome WriteOnce(const CString& path) noexcept;
-  Outcome CreateProfile(const CString& path) noexcept;
-  bool AppendSection(CFile& file, const ProfileImage& image) noexcept;
-  bool RewriteSection(CFile& file, const CString& path, const ProfileImage& image,
-                      const ProfileSection& section) noexcept;
-  /// Writes everything up to the section's end without the key's lines, then the key's lines.
-  bool WriteHeadAndKey(ReplacementFile& target, const ProfileImage& image, const ProfileSection& section) noexcept;
+  Outcome WriteOnce(const CString& path, ProfileLock& lock) noexcept;
+  /// Opens the file for reading and writing, creating it empty where it is missing.
+  Outcome OpenOrCreate(CFile& file, const CString& path, bool& created) noexcept;
+  Outcome WriteImage(CFile& file, const CString& path, const ProfileImage& image) noexcept;
+  /// The new bytes from from on, where the old ones start to differ.
+  bool BuildTail(const ProfileImage& image, int& from, CString& tail) noexcept;
+  /// Appends to tail the section from its header without the key's lines, then the key's lines;
+  /// how many bytes that should have appended.
+  int AppendRewrittenSection(const ProfileImage& image, const ProfileSection& section, CString& tail) noexcept;
+  Outcome Replace(const CFile& file, const CString& path, const ProfileImage& image, int from,
+                  const CString& tail) noexcept;
+  bool RewriteInPlace(CFile& file, const ProfileImage& image, int from, const CString& tail) noexcept;
 
   LPCTSTR FileName;
   LPCTSTR Section;

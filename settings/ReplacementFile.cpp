@@ -1,19 +1,29 @@
 #include <zodavudaz/settings/ReplacementFile.h>
 
+#include <zodavudaz/platform/Ticks.h>
+
+#include <atomic>
+
 namespace {
-// Names left behind by a process that died are skipped; past this many, creation fails.
-constexpr int TempNameCount = 16;
+// Names taken by another process at the same moment are skipped; past this many, creation fails.
+constexpr int NameTries = 16;
+std::atomic<unsigned> NameCounter{0};
 } // namespace
 
 ReplacementFile::~ReplacementFile() { Discard(); }
 
-bool ReplacementFile::Create() noexcept {
-  for (int number = 0; number < TempNameCount; ++number) {
-    TempName.Format("%s.~%d", static_cast<LPCTSTR>(Target), number);
+bool ReplacementFile::Create(FileCause& cause) noexcept {
+  const CString prefix = Target + ".~";
+  CFile::RemoveStartingWith(prefix);
+  for (int tries = 0; tries < NameTries; ++tries) {
+    // The clock tells processes apart, the counter the threads and tries of one.
+    TempName.Format("%s%08lX%04X", static_cast<LPCTSTR>(prefix), static_cast<unsigned long>(GetTickCount()),
+                    ++NameCounter & 0xFFFFu);
     CFileException error;
     if (File.Open(TempName, CFile::modeCreateNew | CFile::modeWrite, &error))
       return true;
-    if (error.Cause != FileCause::Generic)
+    cause = error.Cause;
+    if (cause != FileCause::Generic)
       break;
   }
   TempName.Empty();
@@ -24,10 +34,10 @@ bool ReplacementFile::Write(const char* bytes, int length) noexcept {
   return length == 0 || File.Write(bytes, static_cast<UINT>(length));
 }
 
-bool ReplacementFile::Commit(bool replaceExisting) noexcept {
+bool ReplacementFile::Commit() noexcept {
   const bool durable = File.Flush();
   File.Close();
-  if (!durable || !CFile::Rename(TempName, Target, replaceExisting)) {
+  if (!durable || !CFile::Rename(TempName, Target, TRUE)) {
     Discard();
     return false;
   }

@@ -7,6 +7,9 @@
 
 /// Writes a temporary file in the target's folder; Commit moves it onto the target in one step,
 /// and anything short of a commit removes it, so the target holds its old bytes or its new ones.
+/// Temporary names begin with the target's name and ".~"; only a writer holding the target's
+/// writing lock makes one, so whatever such a writer finds under that prefix was left by a
+/// writer that died, and is removed.
 class ReplacementFile {
 public:
   /// target is a host path that names no symbolic link.
@@ -16,13 +19,16 @@ public:
   /// Removes the temporary file unless it was committed.
   ~ReplacementFile();
 
-  /// Creates the temporary file under a name that no other file has.
-  bool Create() noexcept;
+  /// Removes leftovers, then creates the temporary file under a name that no other file has;
+  /// false with the cause (AccessDenied where the folder takes no new file) when it cannot.
+  bool Create(FileCause& cause) noexcept;
   bool Write(const char* bytes, int length) noexcept;
-  bool CopyPermissionsFrom(const CFile& original) noexcept { return File.CopyPermissionsFrom(original); }
-  /// Makes the written bytes durable and moves them to the target; without replaceExisting it
-  /// fails where the target exists. False leaves the target as it was.
-  bool Commit(bool replaceExisting) noexcept;
+  /// Gives the temporary file the original's owner, group and permissions; false where the
+  /// writer may not, and the replacement would then change whose file it is.
+  bool CopyOwnershipFrom(const CFile& original) noexcept { return File.CopyOwnershipFrom(original); }
+  /// Makes the written bytes durable and moves them onto the target. False leaves the target as
+  /// it was.
+  bool Commit() noexcept;
 
 private:
   void Discard() noexcept;

@@ -41,10 +41,18 @@ public:
   bool SetLength(Handle file, DWORD length) noexcept override { return Inner.SetLength(file, length); }
   bool Flush(Handle file) noexcept override;
   void Close(Handle file) noexcept override { Inner.Close(file); }
+  bool LockRange(Handle file, DWORD position, DWORD count, bool exclusive) noexcept override {
+    return Inner.LockRange(file, position, count, exclusive);
+  }
+  bool UnlockRange(Handle file, DWORD position, DWORD count) noexcept override {
+    return Inner.UnlockRange(file, position, count);
+  }
+  int GetLinkCount(Handle file) noexcept override { return Inner.GetLinkCount(file); }
   bool IsSameFile(Handle file, LPCTSTR path) noexcept override { return Inner.IsSameFile(file, path); }
-  bool CopyPermissions(Handle source, Handle target) noexcept override { return Inner.CopyPermissions(source, target); }
+  bool CopyOwnership(Handle source, Handle target) noexcept override { return Inner.CopyOwnership(source, target); }
   bool Rename(LPCTSTR oldPath, LPCTSTR newPath, bool replaceExisting) noexcept override;
   bool Remove(LPCTSTR path) noexcept override { return Inner.Remove(path); }
+  void RemoveStartingWith(LPCTSTR pathPrefix) noexcept override { Inner.RemoveStartingWith(pathPrefix); }
   CString ResolveLinks(LPCTSTR path) noexcept override { return Inner.ResolveLinks(path); }
 
 private:

@@ -42,4 +42,29 @@ TEST(CFileTest, ExclusiveOpenRefusesSecondOpenerUntilClosed) {
   EXPECT_EQ(second.Read(bytes, 4), 3u);
   EXPECT_STREQ(bytes, "abc");
 }
+
+// Small reads are served from a block read ahead; a seek, a write or a new length must act at
+// the position the reader sees, not where the host file stands.
+TEST(CFileTest, ReadAheadKeepsThePositionOfReadsSeeksAndWrites) {
+  TempFolder folder;
+  const std::string name = folder / "f";
+  WriteAll(name, "0123456789");
+  CFile file;
+  ASSERT_TRUE(file.Open(name.c_str(), CFile::modeReadWrite));
+  char bytes[4] = {};
+  EXPECT_EQ(file.Read(bytes, 3), 3u);
+  EXPECT_EQ(file.Read(bytes, 3), 3u);
+  EXPECT_EQ(std::string(bytes, 3), "345");
+  EXPECT_EQ(file.Seek(-2, CFile::current), 4);
+  EXPECT_EQ(file.Read(bytes, 1), 1u);
+  EXPECT_EQ(bytes[0], '4');
+  EXPECT_TRUE(file.Write("X", 1));
+  EXPECT_EQ(file.Seek(0, CFile::current), 6);
+  EXPECT_EQ(file.Read(bytes, 2), 2u);
+  EXPECT_EQ(std::string(bytes, 2), "67");
+  EXPECT_TRUE(file.SetLength(9));
+  EXPECT_EQ(file.Read(bytes, 4), 1u);
+  file.Close();
+  EXPECT_EQ(ReadAll(name), "01234X678");
+}
 } // namespace

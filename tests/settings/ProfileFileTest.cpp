@@ -2,6 +2,7 @@
 #include <zodavudaz/settings/ProfileFile.h>
 
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace {
 struct WriteCase {
@@ -45,7 +46,7 @@ const WriteCase WriteCases[] = {
     {"KeyWithEqualsRefused", "[S]\r\n\r\n", "S", "K=", "V", 0, nullptr},
     {"KeyWithLineFeedRefused", nullptr, "S", "K\n", "V", 0, nullptr},
     {"KeyLikeHeaderRefused", "[S]\r\n\r\n", "S", " [T]", "V", 0, nullptr},
-    {"SectionWithBracketRefused", "[S]\r\n\r\n", "S]", "K", "V", 0, nullptr},
+    {"SectionWithBracketsStored", "[S]\r\n\r\n", "Line[2]", "K", "V", 1, "[S]\r\n\r\n[Line[2]]\r\nK=V\r\n\r\n"},
     {"SectionWithReturnRefused", "[S]\r\n\r\n", "S\r", "K", "V", 0, nullptr},
 };
 
@@ -94,6 +95,11 @@ const ReadCase ReadCases[] = {
     {"HeaderAfterByteOrderMark", "\xEF\xBB\xBF[S]\r\nK=1\r\n", "S", "K", 1, "1"},
     {"NextHeaderEndsSection", "[S]\r\n[T]\r\nK=1\r\n", "S", "K", 0, ""},
     {"KeyWithEqualsNamesNoLine", "[S]\r\nK=1=2\r\n", "S", "K=1", 0, ""},
+    {"SectionWithBrackets", "[Line[1]]\r\nK=1\r\n\r\n[Line[2]]\r\nK=2\r\n\r\n", "Line[2]", "K", 1, "2"},
+    {"LoneLineFeedInsideCrLfSection", "[S]\r\nA=1\r\n\nB=2\r\n\r\n", "S", "B", 1, "2"},
+    {"LoneLineFeedEndsLineFeedSection", "[S]\nA=1\n\nB=2\n", "S", "B", 0, ""},
+    {"EmptyKeyFindsLineWithoutEquals", "[S]\r\nA=1\r\nxyz\r\n=v\r\n\r\n", "S", "", 1, "yz"},
+    {"EmptyKeyFindsEmptyName", "[S]\r\nA=1\r\n=v\r\n\r\n", "S", "", 1, "v"},
     {"MissingFile", nullptr, "S", "K", 0, ""},
 };
 
@@ -127,6 +133,63 @@ TEST(ProfileReadTest, ReadStringExYieldsLinesThenEmpty) {
     EXPECT_EQ(file.Seek(0, CFile::current), row.Position) << row.Line;
   }
   CString line("stale");
+  ReadStringEx(nullptr, 10, line);
+  EXPECT_STREQ(line, "");
+}
+} // namespace
+
+namespace {
+/// The lines of bytes as ReadStringEx hands them out with limit, with the position after each.
+std::vector<std::pair<std::string, LONG>> ReadLines(const std::string& path, UINT limit) {
+  std::vector<std::pair<std::string, LONG>> lines;
+  CFile file;
+  EXPECT_TRUE(file.Open(path.c_str(), CFile::modeRead));
+  CString line;
+  do {
+    ReadStringEx(&file, limit == 0 ? file.GetLength() : limit, line);
+    lines.emplace_back(std::string(line, static_cast<size_t>(line.GetLength())), file.Seek(0, CFile::current));
+  } while (!line.IsEmpty());
+  return lines;
+}
+
+/// Cuts bytes after each LF, and after limit bytes where a line is longer.
+std::vector<std::pair<std::string, LONG>> CutLines(const std::string& bytes, size_t limit) {
+  std::vector<std::pair<std::string, LONG>> lines;
+  for (size_t begin = 0; begin < bytes.size();) {
+    const size_t lineFeed = bytes.find('\n', begin);
+    size_t end = lineFeed == std::string::npos ? bytes.size() : lineFeed + 1;
+    end = std::min(end, begin + limit);
+    lines.emplace_back(bytes.substr(begin, end - begin), static_cast<LONG>(end));
+    begin = end;
+  }
+  lines.emplace_back("", static_cast<LONG>(bytes.size()));
+  return lines;
+}
+
+TEST(ReadStringExTest, HandsOutEveryLineWithItsPosition) {
+  std::string many;
+  for (int number = 0; number < 3000; ++number)
+    many += "Key" + std::to_string(number) + "=" + std::string(static_cast<size_t>(number % 300), 'v') + "\r\n";
+  const struct {
+    const char* Name;
+    std::string Bytes;
+    UINT Limit; // 0: the file's length
+  } rows[] = {
+      {"Section", "[S]\r\nK=1\r\n\r\nlast", 0},
+      {"LineFeedsOnly", "\n\n\nx\n", 0},
+      {"LongerThanFirstPiece", std::string(1000, 'a') + "\r\nb\r\n", 0},
+      {"LimitCutsLines", "[S]\r\nKey=12345\r\n", 4},
+      {"AcrossReadAheadBlocks", many, 0},
+      {"Empty", "", 0},
+  };
+  TempFolder folder;
+  const std::string file = folder / "lines";
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.Name);
+    WriteAll(file, row.Bytes);
+    EXPECT_EQ(ReadLines(file, row.Limit), CutLines(row.Bytes, row.Limit == 0 ? row.Bytes.size() + 1 : row.Limit));
+  }
+  CString line("marker");
   ReadStringEx(nullptr, 10, line);
   EXPECT_STREQ(line, "");
 }

@@ -54,8 +54,10 @@ std::string ProfileFileLine::KeyName() const {
 }
 
 bool ReadProfileLines(const char* fileName, std::vector<ProfileFileLine>& lines) {
+  // Writers replace the file whole, so the file opened here stays one version while it is read;
+  // the tool takes no part in the writers' locking, which is the library's own.
   CFile file;
-  if (!file.Open(fileName, CFile::modeRead | CFile::shareExclusive))
+  if (!file.Open(fileName, CFile::modeRead))
     return false;
   const DWORD length = file.GetLength();
   if (length == CFile::Failed || length > MaxProfileBytes)
