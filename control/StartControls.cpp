@@ -28,8 +28,7 @@ WORD PostButton(WORD station, WORD slot, DWORD startFlag) noexcept {
   const void* trigInfo = KeepPostedTrigInfo(*module);
   if (trigInfo == nullptr)
     return ZocNoModule;
-  const WORD posted =
-      GetMgr()->PostSeqThread(SeqMsgStartStop, reinterpret_cast<DWORD>(trigInfo), reinterpret_cast<LONG>(record.get()));
+  const WORD posted = GetMgr()->PostSeqThread(SeqMsgStartStop, AddressWParam(trigInfo), AddressLParam(record.get()));
   if (posted != PostedOk)
     return ZocNoModule;
   // Posted: the receiver deletes the record.
@@ -44,5 +43,6 @@ WORD ZocStopButton(WORD station, WORD slot) noexcept { return PostButton(station
 
 WORD ZocUpdateStartLED(WORD first, WORD second, WORD third) noexcept {
   const DWORD value = first | static_cast<DWORD>(second & 0xFF) << 16 | static_cast<DWORD>(third & 0xFF) << 24;
-  return GetMgr()->PostGUIThread(GuiMsgStartLed, StartLedWord, static_cast<LONG>(value));
+  // The 32-bit build passes the bits as a LONG; the wider word keeps them without sign extension.
+  return GetMgr()->PostGUIThread(GuiMsgStartLed, StartLedWord, static_cast<MsgLParam>(value));
 }

@@ -8,7 +8,6 @@
 #include <zodavudaz/packets/siblings/SeqMsgParam.h>
 #include <zodavudaz/packets/siblings/SequenceLibrary.h>
 
-#include <cstdint>
 #include <memory>
 #include <new>
 
@@ -144,10 +143,8 @@ void CGUIDatabase::StopViewer(WORD station, WORD slot) noexcept {
   record->ModuleId = slot;
   record->ConnectNum = GetConnectNum(station, slot);
   record->StopFlag = StopFlagOf(mode, *module);
-  const DWORD wParam = static_cast<DWORD>(reinterpret_cast<std::uintptr_t>(trigInfo));
-  const LONG lParam = static_cast<LONG>(reinterpret_cast<std::uintptr_t>(record.get()));
   // A posted record belongs to the receiver; one that was not posted is freed here.
-  if (GetMgr()->PostSeqThread(SeqMsgStopViewer, wParam, lParam) == PostedOk)
+  if (GetMgr()->PostSeqThread(SeqMsgStopViewer, AddressWParam(trigInfo), AddressLParam(record.get())) == PostedOk)
     static_cast<void>(record.release());
 }
 

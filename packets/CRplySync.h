@@ -67,7 +67,7 @@ private:
 
   // Compile-time only: the communication library and the applications share this layout.
   static void CheckLayout() noexcept {
-    static_assert(sizeof(CRplySync) == 56);
+    static_assert(sizeof(CRplySync) == PerBuild(56, 64));
     static_assert(offsetof(CRplySync, SignalMode) == 4);
     static_assert(offsetof(CRplySync, SyncMode) == 8);
     static_assert(offsetof(CRplySync, CommSyncMode) == 10);
@@ -75,14 +75,14 @@ private:
     static_assert(offsetof(CRplySync, ReleaseMode) == 16);
     static_assert(offsetof(CRplySync, ErrMsgMode) == 20);
     static_assert(offsetof(CRplySync, OptimizeBufMode) == 24);
-    static_assert(offsetof(CRplySync, Thread) == 28);
-    static_assert(offsetof(CRplySync, RplyStationAddr) == 32);
-    static_assert(offsetof(CRplySync, StationId) == 36);
-    static_assert(offsetof(CRplySync, ModuleId) == 40);
-    static_assert(offsetof(CRplySync, CntlId) == 42);
-    static_assert(offsetof(CRplySync, RplyCntlId) == 44);
-    static_assert(offsetof(CRplySync, ProxyStationId) == 48);
-    static_assert(offsetof(CRplySync, Marker) == 52);
+    static_assert(offsetof(CRplySync, Thread) == PerBuild(28, 32));
+    static_assert(offsetof(CRplySync, RplyStationAddr) == PerBuild(32, 40));
+    static_assert(offsetof(CRplySync, StationId) == PerBuild(36, 44));
+    static_assert(offsetof(CRplySync, ModuleId) == PerBuild(40, 48));
+    static_assert(offsetof(CRplySync, CntlId) == PerBuild(42, 50));
+    static_assert(offsetof(CRplySync, RplyCntlId) == PerBuild(44, 52));
+    static_assert(offsetof(CRplySync, ProxyStationId) == PerBuild(48, 56));
+    static_assert(offsetof(CRplySync, Marker) == PerBuild(52, 60));
   }
 
   DWORD TimeOut;

@@ -79,6 +79,6 @@ bool operator==(const CString& left, const char* right) noexcept;
 bool operator!=(const CString& left, const CString& right) noexcept;
 bool operator!=(const CString& left, const char* right) noexcept;
 
-static_assert(sizeof(CString) == 4);
+static_assert(sizeof(CString) == PerBuild(4, 8));
 
 #endif

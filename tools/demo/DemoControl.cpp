@@ -41,10 +41,11 @@ void ShowPosts() {
   std::printf("start LED: %u\n", ZocUpdateStartLED(0x0102, 0x0304, 0x0506));
   for (const SimMessage& message : SimSeqThreadMessages())
     std::printf("sequence thread got 0x%lX: kind %u, start %lu, station %u, module %u, file number %d\n",
-                message.Message, message.Record.MsgKind, message.Record.StartFlag, message.Record.StationId,
-                message.Record.ModuleId, message.TrigInfo.FileNum);
+                static_cast<unsigned long>(message.Message), message.Record.MsgKind,
+                static_cast<unsigned long>(message.Record.StartFlag), message.Record.StationId, message.Record.ModuleId,
+                message.TrigInfo.FileNum);
   for (const SimMessage& message : SimGuiThreadMessages())
-    std::printf("GUI thread got 0x%lX: 0x%lX, 0x%08lX\n", message.Message, message.WParam,
+    std::printf("GUI thread got 0x%lX: 0x%lX, 0x%08lX\n", static_cast<unsigned long>(message.Message), message.WParam,
                 static_cast<unsigned long>(message.LParam));
 }
 } // namespace

@@ -64,7 +64,8 @@ CStation* NewStation(const StationPlan& plan) {
     module->ModuleId = modulePlan.Slot;
     module->ProductWord = modulePlan.ProductCode << 8;
     module->AcqChannel = modulePlan.Channels;
-    std::snprintf(module->ProductName, sizeof module->ProductName, "ZO%lx", modulePlan.ProductCode);
+    std::snprintf(module->ProductName, sizeof module->ProductName, "ZO%lx",
+                  static_cast<unsigned long>(modulePlan.ProductCode));
     module->Frontend = NewFrontend(plan.Id, modulePlan);
     station->ModuleMap.SetAt(modulePlan.Slot, module);
     if (modulePlan.Slot < StationSlotCount)
