@@ -2,13 +2,15 @@
 #ifndef PACKETS_CRPLYSYNC_H
 #define PACKETS_CRPLYSYNC_H
 
+#include <zodavudaz/packets/ThreadAddr.h>
 #include <zodavudaz/platform/BaseTypes.h>
 #include <zodavudaz/platform/CWinThread.h>
 
 #include <cstddef>
 
-/// Made by the communication library and by the applications; a module packet carries its address
-/// as thread address. Valid while its marker holds ValidMarker.
+/// Made by the communication library and by the applications; a module packet names it in its
+/// thread address through ThreadAddrOf (on 64-bit a handle that Invalidate and the destructor give
+/// back). Valid while its marker holds ValidMarker.
 class CRplySync {
 public:
   static constexpr DWORD ValidMarker = 0x13572468;
@@ -60,14 +62,19 @@ public:
   WORD GetProxyStationId() const noexcept { return static_cast<WORD>(ProxyStationId); }
 
   BOOL IsValid() const noexcept { return Marker == ValidMarker; }
-  void Invalidate() noexcept { Marker = 0; }
+  /// Marks the record invalid; a thread address issued for it no longer names it.
+  void Invalidate() noexcept {
+    Marker = 0;
+    Slot.Release();
+  }
 
 private:
   friend struct CommLayerAccess;
+  friend DWORD ThreadAddrOf(CRplySync* sync) noexcept;
 
   // Compile-time only: the communication library and the applications share this layout.
   static void CheckLayout() noexcept {
-    static_assert(sizeof(CRplySync) == PerBuild(56, 64));
+    static_assert(sizeof(CRplySync) == PerBuild(56, 72));
     static_assert(offsetof(CRplySync, SignalMode) == 4);
     static_assert(offsetof(CRplySync, SyncMode) == 8);
     static_assert(offsetof(CRplySync, CommSyncMode) == 10);
@@ -83,6 +90,7 @@ private:
     static_assert(offsetof(CRplySync, RplyCntlId) == PerBuild(44, 52));
     static_assert(offsetof(CRplySync, ProxyStationId) == PerBuild(48, 56));
     static_assert(offsetof(CRplySync, Marker) == PerBuild(52, 60));
+    static_assert(Is32BitBuild || offsetof(CRplySync, Slot) == 64);
   }
 
   DWORD TimeOut;
@@ -101,6 +109,8 @@ private:
   WORD RplyCntlId;
   DWORD ProxyStationId;
   DWORD Marker;
+  // Takes no room in the 32-bit build.
+  [[no_unique_address]] ThreadAddrHandle<Is32BitBuild> Slot;
 };
 
 #endif

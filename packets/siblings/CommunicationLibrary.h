@@ -32,6 +32,9 @@ WORD MoteReleaseEvent(WORD station, WORD slot, DWORD eventId) noexcept;
 CWinThread* MoGetThread() noexcept;
 CRplySync* GetSyncInfo(CWinThread* thread) noexcept;
 /// A reply record prepared for a query of control word cntl to the module (station, slot).
+/// Every packet names its reply record by ThreadAddrOf and every receiver reads it back by
+/// RplySyncOf (the packets' GetRplySync): in the 32-bit build that is the address, on 64-bit a
+/// handle that ends when the record is invalidated or destroyed.
 CRplySync* SetRplySyncForQuery(WORD station, WORD slot, WORD cntl) noexcept;
 
 /// What to add to a control id to address member connectNo of a connected group.
