@@ -26,7 +26,7 @@ bool ShouldFail() noexcept {
 } // namespace
 
 void* NewBlock(std::size_t size) noexcept {
-  if (ShouldFail() || (SizeLimit != 0 && size > SizeLimit))
+  if (size > MaxBlockBytes || ShouldFail() || (SizeLimit != 0 && size > SizeLimit))
     return nullptr;
   return ::operator new(size == 0 ? 1 : size, std::nothrow);
 }

@@ -38,7 +38,10 @@ BOOL CFile::Write(const void* buffer, UINT count, CFileException* error) noexcep
   return written >= 0 && static_cast<UINT>(written) == count;
 }
 
-LONG CFile::Seek(LONG offset, UINT from) noexcept { return IsOpen() ? GetFileAccess().Seek(Handle, offset, from) : -1; }
+LONG CFile::Seek(LONG offset, UINT from) noexcept {
+  // The file access keeps positions within the LONG range.
+  return IsOpen() ? static_cast<LONG>(GetFileAccess().Seek(Handle, offset, from)) : -1;
+}
 
 DWORD CFile::GetLength() const noexcept {
   const long length = IsOpen() ? GetFileAccess().GetLength(Handle) : -1;

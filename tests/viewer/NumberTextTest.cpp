@@ -1,6 +1,6 @@
 #include <zodavudaz/viewer/NumberText.h>
 
-#include "tests/support/Ilp32Numbers.h"
+#include <zodavudaz/platform/LongText.h>
 
 #include <gtest/gtest.h>
 
@@ -43,7 +43,8 @@ TEST(NumberTextTest, ParsesAsAtoiAtofAndSscanf) {
       "--1",  "0x-5",  "0x 1f",   "0x+0X1f",    "0xFFFFFFFFFF", "0x-FFFFFFFFFF", "0x00x5", "1,5"};
   for (const char* word : words) {
     SCOPED_TRACE(word);
-    EXPECT_EQ(ParseDecimal(word), Atoi32(word));
+    const char* end = nullptr;
+    EXPECT_EQ(ParseDecimal(word), StrToLong32(word, &end));
     const double expected = std::strtod(word, nullptr), parsed = ParseDouble(word);
     EXPECT_TRUE(std::isnan(expected) ? std::isnan(parsed) : std::memcmp(&parsed, &expected, sizeof parsed) == 0);
     unsigned scanned = 7;
@@ -51,7 +52,7 @@ TEST(NumberTextTest, ParsesAsAtoiAtofAndSscanf) {
     const bool matched = std::sscanf(word, "0x%X", &scanned) == 1;
     EXPECT_EQ(ParseHex(word, value), matched);
     // The 32-bit C library reads the digits after the prefix as its strtoul does.
-    EXPECT_EQ(value, matched ? Strtoul32(word + 2, 16) : 7u);
+    EXPECT_EQ(value, matched ? StrToULong32(word + 2, &end, 16) : 7u);
   }
   EXPECT_EQ(ParseDouble(std::string_view("1.25", 3)), 1.2); // a value ends with its word
 }
