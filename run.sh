@@ -5,10 +5,11 @@ cd "$(dirname "$0")"
 
 JOBS=$(nproc)
 FUZZ_SECONDS=${FUZZ_SECONDS:-10}
-# What the demo needs: a compiler for the default build, and cmake.
-DEMO_PACKAGES=(g++-multilib cmake)
-# What tests, fuzzing, coverage, lint and benchmarks need besides.
-TEST_PACKAGES=(googletest libbenchmark-dev:i386 libinih-dev:i386 clang libclang-rt-14-dev gcovr clang-tidy clang-format cppcheck pkg-config)
+# What the demo needs: a compiler for the native build, and cmake.
+DEMO_PACKAGES=(g++ cmake)
+# What tests, fuzzing, coverage, lint and benchmarks need besides: the i386 build (g++-multilib) too.
+TEST_PACKAGES=(g++-multilib googletest libbenchmark-dev libinih-dev clang libclang-rt-14-dev gcovr clang-tidy
+  clang-format cppcheck pkg-config)
 # Fuzz targets that a test run gives longer than FUZZ_SECONDS.
 declare -A FUZZ_TARGET_SECONDS=([ProfileFileFuzz]=30)
 
@@ -22,71 +23,65 @@ install_missing() {
   done
   [ ${#missing[@]} -eq 0 ] && return
   echo "==> installing ${missing[*]}" >&2
-  if [[ "${missing[*]}" == *:i386* ]]; then
-    dpkg --print-foreign-architectures | grep -qx i386 || as_root dpkg --add-architecture i386
-  fi
   as_root apt-get update -qq
   as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
 }
 
-# Some kernels cannot start 32-bit programs; those run them through the user-mode emulator.
-RUNNER=()
-FUZZ_OPTIONS=()
-EMULATOR_OPTION=()
-choose_runner() {
+# The i386 build's programs: some kernels cannot start 32-bit programs, and those run them through
+# the user-mode emulator.
+I386_RUNNER=()
+I386_OPTIONS=(-DZDZ_ARCH=i386)
+choose_i386_runner() {
   local probe
   probe=$(mktemp -d)
   echo 'int main(void) { return 0; }' >"$probe"/probe.c
   gcc -m32 "$probe"/probe.c -o "$probe"/probe
   if ! "$probe"/probe 2>/dev/null; then
     install_missing qemu-user
-    RUNNER=(qemu-i386)
-    # The leak checker stops threads with ptrace, which the emulator does not offer; the plain
-    # build's tests count heap use themselves. A small quarantine keeps long fuzz runs inside the
-    # emulated 32-bit address space.
-    export ASAN_OPTIONS=detect_leaks=0:quarantine_size_mb=16${ASAN_OPTIONS:+:$ASAN_OPTIONS}
-    FUZZ_OPTIONS+=(-detect_leaks=0)
-    EMULATOR_OPTION=(-DCMAKE_CROSSCOMPILING_EMULATOR=qemu-i386)
+    I386_RUNNER=(qemu-i386)
+    I386_OPTIONS+=(-DCMAKE_CROSSCOMPILING_EMULATOR=qemu-i386)
   fi
   rm -rf "$probe"
 }
 
 prepare() {
   install_missing "${DEMO_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
-  choose_runner
+  choose_i386_runner
 }
 
-# The demo alone: its packages, then the libraries and zdz-demo without tests, one line per step.
+# The demo alone: its packages, then the native libraries and zdz-demo without tests, one line per
+# step.
 run_demo() {
   local dir=build/demo
   echo "==> checking packages: ${DEMO_PACKAGES[*]}" >&2
   install_missing "${DEMO_PACKAGES[@]}"
-  choose_runner
   echo "==> configuring $dir" >&2
-  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZDZ_TESTS=OFF "${EMULATOR_OPTION[@]}" >/dev/null
+  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZDZ_TESTS=OFF >/dev/null
   echo "==> building zdz-demo and the libraries (about $((3 / JOBS + 1)) min on $JOBS cores)" >&2
   cmake --build "$dir" -j "$JOBS" --target zdz-demo >/dev/null
   echo "==> running the demo" >&2
-  "${RUNNER[@]}" "$dir"/tools/zdz-demo tools/demo/settings
+  "$dir"/tools/zdz-demo tools/demo/settings
 }
 
 # build DIR [cmake options...]
 build() {
   local dir=$1; shift
-  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${EMULATOR_OPTION[@]}" "$@" >/dev/null
+  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
   cmake --build "$dir" -j "$JOBS" >/dev/null
 }
 
+# run_tests TITLE DIR [cmake options...]: builds with -Werror and runs the suite; the ctest summary
+# ends the part's output.
 run_tests() {
-  local dir=$1; shift
+  local title=$1 dir=$2; shift 2
+  echo "== $title"
   build "$dir" -DZDZ_WERROR=ON "$@"
-  ctest --test-dir "$dir" -j "$JOBS" --output-on-failure
+  ctest --test-dir "$dir" -j "$JOBS" --output-on-failure >"$dir"/ctest.log 2>&1 || { cat "$dir"/ctest.log; return 1; }
+  grep -E "tests passed|Total Test time" "$dir"/ctest.log
 }
 
-# Under the emulator a sanitized 32-bit target's address space wears out over a long run, so a
-# target runs in rounds of at most FUZZ_ROUND_SECONDS, each starting from the corpus so far.
+# A target runs in rounds of at most FUZZ_ROUND_SECONDS, each starting from the corpus so far.
 FUZZ_ROUND_SECONDS=60
-# Fuzzing folders live on tmpfs where there is one: a 32-bit program may fail to list an ext4 folder.
 FUZZ_SCRATCH=/dev/shm
 [ -d "$FUZZ_SCRATCH" ] || FUZZ_SCRATCH=${TMPDIR:-/tmp}
 
@@ -97,29 +92,22 @@ fuzz_target() {
   while [ "$seconds" -gt 0 ]; do
     round=$((seconds < FUZZ_ROUND_SECONDS ? seconds : FUZZ_ROUND_SECONDS))
     seconds=$((seconds - round))
-    # Seeds are named one by one: a 32-bit program may fail to list an ext4 directory.
     seeds=$(find fuzz/corpus/"$target" "$corpus" -type f 2>/dev/null | paste -sd, -)
-    "${RUNNER[@]}" build/fuzz/fuzz/"$target" -max_total_time="$round" "${FUZZ_OPTIONS[@]}" \
-      ${seeds:+-seed_inputs="$seeds"} "$corpus" >"$log" 2>&1 || { tail -40 "$log"; return 1; }
+    build/fuzz/fuzz/"$target" -max_total_time="$round" ${seeds:+-seed_inputs="$seeds"} "$corpus" >"$log" 2>&1 ||
+      { tail -40 "$log"; return 1; }
     runs=$((runs + $(grep -oE '^Done [0-9]+ runs' "$log" | grep -oE '[0-9]+' || echo 0)))
   done
-  echo "  $runs runs, $(find "$corpus" -type f | wc -l) inputs that reached new code"
+  echo "  $runs runs ($((runs / $2)) per second), $(find "$corpus" -type f | wc -l) inputs that reached new code"
 }
 
 # merge_corpus TARGET FOUND: adds to the checked-in corpus only the entries of FOUND that reach
-# code it does not. The merge starts the target again as a child through its argv[0], which under
-# the emulator names a wrapper that starts it through the emulator.
+# code it does not.
 merge_corpus() {
-  local target=$1 found=$2 work program=$PWD/build/fuzz/fuzz/$1 argv0=()
+  local target=$1 found=$2 work program=$PWD/build/fuzz/fuzz/$1
   work=$(mktemp -d -p "$FUZZ_SCRATCH")
   mkdir -p "$work"/corpus fuzz/corpus/"$target"
   cp fuzz/corpus/"$target"/* "$work"/corpus/ 2>/dev/null || true
-  if [ ${#RUNNER[@]} -gt 0 ]; then
-    printf '#!/bin/sh\nexec %s %s "$@"\n' "${RUNNER[*]}" "$program" >"$work"/target
-    chmod +x "$work"/target
-    argv0=(-0 "$work"/target)
-  fi
-  "${RUNNER[@]}" "${argv0[@]}" "$program" -merge=1 "${FUZZ_OPTIONS[@]}" "$work"/corpus "$found" \
+  "$program" -merge=1 "$work"/corpus "$found" \
     >/tmp/zdz-"$target"-merge.log 2>&1 || { tail -20 /tmp/zdz-"$target"-merge.log; rm -rf "$work"; return 1; }
   # Entries are named by their content's hash, so a copy never overwrites a different entry.
   cp -n "$work"/corpus/* fuzz/corpus/"$target"/ 2>/dev/null || true
@@ -138,7 +126,7 @@ run_fuzz() {
     target=$(basename "$source" .cpp)
     [ "$mode" = per-target ] && seconds=${FUZZ_TARGET_SECONDS[$target]:-$defaultSeconds}
     corpus=$(mktemp -d -p "$FUZZ_SCRATCH")
-    echo "fuzz $target for ${seconds}s"
+    echo "fuzz $target for ${seconds}s (native)"
     fuzz_target "$target" "$seconds" "$corpus" && { [ "$mode" != keep ] || merge_corpus "$target" "$corpus"; } ||
       { rm -rf "$corpus"; return 1; }
     rm -rf "$corpus"
@@ -152,7 +140,7 @@ LIBRARY_FILTER="^($(IFS='|'; echo "${LIBRARY_FOLDERS[*]}"))/"
 # clang-tidy and cppcheck over the library, clang-format over the whole tree; fails on any finding.
 lint() {
   local failed=0 sources
-  cmake -S . -B build/lint -DCMAKE_EXPORT_COMPILE_COMMANDS=ON "${EMULATOR_OPTION[@]}" >/dev/null
+  cmake -S . -B build/lint -DCMAKE_EXPORT_COMPILE_COMMANDS=ON >/dev/null
   mapfile -t sources < <(git ls-files "${LIBRARY_FOLDERS[@]/%//*.cpp}")
   echo "clang-tidy"
   { run-clang-tidy -quiet -p build/lint -j "$JOBS" "${sources[@]}" 2>/dev/null || true; } |
@@ -173,10 +161,26 @@ case "${1:-}" in
     ;;
   test)
     prepare
-    run_tests build/plain
-    # Unoptimised: the sanitizer build compiles much faster, and its tests are short.
-    run_tests build/sanitize -DZDZ_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
-    run_fuzz "$FUZZ_SECONDS" per-target
+    time_part() { local start=$SECONDS; "$@"; echo "  ($((SECONDS - start)) s)"; }
+    time_part run_tests "native plain build" build/plain
+    # Unoptimised: the sanitizer build compiles much faster, and its tests are short. Leaks are
+    # checked (the native default).
+    time_part run_tests "native ASan+UBSan build, leak detection on" build/sanitize -DZDZ_SANITIZE=ON \
+      -DCMAKE_BUILD_TYPE=Debug
+    echo "== native fuzz targets"
+    time_part run_fuzz "$FUZZ_SECONDS" per-target
+    time_part run_tests "i386 plain build${I386_RUNNER:+ (through ${I386_RUNNER[*]})}" build/i386 "${I386_OPTIONS[@]}"
+    echo "== same settings and viewer bytes in both builds"
+    bash tests/cross/SameBytesBothBuilds.sh build/plain/tools/zdz build/i386/tools/zdz "${I386_RUNNER[@]}"
+    ;;
+  test-i386-sanitize)
+    prepare
+    if [ ${#I386_RUNNER[@]} -gt 0 ]; then
+      # The leak checker stops threads with ptrace, which the emulator does not offer; a small
+      # quarantine keeps the run inside the emulated 32-bit address space.
+      export ASAN_OPTIONS=detect_leaks=0:quarantine_size_mb=16${ASAN_OPTIONS:+:$ASAN_OPTIONS}
+    fi
+    run_tests "i386 ASan+UBSan build" build/i386-sanitize "${I386_OPTIONS[@]}" -DZDZ_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
     ;;
   fuzz)
     prepare
@@ -197,16 +201,16 @@ case "${1:-}" in
   stress)
     prepare
     build build/plain -DZDZ_WERROR=ON
-    ZDZ_STRESS_SECONDS=${2:-60} ZDZ_CRASH_TRIALS=${3:-60} "${RUNNER[@]}" build/plain/tests/test-stress --gtest_brief=1
+    ZDZ_STRESS_SECONDS=${2:-60} ZDZ_CRASH_TRIALS=${3:-60} build/plain/tests/test-stress --gtest_brief=1
     ;;
   bench)
     prepare
     build build/bench -DCMAKE_BUILD_TYPE=Release -DZDZ_BENCH=ON
-    "${RUNNER[@]}" build/bench/bench/zdz-bench "${@:2}"
+    build/bench/bench/zdz-bench "${@:2}"
     ;;
   *)
-    echo "usage: $0 demo | test | stress [SECONDS [CRASH TRIALS PER CASE]] | fuzz [SECONDS] | coverage | lint |" \
-      "bench [BENCHMARK ARGS]" >&2
+    echo "usage: $0 demo | test | test-i386-sanitize | stress [SECONDS [CRASH TRIALS PER CASE]] | fuzz [SECONDS] |" \
+      "coverage | lint | bench [BENCHMARK ARGS]" >&2
     exit 2
     ;;
 esac

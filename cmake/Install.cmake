@@ -22,11 +22,21 @@ zdz_install_headers(sim ${ZDZ_SIM_HEADERS})
 install(FILES ${ZDZ_GENERATED_INCLUDE_DIR}/zodavudaz/Version.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/zodavudaz
   COMPONENT library)
 
-# Applications build 32-bit like the library; the build tree sets that globally.
-target_compile_options(zodavudaz INTERFACE $<INSTALL_INTERFACE:-m32>)
-target_link_options(zodavudaz INTERFACE $<INSTALL_INTERFACE:-m32>)
+# Applications of the i386 library build 32-bit like it; the build tree sets that globally.
+set(ZDZ_ARCH_FLAGS "")
+if(ZDZ_ARCH STREQUAL "i386")
+  set(ZDZ_ARCH_FLAGS -m32)
+  target_compile_options(zodavudaz INTERFACE $<INSTALL_INTERFACE:-m32>)
+  target_link_options(zodavudaz INTERFACE $<INSTALL_INTERFACE:-m32>)
+endif()
 # The public headers need C++17 or newer; the application chooses which.
 target_compile_features(zodavudaz INTERFACE cxx_std_17)
+# What the package tells an application of the other architecture.
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  set(ZDZ_PACKAGE_ARCH "i386 (32-bit)")
+else()
+  set(ZDZ_PACKAGE_ARCH "${CMAKE_SYSTEM_PROCESSOR} (64-bit)")
+endif()
 
 # Installed programs and libraries find the libraries beside them, wherever the prefix is.
 file(RELATIVE_PATH ZDZ_BIN_TO_LIB ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_FULL_LIBDIR})
@@ -49,10 +59,12 @@ install(EXPORT ZoDavudazSimTargets NAMESPACE ZoDavudaz:: DESTINATION ${ZDZ_CMAKE
 configure_package_config_file(cmake/ZoDavudazConfig.cmake.in ${CMAKE_CURRENT_BINARY_DIR}/ZoDavudazConfig.cmake
   INSTALL_DESTINATION ${ZDZ_CMAKE_DIR})
 write_basic_package_version_file(${CMAKE_CURRENT_BINARY_DIR}/ZoDavudazConfigVersion.cmake
-  COMPATIBILITY SameMajorVersion)
+  COMPATIBILITY SameMajorVersion ARCH_INDEPENDENT)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/ZoDavudazConfig.cmake ${CMAKE_CURRENT_BINARY_DIR}/ZoDavudazConfigVersion.cmake
   DESTINATION ${ZDZ_CMAKE_DIR} COMPONENT library)
 
+# The file finds the prefix from its own folder, however deep the library folder is.
+file(RELATIVE_PATH ZDZ_PC_TO_PREFIX /prefix/${CMAKE_INSTALL_LIBDIR}/pkgconfig /prefix)
 configure_file(cmake/zodavudaz.pc.in ${CMAKE_CURRENT_BINARY_DIR}/zodavudaz.pc @ONLY)
 configure_file(cmake/zodavudaz-sim.pc.in ${CMAKE_CURRENT_BINARY_DIR}/zodavudaz-sim.pc @ONLY)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/zodavudaz.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig

@@ -182,7 +182,7 @@ protected:
   WORD CmdId = 0;
 };
 // Derived classes depend on where the members sit: the slot table pointer, Packet, CmdId.
-static_assert(sizeof(CModuleCntl) == 12);
+static_assert(sizeof(CModuleCntl) == PerBuild(12, 24));
 
 /// Most handlers one packet reaches: the own-handler-first one, then one more.
 constexpr int MaxHandlersPerPacket = 2;

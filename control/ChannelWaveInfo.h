@@ -33,7 +33,7 @@ struct alignas(8) ChWaveInfo {
   CString Date;
   CString Time;
 };
-static_assert(sizeof(ChWaveInfo) == 112);
+static_assert(sizeof(ChWaveInfo) == PerBuild(112, 128));
 static_assert(offsetof(ChWaveInfo, PointNum) == 4);
 static_assert(offsetof(ChWaveInfo, ByteC) == 12);
 static_assert(offsetof(ChWaveInfo, Interval) == 16);
@@ -41,7 +41,7 @@ static_assert(offsetof(ChWaveInfo, Span) == 24);
 static_assert(offsetof(ChWaveInfo, Block) == 32);
 static_assert(offsetof(ChWaveInfo, Values) == 48);
 static_assert(offsetof(ChWaveInfo, Name) == 88);
-static_assert(offsetof(ChWaveInfo, Time) == 104);
+static_assert(offsetof(ChWaveInfo, Time) == PerBuild(104, 120));
 
 /// Fills dst from src: name "CH<channel + 1>", unit texts of the two unit codes with the user
 /// texts read bounded to their 4 bytes, and the time stamp's local date and time (the current

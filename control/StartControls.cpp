@@ -3,6 +3,7 @@
 #include <zodavudaz/control/ControlRequests.h>
 #include <zodavudaz/database/PostedTrigInfo.h>
 #include <zodavudaz/entry/LibraryEntry.h>
+#include <zodavudaz/packets/MessageWords.h>
 #include <zodavudaz/packets/siblings/CommunicationLibrary.h>
 #include <zodavudaz/packets/siblings/SeqMsgParam.h>
 #include <zodavudaz/packets/siblings/SequenceLibrary.h>
@@ -39,5 +40,6 @@ WORD ZocStopButton(WORD station, WORD slot) noexcept { return PostButton(station
 
 WORD ZocUpdateStartLED(WORD first, WORD second, WORD third) noexcept {
   const DWORD value = first | static_cast<DWORD>(second & 0xFF) << 16 | static_cast<DWORD>(third & 0xFF) << 24;
-  return GetMgr()->PostGUIThread(GuiMsgStartLed, StartLedWord, static_cast<LONG>(value));
+  // The 32-bit build passes the bits as a LONG; the wider word keeps them without sign extension.
+  return GetMgr()->PostGUIThread(GuiMsgStartLed, StartLedWord, static_cast<MsgLParam>(value));
 }

@@ -34,7 +34,6 @@ constexpr WORD GroupSlotLimit = 9;
 constexpr DWORD ChannelValueBytes = 8;
 constexpr DWORD PointScratchMargin = 16;
 constexpr std::size_t PointsInput = 4;
-constexpr unsigned long long MaxScratchBytes = 0x7FFFFFFF;
 
 struct ScratchRelease {
   void operator()(BYTE* block) const noexcept { ::operator delete(block); }
@@ -45,7 +44,7 @@ using Scratch = std::unique_ptr<BYTE, ScratchRelease>;
 /// bytes of scratch; null when they cannot be allocated.
 Scratch NewScratch(unsigned long long bytes) noexcept {
   // Sizes come from the module; a 32-bit process never holds a block of 2 GiB or more.
-  if (bytes > MaxScratchBytes)
+  if (bytes > MaxBlockBytes)
     return Scratch();
   return Scratch(static_cast<BYTE*>(NewBlock(static_cast<std::size_t>(bytes))));
 }

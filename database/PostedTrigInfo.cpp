@@ -1,8 +1,8 @@
 #include <zodavudaz/database/PostedTrigInfo.h>
 
+#include <zodavudaz/packets/MessageWords.h>
 #include <zodavudaz/packets/siblings/CommunicationLibrary.h>
 
-#include <cstdint>
 #include <cstring>
 #include <map>
 #include <memory>
@@ -27,9 +27,7 @@ void Fill(KeptBlock& block, const CModule& module) noexcept {
 }
 
 bool Post(DWORD message, const KeptBlock& block, _SeqMsgParam* record) noexcept {
-  const DWORD wParam = static_cast<DWORD>(reinterpret_cast<std::uintptr_t>(block.Bytes));
-  const LONG lParam = static_cast<LONG>(reinterpret_cast<std::uintptr_t>(record));
-  return GetMgr()->PostSeqThread(message, wParam, lParam) == PostedOk;
+  return GetMgr()->PostSeqThread(message, AddressWParam(block.Bytes), AddressLParam(record)) == PostedOk;
 }
 } // namespace
 

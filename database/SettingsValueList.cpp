@@ -1,6 +1,6 @@
 #include <zodavudaz/database/SettingsValueList.h>
 
-#include <cstdlib>
+#include <zodavudaz/platform/LongText.h>
 
 CString SettingsValueList::NextEntry() noexcept {
   const int comma = Text.Find(',', Position);
@@ -20,9 +20,9 @@ CString SettingsValueList::NextValueText() noexcept {
 bool SettingsValueList::NextNumber(LONG& value) noexcept {
   const CString text = NextValueText();
   const char* begin = text;
-  char* end = nullptr;
-  // strtol reads as sscanf's "%d" does and saturates instead of overflowing.
-  const long number = std::strtol(begin, &end, 10);
+  const char* end = nullptr;
+  // Reads as sscanf's "%d" of the 32-bit build does: saturated instead of overflowing.
+  const LONG number = StrToLong32(begin, &end);
   if (end == begin)
     return false;
   value = number;

@@ -1,6 +1,7 @@
 #include <zodavudaz/packets/CEndianModulePacket.h>
 
 #include <zodavudaz/packets/DataHeader.h>
+#include <zodavudaz/packets/ThreadAddr.h>
 #include <zodavudaz/packets/WireField.h>
 
 namespace {

@@ -1,6 +1,7 @@
 #include <zodavudaz/packets/CEndianSemiModulePacket.h>
 
 #include <zodavudaz/packets/DataHeader.h>
+#include <zodavudaz/packets/ThreadAddr.h>
 #include <zodavudaz/packets/WireField.h>
 
 CEndianSemiModulePacket::CEndianSemiModulePacket(_SemiModulePacket* packet) noexcept : PacketView(packet) {}

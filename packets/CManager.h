@@ -5,6 +5,7 @@
 #include <zodavudaz/packets/CRplySync.h>
 #include <zodavudaz/packets/CStationInfo.h>
 #include <zodavudaz/packets/CZoThread.h>
+#include <zodavudaz/packets/MessageWords.h>
 #include <zodavudaz/packets/siblings/CReceiveThreadInfo.h>
 #include <zodavudaz/platform/BaseTypes.h>
 #include <zodavudaz/platform/Export.h>
@@ -91,30 +92,30 @@ public:
   /// Posts message with its words to the manager's sequence thread, or to its GUI thread.
   /// PostedOk (0) when posted: a record passed in a word then belongs to the receiver. Any other
   /// result: nothing was posted and the caller still owns what it meant to hand over.
-  WORD PostSeqThread(DWORD message, DWORD wParam, LONG lParam) noexcept;
-  WORD PostGUIThread(DWORD message, DWORD wParam, LONG lParam) noexcept;
+  WORD PostSeqThread(DWORD message, MsgWParam wParam, MsgLParam lParam) noexcept;
+  WORD PostGUIThread(DWORD message, MsgWParam wParam, MsgLParam lParam) noexcept;
 
 private:
   friend struct CommLayerAccess;
 
   // Compile-time only: the communication library shares this layout.
   static void CheckLayout() noexcept {
-    static_assert(sizeof(CManager) == 128);
-    static_assert(offsetof(CManager, ModulePacketBodyMaxSize) == 12);
-    static_assert(offsetof(CManager, MaxStationNum) == 16);
-    static_assert(offsetof(CManager, InitOk) == 20);
-    static_assert(offsetof(CManager, Debug) == 44);
-    static_assert(offsetof(CManager, WaveBufPoint) == 48);
-    static_assert(offsetof(CManager, MathChNum) == 52);
-    static_assert(offsetof(CManager, APIEnv) == 56);
-    static_assert(offsetof(CManager, MyAddress) == 60);
-    static_assert(offsetof(CManager, MyStationId) == 64);
-    static_assert(offsetof(CManager, ActiveGroupId) == 70);
-    static_assert(offsetof(CManager, CommType) == 72);
-    static_assert(offsetof(CManager, SysEventMask) == 76);
-    static_assert(offsetof(CManager, RcvThreadInfo) == 80);
-    static_assert(offsetof(CManager, Language) == 112);
-    static_assert(offsetof(CManager, PacketThread) == 124);
+    static_assert(sizeof(CManager) == PerBuild(128, 152));
+    static_assert(offsetof(CManager, ModulePacketBodyMaxSize) == PerBuild(12, 24));
+    static_assert(offsetof(CManager, MaxStationNum) == PerBuild(16, 28));
+    static_assert(offsetof(CManager, InitOk) == PerBuild(20, 32));
+    static_assert(offsetof(CManager, Debug) == PerBuild(44, 56));
+    static_assert(offsetof(CManager, WaveBufPoint) == PerBuild(48, 60));
+    static_assert(offsetof(CManager, MathChNum) == PerBuild(52, 64));
+    static_assert(offsetof(CManager, APIEnv) == PerBuild(56, 68));
+    static_assert(offsetof(CManager, MyAddress) == PerBuild(60, 72));
+    static_assert(offsetof(CManager, MyStationId) == PerBuild(64, 76));
+    static_assert(offsetof(CManager, ActiveGroupId) == PerBuild(70, 82));
+    static_assert(offsetof(CManager, CommType) == PerBuild(72, 84));
+    static_assert(offsetof(CManager, SysEventMask) == PerBuild(76, 88));
+    static_assert(offsetof(CManager, RcvThreadInfo) == PerBuild(80, 92));
+    static_assert(offsetof(CManager, Language) == PerBuild(112, 124));
+    static_assert(offsetof(CManager, PacketThread) == PerBuild(124, 144));
   }
 
   HWND MainWnd = nullptr;

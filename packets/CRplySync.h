@@ -2,14 +2,16 @@
 #ifndef PACKETS_CRPLYSYNC_H
 #define PACKETS_CRPLYSYNC_H
 
+#include <zodavudaz/packets/ThreadAddr.h>
 #include <zodavudaz/platform/BaseTypes.h>
 #include <zodavudaz/platform/CWinThread.h>
 #include <zodavudaz/platform/Export.h>
 
 #include <cstddef>
 
-/// Made by the communication library and by the applications; a module packet carries its address
-/// as thread address. Valid while its marker holds ValidMarker.
+/// Made by the communication library and by the applications; a module packet names it in its
+/// thread address through ThreadAddrOf (on 64-bit a handle that Invalidate and the destructor give
+/// back). Valid while its marker holds ValidMarker.
 class ZODAVUDAZ_EXPORT CRplySync {
 public:
   static constexpr DWORD ValidMarker = 0x13572468;
@@ -61,14 +63,19 @@ public:
   WORD GetProxyStationId() const noexcept { return static_cast<WORD>(ProxyStationId); }
 
   BOOL IsValid() const noexcept { return Marker == ValidMarker; }
-  void Invalidate() noexcept { Marker = 0; }
+  /// Marks the record invalid; a thread address issued for it no longer names it.
+  void Invalidate() noexcept {
+    Marker = 0;
+    Slot.Release();
+  }
 
 private:
   friend struct CommLayerAccess;
+  friend DWORD ThreadAddrOf(CRplySync* sync) noexcept;
 
   // Compile-time only: the communication library and the applications share this layout.
   static void CheckLayout() noexcept {
-    static_assert(sizeof(CRplySync) == 56);
+    static_assert(sizeof(CRplySync) == PerBuild(56, 72));
     static_assert(offsetof(CRplySync, SignalMode) == 4);
     static_assert(offsetof(CRplySync, SyncMode) == 8);
     static_assert(offsetof(CRplySync, CommSyncMode) == 10);
@@ -76,14 +83,15 @@ private:
     static_assert(offsetof(CRplySync, ReleaseMode) == 16);
     static_assert(offsetof(CRplySync, ErrMsgMode) == 20);
     static_assert(offsetof(CRplySync, OptimizeBufMode) == 24);
-    static_assert(offsetof(CRplySync, Thread) == 28);
-    static_assert(offsetof(CRplySync, RplyStationAddr) == 32);
-    static_assert(offsetof(CRplySync, StationId) == 36);
-    static_assert(offsetof(CRplySync, ModuleId) == 40);
-    static_assert(offsetof(CRplySync, CntlId) == 42);
-    static_assert(offsetof(CRplySync, RplyCntlId) == 44);
-    static_assert(offsetof(CRplySync, ProxyStationId) == 48);
-    static_assert(offsetof(CRplySync, Marker) == 52);
+    static_assert(offsetof(CRplySync, Thread) == PerBuild(28, 32));
+    static_assert(offsetof(CRplySync, RplyStationAddr) == PerBuild(32, 40));
+    static_assert(offsetof(CRplySync, StationId) == PerBuild(36, 44));
+    static_assert(offsetof(CRplySync, ModuleId) == PerBuild(40, 48));
+    static_assert(offsetof(CRplySync, CntlId) == PerBuild(42, 50));
+    static_assert(offsetof(CRplySync, RplyCntlId) == PerBuild(44, 52));
+    static_assert(offsetof(CRplySync, ProxyStationId) == PerBuild(48, 56));
+    static_assert(offsetof(CRplySync, Marker) == PerBuild(52, 60));
+    static_assert(Is32BitBuild || offsetof(CRplySync, Slot) == 64);
   }
 
   DWORD TimeOut;
@@ -102,6 +110,8 @@ private:
   WORD RplyCntlId;
   DWORD ProxyStationId;
   DWORD Marker;
+  // Takes no room in the 32-bit build.
+  [[no_unique_address]] ThreadAddrHandle<Is32BitBuild> Slot;
 };
 
 #endif

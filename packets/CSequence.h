@@ -27,10 +27,10 @@ private:
 
   // Compile-time only: the sequence library shares this layout.
   static void CheckLayout() noexcept {
-    static_assert(sizeof(CSequence) == 16);
+    static_assert(sizeof(CSequence) == PerBuild(16, 24));
     static_assert(offsetof(CSequence, MainWnd) == 4);
     static_assert(offsetof(CSequence, ZoomWnd) == 8);
-    static_assert(offsetof(CSequence, SetupPath) == 12);
+    static_assert(offsetof(CSequence, SetupPath) == PerBuild(12, 16));
   }
 
   BYTE WaveMode = 0;

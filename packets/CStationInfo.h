@@ -76,7 +76,7 @@ private:
 
   // Compile-time only: the communication library shares this layout.
   static void CheckLayout() noexcept {
-    static_assert(sizeof(CStationInfo) == 36);
+    static_assert(sizeof(CStationInfo) == PerBuild(36, 48));
     static_assert(offsetof(CStationInfo, Owner) == 4);
     static_assert(offsetof(CStationInfo, Lock) == 8);
     static_assert(offsetof(CStationInfo, OwnerWaitHandle) == 12);
@@ -88,8 +88,8 @@ private:
     static_assert(offsetof(CStationInfo, Type) == 21);
     static_assert(offsetof(CStationInfo, GroupNo) == 22);
     static_assert(offsetof(CStationInfo, EventHandle) == 24);
-    static_assert(offsetof(CStationInfo, Name) == 28);
-    static_assert(offsetof(CStationInfo, Comment) == 32);
+    static_assert(offsetof(CStationInfo, Name) == PerBuild(28, 32));
+    static_assert(offsetof(CStationInfo, Comment) == PerBuild(32, 40));
   }
 
   LONG StationAddress = -1;

@@ -43,10 +43,10 @@ private:
 
   // Compile-time only: the communication library shares this layout.
   static void CheckLayout() noexcept {
-    static_assert(sizeof(CWink) == 3044);
-    static_assert(offsetof(CWink, StationTable) == 4);
-    static_assert(offsetof(CWink, BackTable) == 4 + EntryCount * sizeof(CStationInfo));
-    static_assert(offsetof(CWink, Counters) == 4 + 2 * EntryCount * sizeof(CStationInfo));
+    static_assert(sizeof(CWink) == PerBuild(3044, 4056));
+    static_assert(offsetof(CWink, StationTable) == PerBuild(4, 8));
+    static_assert(offsetof(CWink, BackTable) == PerBuild(4 + EntryCount * sizeof(CStationInfo), 2024));
+    static_assert(offsetof(CWink, Counters) == PerBuild(4 + 2 * EntryCount * sizeof(CStationInfo), 4040));
   }
 
   LONG UpdateRequest = 0;

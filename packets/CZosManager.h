@@ -42,9 +42,9 @@ private:
 
   // Compile-time only: the sequence library shares this layout.
   static void CheckLayout() noexcept {
-    static_assert(offsetof(CZosManager, FileThread) == 4);
-    static_assert(offsetof(CZosManager, ViewerPropertyList) == 8);
-    static_assert(offsetof(CZosManager, PowerEvent) == 8 + sizeof(CPtrList));
+    static_assert(offsetof(CZosManager, FileThread) == PerBuild(4, 8));
+    static_assert(offsetof(CZosManager, ViewerPropertyList) == PerBuild(8, 16));
+    static_assert(offsetof(CZosManager, PowerEvent) == PerBuild(8 + sizeof(CPtrList), 64));
     static_assert(offsetof(CZosManager, ErrorEvent) == offsetof(CZosManager, PowerEvent) + 16);
     static_assert(offsetof(CZosManager, ViewerNum) == offsetof(CZosManager, PowerEvent) + 20);
     static_assert(sizeof(CZosManager) == offsetof(CZosManager, PowerEvent) + 24);

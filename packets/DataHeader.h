@@ -4,10 +4,6 @@
 
 #include <zodavudaz/platform/BaseTypes.h>
 
-#include <cstdint>
-
-class CRplySync;
-
 /// Command groups, in the low 4 bits of the command id.
 constexpr BYTE CmdGroupMask = 0x0F;
 constexpr BYTE CmdGroupReqExec = 0x00;
@@ -38,11 +34,5 @@ constexpr WORD MakeCntl(WORD cntlId, WORD offset) noexcept {
 }
 /// 1 for an event packet, whatever the flag bits.
 constexpr int IsEventCmdId(BYTE cmdId) noexcept { return (cmdId & CmdGroupMask) == CmdGroupEvent ? 1 : 0; }
-
-/// The thread address as the requester's reply record. The records are made by the communication
-/// library and the applications, which rely on this plain conversion; it is never dereferenced here.
-inline CRplySync* RplySyncOf(DWORD threadAddr) noexcept {
-  return reinterpret_cast<CRplySync*>(static_cast<std::uintptr_t>(threadAddr)); // NOLINT(performance-no-int-to-ptr)
-}
 
 #endif

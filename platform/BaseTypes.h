@@ -1,20 +1,27 @@
-// The framework's basic integer, handle and position types, on the ILP32 data model.
+// The framework's basic integer, handle and position types, on ILP32 and LP64 alike.
 #ifndef PLATFORM_BASETYPES_H
 #define PLATFORM_BASETYPES_H
 
 #include <cstddef>
+#include <cstdint>
+#include <type_traits>
+
+/// True in the 32-bit build, whose types, symbols and layouts callers already link against.
+constexpr bool Is32BitBuild = sizeof(void*) == 4;
 
 using BYTE = unsigned char;
 using WORD = unsigned short;
-using DWORD = unsigned long;
+// 32-bit in both builds; the 32-bit build keeps its long types so its mangled names stay.
+using DWORD = std::conditional_t<Is32BitBuild, unsigned long, std::uint32_t>;
 using UINT = unsigned int;
-using LONG = long;
+using LONG = std::conditional_t<Is32BitBuild, long, std::int32_t>;
 using BOOL = int;
 using LPCTSTR = const char*;
 using LPTSTR = char*;
 using LPVOID = void*;
-using WPARAM = UINT;
-using LPARAM = LONG;
+// Posted-message words are pointer-wide, as the platform's message parameters are.
+using WPARAM = std::conditional_t<Is32BitBuild, UINT, std::uintptr_t>;
+using LPARAM = std::conditional_t<Is32BitBuild, LONG, std::intptr_t>;
 
 constexpr BOOL TRUE = 1;
 constexpr BOOL FALSE = 0;
@@ -38,9 +45,14 @@ struct TreeItemTag;
 /// Handle of an item of a tree-view control.
 using HTREEITEM = TreeItemTag*;
 
-// Stored records and wire packets carry these sizes; the library is built for 32-bit x86 only.
-static_assert(sizeof(void*) == 4, "build with -m32");
-static_assert(sizeof(WORD) == 2 && sizeof(DWORD) == 4 && sizeof(LONG) == 4);
+/// Picks a record's size or offset for the build: in-process records that hold pointers, strings or
+/// virtual tables differ between the two, and each build asserts its own.
+constexpr std::size_t PerBuild(std::size_t bits32, std::size_t bits64) { return Is32BitBuild ? bits32 : bits64; }
+
+// Stored records and wire packets carry these sizes in both builds.
+static_assert(sizeof(void*) == 4 || sizeof(void*) == 8);
+static_assert(sizeof(WORD) == 2 && sizeof(DWORD) == 4 && sizeof(LONG) == 4 && sizeof(UINT) == 4);
+static_assert(sizeof(WPARAM) == sizeof(void*) && sizeof(LPARAM) == sizeof(void*));
 static_assert(sizeof(double) == 8 && sizeof(long long) == 8);
 
 #endif

@@ -7,7 +7,7 @@ BlockRefusal Refusal = nullptr;
 }
 
 void* NewBlock(std::size_t size) noexcept {
-  if (Refusal != nullptr && Refusal(size))
+  if (size > MaxBlockBytes || (Refusal != nullptr && Refusal(size)))
     return nullptr;
   return ::operator new(size == 0 ? 1 : size, std::nothrow);
 }

@@ -73,7 +73,8 @@ LONG CFile::Seek(LONG offset, UINT from) noexcept {
   if (from == current && Ahead.Move(offset))
     return Ahead.GetPosition();
   DropReadAhead();
-  return GetFileAccess().Seek(Handle, offset, from);
+  // The file access keeps positions within the LONG range.
+  return static_cast<LONG>(GetFileAccess().Seek(Handle, offset, from));
 }
 
 DWORD CFile::GetLength() const noexcept {

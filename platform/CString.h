@@ -82,6 +82,6 @@ ZODAVUDAZ_EXPORT bool operator==(const CString& left, const char* right) noexcep
 ZODAVUDAZ_EXPORT bool operator!=(const CString& left, const CString& right) noexcept;
 ZODAVUDAZ_EXPORT bool operator!=(const CString& left, const char* right) noexcept;
 
-static_assert(sizeof(CString) == 4);
+static_assert(sizeof(CString) == PerBuild(4, 8));
 
 #endif

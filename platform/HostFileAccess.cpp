@@ -103,7 +103,9 @@ public:
 
   long Seek(Handle file, long offset, UINT from) noexcept override {
     const int whence = from == CFile::end ? SEEK_END : from == CFile::current ? SEEK_CUR : SEEK_SET;
-    return static_cast<long>(::lseek(file, offset, whence));
+    // A position past 2 GiB is an error, as it is for the 32-bit build's lseek.
+    const off_t position = ::lseek(file, offset, whence);
+    return position > 0x7FFFFFFF ? -1 : static_cast<long>(position);
   }
 
   long GetLength(Handle file) noexcept override {

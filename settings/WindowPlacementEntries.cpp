@@ -2,10 +2,9 @@
 
 #include <zodavudaz/entry/LibraryEntry.h>
 #include <zodavudaz/platform/FormattedPrint.h>
+#include <zodavudaz/platform/LongText.h>
 #include <zodavudaz/settings/ProfileFile.h>
 #include <zodavudaz/settings/SettingsNames.h>
-
-#include <cstdio>
 
 namespace {
 constexpr char PlacementFormat[] = "%u,%u,%d,%d,%d,%d,%d,%d,%d,%d";
@@ -36,14 +35,26 @@ bool FindModuleSection(WORD station, int slot, CString& section) noexcept {
 }
 } // namespace
 
+// Reads PlacementFormat as sscanf of the 32-bit build does: a value out of range saturates, as its
+// 32-bit strtol and strtoul do, in both builds.
 bool ScanWindowPlacement(const CString& text, WINDOWPLACEMENT& placement) noexcept {
-  UINT flags = 0;
-  UINT showCmd = 0;
-  int v[8] = {};
-  if (std::sscanf(text, PlacementFormat, &flags, &showCmd, &v[0], &v[1], &v[2], &v[3], &v[4], &v[5], &v[6], &v[7]) !=
-      10)
-    return false;
-  placement = {sizeof(WINDOWPLACEMENT), flags, showCmd, {v[0], v[1]}, {v[2], v[3]}, {v[4], v[5], v[6], v[7]}};
+  DWORD words[2] = {};
+  LONG v[8] = {};
+  const char* at = text;
+  for (int field = 0; field < 10; ++field) {
+    if (field > 0 && *at++ != ',')
+      return false;
+    const char* end = nullptr;
+    if (field < 2)
+      words[field] = StrToULong32(at, &end);
+    else
+      v[field - 2] = StrToLong32(at, &end);
+    if (end == at)
+      return false;
+    at = end;
+  }
+  placement = {sizeof(WINDOWPLACEMENT), UINT(words[0]), UINT(words[1]), {v[0], v[1]}, {v[2], v[3]},
+               {v[4], v[5], v[6], v[7]}};
   return true;
 }
 

@@ -11,6 +11,7 @@
 #include <zodavudaz/database/ActOnTrigInfo.h>
 #include <zodavudaz/packets/CEndianModulePacket.h>
 #include <zodavudaz/packets/CRplySync.h>
+#include <zodavudaz/packets/MessageWords.h>
 #include <zodavudaz/packets/WAVEINF.h>
 #include <zodavudaz/packets/siblings/CFeModule.h>
 #include <zodavudaz/packets/siblings/SeqMsgParam.h>
@@ -173,8 +174,8 @@ ZODAVUDAZ_EXPORT void SimRefusePosts(bool refuse) noexcept;
 /// flags byte after it) at wParam and the _SeqMsgParam at lParam, then deletes the record.
 struct SimMessage {
   DWORD Message = 0;
-  DWORD WParam = 0;
-  LONG LParam = 0;
+  MsgWParam WParam = 0;
+  MsgLParam LParam = 0;
   bool HasRecord = false;
   _SeqMsgParam Record;
   bool HasTrigInfo = false;

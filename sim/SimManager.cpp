@@ -20,7 +20,7 @@ struct ManagerState {
 
 ManagerState State;
 
-WORD Post(SimThread& thread, DWORD message, DWORD wParam, LONG lParam) noexcept {
+WORD Post(SimThread& thread, DWORD message, MsgWParam wParam, MsgLParam lParam) noexcept {
   if (State.RefusePosts || !thread.PostThreadMessage(message, wParam, lParam))
     return SimPostRefused;
   return PostedOk;
@@ -36,11 +36,11 @@ CManager* GetMgr() noexcept { return &State.Manager; }
 
 CRplySync* CManager::GetRplySync() noexcept { return &State.SharedSync; }
 
-WORD CManager::PostSeqThread(DWORD message, DWORD wParam, LONG lParam) noexcept {
+WORD CManager::PostSeqThread(DWORD message, MsgWParam wParam, MsgLParam lParam) noexcept {
   return Post(State.SeqThread, message, wParam, lParam);
 }
 
-WORD CManager::PostGUIThread(DWORD message, DWORD wParam, LONG lParam) noexcept {
+WORD CManager::PostGUIThread(DWORD message, MsgWParam wParam, MsgLParam lParam) noexcept {
   return Post(State.GuiThread, message, wParam, lParam);
 }
 

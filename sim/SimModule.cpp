@@ -1,6 +1,7 @@
 #include <zodavudaz/sim/SimModule.h>
 
 #include <zodavudaz/packets/DataHeader.h>
+#include <zodavudaz/packets/ThreadAddr.h>
 #include <zodavudaz/sim/CommLayerAccess.h>
 
 #include <algorithm>
@@ -138,7 +139,7 @@ void SimModule::Hold(const _ModulePacket* request, const Reply& reply, DWORD cou
   answer.SetParamType(reply.Type);
   answer.SetVersion(asked.GetVersion());
   answer.SetParamNum(count);
-  answer.SetThreadAddr(static_cast<DWORD>(reinterpret_cast<std::uintptr_t>(sync)));
+  answer.SetThreadAddr(ThreadAddrOf(sync));
   Held.swap(block);
 }
 

@@ -1,6 +1,7 @@
 #include <zodavudaz/sim/SimRequest.h>
 
 #include <zodavudaz/packets/DataHeader.h>
+#include <zodavudaz/packets/ThreadAddr.h>
 #include <zodavudaz/sim/SimControl.h>
 
 #include <algorithm>
@@ -40,7 +41,7 @@ WORD BuildRequest(const SimTarget& target, const SimCall& call, std::vector<BYTE
   packet.SetParamType(call.InType);
   packet.SetVersion(1);
   packet.SetParamNum(call.InCount);
-  packet.SetThreadAddr(static_cast<DWORD>(reinterpret_cast<std::uintptr_t>(call.Sync)));
+  packet.SetThreadAddr(ThreadAddrOf(call.Sync));
   return 0;
 }
 } // namespace

@@ -1,5 +1,6 @@
 #include <zodavudaz/sim/SimThread.h>
 
+#include <zodavudaz/packets/MessageWords.h>
 #include <zodavudaz/packets/siblings/SeqMsgParam.h>
 
 #include <cstring>
@@ -30,13 +31,13 @@ void SimThread::Handle(SimMessage& message) noexcept {
   if (!CarriesRecord(message.Message))
     return;
   if (message.WParam != 0) {
-    const BYTE* block = reinterpret_cast<const BYTE*>(message.WParam);
+    const BYTE* block = WordAddress<const BYTE>(message.WParam);
     std::memcpy(&message.TrigInfo, block, sizeof message.TrigInfo);
     message.ModuleFlags = block[sizeof message.TrigInfo];
     message.HasTrigInfo = true;
   }
   if (message.LParam != 0) {
-    _SeqMsgParam* record = reinterpret_cast<_SeqMsgParam*>(message.LParam);
+    _SeqMsgParam* record = WordAddress<_SeqMsgParam>(message.LParam);
     message.Record = *record;
     message.HasRecord = true;
     delete record;
@@ -61,7 +62,7 @@ std::vector<SimMessage> SimThread::Messages() noexcept {
 void SimThread::Reset() noexcept {
   for (const SimMessage& message : Pending)
     if (CarriesRecord(message.Message) && message.LParam != 0)
-      delete reinterpret_cast<_SeqMsgParam*>(message.LParam);
+      delete WordAddress<_SeqMsgParam>(message.LParam);
   std::vector<SimMessage>().swap(Pending);
   std::vector<SimMessage>().swap(Handled);
 }

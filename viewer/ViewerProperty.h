@@ -97,34 +97,34 @@ struct ViewerProperty {
   /// GrNum x GrChNum entries, or null.
   GrChannel* GrChInfo;
 };
-static_assert(sizeof(ViewerProperty) == 280);
+static_assert(sizeof(ViewerProperty) == PerBuild(280, 392));
 static_assert(offsetof(ViewerProperty, GrNum) == 8);
 static_assert(offsetof(ViewerProperty, GridType) == 16);
 static_assert(offsetof(ViewerProperty, FFTWindow) == 31);
 static_assert(offsetof(ViewerProperty, FilterType) == 32);
-static_assert(offsetof(ViewerProperty, XyX) == 40);
-static_assert(offsetof(ViewerProperty, XyY) == 44);
-static_assert(offsetof(ViewerProperty, MeasureItem) == 48);
-static_assert(offsetof(ViewerProperty, BottomHeight) == 68);
-static_assert(offsetof(ViewerProperty, SplitRate) == 72);
-static_assert(offsetof(ViewerProperty, VCursor2) == 112);
-static_assert(offsetof(ViewerProperty, Left) == 120);
-static_assert(offsetof(ViewerProperty, Bottom) == 132);
-static_assert(offsetof(ViewerProperty, ChannelCapacity) == 136);
-static_assert(offsetof(ViewerProperty, Channel) == 200);
-static_assert(offsetof(ViewerProperty, Const) == 228);
-static_assert(offsetof(ViewerProperty, MathExp) == 240);
-static_assert(offsetof(ViewerProperty, CurrentPath) == 244);
-static_assert(offsetof(ViewerProperty, CurrentPlane) == 248);
-static_assert(offsetof(ViewerProperty, ColorArrayNum) == 250);
-static_assert(offsetof(ViewerProperty, ColorArray) == 252);
-static_assert(offsetof(ViewerProperty, CustomToolBar) == 256);
-static_assert(offsetof(ViewerProperty, CvWnd) == 260);
-static_assert(offsetof(ViewerProperty, CurrentValue) == 264);
-static_assert(offsetof(ViewerProperty, CVrate) == 268);
-static_assert(offsetof(ViewerProperty, ChCopyStatus) == 270);
-static_assert(offsetof(ViewerProperty, GrName) == 272);
-static_assert(offsetof(ViewerProperty, GrChInfo) == 276);
+static_assert(offsetof(ViewerProperty, XyX) == PerBuild(40, 48));
+static_assert(offsetof(ViewerProperty, XyY) == PerBuild(44, 56));
+static_assert(offsetof(ViewerProperty, MeasureItem) == PerBuild(48, 64));
+static_assert(offsetof(ViewerProperty, BottomHeight) == PerBuild(68, 96));
+static_assert(offsetof(ViewerProperty, SplitRate) == PerBuild(72, 104));
+static_assert(offsetof(ViewerProperty, VCursor2) == PerBuild(112, 144));
+static_assert(offsetof(ViewerProperty, Left) == PerBuild(120, 152));
+static_assert(offsetof(ViewerProperty, Bottom) == PerBuild(132, 164));
+static_assert(offsetof(ViewerProperty, ChannelCapacity) == PerBuild(136, 168));
+static_assert(offsetof(ViewerProperty, Channel) == PerBuild(200, 232));
+static_assert(offsetof(ViewerProperty, Const) == PerBuild(228, 288));
+static_assert(offsetof(ViewerProperty, MathExp) == PerBuild(240, 312));
+static_assert(offsetof(ViewerProperty, CurrentPath) == PerBuild(244, 320));
+static_assert(offsetof(ViewerProperty, CurrentPlane) == PerBuild(248, 328));
+static_assert(offsetof(ViewerProperty, ColorArrayNum) == PerBuild(250, 330));
+static_assert(offsetof(ViewerProperty, ColorArray) == PerBuild(252, 336));
+static_assert(offsetof(ViewerProperty, CustomToolBar) == PerBuild(256, 344));
+static_assert(offsetof(ViewerProperty, CvWnd) == PerBuild(260, 352));
+static_assert(offsetof(ViewerProperty, CurrentValue) == PerBuild(264, 360));
+static_assert(offsetof(ViewerProperty, CVrate) == PerBuild(268, 368));
+static_assert(offsetof(ViewerProperty, ChCopyStatus) == PerBuild(270, 370));
+static_assert(offsetof(ViewerProperty, GrName) == PerBuild(272, 376));
+static_assert(offsetof(ViewerProperty, GrChInfo) == PerBuild(276, 384));
 
 /// A new record for channelCount channels with the display defaults, ChannelNumber 0 and no
 /// texts, colours or groups; null for 0 channels or when a block cannot be allocated. The caller

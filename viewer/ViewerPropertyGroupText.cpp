@@ -40,9 +40,9 @@ const GroupColumn GroupColumns[ColumnCount] = {
 };
 
 bool AllocateEntries(ViewerProperty& record) noexcept {
-  // Two 16-bit counts times the entry size overflow a 32-bit size.
+  // Two 16-bit counts times the entry size can ask for more than either build gives.
   const std::uint64_t count = std::uint64_t{record.GrNum} * record.GrChNum;
-  if (count * sizeof(GrChannel) > SIZE_MAX)
+  if (count * sizeof(GrChannel) > MaxBlockBytes)
     return false;
   GrChannel* entries = static_cast<GrChannel*>(NewBlock(static_cast<std::size_t>(count * sizeof(GrChannel))));
   if (entries == nullptr)

@@ -56,6 +56,6 @@ protected:
   _ModulePacket* Reply = nullptr;
   DWORD Reserved = 0;
 };
-static_assert(sizeof(CFRONTEND) == 4 + 13 * 4);
+static_assert(sizeof(CFRONTEND) == PerBuild(4 + 13 * 4, 88));
 
 #endif

@@ -28,7 +28,7 @@ protected:
   COBJECT* ObjectTable[5] = {};
   BYTE Work[680] = {};
 };
-static_assert(sizeof(CFeFrontend) == sizeof(CFRONTEND) + 4 + 5 * 4 + 680);
+static_assert(sizeof(CFeFrontend) == PerBuild(sizeof(CFRONTEND) + 4 + 5 * 4 + 680, 808));
 
 /// The object that drives one module.
 class ZODAVUDAZ_EXPORT CFeFrontend::CMODULE : public CFRONTEND::COBJECT {
@@ -51,7 +51,7 @@ protected:
   DWORD SlotNo = 0;
   DWORD Flags = 0;
 };
-static_assert(sizeof(CFeFrontend::CMODULE) == sizeof(CFRONTEND::COBJECT) + 3 * 4);
+static_assert(sizeof(CFeFrontend::CMODULE) == PerBuild(sizeof(CFRONTEND::COBJECT) + 3 * 4, 96));
 
 /// A timer object.
 class ZODAVUDAZ_EXPORT CFeFrontend::CTIMER : public CFRONTEND::COBJECT {

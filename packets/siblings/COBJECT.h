@@ -41,6 +41,6 @@ protected:
   DWORD LastMessage = 0;
   DWORD Counters[3] = {};
 };
-static_assert(sizeof(CFRONTEND::COBJECT) == 4 + 11 * 4 + 3 * 4);
+static_assert(sizeof(CFRONTEND::COBJECT) == PerBuild(4 + 11 * 4 + 3 * 4, 80));
 
 #endif

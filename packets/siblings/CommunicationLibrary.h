@@ -33,6 +33,9 @@ ZODAVUDAZ_EXPORT WORD MoteReleaseEvent(WORD station, WORD slot, DWORD eventId) n
 ZODAVUDAZ_EXPORT CWinThread* MoGetThread() noexcept;
 ZODAVUDAZ_EXPORT CRplySync* GetSyncInfo(CWinThread* thread) noexcept;
 /// A reply record prepared for a query of control word cntl to the module (station, slot).
+/// Every packet names its reply record by ThreadAddrOf and every receiver reads it back by
+/// RplySyncOf (the packets' GetRplySync): in the 32-bit build that is the address, on 64-bit a
+/// handle that ends when the record is invalidated or destroyed.
 ZODAVUDAZ_EXPORT CRplySync* SetRplySyncForQuery(WORD station, WORD slot, WORD cntl) noexcept;
 
 /// What to add to a control id to address member connectNo of a connected group.

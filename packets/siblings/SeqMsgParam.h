@@ -1,4 +1,4 @@
-// The 36-byte message record that goes to the sequence thread with messages 0x437 and 0x44A.
+// The message record (36 bytes in the 32-bit build) that goes to the sequence thread with messages 0x437 and 0x44A.
 #ifndef PACKETS_SIBLINGS_SEQMSGPARAM_H
 #define PACKETS_SIBLINGS_SEQMSGPARAM_H
 
@@ -32,7 +32,7 @@ struct _SeqMsgParam {
   DWORD Param28 = 0;
   DWORD Param32 = 0;
 };
-static_assert(sizeof(_SeqMsgParam) == 36);
+static_assert(sizeof(_SeqMsgParam) == PerBuild(36, 40));
 static_assert(offsetof(_SeqMsgParam, CntlId) == 2);
 static_assert(offsetof(_SeqMsgParam, StationId) == 4);
 static_assert(offsetof(_SeqMsgParam, ModuleId) == 6);
@@ -41,7 +41,7 @@ static_assert(offsetof(_SeqMsgParam, StopFlag) == 12);
 static_assert(offsetof(_SeqMsgParam, StartFlag) == 16);
 static_assert(offsetof(_SeqMsgParam, Param20) == 20);
 static_assert(offsetof(_SeqMsgParam, Text) == 24);
-static_assert(offsetof(_SeqMsgParam, Param28) == 28);
-static_assert(offsetof(_SeqMsgParam, Param32) == 32);
+static_assert(offsetof(_SeqMsgParam, Param28) == PerBuild(28, 32));
+static_assert(offsetof(_SeqMsgParam, Param32) == PerBuild(32, 36));
 
 #endif

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix, builds and runs a program outside the tree against it
-# (through the CMake package and through pkg-config, including only <zodavudaz/...> headers), and
-# starts the installed zdz and demo by their installed paths, without LD_LIBRARY_PATH.
+# (through the CMake package and through pkg-config, including only <zodavudaz/...> headers), checks
+# that a program of the other architecture gets a clear refusal from the CMake package, and starts
+# the installed zdz and demo by their installed paths, without LD_LIBRARY_PATH.
 # usage: InstallTest.sh BUILD-DIR [EMULATOR]
 set -euo pipefail
 build=$1 emulator=${2:-}
@@ -16,18 +17,34 @@ fail() {
   exit 1
 }
 
+if grep -qx 'ZDZ_ARCH:STRING=i386' "$build/CMakeCache.txt"; then
+  triplet=i386-linux-gnu own=-m32 other=
+else
+  triplet=$(gcc -print-multiarch) own= other=-m32
+fi
+
 cmake --install "$build" --prefix "$prefix" >/dev/null
-library=$(find "$prefix" -name 'libzodavudaz.so.*.*' | head -1)
-libdir=$(dirname "$library")
+libdir=$prefix/lib/$triplet
+library=$(find "$libdir" -name 'libzodavudaz.so.*.*' | head -1)
+[ -n "$library" ] || fail "no library in $libdir"
 readelf -d "$library" | grep -q 'SONAME.*\[libzodavudaz\.so\.[0-9]*\]' || fail "no SONAME with the major version"
 if find "$prefix/include" | grep -Eq 'FaultInjecting|BlockFaults|/hooks/'; then
   fail "test hooks installed"
 fi
 
-cmake -S "$app" -B "$work/cmake-build" -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake -S "$app" -B "$work/cmake-build" -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_CXX_FLAGS="$own" >/dev/null
 cmake --build "$work/cmake-build" >/dev/null
 $emulator "$work/cmake-build/installed-app" "$work/cmake.ini" | grep -q "^installed library works"
 echo "CMake package: ok"
+
+# Multiarch search keeps the other architecture's packages apart; a package named directly must refuse.
+if cmake -S "$app" -B "$work/other-build" -DZoDavudaz_DIR="$libdir/cmake/ZoDavudaz" -DCMAKE_CXX_FLAGS="$other" \
+  >"$work/other.log" 2>&1; then
+  fail "a program of the other architecture took the package"
+fi
+grep -q "but the application builds" "$work/other.log" || { cat "$work/other.log" >&2; exit 1; }
+echo "other architecture refused: ok"
 
 export PKG_CONFIG_PATH=$libdir/pkgconfig
 flags=$(pkg-config --cflags --libs zodavudaz)

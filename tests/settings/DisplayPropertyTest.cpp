@@ -4,9 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include <climits>
+#include <limits>
 
 namespace {
+constexpr LONG LongMax = std::numeric_limits<LONG>::max();
+constexpr LONG LongMin = std::numeric_limits<LONG>::min();
 constexpr char Tray[] = "Shell_TrayWnd";
 
 struct TaskbarCase {
@@ -33,10 +35,10 @@ const TaskbarCase TaskbarCases[] = {
     {"TopBeatsBottom", 1024, 768, Tray, {-2, -2, 1026, 770}, TaskbarTop, {0, 768, 1024, 768}},
     {"ShortTopCountsAsLeft", 1024, 768, Tray, {-2, -2, 1025, 28}, TaskbarLeft, {1024, 0, 1024, 768}},
     // Misshapen bars neither overflow nor move the work area off screen.
-    {"WiderThanScreen", 1024, 768, Tray, {-1, -2, LONG_MAX, 770}, TaskbarRight, {0, 0, 0, 768}},
+    {"WiderThanScreen", 1024, 768, Tray, {-1, -2, LongMax, 770}, TaskbarRight, {0, 0, 0, 768}},
     {"TallerThanScreen", 1024, 768, Tray, {5, -1, 300, 770}, TaskbarBottom, {0, 0, 1024, 0}},
-    {"Inverted", 1024, 768, Tray, {0, LONG_MAX, 10, 770}, TaskbarBottom, {0, 0, 1024, 768}},
-    {"FarOff", 1024, 768, Tray, {LONG_MIN, LONG_MIN, LONG_MAX, LONG_MAX}, TaskbarNotAtEdge, {0, 0, 1024, 768}},
+    {"Inverted", 1024, 768, Tray, {0, LongMax, 10, 770}, TaskbarBottom, {0, 0, 1024, 768}},
+    {"FarOff", 1024, 768, Tray, {LongMin, LongMin, LongMax, LongMax}, TaskbarNotAtEdge, {0, 0, 1024, 768}},
 };
 } // namespace
 

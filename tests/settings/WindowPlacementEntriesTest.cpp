@@ -35,6 +35,17 @@ TEST(WindowPlacementEntriesTest, ScansTenNumbersOrNothing) {
   EXPECT_TRUE(ScanWindowPlacement(text, marked) && Equal(marked, extreme));
 }
 
+// Both builds read out-of-range numbers as the 32-bit build always has: saturated.
+TEST(WindowPlacementEntriesTest, OutOfRangeNumbersSaturateInBothBuilds) {
+  WINDOWPLACEMENT placement{};
+  ASSERT_TRUE(ScanWindowPlacement("4294967297,-1,99999999999,-99999999999,2147483648,0,0,0,0,0", placement));
+  EXPECT_EQ(placement.flags, 4294967295u);
+  EXPECT_EQ(placement.showCmd, 4294967295u);
+  EXPECT_EQ(placement.ptMinPosition.x, INT32_MAX);
+  EXPECT_EQ(placement.ptMinPosition.y, INT32_MIN);
+  EXPECT_EQ(placement.ptMaxPosition.x, INT32_MAX);
+}
+
 TEST(WindowPlacementEntriesTest, EntriesGoToTheirSections) {
   TempFolder folder;
   CStation station;

@@ -1,7 +1,5 @@
 #include <zodavudaz/viewer/CViewerInfo.h>
 
-#include "tests/support/HeapUse.h"
-
 #include <gtest/gtest.h>
 
 namespace {
@@ -72,10 +70,6 @@ void CopyAndRelease() {
   info.DelResource(); // releases nothing a second time
 }
 
-TEST(CViewerInfoTest, CopiesShareResourcesThatOneDelResourceReleasesOnce) {
-  CopyAndRelease(); // lets the test framework and the heap settle
-  const size_t heapBefore = HeapBytesInUse();
-  CopyAndRelease();
-  EXPECT_EQ(HeapBytesInUse(), heapBefore);
-}
+// Releasing twice shows under the sanitizers, releasing nothing under the leak checker.
+TEST(CViewerInfoTest, CopiesShareResourcesThatOneDelResourceReleasesOnce) { CopyAndRelease(); }
 } // namespace

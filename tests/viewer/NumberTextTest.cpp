@@ -1,5 +1,7 @@
 #include <zodavudaz/viewer/NumberText.h>
 
+#include <zodavudaz/platform/LongText.h>
+
 #include <gtest/gtest.h>
 
 #include <cfloat>
@@ -10,7 +12,7 @@
 #include <cstring>
 #include <string>
 
-// The C library in the C locale (the test program never changes it) is the reference for every form.
+// The 32-bit C library in the C locale (the test program never changes it) is the reference for every form.
 namespace {
 template <typename Value>
 std::string Formatted(char* (*format)(char*, Value), Value value) {
@@ -41,13 +43,16 @@ TEST(NumberTextTest, ParsesAsAtoiAtofAndSscanf) {
       "--1",  "0x-5",  "0x 1f",   "0x+0X1f",    "0xFFFFFFFFFF", "0x-FFFFFFFFFF", "0x00x5", "1,5"};
   for (const char* word : words) {
     SCOPED_TRACE(word);
-    EXPECT_EQ(ParseDecimal(word), std::atoi(word));
+    const char* end = nullptr;
+    EXPECT_EQ(ParseDecimal(word), StrToLong32(word, &end));
     const double expected = std::strtod(word, nullptr), parsed = ParseDouble(word);
     EXPECT_TRUE(std::isnan(expected) ? std::isnan(parsed) : std::memcmp(&parsed, &expected, sizeof parsed) == 0);
     unsigned scanned = 7;
     DWORD value = 7;
-    EXPECT_EQ(ParseHex(word, value), std::sscanf(word, "0x%X", &scanned) == 1);
-    EXPECT_EQ(value, scanned);
+    const bool matched = std::sscanf(word, "0x%X", &scanned) == 1;
+    EXPECT_EQ(ParseHex(word, value), matched);
+    // The 32-bit C library reads the digits after the prefix as its strtoul does.
+    EXPECT_EQ(value, matched ? StrToULong32(word + 2, &end, 16) : 7u);
   }
   EXPECT_EQ(ParseDouble(std::string_view("1.25", 3)), 1.2); // a value ends with its word
 }

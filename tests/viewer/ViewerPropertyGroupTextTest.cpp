@@ -116,9 +116,12 @@ TEST(ViewerPropertyGroupTextTest, FailedAllocationsLeaveTheRecordUsable) {
     record->GrChInfo = nullptr;
   });
   ReleaseViewerProperty(record);
-  ViewerProperty* oversized = NewGroupedRecord(65535, 65535); // more than a 32-bit size
-  EXPECT_EQ(WrittenGroup(oversized, 0, 1), "");
-  ReleaseViewerProperty(oversized);
+  // More than a 32-bit size, and more than a 32-bit process can hold: refused by both builds.
+  for (WORD channels : {WORD{65535}, WORD{2048}}) {
+    ViewerProperty* oversized = NewGroupedRecord(65535, channels);
+    EXPECT_EQ(WrittenGroup(oversized, 0, 1), "");
+    ReleaseViewerProperty(oversized);
+  }
   Ascii2ViewerPropertyGr(nullptr, CString("Group1 A;"));
 }
 } // namespace

@@ -46,7 +46,8 @@ void ShowDisplayProperty(const TaskbarPlacement& placement) {
   RECT workArea{};
   GetDisplayProperty(width, height, position, workArea);
   std::printf("taskbar %-12s screen %dx%d  position %d  work area (%ld, %ld, %ld, %ld)\n", placement.Name, width,
-              height, position, workArea.left, workArea.top, workArea.right, workArea.bottom);
+              height, position, static_cast<long>(workArea.left), static_cast<long>(workArea.top),
+              static_cast<long>(workArea.right), static_cast<long>(workArea.bottom));
 }
 } // namespace
 

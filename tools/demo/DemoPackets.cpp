@@ -15,13 +15,15 @@ namespace {
 void PrintModulePacket(const char* title, const CEndianModulePacket& packet) {
   const WORD cmdId = packet.GetCmdId();
   std::printf("%s\n", title);
-  std::printf("  size %lu (data %lu)  all bytes %lu  packet %lu of %lu\n", packet.GetSize(), packet.GetDataSize(),
-              packet.GetAllBytes(), packet.GetCurPacketNo(), packet.GetAllPacket());
+  std::printf("  size %lu (data %lu)  all bytes %lu  packet %lu of %lu\n", static_cast<unsigned long>(packet.GetSize()),
+              static_cast<unsigned long>(packet.GetDataSize()), static_cast<unsigned long>(packet.GetAllBytes()),
+              static_cast<unsigned long>(packet.GetCurPacketNo()), static_cast<unsigned long>(packet.GetAllPacket()));
   std::printf("  module %u  command 0x%02X (group %u, %s)  control 0x%04X (id 0x%03X, offset %u)\n",
               packet.GetModuleId(), cmdId, cmdId & CmdGroupMask, cmdId & CmdFlagReply ? "reply" : "request",
               packet.GetCntl(), packet.GetMaskedCntlId(), packet.GetCntlOfst());
   std::printf("  type 0x%02X  version %u  parameters %lu  thread 0x%08lX\n  data", packet.GetParamType(),
-              packet.GetVersion(), packet.GetParamNum(), packet.GetThreadAddr());
+              packet.GetVersion(), static_cast<unsigned long>(packet.GetParamNum()),
+              static_cast<unsigned long>(packet.GetThreadAddr()));
   for (WORD index = 0; index < packet.GetDataSize() / 2; ++index)
     std::printf(" 0x%04X", packet.GetDataW(index));
   std::printf("\n");
@@ -50,8 +52,8 @@ void BuildAndShowPackets() {
   station.SetBodySize();
   PrintModulePacket("module packet built field by field:", request);
   std::printf("station packet: from 0x%08lX to 0x%08lX, body %u bytes, whole %u bytes, module packet size %u\n",
-              station.GetTXAddr(), station.GetRXAddr(), station.GetBodySize(), station.GetSize(),
-              station.GetModulePacketSize());
+              static_cast<unsigned long>(station.GetTXAddr()), static_cast<unsigned long>(station.GetRXAddr()),
+              station.GetBodySize(), station.GetSize(), station.GetModulePacketSize());
   CEndianSemiModulePacket semi(static_cast<_SemiModulePacket*>(request.GetDataHeader()));
   std::printf("its data header as a semi-module packet: module %u, command 0x%02X, control 0x%04X, %u data bytes\n",
               semi.GetModuleId(), semi.GetCmdId(), semi.GetCntl(), semi.GetDataSize());

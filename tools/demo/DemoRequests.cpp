@@ -22,7 +22,7 @@ void ShowAcquisition(CGUIDatabase& database) {
   std::printf("GetWaveInfo(%u, %u): result %u (%s), %u records\n", Station, Slot, result, ResultName(result), records);
   for (WORD index = 0; index < records; ++index)
     std::printf("  channel %u  type 0x%02X  %lu points  unit 0x%04X  value 0 as stored %d\n", waves[index].WordA,
-                waves[index].DataType, waves[index].PointNum, waves[index].UnitCode,
+                waves[index].DataType, static_cast<unsigned long>(waves[index].PointNum), waves[index].UnitCode,
                 LoadWire<short>(waves[index].Value0, 0));
   short samples[16];
   WORD type = 0;
@@ -30,7 +30,7 @@ void ShowAcquisition(CGUIDatabase& database) {
   result = database.GetAcqDataEx(Station, Slot, 0, 1, 0, 0, 0, 8, 0, samples, sizeof samples, &type, &size, &sync);
   std::printf("GetAcqDataEx(channel 1, 8 points from 0): result %u (%s), type 0x%02X, %lu bytes; [minimum..maximum] "
               "of each point of the channel's square wave:\n ",
-              result, ResultName(result), type, size);
+              result, ResultName(result), type, static_cast<unsigned long>(size));
   for (DWORD index = 0; index < size / sizeof(short); index += 2)
     std::printf(" [%d..%d]", samples[index], samples[index + 1]);
   std::printf("\n");
@@ -46,7 +46,7 @@ void ShowQueries(CGUIDatabase& database) {
   const WORD tableResult = database.GetSeqTable(Station, Slot, &table, &length);
   std::printf("GuiGetModuleName: \"%s\"; GetSeqMode: result %u (%s), mode %u; GetSeqTable: result %u (%s), %lu bytes\n",
               static_cast<LPCTSTR>(name), modeResult, ResultName(modeResult), mode, tableResult,
-              ResultName(tableResult), length);
+              ResultName(tableResult), static_cast<unsigned long>(length));
   ::operator delete(table);
   void* help = nullptr;
   DWORD count = 0;
@@ -72,9 +72,9 @@ void PrintSeqThreadMessages() {
     const SimMessage& message = messages[printed];
     std::printf("  message 0x%03lX (%s): station %u module 0x%02X members %u stop flag %lu; trigger value %d, save to "
                 "\"%s\"\n",
-                message.Message, MessageName(message.Message), message.Record.StationId, message.Record.ModuleId,
-                message.Record.ConnectNum, message.Record.StopFlag, message.TrigInfo.TrigValue,
-                message.TrigInfo.SaveDirectory);
+                static_cast<unsigned long>(message.Message), MessageName(message.Message), message.Record.StationId,
+                message.Record.ModuleId, message.Record.ConnectNum, static_cast<unsigned long>(message.Record.StopFlag),
+                message.TrigInfo.TrigValue, message.TrigInfo.SaveDirectory);
   }
 }
 

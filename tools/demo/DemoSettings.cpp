@@ -20,9 +20,10 @@ void ShowTrigger(const ActOnTrigInfo& trig) {
 
 void ShowModule(WORD slot, const CModule& module) {
   std::printf("    module %u %-6s window right %ld bottom %ld  simple mode %u  back-up %u %u %u  config %ld %ld %ld\n",
-              slot, module.ProductName, module.WindowRight, module.WindowBottom, module.GuiSimpleMode,
-              module.BackupSetting2, module.BackupSetting3, module.BackupSetting4, module.ModuleConfig[0],
-              module.ModuleConfig[1], module.ModuleConfig[2]);
+              slot, module.ProductName, static_cast<long>(module.WindowRight), static_cast<long>(module.WindowBottom),
+              module.GuiSimpleMode, module.BackupSetting2, module.BackupSetting3, module.BackupSetting4,
+              static_cast<long>(module.ModuleConfig[0]), static_cast<long>(module.ModuleConfig[1]),
+              static_cast<long>(module.ModuleConfig[2]));
   ShowTrigger(module.ActOnTrigInfo);
 }
 
@@ -46,9 +47,10 @@ void ShowStation(CGUIDatabase& database, WORD id) {
   database.GetStationInf(id, &station);
   const CRect& window = station->WindowRect;
   std::printf("  station %u %s window (%ld, %ld, %ld, %ld)  config", id, static_cast<LPCTSTR>(station->Name),
-              window.left, window.top, window.right, window.bottom);
+              static_cast<long>(window.left), static_cast<long>(window.top), static_cast<long>(window.right),
+              static_cast<long>(window.bottom));
   for (LONG value : station->StationConfig)
-    std::printf(" %ld", value);
+    std::printf(" %ld", static_cast<long>(value));
   std::printf("\n");
   ShowBackup(backup);
   for (WORD slot = 0; slot < StationSlotCount; ++slot) {
@@ -64,8 +66,9 @@ void ShowSettings(CGUIDatabase& database) {
   std::printf("(window right and bottom 65537: no position stored; docs/settings-files.md lists every key)\n");
   WINDOWPLACEMENT main{};
   if (ReadWindowPlacement(&main))
-    std::printf("  main window (%ld, %ld, %ld, %ld), show command %u\n", main.rcNormalPosition.left,
-                main.rcNormalPosition.top, main.rcNormalPosition.right, main.rcNormalPosition.bottom, main.showCmd);
+    std::printf("  main window (%ld, %ld, %ld, %ld), show command %u\n", static_cast<long>(main.rcNormalPosition.left),
+                static_cast<long>(main.rcNormalPosition.top), static_cast<long>(main.rcNormalPosition.right),
+                static_cast<long>(main.rcNormalPosition.bottom), main.showCmd);
   for (WORD id : DemoStationIds)
     ShowStation(database, id);
   std::printf("  (a module without accepted back-up resets the trigger settings of its whole station)\n\n");

@@ -83,8 +83,8 @@ void PrintDataHeader(const PacketT& packet, const char* indent) {
   std::printf("%scontrol         0x%04X: id 0x%03X, offset %u\n", indent, packet.GetCntl(), packet.GetMaskedCntlId(),
               packet.GetCntlOfst());
   std::printf("%sparam type      0x%02X\n%sversion         %u\n%sparam num       %lu\n", indent, packet.GetParamType(),
-              indent, packet.GetVersion(), indent, packet.GetParamNum());
-  std::printf("%sthread addr     0x%08lX\n", indent, packet.GetThreadAddr());
+              indent, packet.GetVersion(), indent, static_cast<unsigned long>(packet.GetParamNum()));
+  std::printf("%sthread addr     0x%08lX\n", indent, static_cast<unsigned long>(packet.GetThreadAddr()));
 }
 
 /// Prints the data bytes the packet claims, as far as they were given.
@@ -110,9 +110,12 @@ void PrintHandlers(const _ModulePacket* packet, const char* indent) {
 
 void PrintModulePacket(_ModulePacket* bytes, std::size_t length, const char* indent) {
   CEndianModulePacket packet(bytes);
-  std::printf("%ssize            %lu (packet %lu bytes)\n", indent, packet.GetSize(), packet.GetPacketSize());
-  std::printf("%sall bytes       %lu (transfer data %lu)\n", indent, packet.GetAllBytes(), packet.GetAllDataSize());
-  std::printf("%spacket          %lu of %lu\n", indent, packet.GetCurPacketNo(), packet.GetAllPacket());
+  std::printf("%ssize            %lu (packet %lu bytes)\n", indent, static_cast<unsigned long>(packet.GetSize()),
+              static_cast<unsigned long>(packet.GetPacketSize()));
+  std::printf("%sall bytes       %lu (transfer data %lu)\n", indent, static_cast<unsigned long>(packet.GetAllBytes()),
+              static_cast<unsigned long>(packet.GetAllDataSize()));
+  std::printf("%spacket          %lu of %lu\n", indent, static_cast<unsigned long>(packet.GetCurPacketNo()),
+              static_cast<unsigned long>(packet.GetAllPacket()));
   PrintDataHeader(packet, indent);
   PrintHandlers(bytes, indent);
   PrintData(static_cast<const BYTE*>(packet.GetData()), packet.GetDataSize(), length - sizeof(_ModulePacket), indent);
@@ -120,8 +123,8 @@ void PrintModulePacket(_ModulePacket* bytes, std::size_t length, const char* ind
 
 void PrintStationPacket(_StaPackect* bytes, std::size_t length) {
   CEndianStaPacket packet(bytes);
-  std::printf("station packet\nrx addr         0x%08lX\ntx addr         0x%08lX\n", packet.GetRXAddr(),
-              packet.GetTXAddr());
+  std::printf("station packet\nrx addr         0x%08lX\ntx addr         0x%08lX\n",
+              static_cast<unsigned long>(packet.GetRXAddr()), static_cast<unsigned long>(packet.GetTXAddr()));
   std::printf("body size       %u (station packet %u bytes)\nmodule packet\n", packet.GetBodySize(), packet.GetSize());
   PrintModulePacket(packet.GetModulePacket(), length - offsetof(_StaPackect, ModulePacket), "  ");
 }

@@ -50,16 +50,19 @@ void PrintPlacement(const WINDOWPLACEMENT& placement) {
   std::printf("flags %u\nshowCmd %u\nptMinPosition.x %ld\nptMinPosition.y %ld\nptMaxPosition.x %ld\n"
               "ptMaxPosition.y %ld\nrcNormalPosition.left %ld\nrcNormalPosition.top %ld\n"
               "rcNormalPosition.right %ld\nrcNormalPosition.bottom %ld\n",
-              placement.flags, placement.showCmd, placement.ptMinPosition.x, placement.ptMinPosition.y,
-              placement.ptMaxPosition.x, placement.ptMaxPosition.y, placement.rcNormalPosition.left,
-              placement.rcNormalPosition.top, placement.rcNormalPosition.right, placement.rcNormalPosition.bottom);
+              placement.flags, placement.showCmd, static_cast<long>(placement.ptMinPosition.x),
+              static_cast<long>(placement.ptMinPosition.y), static_cast<long>(placement.ptMaxPosition.x),
+              static_cast<long>(placement.ptMaxPosition.y), static_cast<long>(placement.rcNormalPosition.left),
+              static_cast<long>(placement.rcNormalPosition.top), static_cast<long>(placement.rcNormalPosition.right),
+              static_cast<long>(placement.rcNormalPosition.bottom));
 }
 
 void WarnOffScreen(const RECT& rect, const Screen& screen) {
   if (rect.left >= 0 && rect.top >= 0 && rect.right <= screen.Width && rect.bottom <= screen.Height)
     return;
-  std::printf("warning: the normal rectangle %ld,%ld,%ld,%ld lies outside the screen %ldx%ld\n", rect.left, rect.top,
-              rect.right, rect.bottom, screen.Width, screen.Height);
+  std::printf("warning: the normal rectangle %ld,%ld,%ld,%ld lies outside the screen %ldx%ld\n",
+              static_cast<long>(rect.left), static_cast<long>(rect.top), static_cast<long>(rect.right),
+              static_cast<long>(rect.bottom), screen.Width, screen.Height);
 }
 
 int Get(const ToolArguments& args) {
