@@ -147,7 +147,7 @@ lint() {
     { grep -E '(warning|error):' || true; } | sort -u | tee build/lint/clang-tidy.txt
   [ -s build/lint/clang-tidy.txt ] && failed=1
   echo "cppcheck"
-  cppcheck --quiet --std=c++20 --language=c++ --platform=unix32 --enable=warning,performance,portability \
+  cppcheck --quiet --std=c++20 --language=c++ --platform=unix64 --enable=warning,performance,portability \
     --inline-suppr --suppressions-list=.cppcheck-suppressions --error-exitcode=1 -I . "${sources[@]}" || failed=1
   echo "clang-format"
   git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run 2>&1 | grep -oE '^[^:]+:' | sort -u || true

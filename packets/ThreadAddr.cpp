@@ -54,23 +54,18 @@ CRplySync* Resolve(DWORD handle) noexcept {
 }
 } // namespace
 
-DWORD ThreadAddrOf(CRplySync* sync) noexcept {
-  if constexpr (Is32BitBuild) {
-    return static_cast<DWORD>(reinterpret_cast<std::uintptr_t>(sync));
-  } else {
-    if (sync == nullptr)
-      return 0;
-    std::atomic<DWORD>& held = sync->Slot.Handle;
-    if (const DWORD handle = held.load(std::memory_order_acquire); handle != 0)
-      return handle;
-    const DWORD issued = Issue(sync);
-    DWORD earlier = 0;
-    if (issued == 0 || held.compare_exchange_strong(earlier, issued, std::memory_order_acq_rel))
-      return issued;
-    // Another thread issued one for the record meanwhile: the record keeps that one.
-    ReleaseThreadAddr(issued);
-    return earlier;
-  }
+DWORD ThreadAddrOf(CRplySync* sync) noexcept { return sync == nullptr ? 0 : sync->Slot.Word(sync); }
+
+DWORD ThreadAddrHandle<false>::Word(CRplySync* owner) noexcept {
+  if (const DWORD handle = Handle.load(std::memory_order_acquire); handle != 0)
+    return handle;
+  const DWORD issued = Issue(owner);
+  DWORD earlier = 0;
+  if (issued == 0 || Handle.compare_exchange_strong(earlier, issued, std::memory_order_acq_rel))
+    return issued;
+  // Another thread issued one for the record meanwhile: the record keeps that one.
+  ReleaseThreadAddr(issued);
+  return earlier;
 }
 
 CRplySync* RplySyncOf(DWORD threadAddr) noexcept {

@@ -6,6 +6,7 @@
 #include <zodavudaz/platform/Export.h>
 
 #include <atomic>
+#include <cstdint>
 
 class CRplySync;
 
@@ -30,6 +31,8 @@ template <bool Plain>
 class ThreadAddrHandle {
 public:
   void Release() noexcept {}
+  /// The word for owner, the record that holds this: its address.
+  static DWORD Word(CRplySync* owner) noexcept { return static_cast<DWORD>(reinterpret_cast<std::uintptr_t>(owner)); }
 };
 
 template <>
@@ -46,8 +49,10 @@ public:
       ReleaseThreadAddr(handle);
   }
 
+  /// The word for owner, the record that holds this: its handle, issued on first use.
+  DWORD Word(CRplySync* owner) noexcept;
+
 private:
-  friend DWORD ThreadAddrOf(CRplySync* sync) noexcept;
   std::atomic<DWORD> Handle{0};
 };
 
