@@ -4,14 +4,14 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 JOBS=$(nproc)
-FUZZ_SECONDS=${FUZZ_SECONDS:-10}
+FUZZ_SECONDS=${FUZZ_SECONDS:-5}
 # What the demo needs: a compiler for the native build, and cmake.
 DEMO_PACKAGES=(g++ cmake)
 # What tests, fuzzing, coverage, lint and benchmarks need besides: the i386 build (g++-multilib) too.
 TEST_PACKAGES=(g++-multilib googletest libbenchmark-dev libinih-dev clang libclang-rt-14-dev gcovr clang-tidy
   clang-format cppcheck pkg-config)
 # Fuzz targets that a test run gives longer than FUZZ_SECONDS.
-declare -A FUZZ_TARGET_SECONDS=([ProfileFileFuzz]=30)
+declare -A FUZZ_TARGET_SECONDS=([ProfileFileFuzz]=20)
 
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 
