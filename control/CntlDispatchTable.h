@@ -26,9 +26,10 @@ struct CntlDispatchTable {
   }
 };
 
-/// The one-entry position array of a group in which every control id selects Position.
+/// The one-entry position array of a group in which every control id selects Position. Hidden
+/// by hand: GCC gives instances of a variable template default visibility.
 template <BYTE Position>
-inline constexpr BYTE OnlyPosition[1] = {Position};
+[[gnu::visibility("hidden")]] inline constexpr BYTE OnlyPosition[1] = {Position};
 
 /// A group in which every control id selects Position.
 template <BYTE Position>
