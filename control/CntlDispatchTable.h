@@ -26,10 +26,9 @@ struct CntlDispatchTable {
   }
 };
 
-/// The one-entry position array of a group in which every control id selects Position. Hidden
-/// by hand: GCC gives instances of a variable template default visibility.
+/// The one-entry position array of a group in which every control id selects Position.
 template <BYTE Position>
-[[gnu::visibility("hidden")]] inline constexpr BYTE OnlyPosition[1] = {Position};
+inline constexpr BYTE OnlyPosition[1] = {Position};
 
 /// A group in which every control id selects Position.
 template <BYTE Position>
