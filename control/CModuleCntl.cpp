@@ -11,6 +11,9 @@ using namespace ModuleCntlDispatch;
 // The steps of a dispatch have internal linkage, so that they inline into Interpret instead of
 // going through the library's exported entry points.
 namespace {
+/// A request goes to its group only without any of these.
+constexpr BYTE RequestFlagsMask = CmdFlagReply | CmdFlagOwnHandlerOnly | CmdFlagOwnHandlerFirst;
+
 /// The position that packet's control id selects in table; none without a packet.
 BYTE PositionIn(const _ModulePacket* packet, const CntlDispatchTable& table) {
   if (packet == nullptr)
@@ -21,17 +24,24 @@ BYTE PositionIn(const _ModulePacket* packet, const CntlDispatchTable& table) {
 void Route(CModuleCntl& target, const _ModulePacket* packet, const CntlDispatchTable& table) {
   const BYTE position = PositionIn(packet, table);
   if (position != NoHandler)
-    CallHandlerAt(target, position);
+    (target.*HandlerAt[position])();
 }
 
 /// Calls visit with the position of each handler that Interpret calls for packet, in order.
 template <typename Visit>
 void ForEachHandlerPosition(const _ModulePacket* packet, Visit visit) {
-  const CmdIdRoute& route = CmdIdRoutes[LoadWire<BYTE>(packet, offsetof(_ModulePacket, CmdId))];
-  if (route.FirstPosition != NoHandler)
-    visit(route.FirstPosition);
-  // Read after the first handler, which may have rewritten the packet.
-  const BYTE position = PositionIn(packet, route.Group);
+  const BYTE cmdId = LoadWire<BYTE>(packet, offsetof(_ModulePacket, CmdId));
+  if (cmdId & CmdFlagOwnHandlerFirst)
+    visit(RplyWarningPosition);
+  if (cmdId & CmdFlagOwnHandlerOnly) {
+    visit(RplyErrorPosition);
+    return;
+  }
+  BYTE position = NoHandler;
+  if (cmdId & CmdFlagReply)
+    position = PositionIn(packet, ReplyGroups[cmdId & CmdGroupMask]);
+  else if ((cmdId & RequestFlagsMask) == 0)
+    position = PositionIn(packet, RequestGroups[cmdId & CmdGroupMask]);
   if (position != NoHandler)
     visit(position);
 }
@@ -53,7 +63,7 @@ void CModuleCntl::Interpret(_ModulePacket* packet) {
   CmdId = LoadWire<BYTE>(packet, offsetof(_ModulePacket, CmdId));
   // The handlers are the application's; what they throw must not cross the library's boundary.
   try {
-    ForEachHandlerPosition(packet, [this](BYTE position) { CallHandlerAt(*this, position); });
+    ForEachHandlerPosition(packet, [this](BYTE position) { (this->*HandlerAt[position])(); });
   } catch (...) {
   }
 }

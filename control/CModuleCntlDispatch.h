@@ -4,83 +4,80 @@
 
 #include <zodavudaz/control/CModuleCntl.h>
 #include <zodavudaz/control/CntlDispatchTable.h>
-#include <zodavudaz/packets/DataHeader.h>
 
 #include <array>
-#include <cstddef>
 
 namespace ModuleCntlDispatch {
-/// Calls the handler at position (1 to 61, in slot order) on target; nothing for any other.
-/// Each handler has its own call site, which keeps its target easy to predict; one shared call
-/// through a table of member pointers would jump to a different handler nearly every packet.
-inline void CallHandlerAt(CModuleCntl& target, BYTE position) {
-  switch (position) {
-  case 1: target.ReqOthersGroup(); break;
-  case 2: target.RplyOthersGroup(); break;
-  case 3: target.RplyWarning(); break;
-  case 4: target.RplyModuleInfo(); break;
-  case 5: target.RplyError(); break;
-  case 6: target.ReqClientStart(); break;
-  case 7: target.ReqClientStop(); break;
-  case 8: target.ReqClientExit(); break;
-  case 9: target.ReqClientModuleConnect(); break;
-  case 10: target.ReqWaveData(); break;
-  case 11: target.ReqWaveDataPacked(); break;
-  case 12: target.ReqWaveDataZoom(); break;
-  case 13: target.ReqWaveInfo(); break;
-  case 14: target.ReqWaveDataZoomPacked(); break;
-  case 15: target.ReqWaveInfoZoom(); break;
-  case 16: target.ReqAccessRight(); break;
-  case 17: target.ReqLockRight(); break;
-  case 18: target.ReqClientClearWave(); break;
-  case 19: target.ReqCreateEvent(); break;
-  case 20: target.ReqReleaseEvent(); break;
-  case 21: target.ReqWavePackedData(); break;
-  case 22: target.ReqClientWaveInit(); break;
-  case 23: target.ReqClientRegistError(); break;
-  case 24: target.ReqClientUpdateDataBase(); break;
-  case 25: target.ReqClientUpdateModule(); break;
-  case 26: target.ReqClientUpdateScale(); break;
-  case 27: target.ReqCreateViewer(); break;
-  case 28: target.ReqUpdateViewer(); break;
-  case 29: target.ReqNotifyViewer(); break;
-  case 30: target.ReqNotifyGuiPanel(); break;
-  case 31: target.ReqUpdateMainWindow(); break;
-  case 32: target.ReqGuiData(); break;
-  case 33: target.ReqGetStationInfo(); break;
-  case 34: target.ReqControlSoft(); break;
-  case 35: target.ReqSeqStartScan(); break;
-  case 36: target.ReqQueryAccessRight(); break;
-  case 37: target.ReqQueryLockRight(); break;
-  case 38: target.ReqStationName(); break;
-  case 39: target.ReqComment(); break;
-  case 40: target.ReqViewerParam(); break;
-  case 41: target.ReqViewerProperty(); break;
-  case 42: target.RplyStart(); break;
-  case 43: target.RplyStop(); break;
-  case 44: target.RplyMeasure(); break;
-  case 45: target.RplyStationEvent(); break;
-  case 46: target.RplyExecDefault(); break;
-  case 47: target.RplyAccessRight(); break;
-  case 48: target.RplyLockRight(); break;
-  case 49: target.RplyWaveData(); break;
-  case 50: target.RplyModuleInternalInfo(); break;
-  case 51: target.RplyRawWaveData(); break;
-  case 52: target.RplyZoomWaveData(); break;
-  case 53: target.RplyAcqSequence(); break;
-  case 54: target.RplyQuerySequence(); break;
-  case 55: target.RplyStationName(); break;
-  case 56: target.RplyStationComment(); break;
-  case 57: target.RplyGetBusInfo(); break;
-  case 58: target.RplySetBusInfo(); break;
-  case 59: target.RplyWaveInfo(); break;
-  case 60: target.RplyUpdateGUI(); break;
-  case 61: target.RplyGUIInfo(); break;
-  default: break;
-  }
-}
+/// A handler of CModuleCntl.
+using Handler = void (CModuleCntl::*)();
 
-/// The names of the handlers by position, as CallHandlerAt calls them.
+/// The handlers by position, in slot order; position 0 is none.
+inline constexpr std::array<Handler, 62> HandlerAt = {
+    nullptr,
+    &CModuleCntl::ReqOthersGroup,
+    &CModuleCntl::RplyOthersGroup,
+    &CModuleCntl::RplyWarning,
+    &CModuleCntl::RplyModuleInfo,
+    &CModuleCntl::RplyError,
+    &CModuleCntl::ReqClientStart,
+    &CModuleCntl::ReqClientStop,
+    &CModuleCntl::ReqClientExit,
+    &CModuleCntl::ReqClientModuleConnect,
+    &CModuleCntl::ReqWaveData,
+    &CModuleCntl::ReqWaveDataPacked,
+    &CModuleCntl::ReqWaveDataZoom,
+    &CModuleCntl::ReqWaveInfo,
+    &CModuleCntl::ReqWaveDataZoomPacked,
+    &CModuleCntl::ReqWaveInfoZoom,
+    &CModuleCntl::ReqAccessRight,
+    &CModuleCntl::ReqLockRight,
+    &CModuleCntl::ReqClientClearWave,
+    &CModuleCntl::ReqCreateEvent,
+    &CModuleCntl::ReqReleaseEvent,
+    &CModuleCntl::ReqWavePackedData,
+    &CModuleCntl::ReqClientWaveInit,
+    &CModuleCntl::ReqClientRegistError,
+    &CModuleCntl::ReqClientUpdateDataBase,
+    &CModuleCntl::ReqClientUpdateModule,
+    &CModuleCntl::ReqClientUpdateScale,
+    &CModuleCntl::ReqCreateViewer,
+    &CModuleCntl::ReqUpdateViewer,
+    &CModuleCntl::ReqNotifyViewer,
+    &CModuleCntl::ReqNotifyGuiPanel,
+    &CModuleCntl::ReqUpdateMainWindow,
+    &CModuleCntl::ReqGuiData,
+    &CModuleCntl::ReqGetStationInfo,
+    &CModuleCntl::ReqControlSoft,
+    &CModuleCntl::ReqSeqStartScan,
+    &CModuleCntl::ReqQueryAccessRight,
+    &CModuleCntl::ReqQueryLockRight,
+    &CModuleCntl::ReqStationName,
+    &CModuleCntl::ReqComment,
+    &CModuleCntl::ReqViewerParam,
+    &CModuleCntl::ReqViewerProperty,
+    &CModuleCntl::RplyStart,
+    &CModuleCntl::RplyStop,
+    &CModuleCntl::RplyMeasure,
+    &CModuleCntl::RplyStationEvent,
+    &CModuleCntl::RplyExecDefault,
+    &CModuleCntl::RplyAccessRight,
+    &CModuleCntl::RplyLockRight,
+    &CModuleCntl::RplyWaveData,
+    &CModuleCntl::RplyModuleInternalInfo,
+    &CModuleCntl::RplyRawWaveData,
+    &CModuleCntl::RplyZoomWaveData,
+    &CModuleCntl::RplyAcqSequence,
+    &CModuleCntl::RplyQuerySequence,
+    &CModuleCntl::RplyStationName,
+    &CModuleCntl::RplyStationComment,
+    &CModuleCntl::RplyGetBusInfo,
+    &CModuleCntl::RplySetBusInfo,
+    &CModuleCntl::RplyWaveInfo,
+    &CModuleCntl::RplyUpdateGUI,
+    &CModuleCntl::RplyGUIInfo,
+};
+
+/// The names of HandlerAt's entries, position by position.
 inline constexpr std::array<LPCTSTR, 62> HandlerNames = {
     nullptr,
     "ReqOthersGroup",
@@ -178,13 +175,13 @@ inline constexpr CntlDispatchTable ReqParamTable = SpreadRoutes<ReqParamRoutes>:
 inline constexpr CntlDispatchTable RplyExecTable = SpreadRoutes<RplyExecRoutes, RplyExecDefaultPosition>::Table;
 inline constexpr CntlDispatchTable RplyQueryTable = SpreadRoutes<RplyQueryRoutes>::Table;
 inline constexpr CntlDispatchTable RplyParamTable = SpreadRoutes<RplyParamRoutes>::Table;
-inline constexpr CntlDispatchTable RplyGUITable = EveryIdTo<61>;
+inline constexpr CntlDispatchTable RplyGUITable = EveryIdTo(61);
 
 /// Groups whose handler does not depend on the control id.
-inline constexpr CntlDispatchTable NoneTable = EveryIdTo<NoHandler>;
-inline constexpr CntlDispatchTable ReqOthersTable = EveryIdTo<1>;
-inline constexpr CntlDispatchTable RplyOthersTable = EveryIdTo<2>;
-inline constexpr CntlDispatchTable EventTable = EveryIdTo<45>;
+inline constexpr CntlDispatchTable NoneTable = EveryIdTo(NoHandler);
+inline constexpr CntlDispatchTable ReqOthersTable = EveryIdTo(1);
+inline constexpr CntlDispatchTable RplyOthersTable = EveryIdTo(2);
+inline constexpr CntlDispatchTable EventTable = EveryIdTo(45);
 
 /// A request without flags by command group. GUI and help requests, and requests of the reply
 /// exec group, have no handlers.
@@ -200,36 +197,6 @@ inline constexpr std::array<CntlDispatchTable, 16> ReplyGroups = {
     RplyOthersTable, EventTable,      RplyExecTable,   RplyParamTable,  RplyQueryTable,  RplyGUITable,
     NoneTable,       RplyOthersTable, RplyOthersTable, RplyOthersTable,
 };
-/// The command id flags that keep a request from its group.
-inline constexpr BYTE RequestFlagsMask = CmdFlagReply | CmdFlagOwnHandlerOnly | CmdFlagOwnHandlerFirst;
-
-/// What one command id byte selects: the handler called first, whatever the control id (or
-/// none), then the group that the control id is looked up in.
-struct CmdIdRoute {
-  BYTE FirstPosition;
-  CntlDispatchTable Group;
-};
-
-/// The route of cmdId, flags first: own-handler-first adds RplyWarning, own-handler-only calls
-/// RplyError alone, flagged requests reach no group.
-constexpr CmdIdRoute RouteOfCmdId(BYTE cmdId) noexcept {
-  const BYTE first = (cmdId & CmdFlagOwnHandlerFirst) ? RplyWarningPosition : NoHandler;
-  if (cmdId & CmdFlagOwnHandlerOnly)
-    return {first, EveryIdTo<RplyErrorPosition>};
-  if (cmdId & CmdFlagReply)
-    return {first, ReplyGroups[cmdId & CmdGroupMask]};
-  if ((cmdId & RequestFlagsMask) == 0)
-    return {first, RequestGroups[cmdId & CmdGroupMask]};
-  return {first, NoneTable};
-}
-
-/// Every command id byte's route, so that a dispatch tests no flag bit by bit.
-inline constexpr std::array<CmdIdRoute, 256> CmdIdRoutes = [] {
-  std::array<CmdIdRoute, 256> routes{};
-  for (std::size_t cmdId = 0; cmdId < routes.size(); ++cmdId)
-    routes[cmdId] = RouteOfCmdId(static_cast<BYTE>(cmdId));
-  return routes;
-}();
 } // namespace ModuleCntlDispatch
 
 #endif

@@ -11,28 +11,23 @@
 constexpr BYTE NoHandler = 0;
 
 /// One group's dispatch: the positions of the ids from First to First + Span - 1 in Positions,
-/// then the position of every other id at Positions[Span]. A look-up is one clamp and one load,
-/// without a branch that a random mix of packets would mispredict.
+/// MissPosition for every other id. A look-up is one bound check and one load.
 struct CntlDispatchTable {
-  const BYTE* Positions;
   WORD First;
   WORD Span;
+  const BYTE* Positions;
+  BYTE MissPosition;
 
   /// The position that cntlId selects.
   constexpr BYTE PositionOf(WORD cntlId) const noexcept {
     // Ids below First wrap to large indexes and miss like those past the last one.
     const std::size_t index = static_cast<std::size_t>(cntlId) - First;
-    return Positions[index < Span ? index : Span];
+    return index < Span ? Positions[index] : MissPosition;
   }
 };
 
-/// The one-entry position array of a group in which every control id selects Position.
-template <BYTE Position>
-inline constexpr BYTE OnlyPosition[1] = {Position};
-
-/// A group in which every control id selects Position.
-template <BYTE Position>
-inline constexpr CntlDispatchTable EveryIdTo = {OnlyPosition<Position>, 0, 0};
+/// A group in which every control id selects position.
+constexpr CntlDispatchTable EveryIdTo(BYTE position) noexcept { return {0, 0, nullptr, position}; }
 
 /// One row of a group's dispatch: a control id and the handler position it selects.
 struct CntlRoute {
@@ -40,9 +35,9 @@ struct CntlRoute {
   BYTE Position;
 };
 
-/// The rows of Routes spread over one dense array from their lowest to their highest control id,
-/// MissPosition after them; ids without a row select MissPosition. The rows are checked while
-/// compiling: 12-bit ids, each once, positions other than 0.
+/// The rows of Routes spread over one dense array from their lowest to their highest control id;
+/// ids without a row select MissPosition. The rows are checked while compiling: 12-bit ids, each
+/// once, positions other than 0.
 template <const auto& Routes, BYTE MissPosition = NoHandler>
 class SpreadRoutes {
   static constexpr WORD LowestId() {
@@ -63,8 +58,8 @@ class SpreadRoutes {
   static constexpr WORD Span = HighestId() - First + 1;
   static_assert(HighestId() <= 0x0FFF, "a row that the 12-bit control id never reaches");
 
-  static constexpr std::array<BYTE, Span + 1> Spread() {
-    std::array<BYTE, Span + 1> positions{};
+  static constexpr std::array<BYTE, Span> Spread() {
+    std::array<BYTE, Span> positions{};
     std::array<bool, Span> taken{};
     positions.fill(MissPosition);
     for (const CntlRoute& route : Routes) {
@@ -77,10 +72,10 @@ class SpreadRoutes {
     return positions;
   }
 
-  static constexpr std::array<BYTE, Span + 1> Positions = Spread();
+  static constexpr std::array<BYTE, Span> Positions = Spread();
 
 public:
-  static constexpr CntlDispatchTable Table = {Positions.data(), First, Span};
+  static constexpr CntlDispatchTable Table = {First, Span, Positions.data(), MissPosition};
 };
 
 #endif
