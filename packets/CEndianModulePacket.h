@@ -2,6 +2,7 @@
 #ifndef PACKETS_CENDIANMODULEPACKET_H
 #define PACKETS_CENDIANMODULEPACKET_H
 
+#include <zodavudaz/packets/DataHeader.h>
 #include <zodavudaz/packets/PacketView.h>
 #include <zodavudaz/platform/BaseTypes.h>
 #include <zodavudaz/platform/Export.h>
@@ -48,79 +49,95 @@ static_assert(offsetof(_ModulePacket, ThreadAddr) == 28);
 /// A view of a module packet that lives elsewhere; owns nothing, copies share the packet. The
 /// packet may sit at any address. Before Init (or on a null packet) every field reads as 0 and
 /// writes do nothing. Sizes never wrap: a difference that would go below 0 is 0, a sum above 32
-/// bits is 0xFFFFFFFF.
+/// bits is 0xFFFFFFFF. The accessors inline into callers; the library exports a copy of each.
 class ZODAVUDAZ_EXPORT CEndianModulePacket : private PacketView<_ModulePacket> {
 public:
   CEndianModulePacket() noexcept = default;
-  CEndianModulePacket(_ModulePacket* packet) noexcept;
+  ZODAVUDAZ_EXPORT CEndianModulePacket(_ModulePacket* packet) noexcept : PacketView(packet) {}
   /// Binds the view to packet.
-  void Init(_ModulePacket* packet) noexcept;
+  ZODAVUDAZ_EXPORT void Init(_ModulePacket* packet) noexcept { Packet = packet; }
   CEndianModulePacket(const CEndianModulePacket&) noexcept = default;
   CEndianModulePacket& operator=(const CEndianModulePacket&) noexcept = default;
   /// The packet viewed, or null before Init.
-  void* GetPacket() const noexcept;
+  ZODAVUDAZ_EXPORT void* GetPacket() const noexcept { return Packet; }
 
   /// 32 and 16: the whole header and its data-header half.
-  WORD GetPacketHeaderSize() const noexcept;
-  WORD GetDataHeaderSize() const noexcept;
+  ZODAVUDAZ_EXPORT WORD GetPacketHeaderSize() const noexcept { return HeaderSize; }
+  ZODAVUDAZ_EXPORT WORD GetDataHeaderSize() const noexcept { return DataHeaderSize; }
   /// The data header at packet + 16 (the semi-module packet inside); null before Init.
-  void* GetDataHeader() const noexcept;
+  ZODAVUDAZ_EXPORT void* GetDataHeader() const noexcept { return BytesAt(offsetof(_ModulePacket, ModuleId)); }
 
   // The header fields as they stand; byte fields widened to 16 bits.
-  DWORD GetSize() const noexcept;
-  DWORD GetAllBytes() const noexcept;
-  DWORD GetCurPacketNo() const noexcept;
-  DWORD GetAllPacket() const noexcept;
-  DWORD GetParamNum() const noexcept;
-  DWORD GetThreadAddr() const noexcept;
+  ZODAVUDAZ_EXPORT DWORD GetSize() const noexcept { return Read<DWORD>(offsetof(_ModulePacket, Size)); }
+  ZODAVUDAZ_EXPORT DWORD GetAllBytes() const noexcept { return Read<DWORD>(offsetof(_ModulePacket, AllBytes)); }
+  ZODAVUDAZ_EXPORT DWORD GetCurPacketNo() const noexcept { return Read<DWORD>(offsetof(_ModulePacket, CurPacketNo)); }
+  ZODAVUDAZ_EXPORT DWORD GetAllPacket() const noexcept { return Read<DWORD>(offsetof(_ModulePacket, AllPacket)); }
+  ZODAVUDAZ_EXPORT DWORD GetParamNum() const noexcept { return Read<DWORD>(offsetof(_ModulePacket, ParamNum)); }
+  ZODAVUDAZ_EXPORT DWORD GetThreadAddr() const noexcept { return Read<DWORD>(offsetof(_ModulePacket, ThreadAddr)); }
   /// The thread address as a pointer to the requester's reply record; never dereferenced here.
   CRplySync* GetRplySync() const noexcept;
-  WORD GetModuleId() const noexcept;
-  WORD GetCmdId() const noexcept;
-  WORD GetParamType() const noexcept;
-  WORD GetVersion() const noexcept;
+  ZODAVUDAZ_EXPORT WORD GetModuleId() const noexcept { return Read<BYTE>(offsetof(_ModulePacket, ModuleId)); }
+  ZODAVUDAZ_EXPORT WORD GetCmdId() const noexcept { return Read<BYTE>(offsetof(_ModulePacket, CmdId)); }
+  ZODAVUDAZ_EXPORT WORD GetParamType() const noexcept { return Read<BYTE>(offsetof(_ModulePacket, ParamType)); }
+  ZODAVUDAZ_EXPORT WORD GetVersion() const noexcept { return Read<BYTE>(offsetof(_ModulePacket, Version)); }
   /// The whole control word, offset bits included.
-  WORD GetCntl() const noexcept;
+  ZODAVUDAZ_EXPORT WORD GetCntl() const noexcept { return Read<WORD>(offsetof(_ModulePacket, Cntl)); }
 
   /// Stores dataLength + 16.
-  void SetSize(DWORD dataLength) noexcept;
+  ZODAVUDAZ_EXPORT void SetSize(DWORD dataLength) noexcept {
+    Write(offsetof(_ModulePacket, Size), SaturateToDword(dataLength + 0ull + DataHeaderSize));
+  }
   /// Stores packets * 16 + dataBytes.
-  void SetAllBytes(DWORD packets, DWORD dataBytes) noexcept;
+  ZODAVUDAZ_EXPORT void SetAllBytes(DWORD packets, DWORD dataBytes) noexcept {
+    Write(offsetof(_ModulePacket, AllBytes), SaturateToDword(packets * 1ull * DataHeaderSize + dataBytes));
+  }
   // The other header fields, stored as given.
-  void SetCurPacketNo(DWORD number) noexcept;
-  void SetAllPacket(DWORD packets) noexcept;
-  void SetParamNum(DWORD number) noexcept;
-  void SetThreadAddr(DWORD address) noexcept;
+  ZODAVUDAZ_EXPORT void SetCurPacketNo(DWORD number) noexcept { Write(offsetof(_ModulePacket, CurPacketNo), number); }
+  ZODAVUDAZ_EXPORT void SetAllPacket(DWORD packets) noexcept { Write(offsetof(_ModulePacket, AllPacket), packets); }
+  ZODAVUDAZ_EXPORT void SetParamNum(DWORD number) noexcept { Write(offsetof(_ModulePacket, ParamNum), number); }
+  ZODAVUDAZ_EXPORT void SetThreadAddr(DWORD address) noexcept { Write(offsetof(_ModulePacket, ThreadAddr), address); }
   /// Stores 0: no requester to answer.
-  void SetInvalidThreadAddr() noexcept;
+  ZODAVUDAZ_EXPORT void SetInvalidThreadAddr() noexcept { SetThreadAddr(0); }
   /// Stores the whole control word, offset bits included.
-  void SetCntlId(WORD cntl) noexcept;
+  ZODAVUDAZ_EXPORT void SetCntlId(WORD cntl) noexcept { Write(offsetof(_ModulePacket, Cntl), cntl); }
   /// The byte setters store the low byte of their argument.
-  void SetModuleId(WORD moduleId) noexcept;
-  void SetCmdId(WORD cmdId) noexcept;
-  void SetParamType(WORD type) noexcept;
-  void SetVersion(WORD version) noexcept;
+  ZODAVUDAZ_EXPORT void SetModuleId(WORD moduleId) noexcept {
+    Write(offsetof(_ModulePacket, ModuleId), static_cast<BYTE>(moduleId));
+  }
+  ZODAVUDAZ_EXPORT void SetCmdId(WORD cmdId) noexcept {
+    Write(offsetof(_ModulePacket, CmdId), static_cast<BYTE>(cmdId));
+  }
+  ZODAVUDAZ_EXPORT void SetParamType(WORD type) noexcept {
+    Write(offsetof(_ModulePacket, ParamType), static_cast<BYTE>(type));
+  }
+  ZODAVUDAZ_EXPORT void SetVersion(WORD version) noexcept {
+    Write(offsetof(_ModulePacket, Version), static_cast<BYTE>(version));
+  }
 
   /// size + 16: the whole packet.
-  DWORD GetPacketSize() const noexcept;
+  ZODAVUDAZ_EXPORT DWORD GetPacketSize() const noexcept { return SaturateToDword(GetSize() + 0ull + DataHeaderSize); }
   /// size - 16: the data alone.
-  DWORD GetDataSize() const noexcept;
+  ZODAVUDAZ_EXPORT DWORD GetDataSize() const noexcept { return DifferenceOrZero(GetSize(), DataHeaderSize); }
   /// all bytes - all packets * 16: the data of the whole transfer.
-  DWORD GetAllDataSize() const noexcept;
+  ZODAVUDAZ_EXPORT DWORD GetAllDataSize() const noexcept {
+    return DifferenceOrZero(GetAllBytes(), GetAllPacket() * 1ull * DataHeaderSize);
+  }
   /// One 32-byte header plus the data of the whole transfer.
-  DWORD GetAllDataSizeWithHeader() const noexcept;
+  ZODAVUDAZ_EXPORT DWORD GetAllDataSizeWithHeader() const noexcept {
+    return SaturateToDword(GetAllDataSize() + 0ull + HeaderSize);
+  }
   /// 9 for module id 0xFF, else the module id.
-  WORD GetModuleXId() const noexcept;
+  ZODAVUDAZ_EXPORT WORD GetModuleXId() const noexcept { return ModuleXIdOf(static_cast<BYTE>(GetModuleId())); }
   /// The control id: control word & 0x0FFF.
-  WORD GetMaskedCntlId() const noexcept;
+  ZODAVUDAZ_EXPORT WORD GetMaskedCntlId() const noexcept { return MaskedCntlIdOf(GetCntl()); }
   /// The control offset: control word >> 12.
-  WORD GetCntlOfst() const noexcept;
+  ZODAVUDAZ_EXPORT WORD GetCntlOfst() const noexcept { return CntlOfstOf(GetCntl()); }
   /// 1 for the first packet of its transfer (number 1).
-  int IsFirstPacket() const noexcept;
+  ZODAVUDAZ_EXPORT int IsFirstPacket() const noexcept { return GetCurPacketNo() == 1 ? 1 : 0; }
   /// 1 for the last packet of its transfer.
-  int IsPacketAll() const noexcept;
+  ZODAVUDAZ_EXPORT int IsPacketAll() const noexcept { return GetCurPacketNo() == GetAllPacket() ? 1 : 0; }
   /// 1 when the command group is 7 (event), whatever the flags.
-  int IsEventPacket() const noexcept;
+  ZODAVUDAZ_EXPORT int IsEventPacket() const noexcept { return IsEventCmdId(static_cast<BYTE>(GetCmdId())); }
 
   /// Start of the data area and of the extended data area; both are placed by the communication
   /// library. Null before Init.
@@ -128,28 +145,33 @@ public:
   void* GetDataEx() const noexcept;
 
   /// Item index of an array of the item's type at GetData(); not bounds-checked.
-  BYTE GetDataB(WORD index) const noexcept;
-  WORD GetDataW(WORD index) const noexcept;
-  DWORD GetDataDW(WORD index) const noexcept;
-  float GetDataReal(WORD index) const noexcept;
-  double GetDataDReal(WORD index) const noexcept;
-  void SetDataB(WORD index, BYTE value) noexcept;
-  void SetDataW(WORD index, WORD value) noexcept;
-  void SetDataDW(WORD index, DWORD value) noexcept;
-  void SetDataReal(WORD index, float value) noexcept;
-  void SetDataDReal(WORD index, double value) noexcept;
+  ZODAVUDAZ_EXPORT BYTE GetDataB(WORD index) const noexcept { return LoadItem<BYTE>(GetData(), index); }
+  ZODAVUDAZ_EXPORT WORD GetDataW(WORD index) const noexcept { return LoadItem<WORD>(GetData(), index); }
+  ZODAVUDAZ_EXPORT DWORD GetDataDW(WORD index) const noexcept { return LoadItem<DWORD>(GetData(), index); }
+  ZODAVUDAZ_EXPORT float GetDataReal(WORD index) const noexcept { return LoadItem<float>(GetData(), index); }
+  ZODAVUDAZ_EXPORT double GetDataDReal(WORD index) const noexcept { return LoadItem<double>(GetData(), index); }
+  ZODAVUDAZ_EXPORT void SetDataB(WORD index, BYTE value) noexcept { StoreItem(GetData(), index, value); }
+  ZODAVUDAZ_EXPORT void SetDataW(WORD index, WORD value) noexcept { StoreItem(GetData(), index, value); }
+  ZODAVUDAZ_EXPORT void SetDataDW(WORD index, DWORD value) noexcept { StoreItem(GetData(), index, value); }
+  ZODAVUDAZ_EXPORT void SetDataReal(WORD index, float value) noexcept { StoreItem(GetData(), index, value); }
+  ZODAVUDAZ_EXPORT void SetDataDReal(WORD index, double value) noexcept { StoreItem(GetData(), index, value); }
 
   /// The same items at GetDataEx(); not bounds-checked.
-  BYTE GetDataExB(WORD index) const noexcept;
-  WORD GetDataExW(WORD index) const noexcept;
-  DWORD GetDataExDW(WORD index) const noexcept;
-  float GetDataExReal(WORD index) const noexcept;
-  double GetDataExDReal(WORD index) const noexcept;
-  void SetDataExB(WORD index, BYTE value) noexcept;
-  void SetDataExW(WORD index, WORD value) noexcept;
-  void SetDataExDW(WORD index, DWORD value) noexcept;
-  void SetDataExReal(WORD index, float value) noexcept;
-  void SetDataExDReal(WORD index, double value) noexcept;
+  ZODAVUDAZ_EXPORT BYTE GetDataExB(WORD index) const noexcept { return LoadItem<BYTE>(GetDataEx(), index); }
+  ZODAVUDAZ_EXPORT WORD GetDataExW(WORD index) const noexcept { return LoadItem<WORD>(GetDataEx(), index); }
+  ZODAVUDAZ_EXPORT DWORD GetDataExDW(WORD index) const noexcept { return LoadItem<DWORD>(GetDataEx(), index); }
+  ZODAVUDAZ_EXPORT float GetDataExReal(WORD index) const noexcept { return LoadItem<float>(GetDataEx(), index); }
+  ZODAVUDAZ_EXPORT double GetDataExDReal(WORD index) const noexcept { return LoadItem<double>(GetDataEx(), index); }
+  ZODAVUDAZ_EXPORT void SetDataExB(WORD index, BYTE value) noexcept { StoreItem(GetDataEx(), index, value); }
+  ZODAVUDAZ_EXPORT void SetDataExW(WORD index, WORD value) noexcept { StoreItem(GetDataEx(), index, value); }
+  ZODAVUDAZ_EXPORT void SetDataExDW(WORD index, DWORD value) noexcept { StoreItem(GetDataEx(), index, value); }
+  ZODAVUDAZ_EXPORT void SetDataExReal(WORD index, float value) noexcept { StoreItem(GetDataEx(), index, value); }
+  ZODAVUDAZ_EXPORT void SetDataExDReal(WORD index, double value) noexcept { StoreItem(GetDataEx(), index, value); }
+
+private:
+  /// The whole header and its data-header half.
+  static constexpr WORD HeaderSize = sizeof(_ModulePacket);
+  static constexpr WORD DataHeaderSize = sizeof(_ModulePacket) - offsetof(_ModulePacket, ModuleId);
 };
 
 #endif
