@@ -13,7 +13,8 @@ constexpr UINT LargestPiece = 1u << 20;
 } // namespace
 
 void ReadStringEx(CFile* file, UINT bufferSize, CString& line) noexcept {
-  line.Empty();
+  // Emptied but keeping its buffer: callers read line after line into one text.
+  line.ReleaseBuffer(0);
   if (file == nullptr)
     return;
   UINT held = 0;
