@@ -8,42 +8,36 @@
 
 using namespace ModuleCntlDispatch;
 
-// The steps of a dispatch have internal linkage, so that they inline into Interpret instead of
-// going through the library's exported entry points.
 namespace {
-/// A request goes to its group only without any of these.
-constexpr BYTE RequestFlagsMask = CmdFlagReply | CmdFlagOwnHandlerOnly | CmdFlagOwnHandlerFirst;
+BYTE CmdIdOf(const _ModulePacket* packet) { return LoadWire<BYTE>(packet, offsetof(_ModulePacket, CmdId)); }
 
-/// The position that packet's control id selects in table; none without a packet.
-BYTE PositionIn(const _ModulePacket* packet, const CntlDispatchTable& table) {
-  if (packet == nullptr)
-    return NoHandler;
-  return table.PositionOf(MaskedCntlIdOf(LoadWire<WORD>(packet, offsetof(_ModulePacket, Cntl))));
+WORD CntlIdOf(const _ModulePacket* packet) {
+  return MaskedCntlIdOf(LoadWire<WORD>(packet, offsetof(_ModulePacket, Cntl)));
 }
 
-void Route(CModuleCntl& target, const _ModulePacket* packet, const CntlDispatchTable& table) {
-  const BYTE position = PositionIn(packet, table);
-  if (position != NoHandler)
-    (target.*HandlerAt[position])();
-}
+/// A visitor that calls each handler it is visited with on target.
+class CallsOn {
+public:
+  explicit CallsOn(CModuleCntl& target) noexcept : Target(target) {}
 
-/// Calls visit with the position of each handler that Interpret calls for packet, in order.
-template <typename Visit>
-void ForEachHandlerPosition(const _ModulePacket* packet, Visit visit) {
-  const BYTE cmdId = LoadWire<BYTE>(packet, offsetof(_ModulePacket, CmdId));
-  if (cmdId & CmdFlagOwnHandlerFirst)
-    visit(RplyWarningPosition);
-  if (cmdId & CmdFlagOwnHandlerOnly) {
-    visit(RplyErrorPosition);
-    return;
+  template <BYTE Position>
+  void operator()(std::integral_constant<BYTE, Position>) const {
+    CallHandlerAt<Position>(Target);
   }
-  BYTE position = NoHandler;
-  if (cmdId & CmdFlagReply)
-    position = PositionIn(packet, ReplyGroups[cmdId & CmdGroupMask]);
-  else if ((cmdId & RequestFlagsMask) == 0)
-    position = PositionIn(packet, RequestGroups[cmdId & CmdGroupMask]);
-  if (position != NoHandler)
-    visit(position);
+
+  void operator()(BYTE position) const { HandlerCallAt[position](Target); }
+
+private:
+  CModuleCntl& Target;
+};
+
+/// Calls the handler that packet's control id selects among Routes; none without a packet.
+template <const auto& Routes, BYTE MissPosition = NoHandler>
+void CallRoute(CModuleCntl& target, const _ModulePacket* packet) {
+  if (packet == nullptr)
+    return;
+  CallsOn calls(target);
+  VisitRoute<Routes, MissPosition>(CntlIdOf(packet), calls);
 }
 } // namespace
 
@@ -51,7 +45,10 @@ int GetModuleCntlHandlerNames(const _ModulePacket* packet, LPCTSTR names[MaxHand
   if (packet == nullptr)
     return 0;
   int count = 0;
-  ForEachHandlerPosition(packet, [&](BYTE position) { names[count++] = HandlerNames[position]; });
+  VisitHandlers(CmdIdOf(packet), CntlIdOf(packet), [&](BYTE position) {
+    if (position != NoHandler)
+      names[count++] = HandlerNames[position];
+  });
   return count;
 }
 
@@ -59,32 +56,36 @@ void CModuleCntl::Interpret(_ModulePacket* packet) {
   // A null packet would be dereferenced by every handler that reads it.
   if (packet == nullptr)
     return;
+  const BYTE cmdId = CmdIdOf(packet);
   Packet = packet;
-  CmdId = LoadWire<BYTE>(packet, offsetof(_ModulePacket, CmdId));
+  CmdId = cmdId;
   // The handlers are the application's; what they throw must not cross the library's boundary.
   try {
-    ForEachHandlerPosition(packet, [this](BYTE position) { (this->*HandlerAt[position])(); });
+    VisitHandlers(cmdId, CntlIdOf(packet), CallsOn(*this));
   } catch (...) {
   }
 }
 
-void CModuleCntl::ReqExecGroup() { Route(*this, Packet, ReqExecTable); }
+void CModuleCntl::ReqExecGroup() { CallRoute<ReqExecRoutes>(*this, Packet); }
 
-void CModuleCntl::ReqQueryGroup() { Route(*this, Packet, ReqQueryTable); }
+void CModuleCntl::ReqQueryGroup() { CallRoute<ReqQueryRoutes>(*this, Packet); }
 
-void CModuleCntl::ReqParamGroup() { Route(*this, Packet, ReqParamTable); }
+void CModuleCntl::ReqParamGroup() { CallRoute<ReqParamRoutes>(*this, Packet); }
 
 void CModuleCntl::ReqGUIGroup() {}
 
 void CModuleCntl::ReqHelpGroup() {}
 
-void CModuleCntl::RplyExecGroup() { Route(*this, Packet, RplyExecTable); }
+void CModuleCntl::RplyExecGroup() { CallRoute<RplyExecRoutes, RplyExecDefaultPosition>(*this, Packet); }
 
-void CModuleCntl::RplyQueryGroup() { Route(*this, Packet, RplyQueryTable); }
+void CModuleCntl::RplyQueryGroup() { CallRoute<RplyQueryRoutes>(*this, Packet); }
 
-void CModuleCntl::RplyParamGroup() { Route(*this, Packet, RplyParamTable); }
+void CModuleCntl::RplyParamGroup() { CallRoute<RplyParamRoutes>(*this, Packet); }
 
-void CModuleCntl::RplyGUIGroup() { Route(*this, Packet, RplyGUITable); }
+void CModuleCntl::RplyGUIGroup() {
+  if (Packet != nullptr)
+    CallHandlerAt<RplyGUIInfoPosition>(*this);
+}
 
 void CModuleCntl::RplyHelpGroup() {}
 

@@ -3,9 +3,12 @@
 #define CONTROL_CMODULECNTLDISPATCH_H
 
 #include <zodavudaz/control/CModuleCntl.h>
-#include <zodavudaz/control/CntlDispatchTable.h>
+#include <zodavudaz/control/CntlRouteDispatch.h>
+#include <zodavudaz/packets/DataHeader.h>
 
 #include <array>
+#include <cstddef>
+#include <utility>
 
 namespace ModuleCntlDispatch {
 /// A handler of CModuleCntl.
@@ -143,9 +146,13 @@ inline constexpr std::array<LPCTSTR, 62> HandlerNames = {
     "RplyGUIInfo",
 };
 
-/// The handlers that the own-handler flags call.
+/// The handlers that a group or a flag reaches whatever the control id.
+inline constexpr BYTE ReqOthersGroupPosition = 1;
+inline constexpr BYTE RplyOthersGroupPosition = 2;
 inline constexpr BYTE RplyWarningPosition = 3;
 inline constexpr BYTE RplyErrorPosition = 5;
+inline constexpr BYTE RplyStationEventPosition = 45;
+inline constexpr BYTE RplyGUIInfoPosition = 61;
 
 /// Where the reply exec group sends the ids without a row.
 inline constexpr BYTE RplyExecDefaultPosition = 46;
@@ -169,34 +176,69 @@ inline constexpr CntlRoute RplyQueryRoutes[] = {
 };
 inline constexpr CntlRoute RplyParamRoutes[] = {{0x40C, 59}};
 
-inline constexpr CntlDispatchTable ReqExecTable = SpreadRoutes<ReqExecRoutes>::Table;
-inline constexpr CntlDispatchTable ReqQueryTable = SpreadRoutes<ReqQueryRoutes>::Table;
-inline constexpr CntlDispatchTable ReqParamTable = SpreadRoutes<ReqParamRoutes>::Table;
-inline constexpr CntlDispatchTable RplyExecTable = SpreadRoutes<RplyExecRoutes, RplyExecDefaultPosition>::Table;
-inline constexpr CntlDispatchTable RplyQueryTable = SpreadRoutes<RplyQueryRoutes>::Table;
-inline constexpr CntlDispatchTable RplyParamTable = SpreadRoutes<RplyParamRoutes>::Table;
-inline constexpr CntlDispatchTable RplyGUITable = EveryIdTo(61);
+/// Calls the handler at Position on target; nothing for position 0.
+template <BYTE Position>
+void CallHandlerAt(CModuleCntl& target) {
+  if constexpr (Position != NoHandler)
+    (target.*HandlerAt[Position])();
+}
 
-/// Groups whose handler does not depend on the control id.
-inline constexpr CntlDispatchTable NoneTable = EveryIdTo(NoHandler);
-inline constexpr CntlDispatchTable ReqOthersTable = EveryIdTo(1);
-inline constexpr CntlDispatchTable RplyOthersTable = EveryIdTo(2);
-inline constexpr CntlDispatchTable EventTable = EveryIdTo(45);
+using HandlerCall = void (*)(CModuleCntl&);
 
-/// A request without flags by command group. GUI and help requests, and requests of the reply
-/// exec group, have no handlers.
-inline constexpr std::array<CntlDispatchTable, 16> RequestGroups = {
-    ReqExecTable,   ReqOthersTable, ReqOthersTable, ReqOthersTable, ReqOthersTable, ReqOthersTable,
-    ReqOthersTable, EventTable,     NoneTable,      ReqParamTable,  ReqQueryTable,  NoneTable,
-    NoneTable,      ReqOthersTable, ReqOthersTable, ReqOthersTable,
-};
+template <std::size_t... Positions>
+constexpr std::array<HandlerCall, sizeof...(Positions)> HandlerCalls(std::index_sequence<Positions...>) {
+  return {&CallHandlerAt<Positions>...};
+}
 
-/// A reply by command group. Help replies have no handlers.
-inline constexpr std::array<CntlDispatchTable, 16> ReplyGroups = {
-    RplyOthersTable, RplyOthersTable, RplyOthersTable, RplyOthersTable, RplyOthersTable, RplyOthersTable,
-    RplyOthersTable, EventTable,      RplyExecTable,   RplyParamTable,  RplyQueryTable,  RplyGUITable,
-    NoneTable,       RplyOthersTable, RplyOthersTable, RplyOthersTable,
-};
+/// CallHandlerAt by position.
+inline constexpr std::array<HandlerCall, HandlerAt.size()> HandlerCallAt =
+    HandlerCalls(std::make_index_sequence<HandlerAt.size()>());
+
+/// Visits the handler position that a request without flags of group selects by cntlId. GUI and
+/// help requests, and requests of the reply exec group, have no handlers.
+template <typename Visit>
+void VisitRequestGroup(BYTE group, WORD cntlId, Visit& visit) {
+  switch (group) {
+  case CmdGroupReqExec: VisitRoute<ReqExecRoutes>(cntlId, visit); break;
+  case CmdGroupEvent: visit(HandlerPosition<RplyStationEventPosition>); break;
+  case CmdGroupParam: VisitRoute<ReqParamRoutes>(cntlId, visit); break;
+  case CmdGroupQuery: VisitRoute<ReqQueryRoutes>(cntlId, visit); break;
+  case CmdGroupRplyExec:
+  case CmdGroupGui:
+  case CmdGroupHelp: break;
+  default: visit(HandlerPosition<ReqOthersGroupPosition>); break;
+  }
+}
+
+/// Visits the handler position that a reply of group selects by cntlId. Help replies have no
+/// handlers.
+template <typename Visit>
+void VisitReplyGroup(BYTE group, WORD cntlId, Visit& visit) {
+  switch (group) {
+  case CmdGroupEvent: visit(HandlerPosition<RplyStationEventPosition>); break;
+  case CmdGroupRplyExec: VisitRoute<RplyExecRoutes, RplyExecDefaultPosition>(cntlId, visit); break;
+  case CmdGroupParam: VisitRoute<RplyParamRoutes>(cntlId, visit); break;
+  case CmdGroupQuery: VisitRoute<RplyQueryRoutes>(cntlId, visit); break;
+  case CmdGroupGui: visit(HandlerPosition<RplyGUIInfoPosition>); break;
+  case CmdGroupHelp: break;
+  default: visit(HandlerPosition<RplyOthersGroupPosition>); break;
+  }
+}
+
+/// Visits, in call order, the position of each handler that a packet with cmdId and cntlId
+/// reaches: the warning handler first with flag 0x10; then the error handler alone with flag
+/// 0x20, the reply's group, or a request's group when it has no flag at all.
+template <typename Visit>
+void VisitHandlers(BYTE cmdId, WORD cntlId, Visit visit) {
+  if (cmdId & CmdFlagOwnHandlerFirst)
+    visit(HandlerPosition<RplyWarningPosition>);
+  if (cmdId & CmdFlagOwnHandlerOnly)
+    visit(HandlerPosition<RplyErrorPosition>);
+  else if (cmdId & CmdFlagReply)
+    VisitReplyGroup(cmdId & CmdGroupMask, cntlId, visit);
+  else if ((cmdId & CmdFlagOwnHandlerFirst) == 0)
+    VisitRequestGroup(cmdId & CmdGroupMask, cntlId, visit);
+}
 } // namespace ModuleCntlDispatch
 
 #endif

@@ -22,6 +22,11 @@ public:
     CallCount = 0;
     SeenPacket = nullptr;
   }
+  /// Makes packet the one the handlers read, as Interpret does before it calls them.
+  void MakeCurrent(_ModulePacket* packet) {
+    Packet = packet;
+    CmdId = packet->CmdId;
+  }
 
   void ReqOthersGroup() override { Record(1); }
   void RplyOthersGroup() override { Record(2); }
