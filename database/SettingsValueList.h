@@ -20,7 +20,9 @@ public:
   CString GetRest() const noexcept { return Text.Mid(Position); }
 
 private:
-  CString NextEntry() noexcept;
+  /// Where the next entry's value lies, from begin to end (its comma); false, consuming nothing,
+  /// when no comma is left. Read in place: a list holds dozens of entries.
+  bool NextValue(int& begin, int& end) noexcept;
 
   CString Text;
   int Position = 0;

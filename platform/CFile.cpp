@@ -17,12 +17,14 @@ BOOL CFile::Open(LPCTSTR fileName, UINT openFlags, CFileException* error) noexce
   FileCause cause = FileCause::None;
   Handle = GetFileAccess().Open(ToHostPath(fileName), openFlags, cause);
   Report(error, cause);
+  AtStart = IsOpen();
   return IsOpen();
 }
 
 UINT CFile::Read(void* buffer, UINT count) noexcept {
   if (!IsOpen())
     return Failed;
+  AtStart = false;
   const UINT taken = Ahead.Take(buffer, count);
   char* rest = static_cast<char*>(buffer) + taken;
   if (taken == count)
@@ -61,6 +63,7 @@ BOOL CFile::Write(const void* buffer, UINT count, CFileException* error) noexcep
     return FALSE;
   }
   DropReadAhead();
+  AtStart = false;
   FileCause cause = FileCause::None;
   const long written = GetFileAccess().Write(Handle, buffer, count, cause);
   Report(error, cause);
@@ -70,11 +73,15 @@ BOOL CFile::Write(const void* buffer, UINT count, CFileException* error) noexcep
 LONG CFile::Seek(LONG offset, UINT from) noexcept {
   if (!IsOpen())
     return -1;
+  if (AtStart && offset == 0 && from != end)
+    return 0;
   if (from == current && Ahead.Move(offset))
     return Ahead.GetPosition();
   DropReadAhead();
   // The file access keeps positions within the LONG range.
-  return static_cast<LONG>(GetFileAccess().Seek(Handle, offset, from));
+  const LONG position = static_cast<LONG>(GetFileAccess().Seek(Handle, offset, from));
+  AtStart = position == 0;
+  return position;
 }
 
 DWORD CFile::GetLength() const noexcept {
@@ -94,6 +101,7 @@ void CFile::Close() noexcept {
   if (IsOpen())
     GetFileAccess().Close(Handle);
   Handle = FileAccess::NoHandle;
+  AtStart = false;
 }
 
 BOOL CFile::IsStillAt(LPCTSTR fileName) const noexcept {

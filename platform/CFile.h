@@ -92,6 +92,9 @@ private:
 
   FileAccess::Handle Handle = FileAccess::NoHandle;
   ReadAhead Ahead;
+  /// Nothing has moved the position since the file was opened, so seeking to the start needs no
+  /// call of the host.
+  bool AtStart = false;
 };
 
 #endif

@@ -1,5 +1,6 @@
 #include <zodavudaz/settings/ProfileImage.h>
 
+#include <zodavudaz/settings/HeaderSearch.h>
 #include <zodavudaz/settings/ProfileLock.h>
 
 #include <cstring>
@@ -60,13 +61,17 @@ bool ProfileImage::BeginsLine(int position) const noexcept {
 }
 
 int ProfileImage::FindHeader(const CString& header, int from) const noexcept {
-  const std::string_view image(GetData(), static_cast<size_t>(GetLength()));
-  const std::string_view wanted(header, static_cast<size_t>(header.GetLength()));
-  size_t hit = image.find(wanted, static_cast<size_t>(from));
+  const HeaderSearch search(std::string_view(GetData(), static_cast<size_t>(GetLength())),
+                            std::string_view(header, static_cast<size_t>(header.GetLength())));
+  return FindHeader(search, from);
+}
+
+int ProfileImage::FindHeader(const HeaderSearch& search, int from) const noexcept {
+  size_t hit = search.FindFrom(static_cast<size_t>(from));
   // A header counts only where it begins a line: "[S]" inside a value is no section.
-  while (hit != std::string_view::npos && !BeginsLine(static_cast<int>(hit)))
-    hit = image.find(wanted, hit + 1);
-  return hit == std::string_view::npos ? -1 : static_cast<int>(hit);
+  while (hit != HeaderSearch::npos && !BeginsLine(static_cast<int>(hit)))
+    hit = search.FindFrom(hit + 1);
+  return hit == HeaderSearch::npos ? -1 : static_cast<int>(hit);
 }
 
 ProfileSection ProfileImage::SectionAt(int headerBegin) const noexcept {

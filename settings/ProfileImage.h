@@ -4,6 +4,7 @@
 
 #include <zodavudaz/platform/CFile.h>
 #include <zodavudaz/platform/CString.h>
+#include <zodavudaz/settings/HeaderSearch.h>
 
 /// One line of an image: its text, and its end after the line end (CR LF or LF) if it has one.
 struct ProfileLine {
@@ -46,6 +47,8 @@ public:
   /// The position, at or after from, of the next occurrence of header that begins a line (after
   /// blanks and, on the first line, a UTF-8 byte-order mark); -1 when there is none.
   int FindHeader(const CString& header, int from) const noexcept;
+  /// FindHeader with a search made for this image once, for callers that search again and again.
+  int FindHeader(const HeaderSearch& search, int from) const noexcept;
   /// The section whose header line begins at headerBegin.
   ProfileSection SectionAt(int headerBegin) const noexcept;
   /// The first section whose header "[" section "]" begins a line, after blanks and, on the first
