@@ -67,4 +67,33 @@ TEST(CFileTest, ReadAheadKeepsThePositionOfReadsSeeksAndWrites) {
   file.Close();
   EXPECT_EQ(ReadAll(name), "01234X678");
 }
+
+// A file just opened stands at its start without asking the host; anything that moves the
+// position ends that, so a later seek to the start must move it back.
+TEST(CFileTest, SeekToTheStartAfterEachKindOfMove) {
+  TempFolder folder;
+  const std::string name = folder / "f";
+  const struct {
+    const char* Name;
+    void (*Move)(CFile&);
+    char FirstByte;
+  } moves[] = {
+      {"fresh", [](CFile&) {}, 'a'},
+      {"read", [](CFile& file) { char byte; file.Read(&byte, 1); }, 'a'},
+      {"write", [](CFile& file) { file.Write("Z", 1); }, 'Z'},
+      {"seek", [](CFile& file) { file.Seek(2, CFile::begin); }, 'a'},
+      {"seek to the end", [](CFile& file) { file.Seek(0, CFile::end); }, 'a'},
+  };
+  for (const auto& move : moves) {
+    SCOPED_TRACE(move.Name);
+    WriteAll(name, "abc");
+    CFile file;
+    ASSERT_TRUE(file.Open(name.c_str(), CFile::modeReadWrite));
+    move.Move(file);
+    EXPECT_EQ(file.Seek(0, CFile::begin), 0);
+    char byte = '\0';
+    EXPECT_EQ(file.Read(&byte, 1), 1u);
+    EXPECT_EQ(byte, move.FirstByte);
+  }
+}
 } // namespace
