@@ -79,7 +79,12 @@ TEST(CFileTest, SeekToTheStartAfterEachKindOfMove) {
     char FirstByte;
   } moves[] = {
       {"fresh", [](CFile&) {}, 'a'},
-      {"read", [](CFile& file) { char byte; file.Read(&byte, 1); }, 'a'},
+      {"read",
+       [](CFile& file) {
+         char byte;
+         file.Read(&byte, 1);
+       },
+       'a'},
       {"write", [](CFile& file) { file.Write("Z", 1); }, 'Z'},
       {"seek", [](CFile& file) { file.Seek(2, CFile::begin); }, 'a'},
       {"seek to the end", [](CFile& file) { file.Seek(0, CFile::end); }, 'a'},
