@@ -21,7 +21,7 @@ public:
   explicit CallsOn(CModuleCntl& target) noexcept : Target(target) {}
 
   template <BYTE Position>
-  void operator()(std::integral_constant<BYTE, Position>) const {
+  void operator()(std::integral_constant<BYTE, Position> /*position*/) const {
     CallHandlerAt<Position>(Target);
   }
 

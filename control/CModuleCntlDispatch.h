@@ -186,7 +186,7 @@ void CallHandlerAt(CModuleCntl& target) {
 using HandlerCall = void (*)(CModuleCntl&);
 
 template <std::size_t... Positions>
-constexpr std::array<HandlerCall, sizeof...(Positions)> HandlerCalls(std::index_sequence<Positions...>) {
+constexpr std::array<HandlerCall, sizeof...(Positions)> HandlerCalls(std::index_sequence<Positions...> /*positions*/) {
   return {&CallHandlerAt<Positions>...};
 }
 

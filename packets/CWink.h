@@ -46,7 +46,7 @@ private:
     static_assert(sizeof(CWink) == PerBuild(3044, 4056));
     static_assert(offsetof(CWink, StationTable) == PerBuild(4, 8));
     static_assert(offsetof(CWink, BackTable) == PerBuild(4 + EntryCount * sizeof(CStationInfo), 2024));
-    static_assert(offsetof(CWink, Counters) == PerBuild(4 + 2 * EntryCount * sizeof(CStationInfo), 4040));
+    static_assert(offsetof(CWink, Counters) == PerBuild(4 + std::size_t{2} * EntryCount * sizeof(CStationInfo), 4040));
   }
 
   LONG UpdateRequest = 0;

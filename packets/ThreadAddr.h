@@ -40,8 +40,8 @@ class ThreadAddrHandle<false> {
 public:
   ThreadAddrHandle() noexcept = default;
   // A copy is another record: it gets its own handle when it goes into a packet.
-  ThreadAddrHandle(const ThreadAddrHandle&) noexcept {}
-  ThreadAddrHandle& operator=(const ThreadAddrHandle&) noexcept { return *this; }
+  ThreadAddrHandle(const ThreadAddrHandle& /*other*/) noexcept {}
+  ThreadAddrHandle& operator=(const ThreadAddrHandle& /*other*/) noexcept { return *this; }
   ~ThreadAddrHandle() { Release(); }
 
   void Release() noexcept {

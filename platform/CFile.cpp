@@ -39,7 +39,7 @@ UINT CFile::Read(void* buffer, UINT count) noexcept {
 }
 
 BOOL CFile::FillReadAhead(char* block) noexcept {
-  const LONG start = Ahead.IsHeld() ? Ahead.GetPosition() : GetFileAccess().Seek(Handle, 0, current);
+  const LONG start = Ahead.IsHeld() ? Ahead.GetPosition() : static_cast<LONG>(GetFileAccess().Seek(Handle, 0, current));
   if (start < 0)
     return FALSE;
   const long read = GetFileAccess().Read(Handle, block, ReadAhead::BlockSize);

@@ -5,7 +5,7 @@
 
 namespace {
 // Below this size a plain search costs less than taking the sample.
-constexpr std::size_t SampledTextSize = 64 * 1024;
+constexpr std::size_t SampledTextSize = std::size_t{64} * 1024;
 constexpr std::size_t SampleSize = 1024;
 } // namespace
 
