@@ -1,6 +1,6 @@
 // Timing a benchmark beside its baseline, so that the pair's ratio can be reported.
-#ifndef BENCH_PAIRTIMING_H
-#define BENCH_PAIRTIMING_H
+#ifndef ZODAVUDAZ_BENCH_PAIRTIMING_H
+#define ZODAVUDAZ_BENCH_PAIRTIMING_H
 
 #include <benchmark/benchmark.h>
 

@@ -1,6 +1,6 @@
 // The module packet interpreter: a received packet turned into a call of one named handler.
-#ifndef CONTROL_CMODULECNTL_H
-#define CONTROL_CMODULECNTL_H
+#ifndef ZODAVUDAZ_CONTROL_CMODULECNTL_H
+#define ZODAVUDAZ_CONTROL_CMODULECNTL_H
 
 #include <zodavudaz/packets/CEndianModulePacket.h>
 #include <zodavudaz/platform/BaseTypes.h>

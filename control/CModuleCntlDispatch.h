@@ -1,6 +1,6 @@
 // The dispatch tables of CModuleCntl: groups by command id, handlers by control id and position.
-#ifndef CONTROL_CMODULECNTLDISPATCH_H
-#define CONTROL_CMODULECNTLDISPATCH_H
+#ifndef ZODAVUDAZ_CONTROL_CMODULECNTLDISPATCH_H
+#define ZODAVUDAZ_CONTROL_CMODULECNTLDISPATCH_H
 
 #include <zodavudaz/control/CModuleCntl.h>
 #include <zodavudaz/control/CntlRouteDispatch.h>

@@ -1,6 +1,6 @@
 // The viewer's channel wave information and its filling from a module's wave information record.
-#ifndef CONTROL_CHANNELWAVEINFO_H
-#define CONTROL_CHANNELWAVEINFO_H
+#ifndef ZODAVUDAZ_CONTROL_CHANNELWAVEINFO_H
+#define ZODAVUDAZ_CONTROL_CHANNELWAVEINFO_H
 
 #include <zodavudaz/packets/WAVEINF.h>
 #include <zodavudaz/platform/BaseTypes.h>

@@ -1,6 +1,6 @@
 // A group's dispatch by 12-bit control id: a search unrolled while compiling, or a dense array.
-#ifndef CONTROL_CNTLROUTEDISPATCH_H
-#define CONTROL_CNTLROUTEDISPATCH_H
+#ifndef ZODAVUDAZ_CONTROL_CNTLROUTEDISPATCH_H
+#define ZODAVUDAZ_CONTROL_CNTLROUTEDISPATCH_H
 
 #include <zodavudaz/platform/BaseTypes.h>
 

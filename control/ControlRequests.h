@@ -1,7 +1,7 @@
 // The control functions that look a module up or pass a request to it: product id, frontend,
 // executions and queries, save-mode file numbers, and the process-wide CG class.
-#ifndef CONTROL_CONTROLREQUESTS_H
-#define CONTROL_CONTROLREQUESTS_H
+#ifndef ZODAVUDAZ_CONTROL_CONTROLREQUESTS_H
+#define ZODAVUDAZ_CONTROL_CONTROLREQUESTS_H
 
 #include <zodavudaz/packets/siblings/CFRONTEND.h>
 #include <zodavudaz/platform/BaseTypes.h>

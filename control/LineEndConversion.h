@@ -1,6 +1,6 @@
 // The one-line stored form of multi-line settings texts.
-#ifndef CONTROL_LINEENDCONVERSION_H
-#define CONTROL_LINEENDCONVERSION_H
+#ifndef ZODAVUDAZ_CONTROL_LINEENDCONVERSION_H
+#define ZODAVUDAZ_CONTROL_LINEENDCONVERSION_H
 
 #include <zodavudaz/platform/CString.h>
 #include <zodavudaz/platform/Export.h>

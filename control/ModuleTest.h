@@ -1,6 +1,6 @@
 // The module self-test of a module or of a member of a connected group.
-#ifndef CONTROL_MODULETEST_H
-#define CONTROL_MODULETEST_H
+#ifndef ZODAVUDAZ_CONTROL_MODULETEST_H
+#define ZODAVUDAZ_CONTROL_MODULETEST_H
 
 #include <zodavudaz/platform/BaseTypes.h>
 #include <zodavudaz/platform/Export.h>

@@ -1,6 +1,6 @@
 // The start and stop buttons, posted to the sequence thread, and the start LED, posted to the GUI thread.
-#ifndef CONTROL_STARTCONTROLS_H
-#define CONTROL_STARTCONTROLS_H
+#ifndef ZODAVUDAZ_CONTROL_STARTCONTROLS_H
+#define ZODAVUDAZ_CONTROL_STARTCONTROLS_H
 
 #include <zodavudaz/platform/BaseTypes.h>
 #include <zodavudaz/platform/Export.h>

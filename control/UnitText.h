@@ -1,6 +1,6 @@
 // The texts of unit codes, with the Japanese signs and the two user units.
-#ifndef CONTROL_UNITTEXT_H
-#define CONTROL_UNITTEXT_H
+#ifndef ZODAVUDAZ_CONTROL_UNITTEXT_H
+#define ZODAVUDAZ_CONTROL_UNITTEXT_H
 
 #include <zodavudaz/platform/BaseTypes.h>
 #include <zodavudaz/platform/CString.h>

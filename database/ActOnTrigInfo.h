@@ -1,6 +1,6 @@
 // The save-on-trigger settings of a module, handed by address to the sequence thread.
-#ifndef DATABASE_ACTONTRIGINFO_H
-#define DATABASE_ACTONTRIGINFO_H
+#ifndef ZODAVUDAZ_DATABASE_ACTONTRIGINFO_H
+#define ZODAVUDAZ_DATABASE_ACTONTRIGINFO_H
 
 #include <zodavudaz/platform/BaseTypes.h>
 

@@ -1,6 +1,6 @@
 // The process-wide GUI database of stations and modules.
-#ifndef DATABASE_CGUIDATABASE_H
-#define DATABASE_CGUIDATABASE_H
+#ifndef ZODAVUDAZ_DATABASE_CGUIDATABASE_H
+#define ZODAVUDAZ_DATABASE_CGUIDATABASE_H
 
 #include <zodavudaz/database/CModule.h>
 #include <zodavudaz/database/CStation.h>

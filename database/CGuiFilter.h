@@ -1,6 +1,6 @@
 // A GUI filter of a module: an id or name with a value.
-#ifndef DATABASE_CGUIFILTER_H
-#define DATABASE_CGUIFILTER_H
+#ifndef ZODAVUDAZ_DATABASE_CGUIFILTER_H
+#define ZODAVUDAZ_DATABASE_CGUIFILTER_H
 
 #include <zodavudaz/platform/BaseTypes.h>
 #include <zodavudaz/platform/CObject.h>

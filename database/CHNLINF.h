@@ -1,6 +1,6 @@
 // A channel scaling record, as the applications and the modules define it.
-#ifndef DATABASE_CHNLINF_H
-#define DATABASE_CHNLINF_H
+#ifndef ZODAVUDAZ_DATABASE_CHNLINF_H
+#define ZODAVUDAZ_DATABASE_CHNLINF_H
 
 #include <zodavudaz/platform/BaseTypes.h>
 

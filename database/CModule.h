@@ -1,6 +1,6 @@
 // A module record: one plug-in module (or extra instance of one) of a station.
-#ifndef DATABASE_CMODULE_H
-#define DATABASE_CMODULE_H
+#ifndef ZODAVUDAZ_DATABASE_CMODULE_H
+#define ZODAVUDAZ_DATABASE_CMODULE_H
 
 #include <zodavudaz/database/ActOnTrigInfo.h>
 #include <zodavudaz/database/CGuiFilter.h>

@@ -1,6 +1,6 @@
 // A station (measurement mainframe) record, created and owned by the applications.
-#ifndef DATABASE_CSTATION_H
-#define DATABASE_CSTATION_H
+#ifndef ZODAVUDAZ_DATABASE_CSTATION_H
+#define ZODAVUDAZ_DATABASE_CSTATION_H
 
 #include <zodavudaz/platform/CMapWordToPtr.h>
 #include <zodavudaz/platform/CRect.h>

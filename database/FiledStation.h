@@ -1,6 +1,6 @@
 // The station record filed under an id: what the database's look-ups and build start from.
-#ifndef DATABASE_FILEDSTATION_H
-#define DATABASE_FILEDSTATION_H
+#ifndef ZODAVUDAZ_DATABASE_FILEDSTATION_H
+#define ZODAVUDAZ_DATABASE_FILEDSTATION_H
 
 #include <zodavudaz/database/CGUIDatabase.h>
 

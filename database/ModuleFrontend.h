@@ -1,6 +1,6 @@
 // The frontend through which a request reaches a filed module.
-#ifndef DATABASE_MODULEFRONTEND_H
-#define DATABASE_MODULEFRONTEND_H
+#ifndef ZODAVUDAZ_DATABASE_MODULEFRONTEND_H
+#define ZODAVUDAZ_DATABASE_MODULEFRONTEND_H
 
 #include <zodavudaz/database/CGUIDatabase.h>
 #include <zodavudaz/packets/siblings/CFeModule.h>

@@ -1,6 +1,6 @@
 // Posts to the sequence thread that refer to a module's save-on-trigger block by address.
-#ifndef DATABASE_POSTEDTRIGINFO_H
-#define DATABASE_POSTEDTRIGINFO_H
+#ifndef ZODAVUDAZ_DATABASE_POSTEDTRIGINFO_H
+#define ZODAVUDAZ_DATABASE_POSTEDTRIGINFO_H
 
 #include <zodavudaz/database/CModule.h>
 #include <zodavudaz/packets/siblings/SeqMsgParam.h>

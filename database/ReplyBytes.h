@@ -1,6 +1,6 @@
 // How much of a module's reply, described by its type code and element count, lies in a buffer.
-#ifndef DATABASE_REPLYBYTES_H
-#define DATABASE_REPLYBYTES_H
+#ifndef ZODAVUDAZ_DATABASE_REPLYBYTES_H
+#define ZODAVUDAZ_DATABASE_REPLYBYTES_H
 
 #include <zodavudaz/platform/BaseTypes.h>
 

@@ -1,6 +1,6 @@
 // The stored lists of "label value," entries that the database build reads.
-#ifndef DATABASE_SETTINGSVALUELIST_H
-#define DATABASE_SETTINGSVALUELIST_H
+#ifndef ZODAVUDAZ_DATABASE_SETTINGSVALUELIST_H
+#define ZODAVUDAZ_DATABASE_SETTINGSVALUELIST_H
 
 #include <zodavudaz/platform/BaseTypes.h>
 #include <zodavudaz/platform/CString.h>

@@ -1,6 +1,6 @@
 // The sections of one station in a loaded settings file, found in one pass over it.
-#ifndef DATABASE_STATIONSECTIONS_H
-#define DATABASE_STATIONSECTIONS_H
+#ifndef ZODAVUDAZ_DATABASE_STATIONSECTIONS_H
+#define ZODAVUDAZ_DATABASE_STATIONSECTIONS_H
 
 #include <zodavudaz/platform/CString.h>
 #include <zodavudaz/settings/ProfileImage.h>

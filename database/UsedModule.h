@@ -1,6 +1,6 @@
 // A record of one module that a front-end entry uses.
-#ifndef DATABASE_USEDMODULE_H
-#define DATABASE_USEDMODULE_H
+#ifndef ZODAVUDAZ_DATABASE_USEDMODULE_H
+#define ZODAVUDAZ_DATABASE_USEDMODULE_H
 
 #include <zodavudaz/platform/BaseTypes.h>
 

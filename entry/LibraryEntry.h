@@ -1,6 +1,6 @@
 // The library's process-wide objects and the flat functions that hand them out.
-#ifndef ENTRY_LIBRARYENTRY_H
-#define ENTRY_LIBRARYENTRY_H
+#ifndef ZODAVUDAZ_ENTRY_LIBRARYENTRY_H
+#define ZODAVUDAZ_ENTRY_LIBRARYENTRY_H
 
 #include <zodavudaz/database/CGUIDatabase.h>
 #include <zodavudaz/platform/CString.h>

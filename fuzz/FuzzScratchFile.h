@@ -1,6 +1,6 @@
 // One scratch file per fuzz target, in a folder of its own that goes when the target ends.
-#ifndef FUZZ_FUZZSCRATCHFILE_H
-#define FUZZ_FUZZSCRATCHFILE_H
+#ifndef ZODAVUDAZ_FUZZ_FUZZSCRATCHFILE_H
+#define ZODAVUDAZ_FUZZ_FUZZSCRATCHFILE_H
 
 #include <cstdlib>
 #include <string>

@@ -1,6 +1,6 @@
 // The library's 104-byte acquisition information record, filled from one WAVEINF.
-#ifndef PACKETS_ACQDATAINFO_H
-#define PACKETS_ACQDATAINFO_H
+#ifndef ZODAVUDAZ_PACKETS_ACQDATAINFO_H
+#define ZODAVUDAZ_PACKETS_ACQDATAINFO_H
 
 #include <zodavudaz/platform/BaseTypes.h>
 

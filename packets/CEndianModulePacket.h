@@ -1,6 +1,6 @@
 // The module packet layout and its accessor class.
-#ifndef PACKETS_CENDIANMODULEPACKET_H
-#define PACKETS_CENDIANMODULEPACKET_H
+#ifndef ZODAVUDAZ_PACKETS_CENDIANMODULEPACKET_H
+#define ZODAVUDAZ_PACKETS_CENDIANMODULEPACKET_H
 
 #include <zodavudaz/packets/DataHeader.h>
 #include <zodavudaz/packets/PacketView.h>

@@ -1,6 +1,6 @@
 // The semi-module packet layout (a module packet without its transfer prefix) and its accessor class.
-#ifndef PACKETS_CENDIANSEMIMODULEPACKET_H
-#define PACKETS_CENDIANSEMIMODULEPACKET_H
+#ifndef ZODAVUDAZ_PACKETS_CENDIANSEMIMODULEPACKET_H
+#define ZODAVUDAZ_PACKETS_CENDIANSEMIMODULEPACKET_H
 
 #include <zodavudaz/packets/DataHeader.h>
 #include <zodavudaz/packets/PacketView.h>

@@ -1,6 +1,6 @@
 // The station packet layout (a station header around one module packet) and its accessor class.
-#ifndef PACKETS_CENDIANSTAPACKET_H
-#define PACKETS_CENDIANSTAPACKET_H
+#ifndef ZODAVUDAZ_PACKETS_CENDIANSTAPACKET_H
+#define ZODAVUDAZ_PACKETS_CENDIANSTAPACKET_H
 
 #include <zodavudaz/packets/CEndianModulePacket.h>
 #include <zodavudaz/packets/PacketView.h>

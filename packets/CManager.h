@@ -1,6 +1,6 @@
 // The communication manager: the process's identity and mode settings and its station look-ups.
-#ifndef PACKETS_CMANAGER_H
-#define PACKETS_CMANAGER_H
+#ifndef ZODAVUDAZ_PACKETS_CMANAGER_H
+#define ZODAVUDAZ_PACKETS_CMANAGER_H
 
 #include <zodavudaz/packets/CRplySync.h>
 #include <zodavudaz/packets/CStationInfo.h>

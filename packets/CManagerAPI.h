@@ -1,6 +1,6 @@
 // The communication layer's API-side manager record.
-#ifndef PACKETS_CMANAGERAPI_H
-#define PACKETS_CMANAGERAPI_H
+#ifndef ZODAVUDAZ_PACKETS_CMANAGERAPI_H
+#define ZODAVUDAZ_PACKETS_CMANAGERAPI_H
 
 #include <zodavudaz/platform/CPtrList.h>
 #include <zodavudaz/platform/Export.h>

@@ -1,6 +1,6 @@
 // The reply-synchronisation record that travels with a query and receives or routes its reply.
-#ifndef PACKETS_CRPLYSYNC_H
-#define PACKETS_CRPLYSYNC_H
+#ifndef ZODAVUDAZ_PACKETS_CRPLYSYNC_H
+#define ZODAVUDAZ_PACKETS_CRPLYSYNC_H
 
 #include <zodavudaz/packets/ThreadAddr.h>
 #include <zodavudaz/platform/BaseTypes.h>

@@ -1,6 +1,6 @@
 // The sequence library's record of one measurement sequence, as far as it is read here.
-#ifndef PACKETS_CSEQUENCE_H
-#define PACKETS_CSEQUENCE_H
+#ifndef ZODAVUDAZ_PACKETS_CSEQUENCE_H
+#define ZODAVUDAZ_PACKETS_CSEQUENCE_H
 
 #include <zodavudaz/platform/BaseTypes.h>
 #include <zodavudaz/platform/CString.h>

@@ -1,6 +1,6 @@
 // The communication layer's record of one station (a measurement mainframe or a PC).
-#ifndef PACKETS_CSTATIONINFO_H
-#define PACKETS_CSTATIONINFO_H
+#ifndef ZODAVUDAZ_PACKETS_CSTATIONINFO_H
+#define ZODAVUDAZ_PACKETS_CSTATIONINFO_H
 
 #include <zodavudaz/platform/BaseTypes.h>
 #include <zodavudaz/platform/CString.h>

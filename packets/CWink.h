@@ -1,6 +1,6 @@
 // The communication layer's station link table: one CStationInfo per station, and a back copy.
-#ifndef PACKETS_CWINK_H
-#define PACKETS_CWINK_H
+#ifndef ZODAVUDAZ_PACKETS_CWINK_H
+#define ZODAVUDAZ_PACKETS_CWINK_H
 
 #include <zodavudaz/packets/CStationInfo.h>
 #include <zodavudaz/platform/BaseTypes.h>

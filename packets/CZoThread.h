@@ -1,6 +1,6 @@
 // The communication and sequence layers' thread class.
-#ifndef PACKETS_CZOTHREAD_H
-#define PACKETS_CZOTHREAD_H
+#ifndef ZODAVUDAZ_PACKETS_CZOTHREAD_H
+#define ZODAVUDAZ_PACKETS_CZOTHREAD_H
 
 #include <zodavudaz/platform/CWinThread.h>
 #include <zodavudaz/platform/Export.h>

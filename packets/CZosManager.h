@@ -1,6 +1,6 @@
 // The sequence manager: the sequence library's threads, viewer list and event flags.
-#ifndef PACKETS_CZOSMANAGER_H
-#define PACKETS_CZOSMANAGER_H
+#ifndef ZODAVUDAZ_PACKETS_CZOSMANAGER_H
+#define ZODAVUDAZ_PACKETS_CZOSMANAGER_H
 
 #include <zodavudaz/packets/CZoThread.h>
 #include <zodavudaz/platform/BaseTypes.h>

@@ -1,6 +1,6 @@
 // The command id and control word of the 16-byte data header that module and semi-module packets share.
-#ifndef PACKETS_DATAHEADER_H
-#define PACKETS_DATAHEADER_H
+#ifndef ZODAVUDAZ_PACKETS_DATAHEADER_H
+#define ZODAVUDAZ_PACKETS_DATAHEADER_H
 
 #include <zodavudaz/platform/BaseTypes.h>
 

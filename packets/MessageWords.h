@@ -1,6 +1,6 @@
 // The two words posted with a message to the communication manager's threads.
-#ifndef PACKETS_MESSAGEWORDS_H
-#define PACKETS_MESSAGEWORDS_H
+#ifndef ZODAVUDAZ_PACKETS_MESSAGEWORDS_H
+#define ZODAVUDAZ_PACKETS_MESSAGEWORDS_H
 
 #include <zodavudaz/platform/BaseTypes.h>
 

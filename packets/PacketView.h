@@ -1,6 +1,6 @@
 // The pointer that every packet accessor class holds, with null-safe field reads and writes.
-#ifndef PACKETS_PACKETVIEW_H
-#define PACKETS_PACKETVIEW_H
+#ifndef ZODAVUDAZ_PACKETS_PACKETVIEW_H
+#define ZODAVUDAZ_PACKETS_PACKETVIEW_H
 
 #include <zodavudaz/packets/WireField.h>
 

@@ -1,6 +1,6 @@
 // The thread-address word of a module or semi-module packet, which names the requester's reply record.
-#ifndef PACKETS_THREADADDR_H
-#define PACKETS_THREADADDR_H
+#ifndef ZODAVUDAZ_PACKETS_THREADADDR_H
+#define ZODAVUDAZ_PACKETS_THREADADDR_H
 
 #include <zodavudaz/platform/BaseTypes.h>
 #include <zodavudaz/platform/Export.h>

@@ -1,6 +1,6 @@
 // The 128-byte wave information record that a module sends about one channel's acquisition.
-#ifndef PACKETS_WAVEINF_H
-#define PACKETS_WAVEINF_H
+#ifndef ZODAVUDAZ_PACKETS_WAVEINF_H
+#define ZODAVUDAZ_PACKETS_WAVEINF_H
 
 #include <zodavudaz/platform/BaseTypes.h>
 

@@ -1,6 +1,6 @@
 // Reading, writing and sizing little-endian fields of wire records that may sit at any address.
-#ifndef PACKETS_WIREFIELD_H
-#define PACKETS_WIREFIELD_H
+#ifndef ZODAVUDAZ_PACKETS_WIREFIELD_H
+#define ZODAVUDAZ_PACKETS_WIREFIELD_H
 
 #include <zodavudaz/platform/BaseTypes.h>
 

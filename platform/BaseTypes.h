@@ -1,6 +1,6 @@
 // The framework's basic integer, handle and position types, on ILP32 and LP64 alike.
-#ifndef PLATFORM_BASETYPES_H
-#define PLATFORM_BASETYPES_H
+#ifndef ZODAVUDAZ_PLATFORM_BASETYPES_H
+#define ZODAVUDAZ_PLATFORM_BASETYPES_H
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
 // The one hook through which the library allocates blocks that it hands to callers.
-#ifndef PLATFORM_BLOCKALLOCATOR_H
-#define PLATFORM_BLOCKALLOCATOR_H
+#ifndef ZODAVUDAZ_PLATFORM_BLOCKALLOCATOR_H
+#define ZODAVUDAZ_PLATFORM_BLOCKALLOCATOR_H
 
 #include <cstddef>
 

@@ -1,6 +1,6 @@
 // The framework's file object, with exclusive opening across processes.
-#ifndef PLATFORM_CFILE_H
-#define PLATFORM_CFILE_H
+#ifndef ZODAVUDAZ_PLATFORM_CFILE_H
+#define ZODAVUDAZ_PLATFORM_CFILE_H
 
 #include <zodavudaz/platform/BaseTypes.h>
 #include <zodavudaz/platform/CString.h>

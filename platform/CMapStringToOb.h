@@ -1,6 +1,6 @@
 // The framework's hash map from a text key to an object pointer.
-#ifndef PLATFORM_CMAPSTRINGTOOB_H
-#define PLATFORM_CMAPSTRINGTOOB_H
+#ifndef ZODAVUDAZ_PLATFORM_CMAPSTRINGTOOB_H
+#define ZODAVUDAZ_PLATFORM_CMAPSTRINGTOOB_H
 
 #include <zodavudaz/platform/CObject.h>
 #include <zodavudaz/platform/CString.h>

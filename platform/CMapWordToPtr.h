@@ -1,6 +1,6 @@
 // The framework's hash map from a 16-bit key to a pointer.
-#ifndef PLATFORM_CMAPWORDTOPTR_H
-#define PLATFORM_CMAPWORDTOPTR_H
+#ifndef ZODAVUDAZ_PLATFORM_CMAPWORDTOPTR_H
+#define ZODAVUDAZ_PLATFORM_CMAPWORDTOPTR_H
 
 #include <zodavudaz/platform/HashMapCore.h>
 

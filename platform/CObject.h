@@ -1,6 +1,6 @@
 // The framework's root class of objects kept in object maps and lists.
-#ifndef PLATFORM_COBJECT_H
-#define PLATFORM_COBJECT_H
+#ifndef ZODAVUDAZ_PLATFORM_COBJECT_H
+#define ZODAVUDAZ_PLATFORM_COBJECT_H
 
 #include <zodavudaz/platform/Export.h>
 

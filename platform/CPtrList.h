@@ -1,6 +1,6 @@
 // The framework's doubly linked list of pointers.
-#ifndef PLATFORM_CPTRLIST_H
-#define PLATFORM_CPTRLIST_H
+#ifndef ZODAVUDAZ_PLATFORM_CPTRLIST_H
+#define ZODAVUDAZ_PLATFORM_CPTRLIST_H
 
 #include <zodavudaz/platform/BaseTypes.h>
 #include <zodavudaz/platform/Export.h>

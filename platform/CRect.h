@@ -1,6 +1,6 @@
 // The framework's rectangle of four 32-bit signed coordinates.
-#ifndef PLATFORM_CRECT_H
-#define PLATFORM_CRECT_H
+#ifndef ZODAVUDAZ_PLATFORM_CRECT_H
+#define ZODAVUDAZ_PLATFORM_CRECT_H
 
 #include <zodavudaz/platform/BaseTypes.h>
 

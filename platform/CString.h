@@ -1,6 +1,6 @@
 // The framework's single-byte text string.
-#ifndef PLATFORM_CSTRING_H
-#define PLATFORM_CSTRING_H
+#ifndef ZODAVUDAZ_PLATFORM_CSTRING_H
+#define ZODAVUDAZ_PLATFORM_CSTRING_H
 
 #include <zodavudaz/platform/BaseTypes.h>
 #include <zodavudaz/platform/Export.h>

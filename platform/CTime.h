@@ -1,6 +1,6 @@
 // A point in time as the host framework's CTime: seconds since 1970, read back in local time.
-#ifndef PLATFORM_CTIME_H
-#define PLATFORM_CTIME_H
+#ifndef ZODAVUDAZ_PLATFORM_CTIME_H
+#define ZODAVUDAZ_PLATFORM_CTIME_H
 
 #include <zodavudaz/platform/BaseTypes.h>
 #include <zodavudaz/platform/Export.h>

@@ -1,6 +1,6 @@
 // The framework's type-safe wrapper over a pointer map.
-#ifndef PLATFORM_CTYPEDPTRMAP_H
-#define PLATFORM_CTYPEDPTRMAP_H
+#ifndef ZODAVUDAZ_PLATFORM_CTYPEDPTRMAP_H
+#define ZODAVUDAZ_PLATFORM_CTYPEDPTRMAP_H
 
 #include <zodavudaz/platform/BaseTypes.h>
 

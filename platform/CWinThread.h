@@ -1,6 +1,6 @@
 // The framework's thread object, as far as the library's records refer to it.
-#ifndef PLATFORM_CWINTHREAD_H
-#define PLATFORM_CWINTHREAD_H
+#ifndef ZODAVUDAZ_PLATFORM_CWINTHREAD_H
+#define ZODAVUDAZ_PLATFORM_CWINTHREAD_H
 
 #include <zodavudaz/platform/BaseTypes.h>
 #include <zodavudaz/platform/Export.h>

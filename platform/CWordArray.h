@@ -1,6 +1,6 @@
 // The framework's growable array of 16-bit words.
-#ifndef PLATFORM_CWORDARRAY_H
-#define PLATFORM_CWORDARRAY_H
+#ifndef ZODAVUDAZ_PLATFORM_CWORDARRAY_H
+#define ZODAVUDAZ_PLATFORM_CWORDARRAY_H
 
 #include <zodavudaz/platform/BaseTypes.h>
 #include <zodavudaz/platform/Export.h>

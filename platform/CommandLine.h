@@ -1,6 +1,6 @@
 // The process's command line, as the host system hands it out.
-#ifndef PLATFORM_COMMANDLINE_H
-#define PLATFORM_COMMANDLINE_H
+#ifndef ZODAVUDAZ_PLATFORM_COMMANDLINE_H
+#define ZODAVUDAZ_PLATFORM_COMMANDLINE_H
 
 #include <zodavudaz/platform/BaseTypes.h>
 

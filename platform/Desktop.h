@@ -1,6 +1,6 @@
 // The platform's desktop: the primary screen's size and its top-level windows, found by class name.
-#ifndef PLATFORM_DESKTOP_H
-#define PLATFORM_DESKTOP_H
+#ifndef ZODAVUDAZ_PLATFORM_DESKTOP_H
+#define ZODAVUDAZ_PLATFORM_DESKTOP_H
 
 #include <zodavudaz/platform/CRect.h>
 #include <zodavudaz/platform/Export.h>

@@ -1,6 +1,6 @@
 // Kernel event objects as the host's CreateEventA and CloseHandle make and close them.
-#ifndef PLATFORM_EVENTS_H
-#define PLATFORM_EVENTS_H
+#ifndef ZODAVUDAZ_PLATFORM_EVENTS_H
+#define ZODAVUDAZ_PLATFORM_EVENTS_H
 
 #include <zodavudaz/platform/BaseTypes.h>
 

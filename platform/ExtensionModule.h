@@ -1,6 +1,6 @@
 // Registration of an extension library with the host framework.
-#ifndef PLATFORM_EXTENSIONMODULE_H
-#define PLATFORM_EXTENSIONMODULE_H
+#ifndef ZODAVUDAZ_PLATFORM_EXTENSIONMODULE_H
+#define ZODAVUDAZ_PLATFORM_EXTENSIONMODULE_H
 
 #include <zodavudaz/platform/BaseTypes.h>
 

@@ -1,6 +1,6 @@
 // The operating system's file calls as CFile makes them: the one seam that tests replace.
-#ifndef PLATFORM_FILEACCESS_H
-#define PLATFORM_FILEACCESS_H
+#ifndef ZODAVUDAZ_PLATFORM_FILEACCESS_H
+#define ZODAVUDAZ_PLATFORM_FILEACCESS_H
 
 #include <zodavudaz/platform/BaseTypes.h>
 #include <zodavudaz/platform/CString.h>

@@ -1,6 +1,6 @@
 // The operating system's formatted print into a caller's buffer.
-#ifndef PLATFORM_FORMATTEDPRINT_H
-#define PLATFORM_FORMATTEDPRINT_H
+#ifndef ZODAVUDAZ_PLATFORM_FORMATTEDPRINT_H
+#define ZODAVUDAZ_PLATFORM_FORMATTEDPRINT_H
 
 #include <zodavudaz/platform/BaseTypes.h>
 

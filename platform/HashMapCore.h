@@ -1,6 +1,6 @@
 // The chained hash table behind the framework's maps: bucket order, chain order and block storage.
-#ifndef PLATFORM_HASHMAPCORE_H
-#define PLATFORM_HASHMAPCORE_H
+#ifndef ZODAVUDAZ_PLATFORM_HASHMAPCORE_H
+#define ZODAVUDAZ_PLATFORM_HASHMAPCORE_H
 
 #include <zodavudaz/platform/BaseTypes.h>
 

@@ -1,6 +1,6 @@
 // Numbers read from settings text as the 32-bit C library reads them, in both builds.
-#ifndef PLATFORM_LONGTEXT_H
-#define PLATFORM_LONGTEXT_H
+#ifndef ZODAVUDAZ_PLATFORM_LONGTEXT_H
+#define ZODAVUDAZ_PLATFORM_LONGTEXT_H
 
 #include <zodavudaz/platform/BaseTypes.h>
 

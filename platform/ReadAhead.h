@@ -1,6 +1,6 @@
 // Bytes that a file object has read beyond its position, so that many small reads cost one call.
-#ifndef PLATFORM_READAHEAD_H
-#define PLATFORM_READAHEAD_H
+#ifndef ZODAVUDAZ_PLATFORM_READAHEAD_H
+#define ZODAVUDAZ_PLATFORM_READAHEAD_H
 
 #include <zodavudaz/platform/BaseTypes.h>
 

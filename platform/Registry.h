@@ -1,6 +1,6 @@
 // The platform's registry: a process-wide store of keys and typed values behind the registry calls.
-#ifndef PLATFORM_REGISTRY_H
-#define PLATFORM_REGISTRY_H
+#ifndef ZODAVUDAZ_PLATFORM_REGISTRY_H
+#define ZODAVUDAZ_PLATFORM_REGISTRY_H
 
 #include <zodavudaz/platform/BaseTypes.h>
 #include <zodavudaz/platform/Export.h>

@@ -10,8 +10,8 @@
 // quotes, escapes or trimming of blanks. "=text" sets the key's default value. For example:
 //   [HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\App Paths\ZoViewer.exe]
 //   Path=/opt/zodavudaz/viewer
-#ifndef PLATFORM_REGISTRYFILE_H
-#define PLATFORM_REGISTRYFILE_H
+#ifndef ZODAVUDAZ_PLATFORM_REGISTRYFILE_H
+#define ZODAVUDAZ_PLATFORM_REGISTRYFILE_H
 
 #include <zodavudaz/platform/BaseTypes.h>
 #include <zodavudaz/platform/Export.h>

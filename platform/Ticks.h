@@ -1,6 +1,6 @@
 // The host's millisecond clock and sleep, as GetTickCount and Sleep.
-#ifndef PLATFORM_TICKS_H
-#define PLATFORM_TICKS_H
+#ifndef ZODAVUDAZ_PLATFORM_TICKS_H
+#define ZODAVUDAZ_PLATFORM_TICKS_H
 
 #include <zodavudaz/platform/BaseTypes.h>
 

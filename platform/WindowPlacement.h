@@ -1,6 +1,6 @@
 // The operating system's window placement record.
-#ifndef PLATFORM_WINDOWPLACEMENT_H
-#define PLATFORM_WINDOWPLACEMENT_H
+#ifndef ZODAVUDAZ_PLATFORM_WINDOWPLACEMENT_H
+#define ZODAVUDAZ_PLATFORM_WINDOWPLACEMENT_H
 
 #include <zodavudaz/platform/CRect.h>
 

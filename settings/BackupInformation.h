@@ -1,6 +1,6 @@
 // The exported readers of stored back-up information of modules and stations.
-#ifndef SETTINGS_BACKUPINFORMATION_H
-#define SETTINGS_BACKUPINFORMATION_H
+#ifndef ZODAVUDAZ_SETTINGS_BACKUPINFORMATION_H
+#define ZODAVUDAZ_SETTINGS_BACKUPINFORMATION_H
 
 #include <zodavudaz/database/CModule.h>
 #include <zodavudaz/platform/BaseTypes.h>

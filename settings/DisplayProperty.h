@@ -1,6 +1,6 @@
 // The primary screen's size, the edge the desktop taskbar sits on and the work area it leaves.
-#ifndef SETTINGS_DISPLAYPROPERTY_H
-#define SETTINGS_DISPLAYPROPERTY_H
+#ifndef ZODAVUDAZ_SETTINGS_DISPLAYPROPERTY_H
+#define ZODAVUDAZ_SETTINGS_DISPLAYPROPERTY_H
 
 #include <zodavudaz/platform/CRect.h>
 #include <zodavudaz/platform/Export.h>

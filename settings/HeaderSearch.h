@@ -1,6 +1,6 @@
 // The search of a settings image for a section header, scanning for the header's rarest byte.
-#ifndef SETTINGS_HEADERSEARCH_H
-#define SETTINGS_HEADERSEARCH_H
+#ifndef ZODAVUDAZ_SETTINGS_HEADERSEARCH_H
+#define ZODAVUDAZ_SETTINGS_HEADERSEARCH_H
 
 #include <cstddef>
 #include <string_view>

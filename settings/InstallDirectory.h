@@ -1,6 +1,6 @@
 // The folder of an installed application, from the operating system's application-path registration.
-#ifndef SETTINGS_INSTALLDIRECTORY_H
-#define SETTINGS_INSTALLDIRECTORY_H
+#ifndef ZODAVUDAZ_SETTINGS_INSTALLDIRECTORY_H
+#define ZODAVUDAZ_SETTINGS_INSTALLDIRECTORY_H
 
 #include <zodavudaz/platform/CString.h>
 #include <zodavudaz/platform/Export.h>

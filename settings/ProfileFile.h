@@ -1,6 +1,6 @@
 // The exported profile engine: one line from an open file, one key's value, one key written.
-#ifndef SETTINGS_PROFILEFILE_H
-#define SETTINGS_PROFILEFILE_H
+#ifndef ZODAVUDAZ_SETTINGS_PROFILEFILE_H
+#define ZODAVUDAZ_SETTINGS_PROFILEFILE_H
 
 #include <zodavudaz/platform/CFile.h>
 #include <zodavudaz/platform/CString.h>

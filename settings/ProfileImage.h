@@ -1,6 +1,6 @@
 // A settings file held whole in memory, with the section and key look-ups of the profile format.
-#ifndef SETTINGS_PROFILEIMAGE_H
-#define SETTINGS_PROFILEIMAGE_H
+#ifndef ZODAVUDAZ_SETTINGS_PROFILEIMAGE_H
+#define ZODAVUDAZ_SETTINGS_PROFILEIMAGE_H
 
 #include <zodavudaz/platform/CFile.h>
 #include <zodavudaz/platform/CString.h>

@@ -1,6 +1,6 @@
 // The locks that let the readers of a settings file share it while a writer has it alone.
-#ifndef SETTINGS_PROFILELOCK_H
-#define SETTINGS_PROFILELOCK_H
+#ifndef ZODAVUDAZ_SETTINGS_PROFILELOCK_H
+#define ZODAVUDAZ_SETTINGS_PROFILELOCK_H
 
 #include <zodavudaz/platform/BaseTypes.h>
 #include <zodavudaz/platform/CFile.h>

@@ -1,6 +1,6 @@
 // One key written into a settings file without ever leaving the file half written.
-#ifndef SETTINGS_PROFILEWRITER_H
-#define SETTINGS_PROFILEWRITER_H
+#ifndef ZODAVUDAZ_SETTINGS_PROFILEWRITER_H
+#define ZODAVUDAZ_SETTINGS_PROFILEWRITER_H
 
 #include <zodavudaz/platform/CFile.h>
 #include <zodavudaz/platform/CString.h>

@@ -1,6 +1,6 @@
 // A new version of a file, written beside it and moved over it only once it is complete.
-#ifndef SETTINGS_REPLACEMENTFILE_H
-#define SETTINGS_REPLACEMENTFILE_H
+#ifndef ZODAVUDAZ_SETTINGS_REPLACEMENTFILE_H
+#define ZODAVUDAZ_SETTINGS_REPLACEMENTFILE_H
 
 #include <zodavudaz/platform/CFile.h>
 #include <zodavudaz/platform/CString.h>

@@ -1,6 +1,6 @@
 // Names of the library's settings file and of the stations' and modules' sections.
-#ifndef SETTINGS_SETTINGSNAMES_H
-#define SETTINGS_SETTINGSNAMES_H
+#ifndef ZODAVUDAZ_SETTINGS_SETTINGSNAMES_H
+#define ZODAVUDAZ_SETTINGS_SETTINGSNAMES_H
 
 #include <zodavudaz/platform/CString.h>
 

@@ -1,6 +1,6 @@
 // The exported readers and writers of stored window placements ("WindowPos" entries).
-#ifndef SETTINGS_WINDOWPLACEMENTENTRIES_H
-#define SETTINGS_WINDOWPLACEMENTENTRIES_H
+#ifndef ZODAVUDAZ_SETTINGS_WINDOWPLACEMENTENTRIES_H
+#define ZODAVUDAZ_SETTINGS_WINDOWPLACEMENTENTRIES_H
 
 #include <zodavudaz/platform/BaseTypes.h>
 #include <zodavudaz/platform/CString.h>

@@ -1,6 +1,6 @@
 // The simulated communication library's way into the private fields of the records it fills.
-#ifndef SIM_COMMLAYERACCESS_H
-#define SIM_COMMLAYERACCESS_H
+#ifndef ZODAVUDAZ_SIM_COMMLAYERACCESS_H
+#define ZODAVUDAZ_SIM_COMMLAYERACCESS_H
 
 #include <zodavudaz/packets/CManager.h>
 #include <zodavudaz/packets/CRplySync.h>

@@ -1,6 +1,6 @@
 // A description file in the profile format: its sections and key names, and its values.
-#ifndef SIM_DESCRIPTIONFILE_H
-#define SIM_DESCRIPTIONFILE_H
+#ifndef ZODAVUDAZ_SIM_DESCRIPTIONFILE_H
+#define ZODAVUDAZ_SIM_DESCRIPTIONFILE_H
 
 #include <zodavudaz/platform/CString.h>
 

@@ -5,8 +5,8 @@
 // -lzodavudaz-sim, pkg-config zodavudaz, or CMake's ZoDavudaz::Program from
 // find_package(ZoDavudaz COMPONENTS sim)) and describes its stations and modules with the calls
 // below; tests and the demo do the same.
-#ifndef SIM_SIMCONTROL_H
-#define SIM_SIMCONTROL_H
+#ifndef ZODAVUDAZ_SIM_SIMCONTROL_H
+#define ZODAVUDAZ_SIM_SIMCONTROL_H
 
 #include <zodavudaz/database/ActOnTrigInfo.h>
 #include <zodavudaz/packets/CEndianModulePacket.h>

@@ -1,6 +1,6 @@
 // A simulated measurement module: what it answers, how faults bend its replies, what it was asked.
-#ifndef SIM_SIMMODULE_H
-#define SIM_SIMMODULE_H
+#ifndef ZODAVUDAZ_SIM_SIMMODULE_H
+#define ZODAVUDAZ_SIM_SIMMODULE_H
 
 #include <zodavudaz/packets/CEndianModulePacket.h>
 #include <zodavudaz/packets/CRplySync.h>

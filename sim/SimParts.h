@@ -1,6 +1,6 @@
 // The parts of the simulation and their resets, which SimReset runs in turn.
-#ifndef SIM_SIMPARTS_H
-#define SIM_SIMPARTS_H
+#ifndef ZODAVUDAZ_SIM_SIMPARTS_H
+#define ZODAVUDAZ_SIM_SIMPARTS_H
 
 #include <zodavudaz/packets/CZoThread.h>
 #include <zodavudaz/packets/siblings/CFRONTEND.h>

@@ -1,7 +1,7 @@
 // Requests to a simulated module and the copying of its replies, shared by the frontend objects
 // and the communication library's direct access.
-#ifndef SIM_SIMREQUEST_H
-#define SIM_SIMREQUEST_H
+#ifndef ZODAVUDAZ_SIM_SIMREQUEST_H
+#define ZODAVUDAZ_SIM_SIMREQUEST_H
 
 #include <zodavudaz/packets/CEndianModulePacket.h>
 #include <zodavudaz/packets/CRplySync.h>

@@ -1,6 +1,6 @@
 // A simulated thread of the communication manager that records what is posted to it.
-#ifndef SIM_SIMTHREAD_H
-#define SIM_SIMTHREAD_H
+#ifndef ZODAVUDAZ_SIM_SIMTHREAD_H
+#define ZODAVUDAZ_SIM_SIMTHREAD_H
 
 #include <zodavudaz/packets/CZoThread.h>
 #include <zodavudaz/sim/SimControl.h>

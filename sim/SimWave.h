@@ -1,6 +1,6 @@
 // What a simulated channel's acquired data looks like: a waveform drawn point by point.
-#ifndef SIM_SIMWAVE_H
-#define SIM_SIMWAVE_H
+#ifndef ZODAVUDAZ_SIM_SIMWAVE_H
+#define ZODAVUDAZ_SIM_SIMWAVE_H
 
 #include <zodavudaz/platform/BaseTypes.h>
 #include <zodavudaz/platform/Export.h>

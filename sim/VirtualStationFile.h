@@ -1,7 +1,7 @@
 // Virtual stations from a description file: the stations, slots, modules and waveforms of a
 // simulated system that an application files into its database instead of real ones.
-#ifndef SIM_VIRTUALSTATIONFILE_H
-#define SIM_VIRTUALSTATIONFILE_H
+#ifndef ZODAVUDAZ_SIM_VIRTUALSTATIONFILE_H
+#define ZODAVUDAZ_SIM_VIRTUALSTATIONFILE_H
 
 #include <zodavudaz/database/CGUIDatabase.h>
 #include <zodavudaz/platform/CString.h>

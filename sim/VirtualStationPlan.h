@@ -1,6 +1,6 @@
 // The stations of a description file as read, checked and ready to be made.
-#ifndef SIM_VIRTUALSTATIONPLAN_H
-#define SIM_VIRTUALSTATIONPLAN_H
+#ifndef ZODAVUDAZ_SIM_VIRTUALSTATIONPLAN_H
+#define ZODAVUDAZ_SIM_VIRTUALSTATIONPLAN_H
 
 #include <zodavudaz/database/CStation.h>
 #include <zodavudaz/platform/CString.h>

@@ -1,6 +1,6 @@
 // A scratch folder for file tests, with whole-file reads and writes.
-#ifndef TESTS_TEMPFILES_H
-#define TESTS_TEMPFILES_H
+#ifndef ZODAVUDAZ_TESTS_TEMPFILES_H
+#define ZODAVUDAZ_TESTS_TEMPFILES_H
 
 #include <cstdlib>
 #include <filesystem>

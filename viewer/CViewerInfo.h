@@ -1,7 +1,7 @@
 // The run-time state of one viewer: its module range, scan position, data, saving options,
 // per-slot action counters, display settings record and channel wave information.
-#ifndef VIEWER_CVIEWERINFO_H
-#define VIEWER_CVIEWERINFO_H
+#ifndef ZODAVUDAZ_VIEWER_CVIEWERINFO_H
+#define ZODAVUDAZ_VIEWER_CVIEWERINFO_H
 
 #include <zodavudaz/control/ChannelWaveInfo.h>
 #include <zodavudaz/packets/CStationInfo.h>

@@ -1,6 +1,6 @@
 // One channel entry of a viewer's channel group.
-#ifndef VIEWER_GRCHANNEL_H
-#define VIEWER_GRCHANNEL_H
+#ifndef ZODAVUDAZ_VIEWER_GRCHANNEL_H
+#define ZODAVUDAZ_VIEWER_GRCHANNEL_H
 
 #include <zodavudaz/platform/BaseTypes.h>
 

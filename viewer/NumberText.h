@@ -1,6 +1,6 @@
 // Number text of the viewer settings lines, in the C locale whatever the process locale is.
-#ifndef VIEWER_NUMBERTEXT_H
-#define VIEWER_NUMBERTEXT_H
+#ifndef ZODAVUDAZ_VIEWER_NUMBERTEXT_H
+#define ZODAVUDAZ_VIEWER_NUMBERTEXT_H
 
 #include <zodavudaz/platform/BaseTypes.h>
 

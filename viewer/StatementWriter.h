@@ -1,6 +1,6 @@
 // Builds the statements of a viewer settings line.
-#ifndef VIEWER_STATEMENTWRITER_H
-#define VIEWER_STATEMENTWRITER_H
+#ifndef ZODAVUDAZ_VIEWER_STATEMENTWRITER_H
+#define ZODAVUDAZ_VIEWER_STATEMENTWRITER_H
 
 #include <zodavudaz/platform/CString.h>
 

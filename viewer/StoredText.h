@@ -1,6 +1,6 @@
 // The text values of the viewer settings lines, which carry blanks as byte 14.
-#ifndef VIEWER_STOREDTEXT_H
-#define VIEWER_STOREDTEXT_H
+#ifndef ZODAVUDAZ_VIEWER_STOREDTEXT_H
+#define ZODAVUDAZ_VIEWER_STOREDTEXT_H
 
 #include <cstddef>
 #include <string_view>

@@ -1,6 +1,6 @@
 // The viewer display-settings record, its creation and its release.
-#ifndef VIEWER_VIEWERPROPERTY_H
-#define VIEWER_VIEWERPROPERTY_H
+#ifndef ZODAVUDAZ_VIEWER_VIEWERPROPERTY_H
+#define ZODAVUDAZ_VIEWER_VIEWERPROPERTY_H
 
 #include <zodavudaz/platform/BaseTypes.h>
 #include <zodavudaz/platform/Export.h>

@@ -1,6 +1,6 @@
 // Conversion of one channel group of a viewer property record to and from its text form.
-#ifndef VIEWER_VIEWERPROPERTYGROUPTEXT_H
-#define VIEWER_VIEWERPROPERTYGROUPTEXT_H
+#ifndef ZODAVUDAZ_VIEWER_VIEWERPROPERTYGROUPTEXT_H
+#define ZODAVUDAZ_VIEWER_VIEWERPROPERTYGROUPTEXT_H
 
 #include <zodavudaz/platform/CString.h>
 #include <zodavudaz/platform/Export.h>

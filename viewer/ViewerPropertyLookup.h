@@ -1,6 +1,6 @@
 // Look-up of a module's stored viewer settings in a settings file.
-#ifndef VIEWER_VIEWERPROPERTYLOOKUP_H
-#define VIEWER_VIEWERPROPERTYLOOKUP_H
+#ifndef ZODAVUDAZ_VIEWER_VIEWERPROPERTYLOOKUP_H
+#define ZODAVUDAZ_VIEWER_VIEWERPROPERTYLOOKUP_H
 
 #include <zodavudaz/platform/CString.h>
 #include <zodavudaz/platform/Export.h>

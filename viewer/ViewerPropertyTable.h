@@ -1,6 +1,6 @@
 // The keyword tables that drive the text form of viewer properties.
-#ifndef VIEWER_VIEWERPROPERTYTABLE_H
-#define VIEWER_VIEWERPROPERTYTABLE_H
+#ifndef ZODAVUDAZ_VIEWER_VIEWERPROPERTYTABLE_H
+#define ZODAVUDAZ_VIEWER_VIEWERPROPERTYTABLE_H
 
 #include <zodavudaz/viewer/StatementWriter.h>
 #include <zodavudaz/viewer/ViewerProperty.h>

@@ -1,6 +1,6 @@
 // Conversion of a viewer property record to and from its one-line text form.
-#ifndef VIEWER_VIEWERPROPERTYTEXT_H
-#define VIEWER_VIEWERPROPERTYTEXT_H
+#ifndef ZODAVUDAZ_VIEWER_VIEWERPROPERTYTEXT_H
+#define ZODAVUDAZ_VIEWER_VIEWERPROPERTYTEXT_H
 
 #include <zodavudaz/platform/CString.h>
 #include <zodavudaz/platform/Export.h>

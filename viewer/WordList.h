@@ -1,6 +1,6 @@
 // The words of one statement of a viewer settings line.
-#ifndef VIEWER_WORDLIST_H
-#define VIEWER_WORDLIST_H
+#ifndef ZODAVUDAZ_VIEWER_WORDLIST_H
+#define ZODAVUDAZ_VIEWER_WORDLIST_H
 
 #include <string_view>
 

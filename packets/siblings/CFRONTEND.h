@@ -1,6 +1,6 @@
 // The frontend library's base frontend object, through which requests reach a module.
-#ifndef PACKETS_SIBLINGS_CFRONTEND_H
-#define PACKETS_SIBLINGS_CFRONTEND_H
+#ifndef ZODAVUDAZ_PACKETS_SIBLINGS_CFRONTEND_H
+#define ZODAVUDAZ_PACKETS_SIBLINGS_CFRONTEND_H
 
 #include <zodavudaz/packets/CEndianModulePacket.h>
 #include <zodavudaz/packets/CRplySync.h>

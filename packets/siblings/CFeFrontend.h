@@ -1,6 +1,6 @@
 // The frontend library's frontend of a whole front end, with its nested schedulable objects.
-#ifndef PACKETS_SIBLINGS_CFEFRONTEND_H
-#define PACKETS_SIBLINGS_CFEFRONTEND_H
+#ifndef ZODAVUDAZ_PACKETS_SIBLINGS_CFEFRONTEND_H
+#define ZODAVUDAZ_PACKETS_SIBLINGS_CFEFRONTEND_H
 
 #include <zodavudaz/packets/siblings/CFRONTEND.h>
 #include <zodavudaz/packets/siblings/COBJECT.h>

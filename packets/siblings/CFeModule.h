@@ -1,6 +1,6 @@
 // The frontend of one module, stored in the module record; every module query goes through it.
-#ifndef PACKETS_SIBLINGS_CFEMODULE_H
-#define PACKETS_SIBLINGS_CFEMODULE_H
+#ifndef ZODAVUDAZ_PACKETS_SIBLINGS_CFEMODULE_H
+#define ZODAVUDAZ_PACKETS_SIBLINGS_CFEMODULE_H
 
 #include <zodavudaz/packets/siblings/CFRONTEND.h>
 #include <zodavudaz/platform/Export.h>

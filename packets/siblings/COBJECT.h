@@ -1,6 +1,6 @@
 // The frontend library's schedulable object, nested in CFRONTEND.
-#ifndef PACKETS_SIBLINGS_COBJECT_H
-#define PACKETS_SIBLINGS_COBJECT_H
+#ifndef ZODAVUDAZ_PACKETS_SIBLINGS_COBJECT_H
+#define ZODAVUDAZ_PACKETS_SIBLINGS_COBJECT_H
 
 #include <zodavudaz/packets/siblings/CFRONTEND.h>
 #include <zodavudaz/platform/BaseTypes.h>

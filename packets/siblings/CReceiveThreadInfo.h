@@ -1,6 +1,6 @@
 // The communication library's record of its receive thread, embedded in the manager.
-#ifndef PACKETS_SIBLINGS_CRECEIVETHREADINFO_H
-#define PACKETS_SIBLINGS_CRECEIVETHREADINFO_H
+#ifndef ZODAVUDAZ_PACKETS_SIBLINGS_CRECEIVETHREADINFO_H
+#define ZODAVUDAZ_PACKETS_SIBLINGS_CRECEIVETHREADINFO_H
 
 #include <zodavudaz/platform/BaseTypes.h>
 

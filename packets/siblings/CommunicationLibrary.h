@@ -1,6 +1,6 @@
 // The flat functions of the communication library that this library calls.
-#ifndef PACKETS_SIBLINGS_COMMUNICATIONLIBRARY_H
-#define PACKETS_SIBLINGS_COMMUNICATIONLIBRARY_H
+#ifndef ZODAVUDAZ_PACKETS_SIBLINGS_COMMUNICATIONLIBRARY_H
+#define ZODAVUDAZ_PACKETS_SIBLINGS_COMMUNICATIONLIBRARY_H
 
 #include <zodavudaz/packets/CManager.h>
 #include <zodavudaz/packets/CRplySync.h>

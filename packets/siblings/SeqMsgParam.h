@@ -1,6 +1,6 @@
 // The message record (36 bytes in the 32-bit build) that goes to the sequence thread with messages 0x437 and 0x44A.
-#ifndef PACKETS_SIBLINGS_SEQMSGPARAM_H
-#define PACKETS_SIBLINGS_SEQMSGPARAM_H
+#ifndef ZODAVUDAZ_PACKETS_SIBLINGS_SEQMSGPARAM_H
+#define ZODAVUDAZ_PACKETS_SIBLINGS_SEQMSGPARAM_H
 
 #include <zodavudaz/platform/BaseTypes.h>
 #include <zodavudaz/platform/CString.h>

@@ -1,6 +1,6 @@
 // The flat functions of the sequence library that this library calls.
-#ifndef PACKETS_SIBLINGS_SEQUENCELIBRARY_H
-#define PACKETS_SIBLINGS_SEQUENCELIBRARY_H
+#ifndef ZODAVUDAZ_PACKETS_SIBLINGS_SEQUENCELIBRARY_H
+#define ZODAVUDAZ_PACKETS_SIBLINGS_SEQUENCELIBRARY_H
 
 #include <zodavudaz/packets/CZosManager.h>
 #include <zodavudaz/platform/Export.h>

@@ -1,6 +1,6 @@
 // Station 1 of the process-wide database with simulated modules, for the control function tests.
-#ifndef TESTS_CONTROL_CONTROLFIXTURE_H
-#define TESTS_CONTROL_CONTROLFIXTURE_H
+#ifndef ZODAVUDAZ_TESTS_CONTROL_CONTROLFIXTURE_H
+#define ZODAVUDAZ_TESTS_CONTROL_CONTROLFIXTURE_H
 
 #include <zodavudaz/entry/LibraryEntry.h>
 #include <zodavudaz/sim/SimControl.h>

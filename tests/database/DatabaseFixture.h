@@ -1,6 +1,6 @@
 // A database of its own for each test, with helpers that file stations and modules.
-#ifndef TESTS_DATABASE_DATABASEFIXTURE_H
-#define TESTS_DATABASE_DATABASEFIXTURE_H
+#ifndef ZODAVUDAZ_TESTS_DATABASE_DATABASEFIXTURE_H
+#define ZODAVUDAZ_TESTS_DATABASE_DATABASEFIXTURE_H
 
 #include <zodavudaz/database/CGUIDatabase.h>
 

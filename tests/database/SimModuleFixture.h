@@ -1,6 +1,6 @@
 // A database whose modules reach simulated modules through simulated frontends.
-#ifndef TESTS_DATABASE_SIMMODULEFIXTURE_H
-#define TESTS_DATABASE_SIMMODULEFIXTURE_H
+#ifndef ZODAVUDAZ_TESTS_DATABASE_SIMMODULEFIXTURE_H
+#define ZODAVUDAZ_TESTS_DATABASE_SIMMODULEFIXTURE_H
 
 #include "tests/database/DatabaseFixture.h"
 #include <zodavudaz/sim/SimControl.h>

@@ -1,6 +1,6 @@
 // Test control of the library's block allocations: make the Nth one fail, or refuse large ones.
-#ifndef TESTS_HOOKS_BLOCKFAULTS_H
-#define TESTS_HOOKS_BLOCKFAULTS_H
+#ifndef ZODAVUDAZ_TESTS_HOOKS_BLOCKFAULTS_H
+#define ZODAVUDAZ_TESTS_HOOKS_BLOCKFAULTS_H
 
 #include <cstddef>
 

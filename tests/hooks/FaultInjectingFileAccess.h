@@ -1,6 +1,6 @@
 // File calls for tests: passed through to other file calls, with one fault that can be armed.
-#ifndef TESTS_HOOKS_FAULTINJECTINGFILEACCESS_H
-#define TESTS_HOOKS_FAULTINJECTINGFILEACCESS_H
+#ifndef ZODAVUDAZ_TESTS_HOOKS_FAULTINJECTINGFILEACCESS_H
+#define ZODAVUDAZ_TESTS_HOOKS_FAULTINJECTINGFILEACCESS_H
 
 #include <zodavudaz/platform/FileAccess.h>
 

@@ -1,7 +1,7 @@
 // Writes to the 16-byte data header that module and semi-module packets share, with the bytes each
 // must leave, for the tests of both accessor classes.
-#ifndef TESTS_PACKETS_DATAHEADERFIELDTABLE_H
-#define TESTS_PACKETS_DATAHEADERFIELDTABLE_H
+#ifndef ZODAVUDAZ_TESTS_PACKETS_DATAHEADERFIELDTABLE_H
+#define ZODAVUDAZ_TESTS_PACKETS_DATAHEADERFIELDTABLE_H
 
 #include <zodavudaz/platform/BaseTypes.h>
 

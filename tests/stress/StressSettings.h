@@ -1,6 +1,6 @@
 // Run lengths of the stress and crash tests: short by default, longer through the environment.
-#ifndef TESTS_STRESS_STRESSSETTINGS_H
-#define TESTS_STRESS_STRESSSETTINGS_H
+#ifndef ZODAVUDAZ_TESTS_STRESS_STRESSSETTINGS_H
+#define ZODAVUDAZ_TESTS_STRESS_STRESSSETTINGS_H
 
 #include <cstdlib>
 #include <string>

@@ -1,6 +1,6 @@
 // Heap bytes in use, for tests that check an operation leaves nothing behind.
-#ifndef TESTS_SUPPORT_HEAPUSE_H
-#define TESTS_SUPPORT_HEAPUSE_H
+#ifndef ZODAVUDAZ_TESTS_SUPPORT_HEAPUSE_H
+#define ZODAVUDAZ_TESTS_SUPPORT_HEAPUSE_H
 
 #include <malloc.h>
 

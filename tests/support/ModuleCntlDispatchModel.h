@@ -1,6 +1,6 @@
 // An independent statement of which handler positions the packet interpreter calls, for tests and fuzzing.
-#ifndef TESTS_SUPPORT_MODULECNTLDISPATCHMODEL_H
-#define TESTS_SUPPORT_MODULECNTLDISPATCHMODEL_H
+#ifndef ZODAVUDAZ_TESTS_SUPPORT_MODULECNTLDISPATCHMODEL_H
+#define ZODAVUDAZ_TESTS_SUPPORT_MODULECNTLDISPATCHMODEL_H
 
 #include <zodavudaz/platform/BaseTypes.h>
 

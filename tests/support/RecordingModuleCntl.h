@@ -1,6 +1,6 @@
 // A packet interpreter whose every handler records its position, for tests, fuzzing and benchmarks.
-#ifndef TESTS_SUPPORT_RECORDINGMODULECNTL_H
-#define TESTS_SUPPORT_RECORDINGMODULECNTL_H
+#ifndef ZODAVUDAZ_TESTS_SUPPORT_RECORDINGMODULECNTL_H
+#define ZODAVUDAZ_TESTS_SUPPORT_RECORDINGMODULECNTL_H
 
 #include <zodavudaz/control/CModuleCntl.h>
 

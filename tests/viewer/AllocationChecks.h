@@ -1,6 +1,6 @@
 // Allocation checks of the tests: blocks in use, and runs with each allocation failing in turn.
-#ifndef TESTS_VIEWER_ALLOCATIONCHECKS_H
-#define TESTS_VIEWER_ALLOCATIONCHECKS_H
+#ifndef ZODAVUDAZ_TESTS_VIEWER_ALLOCATIONCHECKS_H
+#define ZODAVUDAZ_TESTS_VIEWER_ALLOCATIONCHECKS_H
 
 #include <functional>
 

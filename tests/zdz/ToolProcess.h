@@ -1,6 +1,6 @@
 // Runs the zdz tool as a process (through the emulator where the build names one).
-#ifndef TESTS_ZDZ_TOOLPROCESS_H
-#define TESTS_ZDZ_TOOLPROCESS_H
+#ifndef ZODAVUDAZ_TESTS_ZDZ_TOOLPROCESS_H
+#define ZODAVUDAZ_TESTS_ZDZ_TOOLPROCESS_H
 
 #include "tests/TempFiles.h"
 

@@ -1,6 +1,6 @@
 // What the codes the demo prints mean: result codes, message numbers and command bytes by name.
-#ifndef TOOLS_DEMO_DEMOCODES_H
-#define TOOLS_DEMO_DEMOCODES_H
+#ifndef ZODAVUDAZ_TOOLS_DEMO_DEMOCODES_H
+#define ZODAVUDAZ_TOOLS_DEMO_DEMOCODES_H
 
 #include <zodavudaz/platform/BaseTypes.h>
 

@@ -1,6 +1,6 @@
 // The scenes of the demo application, each printing what the library answers.
-#ifndef TOOLS_DEMO_DEMOSCENES_H
-#define TOOLS_DEMO_DEMOSCENES_H
+#ifndef ZODAVUDAZ_TOOLS_DEMO_DEMOSCENES_H
+#define ZODAVUDAZ_TOOLS_DEMO_DEMOSCENES_H
 
 #include <zodavudaz/database/CGUIDatabase.h>
 

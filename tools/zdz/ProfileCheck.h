@@ -1,6 +1,6 @@
 // zdz profile check: what in a settings file reads differently than a person expects.
-#ifndef TOOLS_ZDZ_PROFILECHECK_H
-#define TOOLS_ZDZ_PROFILECHECK_H
+#ifndef ZODAVUDAZ_TOOLS_ZDZ_PROFILECHECK_H
+#define ZODAVUDAZ_TOOLS_ZDZ_PROFILECHECK_H
 
 #include "tools/zdz/ProfileLines.h"
 

@@ -1,6 +1,6 @@
 // The lines of a settings file, read with the library's line reader, and what each line is.
-#ifndef TOOLS_ZDZ_PROFILELINES_H
-#define TOOLS_ZDZ_PROFILELINES_H
+#ifndef ZODAVUDAZ_TOOLS_ZDZ_PROFILELINES_H
+#define ZODAVUDAZ_TOOLS_ZDZ_PROFILELINES_H
 
 #include <string>
 #include <vector>

@@ -1,6 +1,6 @@
 // The commands of the zdz tool: their table entry, exit codes and argument helpers.
-#ifndef TOOLS_ZDZ_TOOLCOMMAND_H
-#define TOOLS_ZDZ_TOOLCOMMAND_H
+#ifndef ZODAVUDAZ_TOOLS_ZDZ_TOOLCOMMAND_H
+#define ZODAVUDAZ_TOOLS_ZDZ_TOOLCOMMAND_H
 
 #include <functional>
 #include <string>
