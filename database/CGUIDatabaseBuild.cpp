@@ -6,7 +6,7 @@
 #include <zodavudaz/database/FiledStation.h>
 #include <zodavudaz/database/SettingsValueList.h>
 #include <zodavudaz/database/StationSections.h>
-#include <zodavudaz/settings/BackupInformation.h>
+#include <zodavudaz/settings/ModuleBackupAcceptance.h>
 #include <zodavudaz/settings/ProfileImage.h>
 #include <zodavudaz/settings/WindowPlacementEntries.h>
 

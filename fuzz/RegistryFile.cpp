@@ -1,6 +1,6 @@
 // Feeds arbitrary registration files to the registry: each gives a documented result, leaves no
 // key open, and enters again with the same result.
-#include <zodavudaz/platform/Registry.h>
+#include <zodavudaz/platform/RegistryCalls.h>
 #include <zodavudaz/platform/RegistryFile.h>
 
 #include <cstdint>

@@ -1,5 +1,12 @@
 #include <zodavudaz/platform/CFile.h>
 
+#include <zodavudaz/platform/FileAccess.h>
+
+#include <type_traits>
+
+static_assert(std::is_same_v<FileAccess::Handle, int> && FileAccess::NoHandle == -1,
+              "CFile holds the file calls' handles as they are");
+
 namespace {
 void Report(CFileException* error, FileCause cause) noexcept {
   if (error != nullptr)
@@ -100,7 +107,7 @@ void CFile::Close() noexcept {
   Ahead.Reset();
   if (IsOpen())
     GetFileAccess().Close(Handle);
-  Handle = FileAccess::NoHandle;
+  Handle = NoHandle;
   AtStart = false;
 }
 

@@ -5,7 +5,7 @@
 #include <zodavudaz/platform/BaseTypes.h>
 #include <zodavudaz/platform/CString.h>
 #include <zodavudaz/platform/Export.h>
-#include <zodavudaz/platform/FileAccess.h>
+#include <zodavudaz/platform/FileCause.h>
 #include <zodavudaz/platform/ReadAhead.h>
 
 /// What a failed CFile call reports; the framework throws it, this layer only fills it in.
@@ -43,7 +43,7 @@ public:
   /// Opens fileName; FALSE, with the cause in error when given, where it cannot (already open,
   /// missing, locked by another opener with shareExclusive, not a regular file, ...).
   BOOL Open(LPCTSTR fileName, UINT openFlags, CFileException* error = nullptr) noexcept;
-  BOOL IsOpen() const noexcept { return Handle != FileAccess::NoHandle; }
+  BOOL IsOpen() const noexcept { return Handle != NoHandle; }
   /// Bytes read into buffer, fewer than count only at the end of the file; Failed on error.
   UINT Read(void* buffer, UINT count) noexcept;
   /// TRUE when all count bytes were written.
@@ -90,7 +90,9 @@ private:
   /// Reads ahead from the reader's position into block; FALSE on a failed read.
   BOOL FillReadAhead(char* block) noexcept;
 
-  FileAccess::Handle Handle = FileAccess::NoHandle;
+  /// The host file's handle in the file calls in use (FileAccess), or NoHandle.
+  static constexpr int NoHandle = -1;
+  int Handle = NoHandle;
   ReadAhead Ahead;
   /// Nothing has moved the position since the file was opened, so seeking to the start needs no
   /// call of the host.

@@ -1,4 +1,4 @@
-#include <zodavudaz/platform/Desktop.h>
+#include <zodavudaz/platform/DesktopCalls.h>
 
 #include <cstring>
 #include <strings.h>

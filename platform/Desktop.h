@@ -1,23 +1,10 @@
-// The platform's desktop: the primary screen's size and its top-level windows, found by class name.
+// The platform's desktop as an application sets it up: the primary screen's size and its top-level
+// windows.
 #ifndef ZODAVUDAZ_PLATFORM_DESKTOP_H
 #define ZODAVUDAZ_PLATFORM_DESKTOP_H
 
 #include <zodavudaz/platform/CRect.h>
 #include <zodavudaz/platform/Export.h>
-
-/// Metrics of GetSystemMetrics: width and height of the primary screen in pixels.
-constexpr int SM_CXSCREEN = 0;
-constexpr int SM_CYSCREEN = 1;
-
-/// The metric index, or 0 for an index the desktop does not know.
-int GetSystemMetrics(int index) noexcept;
-
-/// The first window whose class name is className and whose title is windowName (a null one
-/// matches any), both compared without regard to ASCII case; null when there is none.
-HWND FindWindowA(LPCTSTR className, LPCTSTR windowName) noexcept;
-
-/// Writes the screen rectangle of window to *rect; FALSE for a window that does not exist.
-BOOL GetWindowRect(HWND window, RECT* rect) noexcept;
 
 /// Longest class name or title a window can have.
 constexpr int MaxWindowNameLength = 256;

@@ -4,9 +4,7 @@
 
 #include <zodavudaz/platform/BaseTypes.h>
 #include <zodavudaz/platform/CString.h>
-
-/// Why a file call failed, in the framework's terms.
-enum class FileCause { None, Generic, FileNotFound, AccessDenied, SharingViolation, DiskFull };
+#include <zodavudaz/platform/FileCause.h>
 
 /// File calls on host paths ("/" separators) and numeric handles. No call throws; failures give
 /// -1 (or false) and, where the caller asks for it, a cause.

@@ -41,19 +41,6 @@ constexpr LONG ERROR_KEY_DELETED = 1018;
 // Key and value names compare without regard to the case of ASCII letters. A null or empty value
 // name is the key's default value.
 
-/// Opens subKey below key (a root or an open key) into *result; ERROR_FILE_NOT_FOUND and a null
-/// *result when there is no such key. The caller closes the handle with RegCloseKey.
-LONG RegOpenKeyExA(HKEY key, LPCTSTR subKey, DWORD options, REGSAM access, PHKEY result) noexcept;
-
-/// Reads value valueName of key: its type into *type and its bytes, exactly as stored, into data,
-/// with their count in *size. With data null only type and size are written; when *size is
-/// smaller than the value, *size becomes the value's size, data is left as it was and the result
-/// is ERROR_MORE_DATA. ERROR_FILE_NOT_FOUND when the value is missing.
-LONG RegQueryValueExA(HKEY key, LPCTSTR valueName, LPDWORD reserved, LPDWORD type, LPBYTE data, LPDWORD size) noexcept;
-
-/// Closes an open key; ERROR_INVALID_HANDLE for a handle that is not open.
-LONG RegCloseKey(HKEY key) noexcept;
-
 /// Creates keyName below root with every missing parent.
 ZODAVUDAZ_EXPORT LONG CreateRegistryKey(HKEY root, LPCTSTR keyName) noexcept;
 /// Stores size bytes of data as value valueName of type type in keyName below root, creating the
@@ -62,7 +49,5 @@ ZODAVUDAZ_EXPORT LONG SetRegistryValue(HKEY root, LPCTSTR keyName, LPCTSTR value
                                        DWORD size) noexcept;
 /// Removes every key; handles still open find their key deleted.
 ZODAVUDAZ_EXPORT void ClearRegistry() noexcept;
-/// How many handles RegOpenKeyExA has handed out that are not closed yet.
-int GetOpenRegistryKeyCount() noexcept;
 
 #endif

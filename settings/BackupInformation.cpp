@@ -1,6 +1,7 @@
 #include <zodavudaz/settings/BackupInformation.h>
 
 #include <zodavudaz/entry/LibraryEntry.h>
+#include <zodavudaz/settings/ModuleBackupAcceptance.h>
 #include <zodavudaz/settings/ProfileImage.h>
 #include <zodavudaz/settings/SettingsNames.h>
 

@@ -2,7 +2,6 @@
 #ifndef ZODAVUDAZ_SETTINGS_BACKUPINFORMATION_H
 #define ZODAVUDAZ_SETTINGS_BACKUPINFORMATION_H
 
-#include <zodavudaz/database/CModule.h>
 #include <zodavudaz/platform/BaseTypes.h>
 #include <zodavudaz/platform/CString.h>
 #include <zodavudaz/platform/Export.h>
@@ -16,10 +15,5 @@ ZODAVUDAZ_EXPORT int GetModuleBackupInfFile(WORD station, WORD slot, CString& in
 /// The "Database" entry of the station's section of fileName, empty text when there is none or
 /// the database lacks the station; always 1.
 ZODAVUDAZ_EXPORT int GetStationBackupInf(WORD station, CString& info, CString fileName) noexcept;
-
-/// Whether a module's stored back-up applies: true when info (its "ModuleInf" text) is not empty
-/// and product (its "Product" text) contains module's product name; false, with info emptied,
-/// otherwise.
-bool AcceptModuleBackup(const CString& product, const CModule& module, CString& info) noexcept;
 
 #endif

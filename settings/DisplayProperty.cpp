@@ -1,6 +1,6 @@
 #include <zodavudaz/settings/DisplayProperty.h>
 
-#include <zodavudaz/platform/Desktop.h>
+#include <zodavudaz/platform/DesktopCalls.h>
 
 #include <algorithm>
 

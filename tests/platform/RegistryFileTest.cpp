@@ -1,6 +1,6 @@
 #include <zodavudaz/platform/RegistryFile.h>
 
-#include <zodavudaz/platform/Registry.h>
+#include <zodavudaz/platform/RegistryCalls.h>
 
 #include <gtest/gtest.h>
 

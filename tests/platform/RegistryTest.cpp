@@ -1,4 +1,4 @@
-#include <zodavudaz/platform/Registry.h>
+#include <zodavudaz/platform/RegistryCalls.h>
 
 #include <gtest/gtest.h>
 
