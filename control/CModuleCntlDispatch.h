@@ -227,7 +227,8 @@ void VisitReplyGroup(BYTE group, WORD cntlId, Visit& visit) {
 
 /// Visits, in call order, the position of each handler that a packet with cmdId and cntlId
 /// reaches: the warning handler first with flag 0x10; then the error handler alone with flag
-/// 0x20, the reply's group, or a request's group when it has no flag at all.
+/// 0x20, the reply's group, or a request's group when it has neither 0x10 nor 0x20 (0x40 does not
+/// matter).
 template <typename Visit>
 void VisitHandlers(BYTE cmdId, WORD cntlId, Visit visit) {
   if (cmdId & CmdFlagOwnHandlerFirst)

@@ -86,7 +86,7 @@ struct SpreadRoutes {
 };
 
 /// Routes whose ids lie close together enough for a dense array to pay. Measured on a mix of
-/// packets, the search is faster for the sparse request groups: its call sites each learn their
+/// packets, the search is faster for the sparse groups: its call sites each learn their
 /// one target, where the array's single indirect call mispredicts.
 template <const auto& Routes>
 constexpr bool AreDense() {

@@ -93,10 +93,10 @@ private:
   /// The host file's handle in the file calls in use (FileAccess), or NoHandle.
   static constexpr int NoHandle = -1;
   int Handle = NoHandle;
-  ReadAhead Ahead;
-  /// Nothing has moved the position since the file was opened, so seeking to the start needs no
-  /// call of the host.
+  /// The position is known to be the start (just opened, or a seek put it there), so seeking to
+  /// the start needs no call of the host. Beside Handle, where the 64-bit layout has room.
   bool AtStart = false;
+  ReadAhead Ahead;
 };
 
 #endif

@@ -9,7 +9,7 @@
 /// Longest class name or title a window can have.
 constexpr int MaxWindowNameLength = 256;
 
-/// Sets the screen size that GetSystemMetrics reports (1024 x 768 until set); a negative size
+/// Sets the screen size that the library finds (1024 x 768 until set); a negative size
 /// counts as 0.
 ZODAVUDAZ_EXPORT void SetScreenSize(int width, int height) noexcept;
 /// Puts a window of className titled windowName (null: empty) at rect; its handle, or null when

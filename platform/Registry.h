@@ -6,7 +6,7 @@
 #include <zodavudaz/platform/Export.h>
 
 struct RegistryKeyTag;
-/// Handle of a registry key: a predefined root or a key opened with RegOpenKeyExA.
+/// Handle of a registry key: a predefined root or an open key.
 using HKEY = RegistryKeyTag*;
 using PHKEY = HKEY*;
 using REGSAM = DWORD;
