@@ -114,6 +114,14 @@ double SecondsPerCall(const char* name, void (*run)(const std::string&), const s
   return seconds;
 }
 
+/// Runs baseline on the benchmark's file in the timed loop.
+void RunBaseline(benchmark::State& state, void (*baseline)(const std::string&)) {
+  const std::string& path = ProfileFile(state.range(0));
+  for (auto _ : state)
+    baseline(path);
+  state.SetBytesProcessed(state.iterations() * state.range(0));
+}
+
 /// Runs call in the timed loop and sets each counter to the time per call over that baseline's.
 void RunAgainst(benchmark::State& state, const std::function<void()>& call,
                 std::initializer_list<std::pair<const char*, void (*)(const std::string&)>> baselines) {
@@ -136,19 +144,9 @@ void BM_GetProfileString(benchmark::State& state) {
     state.SkipWithError("key not found");
 }
 
-void BM_GetProfileStringBaseline(benchmark::State& state) {
-  const std::string& path = ProfileFile(state.range(0));
-  for (auto _ : state)
-    FloorRead(path);
-  state.SetBytesProcessed(state.iterations() * state.range(0));
-}
+void BM_GetProfileStringBaseline(benchmark::State& state) { RunBaseline(state, FloorRead); }
 
-void BM_GetProfileStringInih(benchmark::State& state) {
-  const std::string& path = ProfileFile(state.range(0));
-  for (auto _ : state)
-    InihRead(path);
-  state.SetBytesProcessed(state.iterations() * state.range(0));
-}
+void BM_GetProfileStringInih(benchmark::State& state) { RunBaseline(state, InihRead); }
 
 void BM_WriteProfileString(benchmark::State& state) {
   const std::string& path = ProfileFile(state.range(0));
@@ -156,12 +154,7 @@ void BM_WriteProfileString(benchmark::State& state) {
              {{"xCopy", CopyAndRename}});
 }
 
-void BM_WriteProfileStringBaseline(benchmark::State& state) {
-  const std::string& path = ProfileFile(state.range(0));
-  for (auto _ : state)
-    CopyAndRename(path);
-  state.SetBytesProcessed(state.iterations() * state.range(0));
-}
+void BM_WriteProfileStringBaseline(benchmark::State& state) { RunBaseline(state, CopyAndRename); }
 
 // The callers' way: every line read with the whole file's length as its limit.
 void BM_ReadStringEx(benchmark::State& state) {
@@ -178,12 +171,7 @@ void BM_ReadStringEx(benchmark::State& state) {
              {{"xOnce", ReadOnceInLines}});
 }
 
-void BM_ReadStringExBaseline(benchmark::State& state) {
-  const std::string& path = ProfileFile(state.range(0));
-  for (auto _ : state)
-    ReadOnceInLines(path);
-  state.SetBytesProcessed(state.iterations() * state.range(0));
-}
+void BM_ReadStringExBaseline(benchmark::State& state) { RunBaseline(state, ReadOnceInLines); }
 
 /// Station "Bench" with modules in all 16 slots, as an application files it.
 struct BenchStation {

@@ -109,12 +109,6 @@ bool ReadNormalPosition(const StationSections& sections, int slot, RECT& normal)
   return true;
 }
 
-/// The module filed under slot; null when none is, or when a null record is filed there.
-CModule* FiledModule(const CStation& station, WORD slot) noexcept {
-  CModule* module = nullptr;
-  return station.ModuleMap.Lookup(slot, module) ? module : nullptr;
-}
-
 bool ReadModuleBackup(const StationSections& sections, int slot, const CModule& module, CString& info) noexcept {
   CString product;
   sections.GetModuleString(slot, "Product", product);
@@ -138,7 +132,7 @@ void CGUIDatabase::UpdateDataBaseEx(CString path, WORD station, CString& backup)
   TakeConfig(sections.GetStationString("Config", text), text, owner->StationConfig, DefaultStationConfig);
   sections.GetStationString("Database", backup);
   for (WORD slot = 0; slot <= LastBuiltSlot; ++slot) {
-    CModule* module = FiledModule(*owner, slot);
+    CModule* module = FindFiledModule(*owner, slot);
     if (module == nullptr)
       continue;
     const bool placed = ReadNormalPosition(sections, slot, normal);
@@ -165,7 +159,7 @@ void CGUIDatabase::UpdateDataBase(WORD station) noexcept {
     return;
   owner->WindowRect.SetRectEmpty();
   for (WORD slot = 0; slot <= LastBuiltSlot; ++slot) {
-    CModule* module = FiledModule(*owner, slot);
+    CModule* module = FindFiledModule(*owner, slot);
     if (module == nullptr)
       continue;
     module->WindowRight = module->WindowBottom = NoWindowEdge;

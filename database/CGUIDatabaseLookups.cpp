@@ -32,11 +32,8 @@ int Answer(RecordT* record, RecordT** found) noexcept {
 }
 
 CModule* FindModule(const CGUIDatabase& database, WORD station, WORD module) noexcept {
-  CStation* owner = FindFiledStation(database, station);
-  CModule* found = nullptr;
-  if (owner == nullptr || !owner->ModuleMap.Lookup(module, found))
-    return nullptr;
-  return found;
+  const CStation* owner = FindFiledStation(database, station);
+  return owner != nullptr ? FindFiledModule(*owner, module) : nullptr;
 }
 
 /// The station's per-slot facts may be read for slot: 0 to 15 and station filed.

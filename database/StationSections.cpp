@@ -3,7 +3,6 @@
 #include <zodavudaz/settings/SettingsNames.h>
 
 #include <cstring>
-#include <string_view>
 
 StationSections::StationSections(const ProfileImage& image, const CString& stationName) noexcept : Image(image) {
   CString headers[SectionCount];
@@ -13,8 +12,7 @@ StationSections::StationSections(const ProfileImage& image, const CString& stati
     headers[IndexOf(slot)] = "[" + ModuleSectionName(stationName, slot) + "]";
   // Every wanted header begins with the station's own header without its "]".
   const CString prefix = headers[0].Left(headers[0].GetLength() - 1);
-  const HeaderSearch search(std::string_view(image.GetData(), static_cast<size_t>(image.GetLength())),
-                            std::string_view(prefix, static_cast<size_t>(prefix.GetLength())));
+  const HeaderSearch search = image.SearchFor(prefix);
   for (int at = image.FindHeader(search, 0); at >= 0; at = image.FindHeader(search, at + 1)) {
     const int rest = image.GetLength() - at;
     for (int index = 0; index < SectionCount; ++index) {

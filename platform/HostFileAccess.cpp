@@ -132,23 +132,12 @@ public:
   }
 
   bool LockRange(Handle file, DWORD position, DWORD count, bool exclusive) noexcept override {
-    // Locks of the open file itself, not of the process, so that threads exclude each other too.
-    struct flock64 lock {};
-    lock.l_type = exclusive ? F_WRLCK : F_RDLCK;
-    lock.l_whence = SEEK_SET;
-    lock.l_start = static_cast<off64_t>(position);
-    lock.l_len = static_cast<off64_t>(count);
     // A file system that keeps no locks cannot be waited for; such a file is used unlocked.
-    return ::fcntl64(file, F_OFD_SETLK, &lock) == 0 || (errno != EAGAIN && errno != EACCES);
+    return SetRangeLock(file, exclusive ? F_WRLCK : F_RDLCK, position, count) || (errno != EAGAIN && errno != EACCES);
   }
 
   bool UnlockRange(Handle file, DWORD position, DWORD count) noexcept override {
-    struct flock64 lock {};
-    lock.l_type = F_UNLCK;
-    lock.l_whence = SEEK_SET;
-    lock.l_start = static_cast<off64_t>(position);
-    lock.l_len = static_cast<off64_t>(count);
-    return ::fcntl64(file, F_OFD_SETLK, &lock) == 0;
+    return SetRangeLock(file, F_UNLCK, position, count);
   }
 
   int GetLinkCount(Handle file) noexcept override {
@@ -213,6 +202,17 @@ public:
   }
 
 private:
+  /// Sets a lock of type on count bytes from position: a lock of the open file itself, not of the
+  /// process, so that threads exclude each other too. Never waits.
+  static bool SetRangeLock(Handle file, int type, DWORD position, DWORD count) noexcept {
+    struct flock64 lock {};
+    lock.l_type = static_cast<short>(type);
+    lock.l_whence = SEEK_SET;
+    lock.l_start = static_cast<off64_t>(position);
+    lock.l_len = static_cast<off64_t>(count);
+    return ::fcntl64(file, F_OFD_SETLK, &lock) == 0;
+  }
+
   /// The folder of path, links resolved, with a final "/"; empty where it does not exist.
   static CString CanonicalFolder(const CString& path) {
     const char* slash = std::strrchr(path, '/');

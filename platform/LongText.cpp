@@ -7,7 +7,7 @@
 
 LONG StrToLong32(const char* text, const char** end) noexcept {
   char* stop = nullptr;
-  errno = 0;
+  // strtoll saturates at the 64-bit range, which lies beyond the 32-bit one either way.
   const long long value = std::strtoll(text, &stop, 10);
   *end = stop;
   if (value > INT32_MAX)

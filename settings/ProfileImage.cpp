@@ -60,10 +60,13 @@ bool ProfileImage::BeginsLine(int position) const noexcept {
   return position == ByteOrderMarkLength && std::memcmp(data, ByteOrderMark, ByteOrderMarkLength) == 0;
 }
 
+HeaderSearch ProfileImage::SearchFor(const CString& header) const noexcept {
+  return HeaderSearch(std::string_view(GetData(), static_cast<size_t>(GetLength())),
+                      std::string_view(header, static_cast<size_t>(header.GetLength())));
+}
+
 int ProfileImage::FindHeader(const CString& header, int from) const noexcept {
-  const HeaderSearch search(std::string_view(GetData(), static_cast<size_t>(GetLength())),
-                            std::string_view(header, static_cast<size_t>(header.GetLength())));
-  return FindHeader(search, from);
+  return FindHeader(SearchFor(header), from);
 }
 
 int ProfileImage::FindHeader(const HeaderSearch& search, int from) const noexcept {

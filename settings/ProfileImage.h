@@ -47,7 +47,9 @@ public:
   /// The position, at or after from, of the next occurrence of header that begins a line (after
   /// blanks and, on the first line, a UTF-8 byte-order mark); -1 when there is none.
   int FindHeader(const CString& header, int from) const noexcept;
-  /// FindHeader with a search made for this image once, for callers that search again and again.
+  /// A search of this image for header, for callers that search again and again.
+  HeaderSearch SearchFor(const CString& header) const noexcept;
+  /// FindHeader with a search that SearchFor made.
   int FindHeader(const HeaderSearch& search, int from) const noexcept;
   /// The section whose header line begins at headerBegin.
   ProfileSection SectionAt(int headerBegin) const noexcept;
