@@ -2,8 +2,8 @@
 // viewer settings, the settings files and the control functions.
 //
 // The library calls the system's communication, sequence and frontend libraries (declared in
-// packets/siblings/) and never contains them: a program links them too. On a machine without
-// them, the simulated ones stand in: link libzodavudaz-sim (ZoDavudaz::sim, pkg-config
+// <zodavudaz/packets/siblings/>) and never contains them: a program links them too. On a machine
+// without them, the simulated ones stand in: link libzodavudaz-sim (ZoDavudaz::sim, pkg-config
 // zodavudaz-sim) after libzodavudaz and set up its stations with <zodavudaz/sim/SimControl.h>.
 #ifndef ZODAVUDAZ_H
 #define ZODAVUDAZ_H
