@@ -24,6 +24,7 @@
 #include <zodavudaz/database/CModule.h>
 #include <zodavudaz/database/CStation.h>
 #include <zodavudaz/entry/LibraryEntry.h>
+#include <zodavudaz/entry/LibraryVersion.h>
 #include <zodavudaz/packets/AcqDataInfo.h>
 #include <zodavudaz/packets/CEndianModulePacket.h>
 #include <zodavudaz/packets/CEndianSemiModulePacket.h>
