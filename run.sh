@@ -7,9 +7,10 @@ JOBS=$(nproc)
 FUZZ_SECONDS=${FUZZ_SECONDS:-5}
 # What the demo needs: a compiler for the native build, and cmake.
 DEMO_PACKAGES=(g++ cmake)
-# What tests, fuzzing, coverage, lint and benchmarks need besides: the i386 build (g++-multilib) too.
+# What tests, fuzzing, coverage, lint and benchmarks need besides: the i386 build (g++-multilib) too,
+# pkg-config and python3 for the install and example tests.
 TEST_PACKAGES=(g++-multilib googletest libbenchmark-dev libinih-dev clang libclang-rt-14-dev gcovr clang-tidy
-  clang-format cppcheck pkg-config)
+  clang-format cppcheck pkg-config python3)
 # Fuzz targets that a test run gives longer than FUZZ_SECONDS.
 declare -A FUZZ_TARGET_SECONDS=([ProfileFileFuzz]=20)
 
@@ -63,10 +64,10 @@ run_demo() {
   "$dir"/tools/zdz-demo tools/demo/settings
 }
 
-# build DIR [cmake options...]
+# build DIR [cmake options...]: with the tests, whose packages prepare installs.
 build() {
   local dir=$1; shift
-  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZDZ_TESTS=ON "$@" >/dev/null
   cmake --build "$dir" -j "$JOBS" >/dev/null
 }
 
