@@ -1,5 +1,5 @@
 # Installs the library and the simulated sibling libraries (component "sim"), their public headers,
-# the zdz tool and the demo, a CMake package and pkg-config files.
+# the zdz tool and the demo, a CMake package, pkg-config files and the documentation.
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 include(cmake/PublicHeaders.cmake)
@@ -63,6 +63,19 @@ write_basic_package_version_file(${CMAKE_CURRENT_BINARY_DIR}/ZoDavudazConfigVers
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/ZoDavudazConfig.cmake ${CMAKE_CURRENT_BINARY_DIR}/ZoDavudazConfigVersion.cmake
   DESTINATION ${ZDZ_CMAKE_DIR} COMPONENT library)
 
+# find_package searches lib/<multiarch> only where CMake knows the application's multiarch name,
+# which a -m32 build without i386 multiarch does not; share/cmake is searched for every application.
+# The package there hands over to the one of the application's pointer size.
+set(ZDZ_SHARED_CMAKE_DIR share/cmake/ZoDavudaz)
+file(RELATIVE_PATH ZDZ_SHARE_TO_PACKAGE /prefix/${ZDZ_SHARED_CMAKE_DIR} /prefix/${ZDZ_CMAKE_DIR})
+math(EXPR ZDZ_PACKAGE_BITS "${CMAKE_SIZEOF_VOID_P} * 8")
+configure_file(cmake/ZoDavudazArchitecture.cmake.in
+  ${CMAKE_CURRENT_BINARY_DIR}/ZoDavudaz-${ZDZ_PACKAGE_BITS}bit.cmake @ONLY)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/ZoDavudaz-${ZDZ_PACKAGE_BITS}bit.cmake
+  ${CMAKE_CURRENT_BINARY_DIR}/ZoDavudazConfigVersion.cmake DESTINATION ${ZDZ_SHARED_CMAKE_DIR} COMPONENT library)
+install(FILES cmake/ZoDavudazArchitectureChoice.cmake DESTINATION ${ZDZ_SHARED_CMAKE_DIR}
+  RENAME ZoDavudazConfig.cmake COMPONENT library)
+
 # The file finds the prefix from its own folder, however deep the library folder is.
 file(RELATIVE_PATH ZDZ_PC_TO_PREFIX /prefix/${CMAKE_INSTALL_LIBDIR}/pkgconfig /prefix)
 configure_file(cmake/zodavudaz.pc.in ${CMAKE_CURRENT_BINARY_DIR}/zodavudaz.pc @ONLY)
@@ -71,3 +84,9 @@ install(FILES ${CMAKE_CURRENT_BINARY_DIR}/zodavudaz.pc DESTINATION ${CMAKE_INSTA
   COMPONENT library)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/zodavudaz-sim.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig
   COMPONENT sim)
+
+# The README and docs/ keep their places relative to each other, so that the links between them and
+# the headers' mentions of docs/... hold from the installed folder.
+set(ZDZ_DOC_DIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/zodavudaz)
+install(FILES README.md DESTINATION ${ZDZ_DOC_DIR} COMPONENT library)
+install(DIRECTORY docs DESTINATION ${ZDZ_DOC_DIR} COMPONENT library FILES_MATCHING PATTERN "*.md")

@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix, builds and runs a program outside the tree against it
 # (through the CMake package and through pkg-config, including only <zodavudaz/...> headers), checks
-# that a program of the other architecture gets a clear refusal from the CMake package, and starts
-# the installed zdz and demo by their installed paths, without LD_LIBRARY_PATH.
+# that the loaded library, both packages, the headers and zdz give one version, that an application
+# of the build's architecture finds the package however CMake searches for it and one of the other
+# architecture gets a clear refusal, that the documentation is installed, and starts the installed
+# zdz and demo by their installed paths, without LD_LIBRARY_PATH.
 # usage: InstallTest.sh BUILD-DIR [EMULATOR]
 set -euo pipefail
 build=$1 emulator=${2:-}
-app=$(cd "$(dirname "$0")/app" && pwd)
+here=$(cd "$(dirname "$0")" && pwd)
+top=$(cd "$here/../.." && pwd)
+app=$here/app
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 prefix=$work/prefix
@@ -18,9 +22,9 @@ fail() {
 }
 
 if grep -qx 'ZDZ_ARCH:STRING=i386' "$build/CMakeCache.txt"; then
-  triplet=i386-linux-gnu own=-m32 other=
+  triplet=i386-linux-gnu own=-m32 other= arch="i386 (32-bit)" otherBits=64
 else
-  triplet=$(gcc -print-multiarch) own= other=-m32
+  triplet=$(gcc -print-multiarch) own= other=-m32 arch="$(uname -m) (64-bit)" otherBits=32
 fi
 
 cmake --install "$build" --prefix "$prefix" >/dev/null
@@ -31,19 +35,58 @@ readelf -d "$library" | grep -q 'SONAME.*\[libzodavudaz\.so\.[0-9]*\]' || fail "
 if find "$prefix/include" | grep -Eq 'FaultInjecting|BlockFaults|/hooks/'; then
   fail "test hooks installed"
 fi
+for doc in README.md $(cd "$top" && echo docs/*.md); do
+  cmp -s "$top/$doc" "$prefix/share/doc/zodavudaz/$doc" || fail "$doc is not installed under share/doc/zodavudaz"
+done
+echo "documentation: ok"
 
-cmake -S "$app" -B "$work/cmake-build" -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_CXX_FLAGS="$own" >/dev/null
+# configure_app NAME CMAKE-OPTION...: configures the application outside the tree into $work/NAME,
+# its output in $work/NAME.log; fails as cmake does.
+configure_app() {
+  local name=$1
+  shift
+  cmake -S "$app" -B "$work/$name" -DCMAKE_BUILD_TYPE=Release "$@" >"$work/$name.log" 2>&1
+}
+
+# The package taken, as the application's configure step names it: "VERSION at LIBRARY".
+package_taken() { sed -n 's/^-- ZoDavudaz \(.*\)$/\1/p' "$work/$1.log"; }
+
+configure_app cmake-build -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_CXX_FLAGS="$own" ||
+  { cat "$work/cmake-build.log" >&2; fail "the application does not find the package"; }
 cmake --build "$work/cmake-build" >/dev/null
-$emulator "$work/cmake-build/installed-app" "$work/cmake.ini" | grep -q "^installed library works"
+version=$($emulator "$work/cmake-build/installed-app" "$work/cmake.ini" | sed -n 's/^installed library works (version \(.*\))$/\1/p')
+[ -n "$version" ] || fail "the application built through the CMake package does not work"
+[ "$(package_taken cmake-build)" = "$version at $library" ] ||
+  fail "the CMake package taken is '$(package_taken cmake-build)', not version $version at $library"
 echo "CMake package: ok"
 
-# Multiarch search keeps the other architecture's packages apart; a package named directly must refuse.
-if cmake -S "$app" -B "$work/other-build" -DZoDavudaz_DIR="$libdir/cmake/ZoDavudaz" -DCMAKE_CXX_FLAGS="$other" \
-  >"$work/other.log" 2>&1; then
-  fail "a program of the other architecture took the package"
-fi
-grep -q "but the application builds" "$work/other.log" || { cat "$work/other.log" >&2; exit 1; }
+# An application of this architecture reaches the same package through the one under share/cmake,
+# which is where CMake finds it without a multiarch name for the architecture (-m32 without i386
+# multiarch).
+configure_app shared-build -DZoDavudaz_DIR="$prefix/share/cmake/ZoDavudaz" -DCMAKE_CXX_FLAGS="$own" ||
+  { cat "$work/shared-build.log" >&2; fail "the package under share/cmake does not hand over"; }
+[ "$(package_taken shared-build)" = "$version at $library" ] ||
+  fail "the package under share/cmake hands over to '$(package_taken shared-build)', not to $library"
+echo "package under share/cmake: ok"
+
+# refused NAME EXPECTED CMAKE-OPTION...: an application of the other architecture must be refused
+# with EXPECTED in the package's reason, and without a stray list separator.
+refused() {
+  local name=$1 expected=$2 reason
+  shift 2
+  if configure_app "$name" -DCMAKE_CXX_FLAGS="$other" "$@"; then
+    fail "a program of the other architecture took the package ($name)"
+  fi
+  # CMake wraps the reason over indented lines.
+  reason=$(sed -n '/Reason given by package:/,/^Call Stack\|^-- Configuring incomplete/p' "$work/$name.log" |
+    tr -s ' \n' '  ')
+  [[ $reason == *"$expected"* && $reason != *";"* ]] ||
+    fail "$name: the reason given is not '$expected...': $reason"
+}
+refused other-search "the ZoDavudaz library in $prefix is built for $arch, but the application builds $otherBits-bit:" \
+  -DCMAKE_PREFIX_PATH="$prefix"
+refused other-named "this ZoDavudaz package in $libdir/cmake/ZoDavudaz is the $arch library, but the application builds $otherBits-bit:" \
+  -DZoDavudaz_DIR="$libdir/cmake/ZoDavudaz"
 echo "other architecture refused: ok"
 
 export PKG_CONFIG_PATH=$libdir/pkgconfig
@@ -52,8 +95,16 @@ flags=$(pkg-config --cflags --libs zodavudaz)
 [[ $flags =~ -lzodavudaz\ .*-lzodavudaz-sim ]] || fail "pkg-config does not link both libraries: $flags"
 # shellcheck disable=SC2086 # the flags are separate words
 g++ "$app/main.cpp" -o "$work/pkg-app" $flags -Wl,-rpath,"$libdir"
-$emulator "$work/pkg-app" "$work/pkg.ini" | grep -q "^installed library works"
+$emulator "$work/pkg-app" "$work/pkg.ini" | grep -qx "installed library works (version $version)"
+[ "$(pkg-config --modversion zodavudaz)" = "$version" ] ||
+  fail "pkg-config gives version $(pkg-config --modversion zodavudaz), the library $version"
 echo "pkg-config: ok"
+
+headerVersion=$(sed -n 's/^#define ZODAVUDAZ_VERSION_STRING "\(.*\)"$/\1/p' "$prefix/include/zodavudaz/Version.h")
+[ "$headerVersion" = "$version" ] || fail "the headers give version $headerVersion, the library $version"
+toolVersion=$($emulator "$prefix/bin/zdz" --version)
+[ "$toolVersion" = "zdz $version, library $version" ] || fail "zdz --version says '$toolVersion', the library $version"
+echo "one version ($version): ok"
 
 # The installed tools find the libraries through their run path alone.
 $emulator "$prefix/bin/zdz" profile get "$work/pkg.ini" Section Key | grep -qx "Value"

@@ -2,6 +2,9 @@
 // lines) and decodes packets, through the library's own functions.
 #include "tools/zdz/ToolCommand.h"
 
+#include <zodavudaz/Version.h>
+#include <zodavudaz/entry/LibraryVersion.h>
+
 #include <cstdio>
 #include <cstring>
 
@@ -23,6 +26,7 @@ bool IsHelp(const char* arg) { return std::strcmp(arg, "--help") == 0 || std::st
 
 int PrintUsage(FILE* out, int code) {
   std::fputs("usage: zdz GROUP COMMAND [ARGS...]   (zdz GROUP COMMAND --help for one command)\n"
+             "       zdz --version                 (the tool's version and the loaded library's)\n"
              "exit codes: 0 done, 1 not found (no such section, key or line), 2 bad input (arguments, or file\n"
              "contents the command refuses), 3 file-system failure (a file cannot be opened, read or written)\n",
              out);
@@ -70,6 +74,11 @@ int main(int argc, char** argv) {
     return PrintUsage(stderr, ExitBadInput);
   if (IsHelp(argv[1]))
     return PrintUsage(stdout, ExitDone);
+  if (std::strcmp(argv[1], "--version") == 0) {
+    // The library found at run time may be newer than the headers the tool was built with.
+    std::printf("zdz %s, library %s\n", ZODAVUDAZ_VERSION_STRING, GetZoDavudazVersion(nullptr, nullptr, nullptr));
+    return ExitDone;
+  }
   const CommandGroup* group = FindGroup(argv[1]);
   if (group == nullptr)
     return Fail(ExitBadInput, "unknown command group '%s' (see zdz --help)", argv[1]);

@@ -1,6 +1,6 @@
 // Uses the installed headers and libraries: one settings value written and read back, one viewer
 // record made and released, a module of the simulated station filed and reached through the
-// database. Prints "installed library works".
+// database. Prints "installed library works" and the loaded library's version.
 #include <zodavudaz/sim/SimControl.h>
 #include <zodavudaz/zodavudaz.h>
 
@@ -44,6 +44,6 @@ int main(int argc, char** argv) {
     return 2;
   if (!StoresSetting(argv[1]) || !MakesViewerRecord() || !ReachesSimulatedModule())
     return 1;
-  std::printf("installed library works (version %s)\n", ZODAVUDAZ_VERSION_STRING);
+  std::printf("installed library works (version %s)\n", GetZoDavudazVersion(nullptr, nullptr, nullptr));
   return 0;
 }
