@@ -29,7 +29,7 @@ FENCE = "```"
 class Block:
     path: pathlib.Path
     line: int  # of the opening fence, counted from 1
-    closing_line: int
+    closing_line: int  # of the closing fence
     tag: str
     text: str
     expected_output: str | None = None
@@ -49,10 +49,9 @@ class Failure(Exception):
     pass
 
 
-def read_blocks(path):
-    """The fenced blocks of one Markdown file, each program given the text block after it."""
+def fenced_blocks(path, lines):
+    """Every fenced block of a Markdown file, in order."""
     blocks = []
-    lines = path.read_text(encoding="utf-8").split("\n")
     index = 0
     while index < len(lines):
         if not lines[index].startswith(FENCE):
@@ -68,16 +67,23 @@ def read_blocks(path):
         body = "".join(line + "\n" for line in lines[opening + 1:index])
         blocks.append(Block(path, opening + 1, index + 1, tag, body))
         index += 1
+    return blocks
+
+
+def read_examples(path):
+    """The examples of one Markdown file, each program given the output the text block after it shows."""
+    lines = path.read_text(encoding="utf-8").split("\n")
+    blocks = fenced_blocks(path, lines)
     for previous, block in zip(blocks, blocks[1:]):
-        between = lines[previous.closing_line:block.line - 1]
-        if block.tag == "text" and previous.kind in ("cpp", "c", "script") and all(not line.strip() for line in between):
+        only_blanks_between = all(not line.strip() for line in lines[previous.closing_line:block.line - 1])
+        if block.tag == "text" and previous.kind in ("cpp", "c", "script") and only_blanks_between:
             previous.expected_output = block.text
     return [block for block in blocks if block.tag in ("cpp", "c", "python")]
 
 
-def run(command, what, **options):
+def run(command, what):
     try:
-        return subprocess.run(command, capture_output=True, timeout=RUN_SECONDS, **options)
+        return subprocess.run(command, capture_output=True, timeout=RUN_SECONDS)
     except subprocess.TimeoutExpired:
         raise Failure(f"{what}: still running after {RUN_SECONDS} s") from None
 
@@ -90,7 +96,7 @@ def build_program(block, folder, options):
     source.write_text(block.text, encoding="utf-8")
     program = folder / "example"
     command = [compiler, standard, "-Wall", "-Wextra", "-Werror"]
-    command += [f"-I{folder}" for folder in options.include]
+    command += [f"-I{include}" for include in options.include]
     command += [str(source), "-o", str(program)]
     command += options.library + [f"-Wl,-rpath,{pathlib.Path(library).parent}" for library in options.library]
     result = run(command, f"{block.place}: compiling")
@@ -140,7 +146,7 @@ def main():
     checked = []
     for path in markdown_files(options.markdown):
         try:
-            blocks = read_blocks(path)
+            blocks = read_examples(path)
         except Failure as failure:
             print(failure)
             failures += 1
@@ -156,7 +162,7 @@ def main():
         print("no cpp, c or python block found in " + " ".join(options.markdown))
         return 1
     compared = sum(block.expected_output is not None for block in checked)
-    print(f"{len(checked)} examples work as shown ({compared} with their output), {failures} do not")
+    print(f"examples working as shown: {len(checked)} ({compared} of them with their output); failing: {failures}")
     return 1 if failures else 0
 
 
