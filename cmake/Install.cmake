@@ -48,10 +48,17 @@ install(TARGETS zodavudaz EXPORT ZoDavudazTargets
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT library NAMELINK_COMPONENT library)
 install(TARGETS zodavudaz-sim EXPORT ZoDavudazSimTargets
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT sim NAMELINK_COMPONENT sim)
-install(TARGETS zdz zdz-demo RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT tools)
+# The i386 build installed beside the native one would replace the native tools in bin/ by 32-bit
+# ones; the native tools read the same files, so the i386 build's come only with --component tools.
+set(ZDZ_TOOLS_INSTALL)
+if(ZDZ_ARCH STREQUAL "i386")
+  set(ZDZ_TOOLS_INSTALL EXCLUDE_FROM_ALL)
+endif()
+install(TARGETS zdz zdz-demo RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT tools ${ZDZ_TOOLS_INSTALL})
 install(DIRECTORY tools/demo/settings DESTINATION ${CMAKE_INSTALL_DATADIR}/zodavudaz/demo COMPONENT tools
-  PATTERN ".*" EXCLUDE)
-install(FILES tools/demo/VirtualStations.ini DESTINATION ${CMAKE_INSTALL_DATADIR}/zodavudaz/demo COMPONENT tools)
+  ${ZDZ_TOOLS_INSTALL} PATTERN ".*" EXCLUDE)
+install(FILES tools/demo/VirtualStations.ini DESTINATION ${CMAKE_INSTALL_DATADIR}/zodavudaz/demo COMPONENT tools
+  ${ZDZ_TOOLS_INSTALL})
 
 set(ZDZ_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/ZoDavudaz)
 install(EXPORT ZoDavudazTargets NAMESPACE ZoDavudaz:: DESTINATION ${ZDZ_CMAKE_DIR} COMPONENT library)

@@ -28,6 +28,11 @@ else
 fi
 
 cmake --install "$build" --prefix "$prefix" >/dev/null
+if [ -n "$own" ]; then
+  # The 32-bit tools would replace the native ones installed beside them: only when asked for.
+  [ ! -e "$prefix/bin" ] || fail "the i386 build installs into bin/ by default"
+  cmake --install "$build" --prefix "$prefix" --component tools >/dev/null
+fi
 libdir=$prefix/lib/$triplet
 library=$(find "$libdir" -name 'libzodavudaz.so.*.*' | head -1)
 [ -n "$library" ] || fail "no library in $libdir"
