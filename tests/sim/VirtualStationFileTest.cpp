@@ -355,7 +355,7 @@ TEST_F(VirtualStationFileTest, TheShippedDescriptionLoads) {
   CString message;
   ASSERT_EQ(LoadVirtualStations("tools/demo/VirtualStations.ini", Database, message), 1)
       << static_cast<LPCTSTR>(message);
-  EXPECT_EQ(Database.StationMap.GetCount(), 5);
+  EXPECT_EQ(Database.StationMap.GetCount(), 4);
   EXPECT_EQ(Database.GetConnectNum(2, 2), 3);
 }
 } // namespace
