@@ -156,6 +156,12 @@ TEST_F(VirtualStationFileTest, DescriptionsReadBackThroughLookupsAndRequests) {
     ASSERT_EQ(points.size(), row.Points.size());
     for (std::size_t index = 0; index < points.size(); ++index)
       EXPECT_NEAR(points[index], row.Points[index], 1e-9) << "value " << index;
+    double current[8];
+    DWORD size = sizeof current;
+    WORD type = 0;
+    EXPECT_EQ(Database.GetCurrentData(row.Looks.Station, row.Looks.Module, -1, &size, current, &type, &sync), 0);
+    ASSERT_EQ(size, row.Looks.Channels * sizeof(double)) << "a double per channel";
+    EXPECT_EQ(current[row.Looks.Channel], SimCurrentValue(0, row.Looks.Channel));
     Database.Exit();
     ReleaseVirtualStations(Database);
     SimReset();
