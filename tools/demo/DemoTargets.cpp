@@ -3,6 +3,20 @@
 #include <algorithm>
 
 namespace {
+/// The keys of map whose records are not null, lowest first.
+std::vector<WORD> KeysInOrder(const CMapWordToPtr& map) {
+  std::vector<WORD> keys;
+  for (POSITION position = map.GetStartPosition(); position != nullptr;) {
+    WORD key = 0;
+    void* record = nullptr;
+    map.GetNextAssoc(position, key, record);
+    if (record != nullptr)
+      keys.push_back(key);
+  }
+  std::sort(keys.begin(), keys.end());
+  return keys;
+}
+
 /// The station filed under id; null when none or a null record.
 const CStation* StationOf(const CGUIDatabase& database, WORD id) {
   CStation* station = nullptr;
@@ -33,31 +47,9 @@ std::optional<DemoModule> FirstGroupMaster(const CGUIDatabase& database) {
 }
 } // namespace
 
-std::vector<WORD> StationIdsInOrder(const CGUIDatabase& database) {
-  std::vector<WORD> ids;
-  for (POSITION position = database.StationMap.GetStartPosition(); position != nullptr;) {
-    WORD id = 0;
-    CStation* station = nullptr;
-    database.StationMap.GetNextAssoc(position, id, station);
-    if (station != nullptr)
-      ids.push_back(id);
-  }
-  std::sort(ids.begin(), ids.end());
-  return ids;
-}
+std::vector<WORD> StationIdsInOrder(const CGUIDatabase& database) { return KeysInOrder(database.StationMap); }
 
-std::vector<WORD> ModuleIdsInOrder(const CStation& station) {
-  std::vector<WORD> ids;
-  for (POSITION position = station.ModuleMap.GetStartPosition(); position != nullptr;) {
-    WORD id = 0;
-    CModule* module = nullptr;
-    station.ModuleMap.GetNextAssoc(position, id, module);
-    if (module != nullptr)
-      ids.push_back(id);
-  }
-  std::sort(ids.begin(), ids.end());
-  return ids;
-}
+std::vector<WORD> ModuleIdsInOrder(const CStation& station) { return KeysInOrder(station.ModuleMap); }
 
 DemoTargets ChooseTargets(const CGUIDatabase& database) {
   DemoTargets targets;
