@@ -3,6 +3,7 @@
 #include "tools/demo/DemoCodes.h"
 #include "tools/demo/DemoMessages.h"
 
+#include <zodavudaz/control/UnitText.h>
 #include <zodavudaz/packets/WireField.h>
 #include <zodavudaz/sim/SimControl.h>
 
@@ -35,10 +36,10 @@ double ElementAt(WORD type, const BYTE* data, DWORD index) {
 /// fields hold what (docs/acquired-data.md).
 void ShowWaveRecord(const WAVEINF& record, const _AcqDataInfo& converted) {
   const double interval = LoadWire<double>(&record, offsetof(WAVEINF, DwordE));
-  std::printf("  channel %u  type 0x%02X (%s)  %lu points %g s apart  unit 0x%04X  values %g %g %g %g %g\n",
+  std::printf("  channel %u  type 0x%02X (%s)  %lu points %g s apart  unit 0x%04X (%s)  values %g %g %g %g %g\n",
               record.WordA, record.DataType, TypeName(record.DataType), static_cast<unsigned long>(record.PointNum),
-              interval, record.UnitCode, converted.Values[0], converted.Values[1], converted.Values[2],
-              converted.Values[3], converted.Values[4]);
+              interval, record.UnitCode, static_cast<LPCTSTR>(ZocGetUnitStr(record.UnitCode)), converted.Values[0],
+              converted.Values[1], converted.Values[2], converted.Values[3], converted.Values[4]);
 }
 
 /// The wave information of every channel, as sent and as GetAcqInfo converts it; the first channel's
@@ -54,7 +55,8 @@ DWORD ShowWaveInfo(CGUIDatabase& database, const DemoModule& target) {
   const WORD convertResult =
       database.GetAcqInfo(target.Station, target.Slot, 0, -1, 0, converted.data(), &convertedCount, &sync);
   std::printf("GetWaveInfo(station %u, module 0x%02X, all channels): result %u (%s), %u records; GetAcqInfo: result "
-              "%u, the five values converted to double:\n",
+              "%u, each record's five values (the module's own; a simulated one sends 10 to 50 plus the channel) "
+              "converted to double:\n",
               target.Station, target.Slot, result, ResultName(result), count, convertResult);
   for (WORD index = 0; index < count && index < convertedCount && index < ShownRecords; ++index)
     ShowWaveRecord(records[index], converted[index]);
