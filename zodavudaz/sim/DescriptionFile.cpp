@@ -1,6 +1,5 @@
 #include <zodavudaz/sim/DescriptionFile.h>
 
-#include <zodavudaz/platform/CFile.h>
 #include <zodavudaz/settings/ProfileFile.h>
 
 namespace {
@@ -10,15 +9,13 @@ constexpr std::size_t ByteOrderMarkLength = 3;
 // A line quoted in a message is cut to this many characters.
 constexpr std::size_t QuotedLength = 40;
 
+// Under the readers' lock, as the values are read: one version of the file, never a write half done.
 bool ReadWhole(LPCTSTR fileName, std::string& bytes) {
-  CFile file;
-  if (fileName == nullptr || !file.Open(fileName, CFile::modeRead))
+  CString text;
+  if (fileName == nullptr || !ReadProfileFile(fileName, text))
     return false;
-  const DWORD length = file.GetLength();
-  if (length == CFile::Failed)
-    return false;
-  bytes.resize(length);
-  return length == 0 || file.Read(bytes.data(), length) == length;
+  bytes.assign(static_cast<LPCTSTR>(text), static_cast<std::size_t>(text.GetLength()));
+  return true;
 }
 
 std::string Quoted(const std::string& text) {
