@@ -50,7 +50,7 @@ bool ProfileWriter::Write() noexcept {
     return false;
   // Writing through a symbolic link writes the file it names, never the link.
   const CString path = CFile::ResolveLinks(FileName);
-  ProfileLock lock;
+  ProfileLock lock(FileName);
   do {
     const Outcome outcome = WriteOnce(path, lock);
     if (outcome != Outcome::TryAgain)
