@@ -54,6 +54,7 @@ const WriteCase WriteCases[] = {
     {"LongerHeaderIsOtherSection", "[X]y]\r\nK=1\r\n\r\n", "X", "K", "V", 1, "[X]y]\r\nK=1\r\n\r\n[X]\r\nK=V\r\n\r\n"},
     {"HeaderWithTextAfterIsNoSection", "[S] x\r\nK=1\r\n\r\n", "S", "K", "V", 1,
      "[S] x\r\nK=1\r\n\r\n[S]\r\nK=V\r\n\r\n"},
+    {"LoneFinalReturnEndsSection", "[S]\r\nA=1\r\n\r", "S", "K", "", 1, "[S]\r\nA=1\r\nK=\r\n\r\n"},
     {"HeaderBeforeLoneFinalReturn", "[S]\r", "S", "K", "V", 1, NewSection},
     {"BlanksAfterHeader", "[S] \t\r\nK=1\r\n\r\n", "S", "K", "2", 1, "[S] \t\r\nK=2\r\n\r\n"},
 };

@@ -56,6 +56,10 @@ bool ProfileImage::HasByteOrderMark() const noexcept {
   return GetLength() >= ByteOrderMarkLength && std::memcmp(GetData(), ByteOrderMark, ByteOrderMarkLength) == 0;
 }
 
+bool ProfileImage::EndsWithReturn(const ProfileLine& line) const noexcept {
+  return line.HasLineEnd() && GetData()[line.TextEnd] == '\r';
+}
+
 bool ProfileImage::EndsLine(int position) const noexcept {
   const char* data = GetData();
   while (position < GetLength() && IsBlank(data[position]))
@@ -80,10 +84,10 @@ int ProfileImage::FindHeader(const HeaderSearch& search, int from) const noexcep
 
 ProfileSection ProfileImage::SectionAt(int headerBegin) const noexcept {
   ProfileSection found{LineAt(headerBegin), GetLength(), GetLength()};
-  const bool crLfSection = found.Header.EndsWithCrLf();
+  const bool crLfSection = EndsWithReturn(found.Header);
   for (int begin = found.Header.End; begin < GetLength();) {
     const ProfileLine line = LineAt(begin);
-    const bool emptyLine = line.IsEmpty() && (line.EndsWithCrLf() || !crLfSection);
+    const bool emptyLine = line.IsEmpty() && (EndsWithReturn(line) || !crLfSection);
     // A file from another program may start its next section without an empty line first; its
     // lines are not this section's.
     if (emptyLine || IsHeaderLine(line)) {

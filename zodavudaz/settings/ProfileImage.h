@@ -24,7 +24,8 @@ struct ProfileLine {
 
 /// Where a section lies. Its body holds the lines after the header line up to its empty line,
 /// the next header line or the end of the image, whichever comes first. The empty line is CR LF
-/// alone; in a section whose header line ends with LF alone, an LF alone is one too.
+/// alone (or a CR alone that ends the image); in a section whose header line ends with LF alone,
+/// an LF alone is one too.
 struct ProfileSection {
   ProfileLine Header;
   int BodyEnd;
@@ -76,6 +77,8 @@ public:
 private:
   bool BeginsLine(int position) const noexcept;
   bool HasByteOrderMark() const noexcept;
+  /// Whether line ends with CR LF, or with the CR alone that ends the image.
+  bool EndsWithReturn(const ProfileLine& line) const noexcept;
 
   CString Bytes;
 };
