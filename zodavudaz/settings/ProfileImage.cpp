@@ -1,6 +1,7 @@
 #include <zodavudaz/settings/ProfileImage.h>
 
 #include <zodavudaz/settings/HeaderSearch.h>
+#include <zodavudaz/settings/JournalRecovery.h>
 #include <zodavudaz/settings/ProfileLock.h>
 
 #include <cstring>
@@ -16,7 +17,8 @@ bool IsBlank(char ch) noexcept { return ch == ' ' || ch == '\t'; }
 bool ProfileImage::Load(LPCTSTR fileName) noexcept {
   CFile file;
   ProfileLock lock;
-  if (!file.Open(fileName, CFile::modeRead) || !lock.LockForReading(file)) {
+  if (!file.Open(fileName, CFile::modeRead) || !lock.LockForReading(file) ||
+      !JournalRecovery::RollBackBeforeReading(file, fileName, lock)) {
     Bytes.Empty();
     return false;
   }
