@@ -137,6 +137,34 @@ TEST(ProfileWriterTest, FileReplacedMeanwhileIsOpenedAgain) {
   EXPECT_EQ(ReadAll(file), "[S]\r\nC=3\r\nK=V\r\n\r\n");
 }
 
+/// Puts a link to target in place of the settings file once the writer has walked its path, as
+/// another user could in a shared folder.
+class LinkPlanter final : public FaultInjectingFileAccess {
+public:
+  LinkPlanter(std::string target, std::string path) : Target(target), Path(path) {}
+  CString ResolveLinks(LPCTSTR path) noexcept override {
+    const CString walked = FaultInjectingFileAccess::ResolveLinks(path);
+    unlink(Path.c_str());
+    symlink(Target.c_str(), Path.c_str());
+    return walked;
+  }
+
+private:
+  std::string Target, Path;
+};
+
+TEST(ProfileWriterTest, LinkPlantedAfterTheWalkIsNotFollowed) {
+  TempFolder folder;
+  const std::string file = folder / "Mardel.tmp", secret = folder / "Secret.tmp";
+  WriteAll(file, Original);
+  WriteAll(secret, Original);
+  LinkPlanter planter(secret, file);
+  SetFileAccess(&planter);
+  EXPECT_EQ(WriteProfileStringEx(file.c_str(), "S", "K", "V"), 0);
+  SetFileAccess(nullptr);
+  EXPECT_EQ(ReadAll(secret), Original);
+}
+
 /// Creates the settings file, as another writer would, just before the writer's own creation.
 class RacingCreatorFileAccess final : public FaultInjectingFileAccess {
 public:

@@ -116,22 +116,29 @@ TEST_P(ProfileCrashPointTest, NextCallerFindsTheFileWhole) {
 INSTANTIATE_TEST_SUITE_P(Paths, ProfileCrashPointTest, ::testing::ValuesIn(CrashPaths),
                          [](const auto& info) { return std::string(info.param.Name); });
 
-/// A settings file with two names whose in-place writer died in the middle of overwriting it,
-/// leaving its journal and the file's mark.
+/// A settings file with two names whose in-place writer, running as writer, died in the middle
+/// of overwriting it, leaving its journal and the file's mark. File and folder are open to all.
 struct TornFile {
   TempFolder Folder;
   std::string File = Folder / "Mardel.tmp";
   std::string Journal;
   std::string Torn;
 
-  TornFile() {
-    chmod(Folder.Path.c_str(), 0755);
+  explicit TornFile(uid_t writer = geteuid()) {
+    chmod(Folder.Path.c_str(), 0777);
     for (int crashAt = 1; Torn.empty(); ++crashAt) {
       WriteAll(File, Original);
-      chmod(File.c_str(), 0644);
+      chmod(File.c_str(), 0666);
       link(File.c_str(), (Folder / "Other.tmp").c_str());
-      FileAccess& host = GetHostFileAccess();
-      if (!WriteCrashingAt(host, crashAt, File, "S"))
+      const int code = RunInChild(
+          [&] {
+            FaultInjectingFileAccess crashing;
+            SetFileAccess(&crashing);
+            crashing.Arm(FileFault::Crash, crashAt, false);
+            return WriteProfileStringEx(File.c_str(), "S", "K", "new");
+          },
+          writer);
+      if (code != CrashExitCode)
         break;
       const std::string bytes = ReadAll(File);
       if (bytes != Original && bytes != Rewritten) {
@@ -143,9 +150,14 @@ struct TornFile {
   }
 };
 
+/// The user the tests run as.
+const uid_t Self = geteuid();
+
 struct TrustCase {
   const char* Name;
   bool NeedsPrivilege;
+  /// Who wrote and died, and who reads next.
+  uid_t Writer, Reader;
   /// Changes the journal, the file or its mark after the crash.
   std::function<void(TornFile&)> Change;
   bool Applied;
@@ -158,22 +170,34 @@ void FlipLastByte(const std::string& path) {
 }
 
 const TrustCase TrustCases[] = {
-    {"Whole", false, [](TornFile&) {}, true},
-    {"WiderThanTheFile", false, [](TornFile& torn) { chmod(torn.Journal.c_str(), 0666); }, false},
-    {"ByteChanged", false, [](TornFile& torn) { FlipLastByte(torn.Journal); }, false},
-    {"Shortened", false, [](TornFile& torn) { truncate(torn.Journal.c_str(), ReadAll(torn.Journal).size() - 1); },
+    {"Whole", false, Self, Self, [](TornFile&) {}, true},
+    {"WiderThanTheFile", false, Self, Self,
+     [](TornFile& torn) {
+       chmod(torn.File.c_str(), 0644);
+       chmod(torn.Journal.c_str(), 0664);
+     },
      false},
-    {"Missing", false, [](TornFile& torn) { unlink(torn.Journal.c_str()); }, false},
-    {"MarkRemoved", false, [](TornFile& torn) { removexattr(torn.File.c_str(), JournalMarkName); }, false},
-    {"FileLongerThanEitherVersion", false,
+    {"ByteChanged", false, Self, Self, [](TornFile& torn) { FlipLastByte(torn.Journal); }, false},
+    {"Shortened", false, Self, Self,
+     [](TornFile& torn) { truncate(torn.Journal.c_str(), static_cast<off_t>(ReadAll(torn.Journal).size() - 1)); },
+     false},
+    {"Missing", false, Self, Self, [](TornFile& torn) { unlink(torn.Journal.c_str()); }, false},
+    {"MarkRemoved", false, Self, Self, [](TornFile& torn) { removexattr(torn.File.c_str(), JournalMarkName); }, false},
+    {"FileLongerThanEitherVersion", false, Self, Self,
      [](TornFile& torn) { WriteAll(torn.File, torn.Torn + std::string(300000, 'x')); }, false},
-    {"OwnedByAnotherUser", true, [](TornFile& torn) { chown(torn.Journal.c_str(), OtherUser, OtherUser); }, false},
-    {"OwnedByTheFileOwner", true,
+    {"FileShorterThanEitherVersion", false, Self, Self,
+     [](TornFile& torn) { WriteAll(torn.File, torn.Torn.substr(0, 100)); }, false},
+    {"OwnedByAnotherUser", true, Self, Self, [](TornFile& torn) { chown(torn.Journal.c_str(), OtherUser, OtherUser); },
+     false},
+    {"OwnedByTheFileOwner", true, Self, Self,
      [](TornFile& torn) {
        chown(torn.File.c_str(), OtherUser, OtherUser);
        chown(torn.Journal.c_str(), OtherUser, OtherUser);
      },
      true},
+    {"OwnedByTheCaller", true, OtherUser, OtherUser, [](TornFile&) {}, true},
+    // Root does not apply the journal of a user who does not own the file.
+    {"OwnedByAUserWhoWritesAnothersFile", true, OtherUser, Self, [](TornFile&) {}, false},
 };
 
 void PrintTo(const TrustCase& row, std::ostream* out) { *out << row.Name; }
@@ -184,14 +208,19 @@ class JournalTrustTest : public ::testing::TestWithParam<TrustCase> {};
 TEST_P(JournalTrustTest, AppliedOnlyWhenTrusted) {
   const TrustCase& row = GetParam();
   if (row.NeedsPrivilege && !IsPrivileged())
-    GTEST_SKIP() << "needs root to give files to user " << OtherUser;
-  TornFile torn;
+    GTEST_SKIP() << "needs root to act as user " << OtherUser << " and to give files away";
+  TornFile torn(row.Writer);
   ASSERT_FALSE(torn.Torn.empty()) << "no crash tore the file";
   ASSERT_FALSE(torn.Journal.empty());
   row.Change(torn);
   const std::string before = ReadAll(torn.File);
-  CString value;
-  GetProfileStringEx(torn.File.c_str(), "T", "A", value);
+  const int read = RunInChild(
+      [&] {
+        CString value;
+        return GetProfileStringEx(torn.File.c_str(), "T", "A", value);
+      },
+      row.Reader);
+  EXPECT_EQ(read, 1);
   EXPECT_EQ(ReadAll(torn.File), row.Applied ? Original : before);
   // A reader changes nothing that it does not apply.
   EXPECT_EQ(HasAttribute(torn.File, JournalMarkName), !row.Applied && row.Name != std::string("MarkRemoved"));
@@ -220,6 +249,7 @@ TEST(JournalTrustTest, ReaderThatCannotWriteGivesZero) {
     GTEST_SKIP() << "needs root to read as user " << OtherUser;
   TornFile torn;
   ASSERT_FALSE(torn.Torn.empty());
+  chmod(torn.File.c_str(), 0644);
   const int read = RunInChild(
       [&] {
         CString value("marker");

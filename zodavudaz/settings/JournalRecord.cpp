@@ -9,6 +9,8 @@ namespace {
 constexpr char Mark[] = "ZDZJRNL1";
 constexpr int MarkLength = 8;
 constexpr int WordLength = 8;
+// The longest file that the engine reads or writes.
+constexpr std::uint64_t LongestFile = 0x7FFFFFF0;
 
 void AppendWord(CString& bytes, std::uint64_t word) noexcept {
   char little[WordLength];
@@ -45,7 +47,8 @@ bool JournalRecord::Decode(const CString& bytes, JournalHeader& header) noexcept
   const char* words = static_cast<LPCTSTR>(bytes) + MarkLength;
   header = JournalHeader{WordAt(words), WordAt(words + 8), WordAt(words + 16), WordAt(words + 24), WordAt(words + 32)};
   const std::uint64_t oldLength = static_cast<std::uint64_t>(length - HeaderLength - ChecksumLength);
-  if (header.From > header.OldSize || header.OldSize - header.From != oldLength)
+  if (header.OldSize > LongestFile || header.NewSize > LongestFile || header.From > header.OldSize ||
+      header.OldSize - header.From != oldLength)
     return false;
   ByteHash hash;
   hash.Add(bytes, length - ChecksumLength);

@@ -32,8 +32,9 @@ constexpr int ChecksumLength = 8;
 CString EncodeHeader(const JournalHeader& header) noexcept;
 /// The journal's last ChecksumLength bytes, for a hash of everything before them.
 CString EncodeChecksum(std::uint64_t hash) noexcept;
-/// Reads the whole bytes of a journal; false where they are none: another mark, a length that
-/// does not fit the header, or a checksum that does not fit the bytes. The old bytes then lie
+/// Reads the whole bytes of a journal; false where they are none: another mark, sizes past what a
+/// settings file can be, a length that does not fit the header, or a checksum that does not fit
+/// the bytes. The old bytes then lie
 /// at bytes + HeaderLength.
 bool Decode(const CString& bytes, JournalHeader& header) noexcept;
 } // namespace JournalRecord
