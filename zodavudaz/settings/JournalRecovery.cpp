@@ -82,23 +82,23 @@ bool JournalRecovery::RollBack(CFile& file) noexcept {
   return false;
 }
 
-bool JournalRecovery::RollBackBeforeReading(CFile& file, LPCTSTR fileName, ProfileLock& lock) noexcept {
+ProfileCause JournalRecovery::RollBackBeforeReading(CFile& file, LPCTSTR fileName, ProfileLock& lock) noexcept {
   // Another writer may have died in between; each round waits for the locks within the bound.
   for (bool first = true; first || lock.HasTimeLeft(); first = false) {
     FoundJournal found;
     const Finding finding = Find(file, found);
     if (finding == Finding::None || finding == Finding::Ignored)
-      return true;
+      return ProfileCause::None;
     file.Close();
     if (finding == Finding::Unreadable)
-      return false;
+      return ProfileCause::FileSystemFailure;
     CFile writable;
     if (!writable.Open(fileName, CFile::modeReadWrite) || !lock.LockForWriting(writable) || !RollBack(writable))
-      return false;
+      return ProfileCause::Busy;
     writable.Close();
     if (!file.Open(fileName, CFile::modeRead) || !lock.LockForReading(file))
-      return false;
+      return ProfileCause::Busy;
   }
   file.Close();
-  return false;
+  return ProfileCause::Busy;
 }

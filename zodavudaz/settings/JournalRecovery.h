@@ -3,6 +3,7 @@
 #define ZODAVUDAZ_SETTINGS_JOURNALRECOVERY_H
 
 #include <zodavudaz/platform/CFile.h>
+#include <zodavudaz/settings/ProfileCause.h>
 #include <zodavudaz/settings/ProfileLock.h>
 
 /// The mark on a settings file (JournalMarkName) leads to its journal. A journal is applied only
@@ -17,9 +18,10 @@ namespace JournalRecovery {
 bool RollBack(CFile& file) noexcept;
 /// Under the readers' lock, file open for reading on fileName: where a journal can be applied,
 /// lets go of the file, applies it under the writer's lock and holds the readers' lock on
-/// fileName again. False, with file closed, where the caller cannot write the file, the lock's
-/// wait ends first, or the mark cannot be read.
-bool RollBackBeforeReading(CFile& file, LPCTSTR fileName, ProfileLock& lock) noexcept;
+/// fileName again; None then, or where there is nothing to apply. With file closed: Busy where
+/// the caller cannot write the file or the lock's wait ends first (as for a time-out),
+/// FileSystemFailure where the mark cannot be read.
+ProfileCause RollBackBeforeReading(CFile& file, LPCTSTR fileName, ProfileLock& lock) noexcept;
 } // namespace JournalRecovery
 
 #endif

@@ -1,6 +1,7 @@
 #include <zodavudaz/settings/ProfileWriter.h>
 
 #include <zodavudaz/settings/JournalRecovery.h>
+#include <zodavudaz/settings/ProfileCauseSetter.h>
 #include <zodavudaz/settings/ReplacementFile.h>
 #include <zodavudaz/settings/RollbackJournal.h>
 
@@ -61,6 +62,7 @@ bool ProfileWriter::Write() noexcept {
     if (outcome != Outcome::TryAgain)
       return outcome == Outcome::Written;
   } while (lock.HasTimeLeft());
+  SetLastProfileCause(ProfileCause::Busy);
   return false;
 }
 
@@ -70,8 +72,10 @@ ProfileWriter::Outcome ProfileWriter::WriteOnce(const CString& path, ProfileLock
   const Outcome opened = OpenOrCreate(file, path, created);
   if (opened != Outcome::Written)
     return opened;
-  if (!lock.LockForWriting(file))
+  if (!lock.LockForWriting(file)) {
+    SetLastProfileCause(ProfileCause::Busy);
     return Outcome::Failed;
+  }
   // A writer that replaced or removed the file while we waited leaves us holding an old one.
   if (!file.IsStillAt(path))
     return Outcome::TryAgain;
