@@ -22,6 +22,14 @@ struct stat StatusOf(const std::string& path) {
   return status;
 }
 
+/// WriteProfileStringEx(file, section, "K", value) through access.
+int WriteThrough(FileAccess& access, const std::string& file, const char* section = "S", const char* value = "V") {
+  SetFileAccess(&access);
+  const int result = WriteProfileStringEx(file.c_str(), section, "K", value);
+  SetFileAccess(nullptr);
+  return result;
+}
+
 // Section "S" is rewritten, "N" appended; on a missing file, "S" creates it. A second name for
 // the file makes the writer rewrite it in place.
 struct FaultCase {
@@ -70,11 +78,9 @@ TEST(ProfileWriterFaultTest, OldFileSurvivesEveryFault) {
             WriteAll(file, Original);
           if (row.SecondName)
             link(file.c_str(), (folder / "Other.tmp").c_str());
-          SetFileAccess(&faults);
           faults.Arm(kind.Fault, call, persistent);
-          const int result = WriteProfileStringEx(file.c_str(), row.Section, "K", "V");
+          const int result = WriteThrough(faults, file, row.Section);
           faults.Disarm();
-          SetFileAccess(nullptr);
           const bool fired = faults.GetFaultCount() > 0;
           if (kind.FailsTheWrite || !fired) {
             EXPECT_EQ(result, fired ? 0 : 1);
@@ -131,9 +137,7 @@ TEST(ProfileWriterTest, FileReplacedMeanwhileIsOpenedAgain) {
   WriteAll(file, Original);
   WriteAll(folder / "newer", "[S]\r\nC=3\r\n\r\n");
   ReplacingFileAccess replacing(folder / "newer", file);
-  SetFileAccess(&replacing);
-  EXPECT_EQ(WriteProfileStringEx(file.c_str(), "S", "K", "V"), 1);
-  SetFileAccess(nullptr);
+  EXPECT_EQ(WriteThrough(replacing, file), 1);
   EXPECT_EQ(ReadAll(file), "[S]\r\nC=3\r\nK=V\r\n\r\n");
 }
 
@@ -159,9 +163,7 @@ TEST(ProfileWriterTest, LinkPlantedAfterTheWalkIsNotFollowed) {
   WriteAll(file, Original);
   WriteAll(secret, Original);
   LinkPlanter planter(secret, file);
-  SetFileAccess(&planter);
-  EXPECT_EQ(WriteProfileStringEx(file.c_str(), "S", "K", "V"), 0);
-  SetFileAccess(nullptr);
+  EXPECT_EQ(WriteThrough(planter, file), 0);
   EXPECT_EQ(ReadAll(secret), Original);
 }
 
@@ -187,10 +189,8 @@ TEST(ProfileWriterTest, ConcurrentCreationTriesAgain) {
   TempFolder folder;
   const std::string file = folder / "Mardel.tmp";
   RacingCreatorFileAccess racing(file);
-  SetFileAccess(&racing);
-  EXPECT_EQ(WriteProfileStringEx(file.c_str(), "Common", "Own", "1"), 1);
-  SetFileAccess(nullptr);
-  EXPECT_EQ(ReadAll(file), "[Common]\r\nOther=1\r\nOwn=1\r\n\r\n");
+  EXPECT_EQ(WriteThrough(racing, file, "Common"), 1);
+  EXPECT_EQ(ReadAll(file), "[Common]\r\nOther=1\r\nK=V\r\n\r\n");
 }
 
 /// Records the permissions of every file other than the settings file when it is written to,
@@ -227,9 +227,7 @@ TEST(ProfileWriterTest, ReplacementIsPrivateUntilComplete) {
     chmod(file.c_str(), mode);
     PermissionWatch watch(StatusOf(file).st_ino);
     const mode_t mask = umask(0);
-    SetFileAccess(&watch);
-    EXPECT_EQ(WriteProfileStringEx(file.c_str(), "S", "K", "V"), 1);
-    SetFileAccess(nullptr);
+    EXPECT_EQ(WriteThrough(watch, file), 1);
     umask(mask);
     EXPECT_FALSE(watch.WhileWritten.empty());
     EXPECT_EQ(watch.WhileWritten, std::vector<unsigned>(watch.WhileWritten.size(), 0600u));
@@ -306,9 +304,7 @@ TEST(ProfileWriterTest, UnreplaceableFileWrittenInPlace) {
       continue;
     WriteAll(file, Original);
     const ino_t before = StatusOf(file).st_ino;
-    SetFileAccess(row.Access);
-    EXPECT_EQ(WriteProfileStringEx(file.c_str(), "S", "K", "V"), 1);
-    SetFileAccess(nullptr);
+    EXPECT_EQ(WriteThrough(*row.Access, file), 1);
     EXPECT_EQ(ReadAll(file), Rewritten);
     EXPECT_EQ(StatusOf(file).st_ino, before);
     EXPECT_EQ(folder.Count(), 1);
