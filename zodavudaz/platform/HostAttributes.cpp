@@ -14,11 +14,13 @@ template <typename SizedCall>
 bool ReadSized(CString& text, SizedCall call) noexcept {
   for (int round = 0; round < 4; ++round) {
     const ssize_t size = call(nullptr, 0);
-    if (size < 0 || size > 0x7FFFFFF0)
+    if (size < 0)
       return false;
-    char* buffer = text.GetBuffer(static_cast<int>(size));
-    if (buffer == nullptr)
+    char* buffer = size <= 0x7FFFFFF0 ? text.GetBuffer(static_cast<int>(size)) : nullptr;
+    if (buffer == nullptr) {
+      errno = ENOMEM;
       return false;
+    }
     const ssize_t filled = size == 0 ? 0 : call(buffer, static_cast<size_t>(size));
     text.ReleaseBuffer(filled < 0 ? 0 : static_cast<int>(filled));
     if (filled >= 0)
