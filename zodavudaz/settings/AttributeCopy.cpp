@@ -24,7 +24,8 @@ bool Holds(const CString& names, LPCTSTR name) noexcept {
 /// the same value of some attributes takes a privilege.
 WriteStep CopyOne(FileAccess::Handle source, FileAccess::Handle target, LPCTSTR name) noexcept {
   FileAccess& access = GetFileAccess();
-  CString wanted, held;
+  CString wanted;
+  CString held;
   FileCause cause = FileCause::None;
   // One removed meanwhile is not copied.
   if (!access.GetAttribute(source, name, wanted, cause))
@@ -41,7 +42,8 @@ WriteStep CopyOne(FileAccess::Handle source, FileAccess::Handle target, LPCTSTR 
 
 WriteStep CopyAttributes(FileAccess::Handle source, FileAccess::Handle target, LPCTSTR skipped) noexcept {
   FileAccess& access = GetFileAccess();
-  CString sourceNames, targetNames;
+  CString sourceNames;
+  CString targetNames;
   if (!access.ListAttributes(source, sourceNames) || !access.ListAttributes(target, targetNames))
     return WriteStep::Failed;
   for (int begin = 0; LPCTSTR name = NextName(targetNames, begin);)
