@@ -11,19 +11,16 @@ ReplacementFile::~ReplacementFile() { Discard(); }
 
 WriteStep ReplacementFile::Create() noexcept {
   TempName = TemporaryNameFor(Target);
-  if (TempName.IsEmpty())
-    return WriteStep::Failed;
-  const FileCause cause = CreateWriterFile(File, TempName);
-  if (cause != FileCause::None) {
+  const WriteStep created = TempName.IsEmpty() ? WriteStep::Failed : CreateWriterFile(File, TempName);
+  if (created != WriteStep::Done) {
     TempName.Empty();
-    // A folder that takes no new file, or a leftover that is not ours to remove.
-    return cause == FileCause::AccessDenied || cause == FileCause::Generic ? WriteStep::Refused : WriteStep::Failed;
+    return created;
   }
-  FileStatus created;
-  if (!GetFileAccess().GetStatus(HandleOf(File), created))
+  FileStatus made;
+  if (!GetFileAccess().GetStatus(HandleOf(File), made))
     return WriteStep::Failed;
   // Only a privileged writer may give a file away, and a group must be one of the writer's own.
-  const bool sameOwner = created.Owner == Status.Owner && created.Group == Status.Group;
+  const bool sameOwner = made.Owner == Status.Owner && made.Group == Status.Group;
   return sameOwner || GetFileAccess().SetOwner(HandleOf(File), Status.Owner, Status.Group) ? WriteStep::Done
                                                                                            : WriteStep::Refused;
 }

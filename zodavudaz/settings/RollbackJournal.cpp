@@ -10,11 +10,10 @@ RollbackJournal::RollbackJournal(CFile& file, const CString& path, const FileSta
 
 WriteStep RollbackJournal::Begin(const char* oldBytes, int from, int oldSize, int newSize) noexcept {
   JournalPath = JournalNameFor(Path);
-  const FileCause cause = JournalPath.IsEmpty() ? FileCause::Generic : CreateWriterFile(Journal, JournalPath);
-  if (cause != FileCause::None) {
+  const WriteStep created = JournalPath.IsEmpty() ? WriteStep::Failed : CreateWriterFile(Journal, JournalPath);
+  if (created != WriteStep::Done) {
     JournalPath.Empty();
-    // A folder that takes no new file, or a leftover that is not ours to remove.
-    return cause == FileCause::AccessDenied || cause == FileCause::Generic ? WriteStep::Refused : WriteStep::Failed;
+    return created;
   }
   const WriteStep marked = Fill(oldBytes, from, oldSize, newSize) ? Mark() : WriteStep::Failed;
   Journal.Close();

@@ -27,8 +27,9 @@ public:
   /// where no journal can be kept (a folder that takes no new file, a file system or file without
   /// user attributes): the write goes on without one. Failed: the file is as it was, unmarked.
   WriteStep Begin(const char* oldBytes, int from, int oldSize, int newSize) noexcept;
-  /// Removes the mark, durably; false where it stays (or may not be durably gone), and then the
-  /// next caller puts the old bytes back. True where nothing was begun.
+  /// Removes the mark, durably; false where the mark stays or its removal may not be durable:
+  /// the writer then puts the old bytes back itself, or leaves them to the next caller where it
+  /// cannot. True where nothing was begun.
   bool End() noexcept;
 
 private:

@@ -30,13 +30,14 @@ CString JournalNameFor(const CString& path) noexcept {
   return SiblingName(path, static_cast<int>(sizeof JournalSuffix) - 1) + JournalSuffix;
 }
 
-FileCause CreateWriterFile(CFile& file, const CString& name) noexcept {
+WriteStep CreateWriterFile(CFile& file, const CString& name) noexcept {
   constexpr UINT Flags = CFile::modeCreateNew | CFile::modeReadWrite | FileAccess::CreatePrivate;
   CFileException error;
   if (file.Open(name, Flags, &error))
-    return FileCause::None;
+    return WriteStep::Done;
   // A name that is taken gives the generic cause.
   if (error.Cause == FileCause::Generic && CFile::Remove(name) && file.Open(name, Flags, &error))
-    return FileCause::None;
-  return error.Cause;
+    return WriteStep::Done;
+  return error.Cause == FileCause::AccessDenied || error.Cause == FileCause::Generic ? WriteStep::Refused
+                                                                                     : WriteStep::Failed;
 }

@@ -4,7 +4,7 @@
 
 #include <zodavudaz/platform/CFile.h>
 #include <zodavudaz/platform/CString.h>
-#include <zodavudaz/platform/FileCause.h>
+#include <zodavudaz/settings/WriteStep.h>
 
 /// The longest file name that the host's folders take.
 constexpr int LongestFileName = 255;
@@ -21,8 +21,8 @@ CString JournalNameFor(const CString& path) noexcept;
 
 /// Creates the file name (one of the names above) for reading and writing, readable by its
 /// creator alone; a file already there is removed first, since only a writer that died leaves
-/// one and we hold the lock it held. The cause where it cannot: AccessDenied where the folder
-/// takes no new file, Generic where the name is taken by something that cannot be removed.
-FileCause CreateWriterFile(CFile& file, const CString& name) noexcept;
+/// one and we hold the lock it held. Refused where the folder takes no new file or the name is
+/// taken by something the writer may not remove; Failed where the creation failed otherwise.
+WriteStep CreateWriterFile(CFile& file, const CString& name) noexcept;
 
 #endif
