@@ -85,7 +85,9 @@ void PrintStatement(const std::string& statement, const char* indent) {
   std::size_t start = 0;
   for (std::size_t blank = statement.find(' '); start <= statement.size(); blank = statement.find(' ', start)) {
     const std::size_t end = blank == std::string::npos ? statement.size() : blank;
-    line += (start == 0 ? "" : " ") + ReadableWord(statement.substr(start, end - start));
+    if (start != 0)
+      line += ' ';
+    line += ReadableWord(statement.substr(start, end - start));
     start = end + 1;
   }
   std::printf("%s%s\n", indent, line.c_str());
@@ -158,7 +160,7 @@ bool CompareLine(const std::string& section, const std::string& key, const CStri
   if (!after.empty()) {
     std::string keywords;
     for (const std::string& added : after)
-      keywords += " " + KeywordOf(added);
+      keywords.append(" ").append(KeywordOf(added));
     std::printf("%s: %zu statements not stored are written with what the record holds:%s\n", where.c_str(),
                 after.size(), keywords.c_str());
   }
