@@ -8,9 +8,9 @@ FUZZ_SECONDS=${FUZZ_SECONDS:-5}
 # What the demo needs: a compiler for the native build, and cmake.
 DEMO_PACKAGES=(g++ cmake)
 # What tests, fuzzing, coverage, lint and benchmarks need besides: the i386 build (g++-multilib) too,
-# pkg-config and python3 for the install and example tests.
+# pkg-config and python3 for the install and example tests, acl for the settings attribute tests.
 TEST_PACKAGES=(g++-multilib googletest libbenchmark-dev libinih-dev clang libclang-rt-14-dev gcovr clang-tidy
-  clang-format cppcheck pkg-config python3)
+  clang-format cppcheck pkg-config python3 acl)
 # Fuzz targets that a test run gives longer than FUZZ_SECONDS.
 declare -A FUZZ_TARGET_SECONDS=([ProfileFileFuzz]=20)
 
@@ -204,7 +204,8 @@ case "${1:-}" in
   stress)
     prepare
     build build/plain -DZDZ_WERROR=ON
-    ZDZ_STRESS_SECONDS=${2:-60} ZDZ_CRASH_TRIALS=${3:-60} build/plain/tests/test-stress --gtest_brief=1
+    ZDZ_STRESS_SECONDS=${2:-60} ZDZ_CRASH_TRIALS=${3:-100} ZDZ_CROWDED_FILES=200000 \
+      build/plain/tests/test-stress --gtest_brief=1
     ;;
   bench)
     prepare
@@ -212,7 +213,7 @@ case "${1:-}" in
     build/bench/bench/zdz-bench "${@:2}"
     ;;
   *)
-    echo "usage: $0 demo | test | test-i386-sanitize | stress [SECONDS [CRASH TRIALS PER CASE]] | fuzz [SECONDS] |" \
+    echo "usage: $0 demo | test | test-i386-sanitize | stress [SECONDS [KILLS PER CASE]] | fuzz [SECONDS] |" \
       "coverage | lint | bench [BENCHMARK ARGS]" >&2
     exit 2
     ;;

@@ -1,5 +1,8 @@
 #include "tests/hooks/FaultInjectingFileAccess.h"
 
+#include <algorithm>
+#include <unistd.h>
+
 void FaultInjectingFileAccess::Arm(FileFault fault, int callNumber, bool persistent) noexcept {
   Fault = fault;
   CallsLeft = callNumber < 1 ? 1 : callNumber;
@@ -7,8 +10,8 @@ void FaultInjectingFileAccess::Arm(FileFault fault, int callNumber, bool persist
   Fired = 0;
 }
 
-bool FaultInjectingFileAccess::Strikes(bool appliesToCall) noexcept {
-  if (CallsLeft == 0 || !appliesToCall)
+bool FaultInjectingFileAccess::Strikes(std::initializer_list<FileFault> kinds) noexcept {
+  if (CallsLeft == 0 || std::find(kinds.begin(), kinds.end(), Fault) == kinds.end())
     return false;
   if (CallsLeft > 1) {
     --CallsLeft;
@@ -20,8 +23,13 @@ bool FaultInjectingFileAccess::Strikes(bool appliesToCall) noexcept {
   return true;
 }
 
+void FaultInjectingFileAccess::CrashIfStruck() noexcept {
+  if (Strikes({FileFault::Crash}))
+    _exit(CrashExitCode);
+}
+
 FileAccess::Handle FaultInjectingFileAccess::Open(LPCTSTR path, UINT openFlags, FileCause& cause) noexcept {
-  if (Strikes(Fault == FileFault::OpenRefused)) {
+  if (Strikes({FileFault::OpenRefused})) {
     cause = FileCause::SharingViolation;
     return NoHandle;
   }
@@ -29,23 +37,89 @@ FileAccess::Handle FaultInjectingFileAccess::Open(LPCTSTR path, UINT openFlags, 
 }
 
 long FaultInjectingFileAccess::Read(Handle file, void* buffer, UINT count) noexcept {
-  return Strikes(Fault == FileFault::ReadError) ? -1 : Inner.Read(file, buffer, count);
+  return Strikes({FileFault::ReadError}) ? -1 : Inner.Read(file, buffer, count);
 }
 
 long FaultInjectingFileAccess::Write(Handle file, const void* buffer, UINT count, FileCause& cause) noexcept {
-  if (!Strikes(Fault == FileFault::ShortWrite || Fault == FileFault::DiskFull))
+  const bool crash = Fault == FileFault::Crash;
+  if (!Strikes({FileFault::ShortWrite, FileFault::DiskFull, FileFault::Crash}))
     return Inner.Write(file, buffer, count, cause);
+  FileCause ignored = FileCause::None;
+  if (crash) {
+    Inner.Write(file, buffer, count / 2, ignored);
+    _exit(CrashExitCode);
+  }
   cause = FileCause::DiskFull;
   if (Fault == FileFault::DiskFull || count < 2)
     return -1;
-  FileCause ignored = FileCause::None;
   return Inner.Write(file, buffer, count / 2, ignored);
 }
 
-bool FaultInjectingFileAccess::Flush(Handle file) noexcept {
-  return !Strikes(Fault == FileFault::FlushError) && Inner.Flush(file);
+bool FaultInjectingFileAccess::SetLength(Handle file, DWORD length) noexcept {
+  CrashIfStruck();
+  return !Strikes({FileFault::SetLengthError}) && Inner.SetLength(file, length);
 }
 
-bool FaultInjectingFileAccess::Rename(LPCTSTR oldPath, LPCTSTR newPath, bool replaceExisting) noexcept {
-  return !Strikes(Fault == FileFault::RenameError) && Inner.Rename(oldPath, newPath, replaceExisting);
+bool FaultInjectingFileAccess::Flush(Handle file) noexcept {
+  CrashIfStruck();
+  return !Strikes({FileFault::FlushError}) && Inner.Flush(file);
+}
+
+bool FaultInjectingFileAccess::GetStatus(Handle file, FileStatus& status) noexcept {
+  return !Strikes({FileFault::StatusError}) && Inner.GetStatus(file, status);
+}
+
+bool FaultInjectingFileAccess::SetOwner(Handle file, unsigned owner, unsigned group) noexcept {
+  CrashIfStruck();
+  return !Strikes({FileFault::OwnerRefused}) && Inner.SetOwner(file, owner, group);
+}
+
+bool FaultInjectingFileAccess::SetMode(Handle file, unsigned mode) noexcept {
+  CrashIfStruck();
+  return !Strikes({FileFault::ModeError}) && Inner.SetMode(file, mode);
+}
+
+bool FaultInjectingFileAccess::ListAttributes(Handle file, CString& names) noexcept {
+  return !Strikes({FileFault::AttributeReadError}) && Inner.ListAttributes(file, names);
+}
+
+bool FaultInjectingFileAccess::GetAttribute(Handle file, LPCTSTR name, CString& value, FileCause& cause) noexcept {
+  if (!Strikes({FileFault::AttributeReadError}))
+    return Inner.GetAttribute(file, name, value, cause);
+  cause = FileCause::Generic;
+  return false;
+}
+
+bool FaultInjectingFileAccess::SetAttribute(Handle file, LPCTSTR name, const CString& value,
+                                            FileCause& cause) noexcept {
+  CrashIfStruck();
+  if (!Strikes({FileFault::AttributeRefused}))
+    return Inner.SetAttribute(file, name, value, cause);
+  cause = FileCause::AccessDenied;
+  return false;
+}
+
+bool FaultInjectingFileAccess::RemoveAttribute(Handle file, LPCTSTR name) noexcept {
+  CrashIfStruck();
+  return !Strikes({FileFault::AttributeRefused}) && Inner.RemoveAttribute(file, name);
+}
+
+bool FaultInjectingFileAccess::Rename(LPCTSTR oldPath, LPCTSTR newPath, bool replaceExisting,
+                                      FileCause& cause) noexcept {
+  CrashIfStruck();
+  const bool crossDevice = Fault == FileFault::RenameCrossDevice;
+  if (!Strikes({FileFault::RenameError, FileFault::RenameCrossDevice}))
+    return Inner.Rename(oldPath, newPath, replaceExisting, cause);
+  cause = crossDevice ? FileCause::CrossDevice : FileCause::Generic;
+  return false;
+}
+
+bool FaultInjectingFileAccess::Remove(LPCTSTR path) noexcept {
+  CrashIfStruck();
+  return !Strikes({FileFault::RemoveError}) && Inner.Remove(path);
+}
+
+bool FaultInjectingFileAccess::SyncFolder(LPCTSTR path) noexcept {
+  CrashIfStruck();
+  return !Strikes({FileFault::FolderSyncError}) && Inner.SyncFolder(path);
 }

@@ -4,6 +4,8 @@
 
 #include <zodavudaz/platform/FileAccess.h>
 
+#include <initializer_list>
+
 /// The ways an armed fault fails its call.
 enum class FileFault {
   /// Open fails as if another opener held the file.
@@ -16,12 +18,36 @@ enum class FileFault {
   DiskFull,
   /// Flush fails.
   FlushError,
+  /// SetLength fails.
+  SetLengthError,
   /// Rename fails and moves nothing.
   RenameError,
+  /// Rename fails as onto a mount point or across file systems.
+  RenameCrossDevice,
+  /// Remove fails and removes nothing.
+  RemoveError,
+  /// GetStatus fails.
+  StatusError,
+  /// SetOwner is refused.
+  OwnerRefused,
+  /// SetMode fails.
+  ModeError,
+  /// ListAttributes or GetAttribute fails as on an input/output error.
+  AttributeReadError,
+  /// SetAttribute or RemoveAttribute is refused.
+  AttributeRefused,
+  /// SyncFolder fails.
+  FolderSyncError,
+  /// The process ends, as under kill -9, at a call that changes a file (write, new length, flush,
+  /// rename, removal, owner, mode, attribute or folder sync); a write first writes half its bytes.
+  Crash,
 };
 
-/// Counts the calls that the armed fault applies to (opens, reads, writes, flushes or renames)
-/// and fails the chosen one, once or from then on; every other call goes to the inner calls.
+/// The exit code of a process that an armed Crash ended.
+constexpr int CrashExitCode = 86;
+
+/// Counts the calls that the armed fault applies to and fails the chosen one, once or from then
+/// on; every other call goes to the inner calls.
 class FaultInjectingFileAccess : public FileAccess {
 public:
   explicit FaultInjectingFileAccess(FileAccess& inner = GetHostFileAccess()) noexcept : Inner(inner) {}
@@ -38,7 +64,7 @@ public:
   long Write(Handle file, const void* buffer, UINT count, FileCause& cause) noexcept override;
   long Seek(Handle file, long offset, UINT from) noexcept override { return Inner.Seek(file, offset, from); }
   long GetLength(Handle file) noexcept override { return Inner.GetLength(file); }
-  bool SetLength(Handle file, DWORD length) noexcept override { return Inner.SetLength(file, length); }
+  bool SetLength(Handle file, DWORD length) noexcept override;
   bool Flush(Handle file) noexcept override;
   void Close(Handle file) noexcept override { Inner.Close(file); }
   bool LockRange(Handle file, DWORD position, DWORD count, bool exclusive) noexcept override {
@@ -47,17 +73,25 @@ public:
   bool UnlockRange(Handle file, DWORD position, DWORD count) noexcept override {
     return Inner.UnlockRange(file, position, count);
   }
-  int GetLinkCount(Handle file) noexcept override { return Inner.GetLinkCount(file); }
+  bool GetStatus(Handle file, FileStatus& status) noexcept override;
   bool IsSameFile(Handle file, LPCTSTR path) noexcept override { return Inner.IsSameFile(file, path); }
-  bool CopyOwnership(Handle source, Handle target) noexcept override { return Inner.CopyOwnership(source, target); }
-  bool Rename(LPCTSTR oldPath, LPCTSTR newPath, bool replaceExisting) noexcept override;
-  bool Remove(LPCTSTR path) noexcept override { return Inner.Remove(path); }
-  void RemoveStartingWith(LPCTSTR pathPrefix) noexcept override { Inner.RemoveStartingWith(pathPrefix); }
+  bool SetOwner(Handle file, unsigned owner, unsigned group) noexcept override;
+  bool SetMode(Handle file, unsigned mode) noexcept override;
+  bool ListAttributes(Handle file, CString& names) noexcept override;
+  bool GetAttribute(Handle file, LPCTSTR name, CString& value, FileCause& cause) noexcept override;
+  bool SetAttribute(Handle file, LPCTSTR name, const CString& value, FileCause& cause) noexcept override;
+  bool RemoveAttribute(Handle file, LPCTSTR name) noexcept override;
+  bool Rename(LPCTSTR oldPath, LPCTSTR newPath, bool replaceExisting, FileCause& cause) noexcept override;
+  bool Remove(LPCTSTR path) noexcept override;
+  bool SyncFolder(LPCTSTR path) noexcept override;
   CString ResolveLinks(LPCTSTR path) noexcept override { return Inner.ResolveLinks(path); }
 
 private:
-  /// Whether this call, one of the kind that fault applies to, is to fail.
-  bool Strikes(bool appliesToCall) noexcept;
+  /// Whether this call is the one to fail: the armed fault is one of kinds (the kinds of fault
+  /// this call can meet), and its count is reached.
+  bool Strikes(std::initializer_list<FileFault> kinds) noexcept;
+  /// Ends the process where an armed Crash strikes this call, which changes a file.
+  void CrashIfStruck() noexcept;
 
   FileAccess& Inner;
   FileFault Fault = FileFault::OpenRefused;

@@ -102,3 +102,55 @@ TEST(CFileTest, SeekToTheStartAfterEachKindOfMove) {
   }
 }
 } // namespace
+
+namespace {
+// A file just opened stands at its start; a seek elsewhere must move it, whatever the start
+// shortcut does.
+TEST(CFileTest, SeekRightAfterOpenMoves) {
+  TempFolder folder;
+  const std::string name = folder / "f";
+  WriteAll(name, "abcdef");
+  const struct {
+    LONG Offset;
+    UINT From;
+    LONG Position;
+    char Byte;
+  } rows[] = {{0, CFile::begin, 0, 'a'},   {3, CFile::begin, 3, 'd'}, {2, CFile::current, 2, 'c'},
+              {0, CFile::current, 0, 'a'}, {-1, CFile::end, 5, 'f'},  {0, CFile::end, 6, '\0'}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(::testing::Message() << row.Offset << " from " << row.From);
+    CFile file;
+    ASSERT_TRUE(file.Open(name.c_str(), CFile::modeRead));
+    EXPECT_EQ(file.Seek(row.Offset, row.From), row.Position);
+    char byte = '\0';
+    EXPECT_EQ(file.Read(&byte, 1), row.Byte == '\0' ? 0u : 1u);
+    EXPECT_EQ(byte, row.Byte);
+  }
+}
+
+// A seek from the reader's position inside the block read ahead stays in the block up to its
+// end, and goes to the host file beyond it: either way the next bytes are the file's.
+TEST(CFileTest, SeekAroundTheEndsOfTheBlockReadAhead) {
+  TempFolder folder;
+  const std::string name = folder / "f";
+  std::string bytes(3 * ReadAhead::BlockSize, '\0');
+  for (size_t index = 0; index < bytes.size(); ++index)
+    bytes[index] = static_cast<char>(index * 7 % 251);
+  WriteAll(name, bytes);
+  // Two small reads fill the block from position 1 on; the reader then stands at 2.
+  constexpr LONG Reader = 2;
+  constexpr LONG BlockEnd = 1 + static_cast<LONG>(ReadAhead::BlockSize);
+  for (const LONG target : std::initializer_list<LONG>{BlockEnd - 1, BlockEnd, BlockEnd + 1, BlockEnd + 2, 1, 0}) {
+    SCOPED_TRACE(target);
+    CFile file;
+    ASSERT_TRUE(file.Open(name.c_str(), CFile::modeRead));
+    char read[4] = {};
+    ASSERT_EQ(file.Read(read, 1), 1u);
+    ASSERT_EQ(file.Read(read, 1), 1u);
+    EXPECT_EQ(file.Seek(target - Reader, CFile::current), target);
+    EXPECT_EQ(file.Read(read, 4), 4u);
+    EXPECT_EQ(std::string(read, 4), bytes.substr(static_cast<size_t>(target), 4));
+    EXPECT_EQ(file.Seek(0, CFile::current), target + 4);
+  }
+}
+} // namespace

@@ -1,12 +1,13 @@
 #include "tests/TempFiles.h"
-#include <zodavudaz/platform/Ticks.h>
+#include "tests/support/ChildProcess.h"
+#include "tests/support/FileAttributes.h"
 #include <zodavudaz/settings/ProfileFile.h>
 
-#include <csignal>
 #include <functional>
 #include <gtest/gtest.h>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -14,9 +15,6 @@ const char Original[] = "[S]\r\nA=1\r\nK=0\r\n\r\n";
 // Section "S" rewritten, then section "N" appended.
 const char Written[] = "[S]\r\nA=1\r\nK=V\r\n\r\n[N]\r\nK=V\r\n\r\n";
 const char Created[] = "[S]\r\nK=V\r\n\r\n[N]\r\nK=V\r\n\r\n";
-// Who writes where root cannot be refused: an unprivileged user.
-constexpr uid_t OtherUser = 65534;
-
 struct Place {
   std::string Folder, Path;
   struct stat Before {};
@@ -60,6 +58,16 @@ void IsLinkTo(const std::string& link, const std::string& target, const char* by
   EXPECT_EQ(ReadAll(target), bytes);
 }
 
+/// A root-only file outside the settings folder, and a link to it in the folder made sticky and
+/// world-writable (as the system's temporary folder is), owned by owner.
+bool MakeLinkInStickyFolder(Place& place, uid_t owner) {
+  const std::string secret = place.Folder + "/../Secret.tmp";
+  WriteAll(secret, Original);
+  chmod(secret.c_str(), 0600);
+  return getuid() == 0 && chmod(place.Folder.c_str(), 01777) == 0 && symlink(secret.c_str(), place.Path.c_str()) == 0 &&
+         lchown(place.Path.c_str(), owner, owner) == 0;
+}
+
 const FolderCase FolderCases[] = {
     {"ReadOnlyFolder", [](Place& place) { return MakeFile(place) && chmod(place.Folder.c_str(), 0555) == 0; }, true,
      true, 1,
@@ -86,6 +94,27 @@ const FolderCase FolderCases[] = {
      false, true, 2, [](const Place& place) { IsLinkTo(place.Path, place.Folder + "/Real.tmp", Written); }},
     {"DanglingSymbolicLink", [](Place& place) { return symlink("Real.tmp", place.Path.c_str()) == 0; }, false, true, 2,
      [](const Place& place) { IsLinkTo(place.Path, place.Folder + "/Real.tmp", Created); }},
+    // A file shared with another user through its access control list, not its group: that user
+    // cannot give a new file the owner, so writes in place; the list stays as it was.
+    {"AccessListSharedFile",
+     [](Place& place) {
+       WriteAll(place.Path, Original);
+       chmod(place.Path.c_str(), 0600);
+       const bool shared = getuid() == 0 && SetAccessList("-m u:65534:rw", place.Path);
+       place.Before = StatusOf(place.Path);
+       return shared;
+     },
+     true, true, 1,
+     [](const Place& place) {
+       SameFileWritten(place);
+       EXPECT_EQ(StatusOf(place.Path).st_mode & 0777, 0660u);
+       EXPECT_FALSE(AttributeOf(place.Path, AccessListAttribute).empty());
+     }},
+    // A link that another user planted in a shared sticky folder is not followed by root.
+    {"PlantedLinkInStickyFolder", [](Place& place) { return MakeLinkInStickyFolder(place, OtherUser); }, false, false,
+     1, [](const Place& place) { EXPECT_EQ(ReadAll(place.Folder + "/../Secret.tmp"), Original); }},
+    {"OwnLinkInStickyFolder", [](Place& place) { return MakeLinkInStickyFolder(place, 0); }, false, true, 1,
+     [](const Place& place) { EXPECT_EQ(ReadAll(place.Folder + "/../Secret.tmp"), Written); }},
     {"Fifo", [](Place& place) { return mkfifo(place.Path.c_str(), 0666) == 0; }, false, false, 1,
      [](const Place& place) { EXPECT_TRUE(S_ISFIFO(StatusOf(place.Path).st_mode)); }},
     {"Directory", [](Place& place) { return mkdir(place.Path.c_str(), 0777) == 0; }, false, false, 1,
@@ -94,30 +123,13 @@ const FolderCase FolderCases[] = {
 
 void PrintTo(const FolderCase& row, std::ostream* out) { *out << row.Name; }
 
-/// Rewrites "S", appends "N" and reads "S" back; the exit code has one bit per success.
-[[noreturn]] void WriteAndRead(const std::string& path, bool asOtherUser) {
-  if (asOtherUser && getuid() == 0 && (setgid(OtherUser) != 0 || setuid(OtherUser) != 0))
-    _exit(64);
+/// Rewrites "S", appends "N" and reads "S" back; one bit per success.
+int WriteAndRead(const std::string& path) {
   CString value;
   const int rewritten = WriteProfileStringEx(path.c_str(), "S", "K", "V");
   const int appended = WriteProfileStringEx(path.c_str(), "N", "K", "V");
   const int read = GetProfileStringEx(path.c_str(), "S", "K", value) && value == "V";
-  _exit(rewritten | appended << 1 | read << 2);
-}
-
-/// The child's exit code, or -1 when it was still running after seconds (and is killed).
-int WaitBounded(pid_t child, DWORD milliseconds) {
-  const DWORD start = GetTickCount();
-  int status = 0;
-  while (waitpid(child, &status, WNOHANG) == 0) {
-    if (GetTickCount() - start > milliseconds) {
-      kill(child, SIGKILL);
-      waitpid(child, &status, 0);
-      return -1;
-    }
-    Sleep(10);
-  }
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return rewritten | appended << 1 | read << 2;
 }
 
 class ProfileFolderTest : public ::testing::TestWithParam<FolderCase> {};
@@ -130,12 +142,11 @@ TEST_P(ProfileFolderTest, WritesKeepWhatTheFileIs) {
   chmod(place.Folder.c_str(), 0777);
   chmod(top.Path.c_str(), 0755);
   if (!row.Setup(place))
-    GTEST_SKIP() << "needs root";
-  const pid_t child = fork();
-  if (child == 0)
-    WriteAndRead(place.Path, row.AsOtherUser);
+    GTEST_SKIP() << "needs root (and Debian's acl package for access lists)";
   // A call never waits on a pipe or a device.
-  EXPECT_EQ(WaitBounded(child, 20000), row.Writes ? 7 : 0);
+  EXPECT_EQ(RunInChild([&] { return WriteAndRead(place.Path); },
+                       row.AsOtherUser && IsPrivileged() ? OtherUser : geteuid(), 20000),
+            row.Writes ? 7 : 0);
   row.Check(place);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(place.Folder), std::filesystem::directory_iterator()),
             row.Entries);
@@ -144,4 +155,27 @@ TEST_P(ProfileFolderTest, WritesKeepWhatTheFileIs) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, ProfileFolderTest, ::testing::ValuesIn(FolderCases),
                          [](const auto& info) { return std::string(info.param.Name); });
+
+/// In a mount namespace of its own, binds source over target (as containers mount a
+/// configuration file) and gives WriteAndRead's bits; 64 where it could not mount.
+int WriteAndReadBoundFile(const std::string& source, const std::string& target) {
+  if (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+      mount(source.c_str(), target.c_str(), nullptr, MS_BIND, nullptr) != 0)
+    return 64;
+  return WriteAndRead(target);
+}
+
+// A file bound in place of another cannot be replaced by a rename; it is written in place.
+TEST(ProfileMountTest, BindMountedFileWrittenInPlace) {
+  if (!IsPrivileged())
+    GTEST_SKIP() << "needs root to mount";
+  TempFolder folder;
+  const std::string source = folder / "Source.tmp", target = folder / "Mardel.tmp";
+  WriteAll(source, Original);
+  WriteAll(target, "");
+  EXPECT_EQ(RunInChild([&] { return WriteAndReadBoundFile(source, target); }), 7);
+  EXPECT_EQ(ReadAll(source), Written);
+  EXPECT_EQ(ReadAll(target), "");
+  EXPECT_EQ(folder.Count(), 2) << "a temporary file or journal stayed";
+}
 } // namespace

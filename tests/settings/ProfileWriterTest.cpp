@@ -1,46 +1,80 @@
 #include "tests/TempFiles.h"
 #include "tests/hooks/FaultInjectingFileAccess.h"
+#include "tests/support/ChildProcess.h"
+#include "tests/support/FileAttributes.h"
+#include <zodavudaz/settings/JournalRecord.h>
 #include <zodavudaz/settings/ProfileFile.h>
 
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 const char Original[] = "[T]\r\nA=1\r\n\r\n[S]\r\nK=0\r\nB=2\r\n\r\n";
-
-// Section "S" is rewritten, "N" appended; on a missing file, "S" creates it. A second name for
-// the file makes the writer rewrite it in place.
-struct FaultCase {
-  const char *Name, *Section;
-  bool FileExists, SecondName;
-  const char* Written;
-};
-
 const char Rewritten[] = "[T]\r\nA=1\r\n\r\n[S]\r\nB=2\r\nK=V\r\n\r\n";
 const char Appended[] = "[T]\r\nA=1\r\n\r\n[S]\r\nK=0\r\nB=2\r\n\r\n[N]\r\nK=V\r\n\r\n";
 
+struct stat StatusOf(const std::string& path) {
+  struct stat status {};
+  stat(path.c_str(), &status);
+  return status;
+}
+
+/// WriteProfileStringEx(file, section, "K", value) through access.
+int WriteThrough(FileAccess& access, const std::string& file, const char* section = "S", const char* value = "V") {
+  SetFileAccess(&access);
+  const int result = WriteProfileStringEx(file.c_str(), section, "K", value);
+  SetFileAccess(nullptr);
+  return result;
+}
+
+// Section "S" is rewritten, "N" appended; on a missing file, "S" creates it. A second name for
+// the file makes the writer rewrite it in place; a file that takes no mark, without a journal.
+struct FaultCase {
+  const char *Name, *Section;
+  bool FileExists, SecondName, NoJournal;
+  const char* Written;
+};
+
 const FaultCase FaultCases[] = {
-    {"Rewrite", "S", true, false, Rewritten},
-    {"Append", "N", true, false, Appended},
-    {"Create", "S", false, false, "[S]\r\nK=V\r\n\r\n"},
-    {"RewriteInPlace", "S", true, true, Rewritten},
-    {"AppendInPlace", "N", true, true, Appended},
+    {"Rewrite", "S", true, false, false, Rewritten},
+    {"Append", "N", true, false, false, Appended},
+    {"Create", "S", false, false, false, "[S]\r\nK=V\r\n\r\n"},
+    {"RewriteInPlace", "S", true, true, false, Rewritten},
+    {"AppendInPlace", "N", true, true, false, Appended},
+    {"RewriteInPlaceWithoutJournal", "S", true, true, true, Rewritten},
+    {"AppendInPlaceWithoutJournal", "N", true, true, true, Appended},
+};
+
+struct FaultKind {
+  FileFault Fault;
+  /// Whether the write gives 0 whenever the fault fires; the others send it another way (in
+  /// place, or without a journal), which may still succeed.
+  bool FailsTheWrite;
+};
+
+const FaultKind FaultKinds[] = {
+    {FileFault::OpenRefused, true},        {FileFault::ReadError, true},       {FileFault::ShortWrite, true},
+    {FileFault::DiskFull, true},           {FileFault::FlushError, true},      {FileFault::SetLengthError, true},
+    {FileFault::RenameError, true},        {FileFault::StatusError, true},     {FileFault::ModeError, true},
+    {FileFault::AttributeReadError, true}, {FileFault::FolderSyncError, true}, {FileFault::RenameCrossDevice, false},
+    {FileFault::RemoveError, false},       {FileFault::OwnerRefused, false},   {FileFault::AttributeRefused, false},
 };
 
 // Every call that a write makes fails in turn, persistently and once: the result is 0 with the
-// old bytes, or 1 with the new ones, and no temporary file stays behind.
+// old bytes, or 1 with the new ones, once the next caller has put back what an in-place write
+// could not; no temporary file, journal or mark stays behind.
 TEST(ProfileWriterFaultTest, OldFileSurvivesEveryFault) {
-  FaultInjectingFileAccess faults;
-  SetFileAccess(&faults);
+  FaultInjectingFileAccess unmarkable;
+  unmarkable.Arm(FileFault::AttributeRefused, 1, true);
   for (const FaultCase& row : FaultCases) {
-    for (FileFault fault : {FileFault::OpenRefused, FileFault::ReadError, FileFault::ShortWrite, FileFault::DiskFull,
-                            FileFault::FlushError, FileFault::RenameError}) {
+    FaultInjectingFileAccess faults(row.NoJournal ? unmarkable : GetHostFileAccess());
+    for (const FaultKind& kind : FaultKinds) {
       for (bool persistent : {true, false}) {
         for (int call = 1;; ++call) {
-          SCOPED_TRACE(::testing::Message() << row.Name << " fault " << int(fault) << " call " << call
+          SCOPED_TRACE(::testing::Message() << row.Name << " fault " << int(kind.Fault) << " call " << call
                                             << (persistent ? " persistent" : " once"));
           TempFolder folder;
           const std::string file = folder / "Mardel.tmp";
@@ -48,25 +82,31 @@ TEST(ProfileWriterFaultTest, OldFileSurvivesEveryFault) {
             WriteAll(file, Original);
           if (row.SecondName)
             link(file.c_str(), (folder / "Other.tmp").c_str());
-          faults.Arm(fault, call, persistent);
-          const int result = WriteProfileStringEx(file.c_str(), row.Section, "K", "V");
+          faults.Arm(kind.Fault, call, persistent);
+          const int result = WriteThrough(faults, file, row.Section);
           faults.Disarm();
           const bool fired = faults.GetFaultCount() > 0;
-          // Every fault that fires fails the write.
-          EXPECT_EQ(result, fired ? 0 : 1);
-          const char* expected = result == 1 ? row.Written : row.FileExists ? Original : nullptr;
-          EXPECT_EQ(folder.Count(), (expected != nullptr ? 1 : 0) + (row.SecondName ? 1 : 0));
-          // An in-place write that keeps failing cannot put the old bytes back either.
-          if (expected != nullptr && !(row.SecondName && persistent && result == 0)) {
+          if (kind.FailsTheWrite || !fired) {
+            EXPECT_EQ(result, fired ? 0 : 1);
+          }
+          CString value;
+          GetProfileStringEx(file.c_str(), "T", "A", value);
+          const char* expected = result == 1 ? row.Written : row.FileExists ? Original : "";
+          // Without a journal, an in-place write that keeps failing cannot put the old bytes back.
+          if (!(row.NoJournal && persistent && result == 0)) {
             EXPECT_EQ(ReadAll(file), expected);
           }
+          EXPECT_FALSE(HasAttribute(file, JournalMarkName));
+          // A file that cannot be removed stays: a leftover that the next write removes.
+          const long names = (std::filesystem::exists(file) ? 1 : 0) + (row.SecondName ? 1 : 0);
+          EXPECT_GE(folder.Count(), names);
+          EXPECT_LE(folder.Count(), names + (kind.Fault == FileFault::RemoveError ? 1 : 0));
           if (!fired)
             break;
         }
       }
     }
   }
-  SetFileAccess(nullptr);
 }
 
 TEST(ProfileWriterTest, WritesThroughLinkAndKeepsPermissions) {
@@ -77,10 +117,8 @@ TEST(ProfileWriterTest, WritesThroughLinkAndKeepsPermissions) {
   std::filesystem::create_symlink(target, link);
   ASSERT_EQ(WriteProfileStringEx(link.c_str(), "S", "K", "V"), 1);
   EXPECT_TRUE(std::filesystem::is_symlink(link));
-  EXPECT_EQ(ReadAll(target), FaultCases[0].Written);
-  struct stat status {};
-  ::stat(target.c_str(), &status);
-  EXPECT_EQ(status.st_mode & 0777, 0640u);
+  EXPECT_EQ(ReadAll(target), Rewritten);
+  EXPECT_EQ(StatusOf(target).st_mode & 0777, 0640u);
 }
 
 /// Replaces the file with another one right after the writer's first open, as a second writer
@@ -91,7 +129,7 @@ public:
   Handle Open(LPCTSTR path, UINT flags, FileCause& cause) noexcept override {
     const Handle file = FaultInjectingFileAccess::Open(path, flags, cause);
     if (!Replaced && Path == path)
-      Replaced = Rename(Replacement.c_str(), path, true);
+      Replaced = CFile::Rename(Replacement.c_str(), path, TRUE);
     return file;
   }
 
@@ -100,27 +138,183 @@ private:
   bool Replaced = false;
 };
 
-// Writers killed before their commit leave temporary files; the next writer removes them all.
-TEST(ProfileWriterTest, LeftoversOfDeadWritersAreRemoved) {
-  TempFolder folder;
-  const std::string file = folder / "Mardel.tmp";
-  WriteAll(file, Original);
-  for (int number = 0; number < 20; ++number)
-    WriteAll(file + ".~" + std::to_string(number), "[S]\r\nK=");
-  EXPECT_EQ(WriteProfileStringEx(file.c_str(), "N", "K", "V"), 1);
-  EXPECT_EQ(ReadAll(file), Appended);
-  EXPECT_EQ(folder.Count(), 1);
-}
-
 TEST(ProfileWriterTest, FileReplacedMeanwhileIsOpenedAgain) {
   TempFolder folder;
   const std::string file = folder / "Mardel.tmp";
   WriteAll(file, Original);
   WriteAll(folder / "newer", "[S]\r\nC=3\r\n\r\n");
   ReplacingFileAccess replacing(folder / "newer", file);
-  SetFileAccess(&replacing);
-  EXPECT_EQ(WriteProfileStringEx(file.c_str(), "S", "K", "V"), 1);
-  SetFileAccess(nullptr);
+  EXPECT_EQ(WriteThrough(replacing, file), 1);
   EXPECT_EQ(ReadAll(file), "[S]\r\nC=3\r\nK=V\r\n\r\n");
+}
+
+/// Puts a link to target in place of the settings file once the writer has walked its path, as
+/// another user could in a shared folder.
+class LinkPlanter final : public FaultInjectingFileAccess {
+public:
+  LinkPlanter(std::string target, std::string path) : Target(target), Path(path) {}
+  CString ResolveLinks(LPCTSTR path) noexcept override {
+    const CString walked = FaultInjectingFileAccess::ResolveLinks(path);
+    unlink(Path.c_str());
+    symlink(Target.c_str(), Path.c_str());
+    return walked;
+  }
+
+private:
+  std::string Target, Path;
+};
+
+TEST(ProfileWriterTest, LinkPlantedAfterTheWalkIsNotFollowed) {
+  TempFolder folder;
+  const std::string file = folder / "Mardel.tmp", secret = folder / "Secret.tmp";
+  WriteAll(file, Original);
+  WriteAll(secret, Original);
+  LinkPlanter planter(secret, file);
+  EXPECT_EQ(WriteThrough(planter, file), 0);
+  EXPECT_EQ(ReadAll(secret), Original);
+}
+
+/// Creates the settings file, as another writer would, just before the writer's own creation.
+class RacingCreatorFileAccess final : public FaultInjectingFileAccess {
+public:
+  explicit RacingCreatorFileAccess(std::string path) : Path(path) {}
+  Handle Open(LPCTSTR path, UINT flags, FileCause& cause) noexcept override {
+    if (!Raced && Path == path && (flags & CFile::modeCreateNew) != 0) {
+      Raced = true;
+      WriteAll(Path, "[Common]\r\nOther=1\r\n\r\n");
+    }
+    return FaultInjectingFileAccess::Open(path, flags, cause);
+  }
+
+private:
+  std::string Path;
+  bool Raced = false;
+};
+
+// The writer found no file, then could not create it because another did: it opens that one.
+TEST(ProfileWriterTest, ConcurrentCreationTriesAgain) {
+  TempFolder folder;
+  const std::string file = folder / "Mardel.tmp";
+  RacingCreatorFileAccess racing(file);
+  EXPECT_EQ(WriteThrough(racing, file, "Common"), 1);
+  EXPECT_EQ(ReadAll(file), "[Common]\r\nOther=1\r\nK=V\r\n\r\n");
+}
+
+/// Records the permissions of every file other than the settings file when it is written to,
+/// and of the replacement when it is moved onto the settings file.
+class PermissionWatch final : public FaultInjectingFileAccess {
+public:
+  explicit PermissionWatch(ino_t settingsFile) : SettingsFile(settingsFile) {}
+  long Write(Handle file, const void* buffer, UINT count, FileCause& cause) noexcept override {
+    struct stat status {};
+    fstat(file, &status);
+    if (status.st_ino != SettingsFile)
+      WhileWritten.push_back(status.st_mode & 07777);
+    return FaultInjectingFileAccess::Write(file, buffer, count, cause);
+  }
+  bool Rename(LPCTSTR oldPath, LPCTSTR newPath, bool replaceExisting, FileCause& cause) noexcept override {
+    AtRename = StatusOf(oldPath).st_mode & 07777;
+    return FaultInjectingFileAccess::Rename(oldPath, newPath, replaceExisting, cause);
+  }
+
+  ino_t SettingsFile;
+  std::vector<unsigned> WhileWritten;
+  unsigned AtRename = 0;
+};
+
+// Another user must not read a private file through its replacement: the replacement is its
+// creator's alone, whatever the creation mask, and takes the file's permissions only once it is
+// complete.
+TEST(ProfileWriterTest, ReplacementIsPrivateUntilComplete) {
+  TempFolder folder;
+  const std::string file = folder / "Mardel.tmp";
+  for (unsigned mode : {0600u, 0644u, 0660u}) {
+    SCOPED_TRACE(mode);
+    WriteAll(file, Original);
+    chmod(file.c_str(), mode);
+    PermissionWatch watch(StatusOf(file).st_ino);
+    const mode_t mask = umask(0);
+    EXPECT_EQ(WriteThrough(watch, file), 1);
+    umask(mask);
+    EXPECT_FALSE(watch.WhileWritten.empty());
+    EXPECT_EQ(watch.WhileWritten, std::vector<unsigned>(watch.WhileWritten.size(), 0600u));
+    EXPECT_EQ(watch.AtRename, mode);
+    EXPECT_EQ(StatusOf(file).st_mode & 07777, mode);
+  }
+}
+
+// A file shared through its access control list stays shared after a rewrite, and keeps its
+// other extended attributes; a default list of the folder does not slip in.
+TEST(ProfileWriterTest, ExtendedAttributesAndAccessListKept) {
+  TempFolder folder;
+  const std::string file = folder / "Mardel.tmp", plain = folder / "Plain.tmp";
+  chmod(folder.Path.c_str(), 0755);
+  WriteAll(file, Original);
+  WriteAll(plain, Original);
+  chmod(file.c_str(), 0600);
+  if (!SetAttribute(file, "user.note", "kept") || !SetAccessList("-m u:65534:rw", file) ||
+      !SetAccessList("-d -m u:65534:r", folder.Path.string()))
+    GTEST_SKIP() << "needs extended attributes and setfacl (Debian's acl package)";
+  const std::string accessList = AttributeOf(file, AccessListAttribute);
+  const ino_t before = StatusOf(file).st_ino;
+  ASSERT_EQ(WriteProfileStringEx(file.c_str(), "S", "K", "V"), 1);
+  EXPECT_NE(StatusOf(file).st_ino, before) << "not replaced";
+  EXPECT_EQ(AttributeOf(file, "user.note"), "kept");
+  EXPECT_EQ(AttributeOf(file, AccessListAttribute), accessList);
+  // The group class shows the list's mask, as before; the owning group gains nothing.
+  EXPECT_EQ(StatusOf(file).st_mode & 0777, 0660u);
+  if (IsPrivileged()) {
+    EXPECT_EQ(RunInChild([&] { return access(file.c_str(), R_OK | W_OK) == 0 ? 0 : 1; }, OtherUser), 0)
+        << "the user the list names is locked out";
+  }
+
+  // Without a list of its own, the file takes none from the folder's default list.
+  EXPECT_EQ(WriteProfileStringEx(plain.c_str(), "S", "K", "V"), 1);
+  EXPECT_FALSE(HasAttribute(plain, AccessListAttribute));
+}
+
+/// Refuses every attribute set on a file other than the settings file, as the host does for one
+/// that only a privileged writer may set.
+class RefusingAttributes final : public FaultInjectingFileAccess {
+public:
+  explicit RefusingAttributes(ino_t settingsFile) : SettingsFile(settingsFile) {}
+  bool SetAttribute(Handle file, LPCTSTR name, const CString& value, FileCause& cause) noexcept override {
+    struct stat status {};
+    fstat(file, &status);
+    if (status.st_ino != SettingsFile) {
+      cause = FileCause::AccessDenied;
+      return false;
+    }
+    return FaultInjectingFileAccess::SetAttribute(file, name, value, cause);
+  }
+  ino_t SettingsFile;
+};
+
+// Where a new file cannot be what the old one is, the write goes in place: an attribute the
+// writer may not set, or a name that cannot be replaced (a file bound in its place, another
+// file system).
+TEST(ProfileWriterTest, UnreplaceableFileWrittenInPlace) {
+  TempFolder folder;
+  const std::string file = folder / "Mardel.tmp";
+  WriteAll(file, Original);
+  const bool hasAttributes = SetAttribute(file, "user.note", "kept");
+  RefusingAttributes refusing(StatusOf(file).st_ino);
+  FaultInjectingFileAccess crossDevice;
+  crossDevice.Arm(FileFault::RenameCrossDevice, 1, true);
+  const struct {
+    const char* Name;
+    FileAccess* Access;
+  } rows[] = {{"AttributeRefused", &refusing}, {"RenameAcrossDevices", &crossDevice}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.Name);
+    if (row.Access == &refusing && !hasAttributes)
+      continue;
+    WriteAll(file, Original);
+    const ino_t before = StatusOf(file).st_ino;
+    EXPECT_EQ(WriteThrough(*row.Access, file), 1);
+    EXPECT_EQ(ReadAll(file), Rewritten);
+    EXPECT_EQ(StatusOf(file).st_ino, before);
+    EXPECT_EQ(folder.Count(), 1);
+  }
 }
 } // namespace

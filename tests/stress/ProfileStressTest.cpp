@@ -4,6 +4,7 @@
 #include "tests/TempFiles.h"
 #include "tests/stress/StressSettings.h"
 #include <zodavudaz/platform/Ticks.h>
+#include <zodavudaz/settings/ProfileCause.h>
 #include <zodavudaz/settings/ProfileFile.h>
 
 #include <cstdio>
@@ -25,6 +26,8 @@ struct Tally {
   int Writer = -1; // -1: a reader
   long Calls = 0;
   long Failures = 0;
+  /// Failures whose cause was the lock's wait running out.
+  long Busy = 0;
   long Malformed = 0;
   long LastOwn = 0;       // in "Writer<n>", key "Own"
   long LastCommonOwn = 0; // in "Common", key "Own<n>"
@@ -53,6 +56,7 @@ Tally RunWriter(const std::string& path, int writer, DWORD milliseconds) {
     const char* key = kind == 0 ? "Own" : kind == 1 ? commonKey.c_str() : "Shared";
     if (!WriteProfileStringEx(path.c_str(), writtenSection, key, value.c_str())) {
       ++tally.Failures;
+      tally.Busy += GetLastProfileCause() == ProfileCause::Busy ? 1 : 0;
       continue;
     }
     (kind == 0 ? tally.LastOwn : kind == 1 ? tally.LastCommonOwn : tally.LastShared) = number;
@@ -156,14 +160,15 @@ TEST(ProfileStressTest, NoCallFailsAndNoUpdateIsLost) {
     Tally& sum = tally.Writer >= 0 ? writes : reads;
     sum.Calls += tally.Calls;
     sum.Failures += tally.Failures;
+    sum.Busy += tally.Busy;
     sum.Malformed += tally.Malformed;
   }
   const long lost = CountLostUpdates(file, tallies);
   const bool wellFormed = IsWellFormedFile(ReadAll(file));
-  std::printf("stress: %d writers, %d readers, %lu s: %ld writes (%ld failed), %ld reads (%ld failed, %ld "
-              "malformed), %ld lost updates, file %s\n",
+  std::printf("stress: %d writers, %d readers, %lu s: %ld writes (%ld failed, %ld of them busy), %ld reads (%ld "
+              "failed, %ld malformed), %ld lost updates, file %s\n",
               WriterProcesses * ThreadsPerProcess, ReaderProcesses * ThreadsPerProcess,
-              static_cast<unsigned long>(milliseconds / 1000), writes.Calls, writes.Failures, reads.Calls,
+              static_cast<unsigned long>(milliseconds / 1000), writes.Calls, writes.Failures, writes.Busy, reads.Calls,
               reads.Failures, reads.Malformed, lost, wellFormed ? "well formed" : "MALFORMED");
   EXPECT_GT(writes.Calls, 0);
   EXPECT_EQ(writes.Failures, 0);

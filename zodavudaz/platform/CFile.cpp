@@ -16,6 +16,8 @@ void Report(CFileException* error, FileCause cause) noexcept {
 
 CFile::~CFile() { Close(); }
 
+int HandleOf(const CFile& file) noexcept { return file.Handle; }
+
 BOOL CFile::Open(LPCTSTR fileName, UINT openFlags, CFileException* error) noexcept {
   if (IsOpen() || fileName == nullptr) {
     Report(error, FileCause::Generic);
@@ -123,28 +125,15 @@ BOOL CFile::UnlockRange(DWORD position, DWORD count) noexcept {
   return IsOpen() && GetFileAccess().UnlockRange(Handle, position, count);
 }
 
-UINT CFile::GetLinkCount() const noexcept {
-  const int count = IsOpen() ? GetFileAccess().GetLinkCount(Handle) : -1;
-  return count < 0 ? 0 : static_cast<UINT>(count);
-}
-
-BOOL CFile::CopyOwnershipFrom(const CFile& original) noexcept {
-  return IsOpen() && original.IsOpen() && GetFileAccess().CopyOwnership(original.Handle, Handle);
-}
-
 BOOL CFile::Rename(LPCTSTR oldName, LPCTSTR newName, BOOL replaceExisting) noexcept {
   if (oldName == nullptr || newName == nullptr)
     return FALSE;
-  return GetFileAccess().Rename(ToHostPath(oldName), ToHostPath(newName), replaceExisting != FALSE);
+  FileCause cause = FileCause::None;
+  return GetFileAccess().Rename(ToHostPath(oldName), ToHostPath(newName), replaceExisting != FALSE, cause);
 }
 
 BOOL CFile::Remove(LPCTSTR fileName) noexcept {
   return fileName != nullptr && GetFileAccess().Remove(ToHostPath(fileName));
-}
-
-void CFile::RemoveStartingWith(LPCTSTR prefix) noexcept {
-  if (prefix != nullptr)
-    GetFileAccess().RemoveStartingWith(ToHostPath(prefix));
 }
 
 CString CFile::ResolveLinks(LPCTSTR fileName) noexcept {

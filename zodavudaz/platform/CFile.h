@@ -62,29 +62,24 @@ public:
   /// Where the file system keeps no locks, TRUE without a lock.
   BOOL LockRange(DWORD position, DWORD count, BOOL exclusive = TRUE) noexcept;
   BOOL UnlockRange(DWORD position, DWORD count) noexcept;
-  /// How many names (hard links) the file has; 0 when unknown.
-  UINT GetLinkCount() const noexcept;
   /// TRUE when fileName still names the file this object has open.
   BOOL IsStillAt(LPCTSTR fileName) const noexcept;
-  /// Gives this open file the owner, group and permission bits of original; FALSE where the
-  /// caller may not give it that owner or group.
-  BOOL CopyOwnershipFrom(const CFile& original) noexcept;
 
   /// Moves oldName to newName; fails where newName exists unless replaceExisting, in which case
   /// the replacement is atomic.
   static BOOL Rename(LPCTSTR oldName, LPCTSTR newName, BOOL replaceExisting = FALSE) noexcept;
   static BOOL Remove(LPCTSTR fileName) noexcept;
-  /// Removes every file whose name begins with the text after the last folder separator of
-  /// prefix, in the folder that prefix names.
-  static void RemoveStartingWith(LPCTSTR prefix) noexcept;
-  /// The host path of the file that fileName finally names through symbolic links, also where
-  /// the last link names a file that does not exist yet; fileName in host form where it names
-  /// nothing.
+  /// The absolute host path of the file that fileName finally names through symbolic links, also
+  /// where the last link names a file that does not exist yet; empty where the chain is too long
+  /// or a link lies in a sticky folder that others may write and neither the caller nor the
+  /// folder's owner owns it (the rule the kernel may apply to its own walks).
   static CString ResolveLinks(LPCTSTR fileName) noexcept;
   /// fileName with every "\\" turned into the host's folder separator.
   static CString ToHostPath(LPCTSTR fileName) noexcept;
 
 private:
+  /// The platform's own file calls reach the host file behind this object.
+  friend int HandleOf(const CFile& file) noexcept;
   /// Gives the host file the reader's position again and forgets what was read ahead.
   void DropReadAhead() noexcept;
   /// Reads ahead from the reader's position into block; FALSE on a failed read.

@@ -3,8 +3,21 @@
 #define ZODAVUDAZ_PLATFORM_FILEACCESS_H
 
 #include <zodavudaz/platform/BaseTypes.h>
+#include <zodavudaz/platform/CFile.h>
 #include <zodavudaz/platform/CString.h>
 #include <zodavudaz/platform/FileCause.h>
+
+/// What the host tells of an open file.
+struct FileStatus {
+  unsigned long long Device = 0;
+  unsigned long long Inode = 0;
+  unsigned Owner = 0;
+  unsigned Group = 0;
+  /// The permission bits with the set-id and sticky bits.
+  unsigned Mode = 0;
+  unsigned LinkCount = 0;
+  long long Size = 0;
+};
 
 /// File calls on host paths ("/" separators) and numeric handles. No call throws; failures give
 /// -1 (or false) and, where the caller asks for it, a cause.
@@ -12,10 +25,16 @@ class FileAccess {
 public:
   using Handle = int;
   static constexpr Handle NoHandle = -1;
+  /// Open flag beside CFile's: a file that the open creates is readable and writable by its
+  /// creator alone, whatever the process's file-creation mask.
+  static constexpr UINT CreatePrivate = 0x10000;
+  /// Open flag beside CFile's: a symbolic link in the path's last place is refused, not followed.
+  static constexpr UINT NoFinalLink = 0x20000;
 
   virtual ~FileAccess() = default;
-  /// Opens path with CFile's open flags; NoHandle and cause when it cannot. Only regular files
-  /// open, and opening never waits for a device or pipe: anything else is refused at once.
+  /// Opens path with CFile's open flags and the two above; NoHandle and cause when it cannot. Only
+  /// regular files open, and opening never waits for a device or pipe: anything else is refused
+  /// at once.
   virtual Handle Open(LPCTSTR path, UINT openFlags, FileCause& cause) noexcept = 0;
   /// Bytes read (fewer only at the end of the file), or -1.
   virtual long Read(Handle file, void* buffer, UINT count) noexcept = 0;
@@ -34,19 +53,34 @@ public:
   /// Where the file system keeps no locks, it succeeds without one.
   virtual bool LockRange(Handle file, DWORD position, DWORD count, bool exclusive) noexcept = 0;
   virtual bool UnlockRange(Handle file, DWORD position, DWORD count) noexcept = 0;
-  /// How many names the file has, or -1.
-  virtual int GetLinkCount(Handle file) noexcept = 0;
+  virtual bool GetStatus(Handle file, FileStatus& status) noexcept = 0;
   /// Whether path names the very file that file is open on.
   virtual bool IsSameFile(Handle file, LPCTSTR path) noexcept = 0;
-  /// Gives target the owner, group and permission bits of source; false where the caller may not.
-  virtual bool CopyOwnership(Handle source, Handle target) noexcept = 0;
-  /// Moves oldPath to newPath; without replaceExisting it fails where newPath exists.
-  virtual bool Rename(LPCTSTR oldPath, LPCTSTR newPath, bool replaceExisting) noexcept = 0;
+  /// Gives file another owner and group; false where the caller may not.
+  virtual bool SetOwner(Handle file, unsigned owner, unsigned group) noexcept = 0;
+  /// Sets the permission, set-id and sticky bits of file.
+  virtual bool SetMode(Handle file, unsigned mode) noexcept = 0;
+  /// The names of the extended attributes of file that the caller may see, each followed by a
+  /// zero byte; empty where the file system keeps none.
+  virtual bool ListAttributes(Handle file, CString& names) noexcept = 0;
+  /// The value of the attribute name (any bytes); false with FileNotFound where file has none of
+  /// that name or its file system keeps none.
+  virtual bool GetAttribute(Handle file, LPCTSTR name, CString& value, FileCause& cause) noexcept = 0;
+  /// False with AccessDenied where the caller may not set the attribute or the file system keeps
+  /// none, with another cause where the setting failed.
+  virtual bool SetAttribute(Handle file, LPCTSTR name, const CString& value, FileCause& cause) noexcept = 0;
+  /// Removes the attribute name; true where file has none of that name.
+  virtual bool RemoveAttribute(Handle file, LPCTSTR name) noexcept = 0;
+  /// Moves oldPath to newPath; without replaceExisting it fails where newPath exists. A move onto
+  /// a mount point or to another file system fails with CrossDevice.
+  virtual bool Rename(LPCTSTR oldPath, LPCTSTR newPath, bool replaceExisting, FileCause& cause) noexcept = 0;
   virtual bool Remove(LPCTSTR path) noexcept = 0;
-  /// Removes every file of the folder whose path begins with pathPrefix.
-  virtual void RemoveStartingWith(LPCTSTR pathPrefix) noexcept = 0;
-  /// The path that path finally names once symbolic links are followed, also where the last
-  /// link names nothing yet; path itself when it names nothing.
+  /// Makes durable the folder entry of path: a name created, moved or removed in path's folder.
+  virtual bool SyncFolder(LPCTSTR path) noexcept = 0;
+  /// The absolute path that path finally names once symbolic links are followed, in every place,
+  /// also where the last link names nothing yet; empty where the chain is too long or a link may
+  /// not be followed: one in a sticky folder that others may write is followed only when the
+  /// caller or the folder's owner owns it.
   virtual CString ResolveLinks(LPCTSTR path) noexcept = 0;
 };
 
@@ -56,5 +90,7 @@ FileAccess& GetFileAccess() noexcept;
 FileAccess& GetHostFileAccess() noexcept;
 /// Makes access the file calls in use; null restores the host's. The caller keeps access alive.
 void SetFileAccess(FileAccess* access) noexcept;
+/// The handle that file holds in the file calls in use; NoHandle when it is closed.
+FileAccess::Handle HandleOf(const CFile& file) noexcept;
 
 #endif

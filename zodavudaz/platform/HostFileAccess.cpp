@@ -1,34 +1,19 @@
 // The host's file calls behind CFile.
 #include <zodavudaz/platform/CFile.h>
 #include <zodavudaz/platform/FileAccess.h>
+#include <zodavudaz/platform/HostAttributes.h>
+#include <zodavudaz/platform/HostFileCause.h>
+#include <zodavudaz/platform/HostLinkWalk.h>
 
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
-// Chains of symbolic links longer than the kernel's own limit name nothing.
-constexpr int MaxLinkHops = 40;
-
-FileCause CauseOf(int error) noexcept {
-  switch (error) {
-  case ENOENT: return FileCause::FileNotFound;
-  case EACCES:
-  case EPERM:
-  case EROFS: return FileCause::AccessDenied;
-  case EWOULDBLOCK: return FileCause::SharingViolation;
-  case ENOSPC:
-  case EDQUOT: return FileCause::DiskFull;
-  default: return FileCause::Generic;
-  }
-}
-
 int OpenMode(UINT openFlags) noexcept {
   // A pipe or device must never hold up an open; what is not a regular file is refused anyway.
   int mode = O_CLOEXEC | O_NONBLOCK;
@@ -38,6 +23,8 @@ int OpenMode(UINT openFlags) noexcept {
     mode |= O_WRONLY;
   else
     mode |= O_RDONLY;
+  if ((openFlags & FileAccess::NoFinalLink) != 0)
+    mode |= O_NOFOLLOW;
   if ((openFlags & CFile::modeCreateNew) != 0)
     mode |= O_CREAT | O_EXCL;
   else if ((openFlags & CFile::modeCreate) != 0)
@@ -45,12 +32,20 @@ int OpenMode(UINT openFlags) noexcept {
   return mode;
 }
 
+/// The folder that holds path.
+CString FolderOf(LPCTSTR path) noexcept {
+  const char* slash = std::strrchr(path, '/');
+  if (slash == nullptr)
+    return CString(".");
+  return slash == path ? CString("/") : CString(path, static_cast<int>(slash - path));
+}
+
 class HostFileAccess final : public FileAccess {
 public:
   Handle Open(LPCTSTR path, UINT openFlags, FileCause& cause) noexcept override {
-    Handle file = ::open(path, OpenMode(openFlags), 0666);
+    Handle file = ::open(path, OpenMode(openFlags), (openFlags & CreatePrivate) != 0 ? 0600 : 0666);
     if (file < 0) {
-      cause = CauseOf(errno);
+      cause = HostFileCause(errno);
       return NoHandle;
     }
     struct stat64 status {};
@@ -62,7 +57,7 @@ public:
     // An advisory lock of the whole file stands for the framework's exclusive sharing mode;
     // every opener of the library's files asks for it.
     if ((openFlags & CFile::shareExclusive) != 0 && ::flock(file, LOCK_EX | LOCK_NB) != 0) {
-      cause = CauseOf(errno);
+      cause = HostFileCause(errno);
       ::close(file);
       return NoHandle;
     }
@@ -92,7 +87,7 @@ public:
       if (written < 0 && errno == EINTR)
         continue;
       if (written <= 0) {
-        cause = written < 0 ? CauseOf(errno) : FileCause::DiskFull;
+        cause = written < 0 ? HostFileCause(errno) : FileCause::DiskFull;
         return done > 0 ? static_cast<long>(done) : -1;
       }
       done += static_cast<UINT>(written);
@@ -140,66 +135,57 @@ public:
     return SetRangeLock(file, F_UNLCK, position, count);
   }
 
-  int GetLinkCount(Handle file) noexcept override {
-    struct stat64 status {};
-    return ::fstat64(file, &status) == 0 ? static_cast<int>(status.st_nlink) : -1;
+  bool GetStatus(Handle file, FileStatus& status) noexcept override {
+    struct stat64 info {};
+    if (::fstat64(file, &info) != 0)
+      return false;
+    status = FileStatus{info.st_dev,
+                        info.st_ino,
+                        info.st_uid,
+                        info.st_gid,
+                        info.st_mode & 07777u,
+                        static_cast<unsigned>(info.st_nlink),
+                        static_cast<long long>(info.st_size)};
+    return true;
   }
 
-  bool CopyOwnership(Handle source, Handle target) noexcept override {
-    struct stat64 original {};
-    struct stat64 copy {};
-    if (::fstat64(source, &original) != 0 || ::fstat64(target, &copy) != 0)
-      return false;
-    // Only a privileged caller may give a file away; the group must be one of the caller's own.
-    if ((original.st_uid != copy.st_uid || original.st_gid != copy.st_gid) &&
-        ::fchown(target, original.st_uid, original.st_gid) != 0)
-      return false;
-    return ::fchmod(target, original.st_mode & 07777) == 0;
+  bool SetOwner(Handle file, unsigned owner, unsigned group) noexcept override {
+    return ::fchown(file, owner, group) == 0;
   }
 
-  bool Rename(LPCTSTR oldPath, LPCTSTR newPath, bool replaceExisting) noexcept override {
-    if (replaceExisting)
-      return ::rename(oldPath, newPath) == 0;
-    if (::renameat2(AT_FDCWD, oldPath, AT_FDCWD, newPath, RENAME_NOREPLACE) == 0)
-      return true;
-    // File systems without the no-replace move still refuse to link over an existing name.
-    if (errno != EINVAL && errno != ENOSYS)
-      return false;
-    return ::link(oldPath, newPath) == 0 && ::unlink(oldPath) == 0;
+  bool SetMode(Handle file, unsigned mode) noexcept override { return ::fchmod(file, mode & 07777u) == 0; }
+
+  bool ListAttributes(Handle file, CString& names) noexcept override { return ListHostAttributes(file, names); }
+
+  bool GetAttribute(Handle file, LPCTSTR name, CString& value, FileCause& cause) noexcept override {
+    return GetHostAttribute(file, name, value, cause);
+  }
+
+  bool SetAttribute(Handle file, LPCTSTR name, const CString& value, FileCause& cause) noexcept override {
+    return SetHostAttribute(file, name, value, cause);
+  }
+
+  bool RemoveAttribute(Handle file, LPCTSTR name) noexcept override { return RemoveHostAttribute(file, name); }
+
+  bool Rename(LPCTSTR oldPath, LPCTSTR newPath, bool replaceExisting, FileCause& cause) noexcept override {
+    const bool moved = Move(oldPath, newPath, replaceExisting);
+    cause = moved ? FileCause::None : HostFileCause(errno);
+    return moved;
   }
 
   bool Remove(LPCTSTR path) noexcept override { return ::unlink(path) == 0; }
 
-  void RemoveStartingWith(LPCTSTR pathPrefix) noexcept override {
-    const char* slash = std::strrchr(pathPrefix, '/');
-    const CString folder =
-        slash == nullptr ? CString(".") : CString(pathPrefix, static_cast<int>(slash - pathPrefix) + 1);
-    const char* namePrefix = slash == nullptr ? pathPrefix : slash + 1;
-    const size_t prefixLength = std::strlen(namePrefix);
-    DIR* entries = ::opendir(folder);
-    if (entries == nullptr)
-      return;
-    // The 64-bit walk, because 32-bit entries cannot hold the positions of some file systems.
-    while (const struct dirent64* entry = ::readdir64(entries))
-      if (std::strncmp(entry->d_name, namePrefix, prefixLength) == 0)
-        ::unlinkat(::dirfd(entries), entry->d_name, 0);
-    ::closedir(entries);
+  bool SyncFolder(LPCTSTR path) noexcept override {
+    const int folder = ::open(FolderOf(path), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder < 0)
+      return false;
+    // Some file systems keep their folders durable themselves and refuse to sync one.
+    const bool synced = ::fsync(folder) == 0 || errno == EINVAL;
+    ::close(folder);
+    return synced;
   }
 
-  CString ResolveLinks(LPCTSTR path) noexcept override {
-    CString current(path);
-    for (int hop = 0; hop < MaxLinkHops; ++hop) {
-      const CString folder = CanonicalFolder(current);
-      char target[4096];
-      const ssize_t length = ::readlink(current, target, sizeof target - 1);
-      if (folder.IsEmpty() || length <= 0)
-        break;
-      target[length] = '\0';
-      // A relative target counts from the link's own folder, with that folder's links resolved.
-      current = target[0] == '/' ? CString(target) : folder + target;
-    }
-    return current;
-  }
+  CString ResolveLinks(LPCTSTR path) noexcept override { return WalkHostLinks(path); }
 
 private:
   /// Sets a lock of type on count bytes from position: a lock of the open file itself, not of the
@@ -213,18 +199,16 @@ private:
     return ::fcntl64(file, F_OFD_SETLK, &lock) == 0;
   }
 
-  /// The folder of path, links resolved, with a final "/"; empty where it does not exist.
-  static CString CanonicalFolder(const CString& path) {
-    const char* slash = std::strrchr(path, '/');
-    const CString folder = slash == nullptr                      ? CString(".")
-                           : slash == static_cast<LPCTSTR>(path) ? CString("/")
-                                                                 : CString(path, static_cast<int>(slash - path));
-    char* resolved = ::realpath(folder, nullptr);
-    if (resolved == nullptr)
-      return CString();
-    CString result(resolved);
-    std::free(resolved);
-    return result.Right(1) == "/" ? result : result + "/";
+  /// Moves oldPath to newPath; errno says why it did not.
+  static bool Move(LPCTSTR oldPath, LPCTSTR newPath, bool replaceExisting) noexcept {
+    if (replaceExisting)
+      return ::rename(oldPath, newPath) == 0;
+    if (::renameat2(AT_FDCWD, oldPath, AT_FDCWD, newPath, RENAME_NOREPLACE) == 0)
+      return true;
+    // File systems without the no-replace move still refuse to link over an existing name.
+    if (errno != EINVAL && errno != ENOSYS)
+      return false;
+    return ::link(oldPath, newPath) == 0 && ::unlink(oldPath) == 0;
   }
 };
 } // namespace

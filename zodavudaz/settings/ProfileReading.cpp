@@ -1,6 +1,7 @@
 #include <zodavudaz/settings/ProfileReading.h>
 
 #include <zodavudaz/platform/CFile.h>
+#include <zodavudaz/settings/JournalRecovery.h>
 #include <zodavudaz/settings/ProfileLock.h>
 
 ProfileCause LoadProfileBytes(LPCTSTR fileName, CString& bytes) noexcept {
@@ -12,5 +13,9 @@ ProfileCause LoadProfileBytes(LPCTSTR fileName, CString& bytes) noexcept {
     return error.Cause == FileCause::FileNotFound ? ProfileCause::MissingFile : ProfileCause::FileSystemFailure;
   if (!lock.LockForReading(file))
     return ProfileCause::Busy;
+  // What a writer killed during an in-place write left is put back before anything is read.
+  if (const ProfileCause journal = JournalRecovery::RollBackBeforeReading(file, fileName, lock);
+      journal != ProfileCause::None)
+    return journal;
   return ProfileImage::ReadWhole(file, bytes) ? ProfileCause::None : ProfileCause::FileSystemFailure;
 }

@@ -1,7 +1,9 @@
 #include <zodavudaz/settings/ProfileWriter.h>
 
+#include <zodavudaz/settings/JournalRecovery.h>
 #include <zodavudaz/settings/ProfileCauseSetter.h>
 #include <zodavudaz/settings/ReplacementFile.h>
+#include <zodavudaz/settings/RollbackJournal.h>
 
 #include <cstring>
 
@@ -34,9 +36,11 @@ LPCTSTR SeparatorBefore(const ProfileImage& image) noexcept {
   return lastIsEmpty ? "" : "\r\n";
 }
 
-/// Writes bytes at position of file.
-bool WriteAt(CFile& file, int position, const char* bytes, int length) noexcept {
-  return file.Seek(position, CFile::begin) == position && (length == 0 || file.Write(bytes, static_cast<UINT>(length)));
+/// Makes file newLength bytes long, the bytes from from on those of bytes, durably.
+bool OverwriteFrom(CFile& file, int from, const char* bytes, int newLength) noexcept {
+  return file.Seek(from, CFile::begin) == from &&
+         (newLength == from || file.Write(bytes, static_cast<UINT>(newLength - from))) &&
+         file.SetLength(static_cast<DWORD>(newLength)) && file.Flush();
 }
 } // namespace
 
@@ -55,6 +59,8 @@ bool ProfileWriter::Write() noexcept {
     return false;
   // Writing through a symbolic link writes the file it names, never the link.
   const CString path = CFile::ResolveLinks(FileName);
+  if (path.IsEmpty())
+    return false;
   ProfileLock lock(FileName);
   do {
     const Outcome outcome = WriteOnce(path, lock);
@@ -78,6 +84,9 @@ ProfileWriter::Outcome ProfileWriter::WriteOnce(const CString& path, ProfileLock
   // A writer that replaced or removed the file while we waited leaves us holding an old one.
   if (!file.IsStillAt(path))
     return Outcome::TryAgain;
+  // A writer killed during an in-place write left the old bytes to put back first.
+  if (!JournalRecovery::RollBack(file))
+    return Outcome::Failed;
   ProfileImage image;
   const Outcome outcome = image.ReadFrom(file) ? WriteImage(file, path, image) : Outcome::Failed;
   // A file that this call created and could not fill goes again; waiting writers open anew.
@@ -88,7 +97,8 @@ ProfileWriter::Outcome ProfileWriter::WriteOnce(const CString& path, ProfileLock
 
 ProfileWriter::Outcome ProfileWriter::OpenOrCreate(CFile& file, const CString& path, bool& created) noexcept {
   CFileException error;
-  if (file.Open(path, CFile::modeReadWrite, &error))
+  // A link planted after the path was resolved is not followed.
+  if (file.Open(path, CFile::modeReadWrite | FileAccess::NoFinalLink, &error))
     return Outcome::Written;
   if (error.Cause != FileCause::FileNotFound)
     return Outcome::Failed;
@@ -105,13 +115,16 @@ ProfileWriter::Outcome ProfileWriter::WriteImage(CFile& file, const CString& pat
   CString tail;
   if (!BuildTail(image, from, tail))
     return Outcome::Failed;
+  FileStatus status;
+  if (!GetFileAccess().GetStatus(HandleOf(file), status))
+    return Outcome::Failed;
   // A second name would keep the old bytes after a replacement.
-  if (file.GetLinkCount() == 1) {
-    const Outcome replaced = Replace(file, path, image, from, tail);
+  if (status.LinkCount == 1) {
+    const Outcome replaced = Replace(file, path, status, image, from, tail);
     if (replaced != Outcome::NotReplaceable)
       return replaced;
   }
-  return RewriteInPlace(file, image, from, tail) ? Outcome::Written : Outcome::Failed;
+  return RewriteInPlace(file, path, status, image, from, tail);
 }
 
 bool ProfileWriter::BuildTail(const ProfileImage& image, int& from, CString& tail) noexcept {
@@ -157,26 +170,31 @@ int ProfileWriter::AppendRewrittenSection(const ProfileImage& image, const Profi
   return meant + KeyLines.GetLength();
 }
 
-ProfileWriter::Outcome ProfileWriter::Replace(const CFile& file, const CString& path, const ProfileImage& image,
-                                              int from, const CString& tail) noexcept {
-  ReplacementFile replacement(path);
-  FileCause cause = FileCause::None;
-  if (!replacement.Create(cause))
-    return cause == FileCause::AccessDenied ? Outcome::NotReplaceable : Outcome::Failed;
-  if (!replacement.CopyOwnershipFrom(file))
-    return Outcome::NotReplaceable;
-  if (!replacement.Write(image.GetData(), from) || !replacement.Write(tail, tail.GetLength()))
-    return Outcome::Failed;
-  return replacement.Commit() ? Outcome::Written : Outcome::Failed;
+ProfileWriter::Outcome ProfileWriter::Replace(const CFile& file, const CString& path, const FileStatus& status,
+                                              const ProfileImage& image, int from, const CString& tail) noexcept {
+  ReplacementFile replacement(path, file, status);
+  WriteStep step = replacement.Create();
+  if (step == WriteStep::Done)
+    step = replacement.Write(image.GetData(), from) && replacement.Write(tail, tail.GetLength()) ? replacement.Commit()
+                                                                                                 : WriteStep::Failed;
+  return step == WriteStep::Done      ? Outcome::Written
+         : step == WriteStep::Refused ? Outcome::NotReplaceable
+                                      : Outcome::Failed;
 }
 
-bool ProfileWriter::RewriteInPlace(CFile& file, const ProfileImage& image, int from, const CString& tail) noexcept {
-  const int length = from + tail.GetLength();
-  if (WriteAt(file, from, tail, tail.GetLength()) && file.SetLength(static_cast<DWORD>(length)) && file.Flush())
-    return true;
-  // The old bytes go back as far as the file lets them.
-  WriteAt(file, from, image.GetData() + from, image.GetLength() - from);
-  file.SetLength(static_cast<DWORD>(image.GetLength()));
-  file.Flush();
-  return false;
+ProfileWriter::Outcome ProfileWriter::RewriteInPlace(CFile& file, const CString& path, const FileStatus& status,
+                                                     const ProfileImage& image, int from,
+                                                     const CString& tail) noexcept {
+  const int oldSize = image.GetLength();
+  const int newSize = from + tail.GetLength();
+  RollbackJournal journal(file, path, status);
+  if (journal.Begin(image.GetData() + from, from, oldSize, newSize) == WriteStep::Failed)
+    return Outcome::Failed;
+  if (OverwriteFrom(file, from, tail, newSize) && journal.End())
+    return Outcome::Written;
+  // The old bytes go back as far as the file lets them; where they cannot, the journal stays for
+  // the next caller to put them back.
+  if (OverwriteFrom(file, from, image.GetData() + from, oldSize))
+    journal.End();
+  return Outcome::Failed;
 }

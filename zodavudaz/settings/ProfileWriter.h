@@ -4,14 +4,17 @@
 
 #include <zodavudaz/platform/CFile.h>
 #include <zodavudaz/platform/CString.h>
+#include <zodavudaz/platform/FileAccess.h>
 #include <zodavudaz/settings/ProfileImage.h>
 #include <zodavudaz/settings/ProfileLock.h>
 
 /// Writes key=value into section of fileName under the file's writing lock. The new version
-/// replaces the file whole through a temporary file beside it; where a replacement would change
-/// what the file is (a folder that takes no new file, an owner or group the writer cannot give,
-/// more than one name), the changed bytes are written in place and put back if that fails. A
-/// missing file is first created empty, which reads like a missing one.
+/// replaces the file whole through a temporary file beside it (ReplacementFile); where a
+/// replacement would change what the file is or cannot take its place (a folder that takes no new
+/// file, an owner, group or attribute the writer cannot give, more than one name, a file bound in
+/// its place), the changed bytes are written in place under a rollback journal (RollbackJournal)
+/// and put back if that fails. A missing file is first created empty, which reads like a missing
+/// one.
 class ProfileWriter {
 public:
   ProfileWriter(LPCTSTR fileName, LPCTSTR section, LPCTSTR key, LPCTSTR value) noexcept;
@@ -35,9 +38,10 @@ private:
   /// Appends to tail the section from its header without the key's lines, then the key's lines;
   /// how many bytes that should have appended.
   int AppendRewrittenSection(const ProfileImage& image, const ProfileSection& section, CString& tail) noexcept;
-  Outcome Replace(const CFile& file, const CString& path, const ProfileImage& image, int from,
+  Outcome Replace(const CFile& file, const CString& path, const FileStatus& status, const ProfileImage& image, int from,
                   const CString& tail) noexcept;
-  bool RewriteInPlace(CFile& file, const ProfileImage& image, int from, const CString& tail) noexcept;
+  Outcome RewriteInPlace(CFile& file, const CString& path, const FileStatus& status, const ProfileImage& image,
+                         int from, const CString& tail) noexcept;
 
   LPCTSTR FileName;
   LPCTSTR Section;

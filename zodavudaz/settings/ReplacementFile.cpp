@@ -1,48 +1,48 @@
 #include <zodavudaz/settings/ReplacementFile.h>
 
-#include <zodavudaz/platform/Ticks.h>
+#include <zodavudaz/settings/AttributeCopy.h>
+#include <zodavudaz/settings/JournalRecord.h>
+#include <zodavudaz/settings/WriterFiles.h>
 
-#include <atomic>
-
-namespace {
-// Names taken by another process at the same moment are skipped; past this many, creation fails.
-constexpr int NameTries = 16;
-std::atomic<unsigned> NameCounter{0};
-} // namespace
+ReplacementFile::ReplacementFile(const CString& target, const CFile& original, const FileStatus& status) noexcept
+    : Target(target), Original(original), Status(status) {}
 
 ReplacementFile::~ReplacementFile() { Discard(); }
 
-bool ReplacementFile::Create(FileCause& cause) noexcept {
-  const CString prefix = Target + ".~";
-  CFile::RemoveStartingWith(prefix);
-  for (int tries = 0; tries < NameTries; ++tries) {
-    // The clock tells processes apart, the counter the threads and tries of one.
-    TempName.Format("%s%08lX%04X", static_cast<LPCTSTR>(prefix), static_cast<unsigned long>(GetTickCount()),
-                    ++NameCounter & 0xFFFFu);
-    CFileException error;
-    if (File.Open(TempName, CFile::modeCreateNew | CFile::modeWrite, &error))
-      return true;
-    cause = error.Cause;
-    if (cause != FileCause::Generic)
-      break;
+WriteStep ReplacementFile::Create() noexcept {
+  TempName = TemporaryNameFor(Target);
+  const WriteStep created = TempName.IsEmpty() ? WriteStep::Failed : CreateWriterFile(File, TempName);
+  if (created != WriteStep::Done) {
+    TempName.Empty();
+    return created;
   }
-  TempName.Empty();
-  return false;
+  FileStatus made;
+  if (!GetFileAccess().GetStatus(HandleOf(File), made))
+    return WriteStep::Failed;
+  // Only a privileged writer may give a file away, and a group must be one of the writer's own.
+  const bool sameOwner = made.Owner == Status.Owner && made.Group == Status.Group;
+  return sameOwner || GetFileAccess().SetOwner(HandleOf(File), Status.Owner, Status.Group) ? WriteStep::Done
+                                                                                           : WriteStep::Refused;
 }
 
 bool ReplacementFile::Write(const char* bytes, int length) noexcept {
   return length == 0 || File.Write(bytes, static_cast<UINT>(length));
 }
 
-bool ReplacementFile::Commit() noexcept {
-  const bool durable = File.Flush();
+WriteStep ReplacementFile::Commit() noexcept {
+  // The attributes first: setting an access control list changes the permissions, which then
+  // come back as they were.
+  const WriteStep copied = CopyAttributes(HandleOf(Original), HandleOf(File), JournalMarkName);
+  if (copied != WriteStep::Done)
+    return copied;
+  if (!GetFileAccess().SetMode(HandleOf(File), Status.Mode) || !File.Flush())
+    return WriteStep::Failed;
   File.Close();
-  if (!durable || !CFile::Rename(TempName, Target, TRUE)) {
-    Discard();
-    return false;
-  }
+  FileCause cause = FileCause::None;
+  if (!GetFileAccess().Rename(TempName, Target, true, cause))
+    return cause == FileCause::CrossDevice ? WriteStep::Refused : WriteStep::Failed;
   TempName.Empty();
-  return true;
+  return WriteStep::Done;
 }
 
 void ReplacementFile::Discard() noexcept {

@@ -4,36 +4,40 @@
 
 #include <zodavudaz/platform/CFile.h>
 #include <zodavudaz/platform/CString.h>
+#include <zodavudaz/platform/FileAccess.h>
+#include <zodavudaz/settings/WriteStep.h>
 
-/// Writes a temporary file in the target's folder; Commit moves it onto the target in one step,
-/// and anything short of a commit removes it, so the target holds its old bytes or its new ones.
-/// Temporary names begin with the target's name and ".~"; only a writer holding the target's
-/// writing lock makes one, so whatever such a writer finds under that prefix was left by a
-/// writer that died, and is removed.
+/// Writes a temporary file (TemporaryNameFor) in the target's folder, readable by its creator
+/// alone until it is complete; Commit gives it what the original is (owner and group, extended
+/// attributes, then permissions) and moves it onto the target in one step. Anything short of a
+/// commit removes it, so the target holds its old bytes or its new ones. Only a writer holding
+/// the target's writing lock makes one, so a file found under that name was left by a writer
+/// that died, and is removed.
 class ReplacementFile {
 public:
-  /// target is a host path that names no symbolic link.
-  explicit ReplacementFile(const CString& target) noexcept : Target(target) {}
+  /// target is an absolute host path that names no symbolic link; original is open on it, and
+  /// status is what the host tells of it.
+  ReplacementFile(const CString& target, const CFile& original, const FileStatus& status) noexcept;
   ReplacementFile(const ReplacementFile&) = delete;
   ReplacementFile& operator=(const ReplacementFile&) = delete;
   /// Removes the temporary file unless it was committed.
   ~ReplacementFile();
 
-  /// Removes leftovers, then creates the temporary file under a name that no other file has;
-  /// false with the cause (AccessDenied where the folder takes no new file) when it cannot.
-  bool Create(FileCause& cause) noexcept;
+  /// Creates the temporary file with the original's owner and group. Refused where the folder
+  /// takes no new file or the writer may not give it that owner or group.
+  WriteStep Create() noexcept;
   bool Write(const char* bytes, int length) noexcept;
-  /// Gives the temporary file the original's owner, group and permissions; false where the
-  /// writer may not, and the replacement would then change whose file it is.
-  bool CopyOwnershipFrom(const CFile& original) noexcept { return File.CopyOwnershipFrom(original); }
-  /// Makes the written bytes durable and moves them onto the target. False leaves the target as
-  /// it was.
-  bool Commit() noexcept;
+  /// Gives the written file the original's attributes and permissions, makes it durable and moves
+  /// it onto the target. Refused where the writer may not set an attribute or the target cannot
+  /// be replaced (a file bound in its place, say); the target is as it was unless Done.
+  WriteStep Commit() noexcept;
 
 private:
   void Discard() noexcept;
 
   CString Target;
+  const CFile& Original;
+  FileStatus Status;
   CString TempName;
   CFile File;
 };

@@ -1,0 +1,269 @@
+#include "tests/TempFiles.h"
+#include "tests/hooks/FaultInjectingFileAccess.h"
+#include "tests/support/ChildProcess.h"
+#include "tests/support/FileAttributes.h"
+#include <zodavudaz/settings/JournalRecord.h>
+#include <zodavudaz/settings/ProfileCause.h>
+#include <zodavudaz/settings/ProfileFile.h>
+
+#include <filesystem>
+#include <functional>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+// The rewritten section lies before a large one, and the new value is longer than the old, so
+// that an in-place write moves many bytes and a crash in the middle tears them.
+const std::string Bulk = "[Bulk]\r\nV=" + std::string(200000, 'b') + "\r\n\r\n";
+const std::string Original = "[T]\r\nA=1\r\n\r\n[S]\r\nK=0\r\nB=2\r\n\r\n" + Bulk;
+const std::string Rewritten = "[T]\r\nA=1\r\n\r\n[S]\r\nB=2\r\nK=new\r\n\r\n" + Bulk;
+const std::string Appended = Original + "[N]\r\nK=new\r\n\r\n";
+
+/// Writes K=new into section of path in a child whose file calls (through inner) end the process
+/// at the crashAt-th call that changes a file; true where the child ended there, false where
+/// the write completed.
+bool WriteCrashingAt(FileAccess& inner, int crashAt, const std::string& path, const char* section) {
+  const int code = RunInChild([&] {
+    FaultInjectingFileAccess crashing(inner);
+    SetFileAccess(&crashing);
+    crashing.Arm(FileFault::Crash, crashAt, false);
+    return WriteProfileStringEx(path.c_str(), section, "K", "new");
+  });
+  EXPECT_TRUE(code == CrashExitCode || code == 1) << "exit code " << code;
+  return code == CrashExitCode;
+}
+
+/// The place of a write: the folder holds the settings file under "a/Mardel.tmp" and, for a file
+/// with two names, "b/Other.tmp"; the reader comes through the last name.
+struct Place {
+  TempFolder Top;
+  std::string Written = Top / "a/Mardel.tmp";
+  std::string Read = Written;
+
+  explicit Place(bool secondName) {
+    std::filesystem::create_directories(Top / "a");
+    std::filesystem::create_directories(Top / "b");
+    WriteAll(Written, Original);
+    if (secondName) {
+      Read = Top / "b/Other.tmp";
+      link(Written.c_str(), Read.c_str());
+    }
+  }
+  /// Everything in both folders: the names of the file, and whatever a writer left.
+  long Count() const {
+    long count = 0;
+    for (const char* folder : {"a", "b"})
+      count += std::distance(std::filesystem::directory_iterator(Top / folder), std::filesystem::directory_iterator());
+    return count;
+  }
+};
+
+struct CrashPath {
+  const char* Name;
+  bool SecondName;
+  /// Whether a name that cannot be replaced sends the write in place (a file bound in its place).
+  bool CrossDevice;
+  bool InPlace;
+};
+
+const CrashPath CrashPaths[] = {
+    {"Replacement", false, false, false},
+    {"HardLinkInAnotherFolder", true, false, true},
+    {"UnreplaceableName", false, true, true},
+};
+
+void PrintTo(const CrashPath& row, std::ostream* out) { *out << row.Name; }
+
+class ProfileCrashPointTest : public ::testing::TestWithParam<CrashPath> {};
+
+// A writer killed at each call that changes a file, in turn: the next caller, reading through any
+// name of the file, finds it whole, old or new; the next write succeeds and leaves nothing behind.
+TEST_P(ProfileCrashPointTest, NextCallerFindsTheFileWhole) {
+  const CrashPath& path = GetParam();
+  FaultInjectingFileAccess host;
+  if (path.CrossDevice)
+    host.Arm(FileFault::RenameCrossDevice, 1, true);
+  for (const char* section : {"S", "N"}) {
+    const std::string& written = *section == 'S' ? Rewritten : Appended;
+    long torn = 0;
+    for (int crashAt = 1;; ++crashAt) {
+      SCOPED_TRACE(::testing::Message() << "section " << section << ", crash at call " << crashAt);
+      Place place(path.SecondName);
+      const bool crashed = WriteCrashingAt(host, crashAt, place.Written, section);
+      const std::string left = ReadAll(place.Written);
+      torn += left != Original && left != written ? 1 : 0;
+      CString value;
+      EXPECT_EQ(GetProfileStringEx(place.Read.c_str(), "T", "A", value), 1);
+      const std::string bytes = ReadAll(place.Written);
+      EXPECT_TRUE(bytes == Original || bytes == written) << "torn, " << bytes.size() << " bytes";
+      EXPECT_TRUE(crashed || bytes == written);
+      EXPECT_FALSE(HasAttribute(place.Written, JournalMarkName));
+      // The next write takes the same way, through the same name, and so meets what was left.
+      SetFileAccess(&host);
+      EXPECT_EQ(WriteProfileStringEx(place.Written.c_str(), "Next", "K", "V"), 1);
+      SetFileAccess(nullptr);
+      EXPECT_EQ(place.Count(), path.SecondName ? 2 : 1) << "a temporary file or journal stayed";
+      if (!crashed)
+        break;
+    }
+    // The crashes did reach the middle of an in-place write.
+    if (path.InPlace) {
+      EXPECT_GT(torn, 0);
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Paths, ProfileCrashPointTest, ::testing::ValuesIn(CrashPaths),
+                         [](const auto& info) { return std::string(info.param.Name); });
+
+/// A settings file with two names whose in-place writer, running as writer, died in the middle
+/// of overwriting it, leaving its journal and the file's mark. File and folder are open to all.
+struct TornFile {
+  TempFolder Folder;
+  std::string File = Folder / "Mardel.tmp";
+  std::string Journal;
+  std::string Torn;
+
+  explicit TornFile(uid_t writer = geteuid()) {
+    chmod(Folder.Path.c_str(), 0777);
+    for (int crashAt = 1; Torn.empty(); ++crashAt) {
+      WriteAll(File, Original);
+      chmod(File.c_str(), 0666);
+      link(File.c_str(), (Folder / "Other.tmp").c_str());
+      const int code = RunInChild(
+          [&] {
+            FaultInjectingFileAccess crashing;
+            SetFileAccess(&crashing);
+            crashing.Arm(FileFault::Crash, crashAt, false);
+            return WriteProfileStringEx(File.c_str(), "S", "K", "new");
+          },
+          writer);
+      if (code != CrashExitCode)
+        break;
+      const std::string bytes = ReadAll(File);
+      if (bytes != Original && bytes != Rewritten) {
+        Torn = bytes;
+        Journal = AttributeOf(File, JournalMarkName);
+      }
+      unlink((Folder / "Other.tmp").c_str());
+    }
+  }
+};
+
+/// The user the tests run as.
+const uid_t Self = geteuid();
+
+struct TrustCase {
+  const char* Name;
+  bool NeedsPrivilege;
+  /// Who wrote and died, and who reads next.
+  uid_t Writer, Reader;
+  /// Changes the journal, the file or its mark after the crash.
+  std::function<void(TornFile&)> Change;
+  bool Applied;
+};
+
+void FlipLastByte(const std::string& path) {
+  std::string bytes = ReadAll(path);
+  bytes.back() ^= 1;
+  WriteAll(path, bytes);
+}
+
+const TrustCase TrustCases[] = {
+    {"Whole", false, Self, Self, [](TornFile&) {}, true},
+    {"WiderThanTheFile", false, Self, Self,
+     [](TornFile& torn) {
+       chmod(torn.File.c_str(), 0644);
+       chmod(torn.Journal.c_str(), 0664);
+     },
+     false},
+    {"ByteChanged", false, Self, Self, [](TornFile& torn) { FlipLastByte(torn.Journal); }, false},
+    {"Shortened", false, Self, Self,
+     [](TornFile& torn) { truncate(torn.Journal.c_str(), static_cast<off_t>(ReadAll(torn.Journal).size() - 1)); },
+     false},
+    {"Missing", false, Self, Self, [](TornFile& torn) { unlink(torn.Journal.c_str()); }, false},
+    {"MarkRemoved", false, Self, Self, [](TornFile& torn) { removexattr(torn.File.c_str(), JournalMarkName); }, false},
+    {"FileLongerThanEitherVersion", false, Self, Self,
+     [](TornFile& torn) { WriteAll(torn.File, torn.Torn + std::string(300000, 'x')); }, false},
+    {"FileShorterThanEitherVersion", false, Self, Self,
+     [](TornFile& torn) { WriteAll(torn.File, torn.Torn.substr(0, 100)); }, false},
+    {"OwnedByAnotherUser", true, Self, Self, [](TornFile& torn) { chown(torn.Journal.c_str(), OtherUser, OtherUser); },
+     false},
+    {"OwnedByTheFileOwner", true, Self, Self,
+     [](TornFile& torn) {
+       chown(torn.File.c_str(), OtherUser, OtherUser);
+       chown(torn.Journal.c_str(), OtherUser, OtherUser);
+     },
+     true},
+    {"OwnedByTheCaller", true, OtherUser, OtherUser, [](TornFile&) {}, true},
+    // Root does not apply the journal of a user who does not own the file.
+    {"OwnedByAUserWhoWritesAnothersFile", true, OtherUser, Self, [](TornFile&) {}, false},
+};
+
+void PrintTo(const TrustCase& row, std::ostream* out) { *out << row.Name; }
+
+class JournalTrustTest : public ::testing::TestWithParam<TrustCase> {};
+
+// Only a journal that the caller may trust, whole and made for this very file, is applied.
+TEST_P(JournalTrustTest, AppliedOnlyWhenTrusted) {
+  const TrustCase& row = GetParam();
+  if (row.NeedsPrivilege && !IsPrivileged())
+    GTEST_SKIP() << "needs root to act as user " << OtherUser << " and to give files away";
+  TornFile torn(row.Writer);
+  ASSERT_FALSE(torn.Torn.empty()) << "no crash tore the file";
+  ASSERT_FALSE(torn.Journal.empty());
+  row.Change(torn);
+  const std::string before = ReadAll(torn.File);
+  const int read = RunInChild(
+      [&] {
+        CString value;
+        return GetProfileStringEx(torn.File.c_str(), "T", "A", value);
+      },
+      row.Reader);
+  EXPECT_EQ(read, 1);
+  EXPECT_EQ(ReadAll(torn.File), row.Applied ? Original : before);
+  // A reader changes nothing that it does not apply.
+  EXPECT_EQ(HasAttribute(torn.File, JournalMarkName), !row.Applied && row.Name != std::string("MarkRemoved"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, JournalTrustTest, ::testing::ValuesIn(TrustCases),
+                         [](const auto& info) { return std::string(info.param.Name); });
+
+// A journal made for another file is never applied to it, even where the mark was copied along.
+TEST(JournalTrustTest, MarkCopiedToAnotherFileIsIgnored) {
+  TornFile torn;
+  ASSERT_FALSE(torn.Torn.empty());
+  const std::string copy = torn.Folder / "Copy.tmp";
+  WriteAll(copy, torn.Torn);
+  ASSERT_TRUE(SetAttribute(copy, JournalMarkName, torn.Journal));
+  CString value;
+  GetProfileStringEx(copy.c_str(), "T", "A", value);
+  EXPECT_EQ(ReadAll(copy), torn.Torn);
+  GetProfileStringEx(torn.File.c_str(), "T", "A", value);
+  EXPECT_EQ(ReadAll(torn.File), Original);
+}
+
+// A reader that finds a journal to apply but may not write the file gives 0, as for a time-out.
+TEST(JournalTrustTest, ReaderThatCannotWriteGivesZero) {
+  if (!IsPrivileged())
+    GTEST_SKIP() << "needs root to read as user " << OtherUser;
+  TornFile torn;
+  ASSERT_FALSE(torn.Torn.empty());
+  chmod(torn.File.c_str(), 0644);
+  const int read = RunInChild(
+      [&] {
+        CString value("marker");
+        return GetProfileStringEx(torn.File.c_str(), "T", "A", value) == 0 && value.IsEmpty() &&
+                       GetLastProfileCause() == ProfileCause::Busy
+                   ? 0
+                   : 1;
+      },
+      OtherUser);
+  EXPECT_EQ(read, 0);
+  EXPECT_EQ(ReadAll(torn.File), torn.Torn);
+  CString value;
+  EXPECT_EQ(GetProfileStringEx(torn.File.c_str(), "T", "A", value), 1);
+  EXPECT_EQ(ReadAll(torn.File), Original);
+}
+} // namespace
