@@ -18,6 +18,7 @@
 #include <zodavudaz/control/ControlRequests.h>
 #include <zodavudaz/control/LineEndConversion.h>
 #include <zodavudaz/control/ModuleTest.h>
+#include <zodavudaz/control/PacketDecoding.h>
 #include <zodavudaz/control/StartControls.h>
 #include <zodavudaz/control/UnitText.h>
 #include <zodavudaz/database/ActOnTrigInfo.h>
