@@ -134,7 +134,7 @@ run_fuzz() {
 }
 
 # The library's own code, as paths from the top of the tree.
-LIBRARY_FOLDERS=(zodavudaz/{platform,entry,packets,database,viewer,settings,control})
+LIBRARY_FOLDERS=(zodavudaz/{platform,entry,packets,database,viewer,settings,control,c})
 LIBRARY_FILTER="^($(IFS='|'; echo "${LIBRARY_FOLDERS[*]}"))/"
 
 # clang-tidy and cppcheck over the library, clang-format over the whole tree; fails on any finding.

@@ -735,9 +735,10 @@ ZODAVUDAZ_EXPORT int32_t zdz_viewer_keyword(uint32_t position, const char** keyw
 ZODAVUDAZ_EXPORT int32_t zdz_viewer_get(const zdz_viewer* viewer, const char* keyword, int32_t index, char* values,
                                         uint32_t capacity, uint32_t* size);
 /// Sets keyword's values from text of the same form, read as the record's text is read: fewer
-/// values leave the rest, values beyond a field's room are dropped. A group keyword gives the
-/// record its group arrays where it lacks them. ZDZ_E_ARGUMENT for values with ";" or without any
-/// value.
+/// values leave the rest, values beyond a field's room are dropped; one value for one channel. A
+/// group keyword gives the record its group arrays where it lacks them. ZDZ_E_ARGUMENT for values
+/// with ";" or without any value, ZDZ_E_ORDER for "GrNum" or "GrChNum" of a record that has group
+/// arrays (they are sized by them).
 ZODAVUDAZ_EXPORT int32_t zdz_viewer_set(zdz_viewer* viewer, const char* keyword, int32_t index, const char* values);
 
 /* ---- Packets ------------------------------------------------------------------------------ */

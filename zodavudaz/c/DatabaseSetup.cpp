@@ -1,0 +1,123 @@
+// The database's set-up through the C interface: frontend numbers, paths, GUI flags, and Exit.
+#include <zodavudaz/c/CallGuard.h>
+#include <zodavudaz/c/CallerBuffers.h>
+#include <zodavudaz/c/MadeRecords.h>
+#include <zodavudaz/c/RecordLayouts.h>
+#include <zodavudaz/entry/LibraryEntry.h>
+
+namespace {
+struct FlagAccess {
+  void (CGUIDatabase::*Set)(int) noexcept;
+  int (CGUIDatabase::*Get)() const noexcept;
+};
+
+// In the order of the ZDZ_FLAG_ numbers.
+constexpr FlagAccess Flags[ZDZ_FLAG_COUNT] = {
+    {&CGUIDatabase::SetGuiAllModule, &CGUIDatabase::GetGuiAllModule},
+    {&CGUIDatabase::SetGuiPower, &CGUIDatabase::GetGuiPower},
+    {&CGUIDatabase::SetViewerHeight, &CGUIDatabase::GetViewerHeight},
+    {&CGUIDatabase::SetViewerWidth, &CGUIDatabase::GetViewerWidth},
+    {&CGUIDatabase::SetSystemErrorLog, &CGUIDatabase::GetSystemErrorLog},
+    {&CGUIDatabase::SetSystemLanguage, &CGUIDatabase::GetSystemLanguage},
+    {&CGUIDatabase::SetParamPower, &CGUIDatabase::GetParamPower},
+    {&CGUIDatabase::SetOnePanel, &CGUIDatabase::GetOnePanel},
+    {&CGUIDatabase::SetDblClickPanel, &CGUIDatabase::GetDblClickPanel},
+    {&CGUIDatabase::SetNonLoad, &CGUIDatabase::GetNonLoad},
+    {&CGUIDatabase::SetNonToolTip, &CGUIDatabase::GetNonToolTip},
+    {&CGUIDatabase::SetPowerMsg, &CGUIDatabase::GetPowerMsg},
+    {&CGUIDatabase::SetParamStart, &CGUIDatabase::GetParamStart},
+    {&CGUIDatabase::SetDefaultSave, &CGUIDatabase::GetDefaultSave},
+};
+
+bool IsFlag(int32_t flag) noexcept { return flag >= 0 && flag < ZDZ_FLAG_COUNT; }
+
+/// Runs a call of the database that answers nothing.
+template <typename CallT>
+int32_t OnDatabase(CallT call) noexcept {
+  return GuardedCall([&] {
+    call(*GetDataBase());
+    return ZDZ_OK;
+  });
+}
+} // namespace
+
+int32_t zdz_init(void) {
+  return OnDatabase([](CGUIDatabase& database) { database.Init(); });
+}
+
+int32_t zdz_exit(void) {
+  return OnDatabase([](CGUIDatabase& database) {
+    database.Exit();
+    FreeMadeStationsAfterExit();
+  });
+}
+
+int32_t zdz_get_frontend_no(uint16_t* number) {
+  if (number == nullptr)
+    return ZDZ_E_ARGUMENT;
+  return OnDatabase([&](CGUIDatabase& database) { *number = database.GetFrontendNo(); });
+}
+
+int32_t zdz_set_frontend_no(void) {
+  return OnDatabase([](CGUIDatabase& database) { database.SetFrontendNo(); });
+}
+
+int32_t zdz_clear_frontend_no(uint16_t number) {
+  return OnDatabase([&](CGUIDatabase& database) { database.ClearFrontendNo(number); });
+}
+
+int32_t zdz_clear_all_frontend_no(void) {
+  return OnDatabase([](CGUIDatabase& database) { database.ClearFrontendNo(); });
+}
+
+int32_t zdz_set_current_path(const char* path) {
+  if (path == nullptr)
+    return ZDZ_E_ARGUMENT;
+  return OnDatabase([&](CGUIDatabase& database) { database.SetCurrentPath(path); });
+}
+
+int32_t zdz_get_current_path(char* path, uint32_t capacity, uint32_t* size) {
+  if (IsBadBuffer(path, capacity, size))
+    return ZDZ_E_ARGUMENT;
+  return GuardedCall([&] { return PutText(GetDataBase()->GetCurrentPath(), path, capacity, size); });
+}
+
+int32_t zdz_set_multi_module_path(const char* path) {
+  if (path == nullptr)
+    return ZDZ_E_ARGUMENT;
+  return OnDatabase([&](CGUIDatabase& database) { database.SetMultiModulePath(path); });
+}
+
+int32_t zdz_get_multi_module_path(char* path, uint32_t capacity, uint32_t* size) {
+  if (IsBadBuffer(path, capacity, size))
+    return ZDZ_E_ARGUMENT;
+  return GuardedCall([&] { return PutText(GetDataBase()->GetMultiModulePath(), path, capacity, size); });
+}
+
+int32_t zdz_set_flag(int32_t flag, int32_t value) {
+  if (!IsFlag(flag))
+    return ZDZ_E_ARGUMENT;
+  return OnDatabase([&](CGUIDatabase& database) { (database.*Flags[flag].Set)(value); });
+}
+
+int32_t zdz_get_flag(int32_t flag, int32_t* value) {
+  if (!IsFlag(flag) || value == nullptr)
+    return ZDZ_E_ARGUMENT;
+  return OnDatabase([&](CGUIDatabase& database) { *value = (database.*Flags[flag].Get)(); });
+}
+
+int32_t zdz_set_save_on_trig_monitor_rect(const zdz_rect* rect) {
+  if (rect == nullptr)
+    return ZDZ_E_ARGUMENT;
+  return OnDatabase([&](CGUIDatabase& database) {
+    database.SetSaveOnTrigMonitorRect(ToLibrary(*rect));
+  });
+}
+
+int32_t zdz_get_save_on_trig_monitor_rect(zdz_rect* rect) {
+  if (rect == nullptr)
+    return ZDZ_E_ARGUMENT;
+  return OnDatabase([&](CGUIDatabase& database) {
+    *rect = ToC<zdz_rect, RECT>(database.GetSaveOnTrigMonitorRect());
+  });
+}
