@@ -7,8 +7,12 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <atomic>
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -86,6 +90,25 @@ void FileAndRemove(int thread, ThreadLog& log) {
   log.Expect(zdz_remove_station(station) == ZDZ_OK, "remove station");
 }
 
+/// Writes the thread's own key of a settings file that every thread writes, and reads it back with
+/// the whole file, which must hold one version of every line.
+void WriteSetting(const std::string& file, int thread, long round, ThreadLog& log) {
+  const std::string key = "T" + std::to_string(thread);
+  const std::string value = std::to_string(round);
+  log.Expect(zdz_write_profile_string(file.c_str(), "Threads", key.c_str(), value.c_str()) == ZDZ_OK,
+             "settings write");
+  char text[64];
+  uint32_t size = 0;
+  log.Expect(zdz_get_profile_string(file.c_str(), "Threads", key.c_str(), text, sizeof text, &size) == ZDZ_OK &&
+                 value == text,
+             "own settings value");
+  std::vector<char> whole(4096);
+  log.Expect(zdz_read_profile_file(file.c_str(), whole.data(), 4096, &size) == ZDZ_OK &&
+                 std::string(whole.data()).rfind("[Threads]\r\n", 0) == 0 &&
+                 std::string(whole.data()).find("\r\n\r\n") == size - 5,
+             "whole settings file");
+}
+
 void Interpret(zdz_interpreter* interpreter, ThreadLog& log) {
   uint8_t packet[32] = {};
   packet[17] = 0x87;
@@ -125,6 +148,9 @@ TEST_F(CThreadsTest, EightThreadsLoseNothingAndTearNothing) {
   zdz_interpreter* shared = nullptr;
   ASSERT_EQ(zdz_interpreter_create(handlers, 45, &sharedReadBack, &shared), ZDZ_OK);
 
+  char folder[] = "/tmp/zdz-threads-XXXXXX";
+  ASSERT_NE(mkdtemp(folder), nullptr);
+  const std::string settings = std::string(folder) + "/Mardel.tmp";
   std::vector<ThreadLog> logs(ThreadCount);
   std::vector<long> rounds(ThreadCount, 0);
   const auto deadline = std::chrono::steady_clock::now() + RunTime;
@@ -140,6 +166,7 @@ TEST_F(CThreadsTest, EightThreadsLoseNothingAndTearNothing) {
         ChangeViewer(viewer, thread, round, log);
         FileAndRemove(thread, log);
         Interpret(shared, log);
+        WriteSetting(settings, thread, round, log);
         ++rounds[thread];
       }
       log.Expect(zdz_viewer_release(viewer) == ZDZ_OK, "viewer release");
@@ -161,8 +188,18 @@ TEST_F(CThreadsTest, EightThreadsLoseNothingAndTearNothing) {
   ASSERT_EQ(zdz_get_gui_filter(2, 2, SharedCounter, &value), ZDZ_OK);
   EXPECT_EQ(value, static_cast<uint16_t>(total));
   EXPECT_TRUE(sharedReadBack);
+  for (int thread = 0; thread < ThreadCount; ++thread) {
+    char text[64];
+    uint32_t size = 0;
+    ASSERT_EQ(zdz_get_profile_string(settings.c_str(), "Threads", ("T" + std::to_string(thread)).c_str(), text,
+                                     sizeof text, &size),
+              ZDZ_OK);
+    EXPECT_EQ(text, std::to_string(rounds[thread] - 1));
+  }
+  std::remove(settings.c_str());
+  rmdir(folder);
   EXPECT_EQ(zdz_interpreter_release(shared), ZDZ_OK);
-  std::printf("%ld rounds of 5 call groups in %lld s by %d threads\n", total,
+  std::printf("%ld rounds of 6 call groups in %lld s by %d threads\n", total,
               static_cast<long long>(RunTime.count()), ThreadCount);
 }
 } // namespace

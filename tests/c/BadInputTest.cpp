@@ -40,6 +40,7 @@ struct Outputs {
   zdz_window_placement Placement{};
   zdz_viewer* Viewer = nullptr;
   zdz_interpreter* Interpreter = nullptr;
+  zdz_settings_file* File = nullptr;
 };
 
 class BadInputTest : public CInterfaceFixture {
@@ -49,6 +50,8 @@ protected:
     EXPECT_EQ(zdz_viewer_release(Released.Viewer), ZDZ_OK);
     EXPECT_EQ(zdz_interpreter_create(nullptr, 0, nullptr, &Released.Interpreter), ZDZ_OK);
     EXPECT_EQ(zdz_interpreter_release(Released.Interpreter), ZDZ_OK);
+    EXPECT_EQ(zdz_settings_file_open(DemoStations, &Released.File), ZDZ_OK);
+    EXPECT_EQ(zdz_settings_file_close(Released.File), ZDZ_OK);
   }
 
   std::vector<BadInputRow> Rows();
@@ -263,6 +266,37 @@ std::vector<BadInputRow> BadInputTest::Rows() {
       {"interpret short", [&] { return zdz_interpret(Released.Interpreter, packet, 31); }, Arg},
       {"interpreter_release released", [&] { return zdz_interpreter_release(Released.Interpreter); }, Handle},
       {"interpreter_release null", [] { return zdz_interpreter_release(nullptr); }, Arg},
+
+      {"get_profile_string null file", [=] { return zdz_get_profile_string(nullptr, "S", "K", t, 8, s); }, Arg},
+      {"get_profile_string null key", [=] { return zdz_get_profile_string("f", "S", nullptr, t, 8, s); }, Arg},
+      {"get_profile_string null size", [=] { return zdz_get_profile_string("f", "S", "K", t, 8, nullptr); }, Arg},
+      {"get_profile_string missing file", [=] { return zdz_get_profile_string("no/such/file", "S", "K", t, 8, s); }, ZDZ_E_NOT_FOUND},
+      {"write_profile_string null value", [] { return zdz_write_profile_string("f", "S", "K", nullptr); }, Arg},
+      {"write_profile_string refused", [] { return zdz_write_profile_string("no/such/file", "S", "", "v"); }, ZDZ_E_REFUSED_NAME},
+      {"get_last_profile_cause null", [] { return zdz_get_last_profile_cause(nullptr); }, Arg},
+      {"read_profile_file null file", [=] { return zdz_read_profile_file(nullptr, t, 8, s); }, Arg},
+      {"read_profile_file null buffer", [=] { return zdz_read_profile_file(DemoStations, nullptr, 8, s); }, Arg},
+      {"read_profile_file too small", [=] { return zdz_read_profile_file(DemoStations, t, 8, s); }, ZDZ_E_BUFFER_TOO_SMALL},
+      {"settings_file_open null", [] { return zdz_settings_file_open(nullptr, nullptr); }, Arg},
+      {"read_string_ex released", [&] { return zdz_read_string_ex(Released.File, t, 8, s); }, Handle},
+      {"read_string_ex null", [=] { return zdz_read_string_ex(nullptr, t, 8, s); }, Arg},
+      {"settings_file_close released", [&] { return zdz_settings_file_close(Released.File); }, Handle},
+      {"settings_file_close never made", [] {
+         return zdz_settings_file_close(reinterpret_cast<zdz_settings_file*>(std::uintptr_t{0x1001}));
+       }, Handle},
+      {"read_window_placement null", [] { return zdz_read_window_placement(nullptr); }, Arg},
+      {"read_window_placement_file null file", [&] { return zdz_read_window_placement_file(&o.Placement, nullptr); }, Arg},
+      {"write_window_placement null", [] { return zdz_write_window_placement(nullptr, "f"); }, Arg},
+      {"read_window_placement_ex unknown", [&] { return zdz_read_window_placement_ex(&o.Placement, NoStation, 1); }, Unknown},
+      {"read_window_placement_ex_file null", [] { return zdz_read_window_placement_ex_file(nullptr, 1, 1, "f"); }, Arg},
+      {"write_window_placement_ex unknown", [&] { return zdz_write_window_placement_ex(&o.Placement, NoStation, 1, "f"); }, Unknown},
+      {"get_module_backup_inf unknown", [=] { return zdz_get_module_backup_inf(1, NoModule, t, 8, s); }, Unknown},
+      {"get_module_backup_inf_file null file", [=] { return zdz_get_module_backup_inf_file(1, 1, nullptr, t, 8, s); }, Arg},
+      {"get_station_backup_inf unknown", [=] { return zdz_get_station_backup_inf(NoStation, "f", t, 8, s); }, Unknown},
+      {"get_station_backup_inf null size", [=] { return zdz_get_station_backup_inf(1, "f", t, 8, nullptr); }, Arg},
+      {"get_install_directory null", [=] { return zdz_get_install_directory(nullptr, t, 8, s); }, Arg},
+      {"get_install_directory none", [=] { return zdz_get_install_directory("", t, 8, s); }, ZDZ_E_NOT_FOUND},
+      {"get_display_property null", [&] { return zdz_get_display_property(&o.Int, &o.Int, nullptr, &o.Rect); }, Arg},
 
       {"sim_load_virtual_stations null message", [] { return zdz_sim_load_virtual_stations(DemoStations, nullptr, 8, nullptr); }, Arg},
   };

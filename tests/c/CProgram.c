@@ -1,6 +1,7 @@
 /* The C interface from a C99 program: every function called once, against the demo's virtual
  * stations and a station of its own, each checked for the status it must answer. Run from the top
- * of the tree; prints nothing and exits 0 when every call answered as expected. */
+ * of the tree with a scratch settings file's path; prints nothing and exits 0 when every call
+ * answered as expected. */
 #include <zodavudaz/sim/zodavudaz_sim_c.h>
 #include <zodavudaz/zodavudaz_c.h>
 
@@ -240,6 +241,45 @@ static void control_calls(void) {
   expect("zdz_reverse_term", zdz_reverse_term("a;;b", text, sizeof text, &size), ZDZ_OK);
 }
 
+static void settings_calls(const char* file) {
+  char text[512];
+  uint32_t size = 0;
+  int32_t cause = -1;
+  zdz_settings_file* lines = NULL;
+  zdz_window_placement placement = {0, 0, 1, -1, -1, -1, -1, {10, 20, 300, 400}};
+  int32_t width = 0;
+  int32_t height = 0;
+  int32_t position = 0;
+  zdz_rect area;
+
+  remove(file);
+  expect("zdz_write_profile_string", zdz_write_profile_string(file, "S", "K", "V"), ZDZ_OK);
+  expect("zdz_get_profile_string", zdz_get_profile_string(file, "S", "K", text, sizeof text, &size), ZDZ_OK);
+  expect("zdz_get_profile_string", zdz_get_profile_string(file, "S", "X", text, sizeof text, &size),
+         ZDZ_E_NOT_FOUND);
+  expect("zdz_get_last_profile_cause", zdz_get_last_profile_cause(&cause), ZDZ_OK);
+  expect("zdz_read_profile_file", zdz_read_profile_file(file, text, sizeof text, &size), ZDZ_OK);
+  expect("zdz_settings_file_open", zdz_settings_file_open(file, &lines), ZDZ_OK);
+  expect("zdz_read_string_ex", zdz_read_string_ex(lines, text, sizeof text, &size), ZDZ_OK);
+  expect("zdz_settings_file_close", zdz_settings_file_close(lines), ZDZ_OK);
+  expect("zdz_write_window_placement", zdz_write_window_placement(&placement, file), ZDZ_OK);
+  expect("zdz_read_window_placement_file", zdz_read_window_placement_file(&placement, file), ZDZ_OK);
+  expect("zdz_read_window_placement", zdz_read_window_placement(&placement), ZDZ_OK);
+  expect("zdz_write_window_placement_ex", zdz_write_window_placement_ex(&placement, 2, 2, file), ZDZ_OK);
+  expect("zdz_read_window_placement_ex_file", zdz_read_window_placement_ex_file(&placement, 2, 2, file), ZDZ_OK);
+  expect("zdz_read_window_placement_ex", zdz_read_window_placement_ex(&placement, 2, 2), ZDZ_OK);
+  expect("zdz_get_module_backup_inf", zdz_get_module_backup_inf(2, 2, text, sizeof text, &size), ZDZ_OK);
+  expect("zdz_get_module_backup_inf_file", zdz_get_module_backup_inf_file(2, 2, file, text, sizeof text, &size),
+         ZDZ_E_NOT_FOUND);
+  expect("zdz_get_station_backup_inf", zdz_get_station_backup_inf(2, file, text, sizeof text, &size), ZDZ_OK);
+  expect("zdz_get_install_directory", zdz_get_install_directory("none.exe", text, sizeof text, &size),
+         ZDZ_E_NOT_FOUND);
+  expect("zdz_get_display_property", zdz_get_display_property(&width, &height, &position, &area), ZDZ_OK);
+  if (cause != ZDZ_CAUSE_MISSING_KEY || placement.length != 44)
+    expect("settings values", ZDZ_E_ARGUMENT, ZDZ_OK);
+  remove(file);
+}
+
 static void viewer_calls(void) {
   zdz_viewer* viewer = NULL;
   zdz_viewer* stored = NULL;
@@ -289,7 +329,10 @@ static void packet_calls(void) {
     expect("packet values", ZDZ_E_ARGUMENT, ZDZ_OK);
 }
 
-int main(void) {
+/* argv[1]: a settings file the program may create and remove. */
+int main(int argc, char** argv) {
+  if (argc != 2)
+    return 2;
   expect("zdz_sim_load_virtual_stations",
          zdz_sim_load_virtual_stations("tools/demo/VirtualStations.ini", NULL, 0, NULL), ZDZ_OK);
   database_calls();
@@ -299,6 +342,7 @@ int main(void) {
   acquisition_calls();
   registry_and_filter_calls();
   control_calls();
+  settings_calls(argv[1]);
   viewer_calls();
   packet_calls();
   expect("zdz_status_text", zdz_status_text(ZDZ_OK)[0] == 's' ? ZDZ_OK : ZDZ_E_ARGUMENT, ZDZ_OK);
