@@ -26,7 +26,8 @@ const std::string& SettingsFile() {
     path = std::string(mkdtemp(folder)) + "/Mardel.tmp";
     std::string text;
     for (int section = 0; text.size() < 4096 - 64; ++section)
-      text += "[StationS-Module" + std::to_string(section) + "]\r\nProduct=ZO4a21 module\r\nConfig=a 1,b 2,c 3,\r\n\r\n";
+      text +=
+          "[StationS-Module" + std::to_string(section) + "]\r\nProduct=ZO4a21 module\r\nConfig=a 1,b 2,c 3,\r\n\r\n";
     text += "[StationBench]\r\nConfig=a 1,b 2,c 3,\r\n\r\n";
     FILE* out = std::fopen(path.c_str(), "wb");
     std::fwrite(text.data(), 1, text.size(), out);
@@ -98,8 +99,8 @@ void BM_CAcquisition(benchmark::State& state) {
     uint16_t type = 0;
     uint32_t bytes = 0;
     uint32_t elements = 0;
-    zdz_get_acq_data_ex(5, 2, 0, 0, 0, 0, 0, AcquiredPoints, 2, buffer.data(), AcquiredBytes, &type, &bytes,
-                        &elements, 0);
+    zdz_get_acq_data_ex(5, 2, 0, 0, 0, 0, 0, AcquiredPoints, 2, buffer.data(), AcquiredBytes, &type, &bytes, &elements,
+                        0);
     benchmark::DoNotOptimize(bytes);
   });
   ReportRatio(state, nanoseconds, AcquisitionBaseline);

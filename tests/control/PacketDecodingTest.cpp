@@ -9,8 +9,9 @@ namespace {
 std::vector<BYTE> Bytes(std::initializer_list<int> values) { return std::vector<BYTE>(values.begin(), values.end()); }
 
 /// A module packet of 4 data bytes, query 0x40C for member 9, parameter number 3.
-const std::vector<BYTE> ModulePacket = Bytes({0x14, 0, 0, 0, 0x24, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 0x02, 0x0A, 0x0C, 0x94,
-                                              0x10, 0x01, 0, 0, 3, 0, 0, 0, 0, 0, 0, 0, 0xA1, 0xA2, 0xA3, 0xA4});
+const std::vector<BYTE> ModulePacket =
+    Bytes({0x14, 0,    0,    0,    0x24, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0,    0,    0x02, 0x0A,
+           0x0C, 0x94, 0x10, 0x01, 0,    0, 3, 0, 0, 0, 0, 0, 0, 0, 0xA1, 0xA2, 0xA3, 0xA4});
 
 const char ModuleText[] = "size            20 (packet 36 bytes)\n"
                           "all bytes       36 (transfer data 20)\n"
@@ -43,8 +44,9 @@ TEST(PacketDecodingTest, PacketsDecodeFieldByFieldAsFarAsTheirBytesGo) {
   const DecodeRow rows[] = {
       {"module packet", ModulePacket, 36, PacketKind::Module, 1, ModuleText},
       {"data cut short", ModulePacket, 34, PacketKind::Module, 1,
-       std::string(ModuleText).replace(std::string(ModuleText).find("4 bytes A1 A2 A3 A4\n"), 20,
-                                       "4 bytes A1 A2\nwarning: the packet claims 4 data bytes, 2 were given\n")},
+       std::string(ModuleText)
+           .replace(std::string(ModuleText).find("4 bytes A1 A2 A3 A4\n"), 20,
+                    "4 bytes A1 A2\nwarning: the packet claims 4 data bytes, 2 were given\n")},
       {"bytes after the data", longer, 37, PacketKind::Module, 1,
        std::string(ModuleText) + "note: 1 bytes after the packet's data\n"},
       {"station packet", station, 64, PacketKind::Station, 1,
