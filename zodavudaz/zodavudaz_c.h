@@ -449,8 +449,8 @@ ZODAVUDAZ_EXPORT int32_t zdz_gui_get_array(uint16_t station, uint16_t module, ui
 /// A query group request for setting cntl (SettingQueryPointer).
 ZODAVUDAZ_EXPORT int32_t zdz_setting_query_pointer(uint16_t station, uint16_t module, uint16_t cntl, void* data,
                                                    uint32_t capacity, uint32_t* size, uint16_t* type, uint32_t* count);
-/// The help information, from the query group, else the param group; *from_query (optional) 1
-/// when the query group answered (HelpQueryPointer).
+/// The help information, from the query group, else the param group; *from_query (optional,
+/// written whatever the status) 1 when the query group answered (HelpQueryPointer).
 ZODAVUDAZ_EXPORT int32_t zdz_help_query_pointer(uint16_t station, uint16_t module, void* data, uint32_t capacity,
                                                 uint32_t* size, uint16_t* type, uint32_t* count, uint16_t* from_query);
 /// The module's sequence table (GetSeqTable); 205 when it is empty.
@@ -495,16 +495,18 @@ ZODAVUDAZ_EXPORT int32_t zdz_get_acq_info(uint16_t station, uint16_t module, uin
 /// 0, 1 (ending at the start point) or 2 (beginning there), two elements each (minimum and
 /// maximum). *type is the type code of the bytes in buffer, *bytes how many the module wrote there
 /// (never more than capacity), *elements the module's element count: of this reply, or, when the
-/// reply is not the 2 × points elements asked for, of the whole acquisition it holds. A null buffer
-/// goes only with capacity 0. The status is the first request's result; *bytes less than *elements
-/// times the element width (1 << (*type >> 4)) means the buffer held only part of the reply.
+/// reply is not the 2 × points elements asked for, of the whole acquisition it holds; the three are
+/// written whatever the status. A null buffer goes only with capacity 0. The status is the first
+/// request's result; *bytes less than *elements times the element width (1 << (*type >> 4)) means
+/// the buffer held only part of the reply.
 ZODAVUDAZ_EXPORT int32_t zdz_get_acq_data_ex(uint16_t station, uint16_t module, uint16_t offset, int32_t first,
                                              int32_t second, int32_t third, int32_t fourth, uint32_t points,
                                              uint16_t direction, void* buffer, uint32_t capacity, uint16_t* type,
                                              uint32_t* bytes, uint32_t* elements, uint32_t timeout_ms);
 /// The current values of the module, or of its whole connected group when it is the group's
 /// first, into buffer (GetCurrentData); *size the bytes delivered, a member's reply that does not
-/// fit dropped whole. 502 for a channel other than -1 or a module that is not its group's first.
+/// fit dropped whole, and *type the last reply's type code, both written whatever the status. 502
+/// for a channel other than -1 or a module that is not its group's first.
 ZODAVUDAZ_EXPORT int32_t zdz_get_current_data(uint16_t station, uint16_t module, int16_t channel, void* buffer,
                                               uint32_t capacity, uint32_t* size, uint16_t* type, uint32_t timeout_ms);
 /// Sends the scaling enable byte, then count scaling records (SetScaleTbl); the second request's
@@ -580,7 +582,7 @@ ZODAVUDAZ_EXPORT int32_t zdz_zoc_mote_sync_exec(uint16_t station, uint16_t modul
 ZODAVUDAZ_EXPORT int32_t zdz_zoc_mote_sync_exec2(uint16_t station, uint16_t module, uint16_t cntl, const void* data,
                                                  uint16_t type, uint32_t count);
 /// Queries setting cntl into out, at most capacity bytes (ZocMoteSettingQuery); *type and *count
-/// (both optional) describe the reply.
+/// (both optional, written whatever the status) describe the reply.
 ZODAVUDAZ_EXPORT int32_t zdz_zoc_mote_setting_query(uint16_t station, uint16_t module, uint16_t cntl, void* out,
                                                     uint32_t capacity, uint16_t* type, uint32_t* count);
 /// Posts a start or stop of the module's sequence (ZocStartButton, ZocStopButton); 0xFFFF when
