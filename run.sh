@@ -60,7 +60,8 @@ run_demo() {
   echo "==> building zdz-demo and the libraries (about $((3 / JOBS + 1)) min on $JOBS cores)" >&2
   cmake --build "$dir" -j "$JOBS" --target zdz-demo >/dev/null
   echo "==> running the demo" >&2
-  "$dir"/tools/zdz-demo tools/demo/settings
+  # It finds tools/demo's station file and settings by itself and works on a copy of the settings.
+  "$dir"/tools/zdz-demo
 }
 
 # build DIR [cmake options...]
