@@ -55,68 +55,75 @@ public:
   }
 };
 
-double SettingsReadBaseline = 0;
-double AcquisitionBaseline = 0;
-double CallBaseline = 0;
-
-void BM_CSettingsReadBaseline(benchmark::State& state) {
-  const std::string& file = SettingsFile();
-  SettingsReadBaseline = TimeLoop(state, [&] {
-    CString value;
-    GetProfileStringEx(file.c_str(), "StationBench", "Config", value);
-    benchmark::DoNotOptimize(value.GetLength());
-  });
+void ReadSettingsInCpp() {
+  CString value;
+  GetProfileStringEx(SettingsFile().c_str(), "StationBench", "Config", value);
+  benchmark::DoNotOptimize(value.GetLength());
 }
 
-void BM_CSettingsRead(benchmark::State& state) {
-  const std::string& file = SettingsFile();
-  const double nanoseconds = TimeLoop(state, [&] {
-    char value[64];
-    uint32_t size = 0;
-    zdz_get_profile_string(file.c_str(), "StationBench", "Config", value, sizeof value, &size);
-    benchmark::DoNotOptimize(size);
-  });
-  ReportRatio(state, nanoseconds, SettingsReadBaseline);
+void ReadSettingsInC() {
+  char value[64];
+  uint32_t size = 0;
+  zdz_get_profile_string(SettingsFile().c_str(), "StationBench", "Config", value, sizeof value, &size);
+  benchmark::DoNotOptimize(size);
 }
 
-void BM_CAcquisitionBaseline(benchmark::State& state) {
-  AcquisitionStation station;
-  std::vector<BYTE> buffer(AcquiredBytes);
-  CRplySync sync;
-  AcquisitionBaseline = TimeLoop(state, [&] {
+/// The acquisition through the C++ call and through the C interface, into one buffer.
+class Acquisition : public AcquisitionStation {
+public:
+  void InCpp() {
     WORD type = 0;
     DWORD size = 0;
-    GetDataBase()->GetAcqDataEx(5, 2, 0, 0, 0, 0, 0, AcquiredPoints, 2, buffer.data(), AcquiredBytes, &type, &size,
-                                &sync);
+    GetDataBase()->GetAcqDataEx(5, 2, 0, 0, 0, 0, 0, AcquiredPoints, 2, Buffer.data(), AcquiredBytes, &type, &size,
+                                &Sync);
     benchmark::DoNotOptimize(size);
-  });
-}
-
-void BM_CAcquisition(benchmark::State& state) {
-  AcquisitionStation station;
-  std::vector<BYTE> buffer(AcquiredBytes);
-  const double nanoseconds = TimeLoop(state, [&] {
+  }
+  void InC() {
     uint16_t type = 0;
     uint32_t bytes = 0;
     uint32_t elements = 0;
-    zdz_get_acq_data_ex(5, 2, 0, 0, 0, 0, 0, AcquiredPoints, 2, buffer.data(), AcquiredBytes, &type, &bytes, &elements,
+    zdz_get_acq_data_ex(5, 2, 0, 0, 0, 0, 0, AcquiredPoints, 2, Buffer.data(), AcquiredBytes, &type, &bytes, &elements,
                         0);
     benchmark::DoNotOptimize(bytes);
-  });
-  ReportRatio(state, nanoseconds, AcquisitionBaseline);
+  }
+
+private:
+  std::vector<BYTE> Buffer = std::vector<BYTE>(AcquiredBytes);
+  CRplySync Sync;
+};
+
+void CallInCpp() { benchmark::DoNotOptimize(ZoGetCGClass()); }
+
+void CallInC() {
+  uint32_t value = 0;
+  zdz_zo_get_cg_class(&value);
+  benchmark::DoNotOptimize(value);
 }
 
-void BM_CCallBaseline(benchmark::State& state) {
-  CallBaseline = TimeLoop(state, [] { benchmark::DoNotOptimize(ZoGetCGClass()); });
+void BM_CSettingsReadBaseline(benchmark::State& state) { TimeLoop(state, ReadSettingsInCpp); }
+
+// The ratio compares the two calls made in turns.
+void BM_CSettingsRead(benchmark::State& state) { TimeInterleaved(state, ReadSettingsInCpp, ReadSettingsInC); }
+
+void BM_CAcquisitionBaseline(benchmark::State& state) {
+  Acquisition acquisition;
+  TimeLoop(state, [&] { acquisition.InCpp(); });
 }
 
-// The difference to its baseline is what every C call adds: the lock taken and given back.
+void BM_CAcquisition(benchmark::State& state) {
+  Acquisition acquisition;
+  TimeInterleaved(
+      state, [&] { acquisition.InCpp(); }, [&] { acquisition.InC(); });
+}
+
+double CallBaseline = 0;
+
+void BM_CCallBaseline(benchmark::State& state) { CallBaseline = TimeLoop(state, CallInCpp); }
+
+// What every C call adds to the call it wraps: the lock taken and given back. Too short to time
+// one by one, the calls run in a loop each, the baseline first.
 void BM_CCall(benchmark::State& state) {
-  const double nanoseconds = TimeLoop(state, [] {
-    uint32_t value = 0;
-    zdz_zo_get_cg_class(&value);
-    benchmark::DoNotOptimize(value);
-  });
+  const double nanoseconds = TimeLoop(state, CallInC);
   ReportRatio(state, nanoseconds, CallBaseline);
   state.counters["added_ns"] = nanoseconds - CallBaseline;
 }
