@@ -154,7 +154,7 @@ TEST(DemoTest, ArgumentsItCannotPlayAreRefusedWithTheReason) {
       {"short help", "-h", 0, usage, ""},
       {"unknown option", "--verbose", 2, "", usage},
       {"too many arguments", "a b c", 2, "", usage},
-      {"missing settings folder", "'" + (folder / "none") + "'", 1, "",
+      {"missing settings folder", std::string("'").append(folder / "none").append("'"), 1, "",
        "zdz-demo: the settings folder " + (folder / "none") + " is missing or no folder\n"},
       {"refused station file", ShippedSettings + " '" + (folder / "refused.ini") + "'", 1, "",
        "zdz-demo: " + (folder / "refused.ini") + " [StationA]: section missing\n"},

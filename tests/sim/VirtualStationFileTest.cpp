@@ -212,6 +212,7 @@ struct MalformedRow {
 };
 
 #define STATION_X "[Stations]\nNames=X\n\n[StationX]\nId=1\nModel=ZI400\nModules=1\n\n"
+#define HEADER_RULE "a section header is \"[NAME]\" from the line's first byte, with nothing after it"
 #define MODULE_X "[StationX-Module1]\nProduct=P\nProductWord=1\nChannels=2\n"
 
 const MalformedRow MalformedRows[] = {
@@ -224,9 +225,12 @@ const MalformedRow MalformedRows[] = {
      ": line 6 \"Id=1\" lies in no section (the empty line 5 ended [StationX])"},
     {"KeyBeforeTheFirstSection", "Names=X\n[Stations]\n",
      ": line 1 \"Names=X\" lies in no section (before the first one)"},
-    {"HeaderWithoutBracket", "[Stations\nNames=X\n", ": line 1 \"[Stations\": a section header without \"]\""},
+    {"HeaderWithoutBracket", "[Stations\nNames=X\n", ": line 1 \"[Stations\": " HEADER_RULE},
     {"HeaderWithoutBracketInASection", "[Stations]\nNames=X\n[StationX\n",
-     " [Stations]: line 3 \"[StationX\": a section header without \"]\""},
+     " [Stations]: line 3 \"[StationX\": " HEADER_RULE},
+    {"HeaderAfterABlank", " [Stations]\nNames=X\n", ": line 1 \" [Stations]\": " HEADER_RULE},
+    {"TextAfterTheHeader", "[Stations] all\nNames=X\n", ": line 1 \"[Stations] all\": " HEADER_RULE},
+    {"NameUpToTheLastBracket", "[Stations]\nNames=X\n\n[StationX]]\nId=1\n", " [StationX]: section missing"},
     {"SectionRepeated", "[Stations]\nNames=X\n\n[Stations]\nNames=Y\n",
      " [Stations]: section repeated on line 4 (first on line 1)"},
     {"KeyRepeated", "[Stations]\nNames=X\nNames=Y\n", " [Stations] Names: repeated on line 3 (first on line 2)"},
@@ -314,6 +318,7 @@ const MalformedRow MalformedRows[] = {
 
 #undef STATION_X
 #undef MODULE_X
+#undef HEADER_RULE
 
 TEST_F(VirtualStationFileTest, MalformedDescriptionsNameFileSectionAndKeyAndMakeNothing) {
   for (const MalformedRow& row : MalformedRows) {

@@ -159,11 +159,15 @@ public:
   /// The help information from the query group, else from the param group; *fromQuery 1 when the
   /// query group answered it, else 0 (also for 205).
   WORD HelpQueryPointer(WORD station, WORD slot, void** data, DWORD* count, WORD* fromQuery) noexcept;
+  // The sequence information reply: a 32-byte header (the mode the u16 at byte 24, the table's
+  // length the u32 at byte 28), then the table. The reply holds count << (type >> 4) bytes; a
+  // reply whose type has a width field above 3 (0xFF included) counts as holding none.
   /// A copy of the module's sequence table in *table (the caller releases it with ::operator
   /// delete) and its length in *size. 205 and a null table when the table is empty or the reply
   /// is shorter than it says; 400 (table unchanged) when no copy can be allocated.
   WORD GetSeqTable(WORD station, WORD slot, void** table, DWORD* size) noexcept;
-  /// *mode = the module's sequence mode; unchanged on failure, 205 for a reply without a header.
+  /// *mode = the module's sequence mode; unchanged on failure, 205 for a reply that ends before
+  /// byte 26.
   WORD GetSeqMode(WORD station, WORD slot, WORD* mode) noexcept;
   /// Executes cntl with count elements of type at data (type 0xFF, count 0: none).
   WORD SyncExec(WORD station, WORD slot, WORD cntl, void* data, WORD type, DWORD count) noexcept;

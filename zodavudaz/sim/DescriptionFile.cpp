@@ -70,13 +70,16 @@ bool DescriptionFile::NoteLine(const std::string& text, bool crLf, bool hasLineE
   return NoteKey(text, walk);
 }
 
+// The engine finds a section only by a line that is "[" + name + "]" from its first byte, with
+// nothing but blanks after it; any other line that looks like a header would be read otherwise.
 bool DescriptionFile::NoteHeader(const std::string& text, std::size_t bracket, bool crLf, Walk& walk) {
-  const std::size_t close = text.find(']', bracket);
-  if (close == std::string::npos) {
-    const std::string fault = LineText(walk.LineNumber) + " " + Quoted(text) + ": a section header without \"]\"";
+  const std::size_t close = text.find_last_not_of(" \t");
+  if (bracket != 0 || text[close] != ']') {
+    const std::string fault = LineText(walk.LineNumber) + " " + Quoted(text) +
+                              ": a section header is \"[NAME]\" from the line's first byte, with nothing after it";
     return walk.Current != nullptr ? Fail(walk.CurrentName, "", fault) : FailOutside(fault);
   }
-  const std::string name = text.substr(bracket + 1, close - bracket - 1);
+  const std::string name = text.substr(1, close - 1);
   const auto [section, added] = Sections.try_emplace(name);
   if (!added)
     return Fail(name, "",
