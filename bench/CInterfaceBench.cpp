@@ -25,9 +25,11 @@ const std::string& SettingsFile() {
     char folder[] = "/tmp/zdz-c-bench-XXXXXX";
     path = std::string(mkdtemp(folder)) + "/Mardel.tmp";
     std::string text;
-    for (int section = 0; text.size() < 4096 - 64; ++section)
-      text +=
-          "[StationS-Module" + std::to_string(section) + "]\r\nProduct=ZO4a21 module\r\nConfig=a 1,b 2,c 3,\r\n\r\n";
+    for (int section = 0; text.size() < 4096 - 64; ++section) {
+      text += "[StationS-Module";
+      text += std::to_string(section);
+      text += "]\r\nProduct=ZO4a21 module\r\nConfig=a 1,b 2,c 3,\r\n\r\n";
+    }
     text += "[StationBench]\r\nConfig=a 1,b 2,c 3,\r\n\r\n";
     FILE* out = std::fopen(path.c_str(), "wb");
     std::fwrite(text.data(), 1, text.size(), out);

@@ -90,10 +90,17 @@ void FileAndRemove(int thread, ThreadLog& log) {
   log.Expect(zdz_remove_station(station) == ZDZ_OK, "remove station");
 }
 
+/// The settings key of thread.
+std::string KeyOf(int thread) {
+  std::string key = std::to_string(thread);
+  key.insert(key.begin(), 'T');
+  return key;
+}
+
 /// Writes the thread's own key of a settings file that every thread writes, and reads it back with
 /// the whole file, which must hold one version of every line.
 void WriteSetting(const std::string& file, int thread, long round, ThreadLog& log) {
-  const std::string key = "T" + std::to_string(thread);
+  const std::string key = KeyOf(thread);
   const std::string value = std::to_string(round);
   log.Expect(zdz_write_profile_string(file.c_str(), "Threads", key.c_str(), value.c_str()) == ZDZ_OK, "settings write");
   char text[64];
@@ -190,8 +197,7 @@ TEST_F(CThreadsTest, EightThreadsLoseNothingAndTearNothing) {
   for (int thread = 0; thread < ThreadCount; ++thread) {
     char text[64];
     uint32_t size = 0;
-    ASSERT_EQ(zdz_get_profile_string(settings.c_str(), "Threads", ("T" + std::to_string(thread)).c_str(), text,
-                                     sizeof text, &size),
+    ASSERT_EQ(zdz_get_profile_string(settings.c_str(), "Threads", KeyOf(thread).c_str(), text, sizeof text, &size),
               ZDZ_OK);
     EXPECT_EQ(text, std::to_string(rounds[thread] - 1));
   }
