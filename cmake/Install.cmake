@@ -6,7 +6,7 @@ include(cmake/PublicHeaders.cmake)
 
 # The library's public headers are those the umbrella header reaches; the simulation's are the
 # zodavudaz/sim/ headers that declare exported names, with what they reach beyond the library's.
-zdz_public_headers(ZDZ_PUBLIC_HEADERS zodavudaz/zodavudaz.h)
+zdz_public_headers(ZDZ_PUBLIC_HEADERS zodavudaz/zodavudaz.h zodavudaz/zodavudaz_c.h)
 file(GLOB ZDZ_SIM_HEADER_CANDIDATES RELATIVE ${PROJECT_SOURCE_DIR} CONFIGURE_DEPENDS zodavudaz/sim/*.h)
 set(ZDZ_SIM_ROOT_HEADERS)
 foreach(header IN LISTS ZDZ_SIM_HEADER_CANDIDATES)

@@ -5,6 +5,9 @@
 // <zodavudaz/packets/siblings/>) and never contains them: a program links them too. On a machine
 // without them, the simulated ones stand in: link libzodavudaz-sim (ZoDavudaz::sim, pkg-config
 // zodavudaz-sim) after libzodavudaz and set up its stations with <zodavudaz/sim/SimControl.h>.
+//
+// C and other languages use the C interface over this one, <zodavudaz/zodavudaz_c.h>, whose opening
+// comment gives its conventions (and <zodavudaz/sim/zodavudaz_sim_c.h> for virtual stations).
 #ifndef ZODAVUDAZ_H
 #define ZODAVUDAZ_H
 
@@ -15,6 +18,7 @@
 #include <zodavudaz/control/ControlRequests.h>
 #include <zodavudaz/control/LineEndConversion.h>
 #include <zodavudaz/control/ModuleTest.h>
+#include <zodavudaz/control/PacketDecoding.h>
 #include <zodavudaz/control/StartControls.h>
 #include <zodavudaz/control/UnitText.h>
 #include <zodavudaz/database/ActOnTrigInfo.h>

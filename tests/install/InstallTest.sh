@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix, builds and runs a program outside the tree against it
-# (through the CMake package and through pkg-config, including only <zodavudaz/...> headers), checks
-# that the loaded library, both packages, the headers and zdz give one version, that an application
-# of the build's architecture finds the package however CMake searches for it and one of the other
-# architecture gets a clear refusal, that the documentation is installed, and starts the installed
-# zdz and demo by their installed paths, without LD_LIBRARY_PATH.
+# (through the CMake package and through pkg-config, including only <zodavudaz/...> headers), and a
+# C program through both (a project that enables only C, and a C99 compile), checks that the loaded
+# library, both packages, the headers and zdz give one version, that an application of the build's
+# architecture finds the package however CMake searches for it and one of the other architecture
+# gets a clear refusal, that the documentation is installed, and starts the installed zdz and demo
+# by their installed paths, without LD_LIBRARY_PATH.
 # usage: InstallTest.sh BUILD-DIR [EMULATOR]
 set -euo pipefail
 build=$1 emulator=${2:-}
@@ -110,6 +111,19 @@ headerVersion=$(sed -n 's/^#define ZODAVUDAZ_VERSION_STRING "\(.*\)"$/\1/p' "$pr
 toolVersion=$($emulator "$prefix/bin/zdz" --version)
 [ "$toolVersion" = "zdz $version, library $version" ] || fail "zdz --version says '$toolVersion', the library $version"
 echo "one version ($version): ok"
+
+# The C interface: a project that enables C alone takes ZoDavudaz::c; pkg-config serves a C99 program.
+capp=$(cd "$(dirname "$0")/c-app" && pwd)
+stations=$(find "$prefix" -name VirtualStations.ini | head -1)
+cmake -S "$capp" -B "$work/c-build" -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_C_FLAGS="$own" >/dev/null
+cmake --build "$work/c-build" >/dev/null
+$emulator "$work/c-build/installed-c-app" "$work/c-cmake.ini" "$stations" | grep -q "^installed C interface works"
+echo "CMake package from C: ok"
+# shellcheck disable=SC2086 # the flags are separate words
+gcc -std=c99 -pedantic -Wall -Wextra -Werror "$capp/main.c" -o "$work/pkg-c-app" $flags -Wl,-rpath,"$libdir"
+$emulator "$work/pkg-c-app" "$work/c-pkg.ini" "$stations" | grep -q "^installed C interface works"
+echo "pkg-config from C: ok"
 
 # The installed tools find the libraries through their run path alone.
 $emulator "$prefix/bin/zdz" profile get "$work/pkg.ini" Section Key | grep -qx "Value"

@@ -4,6 +4,7 @@
 
 #include <zodavudaz/database/ModuleFrontend.h>
 #include <zodavudaz/database/ReplyBytes.h>
+#include <zodavudaz/database/ReplyDelivery.h>
 #include <zodavudaz/packets/DataHeader.h>
 #include <zodavudaz/packets/WireField.h>
 #include <zodavudaz/platform/BlockAllocator.h>
@@ -194,10 +195,10 @@ WORD CGUIDatabase::GetAcqInfo(WORD station, WORD slot, WORD offset, LONG first, 
   return 0;
 }
 
-WORD CGUIDatabase::GetAcqDataEx(WORD station, WORD slot, WORD offset, LONG first, LONG second, LONG third, LONG fourth,
-                                DWORD points, WORD direction, void* buffer, DWORD capacity, WORD* type, DWORD* size,
-                                CRplySync* sync) noexcept {
-  CFeModule* frontend = FindModuleFrontend(*this, station, slot);
+WORD GetAcqDataDelivered(CGUIDatabase& database, WORD station, WORD slot, WORD offset, LONG first, LONG second,
+                         LONG third, LONG fourth, DWORD points, WORD direction, void* buffer, DWORD capacity,
+                         WORD* type, DWORD* size, AcqDataDelivery& delivery, CRplySync* sync) noexcept {
+  CFeModule* frontend = FindModuleFrontend(database, station, slot);
   if (frontend == nullptr)
     return UnknownModule;
   LONG input[6] = {
@@ -206,6 +207,7 @@ WORD CGUIDatabase::GetAcqDataEx(WORD station, WORD slot, WORD offset, LONG first
   DWORD count = 0;
   const WORD result = AskAcqData(*frontend, offset, input, buffer, capacity, type, &count, sync);
   *size = ReplyBytesWithin(*type, count, capacity);
+  delivery = AcqDataDelivery{*type, *size, count};
   if (points == 0 || points == AllPoints || first == NoChannel)
     return result;
   if (result == 0 && ElementsWithin(*type, count, capacity) == 2ull * points)
@@ -214,7 +216,7 @@ WORD CGUIDatabase::GetAcqDataEx(WORD station, WORD slot, WORD offset, LONG first
   // Not the reply asked for: let *size tell how many elements the module holds.
   WAVEINF records[WaveInfoCapacity / sizeof(WAVEINF)];
   WORD recordCount = 0;
-  if (const WORD waveResult = GetWaveInfo(station, slot, offset, first, second, records, &recordCount, sync);
+  if (const WORD waveResult = database.GetWaveInfo(station, slot, offset, first, second, records, &recordCount, sync);
       waveResult != 0)
     return waveResult;
   if (recordCount == 0)
@@ -229,9 +231,19 @@ WORD CGUIDatabase::GetAcqDataEx(WORD station, WORD slot, WORD offset, LONG first
     return ScratchFailed;
   input[PointsInput] = AnyPoints;
   DWORD held = 0;
-  if (AskAcqData(*frontend, offset, input, scratch.get(), static_cast<DWORD>(scratchBytes), type, &held, sync) == 0)
+  if (AskAcqData(*frontend, offset, input, scratch.get(), static_cast<DWORD>(scratchBytes), type, &held, sync) == 0) {
     *size = ElementsWithin(*type, held, static_cast<DWORD>(scratchBytes));
+    delivery.Elements = *size;
+  }
   return result;
+}
+
+WORD CGUIDatabase::GetAcqDataEx(WORD station, WORD slot, WORD offset, LONG first, LONG second, LONG third, LONG fourth,
+                                DWORD points, WORD direction, void* buffer, DWORD capacity, WORD* type, DWORD* size,
+                                CRplySync* sync) noexcept {
+  AcqDataDelivery delivery;
+  return GetAcqDataDelivered(*this, station, slot, offset, first, second, third, fourth, points, direction, buffer,
+                             capacity, type, size, delivery, sync);
 }
 
 WORD CGUIDatabase::GetCurrentData(WORD station, WORD slot, short channel, DWORD* size, void* buffer, WORD* type,

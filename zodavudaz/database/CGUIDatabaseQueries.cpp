@@ -4,6 +4,7 @@
 
 #include <zodavudaz/database/ModuleFrontend.h>
 #include <zodavudaz/database/ReplyBytes.h>
+#include <zodavudaz/database/ReplyDelivery.h>
 #include <zodavudaz/packets/DataHeader.h>
 #include <zodavudaz/packets/WireField.h>
 #include <zodavudaz/packets/siblings/CommunicationLibrary.h>
@@ -67,34 +68,49 @@ WORD CGUIDatabase::GuiQuery(WORD station, WORD slot, WORD cntl, _ModulePacket** 
   return frontend->Query(CmdGroupGui, cntl, nullptr, NoDataType, 0, reply, SharedSync(), QueryOption);
 }
 
-WORD CGUIDatabase::GuiGetArray(WORD station, WORD slot, WORD cntl, void** data, DWORD* count, BYTE mode) noexcept {
-  CFeModule* frontend = FindModuleFrontend(*this, station, slot);
+WORD GuiGetArrayTyped(const CGUIDatabase& database, WORD station, WORD slot, WORD cntl, void** data, WORD* type,
+                      DWORD* count, BYTE mode) noexcept {
+  CFeModule* frontend = FindModuleFrontend(database, station, slot);
   if (frontend == nullptr)
     return UnknownModule;
   BYTE selector = GuiArraySelector(mode);
-  WORD replyType = 0;
-  return frontend->Query(CmdGroupGui, cntl, &selector, ByteType, 1, data, &replyType, count, SharedSync(), QueryOption);
+  return frontend->Query(CmdGroupGui, cntl, &selector, ByteType, 1, data, type, count, SharedSync(), QueryOption);
 }
 
-WORD CGUIDatabase::SettingQueryPointer(WORD station, WORD slot, WORD cntl, void** data, DWORD* count) noexcept {
-  CFeModule* frontend = FindModuleFrontend(*this, station, slot);
+WORD SettingQueryPointerTyped(const CGUIDatabase& database, WORD station, WORD slot, WORD cntl, void** data, WORD* type,
+                              DWORD* count) noexcept {
+  CFeModule* frontend = FindModuleFrontend(database, station, slot);
   if (frontend == nullptr)
     return UnknownModule;
-  WORD replyType = 0;
-  return frontend->Query(CmdGroupQuery, cntl, data, &replyType, count, SharedSync(), QueryOption);
+  return frontend->Query(CmdGroupQuery, cntl, data, type, count, SharedSync(), QueryOption);
 }
 
-WORD CGUIDatabase::HelpQueryPointer(WORD station, WORD slot, void** data, DWORD* count, WORD* fromQuery) noexcept {
+WORD HelpQueryPointerTyped(const CGUIDatabase& database, WORD station, WORD slot, void** data, WORD* type, DWORD* count,
+                           WORD* fromQuery) noexcept {
   *fromQuery = 0;
-  CFeModule* frontend = FindModuleFrontend(*this, station, slot);
+  CFeModule* frontend = FindModuleFrontend(database, station, slot);
   if (frontend == nullptr)
     return UnknownModule;
-  WORD replyType = 0;
-  if (frontend->Query(CmdGroupQuery, CntlHelp, data, &replyType, count, SharedSync(), QueryOption) == 0) {
+  if (frontend->Query(CmdGroupQuery, CntlHelp, data, type, count, SharedSync(), QueryOption) == 0) {
     *fromQuery = 1;
     return 0;
   }
-  return frontend->Query(CmdGroupParam, CntlHelp, data, &replyType, count, SharedSync(), QueryOption);
+  return frontend->Query(CmdGroupParam, CntlHelp, data, type, count, SharedSync(), QueryOption);
+}
+
+WORD CGUIDatabase::GuiGetArray(WORD station, WORD slot, WORD cntl, void** data, DWORD* count, BYTE mode) noexcept {
+  WORD replyType = 0;
+  return GuiGetArrayTyped(*this, station, slot, cntl, data, &replyType, count, mode);
+}
+
+WORD CGUIDatabase::SettingQueryPointer(WORD station, WORD slot, WORD cntl, void** data, DWORD* count) noexcept {
+  WORD replyType = 0;
+  return SettingQueryPointerTyped(*this, station, slot, cntl, data, &replyType, count);
+}
+
+WORD CGUIDatabase::HelpQueryPointer(WORD station, WORD slot, void** data, DWORD* count, WORD* fromQuery) noexcept {
+  WORD replyType = 0;
+  return HelpQueryPointerTyped(*this, station, slot, data, &replyType, count, fromQuery);
 }
 
 // The table length comes from the module: the copy never reaches past the bytes that the reply's

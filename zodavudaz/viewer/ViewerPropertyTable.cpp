@@ -72,41 +72,52 @@ void WriteText(const void* data, const char* keyword, unsigned /*count*/, Statem
 struct ValueKind {
   ViewerPropertyRead Read;
   ViewerPropertyWrite Write;
+  ValueForm Form;
+  /// False for a row that is read but left out of the written text.
+  bool Written = true;
 };
 
 template <typename Field, void (*Store)(Field&, std::string_view) noexcept,
           void (*Append)(StatementWriter&, const Field&) noexcept>
-constexpr ValueKind Kind{ReadValues<Field, Store>, WriteValues<Field, Append>};
+constexpr ValueKind Kind(ValueForm form) {
+  return {ReadValues<Field, Store>, WriteValues<Field, Append>, form};
+}
 
-constexpr ValueKind U16 = Kind<WORD, StoreInteger<WORD>, AppendInteger<WORD>>;
-constexpr ValueKind U8 = Kind<BYTE, StoreInteger<BYTE>, AppendInteger<BYTE>>;
-constexpr ValueKind I32 = Kind<int, StoreInteger<int>, AppendInteger<int>>;
-constexpr ValueKind Double = Kind<double, StoreDouble, AppendDouble>;
-constexpr ValueKind Hex32 = Kind<DWORD, StoreHex, AppendHex>;
+constexpr ValueKind U16 = Kind<WORD, StoreInteger<WORD>, AppendInteger<WORD>>(ValueForm::Decimal);
+constexpr ValueKind U8 = Kind<BYTE, StoreInteger<BYTE>, AppendInteger<BYTE>>(ValueForm::Decimal);
+constexpr ValueKind I32 = Kind<int, StoreInteger<int>, AppendInteger<int>>(ValueForm::Decimal);
+constexpr ValueKind Double = Kind<double, StoreDouble, AppendDouble>(ValueForm::Double);
+constexpr ValueKind Hex32 = Kind<DWORD, StoreHex, AppendHex>(ValueForm::Hex);
 template <std::size_t Width>
-constexpr ValueKind Str = Kind<char[Width], StoreFixedText<Width>, AppendFixedText<Width>>;
-constexpr ValueKind Text{ReadText, WriteText};
+constexpr ValueKind Str = Kind<char[Width], StoreFixedText<Width>, AppendFixedText<Width>>(ValueForm::Text);
+constexpr ValueKind Text{ReadText, WriteText, ValueForm::Text};
 
-constexpr ValueKind ReadOnly(ValueKind kind) { return {kind.Read, nullptr}; }
+constexpr ValueKind ReadOnly(const ValueKind& kind) { return {kind.Read, kind.Write, kind.Form, false}; }
 
-constexpr ViewerPropertyRow FieldRow(const char* keyword, ValueKind kind, std::size_t offset) {
-  return {keyword, kind.Read, kind.Write, 1, nullptr, RowShape::Fixed, offset};
+constexpr ViewerPropertyRow Row(const char* keyword, const ValueKind& kind, unsigned count, RowShape shape,
+                                std::size_t offset) {
+  return {keyword,    kind.Read, kind.Written ? kind.Write : nullptr, count, nullptr, shape, offset,
+          kind.Write, kind.Form};
 }
 
-constexpr ViewerPropertyRow ArrayRow(const char* keyword, ValueKind kind, unsigned count, std::size_t offset) {
-  return {keyword, kind.Read, kind.Write, count, nullptr, RowShape::Fixed, offset};
+constexpr ViewerPropertyRow FieldRow(const char* keyword, const ValueKind& kind, std::size_t offset) {
+  return Row(keyword, kind, 1, RowShape::Fixed, offset);
 }
 
-constexpr ViewerPropertyRow ChannelRow(const char* keyword, ValueKind kind, std::size_t offset) {
-  return {keyword, kind.Read, kind.Write, 0, nullptr, RowShape::PerChannel, offset};
+constexpr ViewerPropertyRow ArrayRow(const char* keyword, const ValueKind& kind, unsigned count, std::size_t offset) {
+  return Row(keyword, kind, count, RowShape::Fixed, offset);
+}
+
+constexpr ViewerPropertyRow ChannelRow(const char* keyword, const ValueKind& kind, std::size_t offset) {
+  return Row(keyword, kind, 0, RowShape::PerChannel, offset);
 }
 
 constexpr ViewerPropertyRow TextRow(const char* keyword, std::size_t offset) {
-  return {keyword, Text.Read, Text.Write, 0, nullptr, RowShape::Text, offset};
+  return Row(keyword, Text, 0, RowShape::Text, offset);
 }
 
 constexpr ViewerPropertyRow ColorRow(const char* keyword, std::size_t offset) {
-  return {keyword, Hex32.Read, Hex32.Write, 0, nullptr, RowShape::Colors, offset};
+  return Row(keyword, Hex32, 0, RowShape::Colors, offset);
 }
 
 bool HoldsArray(const ViewerPropertyRow& row) noexcept { return row.Shape != RowShape::Fixed || row.Count != 1; }
@@ -185,6 +196,8 @@ ViewerPropertyRow ViewerPropertyTable[ViewerPropertyRowCount + 1] = {
 };
 
 const char* const GroupKeywords[7] = {"Group", "CHID", "CHSTS", "MMIN", "MMAX", "CurrentColor", "OtherColor"};
+const ValueForm GroupKeywordForms[7] = {ValueForm::Text,   ValueForm::Decimal, ValueForm::Decimal, ValueForm::Double,
+                                        ValueForm::Double, ValueForm::Hex,     ValueForm::Hex};
 
 void BindViewerPropertyRow(ViewerPropertyRow& row, const ViewerProperty& record) noexcept {
   const char* field = reinterpret_cast<const char*>(&record) + row.FieldOffset;

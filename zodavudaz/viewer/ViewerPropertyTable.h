@@ -22,6 +22,9 @@ enum class RowShape {
   Colors,     ///< ColorArrayNum values of ColorArray (Count 0).
 };
 
+/// How a value is written: " %d", " 0x%X", " %e" (or " NAN") or a text with byte 14 for blanks.
+enum class ValueForm { Decimal, Hex, Double, Text };
+
 /// One keyword of the record text. Data is where the values live for the record last bound.
 struct ViewerPropertyRow {
   const char* Keyword;
@@ -33,6 +36,10 @@ struct ViewerPropertyRow {
   RowShape Shape;
   /// Offset in ViewerProperty of the field, or of the pointer to the row's array.
   std::size_t FieldOffset;
+  /// The write routine of the row's kind, also where the record text leaves the row out: what its
+  /// statement would be.
+  ViewerPropertyWrite Format;
+  ValueForm Form;
 };
 
 /// Number of keyword rows; ViewerPropertyTable[ViewerPropertyRowCount] has a null keyword.
@@ -46,6 +53,8 @@ extern ViewerPropertyRow ViewerPropertyTable[ViewerPropertyRowCount + 1];
 
 /// "Group", then the six column keywords of a group text in GrChannel field order.
 extern const char* const GroupKeywords[7];
+/// The form of the group name and of each column's values, as GroupKeywords.
+extern const ValueForm GroupKeywordForms[7];
 
 /// Points every row of ViewerPropertyTable at the field or array of record. Writers only read
 /// through the addresses.

@@ -1,15 +1,12 @@
 #include <zodavudaz/viewer/ViewerPropertyText.h>
 
-#include <zodavudaz/platform/BlockAllocator.h>
 #include <zodavudaz/viewer/NumberText.h>
+#include <zodavudaz/viewer/ViewerPropertyStatement.h>
 #include <zodavudaz/viewer/ViewerPropertyTable.h>
 
 #include <cstring>
 
 namespace {
-// ColorArrayNum is 16 bits wide; further colours are dropped.
-constexpr unsigned MaxColors = 0xFFFF;
-
 unsigned PerChannelCount(const ViewerProperty& record) noexcept {
   return record.ChannelNumber < record.ChannelCapacity ? record.ChannelNumber : record.ChannelCapacity;
 }
@@ -25,22 +22,6 @@ unsigned WrittenCount(const ViewerPropertyRow& row, const ViewerProperty& record
   case RowShape::Colors: return record.ColorArrayNum;
   }
   return 0;
-}
-
-// Replaces the block of row by a zero-filled one of size bytes; a repeated statement frees the
-// earlier block.
-bool ReplaceBlock(ViewerPropertyRow& row, ViewerProperty& record, std::size_t size) noexcept {
-  void* block = NewBlock(size);
-  if (block == nullptr)
-    return false;
-  std::memset(block, 0, size);
-  char* field = reinterpret_cast<char*>(&record) + row.FieldOffset;
-  void* earlier = nullptr;
-  std::memcpy(&earlier, field, sizeof earlier);
-  ::operator delete(earlier);
-  std::memcpy(field, &block, sizeof block);
-  BindViewerPropertyRow(row, record);
-  return true;
 }
 
 // Builds the record statement by statement.
@@ -62,7 +43,7 @@ public:
       return true;
     if (Record == nullptr && !Start(*row, values, valueCount))
       return false;
-    return Store(*row, values, valueCount);
+    return StoreViewerPropertyValues(*Record, *row, values, valueCount);
   }
 
   /// The record built so far, which the caller now owns.
@@ -81,38 +62,6 @@ private:
     if (Record == nullptr)
       return false;
     BindViewerPropertyTable(*Record);
-    return true;
-  }
-
-  bool Store(ViewerPropertyRow& row, WordList values, unsigned valueCount) noexcept {
-    switch (row.Shape) {
-    case RowShape::Fixed:
-      row.Read(row.Data, values, row.Count);
-      // A later "ChannelNumber" may not reach beyond the arrays the record was created with.
-      if (&row == &ViewerPropertyTable[ChannelNumberRow] && Record->ChannelNumber > Record->ChannelCapacity)
-        Record->ChannelNumber = Record->ChannelCapacity;
-      return true;
-    case RowShape::PerChannel: row.Read(row.Data, values, Record->ChannelCapacity); return true;
-    case RowShape::Text: return StoreText(row, values);
-    case RowShape::Colors: return StoreColors(row, values, valueCount < MaxColors ? valueCount : MaxColors);
-    }
-    return true;
-  }
-
-  bool StoreText(ViewerPropertyRow& row, WordList values) noexcept {
-    std::string_view first;
-    WordList(values).Next(first);
-    if (!ReplaceBlock(row, *Record, first.size() + 1))
-      return false;
-    row.Read(row.Data, values, 1);
-    return true;
-  }
-
-  bool StoreColors(ViewerPropertyRow& row, WordList values, unsigned count) noexcept {
-    if (!ReplaceBlock(row, *Record, count * sizeof(DWORD)))
-      return false;
-    Record->ColorArrayNum = static_cast<WORD>(count);
-    row.Read(row.Data, values, count);
     return true;
   }
 
