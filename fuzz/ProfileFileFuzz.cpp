@@ -7,6 +7,7 @@
 #include "fuzz/FuzzScratchFile.h"
 #include <zodavudaz/settings/ProfileFile.h>
 #include <zodavudaz/settings/ProfileImage.h>
+#include <zodavudaz/settings/ProfileReading.h>
 #include <zodavudaz/settings/ProfileWriter.h>
 
 #include <cstdlib>
@@ -49,16 +50,16 @@ void CollectNames(const std::string& image, Names& sections, Names& keys) {
 
 std::pair<bool, std::string> Read(const ProfileImage& image, const std::string& section, const std::string& key) {
   CString value;
-  const bool found = image.GetString(section.c_str(), key.c_str(), value);
+  const bool found = image.GetString(section.c_str(), key.c_str(), value) == ProfileCause::None;
   return {found, std::string(value, value.GetLength())};
 }
 
 void CheckWrite(const std::string& section, const std::string& key, const std::string& value, const Names& sections,
                 const Names& keys) {
   ProfileImage before, after;
-  before.Load(FilePath().c_str());
+  LoadProfileImage(FilePath().c_str(), before);
   const int result = WriteProfileStringEx(FilePath().c_str(), section.c_str(), key.c_str(), value.c_str());
-  after.Load(FilePath().c_str());
+  LoadProfileImage(FilePath().c_str(), after);
   if (result != (ProfileWriter::CanStore(section.c_str(), key.c_str(), value.c_str()) ? 1 : 0))
     std::abort();
   if (result == 0 && (before.GetLength() != after.GetLength() ||

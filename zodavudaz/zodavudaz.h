@@ -55,6 +55,7 @@
 #include <zodavudaz/settings/BackupInformation.h>
 #include <zodavudaz/settings/DisplayProperty.h>
 #include <zodavudaz/settings/InstallDirectory.h>
+#include <zodavudaz/settings/ProfileCause.h>
 #include <zodavudaz/settings/ProfileFile.h>
 #include <zodavudaz/settings/WindowPlacementEntries.h>
 #include <zodavudaz/viewer/CViewerInfo.h>

@@ -1,6 +1,7 @@
 #include "tests/TempFiles.h"
 #include <zodavudaz/entry/LibraryEntry.h>
 #include <zodavudaz/settings/BackupInformation.h>
+#include <zodavudaz/settings/ProfileCause.h>
 
 #include <cstring>
 #include <gtest/gtest.h>
@@ -20,22 +21,40 @@ TEST(BackupInformationTest, AcceptsOnlyTheStoredProduct) {
     station.ModuleMap.SetAt(slot, &modules[slot - 1]);
   }
   GetDataBase()->StationMap.SetAt(7, &station);
+  const std::string missing = folder / "missing", other = folder / "other";
+  WriteAll(other, "[StationX]\r\nConfig=1\r\n\r\n[StationX-Module1]\r\nModuleInf=a 1,\r\n\r\n");
+  // Information read whole but not accepted gives 0 without a cause.
   const struct {
     WORD Station, Slot;
+    const std::string& File;
     int Result;
     const char* Info;
-  } rows[] = {{7, 1, 1, "a 1,"}, {7, 2, 0, ""}, {7, 3, 0, ""}, {7, 4, 0, ""}, {8, 1, 0, ""}};
+    ProfileCause Cause;
+  } rows[] = {{7, 1, file, 1, "a 1,", ProfileCause::None},
+              {7, 2, file, 0, "", ProfileCause::None},
+              {7, 3, file, 0, "", ProfileCause::None},
+              {7, 4, file, 0, "", ProfileCause::MissingSection},
+              {8, 1, file, 0, "", ProfileCause::MissingSection},
+              {7, 1, missing, 0, "", ProfileCause::MissingFile},
+              {7, 2, other, 0, "", ProfileCause::MissingSection},
+              {7, 1, other, 0, "", ProfileCause::MissingKey}};
   for (const auto& row : rows) {
-    SCOPED_TRACE(::testing::Message() << row.Station << " " << row.Slot);
+    SCOPED_TRACE(::testing::Message() << row.Station << " " << row.Slot << " " << row.File);
     CString info("marker");
-    EXPECT_EQ(GetModuleBackupInfFile(row.Station, row.Slot, info, file.c_str()), row.Result);
+    EXPECT_EQ(GetModuleBackupInfFile(row.Station, row.Slot, info, row.File.c_str()), row.Result);
     EXPECT_STREQ(info, row.Info);
+    EXPECT_EQ(GetLastProfileCause(), row.Cause);
   }
-  for (const auto& [id, name, expected] :
-       {std::tuple<WORD, std::string, const char*>{7, file, "db"}, {8, file, ""}, {7, folder / "missing", ""}}) {
+  for (const auto& [id, name, expected, cause] :
+       {std::tuple<WORD, std::string, const char*, ProfileCause>{7, file, "db", ProfileCause::None},
+        {8, file, "", ProfileCause::MissingSection},
+        {7, missing, "", ProfileCause::MissingFile},
+        {7, other, "", ProfileCause::MissingKey}}) {
+    SCOPED_TRACE(::testing::Message() << id << " " << name);
     CString info("marker");
     EXPECT_EQ(GetStationBackupInf(id, info, name.c_str()), 1);
     EXPECT_STREQ(info, expected);
+    EXPECT_EQ(GetLastProfileCause(), cause);
   }
   station.ModuleMap.RemoveAll();
   GetDataBase()->StationMap.RemoveKey(7);

@@ -44,6 +44,7 @@ struct Timed {
   int Result = -1;
   std::string Value;
   DWORD Milliseconds = 0;
+  ProfileCause Cause = ProfileCause::None;
 };
 
 Timed TimedRead(const std::string& path) {
@@ -53,6 +54,7 @@ Timed TimedRead(const std::string& path) {
   read.Result = GetProfileStringEx(path.c_str(), "S", "K", value);
   read.Value = static_cast<LPCTSTR>(value);
   read.Milliseconds = GetTickCount() - start;
+  read.Cause = GetLastProfileCause();
   return read;
 }
 
@@ -61,6 +63,7 @@ Timed TimedWrite(const std::string& path) {
   const DWORD start = GetTickCount();
   write.Result = WriteProfileStringEx(path.c_str(), "S", "K", "V");
   write.Milliseconds = GetTickCount() - start;
+  write.Cause = GetLastProfileCause();
   return write;
 }
 
@@ -106,18 +109,31 @@ TEST(ProfileLockTest, ReadersShareTheFile) {
   EXPECT_LT(read.Milliseconds, 2000u);
 }
 
-// Past the bound a reader sees what a missing key gives, and a writer 0 with the file unchanged.
+// Past the bound a reader sees what a missing key gives, and a writer 0 with the file unchanged;
+// both say the file was busy.
 TEST(ProfileLockTest, CallsGiveUpAfterTheBound) {
   TempFolder folder;
   const std::string file = folder / "Mardel.tmp";
   WriteAll(file, Original);
   Timed read, written;
+  int wholeRead = -1;
+  ProfileCause wholeReadCause = ProfileCause::None;
   {
     LockHolder holder(file, true, ProfileLock::WaitMilliseconds + 2000);
     std::thread reader([&] { read = TimedRead(file); });
+    std::thread wholeReader([&] {
+      CString text;
+      wholeRead = ReadProfileFile(file.c_str(), text);
+      wholeReadCause = GetLastProfileCause();
+    });
     written = TimedWrite(file);
     reader.join();
+    wholeReader.join();
   }
+  EXPECT_EQ(written.Cause, ProfileCause::Busy);
+  EXPECT_EQ(read.Cause, ProfileCause::Busy);
+  EXPECT_EQ(wholeRead, 0);
+  EXPECT_EQ(wholeReadCause, ProfileCause::Busy);
   EXPECT_EQ(written.Result, 0);
   EXPECT_GE(written.Milliseconds, ProfileLock::WaitMilliseconds);
   EXPECT_EQ(read.Result, 0);

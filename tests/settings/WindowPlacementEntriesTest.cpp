@@ -1,5 +1,6 @@
 #include "tests/TempFiles.h"
 #include <zodavudaz/entry/LibraryEntry.h>
+#include <zodavudaz/settings/ProfileCause.h>
 #include <zodavudaz/settings/WindowPlacementEntries.h>
 
 #include <cstring>
@@ -60,12 +61,25 @@ TEST(WindowPlacementEntriesTest, EntriesGoToTheirSections) {
   WriteWindowPlacementEx(&module, 8, 1, file.c_str());
   EXPECT_EQ(ReadAll(file), "[Settings]\r\nWindowPos=0,1,-1,-1,-1,-1,10,20,300,400\r\n\r\n"
                            "[StationX-Module-9]\r\nWindowPos=0,1,-1,-1,-1,-1,10,20,333,400\r\n\r\n");
+  EXPECT_EQ(GetLastProfileCause(), ProfileCause::MissingSection) << "station 8 is not filed";
   WINDOWPLACEMENT read{};
   EXPECT_TRUE(ReadWindowPlacement(&read) == 1 && Equal(read, Stored));
   EXPECT_TRUE(ReadWindowPlacementEx(&read, 7, -9) == 1 && Equal(read, module));
+  EXPECT_EQ(GetLastProfileCause(), ProfileCause::None);
   EXPECT_EQ(ReadWindowPlacementExFile(&read, 7, 1, file.c_str()), 0);
+  EXPECT_EQ(GetLastProfileCause(), ProfileCause::MissingSection);
   EXPECT_EQ(ReadWindowPlacementExFile(&read, 8, -9, file.c_str()), 0);
+  EXPECT_EQ(GetLastProfileCause(), ProfileCause::MissingSection);
   EXPECT_EQ(ReadWindowPlacementFile(nullptr, file.c_str()), 0);
+  EXPECT_EQ(GetLastProfileCause(), ProfileCause::RefusedName);
+  EXPECT_EQ(ReadWindowPlacementFile(&read, (folder / "missing").c_str()), 0);
+  EXPECT_EQ(GetLastProfileCause(), ProfileCause::MissingFile);
+  WriteWindowPlacement(&Stored, (folder / "no-folder/Mardel.tmp").c_str());
+  EXPECT_EQ(GetLastProfileCause(), ProfileCause::FileSystemFailure);
+  // A text that is not ten numbers was read whole: a 0 without a cause.
+  WriteAll(file, "[Settings]\r\nWindowPos=1,2\r\n\r\n");
+  EXPECT_EQ(ReadWindowPlacementFile(&read, file.c_str()), 0);
+  EXPECT_EQ(GetLastProfileCause(), ProfileCause::None);
   GetDataBase()->StationMap.RemoveKey(7);
   GetDataBase()->SetCurrentPath("");
 }

@@ -7,7 +7,7 @@
 #include <zodavudaz/database/SettingsValueList.h>
 #include <zodavudaz/database/StationSections.h>
 #include <zodavudaz/settings/ModuleBackupAcceptance.h>
-#include <zodavudaz/settings/ProfileImage.h>
+#include <zodavudaz/settings/ProfileReading.h>
 #include <zodavudaz/settings/WindowPlacementEntries.h>
 
 #include <cstring>
@@ -123,7 +123,7 @@ void CGUIDatabase::UpdateDataBaseEx(CString path, WORD station, CString& backup)
     return;
   // One image and one search for the station's sections serve every look-up of the pass.
   ProfileImage image;
-  image.Load(path);
+  LoadProfileImage(path, image);
   const StationSections sections(image, owner->Name);
   RECT normal{};
   const bool stationPlaced = ReadNormalPosition(sections, StationSections::FirstSlot, normal);

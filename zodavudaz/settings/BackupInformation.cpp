@@ -2,10 +2,17 @@
 
 #include <zodavudaz/entry/LibraryEntry.h>
 #include <zodavudaz/settings/ModuleBackupAcceptance.h>
-#include <zodavudaz/settings/ProfileImage.h>
+#include <zodavudaz/settings/ProfileCauseSetter.h>
+#include <zodavudaz/settings/ProfileReading.h>
 #include <zodavudaz/settings/SettingsNames.h>
 
 #include <cstring>
+
+namespace {
+ProfileCause FirstOf(ProfileCause first, ProfileCause second) noexcept {
+  return first != ProfileCause::None ? first : second;
+}
+} // namespace
 
 int GetModuleBackupInf(WORD station, WORD slot, CString& info) noexcept {
   return GetModuleBackupInfFile(station, slot, info, GetDefaultTmpFileName());
@@ -17,22 +24,32 @@ int GetModuleBackupInfFile(WORD station, WORD slot, CString& info, CString fileN
   CStation* owner = nullptr;
   CModule* module = nullptr;
   if (!database.GetStationInf(station, &owner) || !database.GetModuleInf(station, slot, &module))
-    return 0;
+    return ProfileResult(ProfileCause::MissingSection);
   ProfileImage image;
-  image.Load(fileName);
+  const ProfileCause loaded = LoadProfileImage(fileName, image);
   const CString section = ModuleSectionName(owner->Name, slot);
   CString product;
-  image.GetString(section, "Product", product);
-  image.GetString(section, "ModuleInf", info);
-  return AcceptModuleBackup(product, *module, info) ? 1 : 0;
+  const ProfileCause productRead = image.GetString(section, "Product", product);
+  const ProfileCause infoRead = image.GetString(section, "ModuleInf", info);
+  if (AcceptModuleBackup(product, *module, info))
+    return ProfileResult(ProfileCause::None);
+  // Information stored for another product was read whole: a 0 without a cause.
+  SetLastProfileCause(FirstOf(loaded, FirstOf(infoRead, productRead)));
+  return 0;
 }
 
 int GetStationBackupInf(WORD station, CString& info, CString fileName) noexcept {
   info.Empty();
   CStation* found = nullptr;
-  ProfileImage image;
-  if (GetDataBase()->GetStationInf(station, &found) && image.Load(fileName))
-    image.GetString(StationSectionName(found->Name), "Database", info);
+  ProfileCause cause = ProfileCause::MissingSection;
+  if (GetDataBase()->GetStationInf(station, &found)) {
+    ProfileImage image;
+    cause = LoadProfileImage(fileName, image);
+    if (cause == ProfileCause::None)
+      cause = image.GetString(StationSectionName(found->Name), "Database", info);
+  }
+  // Always 1; the cause still tells whether the text was read.
+  SetLastProfileCause(cause);
   return 1;
 }
 

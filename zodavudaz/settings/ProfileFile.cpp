@@ -1,6 +1,8 @@
 #include <zodavudaz/settings/ProfileFile.h>
 
+#include <zodavudaz/settings/ProfileCauseSetter.h>
 #include <zodavudaz/settings/ProfileImage.h>
+#include <zodavudaz/settings/ProfileReading.h>
 #include <zodavudaz/settings/ProfileWriter.h>
 
 #include <cstring>
@@ -45,13 +47,24 @@ void ReadStringEx(CFile* file, UINT bufferSize, CString& line) noexcept {
 int GetProfileStringEx(LPCTSTR fileName, LPCTSTR section, LPCTSTR key, CString& value) noexcept {
   value.Empty();
   if (fileName == nullptr || section == nullptr || key == nullptr)
-    return 0;
+    return ProfileResult(ProfileCause::RefusedName);
   ProfileImage image;
-  return image.Load(fileName) && image.GetString(section, key, value) ? 1 : 0;
+  const ProfileCause loaded = LoadProfileImage(fileName, image);
+  return ProfileResult(loaded != ProfileCause::None ? loaded : image.GetString(section, key, value));
 }
 
 int WriteProfileStringEx(LPCTSTR fileName, LPCTSTR section, LPCTSTR key, LPCTSTR value) noexcept {
-  if (fileName == nullptr || section == nullptr || key == nullptr || value == nullptr)
-    return 0;
-  return ProfileWriter(fileName, section, key, value).Write() ? 1 : 0;
+  if (fileName == nullptr || section == nullptr || key == nullptr || value == nullptr ||
+      !ProfileWriter::CanStore(section, key, value))
+    return ProfileResult(ProfileCause::RefusedName);
+  // What a failed write leaves, where the writer names no other cause.
+  SetLastProfileCause(ProfileCause::FileSystemFailure);
+  return ProfileWriter(fileName, section, key, value).Write() ? ProfileResult(ProfileCause::None) : 0;
+}
+
+int ReadProfileFile(LPCTSTR fileName, CString& text) noexcept {
+  text.Empty();
+  if (fileName == nullptr)
+    return ProfileResult(ProfileCause::RefusedName);
+  return ProfileResult(LoadProfileBytes(fileName, text));
 }

@@ -1,7 +1,6 @@
 #include <zodavudaz/settings/ProfileImage.h>
 
 #include <zodavudaz/settings/HeaderSearch.h>
-#include <zodavudaz/settings/ProfileLock.h>
 
 #include <cstring>
 #include <string_view>
@@ -13,30 +12,20 @@ constexpr int ByteOrderMarkLength = 3;
 bool IsBlank(char ch) noexcept { return ch == ' ' || ch == '\t'; }
 } // namespace
 
-bool ProfileImage::Load(LPCTSTR fileName) noexcept {
-  CFile file;
-  ProfileLock lock;
-  if (!file.Open(fileName, CFile::modeRead) || !lock.LockForReading(file)) {
-    Bytes.Empty();
-    return false;
-  }
-  return ReadFrom(file);
-}
-
-bool ProfileImage::ReadFrom(CFile& file) noexcept {
-  Bytes.Empty();
+bool ProfileImage::ReadWhole(CFile& file, CString& bytes) noexcept {
+  bytes.Empty();
   const DWORD length = file.GetLength();
   if (length == CFile::Failed || length > 0x7FFFFFF0u || file.Seek(0, CFile::begin) != 0)
     return false;
   if (length == 0)
     return true;
-  char* buffer = Bytes.GetBuffer(static_cast<int>(length));
+  char* buffer = bytes.GetBuffer(static_cast<int>(length));
   if (buffer == nullptr)
     return false;
   const bool complete = file.Read(buffer, length) == length;
-  Bytes.ReleaseBuffer(complete ? static_cast<int>(length) : 0);
+  bytes.ReleaseBuffer(complete ? static_cast<int>(length) : 0);
   if (!complete)
-    Bytes.Empty();
+    bytes.Empty();
   return complete;
 }
 
@@ -140,10 +129,11 @@ bool ProfileImage::FindValue(const ProfileSection& section, LPCTSTR key, CString
   return false;
 }
 
-bool ProfileImage::GetString(LPCTSTR section, LPCTSTR key, CString& value) const noexcept {
+ProfileCause ProfileImage::GetString(LPCTSTR section, LPCTSTR key, CString& value) const noexcept {
   ProfileSection found{};
-  if (FindSection(section, found))
-    return FindValue(found, key, value);
-  value.Empty();
-  return false;
+  if (!FindSection(section, found)) {
+    value.Empty();
+    return ProfileCause::MissingSection;
+  }
+  return FindValue(found, key, value) ? ProfileCause::None : ProfileCause::MissingKey;
 }

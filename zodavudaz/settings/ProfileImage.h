@@ -5,6 +5,7 @@
 #include <zodavudaz/platform/CFile.h>
 #include <zodavudaz/platform/CString.h>
 #include <zodavudaz/settings/HeaderSearch.h>
+#include <zodavudaz/settings/ProfileCause.h>
 
 /// One line of an image: its text, and its end after the line end (CR LF or LF) if it has one.
 struct ProfileLine {
@@ -33,13 +34,15 @@ struct ProfileSection {
 /// The bytes of a settings file. Offsets are byte positions; the bytes may hold zeros.
 class ProfileImage {
 public:
-  /// Opens fileName for reading, waits until no writer holds it, and reads it whole; false (and
-  /// an empty image) when it cannot be opened or read, or a writer holds it past the wait.
-  bool Load(LPCTSTR fileName) noexcept;
   /// Reads the whole of the open file from its start; false (and an empty image) on failure.
-  bool ReadFrom(CFile& file) noexcept;
+  bool ReadFrom(CFile& file) noexcept { return ReadWhole(file, Bytes); }
+  /// Reads the whole of the open file from its start into bytes; false (and empty bytes) on
+  /// failure.
+  static bool ReadWhole(CFile& file, CString& bytes) noexcept;
 
   const char* GetData() const noexcept { return Bytes; }
+  /// The bytes, for a reader that fills them whole.
+  CString& GetBytes() noexcept { return Bytes; }
   int GetLength() const noexcept { return Bytes.GetLength(); }
 
   /// The line that starts at begin (begin below GetLength()).
@@ -62,8 +65,8 @@ public:
   /// The value of the first key line of key in the section's body, the text after the first
   /// (length of key + 1) characters; false when there is none.
   bool FindValue(const ProfileSection& section, LPCTSTR key, CString& value) const noexcept;
-  /// FindSection, then FindValue; value is empty when either fails.
-  bool GetString(LPCTSTR section, LPCTSTR key, CString& value) const noexcept;
+  /// FindSection, then FindValue: None, or MissingSection or MissingKey with value empty.
+  ProfileCause GetString(LPCTSTR section, LPCTSTR key, CString& value) const noexcept;
 
 private:
   bool BeginsLine(int position) const noexcept;

@@ -1,5 +1,6 @@
 #include <zodavudaz/settings/ProfileWriter.h>
 
+#include <zodavudaz/settings/ProfileCauseSetter.h>
 #include <zodavudaz/settings/ReplacementFile.h>
 
 #include <cstring>
@@ -55,6 +56,7 @@ bool ProfileWriter::Write() noexcept {
     if (outcome != Outcome::TryAgain)
       return outcome == Outcome::Written;
   } while (lock.HasTimeLeft());
+  SetLastProfileCause(ProfileCause::Busy);
   return false;
 }
 
@@ -64,8 +66,10 @@ ProfileWriter::Outcome ProfileWriter::WriteOnce(const CString& path, ProfileLock
   const Outcome opened = OpenOrCreate(file, path, created);
   if (opened != Outcome::Written)
     return opened;
-  if (!lock.LockForWriting(file))
+  if (!lock.LockForWriting(file)) {
+    SetLastProfileCause(ProfileCause::Busy);
     return Outcome::Failed;
+  }
   // A writer that replaced or removed the file while we waited leaves us holding an old one.
   if (!file.IsStillAt(path))
     return Outcome::TryAgain;

@@ -3,6 +3,7 @@
 #include <zodavudaz/entry/LibraryEntry.h>
 #include <zodavudaz/platform/FormattedPrint.h>
 #include <zodavudaz/platform/LongText.h>
+#include <zodavudaz/settings/ProfileCauseSetter.h>
 #include <zodavudaz/settings/ProfileFile.h>
 #include <zodavudaz/settings/SettingsNames.h>
 
@@ -15,21 +16,26 @@ constexpr int PlacementTextSize = 128;
 
 int ReadPlacement(WINDOWPLACEMENT* placement, const CString& fileName, const CString& section) noexcept {
   CString text;
-  if (placement == nullptr || !GetProfileStringEx(fileName, section, PlacementKey, text))
-    return 0;
-  return ScanWindowPlacement(text, *placement) ? 1 : 0;
+  if (placement == nullptr)
+    return ProfileResult(ProfileCause::RefusedName);
+  // A text that is not a placement was read whole: a 0 without a cause.
+  return GetProfileStringEx(fileName, section, PlacementKey, text) && ScanWindowPlacement(text, *placement) ? 1 : 0;
 }
 
 void WritePlacement(const WINDOWPLACEMENT* placement, const CString& fileName, const CString& section) noexcept {
-  if (placement != nullptr)
+  if (placement == nullptr)
+    SetLastProfileCause(ProfileCause::RefusedName);
+  else
     WriteProfileStringEx(fileName, section, PlacementKey, FormatWindowPlacement(*placement));
 }
 
-/// The module section of a station the database knows; false when it does not.
+/// The module section of a station the database knows; false, a missing section, when it does not.
 bool FindModuleSection(WORD station, int slot, CString& section) noexcept {
   CStation* found = nullptr;
-  if (!GetDataBase()->GetStationInf(station, &found))
+  if (!GetDataBase()->GetStationInf(station, &found)) {
+    SetLastProfileCause(ProfileCause::MissingSection);
     return false;
+  }
   section = ModuleSectionName(found->Name, slot);
   return true;
 }

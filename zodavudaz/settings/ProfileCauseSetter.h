@@ -1,0 +1,16 @@
+// The settings calls' side of GetLastProfileCause: each records why it gave 0.
+#ifndef ZODAVUDAZ_SETTINGS_PROFILECAUSESETTER_H
+#define ZODAVUDAZ_SETTINGS_PROFILECAUSESETTER_H
+
+#include <zodavudaz/settings/ProfileCause.h>
+
+/// Records cause as what GetLastProfileCause answers on the calling thread.
+void SetLastProfileCause(ProfileCause cause) noexcept;
+
+/// Records cause and gives a settings call's result for it: 1 for None, 0 otherwise.
+inline int ProfileResult(ProfileCause cause) noexcept {
+  SetLastProfileCause(cause);
+  return cause == ProfileCause::None ? 1 : 0;
+}
+
+#endif
