@@ -643,7 +643,7 @@ typedef struct zdz_settings_file zdz_settings_file;
 /// when it cannot be opened. Closed with zdz_settings_file_close.
 ZODAVUDAZ_EXPORT int32_t zdz_settings_file_open(const char* file, zdz_settings_file** handle);
 /// The next line with its line end (ReadStringEx); an empty text at the end of the file. A line
-/// that does not fit is read again by the next call.
+/// that does not fit, or whose size a null line asked for, is read again by the next call.
 ZODAVUDAZ_EXPORT int32_t zdz_read_string_ex(zdz_settings_file* handle, char* line, uint32_t capacity, uint32_t* size);
 ZODAVUDAZ_EXPORT int32_t zdz_settings_file_close(zdz_settings_file* handle);
 

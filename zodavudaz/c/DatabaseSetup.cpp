@@ -7,26 +7,32 @@
 
 namespace {
 struct FlagAccess {
-  void (CGUIDatabase::*Set)(int) noexcept;
-  int (CGUIDatabase::*Get)() const noexcept;
+  void (*Set)(CGUIDatabase& database, int value) noexcept;
+  int (*Get)(const CGUIDatabase& database) noexcept;
 };
+
+template <void (CGUIDatabase::*Set)(int) noexcept, int (CGUIDatabase::*Get)() const noexcept>
+constexpr FlagAccess FlagOf() {
+  return {[](CGUIDatabase& database, int value) noexcept { (database.*Set)(value); },
+          [](const CGUIDatabase& database) noexcept { return (database.*Get)(); }};
+}
 
 // In the order of the ZDZ_FLAG_ numbers.
 constexpr FlagAccess Flags[ZDZ_FLAG_COUNT] = {
-    {&CGUIDatabase::SetGuiAllModule, &CGUIDatabase::GetGuiAllModule},
-    {&CGUIDatabase::SetGuiPower, &CGUIDatabase::GetGuiPower},
-    {&CGUIDatabase::SetViewerHeight, &CGUIDatabase::GetViewerHeight},
-    {&CGUIDatabase::SetViewerWidth, &CGUIDatabase::GetViewerWidth},
-    {&CGUIDatabase::SetSystemErrorLog, &CGUIDatabase::GetSystemErrorLog},
-    {&CGUIDatabase::SetSystemLanguage, &CGUIDatabase::GetSystemLanguage},
-    {&CGUIDatabase::SetParamPower, &CGUIDatabase::GetParamPower},
-    {&CGUIDatabase::SetOnePanel, &CGUIDatabase::GetOnePanel},
-    {&CGUIDatabase::SetDblClickPanel, &CGUIDatabase::GetDblClickPanel},
-    {&CGUIDatabase::SetNonLoad, &CGUIDatabase::GetNonLoad},
-    {&CGUIDatabase::SetNonToolTip, &CGUIDatabase::GetNonToolTip},
-    {&CGUIDatabase::SetPowerMsg, &CGUIDatabase::GetPowerMsg},
-    {&CGUIDatabase::SetParamStart, &CGUIDatabase::GetParamStart},
-    {&CGUIDatabase::SetDefaultSave, &CGUIDatabase::GetDefaultSave},
+    FlagOf<&CGUIDatabase::SetGuiAllModule, &CGUIDatabase::GetGuiAllModule>(),
+    FlagOf<&CGUIDatabase::SetGuiPower, &CGUIDatabase::GetGuiPower>(),
+    FlagOf<&CGUIDatabase::SetViewerHeight, &CGUIDatabase::GetViewerHeight>(),
+    FlagOf<&CGUIDatabase::SetViewerWidth, &CGUIDatabase::GetViewerWidth>(),
+    FlagOf<&CGUIDatabase::SetSystemErrorLog, &CGUIDatabase::GetSystemErrorLog>(),
+    FlagOf<&CGUIDatabase::SetSystemLanguage, &CGUIDatabase::GetSystemLanguage>(),
+    FlagOf<&CGUIDatabase::SetParamPower, &CGUIDatabase::GetParamPower>(),
+    FlagOf<&CGUIDatabase::SetOnePanel, &CGUIDatabase::GetOnePanel>(),
+    FlagOf<&CGUIDatabase::SetDblClickPanel, &CGUIDatabase::GetDblClickPanel>(),
+    FlagOf<&CGUIDatabase::SetNonLoad, &CGUIDatabase::GetNonLoad>(),
+    FlagOf<&CGUIDatabase::SetNonToolTip, &CGUIDatabase::GetNonToolTip>(),
+    FlagOf<&CGUIDatabase::SetPowerMsg, &CGUIDatabase::GetPowerMsg>(),
+    FlagOf<&CGUIDatabase::SetParamStart, &CGUIDatabase::GetParamStart>(),
+    FlagOf<&CGUIDatabase::SetDefaultSave, &CGUIDatabase::GetDefaultSave>(),
 };
 
 bool IsFlag(int32_t flag) noexcept { return flag >= 0 && flag < ZDZ_FLAG_COUNT; }
@@ -97,13 +103,13 @@ int32_t zdz_get_multi_module_path(char* path, uint32_t capacity, uint32_t* size)
 int32_t zdz_set_flag(int32_t flag, int32_t value) {
   if (!IsFlag(flag))
     return ZDZ_E_ARGUMENT;
-  return OnDatabase([&](CGUIDatabase& database) { (database.*Flags[flag].Set)(value); });
+  return OnDatabase([&](CGUIDatabase& database) { Flags[flag].Set(database, value); });
 }
 
 int32_t zdz_get_flag(int32_t flag, int32_t* value) {
   if (!IsFlag(flag) || value == nullptr)
     return ZDZ_E_ARGUMENT;
-  return OnDatabase([&](CGUIDatabase& database) { *value = (database.*Flags[flag].Get)(); });
+  return OnDatabase([&](CGUIDatabase& database) { *value = Flags[flag].Get(database); });
 }
 
 int32_t zdz_set_save_on_trig_monitor_rect(const zdz_rect* rect) {

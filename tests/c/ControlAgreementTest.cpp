@@ -1,0 +1,186 @@
+// The C control functions answer and send what the Zoc functions they wrap answer and send.
+#include "tests/c/CInterfaceFixture.h"
+#include <zodavudaz/control/ChannelWaveInfo.h>
+#include <zodavudaz/control/ControlRequests.h>
+#include <zodavudaz/control/LineEndConversion.h>
+#include <zodavudaz/control/ModuleTest.h>
+#include <zodavudaz/control/StartControls.h>
+#include <zodavudaz/control/UnitText.h>
+
+#include <cstring>
+
+namespace {
+class ControlAgreementTest : public CInterfaceFixture {};
+
+TEST_F(ControlAgreementTest, StoredValuesAreTheControlFunctionsWithTheirCodes) {
+  struct Row {
+    const char* Name;
+    int32_t (*C)(uint16_t, uint16_t, uint32_t*);
+    WORD (*Cpp)(WORD, WORD, DWORD*);
+  };
+  const Row rows[] = {
+      {"ZocGetProductId", zdz_zoc_get_product_id, ZocGetProductId},
+      {"ZocGetFileNumInSaveMode", zdz_zoc_get_file_num_in_save_mode, ZocGetFileNumInSaveMode},
+      {"ZocGetFileStartNoInSaveMode", zdz_zoc_get_file_start_no_in_save_mode, ZocGetFileStartNoInSaveMode},
+  };
+  CModule* module = nullptr;
+  ASSERT_TRUE(Database().GetModuleInf(2, 3, &module));
+  module->ActOnTrigInfo.FileNum = 12;
+  module->ActOnTrigInfo.FileStartNo = 34;
+  for (const Row& row : rows)
+    for (const WORD slot : {WORD{3}, WORD{9}}) {
+      SCOPED_TRACE(std::string(row.Name) + " slot " + std::to_string(slot));
+      uint32_t value = 0x5A5A;
+      DWORD expected = 0x5A5A;
+      EXPECT_EQ(row.C(2, slot, &value), row.Cpp(2, slot, &expected));
+      EXPECT_EQ(value, expected);
+    }
+}
+
+TEST_F(ControlAgreementTest, UnitTextsAreTheControlFunctions) {
+  for (const WORD code : {WORD{0x0001}, WORD{0x0300}, WORD{0x1000}, WORD{0x1234}, WORD{0xFFF0}, WORD{0xFFF1}}) {
+    SCOPED_TRACE(code);
+    EXPECT_EQ(TextOf([&](char* text, uint32_t capacity, uint32_t* size) {
+                return zdz_zoc_get_unit_str(code, text, capacity, size);
+              }),
+              TextOf(ZocGetUnitStr(code)));
+    EXPECT_EQ(TextOf([&](char* text, uint32_t capacity, uint32_t* size) {
+                return zdz_zoc_get_unit_str_ex(code, "mV/V", "x", text, capacity, size);
+              }),
+              TextOf(ZocGetUnitStrEx(code, "mV/V", "x")));
+  }
+  SimSetLanguage(17);
+  EXPECT_EQ(TextOf([](char* text, uint32_t capacity, uint32_t* size) {
+              return zdz_zoc_get_unit_str(0x0300, text, capacity, size);
+            }),
+            "\x83\xB6");
+}
+
+TEST_F(ControlAgreementTest, ChannelWaveInformationIsFilledAsTheControlFunctionFillsIt) {
+  zdz_waveinf source[4];
+  uint16_t count = 0;
+  ASSERT_EQ(zdz_get_wave_info(5, 2, 0, -1, 0, source, 4, &count, 0), ZDZ_OK);
+  source[1].unit_code = 0xFFF1;
+  std::memcpy(source[1].unit_text1, "mV/V", 4);
+  std::memcpy(source[1].unit_text2, "abcd", 4);
+  source[1].time_stamp = 86400 * 365;
+  WAVEINF wave;
+  std::memcpy(&wave, &source[1], sizeof wave);
+  ChWaveInfo expected;
+  ZocSetChannelWaveInfo(&wave, &expected);
+  zdz_ch_wave_info info{};
+  ASSERT_EQ(zdz_zoc_set_channel_wave_info(&source[1], &info), ZDZ_OK);
+  EXPECT_EQ(info.channel, expected.Channel);
+  EXPECT_EQ(info.data_type, expected.DataType);
+  EXPECT_EQ(info.point_num, expected.PointNum);
+  EXPECT_EQ(info.byte_c, expected.ByteC);
+  EXPECT_EQ(info.byte_d, expected.ByteD);
+  EXPECT_EQ(info.interval, expected.Interval);
+  EXPECT_EQ(info.span, expected.Span);
+  EXPECT_EQ(std::memcmp(info.block, expected.Block, sizeof info.block), 0);
+  EXPECT_EQ(std::memcmp(info.values, expected.Values, sizeof info.values), 0);
+  EXPECT_EQ(info.name, TextOf(expected.Name));
+  EXPECT_EQ(info.unit, TextOf(expected.Unit));
+  EXPECT_EQ(info.unit, std::string("mV/Vabcd"));
+  EXPECT_EQ(info.second_unit, TextOf(expected.SecondUnit));
+  EXPECT_EQ(info.date, TextOf(expected.Date));
+  EXPECT_EQ(info.time, TextOf(expected.Time));
+  EXPECT_EQ(info.interval, 0.001);
+}
+
+TEST_F(ControlAgreementTest, ModuleTestsAnswerAsTheControlFunction) {
+  for (const WORD slot : {WORD{0}, WORD{3}, WORD{9}}) {
+    SCOPED_TRACE(slot);
+    uint16_t results[17];
+    std::fill(std::begin(results), std::end(results), 0xA5A5);
+    WORD expected[17];
+    const int32_t status = zdz_zoc_exec_module_test(2, slot, 0xFF, results);
+    EXPECT_EQ(status, ZocExecModuleTest(2, slot, 0xFF, expected));
+    EXPECT_EQ(std::memcmp(results, expected, sizeof expected), 0);
+  }
+  EXPECT_EQ(SimErrorBoxes().size(), 2u);
+}
+
+TEST_F(ControlAgreementTest, RequestsWithAndWithoutFrontendGoWhereTheControlFunctionsSendThem) {
+  void* frontend = nullptr;
+  ASSERT_EQ(zdz_zoc_get_front_end1(2, 3, &frontend), ZDZ_OK);
+  EXPECT_EQ(frontend, ZocGetFrontEnd1(2, 3));
+  EXPECT_EQ(zdz_zoc_get_front_end1(2, 9, &frontend), ZDZ_E_UNKNOWN);
+  SimStation station;
+  station.Id = 2;
+  station.Address = 0x0123;
+  SimSetStation(station);
+  ASSERT_EQ(zdz_zoc_get_front_end2(0x0123, 3, &frontend), ZDZ_OK);
+  EXPECT_EQ(frontend, ZocGetFrontEnd2(0x0123, 3));
+  EXPECT_EQ(zdz_zoc_get_front_end2(0x0999, 3, &frontend), ZDZ_E_UNKNOWN);
+
+  ASSERT_EQ(zdz_zoc_mote_sync_exec(2, 3, 0x305), ZocMoteSyncExec(2, 3, 0x305));
+  const BYTE data[] = {1, 2, 3};
+  ASSERT_EQ(zdz_zoc_mote_sync_exec2(2, 3, 0x306, data, 0x00, 3), ZDZ_OK);
+  const std::vector<SimQuery> queries = SimQueries(2, 3);
+  ASSERT_EQ(queries.size(), 3u);
+  EXPECT_EQ(queries[0].Cntl, queries[1].Cntl);
+  EXPECT_EQ(queries[0].Option, 4);
+  EXPECT_EQ(queries[2].In, std::vector<BYTE>(data, data + 3));
+
+  BYTE out[16] = {};
+  BYTE expected[16] = {};
+  uint16_t type = 0;
+  uint32_t count = 0;
+  WORD expectedType = 0;
+  DWORD expectedCount = 0;
+  ASSERT_EQ(zdz_zoc_mote_setting_query(2, 3, 0x306, out, sizeof out, &type, &count),
+            ZocMoteSettingQuery(2, 3, 0x306, expected, &expectedType, &expectedCount, sizeof expected));
+  EXPECT_EQ(std::memcmp(out, expected, sizeof out), 0);
+  EXPECT_EQ(type, expectedType);
+  EXPECT_EQ(count, expectedCount);
+  EXPECT_EQ(count, 3u);
+}
+
+TEST_F(ControlAgreementTest, ButtonsAndTheLedPostWhatTheControlFunctionsPost) {
+  ASSERT_EQ(zdz_zoc_start_button(2, 3), ZDZ_OK);
+  ASSERT_EQ(ZocStartButton(2, 3), 0);
+  ASSERT_EQ(zdz_zoc_stop_button(2, 3), ZDZ_OK);
+  EXPECT_EQ(zdz_zoc_stop_button(2, 9), 0xFFFF);
+  const std::vector<SimMessage> messages = SimSeqThreadMessages();
+  ASSERT_EQ(messages.size(), 3u);
+  for (const SimMessage& message : messages) {
+    EXPECT_EQ(message.Message, 0x437u);
+    EXPECT_EQ(message.Record.StationId, 2);
+    EXPECT_EQ(message.Record.ModuleId, 3);
+    EXPECT_EQ(message.Record.MsgKind, 2);
+  }
+  EXPECT_EQ(messages[0].Record.StartFlag, 1u);
+  EXPECT_EQ(messages[1].Record.StartFlag, 1u);
+  EXPECT_EQ(messages[2].Record.StartFlag, 0u);
+  ASSERT_EQ(zdz_zoc_update_start_led(0x0102, 0x0304, 0x0506), ZDZ_OK);
+  ASSERT_EQ(SimGuiThreadMessages().size(), 1u);
+  EXPECT_EQ(SimGuiThreadMessages()[0].LParam, 0x06040102);
+}
+
+TEST_F(ControlAgreementTest, ProcessValuesAndLineEndsAreTheControlFunctions) {
+  ASSERT_EQ(zdz_zo_set_cg_class(0xC0FFEE), ZDZ_OK);
+  EXPECT_EQ(ZoGetCGClass(), 0xC0FFEEu);
+  ZoSetCGClass(17);
+  uint32_t value = 0;
+  ASSERT_EQ(zdz_zo_get_cg_class(&value), ZDZ_OK);
+  EXPECT_EQ(value, 17u);
+  ASSERT_EQ(zdz_zoc_init(), ZDZ_OK);
+
+  for (const char* source : {"", ";", "a\r\nb\nc", ";;;"}) {
+    SCOPED_TRACE(source);
+    CString converted;
+    ConvertTerm(source, converted);
+    EXPECT_EQ(TextOf([&](char* text, uint32_t capacity, uint32_t* size) {
+                return zdz_convert_term(source, text, capacity, size);
+              }),
+              TextOf(converted));
+    CString reversed;
+    ReverseTerm(source, reversed);
+    EXPECT_EQ(TextOf([&](char* text, uint32_t capacity, uint32_t* size) {
+                return zdz_reverse_term(source, text, capacity, size);
+              }),
+              TextOf(reversed));
+  }
+}
+} // namespace

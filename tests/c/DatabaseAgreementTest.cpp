@@ -1,0 +1,274 @@
+// The C set-up, record, registry and filter functions change and read what the C++ calls they
+// wrap change and read.
+#include "tests/c/CInterfaceFixture.h"
+#include "tests/TempFiles.h"
+#include <zodavudaz/database/CGUIDatabase.h>
+#include <zodavudaz/viewer/ViewerPropertyLookup.h>
+#include <zodavudaz/viewer/ViewerPropertyText.h>
+
+#include <cstring>
+
+namespace {
+class DatabaseAgreementTest : public CInterfaceFixture {};
+
+TEST_F(DatabaseAgreementTest, FrontendNumbersAreTheDatabasesTable) {
+  ASSERT_EQ(zdz_init(), ZDZ_OK);
+  uint16_t number = 0;
+  ASSERT_EQ(zdz_get_frontend_no(&number), ZDZ_OK);
+  EXPECT_EQ(number, Database().GetFrontendNo());
+  ASSERT_EQ(zdz_set_frontend_no(), ZDZ_OK);
+  ASSERT_EQ(zdz_set_frontend_no(), ZDZ_OK);
+  ASSERT_EQ(zdz_get_frontend_no(&number), ZDZ_OK);
+  EXPECT_EQ(number, 3);
+  ASSERT_EQ(zdz_clear_frontend_no(1), ZDZ_OK);
+  EXPECT_EQ(Database().GetFrontendNo(), 1);
+  ASSERT_EQ(zdz_set_frontend_no(), ZDZ_OK);
+  ASSERT_EQ(zdz_clear_all_frontend_no(), ZDZ_OK);
+  Database().SetFrontendNo();
+  ASSERT_EQ(zdz_get_frontend_no(&number), ZDZ_OK);
+  EXPECT_EQ(number, 2);
+}
+
+TEST_F(DatabaseAgreementTest, PathsFlagsAndRectangleAreStoredInTheDatabase) {
+  ASSERT_EQ(zdz_set_current_path("/opt/zo\\settings"), ZDZ_OK);
+  EXPECT_EQ(TextOf(Database().GetCurrentPath()), "/opt/zo\\settings");
+  Database().SetCurrentPath("/elsewhere");
+  EXPECT_EQ(TextOf(zdz_get_current_path), "/elsewhere");
+  ASSERT_EQ(zdz_set_multi_module_path("multi"), ZDZ_OK);
+  EXPECT_EQ(TextOf(Database().GetMultiModulePath()), "multi");
+  EXPECT_EQ(TextOf(zdz_get_multi_module_path), "multi");
+
+  using Getter = int (CGUIDatabase::*)() const noexcept;
+  const Getter getters[ZDZ_FLAG_COUNT] = {
+      &CGUIDatabase::GetGuiAllModule, &CGUIDatabase::GetGuiPower,     &CGUIDatabase::GetViewerHeight,
+      &CGUIDatabase::GetViewerWidth,  &CGUIDatabase::GetSystemErrorLog, &CGUIDatabase::GetSystemLanguage,
+      &CGUIDatabase::GetParamPower,   &CGUIDatabase::GetOnePanel,     &CGUIDatabase::GetDblClickPanel,
+      &CGUIDatabase::GetNonLoad,      &CGUIDatabase::GetNonToolTip,   &CGUIDatabase::GetPowerMsg,
+      &CGUIDatabase::GetParamStart,   &CGUIDatabase::GetDefaultSave};
+  for (int32_t flag = 0; flag < ZDZ_FLAG_COUNT; ++flag)
+    ASSERT_EQ(zdz_set_flag(flag, 1000 + flag), ZDZ_OK);
+  for (int32_t flag = 0; flag < ZDZ_FLAG_COUNT; ++flag) {
+    SCOPED_TRACE(flag);
+    EXPECT_EQ((Database().*getters[flag])(), 1000 + flag);
+    int32_t value = 0;
+    ASSERT_EQ(zdz_get_flag(flag, &value), ZDZ_OK);
+    EXPECT_EQ(value, 1000 + flag);
+  }
+
+  const zdz_rect rect{-5, 6, 700, 800};
+  ASSERT_EQ(zdz_set_save_on_trig_monitor_rect(&rect), ZDZ_OK);
+  EXPECT_TRUE(Database().GetSaveOnTrigMonitorRect() == CRect(-5, 6, 700, 800));
+  Database().SetSaveOnTrigMonitorRect(CRect(1, 2, 3, 4));
+  zdz_rect read{};
+  ASSERT_EQ(zdz_get_save_on_trig_monitor_rect(&read), ZDZ_OK);
+  EXPECT_EQ(read.left, 1);
+  EXPECT_EQ(read.bottom, 4);
+}
+
+TEST_F(DatabaseAgreementTest, StationsAndModulesFiledInCAreTheDatabasesRecords) {
+  ASSERT_EQ(zdz_add_station(9, "Golf", "RA800-G"), ZDZ_OK);
+  ASSERT_EQ(zdz_set_station_slot(9, 3, 1, 1, 1), ZDZ_OK);
+  ASSERT_EQ(zdz_set_station_list_index(9, 4), ZDZ_OK);
+  ASSERT_EQ(zdz_set_station_tree_item(9, 0x44), ZDZ_OK);
+  ASSERT_EQ(zdz_set_station_access_state(9, 10), ZDZ_OK);
+  CStation* station = nullptr;
+  ASSERT_TRUE(Database().GetStationInf(9, &station));
+  EXPECT_EQ(station->StationId, 9);
+  EXPECT_EQ(TextOf(station->Name), "Golf");
+  EXPECT_STREQ(station->ModelName, "RA800-G");
+  EXPECT_EQ(station->ModuleExist[3], 1);
+  EXPECT_EQ(station->SlotAttribute[3], 1);
+  EXPECT_EQ(station->ConnectStatus[3], 1);
+  EXPECT_EQ(station->ModuleExist[2], 0);
+  EXPECT_EQ(station->ListIndex, 4);
+  EXPECT_EQ(station->TreeItem, reinterpret_cast<HTREEITEM>(0x44));
+  EXPECT_EQ(station->AccessState, 10);
+  EXPECT_EQ(TextOf([](char* text, uint32_t capacity, uint32_t* size) {
+              return zdz_get_station_model(9, text, capacity, size);
+            }),
+            "RA800-G");
+
+  CFeModule* frontend = SimCreateFrontend(SimModuleConfig{9, 3});
+  ASSERT_EQ(zdz_add_module(9, 3, "ZO4a21", 0x4A2100, 4, frontend), ZDZ_OK);
+  ASSERT_EQ(zdz_set_module_data_cntl_id(9, 3, 0x40D), ZDZ_OK);
+  ASSERT_EQ(zdz_set_module_flags(9, 3, 0x82), ZDZ_OK);
+  ASSERT_EQ(zdz_set_module_event_id(9, 3, 21), ZDZ_OK);
+  ASSERT_EQ(zdz_set_module_tree_item(9, 3, 0x55), ZDZ_OK);
+  CModule* module = nullptr;
+  ASSERT_TRUE(Database().GetModuleInf(9, 3, &module));
+  EXPECT_EQ(module->ModuleId, 3);
+  EXPECT_STREQ(module->ProductName, "ZO4a21");
+  EXPECT_EQ(module->ProductWord, 0x4A2100u);
+  EXPECT_EQ(module->AcqChannel, 4);
+  EXPECT_EQ(module->Frontend, frontend);
+  EXPECT_EQ(module->DataCntlId, 0x40D);
+  EXPECT_EQ(module->ModuleFlags, 0x82);
+  EXPECT_EQ(module->EventId, 21u);
+  EXPECT_EQ(module->TreeItem, reinterpret_cast<HTREEITEM>(0x55));
+  uint32_t word = 0;
+  ASSERT_EQ(zdz_get_module_product_word(9, 3, &word), ZDZ_OK);
+  EXPECT_EQ(word, 0x4A2100u);
+  EXPECT_EQ(TextOf([](char* text, uint32_t capacity, uint32_t* size) {
+              return zdz_get_module_product_name(9, 3, text, capacity, size);
+            }),
+            "ZO4a21");
+  EXPECT_EQ(zdz_add_module(9, 3, "ZO4a21", 0, 4, nullptr), ZDZ_E_EXISTS);
+  EXPECT_EQ(zdz_add_station(9, "Again", ""), ZDZ_E_EXISTS);
+  EXPECT_EQ(zdz_remove_station(9), ZDZ_E_ORDER);
+}
+
+TEST_F(DatabaseAgreementTest, StoredStateIsWhatTheDatabaseLoaded) {
+  TempFolder folder;
+  const std::string file = folder / "Mardel.tmp";
+  WriteAll(file, "[StationBravo]\r\nConfig=a 5,b 6,c 7,d 8,e 9,f 10,g 11,\r\nDatabase=backup text\r\n\r\n"
+                 "[StationBravo-Module-9]\r\nWindowPos=0,1,-1,-1,-1,-1,10,20,300,400\r\n\r\n"
+                 "[StationBravo-Module2]\r\nWindowPos=0,1,-1,-1,-1,-1,1,2,30,40\r\nConfig=a 3,b 2,c 1,\r\n"
+                 "Product=ZO4d02 input\r\nModuleInf=s 1,b 0,c 5,d 6,t 1,t 0,t 1,t 0,v 99,n 3,f 4,t 0,t 1,t 0,dir "
+                 "c:\\data\\,run\r\n\r\n");
+  EXPECT_EQ(TextOf([&](char* text, uint32_t capacity, uint32_t* size) {
+              return zdz_update_data_base_ex(file.c_str(), 2, text, capacity, size);
+            }),
+            "backup text");
+  CStation* station = nullptr;
+  ASSERT_TRUE(Database().GetStationInf(2, &station));
+  zdz_rect window{};
+  int32_t stationConfig[7] = {};
+  ASSERT_EQ(zdz_get_station_stored(2, &window, stationConfig), ZDZ_OK);
+  EXPECT_EQ(window.left, station->WindowRect.left);
+  EXPECT_EQ(window.bottom, 400);
+  EXPECT_EQ(std::vector<int32_t>(stationConfig, stationConfig + 7),
+            std::vector<int32_t>(station->StationConfig, station->StationConfig + 7));
+  CModule* module = nullptr;
+  ASSERT_TRUE(Database().GetModuleInf(2, 2, &module));
+  int32_t right = 0;
+  int32_t bottom = 0;
+  uint8_t backup[4] = {};
+  int32_t moduleConfig[3] = {};
+  ASSERT_EQ(zdz_get_module_stored(2, 2, &right, &bottom, backup, moduleConfig), ZDZ_OK);
+  EXPECT_EQ(right, module->WindowRight);
+  EXPECT_EQ(bottom, 40);
+  EXPECT_EQ(std::vector<uint8_t>(backup, backup + 4),
+            (std::vector<uint8_t>{module->GuiSimpleMode, module->BackupSetting2, module->BackupSetting3,
+                                  module->BackupSetting4}));
+  EXPECT_EQ(backup[3], 6);
+  EXPECT_EQ(std::vector<int32_t>(moduleConfig, moduleConfig + 3), (std::vector<int32_t>{3, 2, 1}));
+  zdz_act_on_trig_info trig{};
+  ASSERT_EQ(zdz_get_module_act_on_trig_info(2, 2, &trig), ZDZ_OK);
+  EXPECT_EQ(std::memcmp(&trig, &module->ActOnTrigInfo, sizeof trig), 0);
+  // Slots 3 and 4 store no back-up entry: the station's save-on-trigger settings are reset.
+  EXPECT_EQ(trig.trig_value, 1000000);
+
+  ASSERT_EQ(zdz_update_data_base(2), ZDZ_OK);
+  EXPECT_EQ(module->WindowRight, 65537);
+  module->ActOnTrigInfo.TrigValue = 5;
+  ASSERT_EQ(zdz_reset_act_on_trig_database(2), ZDZ_OK);
+  EXPECT_EQ(module->ActOnTrigInfo.TrigValue, 1000000);
+}
+
+TEST_F(DatabaseAgreementTest, TheRegistryAnswersWhatTheDatabaseAnswers) {
+  ASSERT_EQ(zdz_regist_frontend_used_module(0x10, 2, 3), ZDZ_OK);
+  EXPECT_EQ(Database().IsUseFrontEnd(0x10, 2, 3), 1);
+  int32_t used = -1;
+  uint16_t user = 0;
+  ASSERT_EQ(zdz_is_use_front_end(2, 3, &used, &user), ZDZ_OK);
+  EXPECT_EQ(used, 1);
+  EXPECT_EQ(user, 0x10);
+  ASSERT_EQ(zdz_is_use_front_end(2, 4, &used, &user), ZDZ_OK);
+  EXPECT_EQ(used, 0);
+  EXPECT_EQ(user, 0xFFFF);
+  ASSERT_EQ(zdz_is_use_front_end(2, 3, &used, nullptr), ZDZ_OK);
+  EXPECT_EQ(used, 1);
+  ASSERT_EQ(zdz_is_use_front_end_by(0x11, 2, 3, &used), ZDZ_OK);
+  EXPECT_EQ(used, 0);
+  ASSERT_EQ(zdz_is_use_front_end_by(0x10, 2, 3, &used), ZDZ_OK);
+  EXPECT_EQ(used, 1);
+  SimSetSeqRun(0, 0x10, true);
+  ASSERT_EQ(zdz_is_use_front_end_and_run(2, 3, &used), ZDZ_OK);
+  EXPECT_EQ(used, Database().IsUseFrontEndAndRun(2, 3));
+  EXPECT_EQ(used, 1);
+  EXPECT_EQ(zdz_regist_frontend_used_module(0x11, 2, 3), ZDZ_E_UNKNOWN);
+
+  ASSERT_EQ(zdz_stop_viewer(2, 3), ZDZ_OK);
+  ASSERT_EQ(SimSeqThreadMessages().size(), 1u);
+  EXPECT_EQ(SimSeqThreadMessages()[0].Message, 0x44Au);
+  EXPECT_EQ(zdz_stop_viewer(2, 9), ZDZ_E_UNKNOWN);
+
+  SimSetMultiClient(TRUE);
+  ASSERT_EQ(zdz_set_station_access_state(2, 10), ZDZ_OK);
+  int32_t enabled = -1;
+  ASSERT_EQ(zdz_is_access_enable(2, &enabled), ZDZ_OK);
+  EXPECT_EQ(enabled, Database().IsAccessEnable(2));
+  EXPECT_EQ(enabled, 1);
+  ASSERT_EQ(zdz_is_release_enable(2, &enabled), ZDZ_OK);
+  EXPECT_EQ(enabled, 0);
+  EXPECT_EQ(zdz_is_access_enable(77, &enabled), ZDZ_E_UNKNOWN);
+}
+
+TEST_F(DatabaseAgreementTest, EndingModulesUnfilesThemAndFreesTheirNumbers) {
+  Database().Init();
+  Database().SetFrontendNo();
+  CModule* base = nullptr;
+  ASSERT_TRUE(Database().GetModuleInf(2, 2, &base));
+  base->ExtraFrontendNo.SetSize(2);
+  base->ExtraFrontendNo[0] = 0;
+  ASSERT_EQ(zdz_exit_front_end(2, 0x12), ZDZ_OK);
+  EXPECT_EQ(zdz_find_module(2, 0x12), ZDZ_E_UNKNOWN);
+  EXPECT_EQ(base->ExtraFrontendNo[0], 0xFFFF);
+  EXPECT_EQ(SimLiveFrontends(2, 0x12), 0);
+  ASSERT_EQ(zdz_exit_multi_module(0, 0x10), ZDZ_OK);
+  EXPECT_EQ(zdz_find_module(0, 0x10), ZDZ_E_UNKNOWN);
+  EXPECT_EQ(Database().GetFrontendNo(), 1);
+  EXPECT_EQ(zdz_exit_front_end(2, 0x12), ZDZ_E_UNKNOWN);
+}
+
+TEST_F(DatabaseAgreementTest, FiltersAreTheModulesFilters) {
+  ASSERT_EQ(zdz_add_gui_filter(2, 2, 5, 7), ZDZ_OK);
+  ASSERT_EQ(zdz_add_named_gui_filter(2, 2, "Gain", 9), ZDZ_OK);
+  CGuiFilter* filter = nullptr;
+  ASSERT_TRUE(Database().GetGuiFilter(2, 2, 5, &filter));
+  EXPECT_EQ(filter->FilterValue, 7);
+  ASSERT_TRUE(Database().GetGuiFilter(2, 2, CString("Gain"), &filter));
+  EXPECT_EQ(filter->FilterValue, 9);
+  Database().AddGuiFilter(2, 2, 6, 11);
+  uint16_t value = 0;
+  ASSERT_EQ(zdz_get_gui_filter(2, 2, 6, &value), ZDZ_OK);
+  EXPECT_EQ(value, 11);
+  ASSERT_EQ(zdz_get_named_gui_filter(2, 2, "Gain", &value), ZDZ_OK);
+  EXPECT_EQ(value, 9);
+  EXPECT_EQ(zdz_get_named_gui_filter(2, 2, "gain", &value), ZDZ_E_NOT_FOUND);
+  ASSERT_EQ(zdz_remove_gui_filter(2, 2, 5), ZDZ_OK);
+  EXPECT_FALSE(Database().GetGuiFilter(2, 2, 5, &filter));
+  ASSERT_EQ(zdz_remove_named_gui_filter(2, 2, "Gain"), ZDZ_OK);
+  EXPECT_FALSE(Database().GetGuiFilter(2, 2, CString("Gain"), &filter));
+  ASSERT_EQ(zdz_remove_all_gui_filter(2, 2), ZDZ_OK);
+  EXPECT_EQ(zdz_get_gui_filter(2, 2, 6, &value), ZDZ_E_NOT_FOUND);
+  EXPECT_EQ(zdz_add_gui_filter(2, 9, 5, 7), ZDZ_E_UNKNOWN);
+}
+TEST_F(DatabaseAgreementTest, StoredViewerSettingsAreWhatTheLookUpsFind) {
+  ASSERT_EQ(zdz_set_current_path("tools/demo/settings"), ZDZ_OK);
+  zdz_viewer* viewer = nullptr;
+  ASSERT_EQ(zdz_viewer_lookup(2, 2, &viewer), ZDZ_OK);
+  ViewerProperty* record = nullptr;
+  ASSERT_EQ(GetViewerPropertyGui(2, 2, &record), 1);
+  CString expected;
+  ViewerProperty2Ascii(record, expected);
+  ReleaseViewerProperty(record);
+  EXPECT_EQ(TextOf([&](char* text, uint32_t capacity, uint32_t* size) {
+              return zdz_viewer_to_text(viewer, text, capacity, size);
+            }),
+            TextOf(expected));
+  char group[256];
+  uint32_t size = 0;
+  EXPECT_EQ(zdz_viewer_group_to_text(viewer, 0, group, sizeof group, &size), ZDZ_E_NOT_FOUND);
+  ASSERT_EQ(zdz_viewer_release(viewer), ZDZ_OK);
+
+  ASSERT_EQ(zdz_viewer_lookup_file(2, 2, "tools/demo/settings/Mardel.ini", &viewer), ZDZ_OK);
+  ASSERT_EQ(zdz_viewer_group_to_text(viewer, 0, group, sizeof group, &size), ZDZ_OK);
+  EXPECT_EQ(std::string(group).substr(0, 14), "Group1 Inputs;");
+  ASSERT_EQ(zdz_viewer_release(viewer), ZDZ_OK);
+
+  EXPECT_EQ(zdz_viewer_lookup(2, 4, &viewer), ZDZ_E_NOT_FOUND);
+  EXPECT_EQ(viewer, nullptr);
+  EXPECT_EQ(zdz_viewer_lookup(2, 9, &viewer), ZDZ_E_UNKNOWN);
+}
+} // namespace

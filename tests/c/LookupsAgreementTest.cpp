@@ -1,0 +1,230 @@
+// The C look-ups answer what the C++ calls they wrap answer, over the demo's virtual stations.
+#include "tests/c/CInterfaceFixture.h"
+#include <zodavudaz/database/CGUIDatabase.h>
+
+#include <cstring>
+
+namespace {
+class LookupsAgreementTest : public CInterfaceFixture {};
+
+const WORD Stations[] = {0, 1, 2, 5, 16, 77};
+const WORD Slots[] = {0, 1, 2, 3, 4, 5, 8, 9, 15, 0x12, 0x100};
+
+struct SlotFactRow {
+  const char* Name;
+  std::function<int32_t(WORD station, WORD slot, long& answer)> C;
+  std::function<long(const CGUIDatabase&, WORD station, WORD slot)> Cpp;
+};
+
+template <typename AnswerT>
+std::function<int32_t(WORD, WORD, long&)> Answering(int32_t (*call)(uint16_t, uint16_t, AnswerT*)) {
+  return [call](WORD station, WORD slot, long& answer) {
+    AnswerT value = static_cast<AnswerT>(0x5A);
+    const int32_t status = call(station, slot, &value);
+    answer = static_cast<long>(value);
+    return status;
+  };
+}
+
+const SlotFactRow SlotFactRows[] = {
+    {"IsExistModule", Answering(zdz_is_exist_module),
+     [](const CGUIDatabase& database, WORD station, WORD slot) { return long{database.IsExistModule(station, slot)}; }},
+    {"GetConnectStatus", Answering(zdz_get_connect_status),
+     [](const CGUIDatabase& database, WORD station, WORD slot) { return long{database.GetConnectStatus(station, slot)}; }},
+    {"CheckMaster", Answering(zdz_check_master),
+     [](const CGUIDatabase& database, WORD station, WORD slot) { return long{database.CheckMaster(station, slot)}; }},
+    {"CheckTerm", Answering(zdz_check_term),
+     [](const CGUIDatabase& database, WORD station, WORD slot) { return long{database.CheckTerm(station, slot)}; }},
+    {"SearchMaster", Answering(zdz_search_master),
+     [](const CGUIDatabase& database, WORD station, WORD slot) { return long{database.SearchMaster(station, slot)}; }},
+    {"GetConnectNum", Answering(zdz_get_connect_num),
+     [](const CGUIDatabase& database, WORD station, WORD slot) { return long{database.GetConnectNum(station, slot)}; }},
+    {"GetConnectNo", Answering(zdz_get_connect_no),
+     [](const CGUIDatabase& database, WORD station, WORD slot) { return long{database.GetConnectNo(station, slot)}; }},
+    {"GetMaxSlot",
+     [](WORD station, WORD, long& answer) {
+       uint8_t slots = 0x5A;
+       const int32_t status = zdz_get_max_slot(station, &slots);
+       answer = slots;
+       return status;
+     },
+     [](const CGUIDatabase& database, WORD station, WORD) { return long{database.GetMaxSlot(station)}; }},
+};
+
+TEST_F(LookupsAgreementTest, SlotFactsAnswerAsTheDatabaseForFiledStationsAndUnknownForOthers) {
+  for (const SlotFactRow& row : SlotFactRows)
+    for (WORD station : Stations)
+      for (WORD slot : Slots) {
+        SCOPED_TRACE(std::string(row.Name) + " station " + std::to_string(station) + " slot " + std::to_string(slot));
+        long answer = -12345;
+        const int32_t status = row.C(station, slot, answer);
+        if (station == 77) {
+          EXPECT_EQ(status, ZDZ_E_UNKNOWN);
+          EXPECT_EQ(answer, 0x5A); // left as it was
+        } else {
+          EXPECT_EQ(status, ZDZ_OK);
+          EXPECT_EQ(answer, row.Cpp(Database(), station, slot));
+        }
+      }
+}
+
+struct ModuleFactRow {
+  const char* Name;
+  std::function<int32_t(WORD station, WORD module, long& answer)> C;
+  std::function<long(const CGUIDatabase&, WORD station, WORD module)> Cpp;
+};
+
+const ModuleFactRow ModuleFactRows[] = {
+    {"GetAcqChannel", Answering(zdz_get_acq_channel),
+     [](const CGUIDatabase& database, WORD station, WORD module) { return long{database.GetAcqChannel(station, module)}; }},
+    {"IsSaveOnTrigEnable", Answering(zdz_is_save_on_trig_enable),
+     [](const CGUIDatabase& database, WORD station, WORD module) {
+       return long{database.IsSaveOnTrigEnable(station, module)};
+     }},
+    {"GetGUISimpleMode", Answering(zdz_get_gui_simple_mode),
+     [](const CGUIDatabase& database, WORD station, WORD module) {
+       return long{database.GetGUISimpleMode(station, module)};
+     }},
+    {"IsScalingEnable", Answering(zdz_is_scaling_enable),
+     [](const CGUIDatabase& database, WORD station, WORD module) {
+       return long{database.IsScalingEnable(station, module)};
+     }},
+    {"GetScalingStatus", Answering(zdz_get_scaling_status),
+     [](const CGUIDatabase& database, WORD station, WORD module) {
+       return long{database.GetScalingStatus(station, module)};
+     }},
+};
+
+struct FiledModuleId {
+  WORD Station;
+  WORD Module;
+};
+const FiledModuleId FiledModules[] = {{1, 1}, {1, 3}, {2, 2}, {2, 0x12}, {0, 0x10}, {5, 2}, {16, 5}};
+
+TEST_F(LookupsAgreementTest, ModuleFactsAnswerAsTheDatabaseForFiledModulesAndUnknownForOthers) {
+  // Facts that differ from module to module.
+  CModule* module = nullptr;
+  ASSERT_TRUE(Database().GetModuleInf(1, 3, &module));
+  module->ModuleFlags = 0x82;
+  module->ScalingStatus = 1;
+  module->GuiSimpleMode = 7;
+  for (const ModuleFactRow& row : ModuleFactRows) {
+    for (const FiledModuleId& filed : FiledModules) {
+      SCOPED_TRACE(std::string(row.Name) + " " + std::to_string(filed.Station) + "/" + std::to_string(filed.Module));
+      long answer = -1;
+      ASSERT_EQ(row.C(filed.Station, filed.Module, answer), ZDZ_OK);
+      EXPECT_EQ(answer, row.Cpp(Database(), filed.Station, filed.Module));
+    }
+    long answer = 0;
+    EXPECT_EQ(row.C(1, 2, answer), ZDZ_E_UNKNOWN) << row.Name;
+    EXPECT_EQ(row.C(77, 1, answer), ZDZ_E_UNKNOWN) << row.Name;
+  }
+}
+
+TEST_F(LookupsAgreementTest, ProductNamesAreTheDatabasesWithItsCodeForAModuleNotFiled) {
+  for (const FiledModuleId& filed : FiledModules) {
+    CString expected;
+    Database().GetProductName(filed.Station, filed.Module, expected);
+    EXPECT_EQ(TextOf([&](char* text, uint32_t capacity, uint32_t* size) {
+                return zdz_get_product_name(filed.Station, filed.Module, text, capacity, size);
+              }),
+              TextOf(expected));
+  }
+  EXPECT_EQ(TextOf([](char* text, uint32_t capacity, uint32_t* size) {
+              return zdz_get_product_name(1, 2, text, capacity, size);
+            }, 0xFFFF),
+            "");
+  CString byCode;
+  Database().GetProductName(DWORD{0x12ABCD}, byCode);
+  EXPECT_EQ(TextOf([](char* text, uint32_t capacity, uint32_t* size) {
+              return zdz_get_product_name_by_code(0x12ABCD, text, capacity, size);
+            }),
+            TextOf(byCode));
+}
+
+TEST_F(LookupsAgreementTest, RecordLookUpsFindWhatTheDatabaseFinds) {
+  CStation* bravo = nullptr;
+  ASSERT_TRUE(Database().GetStationInf(2, &bravo));
+  bravo->ListIndex = 7;
+  bravo->TreeItem = reinterpret_cast<HTREEITEM>(0x7000);
+  CModule* module = nullptr;
+  ASSERT_TRUE(Database().GetModuleInf(16, 5, &module));
+  module->TreeItem = reinterpret_cast<HTREEITEM>(0x7100);
+
+  EXPECT_EQ(zdz_find_station(2), ZDZ_OK);
+  EXPECT_EQ(zdz_find_station(77), ZDZ_E_UNKNOWN);
+  EXPECT_EQ(zdz_find_module(2, 0x12), ZDZ_OK);
+  EXPECT_EQ(zdz_find_module(2, 5), ZDZ_E_UNKNOWN);
+  uint16_t station = 0;
+  uint16_t found = 0;
+  EXPECT_EQ(zdz_find_station_by_name("Bravo", &station), ZDZ_OK);
+  EXPECT_EQ(station, 2);
+  EXPECT_EQ(zdz_find_station_by_name("bravo", &station), ZDZ_E_UNKNOWN);
+  EXPECT_EQ(zdz_find_station_by_list_index(7, &station), ZDZ_OK);
+  EXPECT_EQ(station, 2);
+  EXPECT_EQ(zdz_find_station_by_list_index(8, &station), ZDZ_E_UNKNOWN);
+  EXPECT_EQ(zdz_find_station_by_tree_item(0x7000, &station), ZDZ_OK);
+  EXPECT_EQ(station, 2);
+  EXPECT_EQ(zdz_find_station_by_tree_item(0x7001, &station), ZDZ_E_UNKNOWN);
+  EXPECT_EQ(zdz_find_module_by_tree_item(0x7100, &station, &found), ZDZ_OK);
+  EXPECT_EQ(station, 16);
+  EXPECT_EQ(found, 5);
+  EXPECT_EQ(zdz_find_module_by_tree_item(0x7101, &station, &found), ZDZ_E_UNKNOWN);
+  int32_t same = -1;
+  EXPECT_EQ(zdz_is_same_station_name("Bravo", 2, &same), ZDZ_OK);
+  EXPECT_EQ(same, Database().IsSameStationName("Bravo", 2));
+  EXPECT_EQ(zdz_is_same_station_name("Bravo", 1, &same), ZDZ_OK);
+  EXPECT_EQ(same, Database().IsSameStationName("Bravo", 1));
+  EXPECT_EQ(same, 1);
+}
+
+TEST_F(LookupsAgreementTest, ScalingRecordsAreCopiesOfTheDatabasesWithinTheTableGiven) {
+  std::vector<zdz_chnlinf> table(2 * 4);
+  for (std::size_t index = 0; index < table.size(); ++index)
+    std::memset(table[index].bytes, static_cast<int>(index + 1), sizeof table[index].bytes);
+  ASSERT_EQ(zdz_set_module_scaling(1, 1, 1, table.data(), static_cast<uint32_t>(table.size())), ZDZ_OK);
+  for (WORD row = 0; row < 2; ++row)
+    for (WORD channel = 0; channel < 4; ++channel) {
+      CHNLINF* expected = nullptr;
+      ASSERT_TRUE(Database().GetChanScaleInfEx(1, 1, channel, row, &expected));
+      zdz_chnlinf record{};
+      ASSERT_EQ(zdz_get_chan_scale_inf(1, 1, channel, row, &record), ZDZ_OK);
+      EXPECT_EQ(std::memcmp(record.bytes, expected->Bytes, sizeof record.bytes), 0);
+    }
+  zdz_chnlinf record{};
+  EXPECT_EQ(zdz_get_chan_scale_inf(1, 1, 0, 2, &record), ZDZ_E_ARGUMENT);
+  EXPECT_EQ(zdz_get_chan_scale_inf(1, 3, 0, 0, &record), ZDZ_E_NOT_FOUND);
+  EXPECT_EQ(zdz_get_chan_scale_inf(1, 2, 0, 0, &record), ZDZ_E_UNKNOWN);
+}
+
+TEST_F(LookupsAgreementTest, IdsComeInTheDatabasesWalkOrder) {
+  std::vector<uint16_t> expected;
+  for (POSITION position = Database().StationMap.GetStartPosition(); position != nullptr;) {
+    WORD id = 0;
+    CStation* station = nullptr;
+    Database().StationMap.GetNextAssoc(position, id, station);
+    expected.push_back(id);
+  }
+  uint16_t ids[16] = {};
+  uint32_t count = 0;
+  ASSERT_EQ(zdz_get_station_ids(ids, 16, &count), ZDZ_OK);
+  EXPECT_EQ(std::vector<uint16_t>(ids, ids + count), expected);
+  ASSERT_EQ(zdz_get_station_ids(ids, 2, &count), ZDZ_E_BUFFER_TOO_SMALL);
+  EXPECT_EQ(count, expected.size());
+  EXPECT_EQ(std::vector<uint16_t>(ids, ids + 2), std::vector<uint16_t>(expected.begin(), expected.begin() + 2));
+
+  CStation* bravo = nullptr;
+  ASSERT_TRUE(Database().GetStationInf(2, &bravo));
+  expected.clear();
+  for (POSITION position = bravo->ModuleMap.GetStartPosition(); position != nullptr;) {
+    WORD id = 0;
+    CModule* module = nullptr;
+    bravo->ModuleMap.GetNextAssoc(position, id, module);
+    expected.push_back(id);
+  }
+  ASSERT_EQ(zdz_get_module_ids(2, nullptr, 0, &count), ZDZ_OK);
+  EXPECT_EQ(count, 5u);
+  ASSERT_EQ(zdz_get_module_ids(2, ids, 16, &count), ZDZ_OK);
+  EXPECT_EQ(std::vector<uint16_t>(ids, ids + count), expected);
+}
+} // namespace

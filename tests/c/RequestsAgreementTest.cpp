@@ -1,0 +1,306 @@
+// The C module queries and acquired-data requests deliver what the C++ calls they wrap deliver,
+// from the demo's simulated modules.
+#include "tests/c/CInterfaceFixture.h"
+#include <zodavudaz/database/CGUIDatabase.h>
+#include <zodavudaz/packets/CRplySync.h>
+
+#include <cstring>
+
+namespace {
+class RequestsAgreementTest : public CInterfaceFixture {
+protected:
+  /// The bytes of the last request module received, with its group and control word.
+  static std::vector<BYTE> LastRequest(WORD station, WORD module) {
+    const std::vector<SimQuery> queries = SimQueries(station, module);
+    if (queries.empty())
+      return {};
+    std::vector<BYTE> bytes = queries.back().In;
+    bytes.push_back(static_cast<BYTE>(queries.back().Group));
+    bytes.push_back(static_cast<BYTE>(queries.back().Cntl));
+    bytes.push_back(static_cast<BYTE>(queries.back().Cntl >> 8));
+    return bytes;
+  }
+};
+
+std::vector<BYTE> BytesAt(const void* data, std::size_t size) {
+  const BYTE* bytes = static_cast<const BYTE*>(data);
+  return std::vector<BYTE>(bytes, bytes + size);
+}
+
+/// A reply that a C query copies out.
+struct CReply {
+  int32_t Status = -100;
+  std::vector<BYTE> Bytes;
+  uint16_t Type = 0xEEEE;
+  uint32_t Count = 0xEEEEEEEE;
+};
+
+template <typename CallT>
+CReply CQuery(CallT call) {
+  CReply reply;
+  reply.Bytes.assign(4096, 0xCC);
+  uint32_t size = 0;
+  reply.Status = call(reply.Bytes.data(), static_cast<uint32_t>(reply.Bytes.size()), &size, &reply.Type, &reply.Count);
+  reply.Bytes.resize(size);
+  return reply;
+}
+
+TEST_F(RequestsAgreementTest, PointerQueriesCopyTheRepliesTheDatabaseHandsOut) {
+  struct Row {
+    const char* Name;
+    std::function<int32_t(void*, uint32_t, uint32_t*, uint16_t*, uint32_t*)> C;
+    std::function<WORD(void**, DWORD*)> Cpp;
+    DWORD Width;
+  };
+  const Row rows[] = {
+      {"GuiGetArray mode 0",
+       [](void* data, uint32_t capacity, uint32_t* size, uint16_t* type, uint32_t* count) {
+         return zdz_gui_get_array(2, 2, 0x125, 0, data, capacity, size, type, count);
+       },
+       [](void** data, DWORD* count) { return Database().GuiGetArray(2, 2, 0x125, data, count, 0); }, 2},
+      {"SettingQueryPointer",
+       [](void* data, uint32_t capacity, uint32_t* size, uint16_t* type, uint32_t* count) {
+         return zdz_setting_query_pointer(2, 3, 0x300, data, capacity, size, type, count);
+       },
+       [](void** data, DWORD* count) { return Database().SettingQueryPointer(2, 3, 0x300, data, count); }, 4},
+      {"HelpQueryPointer",
+       [](void* data, uint32_t capacity, uint32_t* size, uint16_t* type, uint32_t* count) {
+         return zdz_help_query_pointer(1, 3, data, capacity, size, type, count, nullptr);
+       },
+       [](void** data, DWORD* count) {
+         WORD fromQuery = 0;
+         return Database().HelpQueryPointer(1, 3, data, count, &fromQuery);
+       },
+       1},
+      {"SettingQueryPointer of a module not filed",
+       [](void* data, uint32_t capacity, uint32_t* size, uint16_t* type, uint32_t* count) {
+         return zdz_setting_query_pointer(2, 9, 0x300, data, capacity, size, type, count);
+       },
+       [](void** data, DWORD* count) { return Database().SettingQueryPointer(2, 9, 0x300, data, count); }, 1},
+  };
+  // The setting that the query reads back: three 32-bit values.
+  DWORD setting[3] = {7, 8, 9};
+  ASSERT_EQ(Database().SyncExec(2, 3, 0x300, setting, 0x20, 3), 0);
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.Name);
+    const CReply got = CQuery(row.C);
+    void* data = nullptr;
+    DWORD count = 0;
+    const WORD result = row.Cpp(&data, &count);
+    ASSERT_EQ(got.Status, result);
+    if (result != 0)
+      continue;
+    EXPECT_EQ(got.Count, count);
+    EXPECT_EQ(got.Bytes, BytesAt(data, count * row.Width));
+    EXPECT_EQ(1u << (got.Type >> 4), row.Width);
+  }
+}
+
+TEST_F(RequestsAgreementTest, GuiQueryCopiesTheWholeReplyPacket) {
+  CReply got = CQuery([](void* data, uint32_t capacity, uint32_t* size, uint16_t*, uint32_t*) {
+    return zdz_gui_query(2, 2, 0x123, data, capacity, size);
+  });
+  _ModulePacket* reply = nullptr;
+  ASSERT_EQ(Database().GuiQuery(2, 2, 0x123, &reply), 0);
+  ASSERT_EQ(got.Status, ZDZ_OK);
+  EXPECT_EQ(got.Bytes, BytesAt(reply, CEndianModulePacket(reply).GetPacketSize()));
+  EXPECT_EQ(got.Bytes.size(), 32u + 8u);
+}
+
+TEST_F(RequestsAgreementTest, SequenceTableModeAndHelpOriginAreTheDatabases) {
+  const BYTE table[] = {1, 2, 3, 4, 5};
+  SimSetSeqInfo(2, 4, 2, table, sizeof table);
+  BYTE copy[8] = {};
+  uint32_t size = 0;
+  ASSERT_EQ(zdz_get_seq_table(2, 4, copy, sizeof copy, &size), ZDZ_OK);
+  EXPECT_EQ(BytesAt(copy, size), BytesAt(table, sizeof table));
+  uint16_t mode = 0;
+  ASSERT_EQ(zdz_get_seq_mode(2, 4, &mode), ZDZ_OK);
+  WORD expectedMode = 0;
+  ASSERT_EQ(Database().GetSeqMode(2, 4, &expectedMode), 0);
+  EXPECT_EQ(mode, expectedMode);
+  SimSetSeqInfo(2, 4, 2, nullptr, 0);
+  EXPECT_EQ(zdz_get_seq_table(2, 4, copy, sizeof copy, &size), 205);
+
+  SimFault queryFails;
+  queryFails.Group = 10;
+  queryFails.Result = 77;
+  SimAddFault(1, 1, queryFails);
+  uint16_t fromQuery = 9;
+  WORD expectedFromQuery = 9;
+  BYTE help[128];
+  uint32_t count = 0;
+  ASSERT_EQ(zdz_help_query_pointer(1, 1, help, sizeof help, &size, nullptr, &count, &fromQuery), ZDZ_OK);
+  void* data = nullptr;
+  DWORD helpCount = 0;
+  ASSERT_EQ(Database().HelpQueryPointer(1, 1, &data, &helpCount, &expectedFromQuery), 0);
+  EXPECT_EQ(fromQuery, expectedFromQuery);
+  EXPECT_EQ(fromQuery, 0);
+}
+
+TEST_F(RequestsAgreementTest, ExecutionsSendWhatTheDatabaseSends) {
+  const WORD values[] = {0x1234, 0x5678};
+  ASSERT_EQ(zdz_sync_exec(2, 2, 0x301, values, 0x10, 2), ZDZ_OK);
+  const SimQuery byC = SimQueries(2, 2).back();
+  ASSERT_EQ(Database().SyncExec(2, 2, 0x301, const_cast<WORD*>(values), 0x10, 2), 0);
+  const SimQuery byCpp = SimQueries(2, 2).back();
+  EXPECT_EQ(byC.In, byCpp.In);
+  EXPECT_EQ(byC.Cntl, byCpp.Cntl);
+  EXPECT_EQ(byC.Group, byCpp.Group);
+  EXPECT_EQ(byC.In.size(), 4u);
+  EXPECT_EQ(zdz_sync_exec(2, 9, 0x301, nullptr, 0xFF, 0), 205);
+}
+
+TEST_F(RequestsAgreementTest, FrontendsAndNamesAreTheDatabases) {
+  void* frontend = nullptr;
+  ASSERT_EQ(zdz_get_frontend_module(2, 0x12, &frontend), ZDZ_OK);
+  EXPECT_EQ(frontend, Database().GetFrontendModule(2, 0x12));
+  EXPECT_EQ(zdz_get_frontend_module(2, 9, &frontend), ZDZ_E_UNKNOWN);
+  EXPECT_EQ(frontend, nullptr);
+  for (const WORD module : {WORD{2}, WORD{0x12}}) {
+    CString name;
+    Database().GuiGetModuleName(2, module, name);
+    EXPECT_EQ(TextOf([&](char* text, uint32_t capacity, uint32_t* size) {
+                return zdz_gui_get_module_name(2, module, text, capacity, size);
+              }),
+              TextOf(name));
+  }
+  CString station;
+  Database().GuiGetStationName(2, station);
+  EXPECT_EQ(TextOf([](char* text, uint32_t capacity, uint32_t* size) {
+              return zdz_gui_get_station_name(2, text, capacity, size);
+            }),
+            TextOf(station));
+}
+
+TEST_F(RequestsAgreementTest, WaveAndAcquisitionInformationAreTheDatabasesRecords) {
+  CRplySync sync;
+  WAVEINF expected[100];
+  WORD expectedCount = 0;
+  ASSERT_EQ(Database().GetWaveInfo(5, 2, 0, -1, 0, expected, &expectedCount, &sync), 0);
+  zdz_waveinf info[100];
+  uint16_t count = 0;
+  ASSERT_EQ(zdz_get_wave_info(5, 2, 0, -1, 0, info, 100, &count, 0), ZDZ_OK);
+  ASSERT_EQ(count, expectedCount);
+  EXPECT_EQ(count, 4);
+  EXPECT_EQ(std::memcmp(info, expected, count * sizeof(WAVEINF)), 0);
+  zdz_waveinf two[2];
+  EXPECT_EQ(zdz_get_wave_info(5, 2, 0, -1, 0, two, 2, &count, 0), ZDZ_E_BUFFER_TOO_SMALL);
+  EXPECT_EQ(count, 4);
+  EXPECT_EQ(std::memcmp(two, expected, sizeof two), 0);
+
+  _AcqDataInfo expectedInfo[8];
+  ASSERT_EQ(Database().GetAcqInfo(5, 2, 0, -1, 0, expectedInfo, &expectedCount, &sync), 0);
+  zdz_acq_data_info acq[8];
+  ASSERT_EQ(zdz_get_acq_info(5, 2, 0, -1, 0, acq, 8, &count, 0), ZDZ_OK);
+  ASSERT_EQ(count, expectedCount);
+  EXPECT_EQ(std::memcmp(acq, expectedInfo, count * sizeof(_AcqDataInfo)), 0);
+  EXPECT_EQ(zdz_get_wave_info(5, 9, 0, -1, 0, info, 100, &count, 0), 502);
+}
+
+struct AcqRequest {
+  const char* Name;
+  WORD Module;
+  LONG First;
+  LONG Third;
+  DWORD Points;
+  WORD Direction;
+  DWORD Capacity;
+  /// What the C call reports: the bytes in the buffer and the module's element count.
+  DWORD Bytes;
+  DWORD Elements;
+  /// What the C++ call reports in *size.
+  DWORD Size;
+};
+
+TEST_F(RequestsAgreementTest, AcquiredDataIsTheDatabasesWithTheFirstReplysBytesAndTheModulesCount) {
+  // Echo's module holds 1000 points of 16-bit minimum and maximum per channel.
+  const AcqRequest rows[] = {
+      {"points asked", 2, 1, 0, 100, 2, 4096, 400, 200, 400},
+      {"fewer points held than asked", 2, 1, 950, 100, 2, 4096, 200, 100, 100},
+      {"all points", 2, 2, 0, 0, 0, 8192, 4000, 2000, 4000},
+      {"ending at the start point", 2, 0, 500, 10, 1, 4096, 40, 20, 40},
+      // The second request's scratch holds PointNum elements and 16 bytes: the count stops there.
+      {"buffer smaller than the reply", 2, 1, 0, 100, 2, 100, 100, 1008, 1008},
+      {"module not filed", 9, 1, 0, 100, 2, 4096, 0, 0, 0},
+  };
+  for (const AcqRequest& row : rows) {
+    SCOPED_TRACE(row.Name);
+    std::vector<BYTE> cBuffer(row.Capacity, 0xCC);
+    std::vector<BYTE> cppBuffer(row.Capacity, 0xCC);
+    uint16_t type = 0;
+    uint32_t bytes = 0xEEEE;
+    uint32_t elements = 0xEEEE;
+    const int32_t status = zdz_get_acq_data_ex(5, row.Module, 0, row.First, 0, row.Third, 0, row.Points,
+                                               row.Direction, cBuffer.data(), row.Capacity, &type, &bytes, &elements, 0);
+    CRplySync sync;
+    WORD cppType = 0;
+    DWORD size = 0;
+    const WORD result = Database().GetAcqDataEx(5, row.Module, 0, row.First, 0, row.Third, 0, row.Points,
+                                                row.Direction, cppBuffer.data(), row.Capacity, &cppType, &size, &sync);
+    EXPECT_EQ(status, result);
+    EXPECT_EQ(cBuffer, cppBuffer);
+    EXPECT_EQ(bytes, row.Bytes);
+    EXPECT_EQ(elements, row.Elements);
+    EXPECT_EQ(size, row.Size);
+    if (row.Bytes > 0) {
+      EXPECT_EQ(type, 0x10);
+    }
+  }
+}
+
+TEST_F(RequestsAgreementTest, CurrentDataIsTheDatabases) {
+  for (const WORD module : {WORD{1}, WORD{3}, WORD{9}}) {
+    SCOPED_TRACE(module);
+    std::vector<BYTE> cBuffer(256, 0xCC);
+    std::vector<BYTE> cppBuffer(256, 0xCC);
+    uint32_t size = 0;
+    uint16_t type = 0;
+    const int32_t status = zdz_get_current_data(1, module, -1, cBuffer.data(), 256, &size, &type, 0);
+    CRplySync sync;
+    DWORD cppSize = 256;
+    WORD cppType = 0;
+    EXPECT_EQ(status, Database().GetCurrentData(1, module, -1, &cppSize, cppBuffer.data(), &cppType, &sync));
+    EXPECT_EQ(size, cppSize);
+    EXPECT_EQ(cBuffer, cppBuffer);
+    if (status == 0) {
+      EXPECT_EQ(type, cppType);
+    }
+  }
+  uint32_t size = 0;
+  uint16_t type = 0;
+  BYTE buffer[8];
+  EXPECT_EQ(zdz_get_current_data(1, 1, 3, buffer, sizeof buffer, &size, &type, 0), 502);
+}
+
+TEST_F(RequestsAgreementTest, RequestsCarryTheTimeOutAskedOrTheDefault) {
+  BYTE buffer[64];
+  uint32_t size = 0;
+  uint16_t type = 0;
+  ASSERT_EQ(zdz_get_current_data(1, 1, -1, buffer, sizeof buffer, &size, &type, 250), ZDZ_OK);
+  ASSERT_EQ(zdz_get_current_data(1, 1, -1, buffer, sizeof buffer, &size, &type, 0), ZDZ_OK);
+  const std::vector<SimQuery> queries = SimQueries(1, 1);
+  ASSERT_EQ(queries.size(), 2u);
+  EXPECT_EQ(queries[0].SyncTimeOut, 250u);
+  EXPECT_EQ(queries[1].SyncTimeOut, 10000u);
+}
+
+TEST_F(RequestsAgreementTest, ScalingTablesGoToTheModuleAsTheDatabaseSendsThem) {
+  zdz_chnlinf table[2];
+  std::memset(table, 0x3C, sizeof table);
+  ASSERT_EQ(zdz_set_scale_tbl(1, 1, 0, table, 2, 1, 0), ZDZ_OK);
+  const std::vector<SimQuery> byC = SimQueries(1, 1);
+  CHNLINF records[2];
+  std::memcpy(records, table, sizeof records);
+  CRplySync sync;
+  ASSERT_EQ(Database().SetScaleTbl(1, 1, 0, records, 2, 1, &sync), 0);
+  const std::vector<SimQuery> all = SimQueries(1, 1);
+  ASSERT_EQ(byC.size(), 2u);
+  ASSERT_EQ(all.size(), 4u);
+  for (std::size_t index = 0; index < 2; ++index) {
+    EXPECT_EQ(byC[index].Cntl, all[index + 2].Cntl);
+    EXPECT_EQ(byC[index].In, all[index + 2].In);
+  }
+  EXPECT_EQ(byC[1].In.size(), 192u);
+}
+} // namespace

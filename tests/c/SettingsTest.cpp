@@ -1,0 +1,252 @@
+// Settings files through the C interface: values, whole files, lines, placements and back-up
+// information read and written as the C++ calls read and write them, each failure with the status
+// of its cause.
+#include "tests/TempFiles.h"
+#include "tests/c/CInterfaceFixture.h"
+#include <zodavudaz/c/ProfileStatus.h>
+#include <zodavudaz/platform/CFile.h>
+#include <zodavudaz/platform/Desktop.h>
+#include <zodavudaz/platform/Registry.h>
+#include <zodavudaz/settings/BackupInformation.h>
+#include <zodavudaz/settings/DisplayProperty.h>
+#include <zodavudaz/settings/ProfileCauseSetter.h>
+#include <zodavudaz/settings/ProfileFile.h>
+#include <zodavudaz/settings/WindowPlacementEntries.h>
+
+#include <cstring>
+
+namespace {
+const char Stored[] = "[S]\r\nK=1\r\nE=\r\n\r\n";
+
+class SettingsTest : public CInterfaceFixture {
+protected:
+  SettingsTest() {
+    WriteAll(File, Stored);
+    std::filesystem::create_directory(Folder.Path / "folder");
+  }
+
+  std::string GetValue(const std::string& file, const char* section, const char* key, int32_t status) {
+    return TextOf([&](char* text, uint32_t capacity, uint32_t* size) {
+      return zdz_get_profile_string(file.c_str(), section, key, text, capacity, size);
+    }, status);
+  }
+
+  TempFolder Folder;
+  const std::string File = Folder / "Mardel.ini";
+};
+
+TEST_F(SettingsTest, ValuesReadAsTheEngineReadsThemWithTheStatusOfEachCause) {
+  struct Row {
+    const char* Name;
+    std::string File;
+    const char* Section;
+    const char* Key;
+    int32_t Status;
+    ProfileCause Cause;
+  };
+  const Row rows[] = {
+      {"found", File, "S", "K", ZDZ_OK, ProfileCause::None},
+      {"empty value", File, "S", "E", ZDZ_OK, ProfileCause::None},
+      {"missing file", Folder / "missing.ini", "S", "K", ZDZ_E_NOT_FOUND, ProfileCause::MissingFile},
+      {"missing section", File, "T", "K", ZDZ_E_NOT_FOUND, ProfileCause::MissingSection},
+      {"missing key", File, "S", "k", ZDZ_E_NOT_FOUND, ProfileCause::MissingKey},
+      {"a folder", Folder / "folder", "S", "K", ZDZ_E_FILE_SYSTEM, ProfileCause::FileSystemFailure},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.Name);
+    const std::string value = GetValue(row.File, row.Section, row.Key, row.Status);
+    int32_t cause = -1;
+    ASSERT_EQ(zdz_get_last_profile_cause(&cause), ZDZ_OK);
+    EXPECT_EQ(cause, static_cast<int32_t>(row.Cause));
+    CString expected("marker");
+    GetProfileStringEx(row.File.c_str(), row.Section, row.Key, expected);
+    EXPECT_EQ(value, TextOf(expected));
+  }
+}
+
+TEST_F(SettingsTest, AValueThatDoesNotFitIsCutWithTheSizeOfTheValueRead) {
+  WriteAll(File, "[S]\r\nK=0123456789\r\n\r\n");
+  char value[4];
+  uint32_t size = 0;
+  EXPECT_EQ(zdz_get_profile_string(File.c_str(), "S", "K", value, sizeof value, &size), ZDZ_E_BUFFER_TOO_SMALL);
+  EXPECT_EQ(size, 11u);
+  EXPECT_STREQ(value, "012");
+  EXPECT_EQ(zdz_get_profile_string(File.c_str(), "S", "K", nullptr, 0, &size), ZDZ_OK);
+  EXPECT_EQ(size, 11u);
+}
+
+TEST_F(SettingsTest, WritesChangeTheFileAsTheEngineDoes) {
+  struct Row {
+    const char* Name;
+    std::string File;
+    const char* Key;
+    const char* Value;
+    int32_t Status;
+  };
+  const Row rows[] = {
+      {"replacing", File, "K", "2", ZDZ_OK},
+      {"new file", Folder / "new.ini", "K", "v", ZDZ_OK},
+      {"value with CR", File, "K", "a\rb", ZDZ_E_REFUSED_NAME},
+      {"key with =", File, "K=", "1", ZDZ_E_REFUSED_NAME},
+      {"in a missing folder", Folder / "no/Mardel.ini", "K", "1", ZDZ_E_FILE_SYSTEM},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.Name);
+    WriteAll(File, Stored);
+    std::filesystem::remove(Folder / "new.ini");
+    EXPECT_EQ(zdz_write_profile_string(row.File.c_str(), "S", row.Key, row.Value), row.Status);
+    const std::string written = ReadAll(row.File);
+    WriteAll(File, Stored);
+    std::filesystem::remove(Folder / "new.ini");
+    WriteProfileStringEx(row.File.c_str(), "S", row.Key, row.Value);
+    EXPECT_EQ(written, ReadAll(row.File));
+  }
+  ASSERT_EQ(zdz_write_profile_string(File.c_str(), "S", "K", "2"), ZDZ_OK);
+  EXPECT_EQ(ReadAll(File), "[S]\r\nE=\r\nK=2\r\n\r\n");
+}
+
+TEST_F(SettingsTest, TheWholeFileComesWithEveryByte) {
+  const std::string bytes("[S]\r\nK=1\0\r\n\rx\n", 14);
+  WriteAll(File, bytes);
+  std::vector<char> text(64, 'Z');
+  uint32_t size = 0;
+  ASSERT_EQ(zdz_read_profile_file(File.c_str(), text.data(), 64, &size), ZDZ_OK);
+  EXPECT_EQ(size, 15u);
+  EXPECT_EQ(std::string(text.data(), 15), bytes + '\0');
+  EXPECT_EQ(zdz_read_profile_file((Folder / "missing").c_str(), text.data(), 64, &size), ZDZ_E_NOT_FOUND);
+}
+
+TEST_F(SettingsTest, LinesComeOneByOneWithTheirLineEnds) {
+  WriteAll(File, "[S]\r\nLonger line\nlast");
+  zdz_settings_file* file = nullptr;
+  ASSERT_EQ(zdz_settings_file_open(File.c_str(), &file), ZDZ_OK);
+  char line[8];
+  uint32_t size = 0;
+  ASSERT_EQ(zdz_read_string_ex(file, line, sizeof line, &size), ZDZ_OK);
+  EXPECT_STREQ(line, "[S]\r\n");
+  EXPECT_EQ(zdz_read_string_ex(file, nullptr, 0, &size), ZDZ_OK);
+  EXPECT_EQ(size, 13u);
+  EXPECT_EQ(zdz_read_string_ex(file, line, sizeof line, &size), ZDZ_E_BUFFER_TOO_SMALL);
+  EXPECT_STREQ(line, "Longer ");
+  char roomy[32];
+  ASSERT_EQ(zdz_read_string_ex(file, roomy, sizeof roomy, &size), ZDZ_OK);
+  EXPECT_STREQ(roomy, "Longer line\n");
+  ASSERT_EQ(zdz_read_string_ex(file, roomy, sizeof roomy, &size), ZDZ_OK);
+  EXPECT_STREQ(roomy, "last");
+  ASSERT_EQ(zdz_read_string_ex(file, roomy, sizeof roomy, &size), ZDZ_OK);
+  EXPECT_EQ(size, 1u);
+  EXPECT_EQ(zdz_settings_file_close(file), ZDZ_OK);
+  EXPECT_EQ(zdz_settings_file_close(file), ZDZ_E_HANDLE);
+  EXPECT_EQ(zdz_read_string_ex(file, roomy, sizeof roomy, &size), ZDZ_E_HANDLE);
+  EXPECT_EQ(zdz_settings_file_open((Folder / "missing").c_str(), &file), ZDZ_E_NOT_FOUND);
+  EXPECT_EQ(zdz_settings_file_open((Folder / "folder").c_str(), &file), ZDZ_E_FILE_SYSTEM);
+}
+
+TEST_F(SettingsTest, PlacementsAreStoredAndReadAsTheEngineStoresThem) {
+  ASSERT_EQ(zdz_set_current_path(Folder.Path.c_str()), ZDZ_OK);
+  const std::string file = Folder / "Mardel.tmp";
+  const zdz_window_placement placement{0, 0, 1, -1, -1, -1, -1, {10, 20, 300, 400}};
+  ASSERT_EQ(zdz_write_window_placement(&placement, file.c_str()), ZDZ_OK);
+  ASSERT_EQ(zdz_write_window_placement_ex(&placement, 2, -9, file.c_str()), ZDZ_OK);
+  WINDOWPLACEMENT expected{};
+  ASSERT_EQ(ReadWindowPlacementFile(&expected, file.c_str()), 1);
+  zdz_window_placement read{};
+  ASSERT_EQ(zdz_read_window_placement(&read), ZDZ_OK);
+  EXPECT_EQ(std::memcmp(&read, &expected, sizeof read), 0);
+  EXPECT_EQ(read.length, 44u);
+  ASSERT_EQ(zdz_read_window_placement_ex(&read, 2, -9), ZDZ_OK);
+  ASSERT_EQ(zdz_read_window_placement_ex_file(&read, 2, -9, file.c_str()), ZDZ_OK);
+  EXPECT_EQ(read.normal.bottom, 400);
+
+  zdz_window_placement untouched{};
+  untouched.flags = 77;
+  EXPECT_EQ(zdz_read_window_placement_ex_file(&untouched, 2, 3, file.c_str()), ZDZ_E_NOT_FOUND);
+  EXPECT_EQ(untouched.flags, 77u);
+  WriteAll(file, "[Settings]\r\nWindowPos=0,1,2\r\n\r\n");
+  EXPECT_EQ(zdz_read_window_placement_file(&untouched, file.c_str()), ZDZ_E_NOT_FOUND);
+  EXPECT_EQ(zdz_read_window_placement_file(&untouched, (Folder / "folder").c_str()), ZDZ_E_FILE_SYSTEM);
+  EXPECT_EQ(zdz_read_window_placement_ex(&untouched, 77, 1), ZDZ_E_UNKNOWN);
+  EXPECT_EQ(zdz_write_window_placement_ex(&placement, 77, 1, file.c_str()), ZDZ_E_UNKNOWN);
+  EXPECT_EQ(zdz_write_window_placement(&placement, (Folder / "folder").c_str()), ZDZ_E_FILE_SYSTEM);
+}
+
+TEST_F(SettingsTest, BackUpInformationIsAcceptedAsTheEngineAcceptsIt) {
+  ASSERT_EQ(zdz_set_current_path(Folder.Path.c_str()), ZDZ_OK);
+  const std::string file = Folder / "Mardel.tmp";
+  WriteAll(file, "[StationBravo]\r\nDatabase=station text\r\n\r\n"
+                 "[StationBravo-Module2]\r\nProduct=ZO4d02 input\r\nModuleInf=module text\r\n\r\n"
+                 "[StationBravo-Module3]\r\nProduct=other\r\nModuleInf=module text\r\n\r\n");
+  const auto moduleText = [&](WORD module, int32_t status) {
+    return TextOf([&](char* text, uint32_t capacity, uint32_t* size) {
+      return zdz_get_module_backup_inf_file(2, module, file.c_str(), text, capacity, size);
+    }, status);
+  };
+  EXPECT_EQ(moduleText(2, ZDZ_OK), "module text");
+  EXPECT_EQ(moduleText(3, ZDZ_E_NOT_FOUND), "");
+  EXPECT_EQ(moduleText(9, ZDZ_E_UNKNOWN), "");
+  EXPECT_EQ(TextOf([](char* text, uint32_t capacity, uint32_t* size) {
+              return zdz_get_module_backup_inf(2, 2, text, capacity, size);
+            }),
+            "module text");
+  const auto stationText = [&](const std::string& path, int32_t status) {
+    return TextOf([&](char* text, uint32_t capacity, uint32_t* size) {
+      return zdz_get_station_backup_inf(2, path.c_str(), text, capacity, size);
+    }, status);
+  };
+  EXPECT_EQ(stationText(file, ZDZ_OK), "station text");
+  EXPECT_EQ(stationText(Folder / "missing", ZDZ_OK), "");
+  EXPECT_EQ(stationText(Folder / "folder", ZDZ_E_FILE_SYSTEM), "");
+}
+
+TEST_F(SettingsTest, InstallFoldersAndTheDisplayAreaAreThePlatforms) {
+  const char path[] = "/opt/app";
+  ASSERT_EQ(SetRegistryValue(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\app.exe",
+                             "Path", REG_SZ, path, sizeof path),
+            0);
+  EXPECT_EQ(TextOf([](char* text, uint32_t capacity, uint32_t* size) {
+              return zdz_get_install_directory("app.exe", text, capacity, size);
+            }),
+            "/opt/app");
+  EXPECT_EQ(TextOf([](char* text, uint32_t capacity, uint32_t* size) {
+              return zdz_get_install_directory("other.exe", text, capacity, size);
+            }, ZDZ_E_NOT_FOUND),
+            "");
+  ClearRegistry();
+
+  SetScreenSize(1024, 768);
+  ASSERT_NE(AddDesktopWindow("Shell_TrayWnd", nullptr, RECT{-2, 740, 1026, 770}), nullptr);
+  int32_t width = 0;
+  int32_t height = 0;
+  int32_t position = -1;
+  zdz_rect area{};
+  ASSERT_EQ(zdz_get_display_property(&width, &height, &position, &area), ZDZ_OK);
+  int expectedWidth = 0;
+  int expectedHeight = 0;
+  int expectedPosition = 0;
+  RECT expectedArea{};
+  GetDisplayProperty(expectedWidth, expectedHeight, expectedPosition, expectedArea);
+  EXPECT_EQ(width, expectedWidth);
+  EXPECT_EQ(height, 768);
+  EXPECT_EQ(position, expectedPosition);
+  EXPECT_EQ(position, 1);
+  EXPECT_EQ(std::memcmp(&area, &expectedArea, sizeof area), 0);
+  ResetDesktop();
+}
+
+TEST(ProfileStatusTest, EachCauseHasItsStatus) {
+  const std::pair<ProfileCause, int32_t> rows[] = {
+      {ProfileCause::MissingFile, ZDZ_E_NOT_FOUND},       {ProfileCause::MissingSection, ZDZ_E_NOT_FOUND},
+      {ProfileCause::MissingKey, ZDZ_E_NOT_FOUND},        {ProfileCause::Busy, ZDZ_E_BUSY},
+      {ProfileCause::RefusedName, ZDZ_E_REFUSED_NAME},    {ProfileCause::FileSystemFailure, ZDZ_E_FILE_SYSTEM},
+      {ProfileCause::None, ZDZ_E_NOT_FOUND},
+  };
+  for (const auto& [cause, status] : rows) {
+    SetLastProfileCause(cause);
+    EXPECT_EQ(FailedProfileStatus(), status) << static_cast<int>(cause);
+    EXPECT_EQ(LastProfileStatus(), cause == ProfileCause::None ? ZDZ_OK : status) << static_cast<int>(cause);
+    int32_t reported = -1;
+    ASSERT_EQ(zdz_get_last_profile_cause(&reported), ZDZ_OK);
+    EXPECT_EQ(reported, static_cast<int32_t>(cause));
+  }
+}
+} // namespace
