@@ -3,8 +3,8 @@ before the call, the 5 s bound as ZdzBusy, placements and back-up information.""
 
 from __future__ import annotations
 
-import fcntl
-import os
+import subprocess
+import sys
 from collections.abc import Iterator
 from pathlib import Path
 
@@ -28,7 +28,7 @@ def test_every_byte_but_cr_and_lf_survives_a_write_and_a_read(tmp_path: Path) ->
     settings.set("Bytes", "All", value.decode(zodavudaz.DEFAULT_ENCODING))
     read = settings.get("Bytes", "All")
     assert read is not None and read.encode(zodavudaz.DEFAULT_ENCODING) == value
-    assert (tmp_path / "bytes.ini").read_bytes() == b"[Bytes]\r\nAll=" + value + b"\r\n"
+    assert (tmp_path / "bytes.ini").read_bytes() == b"[Bytes]\r\nAll=" + value + b"\r\n\r\n"
     settings.set(b"Bytes", b"Raw", value)
     assert settings.get(b"Bytes", b"Raw") == read
 
@@ -74,13 +74,26 @@ def test_file_system_failures_raise(tmp_path: Path) -> None:
         Settings(tmp_path / "no-folder" / "a.ini").set("S", "K", "v")
 
 
+# Holds the gate byte of a file until its standard input closes. Another process, because closing
+# any descriptor of the file would drop a lock this process held.
+HOLDER = f"""
+import fcntl, os, sys
+with open(sys.argv[1], "rb+") as held:
+    fcntl.lockf(held, fcntl.LOCK_EX | fcntl.LOCK_NB, 2, {GATE_BYTE}, os.SEEK_SET)
+    print("held", flush=True)
+    sys.stdin.read()
+"""
+
+
 @pytest.fixture
 def locked(tmp_path: Path) -> Iterator[Settings]:
-    """A settings file whose gate byte another caller holds for longer than the bound."""
+    """A settings file whose gate byte another process holds for longer than the bound."""
     settings = write_file(tmp_path / "locked.ini", "[S]", "K=v")
-    with open(tmp_path / "locked.ini", "rb+") as holder:
-        fcntl.lockf(holder, fcntl.LOCK_EX | fcntl.LOCK_NB, 2, GATE_BYTE, os.SEEK_SET)
+    with subprocess.Popen([sys.executable, "-c", HOLDER, str(tmp_path / "locked.ini")], stdin=subprocess.PIPE,
+                          stdout=subprocess.PIPE, text=True) as holder:
+        assert holder.stdout is not None and holder.stdout.readline() == "held\n"
         yield settings
+        holder.communicate("")
 
 
 def test_a_file_locked_past_the_bound_raises_busy(locked: Settings) -> None:
@@ -103,7 +116,7 @@ def test_whole_file_and_lines(tmp_path: Path) -> None:
 PLACEMENT = WindowPlacement(0, 1, -1, -1, -8, -8, 10, 20, 810, 620)
 
 
-def test_window_placements_round_trip(tmp_path: Path) -> None:
+def test_window_placements_round_trip(demo: zodavudaz.Database, tmp_path: Path) -> None:
     settings = Settings(tmp_path / "Mardel.tmp")
     assert settings.window_placement() is None and settings.module_window_placement(5, 2) is None
     settings.set_window_placement(PLACEMENT)
@@ -120,3 +133,7 @@ def test_back_up_information(demo: zodavudaz.Database, tmp_path: Path) -> None:
     assert settings.module_backup_info(echo.modules[2]) == "1;2;3"
     assert settings.station_backup_info(1) == ""
     assert settings.module_backup_info(demo.stations["Alpha"].modules[1]) is None
+
+
+def test_an_application_without_a_registration_has_no_install_directory() -> None:
+    assert zodavudaz.install_directory("NoSuchApplication") is None
