@@ -47,6 +47,7 @@ def test_steps_give_min_max_pairs_two_apart(test_stations: zodavudaz.Database) -
     waveform = test_stations.stations[8].modules[1].read(2, start=5, points=10)
     sample = 1 + (np.arange(5, 15) + 10 * 2) % 198
     assert np.array_equal(waveform.samples, np.stack([sample - 1, sample + 1], axis=1))
+    assert np.array_equal(waveform.minimum, sample - 1) and np.array_equal(waveform.maximum, sample + 1)
 
 
 @pytest.mark.parametrize(

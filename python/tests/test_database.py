@@ -12,41 +12,44 @@ import zodavudaz
 from zodavudaz.sim import virtual_stations
 
 
-def loaded_count() -> int:
-    """How many stations the simulation holds loaded: a load of a taken id is refused while they
-    stay, so a second load tells whether the first was released."""
-    with zodavudaz.Database():
-        try:
-            with virtual_stations(DEMO_STATIONS):
-                return 0
-        except zodavudaz.ZdzArgument:
-            return 1
+@pytest.fixture
+def releases(monkeypatch: pytest.MonkeyPatch) -> list[bool]:
+    """Records each release of virtual stations: whether the database was still open then."""
+    seen: list[bool] = []
+    release = zodavudaz.sim._release
+
+    def recorded() -> None:
+        database = zodavudaz.database.current_database()
+        seen.append(database is not None)
+        release()
+
+    monkeypatch.setattr(zodavudaz.sim, "_release", recorded)
+    return seen
 
 
 class Boom(Exception):
     pass
 
 
-def test_stations_are_released_after_the_database_ends() -> None:
+def test_stations_are_released_after_the_database_ends(releases: list[bool]) -> None:
     with zodavudaz.Database() as database:
         with virtual_stations(DEMO_STATIONS) as loaded:
             assert sorted(station.id for station in loaded) == [0, 1, 2, 5, 16]
-        assert len(database.stations) == 5  # filed until the database ends
-    assert loaded_count() == 0
+        assert len(database.stations) == 5 and releases == []  # filed until the database ends
+    assert releases == [False]
     with zodavudaz.Database() as database:
         assert len(database.stations) == 0
 
 
 @pytest.mark.parametrize("raise_in", ["stations", "database"])
-def test_an_exception_in_either_block_still_ends_and_releases(raise_in: str) -> None:
+def test_an_exception_in_either_block_still_ends_and_releases(raise_in: str, releases: list[bool]) -> None:
     with pytest.raises(Boom):
         with zodavudaz.Database():
             with virtual_stations(DEMO_STATIONS):
                 if raise_in == "stations":
                     raise Boom
             raise Boom
-    assert zodavudaz.database.current_database() is None
-    assert loaded_count() == 0
+    assert zodavudaz.database.current_database() is None and releases == [False]
 
 
 def test_virtual_stations_outside_a_database_raise_before_loading() -> None:
@@ -76,13 +79,14 @@ def test_a_file_that_does_not_read_raises_with_the_loaders_message(database: zod
 
 
 def test_objects_of_a_closed_database_refuse_every_use() -> None:
-    with zodavudaz.Database() as database:
+    database = zodavudaz.Database()
+    with database:
         with virtual_stations(DEMO_STATIONS):
             station = database.stations[5]
             module = station.modules[2]
-    with zodavudaz.Database():
+    with database, virtual_stations(DEMO_STATIONS):  # the same object again: another block
         for use in (lambda: station.name, lambda: module.channels, lambda: module.read(0),
-                    lambda: station.modules, lambda: database.stations):
+                    lambda: station.modules, lambda: station.slot(1).module_exists):
             with pytest.raises(ValueError):
                 use()
 
@@ -156,9 +160,11 @@ def test_bad_python_input_is_refused_before_the_call(demo: zodavudaz.Database, c
 def test_stations_filed_from_python(database: zodavudaz.Database) -> None:
     station = database.add_station(40, "Desk", "ZI400-D")
     station.set_slot(1, True, 1, 1)
-    station.set_slot(2, True)
+    station.set_slot(2, True, 0, 1)
+    station.set_slot(3, True)
     module = station.add_module(1, "ZOq", 0x2A00, 6)
-    assert (station.max_slot, station.slot(1).is_master, station.slot(2).master) == (4, True, 1)
+    assert (station.max_slot, station.slot(1).is_master, station.slot(3).master) == (4, True, 1)
+    assert (station.slot(2).connect_status, station.slot(2).is_master, station.slot(3).connect_no) == (1, False, 2)
     assert (module.channels, module.product_id, module.name) == (6, 0x2A, "Slot 1 ZOq")
     with pytest.raises(zodavudaz.ZdzOrder):
         station.remove()

@@ -16,29 +16,35 @@ INITIAL_BYTES = 4096
 # A buffer call: (buffer, capacity, pointer to the size) -> status.
 BufferCall = Callable[[Any, int, Any], Any]
 
-_local = threading.local()
+class _Scratch(threading.local):
+    """One thread's buffer and size output, made once: the C calls that fill them never call back
+    into Python, so no call of the thread uses them while another does."""
+
+    def __init__(self) -> None:
+        self.buffer = ctypes.create_string_buffer(INITIAL_BYTES)
+        self.size = ctypes.c_uint32()
+        self.size_pointer = ctypes.byref(self.size)
+
+    def grow(self, size: int) -> None:
+        if size > len(self.buffer):
+            self.buffer = ctypes.create_string_buffer(size)
 
 
-def _buffer(size: int) -> ctypes.Array[ctypes.c_char]:
-    buffer: ctypes.Array[ctypes.c_char] | None = getattr(_local, "buffer", None)
-    if buffer is None or len(buffer) < size:
-        buffer = ctypes.create_string_buffer(max(size, INITIAL_BYTES))
-        _local.buffer = buffer
-    return buffer
+_scratch = _Scratch()
 
 
 def read_into_buffer(call: BufferCall, terminated: bool) -> bytes:
     """What call writes, without the terminating zero of a text; a result that did not fit is
     asked again with room for the size the call gave (which may change in between)."""
-    size = ctypes.c_uint32()
-    buffer = _buffer(INITIAL_BYTES)
+    scratch = _scratch
     while True:
-        status: int = call(buffer, len(buffer), ctypes.byref(size))
+        buffer = scratch.buffer
+        status: int = call(buffer, len(buffer), scratch.size_pointer)
         if status != K.ZDZ_E_BUFFER_TOO_SMALL:
             break
-        buffer = _buffer(size.value)
+        scratch.grow(scratch.size.value)
     check(status)
-    length = size.value - 1 if terminated else size.value
+    length = scratch.size.value - 1 if terminated else scratch.size.value
     return ctypes.string_at(buffer, max(length, 0))
 
 

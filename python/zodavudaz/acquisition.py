@@ -235,20 +235,32 @@ class Acquisition:
             raise ValueError(f"the module sent type code {kind:#x}; its wave information says {info.data_type:#x}")
         return out[: written // (2 * out.itemsize)]
 
+    def _described(self, channel: int, info: WaveInfo | None, offset: int, timeout_ms: int) -> WaveInfo:
+        """The channel's wave information: info when the caller has it, else asked of the module."""
+        if info is None:
+            return self._channel_wave_info(channel, offset, timeout_ms)
+        if not isinstance(info, WaveInfo):
+            raise TypeError(f"info must be a WaveInfo, not {type(info).__name__}")
+        if info.channel != channel:
+            raise ValueError(f"info describes channel {info.channel}, not channel {channel}")
+        return info
+
     def read_into(self, out: npt.NDArray[Any], channel: int, start: int = 0,
-                  direction: Direction | int = Direction.FORWARD, *, offset: int = 0,
+                  direction: Direction | int = Direction.FORWARD, *, info: WaveInfo | None = None, offset: int = 0,
                   timeout_ms: int = 0) -> npt.NDArray[Any]:
         """Reads len(out) points of channel from point start into out, a (points, 2) array of the
         channel's element type, in place; gives the rows the module filled (fewer when it had
-        fewer points). The array is checked before anything is asked."""
-        info = self._channel_wave_info(channel, offset, timeout_ms)
-        checked = _check_out(out, dtype_of(info.data_type))
-        return self._read_samples(checked, info, channel, start, len(checked), direction, offset, timeout_ms)
+        fewer points). The array is checked against the channel's wave information before the
+        read: info where the caller has it (wave_info()), else asked of the module first."""
+        described = self._described(channel, info, offset, timeout_ms)
+        checked = _check_out(out, dtype_of(described.data_type))
+        return self._read_samples(checked, described, channel, start, len(checked), direction, offset, timeout_ms)
 
     def read(self, channel: int, start: int = 0, points: int = 0, direction: Direction | int = Direction.FORWARD, *,
-             offset: int = 0, timeout_ms: int = 0) -> Waveform:
-        """points points of channel from point start (0: all there are) as a Waveform."""
-        info = self._channel_wave_info(channel, offset, timeout_ms)
+             info: WaveInfo | None = None, offset: int = 0, timeout_ms: int = 0) -> Waveform:
+        """points points of channel from point start (0: all there are) as a Waveform, described by
+        the channel's wave information: info, or asked of the module first."""
+        info = self._described(channel, info, offset, timeout_ms)
         rows = u32(points, "points") or max(info.point_num, 1)
         out = np.empty((rows, 2), dtype=dtype_of(info.data_type))
         samples = self._read_samples(out, info, channel, start, points, direction, offset, timeout_ms)
