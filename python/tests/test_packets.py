@@ -149,7 +149,7 @@ def test_a_closed_interpreter_refuses_packets() -> None:
     recorder = Recorder()
     recorder.close()
     recorder.close()
-    with pytest.raises(ValueError):
+    with pytest.raises(ValueError, match="closed"):
         recorder.interpret(packet(0x90, 0))
 
 

@@ -103,11 +103,13 @@ def test_attributes_read_and_set_keywords() -> None:
         record.MathLabel = ["a b", "", "c"]
         record.CurrentPlane = 0x7F
         record.HCursor1 = float("nan")
+        record.ColorArray = [0x123456]  # a count the record sets: a list even of one
         assert (record.GridType, record.SplitRate, record.Average) == (2, 0.25, [1, 0, 0])
         assert record.get("Average", 0) == 1 and record.MathLabel == ["a b", "", "c"]
         assert math.isnan(record.HCursor1)  # type: ignore[arg-type]
+        assert record.ColorArray == [0x123456] and record.CurrentPlane == 0x7F
         text = record.to_text()
-        assert ";GridType 2;" in text and ";MathLabel a\x0eb \x0e c;" in text and ";Average 1 0 0;" in text
+        assert ";GridType 2;" in text and ";ColorArray 0x123456;" in text and ";MathLabel a\x0eb \x0e c;" in text and ";Average 1 0 0;" in text
         with ViewerProperty.from_text(text) as again:
             assert again.to_text() == text
 
@@ -128,6 +130,7 @@ def test_groups_read_and_set_their_columns() -> None:
         (lambda record: record.NoSuchKeyword, AttributeError),
         (lambda record: record.set("GridType", "2"), TypeError),
         (lambda record: record.set("GridType", 2.5), TypeError),
+        (lambda record: record.set("SplitRate", "0.5"), TypeError),
         (lambda record: record.set("MathLabel", 3), TypeError),
         (lambda record: record.set("MathLabel", "a;b"), zodavudaz.ZdzArgument),
         (lambda record: record.get("Average", 9), zodavudaz.ZdzArgument),
