@@ -12,8 +12,8 @@ static double Now(void) {
   return (double)now.tv_sec + (double)now.tv_nsec * 1e-9;
 }
 
-double zdz_bench_settings_reads(const char* file, const char* section, const char* key, char* value,
-                                uint32_t capacity, uint32_t calls) {
+double zdz_bench_settings_reads(const char* file, const char* section, const char* key, char* value, uint32_t capacity,
+                                uint32_t calls) {
   uint32_t size = 0;
   const double start = Now();
   for (uint32_t call = 0; call < calls; ++call)
@@ -29,8 +29,8 @@ double zdz_bench_acquisitions(uint16_t station, uint16_t module, int32_t channel
   uint32_t elements = 0;
   const double start = Now();
   for (uint32_t call = 0; call < calls; ++call)
-    if (zdz_get_acq_data_ex(station, module, 0, channel, 0, 0, 0, points, 2, buffer, capacity, &type, &bytes,
-                            &elements, 0) != ZDZ_OK)
+    if (zdz_get_acq_data_ex(station, module, 0, channel, 0, 0, 0, points, 2, buffer, capacity, &type, &bytes, &elements,
+                            0) != ZDZ_OK)
       return -1;
   return Now() - start;
 }

@@ -9,6 +9,7 @@ from collections.abc import Callable
 from typing import Any
 
 from . import _c_constants as K
+from ._c_functions import CFunction
 from .errors import check
 
 INITIAL_BYTES = 4096
@@ -56,6 +57,13 @@ def read_text(call: BufferCall) -> bytes:
 def read_bytes(call: BufferCall) -> bytes:
     """Bytes out of call, as read_into_buffer."""
     return read_into_buffer(call, terminated=False)
+
+
+def read_value(function: CFunction, kind: type[ctypes._SimpleCData[int]], *arguments: int) -> int:
+    """The number function(*arguments, pointer) writes through its last argument, of C type kind."""
+    value = kind()
+    check(function(*arguments, ctypes.byref(value)))
+    return int(value.value)
 
 
 def read_ids(call: BufferCall) -> list[int]:

@@ -12,6 +12,7 @@ import numpy as np
 import numpy.typing as npt
 
 from ._arguments import i16, i32, u16, u32
+from ._buffers import read_value
 from ._c_records import ChWaveInfo, WaveInf
 from ._library import C
 from ._text import decode
@@ -273,13 +274,12 @@ class Acquisition:
         if i16(channel, "channel") != -1:
             raise ValueError("current data is read for every channel at once: channel must be -1")
         station, module = self.ids()
-        master, members, channels = ctypes.c_uint8(), ctypes.c_uint16(), ctypes.c_uint16()
-        check(C.zdz_search_master(station, module, ctypes.byref(master)))
-        if master.value != module:
-            raise ValueError(f"current data is read from the first module of a connected group, slot {master.value}")
-        check(C.zdz_get_connect_num(station, module, ctypes.byref(members)))
-        check(C.zdz_get_acq_channel(station, module, ctypes.byref(channels)))
-        buffer = ctypes.create_string_buffer(max(members.value, 1) * channels.value * CURRENT_VALUE_BYTES)
+        master = read_value(C.zdz_search_master, ctypes.c_uint8, station, module)
+        if master != module:
+            raise ValueError(f"current data is read from the first module of a connected group, slot {master}")
+        members = read_value(C.zdz_get_connect_num, ctypes.c_uint16, station, module)
+        channels = read_value(C.zdz_get_acq_channel, ctypes.c_uint16, station, module)
+        buffer = ctypes.create_string_buffer(max(members, 1) * channels * CURRENT_VALUE_BYTES)
         size, kind = ctypes.c_uint32(), ctypes.c_uint16()
         check(C.zdz_get_current_data(station, module, channel, buffer, len(buffer), ctypes.byref(size),
                                      ctypes.byref(kind), u32(timeout_ms, "timeout_ms")))

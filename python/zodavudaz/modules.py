@@ -9,7 +9,7 @@ from typing import TYPE_CHECKING
 
 from . import _c_constants as K
 from ._arguments import u16
-from ._buffers import read_bytes, read_ids, read_text
+from ._buffers import read_bytes, read_ids, read_text, read_value
 from ._c_functions import CFunction
 from ._library import C
 from ._text import Text, decode, encode
@@ -20,7 +20,7 @@ from .errors import check
 
 if TYPE_CHECKING:
     from ._text import Path
-    from .stations import Station
+    from .stations import Slot, Station
     from .viewer import ViewerProperty
 
 
@@ -60,9 +60,7 @@ class Module(Acquisition):
         return decode(read_text(lambda text, capacity, size: function(station, module, text, capacity, size)))
 
     def _value(self, function: CFunction, kind: type[ctypes._SimpleCData[int]]) -> int:
-        value = kind()
-        check(function(*self.ids(), ctypes.byref(value)))
-        return int(value.value)
+        return read_value(function, kind, *self.ids())
 
     @property
     def product_name(self) -> str:
@@ -94,14 +92,9 @@ class Module(Acquisition):
         return self._value(C.zdz_get_acq_channel, ctypes.c_uint16)
 
     @property
-    def master(self) -> int:
-        """The master slot of the module's connected group."""
-        return self._value(C.zdz_search_master, ctypes.c_uint8)
-
-    @property
-    def group_size(self) -> int:
-        """The slots from this module to its group's last, both counted."""
-        return self._value(C.zdz_get_connect_num, ctypes.c_uint16)
+    def slot(self) -> Slot:
+        """The facts of the module's slot: its connected group."""
+        return self.station.slot(self.id)
 
     @property
     def save_on_trig_enabled(self) -> bool:

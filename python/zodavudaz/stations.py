@@ -8,7 +8,7 @@ from typing import TYPE_CHECKING
 
 from . import _c_constants as K
 from ._arguments import u8, u16, u32
-from ._buffers import read_ids, read_text
+from ._buffers import read_ids, read_text, read_value
 from ._c_functions import CFunction
 from ._library import C
 from ._text import Path, Text, decode, encode, encode_path
@@ -56,9 +56,7 @@ class Station:
     @property
     def max_slot(self) -> int:
         """The last slot: 4 for a "ZI400" model, 8 for "RA800", else 0."""
-        slots = ctypes.c_uint8()
-        check(C.zdz_get_max_slot(self.checked_id(), ctypes.byref(slots)))
-        return slots.value
+        return read_value(C.zdz_get_max_slot, ctypes.c_uint8, self.checked_id())
 
     @property
     def modules(self) -> Modules:
@@ -109,14 +107,10 @@ class Slot:
         return f"<Slot {self.number} of station {self.station.id}>"
 
     def _flag(self, function: CFunction) -> bool:
-        value = ctypes.c_int32()
-        check(function(self.station.checked_id(), self.number, ctypes.byref(value)))
-        return value.value != 0
+        return read_value(function, ctypes.c_int32, self.station.checked_id(), self.number) != 0
 
-    def _word(self, function: CFunction, kind: type[ctypes.c_uint8] | type[ctypes.c_uint16]) -> int:
-        value = kind()
-        check(function(self.station.checked_id(), self.number, ctypes.byref(value)))
-        return int(value.value)
+    def _word(self, function: CFunction, kind: type[ctypes._SimpleCData[int]]) -> int:
+        return read_value(function, kind, self.station.checked_id(), self.number)
 
     @property
     def module_exists(self) -> bool:
