@@ -38,8 +38,10 @@ def python(environ: dict[str, str], code: str) -> subprocess.CompletedProcess[st
     """code run by a new interpreter that finds the package, in environ alone: in this process the
     loaded library answers to its SONAME."""
     package = str(Path(zodavudaz.__file__).parents[1])
-    return subprocess.run([sys.executable, "-c", code], env={"PYTHONPATH": package, **environ}, capture_output=True,
-                          text=True)
+    # A sanitizer build's runtime must still come first.
+    runtime = {name: os.environ[name] for name in ("LD_PRELOAD", "ASAN_OPTIONS") if name in os.environ}
+    return subprocess.run([sys.executable, "-c", code], env={"PYTHONPATH": package, **runtime, **environ},
+                          capture_output=True, text=True)
 
 
 @pytest.mark.skipif(INSTALLED_SYSTEM_WIDE, reason="the system's library path holds the library")
