@@ -82,6 +82,17 @@ run_tests() {
   grep -E "tests passed|Total Test time" "$dir"/ctest.log
 }
 
+# The C interface's threads test under ThreadSanitizer: the library objects and that test alone, a
+# small build of its own.
+run_thread_sanitizer() {
+  local dir=build/tsan
+  echo "== native ThreadSanitizer: the C interface's threads test"
+  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Debug -DZDZ_TSAN=ON -DZDZ_WERROR=ON >/dev/null
+  cmake --build "$dir" -j "$JOBS" --target test-c-threads >/dev/null
+  "$dir"/tests/test-c-threads --gtest_brief=1 >"$dir"/threads.log 2>&1 || { cat "$dir"/threads.log; return 1; }
+  grep -E "rounds|PASSED" "$dir"/threads.log
+}
+
 # A target runs in rounds of at most FUZZ_ROUND_SECONDS, each starting from the corpus so far.
 FUZZ_ROUND_SECONDS=60
 FUZZ_SCRATCH=/dev/shm
@@ -169,6 +180,7 @@ case "${1:-}" in
     # checked (the native default).
     time_part run_tests "native ASan+UBSan build, leak detection on" build/sanitize -DZDZ_SANITIZE=ON \
       -DCMAKE_BUILD_TYPE=Debug
+    time_part run_thread_sanitizer
     echo "== native fuzz targets"
     time_part run_fuzz "$FUZZ_SECONDS" per-target
     time_part run_tests "i386 plain build${I386_RUNNER:+ (through ${I386_RUNNER[*]})}" build/i386 "${I386_OPTIONS[@]}"

@@ -359,8 +359,8 @@ ZODAVUDAZ_EXPORT int32_t zdz_set_module_scaling(uint16_t station, uint16_t modul
 /// The ids of the station's modules in walk order, as zdz_get_station_ids.
 ZODAVUDAZ_EXPORT int32_t zdz_get_module_ids(uint16_t station, uint16_t* ids, uint32_t capacity, uint32_t* count);
 /// The module's product name and product word as filed.
-ZODAVUDAZ_EXPORT int32_t zdz_get_module_product_name(uint16_t station, uint16_t module, char* name,
-                                                     uint32_t capacity, uint32_t* size);
+ZODAVUDAZ_EXPORT int32_t zdz_get_module_product_name(uint16_t station, uint16_t module, char* name, uint32_t capacity,
+                                                     uint32_t* size);
 ZODAVUDAZ_EXPORT int32_t zdz_get_module_product_word(uint16_t station, uint16_t module, uint32_t* product_word);
 /// What zdz_update_data_base_ex loaded for the module: its window's right and bottom (65537: none
 /// stored), its four back-up settings (GuiSimpleMode, BackupSetting2 to 4; backup: room for 4) and
@@ -368,8 +368,7 @@ ZODAVUDAZ_EXPORT int32_t zdz_get_module_product_word(uint16_t station, uint16_t 
 ZODAVUDAZ_EXPORT int32_t zdz_get_module_stored(uint16_t station, uint16_t module, int32_t* window_right,
                                                int32_t* window_bottom, uint8_t* backup, int32_t* config);
 /// The module's save-on-trigger settings.
-ZODAVUDAZ_EXPORT int32_t zdz_get_module_act_on_trig_info(uint16_t station, uint16_t module,
-                                                         zdz_act_on_trig_info* info);
+ZODAVUDAZ_EXPORT int32_t zdz_get_module_act_on_trig_info(uint16_t station, uint16_t module, zdz_act_on_trig_info* info);
 
 /// Loads the station's and its modules' stored GUI state from the settings file (a full path) and
 /// hands back the station's back-up text (UpdateDataBaseEx); what is not stored takes its default.
@@ -441,21 +440,19 @@ ZODAVUDAZ_EXPORT int32_t zdz_get_scaling_status(uint16_t station, uint16_t modul
  * (both optional). */
 
 /// A GUI group request without data; the whole reply packet (GuiQuery).
-ZODAVUDAZ_EXPORT int32_t zdz_gui_query(uint16_t station, uint16_t module, uint16_t cntl, void* reply,
-                                       uint32_t capacity, uint32_t* size);
+ZODAVUDAZ_EXPORT int32_t zdz_gui_query(uint16_t station, uint16_t module, uint16_t cntl, void* reply, uint32_t capacity,
+                                       uint32_t* size);
 /// A GUI group request with one byte: 1 for mode 0, else 2 when the command line holds "-g" and 0
 /// when not (GuiGetArray).
 ZODAVUDAZ_EXPORT int32_t zdz_gui_get_array(uint16_t station, uint16_t module, uint16_t cntl, uint8_t mode, void* data,
                                            uint32_t capacity, uint32_t* size, uint16_t* type, uint32_t* count);
 /// A query group request for setting cntl (SettingQueryPointer).
 ZODAVUDAZ_EXPORT int32_t zdz_setting_query_pointer(uint16_t station, uint16_t module, uint16_t cntl, void* data,
-                                                   uint32_t capacity, uint32_t* size, uint16_t* type,
-                                                   uint32_t* count);
-/// The help information, from the query group, else the param group; *from_query (optional) 1
-/// when the query group answered (HelpQueryPointer).
+                                                   uint32_t capacity, uint32_t* size, uint16_t* type, uint32_t* count);
+/// The help information, from the query group, else the param group; *from_query (optional,
+/// written whatever the status) 1 when the query group answered (HelpQueryPointer).
 ZODAVUDAZ_EXPORT int32_t zdz_help_query_pointer(uint16_t station, uint16_t module, void* data, uint32_t capacity,
-                                                uint32_t* size, uint16_t* type, uint32_t* count,
-                                                uint16_t* from_query);
+                                                uint32_t* size, uint16_t* type, uint32_t* count, uint16_t* from_query);
 /// The module's sequence table (GetSeqTable); 205 when it is empty.
 ZODAVUDAZ_EXPORT int32_t zdz_get_seq_table(uint16_t station, uint16_t module, void* table, uint32_t capacity,
                                            uint32_t* size);
@@ -498,24 +495,24 @@ ZODAVUDAZ_EXPORT int32_t zdz_get_acq_info(uint16_t station, uint16_t module, uin
 /// 0, 1 (ending at the start point) or 2 (beginning there), two elements each (minimum and
 /// maximum). *type is the type code of the bytes in buffer, *bytes how many the module wrote there
 /// (never more than capacity), *elements the module's element count: of this reply, or, when the
-/// reply is not the 2 × points elements asked for, of the whole acquisition it holds. A null buffer
-/// goes only with capacity 0. The status is the first request's result; *bytes less than *elements
-/// times the element width (1 << (*type >> 4)) means the buffer held only part of the reply.
+/// reply is not the 2 × points elements asked for, of the whole acquisition it holds; the three are
+/// written whatever the status. A null buffer goes only with capacity 0. The status is the first
+/// request's result; *bytes less than *elements times the element width (1 << (*type >> 4)) means
+/// the buffer held only part of the reply.
 ZODAVUDAZ_EXPORT int32_t zdz_get_acq_data_ex(uint16_t station, uint16_t module, uint16_t offset, int32_t first,
                                              int32_t second, int32_t third, int32_t fourth, uint32_t points,
                                              uint16_t direction, void* buffer, uint32_t capacity, uint16_t* type,
                                              uint32_t* bytes, uint32_t* elements, uint32_t timeout_ms);
 /// The current values of the module, or of its whole connected group when it is the group's
 /// first, into buffer (GetCurrentData); *size the bytes delivered, a member's reply that does not
-/// fit dropped whole. 502 for a channel other than -1 or a module that is not its group's first.
+/// fit dropped whole, and *type the last reply's type code, both written whatever the status. 502
+/// for a channel other than -1 or a module that is not its group's first.
 ZODAVUDAZ_EXPORT int32_t zdz_get_current_data(uint16_t station, uint16_t module, int16_t channel, void* buffer,
-                                              uint32_t capacity, uint32_t* size, uint16_t* type,
-                                              uint32_t timeout_ms);
+                                              uint32_t capacity, uint32_t* size, uint16_t* type, uint32_t timeout_ms);
 /// Sends the scaling enable byte, then count scaling records (SetScaleTbl); the second request's
 /// result.
-ZODAVUDAZ_EXPORT int32_t zdz_set_scale_tbl(uint16_t station, uint16_t module, uint16_t offset,
-                                           const zdz_chnlinf* table, uint16_t count, uint8_t enable,
-                                           uint32_t timeout_ms);
+ZODAVUDAZ_EXPORT int32_t zdz_set_scale_tbl(uint16_t station, uint16_t module, uint16_t offset, const zdz_chnlinf* table,
+                                           uint16_t count, uint8_t enable, uint32_t timeout_ms);
 
 /* ---- Front-end usage registry ------------------------------------------------------------- */
 
@@ -555,8 +552,7 @@ ZODAVUDAZ_EXPORT int32_t zdz_remove_named_gui_filter(uint16_t station, uint16_t 
 ZODAVUDAZ_EXPORT int32_t zdz_remove_all_gui_filter(uint16_t station, uint16_t module);
 /// The value filed under the number or name; ZDZ_E_NOT_FOUND when there is none (GetGuiFilter).
 ZODAVUDAZ_EXPORT int32_t zdz_get_gui_filter(uint16_t station, uint16_t module, uint16_t id, uint16_t* value);
-ZODAVUDAZ_EXPORT int32_t zdz_get_named_gui_filter(uint16_t station, uint16_t module, const char* name,
-                                                  uint16_t* value);
+ZODAVUDAZ_EXPORT int32_t zdz_get_named_gui_filter(uint16_t station, uint16_t module, const char* name, uint16_t* value);
 
 /* ---- Control functions -------------------------------------------------------------------- */
 
@@ -575,8 +571,7 @@ ZODAVUDAZ_EXPORT int32_t zdz_zoc_get_unit_str_ex(uint16_t code, const char* text
 ZODAVUDAZ_EXPORT int32_t zdz_zoc_set_channel_wave_info(const zdz_waveinf* source, zdz_ch_wave_info* target);
 /// Runs test item (0xFF: all) on the slot's group master and reads the mask and result words into
 /// results (room for 17 words) (ZocExecModuleTest); 207 for a slot that cannot be tested.
-ZODAVUDAZ_EXPORT int32_t zdz_zoc_exec_module_test(uint16_t station, uint16_t module, uint16_t item,
-                                                  uint16_t* results);
+ZODAVUDAZ_EXPORT int32_t zdz_zoc_exec_module_test(uint16_t station, uint16_t module, uint16_t item, uint16_t* results);
 /// The module's frontend object (ZocGetFrontEnd1), or that of the station with network address
 /// address (ZocGetFrontEnd2); ZDZ_E_UNKNOWN and null when there is none.
 ZODAVUDAZ_EXPORT int32_t zdz_zoc_get_front_end1(uint16_t station, uint16_t module, void** frontend);
@@ -587,7 +582,7 @@ ZODAVUDAZ_EXPORT int32_t zdz_zoc_mote_sync_exec(uint16_t station, uint16_t modul
 ZODAVUDAZ_EXPORT int32_t zdz_zoc_mote_sync_exec2(uint16_t station, uint16_t module, uint16_t cntl, const void* data,
                                                  uint16_t type, uint32_t count);
 /// Queries setting cntl into out, at most capacity bytes (ZocMoteSettingQuery); *type and *count
-/// (both optional) describe the reply.
+/// (both optional, written whatever the status) describe the reply.
 ZODAVUDAZ_EXPORT int32_t zdz_zoc_mote_setting_query(uint16_t station, uint16_t module, uint16_t cntl, void* out,
                                                     uint32_t capacity, uint16_t* type, uint32_t* count);
 /// Posts a start or stop of the module's sequence (ZocStartButton, ZocStopButton); 0xFFFF when
@@ -599,8 +594,7 @@ ZODAVUDAZ_EXPORT int32_t zdz_zoc_update_start_led(uint16_t first, uint16_t secon
 /// The module's number of files and first file number in save mode (ZocGetFileNumInSaveMode,
 /// ZocGetFileStartNoInSaveMode); 0xFFFF for a module not filed.
 ZODAVUDAZ_EXPORT int32_t zdz_zoc_get_file_num_in_save_mode(uint16_t station, uint16_t module, uint32_t* value);
-ZODAVUDAZ_EXPORT int32_t zdz_zoc_get_file_start_no_in_save_mode(uint16_t station, uint16_t module,
-                                                                uint32_t* value);
+ZODAVUDAZ_EXPORT int32_t zdz_zoc_get_file_start_no_in_save_mode(uint16_t station, uint16_t module, uint32_t* value);
 /// The process-wide CG class, 0 at load (ZoSetCGClass, ZoGetCGClass).
 ZODAVUDAZ_EXPORT int32_t zdz_zo_set_cg_class(uint32_t value);
 ZODAVUDAZ_EXPORT int32_t zdz_zo_get_cg_class(uint32_t* value);
@@ -666,11 +660,11 @@ ZODAVUDAZ_EXPORT int32_t zdz_write_window_placement_ex(const zdz_window_placemen
 /// file (GetModuleBackupInfFile), accepted only where "Product" holds the module's product name.
 ZODAVUDAZ_EXPORT int32_t zdz_get_module_backup_inf(uint16_t station, uint16_t module, char* info, uint32_t capacity,
                                                    uint32_t* size);
-ZODAVUDAZ_EXPORT int32_t zdz_get_module_backup_inf_file(uint16_t station, uint16_t module, const char* file,
-                                                        char* info, uint32_t capacity, uint32_t* size);
+ZODAVUDAZ_EXPORT int32_t zdz_get_module_backup_inf_file(uint16_t station, uint16_t module, const char* file, char* info,
+                                                        uint32_t capacity, uint32_t* size);
 /// The station's "Database" entry of file, empty when there is none (GetStationBackupInf).
-ZODAVUDAZ_EXPORT int32_t zdz_get_station_backup_inf(uint16_t station, const char* file, char* info,
-                                                    uint32_t capacity, uint32_t* size);
+ZODAVUDAZ_EXPORT int32_t zdz_get_station_backup_inf(uint16_t station, const char* file, char* info, uint32_t capacity,
+                                                    uint32_t* size);
 /// The folder an application registered itself in (GetInstallDirectory); ZDZ_E_NOT_FOUND when it
 /// has no registration.
 ZODAVUDAZ_EXPORT int32_t zdz_get_install_directory(const char* application, char* directory, uint32_t capacity,

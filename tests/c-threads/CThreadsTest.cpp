@@ -95,8 +95,7 @@ void FileAndRemove(int thread, ThreadLog& log) {
 void WriteSetting(const std::string& file, int thread, long round, ThreadLog& log) {
   const std::string key = "T" + std::to_string(thread);
   const std::string value = std::to_string(round);
-  log.Expect(zdz_write_profile_string(file.c_str(), "Threads", key.c_str(), value.c_str()) == ZDZ_OK,
-             "settings write");
+  log.Expect(zdz_write_profile_string(file.c_str(), "Threads", key.c_str(), value.c_str()) == ZDZ_OK, "settings write");
   char text[64];
   uint32_t size = 0;
   log.Expect(zdz_get_profile_string(file.c_str(), "Threads", key.c_str(), text, sizeof text, &size) == ZDZ_OK &&
@@ -199,7 +198,7 @@ TEST_F(CThreadsTest, EightThreadsLoseNothingAndTearNothing) {
   std::remove(settings.c_str());
   rmdir(folder);
   EXPECT_EQ(zdz_interpreter_release(shared), ZDZ_OK);
-  std::printf("%ld rounds of 6 call groups in %lld s by %d threads\n", total,
-              static_cast<long long>(RunTime.count()), ThreadCount);
+  std::printf("%ld rounds of 6 call groups in %lld s by %d threads\n", total, static_cast<long long>(RunTime.count()),
+              ThreadCount);
 }
 } // namespace

@@ -4,9 +4,9 @@
 #define ZODAVUDAZ_TESTS_C_CINTERFACEFIXTURE_H
 
 #include <zodavudaz/entry/LibraryEntry.h>
+#include <zodavudaz/entry/LibraryVersion.h>
 #include <zodavudaz/sim/SimControl.h>
 #include <zodavudaz/sim/zodavudaz_sim_c.h>
-#include <zodavudaz/entry/LibraryVersion.h>
 #include <zodavudaz/zodavudaz_c.h>
 
 #include <gtest/gtest.h>

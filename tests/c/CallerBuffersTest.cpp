@@ -82,10 +82,27 @@ TEST_F(CallerBuffersTest, TextKeepsEveryByteAsTheLibraryHoldsIt) {
 }
 
 TEST(StatusTextTest, EveryStatusHasItsOwnText) {
-  const int32_t statuses[] = {ZDZ_OK,         ZDZ_E_ARGUMENT,   ZDZ_E_UNKNOWN,   ZDZ_E_HANDLE, ZDZ_E_BUFFER_TOO_SMALL,
-                              ZDZ_E_NO_MEMORY, ZDZ_E_NOT_FOUND, ZDZ_E_BUSY,      ZDZ_E_REFUSED_NAME,
-                              ZDZ_E_FILE_SYSTEM, ZDZ_E_ORDER,   ZDZ_E_EXISTS,    ZDZ_E_STOPPED, 205, 207, 302, 400,
-                              502,            0xFFFF,           0x7001,          -99};
+  const int32_t statuses[] = {ZDZ_OK,
+                              ZDZ_E_ARGUMENT,
+                              ZDZ_E_UNKNOWN,
+                              ZDZ_E_HANDLE,
+                              ZDZ_E_BUFFER_TOO_SMALL,
+                              ZDZ_E_NO_MEMORY,
+                              ZDZ_E_NOT_FOUND,
+                              ZDZ_E_BUSY,
+                              ZDZ_E_REFUSED_NAME,
+                              ZDZ_E_FILE_SYSTEM,
+                              ZDZ_E_ORDER,
+                              ZDZ_E_EXISTS,
+                              ZDZ_E_STOPPED,
+                              205,
+                              207,
+                              302,
+                              400,
+                              502,
+                              0xFFFF,
+                              0x7001,
+                              -99};
   std::vector<std::string> texts;
   for (const int32_t status : statuses) {
     const char* text = zdz_status_text(status);

@@ -1,7 +1,7 @@
 // The C set-up, record, registry and filter functions change and read what the C++ calls they
 // wrap change and read.
-#include "tests/c/CInterfaceFixture.h"
 #include "tests/TempFiles.h"
+#include "tests/c/CInterfaceFixture.h"
 #include <zodavudaz/database/CGUIDatabase.h>
 #include <zodavudaz/viewer/ViewerPropertyLookup.h>
 #include <zodavudaz/viewer/ViewerPropertyText.h>
@@ -40,10 +40,10 @@ TEST_F(DatabaseAgreementTest, PathsFlagsAndRectangleAreStoredInTheDatabase) {
 
   using Getter = int (CGUIDatabase::*)() const noexcept;
   const Getter getters[ZDZ_FLAG_COUNT] = {
-      &CGUIDatabase::GetGuiAllModule, &CGUIDatabase::GetGuiPower,     &CGUIDatabase::GetViewerHeight,
+      &CGUIDatabase::GetGuiAllModule, &CGUIDatabase::GetGuiPower,       &CGUIDatabase::GetViewerHeight,
       &CGUIDatabase::GetViewerWidth,  &CGUIDatabase::GetSystemErrorLog, &CGUIDatabase::GetSystemLanguage,
-      &CGUIDatabase::GetParamPower,   &CGUIDatabase::GetOnePanel,     &CGUIDatabase::GetDblClickPanel,
-      &CGUIDatabase::GetNonLoad,      &CGUIDatabase::GetNonToolTip,   &CGUIDatabase::GetPowerMsg,
+      &CGUIDatabase::GetParamPower,   &CGUIDatabase::GetOnePanel,       &CGUIDatabase::GetDblClickPanel,
+      &CGUIDatabase::GetNonLoad,      &CGUIDatabase::GetNonToolTip,     &CGUIDatabase::GetPowerMsg,
       &CGUIDatabase::GetParamStart,   &CGUIDatabase::GetDefaultSave};
   for (int32_t flag = 0; flag < ZDZ_FLAG_COUNT; ++flag)
     ASSERT_EQ(zdz_set_flag(flag, 1000 + flag), ZDZ_OK);

@@ -30,7 +30,9 @@ const SlotFactRow SlotFactRows[] = {
     {"IsExistModule", Answering(zdz_is_exist_module),
      [](const CGUIDatabase& database, WORD station, WORD slot) { return long{database.IsExistModule(station, slot)}; }},
     {"GetConnectStatus", Answering(zdz_get_connect_status),
-     [](const CGUIDatabase& database, WORD station, WORD slot) { return long{database.GetConnectStatus(station, slot)}; }},
+     [](const CGUIDatabase& database, WORD station, WORD slot) {
+       return long{database.GetConnectStatus(station, slot)};
+     }},
     {"CheckMaster", Answering(zdz_check_master),
      [](const CGUIDatabase& database, WORD station, WORD slot) { return long{database.CheckMaster(station, slot)}; }},
     {"CheckTerm", Answering(zdz_check_term),
@@ -76,7 +78,9 @@ struct ModuleFactRow {
 
 const ModuleFactRow ModuleFactRows[] = {
     {"GetAcqChannel", Answering(zdz_get_acq_channel),
-     [](const CGUIDatabase& database, WORD station, WORD module) { return long{database.GetAcqChannel(station, module)}; }},
+     [](const CGUIDatabase& database, WORD station, WORD module) {
+       return long{database.GetAcqChannel(station, module)};
+     }},
     {"IsSaveOnTrigEnable", Answering(zdz_is_save_on_trig_enable),
      [](const CGUIDatabase& database, WORD station, WORD module) {
        return long{database.IsSaveOnTrigEnable(station, module)};
@@ -130,9 +134,9 @@ TEST_F(LookupsAgreementTest, ProductNamesAreTheDatabasesWithItsCodeForAModuleNot
               }),
               TextOf(expected));
   }
-  EXPECT_EQ(TextOf([](char* text, uint32_t capacity, uint32_t* size) {
-              return zdz_get_product_name(1, 2, text, capacity, size);
-            }, 0xFFFF),
+  EXPECT_EQ(TextOf([](char* text, uint32_t capacity,
+                      uint32_t* size) { return zdz_get_product_name(1, 2, text, capacity, size); },
+                   0xFFFF),
             "");
   CString byCode;
   Database().GetProductName(DWORD{0x12ABCD}, byCode);

@@ -231,13 +231,13 @@ TEST_F(RequestsAgreementTest, AcquiredDataIsTheDatabasesWithTheFirstReplysBytesA
     uint16_t type = 0;
     uint32_t bytes = 0xEEEE;
     uint32_t elements = 0xEEEE;
-    const int32_t status = zdz_get_acq_data_ex(5, row.Module, 0, row.First, 0, row.Third, 0, row.Points,
-                                               row.Direction, cBuffer.data(), row.Capacity, &type, &bytes, &elements, 0);
+    const int32_t status = zdz_get_acq_data_ex(5, row.Module, 0, row.First, 0, row.Third, 0, row.Points, row.Direction,
+                                               cBuffer.data(), row.Capacity, &type, &bytes, &elements, 0);
     CRplySync sync;
     WORD cppType = 0;
     DWORD size = 0;
-    const WORD result = Database().GetAcqDataEx(5, row.Module, 0, row.First, 0, row.Third, 0, row.Points,
-                                                row.Direction, cppBuffer.data(), row.Capacity, &cppType, &size, &sync);
+    const WORD result = Database().GetAcqDataEx(5, row.Module, 0, row.First, 0, row.Third, 0, row.Points, row.Direction,
+                                                cppBuffer.data(), row.Capacity, &cppType, &size, &sync);
     EXPECT_EQ(status, result);
     EXPECT_EQ(cBuffer, cppBuffer);
     EXPECT_EQ(bytes, row.Bytes);

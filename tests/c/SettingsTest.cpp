@@ -26,9 +26,11 @@ protected:
   }
 
   std::string GetValue(const std::string& file, const char* section, const char* key, int32_t status) {
-    return TextOf([&](char* text, uint32_t capacity, uint32_t* size) {
-      return zdz_get_profile_string(file.c_str(), section, key, text, capacity, size);
-    }, status);
+    return TextOf(
+        [&](char* text, uint32_t capacity, uint32_t* size) {
+          return zdz_get_profile_string(file.c_str(), section, key, text, capacity, size);
+        },
+        status);
   }
 
   TempFolder Folder;
@@ -177,9 +179,11 @@ TEST_F(SettingsTest, BackUpInformationIsAcceptedAsTheEngineAcceptsIt) {
                  "[StationBravo-Module2]\r\nProduct=ZO4d02 input\r\nModuleInf=module text\r\n\r\n"
                  "[StationBravo-Module3]\r\nProduct=other\r\nModuleInf=module text\r\n\r\n");
   const auto moduleText = [&](WORD module, int32_t status) {
-    return TextOf([&](char* text, uint32_t capacity, uint32_t* size) {
-      return zdz_get_module_backup_inf_file(2, module, file.c_str(), text, capacity, size);
-    }, status);
+    return TextOf(
+        [&](char* text, uint32_t capacity, uint32_t* size) {
+          return zdz_get_module_backup_inf_file(2, module, file.c_str(), text, capacity, size);
+        },
+        status);
   };
   EXPECT_EQ(moduleText(2, ZDZ_OK), "module text");
   EXPECT_EQ(moduleText(3, ZDZ_E_NOT_FOUND), "");
@@ -189,9 +193,9 @@ TEST_F(SettingsTest, BackUpInformationIsAcceptedAsTheEngineAcceptsIt) {
             }),
             "module text");
   const auto stationText = [&](const std::string& path, int32_t status) {
-    return TextOf([&](char* text, uint32_t capacity, uint32_t* size) {
-      return zdz_get_station_backup_inf(2, path.c_str(), text, capacity, size);
-    }, status);
+    return TextOf([&](char* text, uint32_t capacity,
+                      uint32_t* size) { return zdz_get_station_backup_inf(2, path.c_str(), text, capacity, size); },
+                  status);
   };
   EXPECT_EQ(stationText(file, ZDZ_OK), "station text");
   EXPECT_EQ(stationText(Folder / "missing", ZDZ_OK), "");
@@ -207,9 +211,9 @@ TEST_F(SettingsTest, InstallFoldersAndTheDisplayAreaAreThePlatforms) {
               return zdz_get_install_directory("app.exe", text, capacity, size);
             }),
             "/opt/app");
-  EXPECT_EQ(TextOf([](char* text, uint32_t capacity, uint32_t* size) {
-              return zdz_get_install_directory("other.exe", text, capacity, size);
-            }, ZDZ_E_NOT_FOUND),
+  EXPECT_EQ(TextOf([](char* text, uint32_t capacity,
+                      uint32_t* size) { return zdz_get_install_directory("other.exe", text, capacity, size); },
+                   ZDZ_E_NOT_FOUND),
             "");
   ClearRegistry();
 
@@ -235,9 +239,9 @@ TEST_F(SettingsTest, InstallFoldersAndTheDisplayAreaAreThePlatforms) {
 
 TEST(ProfileStatusTest, EachCauseHasItsStatus) {
   const std::pair<ProfileCause, int32_t> rows[] = {
-      {ProfileCause::MissingFile, ZDZ_E_NOT_FOUND},       {ProfileCause::MissingSection, ZDZ_E_NOT_FOUND},
-      {ProfileCause::MissingKey, ZDZ_E_NOT_FOUND},        {ProfileCause::Busy, ZDZ_E_BUSY},
-      {ProfileCause::RefusedName, ZDZ_E_REFUSED_NAME},    {ProfileCause::FileSystemFailure, ZDZ_E_FILE_SYSTEM},
+      {ProfileCause::MissingFile, ZDZ_E_NOT_FOUND},    {ProfileCause::MissingSection, ZDZ_E_NOT_FOUND},
+      {ProfileCause::MissingKey, ZDZ_E_NOT_FOUND},     {ProfileCause::Busy, ZDZ_E_BUSY},
+      {ProfileCause::RefusedName, ZDZ_E_REFUSED_NAME}, {ProfileCause::FileSystemFailure, ZDZ_E_FILE_SYSTEM},
       {ProfileCause::None, ZDZ_E_NOT_FOUND},
   };
   for (const auto& [cause, status] : rows) {

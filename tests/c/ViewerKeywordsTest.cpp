@@ -23,16 +23,20 @@ protected:
   ~ViewerKeywordsTest() override { EXPECT_EQ(zdz_viewer_release(Viewer), ZDZ_OK); }
 
   std::string Get(const char* keyword, int32_t index = -1, int32_t status = ZDZ_OK) const {
-    return TextOf([&](char* text, uint32_t capacity, uint32_t* size) {
-      return zdz_viewer_get(Viewer, keyword, index, text, capacity, size);
-    }, status);
+    return TextOf([&](char* text, uint32_t capacity,
+                      uint32_t* size) { return zdz_viewer_get(Viewer, keyword, index, text, capacity, size); },
+                  status);
   }
-  std::string RecordText() const { return TextOf([&](char* text, uint32_t capacity, uint32_t* size) {
-    return zdz_viewer_to_text(Viewer, text, capacity, size);
-  }); }
-  std::string GroupText() const { return TextOf([&](char* text, uint32_t capacity, uint32_t* size) {
-    return zdz_viewer_group_to_text(Viewer, 0, text, capacity, size);
-  }); }
+  std::string RecordText() const {
+    return TextOf([&](char* text, uint32_t capacity, uint32_t* size) {
+      return zdz_viewer_to_text(Viewer, text, capacity, size);
+    });
+  }
+  std::string GroupText() const {
+    return TextOf([&](char* text, uint32_t capacity, uint32_t* size) {
+      return zdz_viewer_group_to_text(Viewer, 0, text, capacity, size);
+    });
+  }
 
   CString Line;
   CString GroupLine;
@@ -145,8 +149,9 @@ TEST_F(ViewerKeywordsTest, ValuesSetAreWhatTheRecordTextThenCarries) {
       {"MeasureItem", "0x1F", "0x1F"},
       {"SplitRate", "NAN", "NAN"},
       {"TimeWidth", "2.5", "2.500000e+00"},
-      {"Const", "4 5 6 7 8 9 10 11 12 13 14", "4.000000e+00 5.000000e+00 6.000000e+00 7.000000e+00 8.000000e+00 "
-                                               "9.000000e+00 1.000000e+01 1.100000e+01 1.200000e+01 1.300000e+01"},
+      {"Const", "4 5 6 7 8 9 10 11 12 13 14",
+       "4.000000e+00 5.000000e+00 6.000000e+00 7.000000e+00 8.000000e+00 "
+       "9.000000e+00 1.000000e+01 1.100000e+01 1.200000e+01 1.300000e+01"},
       {"CurrentPath", "c:\\data\x0Efiles", "c:\\data\x0Efiles"},
       {"ColorArray", "0xFF 0x10 0x0", "0xFF 0x10 0x0"},
       {"Left", "-20", "-20"},

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix, builds and runs a program outside the tree against it
-# (through the CMake package and through pkg-config, including only <zodavudaz/...> headers), checks
+# (through the CMake package and through pkg-config, including only <zodavudaz/...> headers), and a
+# C program through both (a project that enables only C, and a C99 compile), checks
 # that a program of the other architecture gets a clear refusal from the CMake package, and starts
 # the installed zdz and demo by their installed paths, without LD_LIBRARY_PATH.
 # usage: InstallTest.sh BUILD-DIR [EMULATOR]
@@ -54,6 +55,19 @@ flags=$(pkg-config --cflags --libs zodavudaz)
 g++ "$app/main.cpp" -o "$work/pkg-app" $flags -Wl,-rpath,"$libdir"
 $emulator "$work/pkg-app" "$work/pkg.ini" | grep -q "^installed library works"
 echo "pkg-config: ok"
+
+# The C interface: a project that enables C alone takes ZoDavudaz::c; pkg-config serves a C99 program.
+capp=$(cd "$(dirname "$0")/c-app" && pwd)
+stations=$(find "$prefix" -name VirtualStations.ini | head -1)
+cmake -S "$capp" -B "$work/c-build" -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_C_FLAGS="$own" >/dev/null
+cmake --build "$work/c-build" >/dev/null
+$emulator "$work/c-build/installed-c-app" "$work/c-cmake.ini" "$stations" | grep -q "^installed C interface works"
+echo "CMake package from C: ok"
+# shellcheck disable=SC2086 # the flags are separate words
+gcc -std=c99 -pedantic -Wall -Wextra -Werror "$capp/main.c" -o "$work/pkg-c-app" $flags -Wl,-rpath,"$libdir"
+$emulator "$work/pkg-c-app" "$work/c-pkg.ini" "$stations" | grep -q "^installed C interface works"
+echo "pkg-config from C: ok"
 
 # The installed tools find the libraries through their run path alone.
 $emulator "$prefix/bin/zdz" profile get "$work/pkg.ini" Section Key | grep -qx "Value"

@@ -104,8 +104,8 @@ int32_t zdz_get_current_data(uint16_t station, uint16_t module, int16_t channel,
   });
 }
 
-int32_t zdz_set_scale_tbl(uint16_t station, uint16_t module, uint16_t offset, const zdz_chnlinf* table,
-                          uint16_t count, uint8_t enable, uint32_t timeout_ms) {
+int32_t zdz_set_scale_tbl(uint16_t station, uint16_t module, uint16_t offset, const zdz_chnlinf* table, uint16_t count,
+                          uint8_t enable, uint32_t timeout_ms) {
   if (table == nullptr && count != 0)
     return ZDZ_E_ARGUMENT;
   return GuardedCall([&]() -> int32_t {

@@ -5,7 +5,9 @@
 
 namespace {
 /// A size as the interface reports it; sizes past its range saturate (no text is that long).
-uint32_t ReportedSize(std::size_t bytes) noexcept { return bytes > UINT32_MAX ? UINT32_MAX : static_cast<uint32_t>(bytes); }
+uint32_t ReportedSize(std::size_t bytes) noexcept {
+  return bytes > UINT32_MAX ? UINT32_MAX : static_cast<uint32_t>(bytes);
+}
 } // namespace
 
 bool IsBadBuffer(const void* out, uint32_t capacity, const uint32_t* size) noexcept {

@@ -1,6 +1,6 @@
 // The Zoc control functions through the C interface.
-#include <zodavudaz/c/CallerBuffers.h>
 #include <zodavudaz/c/CallGuard.h>
+#include <zodavudaz/c/CallerBuffers.h>
 #include <zodavudaz/c/RecordLayouts.h>
 #include <zodavudaz/control/ChannelWaveInfo.h>
 #include <zodavudaz/control/ControlRequests.h>

@@ -3,8 +3,7 @@
 #include <zodavudaz/c/FiledCalls.h>
 #include <zodavudaz/entry/LibraryEntry.h>
 
-int32_t zdz_update_data_base_ex(const char* file, uint16_t station, char* backup, uint32_t capacity,
-                                uint32_t* size) {
+int32_t zdz_update_data_base_ex(const char* file, uint16_t station, char* backup, uint32_t capacity, uint32_t* size) {
   if (file == nullptr || IsBadBuffer(backup, capacity, size))
     return ZDZ_E_ARGUMENT;
   return OnStation(station, [&](CStation&) {

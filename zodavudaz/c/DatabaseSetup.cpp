@@ -115,15 +115,11 @@ int32_t zdz_get_flag(int32_t flag, int32_t* value) {
 int32_t zdz_set_save_on_trig_monitor_rect(const zdz_rect* rect) {
   if (rect == nullptr)
     return ZDZ_E_ARGUMENT;
-  return OnDatabase([&](CGUIDatabase& database) {
-    database.SetSaveOnTrigMonitorRect(ToLibrary(*rect));
-  });
+  return OnDatabase([&](CGUIDatabase& database) { database.SetSaveOnTrigMonitorRect(ToLibrary(*rect)); });
 }
 
 int32_t zdz_get_save_on_trig_monitor_rect(zdz_rect* rect) {
   if (rect == nullptr)
     return ZDZ_E_ARGUMENT;
-  return OnDatabase([&](CGUIDatabase& database) {
-    *rect = ToC<zdz_rect, RECT>(database.GetSaveOnTrigMonitorRect());
-  });
+  return OnDatabase([&](CGUIDatabase& database) { *rect = ToC<zdz_rect, RECT>(database.GetSaveOnTrigMonitorRect()); });
 }

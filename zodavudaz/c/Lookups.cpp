@@ -50,14 +50,13 @@ int32_t zdz_find_station(uint16_t station) {
 int32_t zdz_find_station_by_name(const char* name, uint16_t* station) {
   if (name == nullptr)
     return ZDZ_E_ARGUMENT;
-  return FindStationBy(station, [&](CGUIDatabase& database, CStation** found) {
-    return database.GetStationInf(CString(name), found);
-  });
+  return FindStationBy(
+      station, [&](CGUIDatabase& database, CStation** found) { return database.GetStationInf(CString(name), found); });
 }
 
 int32_t zdz_find_station_by_list_index(int32_t index, uint16_t* station) {
-  return FindStationBy(station,
-                       [&](CGUIDatabase& database, CStation** found) { return database.GetStationListInf(index, found); });
+  return FindStationBy(
+      station, [&](CGUIDatabase& database, CStation** found) { return database.GetStationListInf(index, found); });
 }
 
 int32_t zdz_find_station_by_tree_item(uintptr_t item, uint16_t* station) {
@@ -108,7 +107,8 @@ int32_t zdz_get_max_slot(uint16_t station, uint8_t* slots) {
 }
 
 int32_t zdz_is_exist_module(uint16_t station, uint16_t slot, int32_t* exists) {
-  return AnswerForStation(station, exists, [&](CGUIDatabase& database) { return database.IsExistModule(station, slot); });
+  return AnswerForStation(station, exists,
+                          [&](CGUIDatabase& database) { return database.IsExistModule(station, slot); });
 }
 
 int32_t zdz_get_connect_status(uint16_t station, uint16_t slot, uint8_t* status) {
@@ -125,11 +125,13 @@ int32_t zdz_check_term(uint16_t station, uint16_t slot, int32_t* term) {
 }
 
 int32_t zdz_search_master(uint16_t station, uint16_t slot, uint8_t* master) {
-  return AnswerForStation(station, master, [&](CGUIDatabase& database) { return database.SearchMaster(station, slot); });
+  return AnswerForStation(station, master,
+                          [&](CGUIDatabase& database) { return database.SearchMaster(station, slot); });
 }
 
 int32_t zdz_get_connect_num(uint16_t station, uint16_t slot, uint16_t* count) {
-  return AnswerForStation(station, count, [&](CGUIDatabase& database) { return database.GetConnectNum(station, slot); });
+  return AnswerForStation(station, count,
+                          [&](CGUIDatabase& database) { return database.GetConnectNum(station, slot); });
 }
 
 int32_t zdz_get_connect_no(uint16_t station, uint16_t slot, uint16_t* position) {
@@ -173,8 +175,7 @@ int32_t zdz_get_gui_simple_mode(uint16_t station, uint16_t module, uint8_t* mode
                          [&](CGUIDatabase& database) { return database.GetGUISimpleMode(station, module); });
 }
 
-int32_t zdz_get_chan_scale_inf(uint16_t station, uint16_t module, uint16_t channel, uint16_t row,
-                               zdz_chnlinf* record) {
+int32_t zdz_get_chan_scale_inf(uint16_t station, uint16_t module, uint16_t channel, uint16_t row, zdz_chnlinf* record) {
   if (record == nullptr)
     return ZDZ_E_ARGUMENT;
   return OnModule(station, module, [&](CModule& filed) {

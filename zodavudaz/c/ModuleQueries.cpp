@@ -48,8 +48,8 @@ int32_t zdz_gui_query(uint16_t station, uint16_t module, uint16_t cntl, void* re
   });
 }
 
-int32_t zdz_gui_get_array(uint16_t station, uint16_t module, uint16_t cntl, uint8_t mode, void* data,
-                          uint32_t capacity, uint32_t* size, uint16_t* type, uint32_t* count) {
+int32_t zdz_gui_get_array(uint16_t station, uint16_t module, uint16_t cntl, uint8_t mode, void* data, uint32_t capacity,
+                          uint32_t* size, uint16_t* type, uint32_t* count) {
   if (IsBadBuffer(data, capacity, size))
     return ZDZ_E_ARGUMENT;
   return GuardedCall([&] {

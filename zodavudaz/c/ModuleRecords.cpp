@@ -83,8 +83,7 @@ int32_t zdz_get_module_ids(uint16_t station, uint16_t* ids, uint32_t capacity, u
   return OnStation(station, [&](CStation& filed) { return PutIds(filed.ModuleMap, ids, capacity, count); });
 }
 
-int32_t zdz_get_module_product_name(uint16_t station, uint16_t module, char* name, uint32_t capacity,
-                                    uint32_t* size) {
+int32_t zdz_get_module_product_name(uint16_t station, uint16_t module, char* name, uint32_t capacity, uint32_t* size) {
   if (IsBadBuffer(name, capacity, size))
     return ZDZ_E_ARGUMENT;
   return OnModule(station, module, [&](CModule& filed) {

@@ -1,6 +1,6 @@
 // Packets decoded to text through the C interface.
-#include <zodavudaz/c/CallerBuffers.h>
 #include <zodavudaz/c/CallGuard.h>
+#include <zodavudaz/c/CallerBuffers.h>
 #include <zodavudaz/control/PacketDecoding.h>
 
 int32_t zdz_decode_packet(const void* packet, uint32_t length, int32_t kind, char* text, uint32_t capacity,

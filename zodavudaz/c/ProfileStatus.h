@@ -2,8 +2,8 @@
 #ifndef ZODAVUDAZ_C_PROFILESTATUS_H
 #define ZODAVUDAZ_C_PROFILESTATUS_H
 
-#include <zodavudaz/c/CallerBuffers.h>
 #include <zodavudaz/c/CallGuard.h>
+#include <zodavudaz/c/CallerBuffers.h>
 #include <zodavudaz/zodavudaz_c.h>
 
 /// The status for the calling thread's last settings call, which gave 0: ZDZ_E_NOT_FOUND for a

@@ -48,8 +48,7 @@ int32_t zdz_read_window_placement(zdz_window_placement* placement) {
 int32_t zdz_read_window_placement_file(zdz_window_placement* placement, const char* file) {
   if (file == nullptr)
     return ZDZ_E_ARGUMENT;
-  return ReadPlacement(placement,
-                       [&](WINDOWPLACEMENT* record) { return ReadWindowPlacementFile(record, file) != 0; });
+  return ReadPlacement(placement, [&](WINDOWPLACEMENT* record) { return ReadWindowPlacementFile(record, file) != 0; });
 }
 
 int32_t zdz_write_window_placement(const zdz_window_placement* placement, const char* file) {
@@ -63,9 +62,8 @@ int32_t zdz_write_window_placement(const zdz_window_placement* placement, const 
 }
 
 int32_t zdz_read_window_placement_ex(zdz_window_placement* placement, uint16_t station, int32_t slot) {
-  return ReadStationPlacement(placement, station, [&](WINDOWPLACEMENT* record) {
-    return ReadWindowPlacementEx(record, station, slot) != 0;
-  });
+  return ReadStationPlacement(
+      placement, station, [&](WINDOWPLACEMENT* record) { return ReadWindowPlacementEx(record, station, slot) != 0; });
 }
 
 int32_t zdz_read_window_placement_ex_file(zdz_window_placement* placement, uint16_t station, int32_t slot,
@@ -101,8 +99,7 @@ int32_t zdz_get_module_backup_inf_file(uint16_t station, uint16_t module, const 
                         [&](CString& text) { return GetModuleBackupInfFile(station, module, text, file) != 0; });
 }
 
-int32_t zdz_get_station_backup_inf(uint16_t station, const char* file, char* info, uint32_t capacity,
-                                   uint32_t* size) {
+int32_t zdz_get_station_backup_inf(uint16_t station, const char* file, char* info, uint32_t capacity, uint32_t* size) {
   if (file == nullptr || IsBadBuffer(info, capacity, size))
     return ZDZ_E_ARGUMENT;
   return OnStation(station, [&](CStation&) {

@@ -1,6 +1,6 @@
 // A settings file read line by line through the C interface.
-#include <zodavudaz/c/CallerBuffers.h>
 #include <zodavudaz/c/CallGuard.h>
+#include <zodavudaz/c/CallerBuffers.h>
 #include <zodavudaz/c/HandleTable.h>
 #include <zodavudaz/platform/CFile.h>
 #include <zodavudaz/settings/ProfileFile.h>

@@ -3,12 +3,12 @@
 #include <zodavudaz/settings/ProfileCause.h>
 #include <zodavudaz/settings/ProfileFile.h>
 
-int32_t zdz_get_profile_string(const char* file, const char* section, const char* key, char* value,
-                               uint32_t capacity, uint32_t* size) {
+int32_t zdz_get_profile_string(const char* file, const char* section, const char* key, char* value, uint32_t capacity,
+                               uint32_t* size) {
   if (file == nullptr || section == nullptr || key == nullptr)
     return ZDZ_E_ARGUMENT;
   return PutProfileText(value, capacity, size,
-                     [&](CString& text) { return GetProfileStringEx(file, section, key, text) != 0; });
+                        [&](CString& text) { return GetProfileStringEx(file, section, key, text) != 0; });
 }
 
 int32_t zdz_write_profile_string(const char* file, const char* section, const char* key, const char* value) {

@@ -117,8 +117,8 @@ void AppendSemiPacket(std::string& text, _SemiModulePacket* bytes, std::size_t l
   CEndianSemiModulePacket packet(bytes);
   text += "semi-module packet\n";
   AppendDataHeader(text, packet, "");
-  AppendData(text, static_cast<const BYTE*>(packet.GetData()), packet.GetDataSize(),
-             length - sizeof(_SemiModulePacket), "");
+  AppendData(text, static_cast<const BYTE*>(packet.GetData()), packet.GetDataSize(), length - sizeof(_SemiModulePacket),
+             "");
 }
 } // namespace
 

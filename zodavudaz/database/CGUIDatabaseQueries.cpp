@@ -3,8 +3,8 @@
 #include <zodavudaz/database/CGUIDatabase.h>
 
 #include <zodavudaz/database/ModuleFrontend.h>
-#include <zodavudaz/database/ReplyDelivery.h>
 #include <zodavudaz/database/ReplyBytes.h>
+#include <zodavudaz/database/ReplyDelivery.h>
 #include <zodavudaz/packets/DataHeader.h>
 #include <zodavudaz/packets/WireField.h>
 #include <zodavudaz/packets/siblings/CommunicationLibrary.h>
@@ -76,16 +76,16 @@ WORD GuiGetArrayTyped(const CGUIDatabase& database, WORD station, WORD slot, WOR
   return frontend->Query(CmdGroupGui, cntl, &selector, ByteType, 1, data, type, count, SharedSync(), QueryOption);
 }
 
-WORD SettingQueryPointerTyped(const CGUIDatabase& database, WORD station, WORD slot, WORD cntl, void** data,
-                              WORD* type, DWORD* count) noexcept {
+WORD SettingQueryPointerTyped(const CGUIDatabase& database, WORD station, WORD slot, WORD cntl, void** data, WORD* type,
+                              DWORD* count) noexcept {
   CFeModule* frontend = FindModuleFrontend(database, station, slot);
   if (frontend == nullptr)
     return UnknownModule;
   return frontend->Query(CmdGroupQuery, cntl, data, type, count, SharedSync(), QueryOption);
 }
 
-WORD HelpQueryPointerTyped(const CGUIDatabase& database, WORD station, WORD slot, void** data, WORD* type,
-                           DWORD* count, WORD* fromQuery) noexcept {
+WORD HelpQueryPointerTyped(const CGUIDatabase& database, WORD station, WORD slot, void** data, WORD* type, DWORD* count,
+                           WORD* fromQuery) noexcept {
   *fromQuery = 0;
   CFeModule* frontend = FindModuleFrontend(database, station, slot);
   if (frontend == nullptr)

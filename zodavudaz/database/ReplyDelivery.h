@@ -9,10 +9,10 @@
 /// type code, which they drop.
 WORD GuiGetArrayTyped(const CGUIDatabase& database, WORD station, WORD slot, WORD cntl, void** data, WORD* type,
                       DWORD* count, BYTE mode) noexcept;
-WORD SettingQueryPointerTyped(const CGUIDatabase& database, WORD station, WORD slot, WORD cntl, void** data,
-                              WORD* type, DWORD* count) noexcept;
-WORD HelpQueryPointerTyped(const CGUIDatabase& database, WORD station, WORD slot, void** data, WORD* type,
-                           DWORD* count, WORD* fromQuery) noexcept;
+WORD SettingQueryPointerTyped(const CGUIDatabase& database, WORD station, WORD slot, WORD cntl, void** data, WORD* type,
+                              DWORD* count) noexcept;
+WORD HelpQueryPointerTyped(const CGUIDatabase& database, WORD station, WORD slot, void** data, WORD* type, DWORD* count,
+                           WORD* fromQuery) noexcept;
 
 /// What the first request of GetAcqDataEx left in the buffer, and the element count the module
 /// gave: of that reply, or of the whole acquisition when the second request asked it.

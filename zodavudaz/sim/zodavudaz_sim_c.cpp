@@ -67,7 +67,8 @@ int32_t Load(void* context) {
       return ZDZ_E_ARGUMENT;
     }
     for (const LoadedStation& station : FiledStations(database))
-      if (std::none_of(before.begin(), before.end(), [&](const LoadedStation& old) { return old.Record == station.Record; }))
+      if (std::none_of(before.begin(), before.end(),
+                       [&](const LoadedStation& old) { return old.Record == station.Record; }))
         LoadedStations().push_back(station);
     return ZDZ_OK;
   } catch (const std::bad_alloc&) {

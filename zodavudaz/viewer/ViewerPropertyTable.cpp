@@ -96,8 +96,8 @@ constexpr ValueKind ReadOnly(ValueKind kind) { return {kind.Read, kind.Write, ki
 
 constexpr ViewerPropertyRow Row(const char* keyword, ValueKind kind, unsigned count, RowShape shape,
                                 std::size_t offset) {
-  return {keyword, kind.Read, kind.Written ? kind.Write : nullptr, count, nullptr, shape, offset, kind.Write,
-          kind.Form};
+  return {keyword,    kind.Read, kind.Written ? kind.Write : nullptr, count, nullptr, shape, offset,
+          kind.Write, kind.Form};
 }
 
 constexpr ViewerPropertyRow FieldRow(const char* keyword, ValueKind kind, std::size_t offset) {
