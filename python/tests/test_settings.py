@@ -68,7 +68,9 @@ def test_names_the_format_cannot_hold_raise(tmp_path: Path, key: str) -> None:
 
 def test_file_system_failures_raise(tmp_path: Path) -> None:
     folder = Settings(tmp_path)
-    with pytest.raises(zodavudaz.ZdzError):
+    with pytest.raises(zodavudaz.ZdzSettingsFailure):
+        folder.get("S", "K")
+    with pytest.raises(zodavudaz.ZdzSettingsFailure):
         folder.set("S", "K", "v")
     with pytest.raises(zodavudaz.ZdzSettingsFailure):
         Settings(tmp_path / "no-folder" / "a.ini").set("S", "K", "v")
