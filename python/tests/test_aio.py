@@ -4,6 +4,7 @@ from __future__ import annotations
 
 import asyncio
 import threading
+import time
 
 import zodavudaz
 from zodavudaz import aio
@@ -17,6 +18,7 @@ def test_calls_run_in_order_on_one_worker(demo: zodavudaz.Database) -> None:
     def read(start: int) -> int:
         threads.append(threading.get_ident())
         order.append(start)
+        time.sleep(0.02)  # long enough that more workers would take the calls after it at once
         return int(module.read(0, start=start, points=1).minimum[0])
 
     async def main() -> list[int]:

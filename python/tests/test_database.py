@@ -3,8 +3,6 @@ demo's stations, and bad Python input refused before any call."""
 
 from __future__ import annotations
 
-import gc
-
 import pytest
 from conftest import DEMO_STATIONS
 
@@ -189,11 +187,3 @@ def test_filters_by_number_and_name(demo: zodavudaz.Database) -> None:
     filters.clear()
     with pytest.raises(KeyError):
         filters["Gain"]
-
-
-def test_nothing_is_kept_alive_by_the_database() -> None:
-    with zodavudaz.Database() as database:
-        stations = database.stations
-    del stations
-    gc.collect()
-    assert zodavudaz.database.current_database() is None
