@@ -154,6 +154,9 @@ TEST_F(LookupsAgreementTest, RecordLookUpsFindWhatTheDatabaseFinds) {
   CModule* module = nullptr;
   ASSERT_TRUE(Database().GetModuleInf(16, 5, &module));
   module->TreeItem = reinterpret_cast<HTREEITEM>(0x7100);
+  // Echo files a module 2 as well, and comes first in walk order.
+  ASSERT_TRUE(Database().GetModuleInf(2, 2, &module));
+  module->TreeItem = reinterpret_cast<HTREEITEM>(0x7200);
 
   EXPECT_EQ(zdz_find_station(2), ZDZ_OK);
   EXPECT_EQ(zdz_find_station(77), ZDZ_E_UNKNOWN);
@@ -173,6 +176,9 @@ TEST_F(LookupsAgreementTest, RecordLookUpsFindWhatTheDatabaseFinds) {
   EXPECT_EQ(zdz_find_module_by_tree_item(0x7100, &station, &found), ZDZ_OK);
   EXPECT_EQ(station, 16);
   EXPECT_EQ(found, 5);
+  EXPECT_EQ(zdz_find_module_by_tree_item(0x7200, &station, &found), ZDZ_OK);
+  EXPECT_EQ(station, 2);
+  EXPECT_EQ(found, 2);
   EXPECT_EQ(zdz_find_module_by_tree_item(0x7101, &station, &found), ZDZ_E_UNKNOWN);
   int32_t same = -1;
   EXPECT_EQ(zdz_is_same_station_name("Bravo", 2, &same), ZDZ_OK);
