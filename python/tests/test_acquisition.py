@@ -173,3 +173,22 @@ def test_errors_carry_the_library_codes(demo: zodavudaz.Database, call, error, c
     with pytest.raises(error) as raised:
         call(demo)
     assert raised.value.code == code
+
+
+def test_wave_information_the_caller_has_is_not_asked_again(test_stations: zodavudaz.Database,
+                                                            monkeypatch: pytest.MonkeyPatch) -> None:
+    module = test_stations.stations[8].modules[1]
+    info = module.wave_info(1)[0]
+
+    def asked(*args: object, **kwargs: object) -> None:
+        raise AssertionError("the wave information was asked again")
+
+    monkeypatch.setattr(zodavudaz.Module, "wave_info", asked)
+    out = np.zeros((4, 2), dtype=np.int16)
+    sample = 1 + (np.arange(30, 34) + 10) % 198
+    assert module.read_into(out, 1, start=30, info=info)[:, 0].tolist() == (sample - 1).tolist()
+    assert module.read(1, start=30, points=4, info=info).maximum.tolist() == (sample + 1).tolist()
+    with pytest.raises(ValueError):
+        module.read_into(out, 0, info=info)
+    with pytest.raises(TypeError):
+        module.read_into(out, 1, info=info.record)  # type: ignore[arg-type]
