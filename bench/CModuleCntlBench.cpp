@@ -117,13 +117,15 @@ void SwitchRequest(CModuleCntl& target, BYTE group, WORD cntlId) {
 }
 
 /// What an application would write by hand: the packet made the one the handlers read, then a
-/// switch. Kept out of line like Interpret.
+/// switch on the control word as the warning handler left it. Kept out of line like Interpret.
 [[gnu::noinline]] void SwitchInterpret(RecordingModuleCntl& target, _ModulePacket& packet) {
   target.MakeCurrent(&packet);
   const BYTE cmdId = packet.CmdId;
-  const WORD cntlId = MaskedCntlIdOf(packet.Cntl);
-  if (cmdId & CmdFlagOwnHandlerFirst)
+  WORD cntlId = MaskedCntlIdOf(packet.Cntl);
+  if (cmdId & CmdFlagOwnHandlerFirst) {
     target.RplyWarning();
+    cntlId = MaskedCntlIdOf(packet.Cntl);
+  }
   if (cmdId & CmdFlagOwnHandlerOnly)
     target.RplyError();
   else if (cmdId & CmdFlagReply)

@@ -1,5 +1,6 @@
 // Fuzzes the virtual station description reader: a fuzzed description is either loaded whole, its
-// stations filed and their modules answering, or refused with a message and nothing filed.
+// stations filed and their modules answering, or refused with a message that names the file and
+// nothing filed.
 //
 // Input: the description file's bytes.
 #include "fuzz/FuzzScratchFile.h"
@@ -48,6 +49,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (loaded != 0 && !message.IsEmpty())
     std::abort();
   if (loaded == 0 && (message.IsEmpty() || database.StationMap.GetCount() != 0))
+    std::abort();
+  // Every refusal names the file first.
+  if (loaded == 0 && std::strncmp(message, FilePath().c_str(), FilePath().size()) != 0)
     std::abort();
   CheckModules(database);
   database.Exit();

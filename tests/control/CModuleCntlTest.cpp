@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -60,6 +61,16 @@ const DispatcherRow DispatcherRows[] = {
 class ThrowingModuleCntl : public RecordingModuleCntl {
 public:
   void RplyWarning() override { throw std::runtime_error("handler failed"); }
+};
+
+/// An application whose warning handler changes the packet that the group dispatch then reads.
+class RewritingModuleCntl : public RecordingModuleCntl {
+public:
+  std::function<void(_ModulePacket*&)> Rewrite;
+  void RplyWarning() override {
+    RecordingModuleCntl::RplyWarning();
+    Rewrite(Packet);
+  }
 };
 
 /// An application that cares about one packet only: every other handler is the base default.
@@ -126,6 +137,47 @@ TEST_F(CModuleCntlTest, NullPacketIsIgnoredAndLeavesTheCurrentOne) {
   EXPECT_EQ(interpreter.CallCount, 0u);
   EXPECT_EQ(interpreter.GetPacketModuleId(), 0xFF);
   EXPECT_EQ(interpreter.GetPacketCntlId(), 0x340C);
+}
+
+// The group comes from the command id as received, the control id from the packet as the warning
+// handler left it.
+TEST_F(CModuleCntlTest, GroupDispatchReadsThePacketTheWarningHandlerLeft) {
+  _ModulePacket other = PacketOf(0x98, 0x0403);
+  const auto setCntl = [](WORD cntl) {
+    return [cntl](_ModulePacket*& packet) { CEndianModulePacket(packet).SetCntlId(cntl); };
+  };
+  const auto replace = [&other](_ModulePacket*& packet) { packet = &other; };
+  const auto drop = [](_ModulePacket*& packet) { packet = nullptr; };
+  const struct {
+    const char* Name;
+    BYTE CmdId;
+    WORD Cntl;
+    std::function<void(_ModulePacket*&)> Rewrite;
+    std::vector<int> Calls;
+    const _ModulePacket* LastSeen;
+  } rows[] = {
+      {"reply exec id rewritten", 0x98, 0x0400, setCntl(0x0401), {3, 43}, &Packet},
+      {"reply query id rewritten", 0x9A, 0x040C, setCntl(0x740D), {3, 52}, &Packet},
+      {"reply param id rewritten to an unlisted one", 0x99, 0x040C, setCntl(0x040D), {3}, &Packet},
+      {"packet replaced", 0x98, 0x0400, replace, {3, 44}, &other},
+      {"command id rewritten, group kept",
+       0x99,
+       0x040C,
+       [](_ModulePacket*& packet) { CEndianModulePacket(packet).SetCmdId(0x8A); },
+       {3, 59},
+       &Packet},
+      {"packet dropped before reply exec", 0x98, 0x0400, drop, {3}, &Packet},
+      {"packet dropped before reply GUI", 0x9B, 0x0400, drop, {3}, &Packet},
+      {"packet dropped before an event", 0x97, 0x0400, drop, {3, 45}, nullptr},
+      {"packet dropped before another group", 0x91, 0x0400, drop, {3, 2}, nullptr},
+  };
+  RewritingModuleCntl interpreter;
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.Name);
+    interpreter.Rewrite = row.Rewrite;
+    EXPECT_EQ(InterpretedCalls(interpreter, row.CmdId, row.Cntl), row.Calls);
+    EXPECT_EQ(interpreter.SeenPacket, row.LastSeen);
+  }
 }
 
 TEST_F(CModuleCntlTest, HandlerExceptionEndsOnlyItsPacket) {

@@ -4,7 +4,9 @@
 #include "tests/support/HeapUse.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <tuple>
+#include <type_traits>
 
 namespace {
 using StartControlsTest = ControlFixture;
@@ -100,9 +102,13 @@ TEST_F(StartControlsTest, LedPacksItsValueIntoOneWord) {
     EXPECT_EQ(ZocUpdateStartLED(row.First, row.Second, row.Third), 0);
   const std::vector<SimMessage> messages = SimGuiThreadMessages();
   ASSERT_EQ(messages.size(), std::size(rows));
+  // The whole posted word, as the receiver reads it: on 64-bit its upper half stays 0.
+  const auto wholeWord = [](MsgLParam word) {
+    return static_cast<std::uint64_t>(static_cast<std::make_unsigned_t<MsgLParam>>(word));
+  };
   for (std::size_t i = 0; i < messages.size(); ++i)
-    EXPECT_EQ(std::make_tuple(messages[i].Message, messages[i].WParam, static_cast<DWORD>(messages[i].LParam)),
-              std::make_tuple(0x43Au, 0x400u, rows[i].Value))
+    EXPECT_EQ(std::make_tuple(messages[i].Message, messages[i].WParam, wholeWord(messages[i].LParam)),
+              std::make_tuple(0x43Au, MsgWParam{0x400}, std::uint64_t{rows[i].Value}))
         << i;
   SimRefusePosts(true);
   EXPECT_EQ(ZocUpdateStartLED(1, 2, 3), SimPostRefused);

@@ -91,6 +91,13 @@ TEST_F(CGUIDatabaseBuildTest, StoredStateIsLoaded) {
   EXPECT_EQ(extra.WindowRight, 5);
 }
 
+// A header is a whole line: "[StationX] old" and "[StationX]-Module1]" are other sections.
+TEST_F(CGUIDatabaseBuildTest, HeadersMatchOnlyAsWholeLines) {
+  EXPECT_STREQ(Update("[StationX] old\r\nDatabase=old\r\n\r\n[StationX]-Module1]\r\nDatabase=other\r\n\r\n"
+                      "[StationX]  \r\nDatabase=db\r\n\r\n"),
+               "db");
+}
+
 TEST_F(CGUIDatabaseBuildTest, ConfigListsAreReadEntryByEntry) {
   const struct {
     const char* Config;

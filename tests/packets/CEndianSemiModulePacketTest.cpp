@@ -5,7 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <algorithm>
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -18,7 +19,7 @@ struct SemiPacketBuffer {
   _SemiModulePacket* Packet() { return reinterpret_cast<_SemiModulePacket*>(Bytes.data() + Misalign); }
   std::vector<BYTE> Expected(std::size_t offset, const std::string& expected) const {
     std::vector<BYTE> bytes(Bytes.size(), Marker);
-    std::memcpy(bytes.data() + Misalign + offset, expected.data(), expected.size());
+    std::copy(expected.begin(), expected.end(), bytes.begin() + static_cast<std::ptrdiff_t>(Misalign + offset));
     return bytes;
   }
   std::vector<BYTE> Bytes;

@@ -65,6 +65,33 @@ TEST_F(ThreadAddrHandleTest, UnknownAndReleasedHandlesNameNothing) {
     EXPECT_EQ(RplySyncOf(word), nullptr) << word;
 }
 
+// A caller may give back a handle twice, or one it kept after its record let it go: by then the
+// entry may hold a newer record, which must keep its handle.
+TEST_F(ThreadAddrHandleTest, StaleHandleReleasedLeavesTheEntrysNewerRecord) {
+  DWORD stale = 0;
+  {
+    CRplySync gone;
+    stale = ThreadAddrOf(&gone);
+  }
+  constexpr DWORD IndexMask = ThreadAddrCapacity - 1;
+  std::vector<std::unique_ptr<CRplySync>> later;
+  CRplySync* newer = nullptr;
+  for (DWORD tries = 0; tries < ThreadAddrCapacity && newer == nullptr; ++tries) {
+    later.push_back(std::make_unique<CRplySync>());
+    const DWORD word = ThreadAddrOf(later.back().get());
+    if (word != 0 && (word & IndexMask) == (stale & IndexMask))
+      newer = later.back().get();
+  }
+  ASSERT_NE(newer, nullptr) << "the stale handle's entry was never issued again";
+  const DWORD current = ThreadAddrOf(newer);
+  ReleaseThreadAddr(stale);
+  EXPECT_EQ(RplySyncOf(current), newer);
+  EXPECT_EQ(ThreadAddrOf(newer), current);
+  // Still held: no other record is given the entry.
+  CRplySync other;
+  EXPECT_NE(ThreadAddrOf(&other) & IndexMask, current & IndexMask);
+}
+
 TEST_F(ThreadAddrHandleTest, TableIsBoundedAndReusesWhatIsReleased) {
   std::vector<std::unique_ptr<CRplySync>> records;
   DWORD issued = 0;

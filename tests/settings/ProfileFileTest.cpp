@@ -48,6 +48,15 @@ const WriteCase WriteCases[] = {
     {"KeyLikeHeaderRefused", "[S]\r\n\r\n", "S", " [T]", "V", 0, nullptr},
     {"SectionWithBracketsStored", "[S]\r\n\r\n", "Line[2]", "K", "V", 1, "[S]\r\n\r\n[Line[2]]\r\nK=V\r\n\r\n"},
     {"SectionWithReturnRefused", "[S]\r\n\r\n", "S\r", "K", "V", 0, nullptr},
+    {"LoneFinalReturnCompleted", "[S]\r\nA=1\r", "S", "K", "V", 1, "[S]\r\nA=1\r\nK=V\r\n\r\n"},
+    {"AppendAfterLoneFinalReturn", "[T]\r\nA=1\r", "S", "K", "V", 1, "[T]\r\nA=1\r\n\r\n[S]\r\nK=V\r\n\r\n"},
+    {"AppendAfterLoneReturnLine", "[T]\r\nA=1\r\n\r", "S", "K", "V", 1, "[T]\r\nA=1\r\n\r\n[S]\r\nK=V\r\n\r\n"},
+    {"LongerHeaderIsOtherSection", "[X]y]\r\nK=1\r\n\r\n", "X", "K", "V", 1, "[X]y]\r\nK=1\r\n\r\n[X]\r\nK=V\r\n\r\n"},
+    {"HeaderWithTextAfterIsNoSection", "[S] x\r\nK=1\r\n\r\n", "S", "K", "V", 1,
+     "[S] x\r\nK=1\r\n\r\n[S]\r\nK=V\r\n\r\n"},
+    {"LoneFinalReturnEndsSection", "[S]\r\nA=1\r\n\r", "S", "K", "", 1, "[S]\r\nA=1\r\nK=\r\n\r\n"},
+    {"HeaderBeforeLoneFinalReturn", "[S]\r", "S", "K", "V", 1, NewSection},
+    {"BlanksAfterHeader", "[S] \t\r\nK=1\r\n\r\n", "S", "K", "2", 1, "[S] \t\r\nK=2\r\n\r\n"},
 };
 
 void PrintTo(const WriteCase& row, std::ostream* out) { *out << row.Name; }
@@ -101,6 +110,13 @@ const ReadCase ReadCases[] = {
     {"EmptyKeyFindsLineWithoutEquals", "[S]\r\nA=1\r\nxyz\r\n=v\r\n\r\n", "S", "", 1, "yz"},
     {"EmptyKeyFindsEmptyName", "[S]\r\nA=1\r\n=v\r\n\r\n", "S", "", 1, "v"},
     {"MissingFile", nullptr, "S", "K", 0, ""},
+    {"LoneFinalReturnEndsLastLine", "[S]\r\nK=12\r", "S", "K", 1, "12"},
+    {"LongerHeaderIsOtherSection", "[X]y]\r\nK=1\r\n\r\n[X]\r\nK=2\r\n\r\n", "X", "K", 1, "2"},
+    {"SectionNamedByWholeHeaderLine", "[X]y]\r\nK=1\r\n\r\n", "X]y", "K", 1, "1"},
+    {"BracketsInNameNeedTheirClosingBracket", "[Line[2]]\r\nK=2\r\n\r\n", "Line[2", "K", 0, ""},
+    {"HeaderWithTextAfterIsNoSection", "[S] note\r\nK=1\r\n\r\n", "S", "K", 0, ""},
+    {"BlanksAroundHeader", " \t[S] \t\r\nK=1\r\n\r\n", "S", "K", 1, "1"},
+    {"LineWithTextAfterBracketIsNoHeader", "[S]\r\nA=1\r\n[T] note\r\nK=1\r\n\r\n", "S", "K", 1, "1"},
 };
 
 TEST(ProfileReadTest, ReadsEveryCase) {

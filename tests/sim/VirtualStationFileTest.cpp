@@ -113,6 +113,21 @@ const ReadBackRow ReadBackRows[] = {
      "Channels=4\r\nWave3=square 5 250\r\n",
      {10, "G", 4, 0x32, "ZO7", 7, 4, 3},
      {5, 5, 5, 5, -5, -5, -5, -5}},
+    {"ByteOrderMarkAndBlanksAfterTheEqualsSign",
+     "\xEF\xBB\xBF[Stations]\nNames= K\n\n[StationK]\nId= 11\nModel=ZI400\nModules= 3\n\n"
+     "[StationK-Module3]\nProduct=ZO8\nProductWord= 8\nChannels= 1\nWave= square 7 250\n",
+     {11, "K", 4, 3, "ZO8", 8, 1, 0},
+     {7, 7, 7, 7, -7, -7, -7, -7}},
+    {"LoneLineFeedInsideACrLfSectionDoesNotEndIt",
+     "[Stations]\r\nNames=L\r\n\r\n[StationL]\r\nId=12\r\n\nModel=RA800\r\nModules=1\r\n\r\n"
+     "[StationL-Module1]\r\nProduct=P\r\nProductWord=1\r\nChannels=1\r\nWave=ramp 40 250\r\n",
+     {12, "L", 8, 1, "P", 1, 1, 0},
+     {-40, -40, -20, -20, 0, 0, 20, 20}},
+    {"WaveformAtItsLimitsGivesFinitePoints",
+     "[Stations]\nNames=M\n\n[StationM]\nId=13\nModel=ZI400\nModules=1\n\n"
+     "[StationM-Module1]\nProduct=P\nProductWord=1\nChannels=1\nDataType=0x32\nWave=square -1e300 1e300 -1e300\n",
+     {13, "M", 4, 1, "P", 1, 1, 0},
+     {-2e300, -2e300, -2e300, -2e300, -2e300, -2e300, -2e300, -2e300}},
 };
 
 TEST_F(VirtualStationFileTest, DescriptionsReadBackThroughLookupsAndRequests) {
@@ -141,6 +156,12 @@ TEST_F(VirtualStationFileTest, DescriptionsReadBackThroughLookupsAndRequests) {
     ASSERT_EQ(points.size(), row.Points.size());
     for (std::size_t index = 0; index < points.size(); ++index)
       EXPECT_NEAR(points[index], row.Points[index], 1e-9) << "value " << index;
+    double current[8];
+    DWORD size = sizeof current;
+    WORD type = 0;
+    EXPECT_EQ(Database.GetCurrentData(row.Looks.Station, row.Looks.Module, -1, &size, current, &type, &sync), 0);
+    ASSERT_EQ(size, row.Looks.Channels * sizeof(double)) << "a double per channel";
+    EXPECT_EQ(current[row.Looks.Channel], SimCurrentValue(0, row.Looks.Channel));
     Database.Exit();
     ReleaseVirtualStations(Database);
     SimReset();
@@ -191,6 +212,7 @@ struct MalformedRow {
 };
 
 #define STATION_X "[Stations]\nNames=X\n\n[StationX]\nId=1\nModel=ZI400\nModules=1\n\n"
+#define HEADER_RULE "a section header is \"[NAME]\" from the line's first byte, with nothing after it"
 #define MODULE_X "[StationX-Module1]\nProduct=P\nProductWord=1\nChannels=2\n"
 
 const MalformedRow MalformedRows[] = {
@@ -199,7 +221,27 @@ const MalformedRow MalformedRows[] = {
     {"EmptyStationName", "[Stations]\nNames=X,,Y\n", " [Stations] Names: \"\" is not a station name"},
     {"StationNamedTwice", "[Stations]\nNames=X, X\n", " [Stations] Names: station \"X\" named twice"},
     {"NoStationSection", "[Stations]\nNames=X\n", " [StationX]: section missing"},
-    {"KeyAfterTheSectionsEnd", "[Stations]\nNames=X\n\n[StationX]\n\nId=1\n", " [StationX] Id: key missing"},
+    {"KeyAfterTheSectionsEnd", "[Stations]\nNames=X\n\n[StationX]\n\nId=1\n",
+     ": line 6 \"Id=1\" lies in no section (the empty line 5 ended [StationX])"},
+    {"KeyBeforeTheFirstSection", "Names=X\n[Stations]\n",
+     ": line 1 \"Names=X\" lies in no section (before the first one)"},
+    {"HeaderWithoutBracket", "[Stations\nNames=X\n", ": line 1 \"[Stations\": " HEADER_RULE},
+    {"HeaderWithoutBracketInASection", "[Stations]\nNames=X\n[StationX\n",
+     " [Stations]: line 3 \"[StationX\": " HEADER_RULE},
+    {"HeaderAfterABlank", " [Stations]\nNames=X\n", ": line 1 \" [Stations]\": " HEADER_RULE},
+    {"TextAfterTheHeader", "[Stations] all\nNames=X\n", ": line 1 \"[Stations] all\": " HEADER_RULE},
+    {"NameUpToTheLastBracket", "[Stations]\nNames=X\n\n[StationX]]\nId=1\n", " [StationX]: section missing"},
+    {"SectionRepeated", "[Stations]\nNames=X\n\n[Stations]\nNames=Y\n",
+     " [Stations]: section repeated on line 4 (first on line 1)"},
+    {"KeyRepeated", "[Stations]\nNames=X\nNames=Y\n", " [Stations] Names: repeated on line 3 (first on line 2)"},
+    {"BlanksAroundTheEqualsSign", "[Stations]\nNames=X\n\n[StationX]\nId = 3\n",
+     " [StationX] Id: blanks around the key name on line 5 (write \"Id=3\")"},
+    {"IndentedKey", "[Stations]\n\tNames=X\n",
+     " [Stations] Names: blanks around the key name on line 2 (write \"Names=X\")"},
+    {"LineWithoutEqualsSign", "[Stations]\nNames X\n", " [Stations]: line 2 \"Names X\" has no \"=\""},
+    {"LongLineWithoutEqualsSignIsCut", "[Stations]\nNames X0123456789012345678901234567890123456789\n",
+     " [Stations]: line 2 \"Names X012345678901234567890123456789012...\" has no \"=\""},
+    {"KeyWithoutName", "[Stations]\n =X\n", " [Stations]: line 2 \" =X\" has no key name"},
     {"IdNotANumber", "[Stations]\nNames=X\n\n[StationX]\nId=1x\n",
      " [StationX] Id: \"1x\" is not a number from 0 to 65535"},
     {"IdNegative", "[Stations]\nNames=X\n\n[StationX]\nId=-1\n",
@@ -231,7 +273,10 @@ const MalformedRow MalformedRows[] = {
     {"NoProductWord", STATION_X "[StationX-Module1]\nProduct=P\n", " [StationX-Module1] ProductWord: key missing"},
     {"ChannelsTooMany", STATION_X "[StationX-Module1]\nProduct=P\nProductWord=1\nChannels=257\n",
      " [StationX-Module1] Channels: \"257\" is not a number from 0 to 256"},
-    {"MembersZero", STATION_X MODULE_X "Members=0\n", " [StationX-Module1] Members: a group has at least 1 member"},
+    {"MembersZero", STATION_X MODULE_X "Members=0\n",
+     " [StationX-Module1] Members: \"0\" is not a number from 1 to 16"},
+    {"MembersTooMany", STATION_X MODULE_X "Members=17\n",
+     " [StationX-Module1] Members: \"17\" is not a number from 1 to 16"},
     {"DataTypeUnknown", STATION_X MODULE_X "DataType=0x33\n",
      " [StationX-Module1] DataType: not one of 0x00 0x10 0x11 0x20 0x21 0x22 0x32"},
     {"UnknownWaveform", STATION_X MODULE_X "Wave=triangle 1 2\n",
@@ -244,18 +289,36 @@ const MalformedRow MalformedRows[] = {
      " [StationX-Module1] Wave: wants \"ramp AMPLITUDE FREQUENCY [OFFSET]\""},
     {"StepsWithNumbers", STATION_X MODULE_X "Wave=steps 1\n", " [StationX-Module1] Wave: steps takes no numbers"},
     {"WaveAmplitudeNotANumber", STATION_X MODULE_X "Wave0=sine 1e 5\n",
-     " [StationX-Module1] Wave0: \"1e\" is not a number"},
+     " [StationX-Module1] Wave0: AMPLITUDE \"1e\" is not a number from -1e300 to 1e300"},
     {"WaveAmplitudeNotFinite", STATION_X MODULE_X "Wave0=sine inf 5\n",
-     " [StationX-Module1] Wave0: \"inf\" is not a number"},
+     " [StationX-Module1] Wave0: AMPLITUDE \"inf\" is not a number from -1e300 to 1e300"},
+    {"WaveAmplitudeTooLarge", STATION_X MODULE_X "Wave0=sine -1.1e300 5\n",
+     " [StationX-Module1] Wave0: AMPLITUDE \"-1.1e300\" is not a number from -1e300 to 1e300"},
     {"WaveFrequencyNegative", STATION_X MODULE_X "Wave0=square 1 -5\n",
-     " [StationX-Module1] Wave0: a frequency below 0"},
+     " [StationX-Module1] Wave0: FREQUENCY \"-5\" is not a number from 0 to 1e300"},
+    {"WaveFrequencyTooLarge", STATION_X MODULE_X "Wave0=square 1 1e303\n",
+     " [StationX-Module1] Wave0: FREQUENCY \"1e303\" is not a number from 0 to 1e300"},
+    {"WaveOffsetNotANumber", STATION_X MODULE_X "Wave0=ramp 1 1 nan\n",
+     " [StationX-Module1] Wave0: OFFSET \"nan\" is not a number from -1e300 to 1e300"},
+    {"WaveOffsetTooLarge", STATION_X MODULE_X "Wave0=ramp 1 1 2e300\n",
+     " [StationX-Module1] Wave0: OFFSET \"2e300\" is not a number from -1e300 to 1e300"},
+    {"WaveOfAChannelNotInDecimal", STATION_X MODULE_X "Wave01=sine 1 1\n",
+     " [StationX-Module1] Wave01: unknown key (a channel's waveform is \"Wave\" and the channel in decimal, as "
+     "\"Wave3\")"},
     {"WaveOfAChannelBeyondTheModules", STATION_X MODULE_X "Wave2=sine 1 1\n",
      " [StationX-Module1] Wave2: channel 2 beyond the module's 2 channels"},
     {"UnknownModuleKey", STATION_X MODULE_X "Chanels=2\n", " [StationX-Module1] Chanels: unknown key"},
+    {"SectionOfAnUnlistedModule", STATION_X MODULE_X "\n[StationX-Module2]\nProduct=Q\n",
+     " [StationX-Module2]: module 2 is not listed in [StationX] Modules"},
+    {"ModuleSectionNamedInHexadecimal", STATION_X MODULE_X "\n[StationX-Module0x1]\nProduct=Q\n",
+     " [StationX-Module0x1]: the module id of a section name is decimal: [StationX-Module1]"},
+    {"SectionOfAnUnlistedStation", STATION_X MODULE_X "\n[StationY]\nId=2\n",
+     " [StationY]: a section of no station listed in [Stations] Names"},
 };
 
 #undef STATION_X
 #undef MODULE_X
+#undef HEADER_RULE
 
 TEST_F(VirtualStationFileTest, MalformedDescriptionsNameFileSectionAndKeyAndMakeNothing) {
   for (const MalformedRow& row : MalformedRows) {
@@ -303,7 +366,7 @@ TEST_F(VirtualStationFileTest, TheShippedDescriptionLoads) {
   CString message;
   ASSERT_EQ(LoadVirtualStations("tools/demo/VirtualStations.ini", Database, message), 1)
       << static_cast<LPCTSTR>(message);
-  EXPECT_EQ(Database.StationMap.GetCount(), 5);
+  EXPECT_EQ(Database.StationMap.GetCount(), 4);
   EXPECT_EQ(Database.GetConnectNum(2, 2), 3);
 }
 } // namespace

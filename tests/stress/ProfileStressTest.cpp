@@ -31,7 +31,9 @@ struct Tally {
   long LastShared = 0;    // in "Common", key "Shared"
 };
 
-std::string ValueOf(int writer, long number) { return "w" + std::to_string(writer) + "-" + std::to_string(number); }
+std::string ValueOf(int writer, long number) {
+  return std::string("w").append(std::to_string(writer)).append("-").append(std::to_string(number));
+}
 
 bool IsWellFormedValue(const CString& value) {
   static const std::regex pattern("w[0-9]+-[0-9]+");

@@ -1,7 +1,13 @@
 #include "tests/zdz/ToolProcess.h"
 
+#include <zodavudaz/platform/Ticks.h>
+#include <zodavudaz/settings/ProfileLock.h>
+
 #include <algorithm>
+#include <csignal>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 const std::string Settings = "tools/demo/settings/";
@@ -48,30 +54,42 @@ TEST(ZdzToolTest, ReadsTheSampleSettings) {
       {"sections in file order", "profile list " + tmp, 0, "[Settings]\n[StationAlpha]\n[StationAlpha-Module-9]\n"},
       {"keys of a section", "profile list " + tmp + " StationBravo", 0, "Config=Tree 1,Toolbar 0,Status 1,Grid 1"},
       {"missing section", "profile list " + tmp + " StationZulu", 1, "no section [StationZulu]"},
-      {"clean file", "profile check " + tmp, 0, ""},
+      {"clean file", "profile check " + tmp, 0, tmp + ": every line reads as it looks\n"},
       {"station window", "placement get " + tmp + " Alpha -9", 0,
        "rcNormalPosition.left 100\nrcNormalPosition.top 80\nrcNormalPosition.right 700\n"},
-      {"off screen", "placement get " + tmp + " Alpha -9 640x480", 0,
-       "warning: the normal rectangle 100,80,700,520 lies outside the screen 640x480"},
+      {"partly off screen", "placement get " + tmp + " Alpha -9 640x480", 0,
+       "warning: the normal rectangle 100,80,700,520 reaches past the edge of the screen 640x480 (81% of it is on "
+       "the screen)\n"},
+      {"wholly off screen", "placement get " + tmp + " Alpha -9 90x70", 0,
+       "warning: the normal rectangle 100,80,700,520 lies outside the screen 90x70\n"},
       {"on screen", "placement get " + tmp + " Alpha 1 1920x1080", 0, "rcNormalPosition.bottom 480\n"},
-      {"no placement", "placement get " + tmp + " Charlie 5", 1, "no complete WindowPos"},
+      {"no placement", "placement get " + tmp + " Charlie 5", 1,
+       "section [StationCharlie-Module5] of '" + tmp + "' has no key 'WindowPos'"},
+      {"no placement section", "placement get " + tmp + " Charlie 6", 1, "no section [StationCharlie-Module6] in"},
       {"bad slot", "placement get " + tmp + " Alpha one", 2, "slot 'one'"},
       {"bad screen", "placement get " + tmp + " Alpha 1 640", 2, "WIDTHxHEIGHT"},
       {"viewer texts quoted", "viewer show " + ini + " StationBravo-Module2", 0, "MathLabel \"\" \"\"\nMathUnit"},
       {"viewer group", "viewer show " + ini + " StationBravo-Module2", 0, "Group1 Inputs\n  CHID 0 1\n"},
-      {"no viewer line", "viewer show " + tmp + " StationAlpha", 1, "no Viewer line"},
-      {"viewer lines read back", "viewer check " + ini, 0, ""},
+      {"viewer lines read back", "viewer check " + ini, 0,
+       ini + ": every Viewer and Group line reads back to its own text\n"},
+      {"viewer check of a missing section", "viewer check " + ini + " NoSuch", 1, "no section [NoSuch] in '" + ini},
+      {"viewer show of a section without one", "viewer show " + tmp + " StationAlpha", 1,
+       "no Viewer line in section [StationAlpha] of '" + tmp + "'"},
       {"no group", "frobnicate", 2, "unknown command group"},
       {"no command", "profile frobnicate", 2, "unknown command"},
       {"too few", "profile get " + tmp, 2, "takes FILE SECTION KEY"},
   });
-  for (const char* help :
-       {"--help", "profile get --help", "placement set --help", "viewer check --help", "packet decode --help"}) {
+  for (const char* help : {"--help", "profile get --help", "placement set --help", "viewer check --help",
+                           "packet decode --help", "placement --help", "profile -h"}) {
     SCOPED_TRACE(help);
     const ToolRun run = RunTool(help);
     EXPECT_EQ(run.Exit, 0);
     EXPECT_EQ(run.Out.rfind("usage: zdz", 0), 0u);
   }
+  // A group's help shows that group's commands alone.
+  const ToolRun group = RunTool("placement --help");
+  EXPECT_NE(group.Out.find("zdz placement get"), std::string::npos) << group.Out;
+  EXPECT_EQ(group.Out.find("zdz profile get"), std::string::npos) << group.Out;
 }
 
 TEST(ZdzToolTest, ReportsWhatReadsDifferently) {
@@ -99,6 +117,93 @@ TEST(ZdzToolTest, ReportsWhatReadsDifferently) {
   EXPECT_EQ(std::count(run.Out.begin(), run.Out.end(), '\n'), 8) << run.Out;
 }
 
+// The check reads as the library does: its sections, their ends and its header rule.
+TEST(ZdzToolTest, ChecksByTheLibrarysReading) {
+  TempFolder folder;
+  const struct {
+    const char* Name;
+    std::string Bytes;
+    /// Every line of the report, after the file's name.
+    std::vector<std::string> Findings;
+  } rows[] = {
+      {"an LF alone inside a CR LF section ends nothing",
+       "[S]\r\nA=1\r\n\nB=2\r\n\r\n",
+       {":3: is an empty line without CR LF, which does not end section [S] (its header line ends with CR LF): the "
+        "lines after it still belong to it",
+        ":3: 1 of 5 lines (this one) ends with LF alone"}},
+      {"a header with text after it is none",
+       "[S]\r\nA=1\r\n[T] old\r\nB=2\r\n\r\n",
+       {":3: is no section header, as text follows its ']': the library reads it as a line of section [S]"}},
+      {"a line without =", "[S]\r\nA=1\r\nnote\r\n\r\n", {":3: has no '=', so it holds no key of section [S]"}},
+      {"a byte-order mark", "\xEF\xBB\xBF[S]\r\nA=1\r\n\r\n", {":1: begins with a UTF-8 byte-order mark"}},
+      {"a CR alone at the end",
+       "[S]\r\nA=1\r",
+       {":1: section [S] runs to the end of the file without its empty line", ":2: ends with a CR alone"}},
+      {"brackets in a name", "[X]y]\r\nK=1\r\n\r\n[Line[2]]\r\nK=2\r\n\r\n", {}},
+      {"lines outside sections",
+       "note\r\n[S]\r\nA=1\r\n\r\n[T old\r\n",
+       {":1: stands before the first section and is never read", ":5: is no section header",
+        ":5: stands after the empty line of section [S] and is never read"}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.Name);
+    const std::string file = folder / "checked.ini";
+    WriteAll(file, row.Bytes);
+    const ToolRun run = RunTool("profile check " + file);
+    EXPECT_EQ(run.Exit, row.Findings.empty() ? 0 : 2);
+    std::string::size_type at = 0;
+    for (const std::string& finding : row.Findings) {
+      at = run.Out.find(file + finding, at);
+      EXPECT_NE(at, std::string::npos) << finding << "\n" << run.Out;
+    }
+    EXPECT_EQ(std::count(run.Out.begin(), run.Out.end(), '\n'), std::max<std::ptrdiff_t>(1, row.Findings.size()))
+        << run.Out;
+  }
+}
+
+TEST(ZdzToolTest, ListsAndGetsSectionsAsTheLibraryReadsThem) {
+  TempFolder folder;
+  const std::string file = folder / "names.ini";
+  WriteAll(file, "[X]y]\r\nK=1\r\n\r\n[Line[2]]\r\nK=2\r\nK=3\r\nL=4\r\n\r\n[X]y]\r\nM=5\r\n\r\n");
+  RunRows({
+      {"each section once", "profile list " + file, 0, "[X]y]\n[Line[2]]\n"},
+      {"the first line of each key", "profile list " + file + " 'Line[2]'", 0, "K=2\nL=4\n"},
+      {"a section named by a whole line", "profile get " + file + " 'X]y' K", 0, "1\n"},
+      {"no section in a longer header", "profile get " + file + " X K", 1, "no section [X] in"},
+      {"no section without its last bracket", "profile list " + file + " 'Line[2'", 1, "no section [Line[2] in"},
+  });
+  EXPECT_EQ(RunTool("profile list " + file).Out, "[X]y]\n[Line[2]]\n");
+}
+
+// The tool reads under the library's lock: a file that a writer holds past the wait is busy.
+TEST(ZdzToolTest, SaysBusyWhenAWriterHoldsTheFile) {
+  TempFolder folder;
+  const std::string file = folder / "held.ini";
+  WriteAll(file, "[S]\r\nK=1\r\n\r\n");
+  int ready[2];
+  ASSERT_EQ(pipe(ready), 0);
+  const pid_t holder = fork();
+  if (holder == 0) {
+    CFile held;
+    ProfileLock lock(file.c_str());
+    const char answer = held.Open(file.c_str(), CFile::modeReadWrite) && lock.LockForWriting(held) ? '1' : '0';
+    EXPECT_EQ(write(ready[1], &answer, 1), 1);
+    Sleep(2 * ProfileLock::WaitMilliseconds + 3000);
+    _exit(0);
+  }
+  char answer = '0';
+  ASSERT_EQ(read(ready[0], &answer, 1), 1);
+  ASSERT_EQ(answer, '1');
+  RunRows({
+      {"list", "profile list " + file, 4, "'" + file + "' is busy"},
+      {"get", "profile get " + file + " S K", 4, "'" + file + "' is busy"},
+  });
+  kill(holder, SIGKILL);
+  waitpid(holder, nullptr, 0);
+  close(ready[0]);
+  close(ready[1]);
+}
+
 TEST(ZdzToolTest, ReportsTheLineEndStyleOnceWithWhatItChanges) {
   TempFolder folder;
   const struct {
@@ -108,7 +213,7 @@ TEST(ZdzToolTest, ReportsTheLineEndStyleOnceWithWhatItChanges) {
     /// The whole output after the file's name.
     std::string Shows;
   } rows[] = {
-      {"crlf", "[A]\r\nK=1\r\n\r\n", 0, ""},
+      {"crlf", "[A]\r\nK=1\r\n\r\n", 0, ": every line reads as it looks\n"},
       {"lf", "[A]\nK=1\n\n[B]\nL=2\n\n", 2,
        ":1: every line ends with LF alone, not CR LF: the library reads such lines alike, but what it writes into the "
        "file ends with CR LF, so a write leaves the file with both line ends\n"},
@@ -120,31 +225,48 @@ TEST(ZdzToolTest, ReportsTheLineEndStyleOnceWithWhatItChanges) {
     WriteAll(file, row.Bytes);
     const ToolRun run = RunTool("profile check " + file);
     EXPECT_EQ(run.Exit, row.Exit);
-    EXPECT_EQ(run.Out.find(file + row.Shows), row.Shows.empty() ? std::string::npos : 0u) << run.Out;
+    EXPECT_EQ(run.Out.find(file + row.Shows), 0u) << run.Out;
     EXPECT_LE(std::count(run.Out.begin(), run.Out.end(), '\n'), 1) << run.Out;
   }
 }
 
-TEST(ZdzToolTest, TellsFileSystemFailuresFromBadInput) {
+// A missing file is not found, like a missing section or key; what the file system refuses says why.
+TEST(ZdzToolTest, TellsMissingFilesAndFileSystemFailuresFromBadInput) {
   TempFolder folder;
-  const std::string missing = folder / "no-folder/x.ini", file = folder / "x.ini";
+  const std::string missing = folder / "no-folder/x.ini", absent = folder / "absent.ini", file = folder / "x.ini";
+  const std::string isFolder = folder.Path.string();
+  const std::string noFolder = "the folder '" + (folder / "no-folder") + "' does not exist";
   const std::string placement = " A 1 0,1,-1,-1,-1,-1,1,2,3,4";
   RunRows({
-      {"get from a missing file", "profile get " + missing + " S K", 3, "cannot open '" + missing + "'"},
-      {"list a missing file", "profile list " + missing, 3, "cannot open"},
-      {"check a missing file", "profile check " + missing, 3, "cannot open"},
-      {"set into a missing folder", "profile set " + missing + " S K V", 3, "cannot write '" + missing + "'"},
+      {"get from a missing file", "profile get " + absent + " S K", 1, "no file '" + absent + "': it does not exist"},
+      {"get in a missing folder", "profile get " + missing + " S K", 1, "no file '" + missing + "': " + noFolder},
+      {"get from a folder", "profile get " + isFolder + " S K", 3, "cannot read '" + isFolder + "': it is a folder"},
+      {"list a missing file", "profile list " + missing, 1, noFolder},
+      {"list a folder", "profile list " + isFolder, 3, "it is a folder"},
+      {"check a missing file", "profile check " + absent, 1, "no file"},
+      {"set into a missing folder", "profile set " + missing + " S K V", 3,
+       "cannot write '" + missing + "': " + noFolder},
+      {"set into a folder", "profile set " + isFolder + " S K V", 3, "cannot write '" + isFolder + "': it is a folder"},
       {"set a section the format cannot hold", "profile set " + file + " 'S\nT' K V", 2, "cannot hold these names"},
       {"set a key the format cannot hold", "profile set " + file + " S K=L V", 2, "cannot hold these names"},
       {"set", "profile set " + file + " S K V", 0, ""},
-      {"placement into a missing folder", "placement set " + missing + placement, 3, "cannot write the placement"},
+      {"set a section holding brackets", "profile set " + file + " 'Line[2]' K V", 0, ""},
+      {"placement into a missing folder", "placement set " + missing + placement, 3, "cannot write '" + missing},
       {"placement under a name the format cannot hold", "placement set " + file + " 'A\rB'" + placement.substr(2), 2,
        "station name 'A\rB'"},
-      {"viewer show of a missing file", "viewer show " + missing + " S", 3, "cannot open"},
-      {"viewer check of a missing file", "viewer check " + missing, 3, "cannot open"},
-      {"viewer check of a missing section", "viewer check " + file + " T", 1, "no Viewer line"},
+      {"placement from a missing file", "placement get " + absent + " A 1", 1, "no file"},
+      {"a placement text of two numbers", "profile set " + file + " StationA-Module2 WindowPos 1,2", 0, ""},
+      {"placement that is not ten numbers", "placement get " + file + " A 2", 2, "is not ten numbers: '1,2'"},
+      {"viewer show of a missing file", "viewer show " + missing + " S", 1, "no file"},
+      {"viewer check of a missing file", "viewer check " + missing, 1, "no file"},
+      {"viewer check of a missing section", "viewer check " + file + " T", 1, "no section [T] in '" + file + "'"},
+      {"viewer check of a section without one", "viewer check " + file + " S", 1,
+       "no Viewer line in section [S] of '" + file + "'"},
   });
-  EXPECT_NE(RunTool("--help").Out.find("3 file-system failure"), std::string::npos);
+  EXPECT_EQ(ReadAll(file), "[S]\r\nK=V\r\n\r\n[Line[2]]\r\nK=V\r\n\r\n[StationA-Module2]\r\nWindowPos=1,2\r\n\r\n");
+  const std::string help = RunTool("--help").Out;
+  for (const char* code : {"1 not found (no such file", "3 file-system failure", "4 busy"})
+    EXPECT_NE(help.find(code), std::string::npos) << code;
 }
 
 TEST(ZdzToolTest, ViewerCheckReportsEveryStatementByKeyword) {
@@ -155,23 +277,26 @@ TEST(ZdzToolTest, ViewerCheckReportsEveryStatementByKeyword) {
   const struct {
     const char* Name;
     std::string Viewer;
-    /// Each line of the report, after "[S] Viewer: ".
+    /// Each line of the report, after "[S] ".
     std::vector<std::string> Shows;
   } table[] = {
       {"reads back", viewer, {}},
       {"reordered",
        Swapped(viewer, "GridType 1;", "Interpolation 0;"),
-       {"the same statements, stored in another order than the library writes them"}},
+       {"Viewer: the same statements, stored in another order than the library writes them"}},
       {"reordered and one changed",
        Changed(Swapped(viewer, "GridType 1;", "Label 1;"), "Top 80;", "Top 0x50;"),
-       {"'Top 0x50' reads back as 'Top 0'"}},
+       {"Viewer: 'Top 0x50' reads back as 'Top 0'"}},
       {"two changed",
        Changed(Changed(viewer, "Left 100;", "Left 1e2;"), "TimeFmt 0;", "TimeFmt -0;"),
-       {"'TimeFmt -0' reads back as 'TimeFmt 0'", "'Left 1e2' reads back as 'Left 1'"}},
+       {"Viewer: 'TimeFmt -0' reads back as 'TimeFmt 0'", "Viewer: 'Left 1e2' reads back as 'Left 1'"}},
       {"unknown and dropped",
        Changed(viewer, "TyXy 0;", "TyXz 0;"),
-       {"statement 14 'TyXz 0' is not written back",
-        "1 statements not stored are written with what the record holds: TyXy"}},
+       {"Viewer: statement 14 'TyXz 0' is not written back",
+        "Viewer: 1 statements not stored are written with what the record holds: TyXy"}},
+      {"a missing group line",
+       Changed(viewer, "GrNum 0;", "GrNum 1;"),
+       {"Group1: missing, so the group keeps its initial values"}},
   };
   for (const auto& row : table) {
     SCOPED_TRACE(row.Name);
@@ -179,9 +304,9 @@ TEST(ZdzToolTest, ViewerCheckReportsEveryStatementByKeyword) {
     WriteAll(file, "[S]\r\nViewer=" + row.Viewer + "\r\n\r\n");
     const ToolRun run = RunTool("viewer check '" + file + "'");
     EXPECT_EQ(run.Exit, row.Shows.empty() ? 0 : 2) << run.Err;
-    std::string expected;
+    std::string expected = row.Shows.empty() ? file + ": every Viewer and Group line reads back to its own text\n" : "";
     for (const std::string& line : row.Shows)
-      expected += "[S] Viewer: " + line + "\n";
+      expected += "[S] " + line + "\n";
     EXPECT_EQ(run.Out, expected);
   }
 }

@@ -30,6 +30,16 @@ const Named Messages[] = {
     {0x43A, "start LED"},
 };
 
+const Named MessageKinds[] = {
+    {0, "stop viewer"},
+    {2, "button"},
+};
+
+const Named Types[] = {
+    {0x00, "unsigned 8-bit"}, {0x01, "unsigned 8-bit"}, {0x10, "signed 16-bit"}, {0x11, "signed 16-bit"},
+    {0x20, "signed 32-bit"},  {0x21, "signed 32-bit"},  {0x22, "32-bit float"},  {0x32, "64-bit double"},
+};
+
 const char* const GroupNames[16] = {"request exec", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, "event",
                                     "reply exec",   "param", "query", "GUI",   "help",  nullptr, nullptr, nullptr};
 
@@ -46,6 +56,10 @@ const char* ResultName(DWORD code) {
 }
 
 const char* MessageName(DWORD message) { return NameOf(Messages, std::size(Messages), message, "unknown message"); }
+
+const char* MessageKindName(BYTE kind) { return NameOf(MessageKinds, std::size(MessageKinds), kind, "unknown kind"); }
+
+const char* TypeName(WORD type) { return NameOf(Types, std::size(Types), type, "no conversion"); }
 
 std::string CommandText(WORD cmdId) {
   const WORD group = cmdId & CmdGroupMask;

@@ -59,22 +59,27 @@ void BuildAndShowPackets() {
               semi.GetModuleId(), semi.GetCmdId(), semi.GetCntl(), semi.GetDataSize());
 }
 
-void ShowFrontendReply(const CGUIDatabase& database, WORD stationId, WORD slot) {
+void ShowFrontendReply(const CGUIDatabase& database, const DemoModule& target) {
   CModule* module = nullptr;
-  if (!database.GetModuleInf(stationId, slot, &module) || module->Frontend == nullptr)
-    return;
+  database.GetModuleInf(target.Station, target.Slot, &module);
   _ModulePacket* reply = nullptr;
   const WORD result = module->Frontend->Query(CmdGroupGui, 0x123, nullptr, 0xFF, 0, &reply, GetMgr()->GetRplySync(), 0);
-  std::printf("GUI query 0x123 to station %u slot %u through its frontend: result %u (%s)\n", stationId, slot, result,
-              ResultName(result));
-  if (result == 0)
-    PrintModulePacket("reply packet (the frontend library's):", CEndianModulePacket(reply));
+  std::printf("GUI query 0x123 to station %u module 0x%02X through its frontend: result %u (%s)\n", target.Station,
+              target.Slot, result, ResultName(result));
+  if (result != 0)
+    return;
+  PrintModulePacket("reply packet (the frontend library's):", CEndianModulePacket(reply));
+  std::printf("(thread: the request's reply record as the reply carries it back: its address in the 32-bit build, a "
+              "handle that GetRplySync turns back into it in the native build; 0 in a packet built without one)\n");
 }
 } // namespace
 
-void ShowPackets(const CGUIDatabase& database) {
+void ShowPackets(const CGUIDatabase& database, const DemoTargets& targets) {
   std::printf("== Packets ==\n");
   BuildAndShowPackets();
-  ShowFrontendReply(database, 2, 2);
+  if (targets.Acquisition)
+    ShowFrontendReply(database, *targets.Acquisition);
+  else
+    std::printf("GUI query through a frontend: skipped, no module to ask\n");
   std::printf("\n");
 }

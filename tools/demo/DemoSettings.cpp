@@ -6,24 +6,25 @@
 #include <cstdio>
 
 namespace {
-const WORD DemoStationIds[] = {1, 2, 16};
-
 // The file that ReadWindowPlacement and GetModuleBackupInf read: "\\Mardel.tmp" in the settings folder.
 CString TmpFileName(const CGUIDatabase& database) { return database.GetCurrentPath() + "\\Mardel.tmp"; }
 
 void ShowTrigger(const ActOnTrigInfo& trig) {
-  std::printf("      trigger %u %u %u %u %u %u %u %u  value %d  files %d from %d  save to \"%s\" as \"%s\"\n",
+  std::printf("      trigger settings 1-8: %u %u %u %u %u %u %u %u  trigger value %d  files %d from %d  save to \"%s\" "
+              "as \"%s\"\n",
               trig.TrigSetting1, trig.TrigSetting2, trig.TrigSetting3, trig.TrigSetting4, trig.TrigSetting5,
               trig.TrigSetting6, trig.TrigSetting7, trig.TrigSetting8, trig.TrigValue, trig.FileNum, trig.FileStartNo,
               trig.SaveDirectory, trig.SaveFileName);
 }
 
 void ShowModule(WORD slot, const CModule& module) {
-  std::printf("    module %u %-6s window right %ld bottom %ld  simple mode %u  back-up %u %u %u  config %ld %ld %ld\n",
-              slot, module.ProductName, static_cast<long>(module.WindowRight), static_cast<long>(module.WindowBottom),
-              module.GuiSimpleMode, module.BackupSetting2, module.BackupSetting3, module.BackupSetting4,
-              static_cast<long>(module.ModuleConfig[0]), static_cast<long>(module.ModuleConfig[1]),
-              static_cast<long>(module.ModuleConfig[2]));
+  std::printf(
+      "    module %u %-6s window right %ld bottom %ld  simple mode %u  back-up settings 2-4: %u %u %u  config %ld "
+      "%ld %ld\n",
+      slot, module.ProductName, static_cast<long>(module.WindowRight), static_cast<long>(module.WindowBottom),
+      module.GuiSimpleMode, module.BackupSetting2, module.BackupSetting3, module.BackupSetting4,
+      static_cast<long>(module.ModuleConfig[0]), static_cast<long>(module.ModuleConfig[1]),
+      static_cast<long>(module.ModuleConfig[2]));
   ShowTrigger(module.ActOnTrigInfo);
 }
 
@@ -53,23 +54,53 @@ void ShowStation(CGUIDatabase& database, WORD id) {
     std::printf(" %ld", static_cast<long>(value));
   std::printf("\n");
   ShowBackup(backup);
-  for (WORD slot = 0; slot < StationSlotCount; ++slot) {
+  for (WORD slot : ModuleIdsInOrder(*station)) {
     CModule* module = nullptr;
-    if (station->ModuleMap.Lookup(slot, module))
+    if (slot < StationSlotCount && station->ModuleMap.Lookup(slot, module))
       ShowModule(slot, *module);
   }
 }
+
+void PrintRectangle(const RECT& rectangle) {
+  std::printf("(%ld, %ld, %ld, %ld)", static_cast<long>(rectangle.left), static_cast<long>(rectangle.top),
+              static_cast<long>(rectangle.right), static_cast<long>(rectangle.bottom));
+}
+
+/// The application closes the module's window: its placement goes into the copy of the settings.
+void StoreWindowPlacement(const CGUIDatabase& database, const DemoModule& target) {
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof placement;
+  placement.showCmd = 1;
+  placement.rcNormalPosition = RECT{50, 40, 650, 450};
+  WriteWindowPlacementEx(&placement, target.Station, target.Slot, TmpFileName(database));
+  WINDOWPLACEMENT readBack{};
+  const int found = ReadWindowPlacementExFile(&readBack, target.Station, target.Slot, TmpFileName(database));
+  std::printf("  WriteWindowPlacementEx for station %u module %u stored ", target.Station, target.Slot);
+  PrintRectangle(placement.rcNormalPosition);
+  std::printf("; ReadWindowPlacementExFile: %d ", found);
+  PrintRectangle(readBack.rcNormalPosition);
+  std::printf("\n");
+}
 } // namespace
 
-void ShowSettings(CGUIDatabase& database) {
+void ShowSettings(CGUIDatabase& database, const DemoTargets& targets) {
   std::printf("== Stored GUI state from %s ==\n", static_cast<LPCTSTR>(TmpFileName(database)));
-  std::printf("(window right and bottom 65537: no position stored; docs/settings-files.md lists every key)\n");
+  std::printf(
+      "(sections \"Station<NAME>\" and \"Station<NAME>-Module<SLOT>\"; a module's window right and bottom "
+      "65537: no position stored; simple mode, back-up settings 2-4, the trigger settings, value and files come "
+      "from its \"ModuleInf\" entry, which docs/settings-files.md lists field by field; extra modules and "
+      "station 0, which holds the front ends, are not read)\n");
   WINDOWPLACEMENT main{};
-  if (ReadWindowPlacement(&main))
-    std::printf("  main window (%ld, %ld, %ld, %ld), show command %u\n", static_cast<long>(main.rcNormalPosition.left),
-                static_cast<long>(main.rcNormalPosition.top), static_cast<long>(main.rcNormalPosition.right),
-                static_cast<long>(main.rcNormalPosition.bottom), main.showCmd);
-  for (WORD id : DemoStationIds)
-    ShowStation(database, id);
-  std::printf("  (a module without accepted back-up resets the trigger settings of its whole station)\n\n");
+  if (ReadWindowPlacement(&main)) {
+    std::printf("  main window ");
+    PrintRectangle(main.rcNormalPosition);
+    std::printf(", show command %u\n", main.showCmd);
+  }
+  for (WORD id : StationIdsInOrder(database))
+    if (id != 0)
+      ShowStation(database, id);
+  std::printf("  (a module without accepted back-up resets the trigger settings of its whole station)\n");
+  if (targets.Acquisition)
+    StoreWindowPlacement(database, *targets.Acquisition);
+  std::printf("\n");
 }

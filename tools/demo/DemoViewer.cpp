@@ -35,8 +35,8 @@ ViewerProperty* NewDemoRecord() {
 }
 } // namespace
 
-void ShowViewerProperty() {
-  std::printf("== Viewer settings of slot 2, station 5 ==\n");
+void ShowViewerProperty(const DemoTargets& targets) {
+  std::printf("== Viewer settings as text ==\n");
   ViewerProperty* record = NewDemoRecord();
   CString recordText;
   CString groupText;
@@ -60,9 +60,14 @@ void ShowViewerProperty() {
   ReleaseViewerProperty(record);
   ReleaseViewerProperty(readBack);
 
+  if (!targets.Acquisition) {
+    std::printf("stored viewer settings: skipped, no module to read them for\n\n");
+    return;
+  }
+  const DemoModule& target = *targets.Acquisition;
   ViewerProperty* stored = nullptr;
-  const int found = GetViewerPropertyGui(2, 2, &stored);
-  std::printf("stored settings of station Bravo, module 2: result %d, %d channels, %d groups\n\n", found,
-              stored != nullptr ? stored->ChannelNumber : 0, GetGrNum(stored));
+  const int found = GetViewerPropertyGui(target.Station, target.Slot, &stored);
+  std::printf("stored viewer settings of station %u, module %u (\"Mardel.ini\"): result %d, %d channels, %d groups\n\n",
+              target.Station, target.Slot, found, stored != nullptr ? stored->ChannelNumber : 0, GetGrNum(stored));
   ReleaseViewerProperty(stored);
 }

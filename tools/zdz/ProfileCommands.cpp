@@ -1,114 +1,106 @@
 // zdz profile get, set, list and check.
 #include "tools/zdz/ProfileCheck.h"
-#include "tools/zdz/ProfileLines.h"
+#include "tools/zdz/ProfileFailure.h"
+#include "tools/zdz/ProfileSnapshot.h"
 #include "tools/zdz/ToolCommand.h"
 
-#include <zodavudaz/platform/CFile.h>
 #include <zodavudaz/settings/ProfileFile.h>
 
 #include <cstdio>
 #include <set>
 
 namespace {
-/// Why key cannot be read: the section is missing, or the key is missing from it.
-int FailMissing(const ToolArguments& args) {
-  std::vector<ProfileFileLine> lines;
-  if (const int failed = ReadProfileLinesOrFail(args[0], lines))
-    return failed;
-  if (FindSectionHeader(lines, args[1]) == nullptr)
-    return Fail(ExitNotFound, "no section [%s] in '%s'", args[1].c_str(), args[0].c_str());
-  return Fail(ExitNotFound, "section [%s] of '%s' has no key '%s'", args[1].c_str(), args[0].c_str(), args[2].c_str());
-}
-
 int Get(const ToolArguments& args) {
+  const char* file = args[0].c_str();
+  const char* section = args[1].c_str();
   CString value;
-  if (!GetProfileStringEx(args[0].c_str(), args[1].c_str(), args[2].c_str(), value))
-    return FailMissing(args);
-  std::fwrite(static_cast<LPCTSTR>(value), 1, value.GetLength(), stdout);
-  std::fputc('\n', stdout);
-  return ExitDone;
+  if (GetProfileStringEx(file, section, args[2].c_str(), value)) {
+    std::fwrite(static_cast<LPCTSTR>(value), 1, static_cast<std::size_t>(value.GetLength()), stdout);
+    std::fputc('\n', stdout);
+    return ExitDone;
+  }
+  switch (const ProfileCause cause = GetLastProfileCause()) {
+  case ProfileCause::MissingSection: return Fail(ExitNotFound, "no section [%s] in '%s'", section, file);
+  case ProfileCause::MissingKey:
+    return Fail(ExitNotFound, "section [%s] of '%s' has no key '%s'", section, file, args[2].c_str());
+  default: return FailForFile(cause, args[0], FileUse::Read);
+  }
 }
 
 int Set(const ToolArguments& args) {
-  auto write = [&](const char* fileName) {
-    return WriteProfileStringEx(fileName, args[1].c_str(), args[2].c_str(), args[3].c_str()) != 0;
-  };
-  if (write(args[0].c_str()))
+  if (WriteProfileStringEx(args[0].c_str(), args[1].c_str(), args[2].c_str(), args[3].c_str()))
     return ExitDone;
-  if (!WritesToFreshFile(write))
+  if (GetLastProfileCause() == ProfileCause::RefusedName)
     return Fail(ExitBadInput, "the file format cannot hold these names (a line end in any of them, '=' in the key or "
-                              "a key beginning with '[', ']' in the section)");
-  return Fail(ExitFileSystem, "cannot write '%s'", args[0].c_str());
+                              "a key beginning with '[')");
+  return FailForFile(GetLastProfileCause(), args[0], FileUse::Write);
 }
 
-void ListSections(const std::vector<ProfileFileLine>& lines) {
-  std::string name;
-  for (const ProfileFileLine& line : lines)
-    if (line.IsHeader(name))
-      std::printf("[%s]\n", name.c_str());
-}
-
-/// The key lines of the first section named section, as the engine reads them; false when the
-/// file has no such section.
-bool ListKeys(const std::string& fileName, const std::vector<ProfileFileLine>& lines, const std::string& section) {
-  const ProfileFileLine* header = FindSectionHeader(lines, section);
-  if (header == nullptr)
-    return false;
-  std::string name;
-  auto line = lines.begin() + (header - lines.data());
+/// The keys of section as the library reads them, in file order, each once with its value.
+void ListKeys(const ProfileSnapshot& snapshot, const ProfileSection& section) {
+  const ProfileImage& image = snapshot.GetImage();
   std::set<std::string> shown;
-  for (++line; line != lines.end() && !line->IsEmpty() && !line->IsHeader(name); ++line) {
-    const std::string key = line->KeyName();
-    if (line->Text.find('=') == std::string::npos || !shown.insert(key).second)
-      continue; // not a key line, or a repeated key, which is never read
+  for (int begin = section.Header.End; begin < section.BodyEnd;) {
+    const ProfileLine line = image.LineAt(begin);
+    begin = line.End;
+    const std::string text = snapshot.TextOf(line);
+    const std::size_t equals = text.find('=');
+    // A line without "=" holds no key an application writes; check reports it.
+    if (equals == std::string::npos || !shown.insert(text.substr(0, equals)).second)
+      continue;
     CString value;
-    GetProfileStringEx(fileName.c_str(), section.c_str(), key.c_str(), value);
-    std::printf("%s=%s\n", key.c_str(), static_cast<LPCTSTR>(value));
+    image.FindValue(section, text.substr(0, equals).c_str(), value);
+    std::printf("%s=%s\n", text.substr(0, equals).c_str(), static_cast<LPCTSTR>(value));
   }
-  return true;
 }
 
 int List(const ToolArguments& args) {
-  std::vector<ProfileFileLine> lines;
-  if (const int failed = ReadProfileLinesOrFail(args[0], lines))
+  ProfileSnapshot snapshot;
+  if (const int failed = snapshot.Read(args[0]))
     return failed;
   if (args.size() == 1) {
-    ListSections(lines);
+    for (const NamedSection& section : snapshot.ReadSections())
+      std::printf("[%s]\n", section.Name.c_str());
     return ExitDone;
   }
-  if (!ListKeys(args[0], lines, args[1]))
+  ProfileSection section{};
+  if (!snapshot.GetImage().FindSection(args[1].c_str(), section))
     return Fail(ExitNotFound, "no section [%s] in '%s'", args[1].c_str(), args[0].c_str());
+  ListKeys(snapshot, section);
   return ExitDone;
 }
 
 int Check(const ToolArguments& args) {
-  std::vector<ProfileFileLine> lines;
-  if (const int failed = ReadProfileLinesOrFail(args[0], lines))
+  ProfileSnapshot snapshot;
+  if (const int failed = snapshot.Read(args[0]))
     return failed;
-  const std::vector<ProfileFinding> findings = CheckProfileLines(lines);
+  const std::vector<ProfileFinding> findings = CheckProfile(snapshot);
   for (const ProfileFinding& finding : findings)
     std::printf("%s:%d: %s\n", args[0].c_str(), finding.Line, finding.Text.c_str());
+  if (findings.empty())
+    std::printf("%s: every line reads as it looks\n", args[0].c_str());
   return findings.empty() ? ExitDone : ExitBadInput;
 }
 } // namespace
 
 const ToolCommand ProfileCommands[] = {
     {"profile", "get", "FILE SECTION KEY",
-     "Prints the value of KEY in SECTION as the library reads it; exit 1, saying which, when the section or the\n"
-     "key is missing.",
+     "Prints the value of KEY in SECTION as the library reads it; exit 1, saying which, when the file, the\n"
+     "section or the key is missing, 4 when the file stayed busy.",
      3, 3, Get},
     {"profile", "set", "FILE SECTION KEY VALUE",
      "Writes KEY=VALUE as the last key of SECTION, creating the section or the file where needed; exit 2 for\n"
-     "names the format cannot hold, 3 when the file cannot be written.",
+     "names the format cannot hold, 3 when the file cannot be written (saying why), 4 when it stayed busy.",
      4, 4, Set},
     {"profile", "list", "FILE [SECTION]",
-     "Lists the sections of FILE, or the keys of SECTION with the values the library reads, in file order.", 1, 2,
-     List},
+     "Lists the sections of FILE, or the keys of SECTION with the values the library reads, in file order;\n"
+     "each once, as the library reads the first of a name. The file is read whole under the readers' lock.",
+     1, 2, List},
     {"profile", "check", "FILE",
-     "Reports, as FILE:LINE: text, lines that read differently than expected: LF line ends (once, counted),\n"
-     "a last line without its line end, a section without its\n"
-     "empty line, a repeated key or section, a key line after the empty line, a section header inside a value.\n"
-     "Exit 0 when nothing is found, 2 when something is.",
+     "Reports, as FILE:LINE: text, lines that read differently than they look: LF line ends (once, counted),\n"
+     "a last line without its line end, a section without its empty line, a repeated key or section, a line\n"
+     "that is never read, a line without '=' in a section, a header with text after its ']', a value that\n"
+     "holds a section header. Exit 0, saying so, when nothing is found, 2 when something is.",
      1, 1, Check},
     {nullptr, nullptr, nullptr, nullptr, 0, 0, nullptr},
 };

@@ -1,13 +1,9 @@
 #include "tools/zdz/ToolCommand.h"
 
-#include <zodavudaz/platform/CFile.h>
-
 #include <cerrno>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <system_error>
 
 int Fail(ExitCode code, const char* format, ...) {
   std::fputs("zdz: ", stderr);
@@ -19,21 +15,7 @@ int Fail(ExitCode code, const char* format, ...) {
   return code;
 }
 
-bool WritesToFreshFile(const std::function<bool(const char* fileName)>& write) {
-  std::string folder = (std::filesystem::temp_directory_path() / "zdz-probe-XXXXXX").string();
-  if (mkdtemp(folder.data()) == nullptr)
-    return true;
-  const bool written = write((folder + "/probe").c_str());
-  std::error_code ignored;
-  std::filesystem::remove_all(folder, ignored);
-  return written;
-}
-
-int FailUnlessOpens(const std::string& fileName) {
-  CFile probe;
-  return probe.Open(fileName.c_str(), CFile::modeRead) ? ExitDone
-                                                       : Fail(ExitFileSystem, "cannot open '%s'", fileName.c_str());
-}
+std::string ToStdString(const CString& text) { return std::string(text, static_cast<std::size_t>(text.GetLength())); }
 
 bool ParseNumber(const std::string& text, long min, long max, long& value) {
   if (text.empty())

@@ -2,12 +2,13 @@
 #ifndef ZODAVUDAZ_TOOLS_ZDZ_TOOLCOMMAND_H
 #define ZODAVUDAZ_TOOLS_ZDZ_TOOLCOMMAND_H
 
-#include <functional>
+#include <zodavudaz/platform/CString.h>
+
 #include <string>
 #include <vector>
 
 /// What the tool exits with.
-enum ExitCode : int { ExitDone = 0, ExitNotFound = 1, ExitBadInput = 2, ExitFileSystem = 3 };
+enum ExitCode : int { ExitDone = 0, ExitNotFound = 1, ExitBadInput = 2, ExitFileSystem = 3, ExitBusy = 4 };
 
 using ToolArguments = std::vector<std::string>;
 
@@ -32,12 +33,8 @@ extern const ToolCommand PacketCommands[];
 /// Prints "zdz: " and the message as one line to standard error and returns code.
 int Fail(ExitCode code, const char* format, ...) __attribute__((format(printf, 2, 3)));
 
-/// Whether write succeeds on a fresh file in a scratch folder: a write that fails there fails for
-/// what it was given, one that fails only on the real file for that file.
-bool WritesToFreshFile(const std::function<bool(const char* fileName)>& write);
-
-/// Fails with ExitFileSystem when fileName cannot be opened for reading; ExitDone when it can.
-int FailUnlessOpens(const std::string& fileName);
+/// The bytes of text, zeros included.
+std::string ToStdString(const CString& text);
 
 /// Reads a whole decimal number within [min, max]; false for anything else.
 bool ParseNumber(const std::string& text, long min, long max, long& value);

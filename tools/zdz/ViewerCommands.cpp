@@ -1,8 +1,6 @@
 // zdz viewer show and check: stored viewer lines read and written again by the library.
-#include "tools/zdz/ProfileLines.h"
+#include "tools/zdz/ProfileSnapshot.h"
 #include "tools/zdz/ToolCommand.h"
-
-#include <zodavudaz/settings/ProfileFile.h>
 #include <zodavudaz/viewer/ViewerProperty.h>
 #include <zodavudaz/viewer/ViewerPropertyGroupText.h>
 #include <zodavudaz/viewer/ViewerPropertyText.h>
@@ -36,21 +34,28 @@ std::vector<std::string> SplitStatements(const CString& text) {
   return statements;
 }
 
+/// One stored group line; a missing one leaves the group's initial values.
+struct StoredGroupLine {
+  CString Text;
+  bool Stored;
+};
+
 /// The stored lines of one section: the Viewer line and the Group lines it has.
 struct StoredViewerLines {
   CString Viewer;
-  std::vector<CString> Groups;
+  std::vector<StoredGroupLine> Groups;
 };
 
 std::string GroupKey(std::size_t group) { return "Group" + std::to_string(group + 1); }
 
-bool ReadStoredLines(const std::string& fileName, const std::string& section, StoredViewerLines& stored) {
-  if (!GetProfileStringEx(fileName.c_str(), section.c_str(), "Viewer", stored.Viewer))
+/// The section's lines, read as the library reads them; false when it has no Viewer line.
+bool ReadStoredLines(const ProfileImage& image, const std::string& section, StoredViewerLines& stored) {
+  if (image.GetString(section.c_str(), "Viewer", stored.Viewer) != ProfileCause::None)
     return false;
   RecordPointer record(Ascii2ViewerProperty(stored.Viewer));
   for (std::size_t group = 0; group < GetGrNum(record.get()); ++group) {
-    CString line;
-    GetProfileStringEx(fileName.c_str(), section.c_str(), GroupKey(group).c_str(), line);
+    StoredGroupLine line{CString(), false};
+    line.Stored = image.GetString(section.c_str(), GroupKey(group).c_str(), line.Text) == ProfileCause::None;
     stored.Groups.push_back(line);
   }
   return true;
@@ -59,8 +64,8 @@ bool ReadStoredLines(const std::string& fileName, const std::string& section, St
 /// The record the library reads from the stored lines; null when the Viewer line does not read.
 RecordPointer ReadRecord(const StoredViewerLines& stored) {
   RecordPointer record(Ascii2ViewerProperty(stored.Viewer));
-  for (const CString& line : stored.Groups)
-    Ascii2ViewerPropertyGr(record.get(), line);
+  for (const StoredGroupLine& line : stored.Groups)
+    Ascii2ViewerPropertyGr(record.get(), line.Text);
   return record;
 }
 
@@ -80,18 +85,29 @@ void PrintStatement(const std::string& statement, const char* indent) {
   std::size_t start = 0;
   for (std::size_t blank = statement.find(' '); start <= statement.size(); blank = statement.find(' ', start)) {
     const std::size_t end = blank == std::string::npos ? statement.size() : blank;
-    line += (start == 0 ? "" : " ") + ReadableWord(statement.substr(start, end - start));
+    if (start != 0)
+      line += ' ';
+    line += ReadableWord(statement.substr(start, end - start));
     start = end + 1;
   }
   std::printf("%s%s\n", indent, line.c_str());
 }
 
+/// Fails, naming the section, when the file has no Viewer line there.
+int FailWithoutViewerLine(const ProfileImage& image, const std::string& fileName, const std::string& section) {
+  ProfileSection found{};
+  if (!image.FindSection(section.c_str(), found))
+    return Fail(ExitNotFound, "no section [%s] in '%s'", section.c_str(), fileName.c_str());
+  return Fail(ExitNotFound, "no Viewer line in section [%s] of '%s'", section.c_str(), fileName.c_str());
+}
+
 int Show(const ToolArguments& args) {
-  StoredViewerLines stored;
-  if (const int failed = FailUnlessOpens(args[0]))
+  ProfileSnapshot snapshot;
+  if (const int failed = snapshot.Read(args[0]))
     return failed;
-  if (!ReadStoredLines(args[0], args[1], stored))
-    return Fail(ExitNotFound, "no Viewer line in section [%s] of '%s'", args[1].c_str(), args[0].c_str());
+  StoredViewerLines stored;
+  if (!ReadStoredLines(snapshot.GetImage(), args[1], stored))
+    return FailWithoutViewerLine(snapshot.GetImage(), args[0], args[1]);
   RecordPointer record = ReadRecord(stored);
   if (record == nullptr)
     return Fail(ExitBadInput, "the Viewer line of [%s] does not read as viewer settings", args[1].c_str());
@@ -144,7 +160,7 @@ bool CompareLine(const std::string& section, const std::string& key, const CStri
   if (!after.empty()) {
     std::string keywords;
     for (const std::string& added : after)
-      keywords += " " + KeywordOf(added);
+      keywords.append(" ").append(KeywordOf(added));
     std::printf("%s: %zu statements not stored are written with what the record holds:%s\n", where.c_str(),
                 after.size(), keywords.c_str());
   }
@@ -164,43 +180,47 @@ bool CheckSection(const std::string& section, const StoredViewerLines& stored) {
   ViewerProperty2Ascii(record.get(), written);
   bool same = CompareLine(section, "Viewer", stored.Viewer, written);
   for (std::size_t group = 0; group < stored.Groups.size(); ++group) {
+    if (!stored.Groups[group].Stored) {
+      std::printf("[%s] %s: missing, so the group keeps its initial values\n", section.c_str(),
+                  GroupKey(group).c_str());
+      same = false;
+      continue;
+    }
     ViewerProperty2AsciiGr(record.get(), static_cast<WORD>(group), written);
-    same = CompareLine(section, GroupKey(group), stored.Groups[group], written) && same;
+    same = CompareLine(section, GroupKey(group), stored.Groups[group].Text, written) && same;
   }
   return same;
 }
 
-/// The sections to check: the one named, or every section of the file; a failure's exit code.
-int SectionsToCheck(const ToolArguments& args, std::vector<std::string>& sections) {
-  std::vector<ProfileFileLine> lines;
-  if (const int failed = ReadProfileLinesOrFail(args[0], lines))
-    return failed;
-  if (args.size() == 2) {
-    sections.push_back(args[1]);
-    return ExitDone;
-  }
-  std::string name;
-  for (const ProfileFileLine& line : lines)
-    if (line.IsHeader(name))
-      sections.push_back(name);
-  return ExitDone;
+/// The sections to check: the one named, or every section the library reads.
+std::vector<std::string> SectionsToCheck(const ToolArguments& args, const ProfileSnapshot& snapshot) {
+  if (args.size() == 2)
+    return {args[1]};
+  std::vector<std::string> sections;
+  for (const NamedSection& section : snapshot.ReadSections())
+    sections.push_back(section.Name);
+  return sections;
 }
 
 int Check(const ToolArguments& args) {
-  std::vector<std::string> sections;
-  if (const int failed = SectionsToCheck(args, sections))
+  ProfileSnapshot snapshot;
+  if (const int failed = snapshot.Read(args[0]))
     return failed;
   bool same = true;
   int checked = 0;
-  for (const std::string& section : sections) {
+  for (const std::string& section : SectionsToCheck(args, snapshot)) {
     StoredViewerLines stored;
-    if (!ReadStoredLines(args[0], section, stored))
+    if (!ReadStoredLines(snapshot.GetImage(), section, stored))
       continue;
     ++checked;
     same = CheckSection(section, stored) && same;
   }
+  if (checked == 0 && args.size() == 2)
+    return FailWithoutViewerLine(snapshot.GetImage(), args[0], args[1]);
   if (checked == 0)
-    return Fail(ExitNotFound, "no Viewer line in '%s'", args[0].c_str());
+    return Fail(ExitNotFound, "no Viewer line in any section of '%s'", args[0].c_str());
+  if (same)
+    std::printf("%s: every Viewer and Group line reads back to its own text\n", args[0].c_str());
   return same ? ExitDone : ExitBadInput;
 }
 } // namespace
@@ -213,7 +233,8 @@ const ToolCommand ViewerCommands[] = {
     {"viewer", "check", "FILE [SECTION]",
      "Reports the Viewer and Group lines of SECTION (or of every section) that the library does not write back\n"
      "to the same text: every statement that reads back differently, matched by its keyword, every statement\n"
-     "dropped or added, or a different order. Exit 0 when all read back, 2 otherwise.",
+     "dropped or added, a different order, or a missing Group line. Exit 0, saying so, when all read back,\n"
+     "2 otherwise.",
      1, 2, Check},
     {nullptr, nullptr, nullptr, nullptr, 0, 0, nullptr},
 };

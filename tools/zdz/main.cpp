@@ -21,12 +21,16 @@ const CommandGroup Groups[] = {
 
 bool IsHelp(const char* arg) { return std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0; }
 
-int PrintUsage(FILE* out, int code) {
+/// The usage of every group, or of only one.
+int PrintUsage(FILE* out, int code, const CommandGroup* only = nullptr) {
   std::fputs("usage: zdz GROUP COMMAND [ARGS...]   (zdz GROUP COMMAND --help for one command)\n"
-             "exit codes: 0 done, 1 not found (no such section, key or line), 2 bad input (arguments, or file\n"
-             "contents the command refuses), 3 file-system failure (a file cannot be opened, read or written)\n",
+             "exit codes: 0 done, 1 not found (no such file, section, key or line), 2 bad input (arguments, or file\n"
+             "contents the command refuses), 3 file-system failure (a file cannot be opened, read or written),\n"
+             "4 busy (other callers held the file for the whole wait of 5 seconds)\n",
              out);
   for (const CommandGroup& group : Groups) {
+    if (only != nullptr && only != &group)
+      continue;
     std::fprintf(out, "  %-10s %s\n", group.Name, group.Help);
     for (const ToolCommand* command = group.Commands; command->Group != nullptr; ++command)
       std::fprintf(out, "      zdz %s %s %s\n", command->Group, command->Name, command->Usage);
@@ -73,10 +77,10 @@ int main(int argc, char** argv) {
   const CommandGroup* group = FindGroup(argv[1]);
   if (group == nullptr)
     return Fail(ExitBadInput, "unknown command group '%s' (see zdz --help)", argv[1]);
-  if (argc < 3 || IsHelp(argv[2])) {
-    PrintUsage(argc < 3 ? stderr : stdout, ExitDone);
-    return argc < 3 ? ExitBadInput : ExitDone;
-  }
+  if (argc < 3)
+    return PrintUsage(stderr, ExitBadInput, group);
+  if (IsHelp(argv[2]))
+    return PrintUsage(stdout, ExitDone, group);
   const ToolCommand* command = FindCommand(*group, argv[2]);
   if (command == nullptr)
     return Fail(ExitBadInput, "unknown command '%s %s' (see zdz --help)", argv[1], argv[2]);

@@ -11,10 +11,6 @@ using namespace ModuleCntlDispatch;
 namespace {
 BYTE CmdIdOf(const _ModulePacket* packet) { return LoadWire<BYTE>(packet, offsetof(_ModulePacket, CmdId)); }
 
-WORD CntlIdOf(const _ModulePacket* packet) {
-  return MaskedCntlIdOf(LoadWire<WORD>(packet, offsetof(_ModulePacket, Cntl)));
-}
-
 /// A visitor that calls each handler it is visited with on target.
 class CallsOn {
 public:
@@ -34,10 +30,8 @@ private:
 /// Calls the handler that packet's control id selects among Routes; none without a packet.
 template <const auto& Routes, BYTE MissPosition = NoHandler>
 void CallRoute(CModuleCntl& target, const _ModulePacket* packet) {
-  if (packet == nullptr)
-    return;
   CallsOn calls(target);
-  VisitRoute<Routes, MissPosition>(CntlIdOf(packet), calls);
+  VisitPacketRoute<Routes, MissPosition>(CntlIdOf(packet), calls);
 }
 } // namespace
 
@@ -45,10 +39,12 @@ int GetModuleCntlHandlerNames(const _ModulePacket* packet, LPCTSTR names[MaxHand
   if (packet == nullptr)
     return 0;
   int count = 0;
-  VisitHandlers(CmdIdOf(packet), CntlIdOf(packet), [&](BYTE position) {
-    if (position != NoHandler)
-      names[count++] = HandlerNames[position];
-  });
+  VisitHandlers(
+      CmdIdOf(packet), [packet] { return packet; },
+      [&](BYTE position) {
+        if (position != NoHandler)
+          names[count++] = HandlerNames[position];
+      });
   return count;
 }
 
@@ -61,7 +57,9 @@ void CModuleCntl::Interpret(_ModulePacket* packet) {
   CmdId = cmdId;
   // The handlers are the application's; what they throw must not cross the library's boundary.
   try {
-    VisitHandlers(cmdId, CntlIdOf(packet), CallsOn(*this));
+    // A group dispatches on the packet as the warning handler left it.
+    VisitHandlers(
+        cmdId, [this] { return static_cast<const _ModulePacket*>(Packet); }, CallsOn(*this));
   } catch (...) {
   }
 }

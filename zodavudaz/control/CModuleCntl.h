@@ -26,7 +26,10 @@ public:
   CModuleCntl& operator=(const CModuleCntl&) noexcept = default;
 
   /// Makes packet the current one and calls its handlers; a null packet is ignored and leaves
-  /// the current one. An exception thrown by a handler ends the packet's dispatch here.
+  /// the current one. The group follows packet's command id as it is on entry; the control id is
+  /// read when the group is dispatched, after RplyWarning, from Packet as that handler left it
+  /// (rewritten, replaced, or null: then the group dispatchers call nothing). An exception thrown
+  /// by a handler ends the packet's dispatch here.
   virtual void Interpret(_ModulePacket* packet);
 
   /// 1: a request of a group without a dispatcher (1 to 6, 13 to 15).

@@ -5,6 +5,7 @@
 #include <zodavudaz/control/CModuleCntl.h>
 #include <zodavudaz/control/CntlRouteDispatch.h>
 #include <zodavudaz/packets/DataHeader.h>
+#include <zodavudaz/packets/WireField.h>
 
 #include <array>
 #include <cstddef>
@@ -194,15 +195,33 @@ constexpr std::array<HandlerCall, sizeof...(Positions)> HandlerCalls(std::index_
 inline constexpr std::array<HandlerCall, HandlerAt.size()> HandlerCallAt =
     HandlerCalls(std::make_index_sequence<HandlerAt.size()>());
 
+/// The control id that the group dispatch gets when there is no packet to read one from; no
+/// 12-bit control id equals it.
+inline constexpr WORD NoPacketCntlId = 0xFFFF;
+
+/// The control id of packet's control word; NoPacketCntlId for none.
+inline WORD CntlIdOf(const _ModulePacket* packet) noexcept {
+  if (packet == nullptr)
+    return NoPacketCntlId;
+  return MaskedCntlIdOf(LoadWire<WORD>(packet, offsetof(_ModulePacket, Cntl)));
+}
+
+/// Visits the position that cntlId selects among Routes; nothing for NoPacketCntlId.
+template <const auto& Routes, BYTE MissPosition = NoHandler, typename Visit>
+void VisitPacketRoute(WORD cntlId, Visit& visit) {
+  if (cntlId != NoPacketCntlId)
+    VisitRoute<Routes, MissPosition>(cntlId, visit);
+}
+
 /// Visits the handler position that a request without flags of group selects by cntlId. GUI and
 /// help requests, and requests of the reply exec group, have no handlers.
 template <typename Visit>
 void VisitRequestGroup(BYTE group, WORD cntlId, Visit& visit) {
   switch (group) {
-  case CmdGroupReqExec: VisitRoute<ReqExecRoutes>(cntlId, visit); break;
+  case CmdGroupReqExec: VisitPacketRoute<ReqExecRoutes>(cntlId, visit); break;
   case CmdGroupEvent: visit(HandlerPosition<RplyStationEventPosition>); break;
-  case CmdGroupParam: VisitRoute<ReqParamRoutes>(cntlId, visit); break;
-  case CmdGroupQuery: VisitRoute<ReqQueryRoutes>(cntlId, visit); break;
+  case CmdGroupParam: VisitPacketRoute<ReqParamRoutes>(cntlId, visit); break;
+  case CmdGroupQuery: VisitPacketRoute<ReqQueryRoutes>(cntlId, visit); break;
   case CmdGroupRplyExec:
   case CmdGroupGui:
   case CmdGroupHelp: break;
@@ -216,23 +235,28 @@ template <typename Visit>
 void VisitReplyGroup(BYTE group, WORD cntlId, Visit& visit) {
   switch (group) {
   case CmdGroupEvent: visit(HandlerPosition<RplyStationEventPosition>); break;
-  case CmdGroupRplyExec: VisitRoute<RplyExecRoutes, RplyExecDefaultPosition>(cntlId, visit); break;
-  case CmdGroupParam: VisitRoute<RplyParamRoutes>(cntlId, visit); break;
-  case CmdGroupQuery: VisitRoute<RplyQueryRoutes>(cntlId, visit); break;
-  case CmdGroupGui: visit(HandlerPosition<RplyGUIInfoPosition>); break;
+  case CmdGroupRplyExec: VisitPacketRoute<RplyExecRoutes, RplyExecDefaultPosition>(cntlId, visit); break;
+  case CmdGroupParam: VisitPacketRoute<RplyParamRoutes>(cntlId, visit); break;
+  case CmdGroupQuery: VisitPacketRoute<RplyQueryRoutes>(cntlId, visit); break;
+  case CmdGroupGui:
+    if (cntlId != NoPacketCntlId)
+      visit(HandlerPosition<RplyGUIInfoPosition>);
+    break;
   case CmdGroupHelp: break;
   default: visit(HandlerPosition<RplyOthersGroupPosition>); break;
   }
 }
 
-/// Visits, in call order, the position of each handler that a packet with cmdId and cntlId
-/// reaches: the warning handler first with flag 0x10; then the error handler alone with flag
-/// 0x20, the reply's group, or a request's group when it has neither 0x10 nor 0x20 (0x40 does not
-/// matter).
-template <typename Visit>
-void VisitHandlers(BYTE cmdId, WORD cntlId, Visit visit) {
+/// Visits, in call order, the position of each handler that a packet with cmdId reaches: the
+/// warning handler first with flag 0x10; then the error handler alone with flag 0x20, the reply's
+/// group, or a request's group when it has neither 0x10 nor 0x20 (0x40 does not matter). The group
+/// is cmdId's; the control id is read from currentPacket() after the warning handler, so that one
+/// that rewrites or replaces the packet has what it left routed.
+template <typename CurrentPacket, typename Visit>
+void VisitHandlers(BYTE cmdId, CurrentPacket currentPacket, Visit visit) {
   if (cmdId & CmdFlagOwnHandlerFirst)
     visit(HandlerPosition<RplyWarningPosition>);
+  const WORD cntlId = CntlIdOf(currentPacket());
   if (cmdId & CmdFlagOwnHandlerOnly)
     visit(HandlerPosition<RplyErrorPosition>);
   else if (cmdId & CmdFlagReply)

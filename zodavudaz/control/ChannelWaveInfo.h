@@ -18,13 +18,15 @@ struct alignas(8) ChWaveInfo {
   DWORD Reserved8 = 0;
   WORD ByteC = 0;
   WORD ByteD = 0;
-  /// The double that the module sends in dwords E and F.
+  /// The double that the module sends in dwords E and F: the sample interval.
   double Interval = 0;
-  /// Dword L times Interval.
+  /// Dword L times Interval (the simulated modules put PointNum in dword L: the acquisition's span).
   double Span = 0;
   /// Dwords G to J as sent.
   DWORD Block[4] = {};
-  /// Values 3, 4, 0, 1 and 2 of the module's record, in this order.
+  /// Values 3, 4, 0, 1 and 2 of the module's record, in this order, converted to double by the
+  /// communication library's UnionToDouble (the simulated one converts as GetAcqInfo does, and
+  /// gives 0 for a DataType without a conversion).
   double Values[5] = {};
   CString Name;
   CString Unit;

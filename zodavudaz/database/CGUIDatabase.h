@@ -159,11 +159,15 @@ public:
   /// The help information from the query group, else from the param group; *fromQuery 1 when the
   /// query group answered it, else 0 (also for 205).
   WORD HelpQueryPointer(WORD station, WORD slot, void** data, DWORD* count, WORD* fromQuery) noexcept;
+  // The sequence information reply: a 32-byte header (the mode the u16 at byte 24, the table's
+  // length the u32 at byte 28), then the table. The reply holds count << (type >> 4) bytes; a
+  // reply whose type has a width field above 3 (0xFF included) counts as holding none.
   /// A copy of the module's sequence table in *table (the caller releases it with ::operator
   /// delete) and its length in *size. 205 and a null table when the table is empty or the reply
   /// is shorter than it says; 400 (table unchanged) when no copy can be allocated.
   WORD GetSeqTable(WORD station, WORD slot, void** table, DWORD* size) noexcept;
-  /// *mode = the module's sequence mode; unchanged on failure, 205 for a reply without a header.
+  /// *mode = the module's sequence mode; unchanged on failure, 205 for a reply that ends before
+  /// byte 26.
   WORD GetSeqMode(WORD station, WORD slot, WORD* mode) noexcept;
   /// Executes cntl with count elements of type at data (type 0xFF, count 0: none).
   WORD SyncExec(WORD station, WORD slot, WORD cntl, void* data, WORD type, DWORD count) noexcept;
@@ -175,28 +179,53 @@ public:
   /// for an extra module, followed by the ProductName; empty when the module is not filed.
   void GuiGetModuleName(WORD station, WORD slot, CString& name) const noexcept;
 
-  // Acquisition data, with the caller's reply record. 502 when the station or module is not filed
-  // or has no frontend, 302 when the module reports no wave information, 400 when scratch memory
-  // cannot be allocated, else the frontend's result. offset picks the member of a connected group.
-  // No size or count reported exceeds what fits the buffer given.
-  /// Up to 100 records into info (room for 12800 bytes); *count = records delivered.
+  // Acquisition data, with the caller's reply record sync. 502 when the station or module is not
+  // filed or has no frontend, 302 when the module reports no wave information, 400 when scratch
+  // memory cannot be allocated, else the frontend's result unchanged. offset picks the member of
+  // the module's connected group (0: the module itself). Data travels with a type code: bits 4 to
+  // 7 are log2 of the element width (bytes = count << (type >> 4)); the library converts 0x00 and
+  // 0x01 as unsigned 8-bit, 0x10 and 0x11 signed 16-bit, 0x20 and 0x21 signed 32-bit, 0x22 float,
+  // 0x32 double, in the machine's byte order. docs/acquired-data.md has a worked example and what
+  // the simulated modules make of each value.
+  /// The wave information of the module's acquisitions: up to 100 WAVEINF records into info, which
+  /// has room for 100 (12800 bytes), copied as the module sent them; *count = whole records
+  /// delivered (0 first, and on 502 or 302). first and second go to the module unchanged (the
+  /// simulated modules: first >= 0 keeps that channel's records only, a negative first keeps every
+  /// channel, second is not used). 302 when the reply holds nothing, whatever the frontend answered.
   WORD GetWaveInfo(WORD station, WORD slot, WORD offset, LONG first, LONG second, WAVEINF* info, WORD* count,
                    CRplySync* sync) noexcept;
-  /// The wave information converted; info has room for GetConnectNum x GetAcqChannel records.
+  /// GetWaveInfo converted: each record into an _AcqDataInfo (fields widened, the five values
+  /// converted to double by DataType; for a DataType without a conversion the doubles are left
+  /// unwritten). info has room for GetConnectNum x GetAcqChannel records; records beyond are not
+  /// read. *count = records converted; 0 on any failure, and then info is untouched.
   WORD GetAcqInfo(WORD station, WORD slot, WORD offset, LONG first, LONG second, _AcqDataInfo* info, WORD* count,
                   CRplySync* sync) noexcept;
-  /// Acquired data into buffer (capacity bytes); *type = its type code, *size = its bytes. When the
-  /// reply is not the 2 x points elements asked for, *size becomes the element count the module
-  /// holds, and the result is the first request's when it failed.
+  /// Acquired data into buffer (capacity bytes): the six values first, second, third, fourth,
+  /// points (0 and 0xFFFFFFFF sent as -1, "every point") and the direction (0 sent as 0, 1 as -1,
+  /// 2 as +1, any other as 0) go to the module as signed 32-bit values; the library reads none of
+  /// them but points and first. The simulated modules read first as the channel, third as the
+  /// start point and two elements (minimum, maximum) per point; direction -1 makes the points end
+  /// at the start point, any other value makes them begin there. *type = the reply's type code.
+  /// *size: the reply's bytes (within capacity) when points is 0 or 0xFFFFFFFF, first is -1, or the
+  /// reply is the 2 x points elements asked for. Any other reply (a failed request, fewer points
+  /// held from the start point, a buffer too small) makes a second request for every point from
+  /// the start point, after GetWaveInfo (first, second) finds the acquisition's PointNum; when it
+  /// succeeds *size is the element count it gave (what the module holds from the start point, not
+  /// bytes), while buffer keeps the first reply. Result: the first request's, or the wave
+  /// information's (302 without records), or 400.
   WORD GetAcqDataEx(WORD station, WORD slot, WORD offset, LONG first, LONG second, LONG third, LONG fourth,
                     DWORD points, WORD direction, void* buffer, DWORD capacity, WORD* type, DWORD* size,
                     CRplySync* sync) noexcept;
-  /// Current values of the module, or of its whole connected group when it is the group's first,
-  /// into buffer; *size = its capacity on entry and the bytes delivered on return. A member reply
-  /// that does not fit is dropped whole. 502 for channel other than -1 or a module not first.
+  /// The current values of every channel into buffer, as the module sends them (input byte 0xFF
+  /// under the module's DataCntlId); of the whole connected group when the module is the group's
+  /// first, member after member. *size = buffer's bytes on entry, the bytes delivered on return
+  /// (on a failure: 0 for a module alone, unchanged for a group); a member's reply that does not
+  /// fit is dropped whole, and the call still answers 0. 502 for channel other than -1 (all) or a
+  /// module of a group other than its first.
   WORD GetCurrentData(WORD station, WORD slot, short channel, DWORD* size, void* buffer, WORD* type,
                       CRplySync* sync) noexcept;
-  /// Sends the scaling enable byte, then count scaling records; the second request's result.
+  /// Sends the scaling enable byte, then count CHNLINF records as their bytes; the second request's
+  /// result.
   WORD SetScaleTbl(WORD station, WORD slot, WORD offset, CHNLINF* table, WORD count, BYTE enable,
                    CRplySync* sync) noexcept;
 

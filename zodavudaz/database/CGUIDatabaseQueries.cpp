@@ -38,7 +38,8 @@ BYTE GuiArraySelector(BYTE mode) noexcept {
 }
 
 /// The sequence information a module hands back: its bytes, and how many of them its element
-/// count of its type really covers.
+/// count of its type really covers. A type whose width field is above 3 (0xFF included) covers
+/// none: no type of the system is that wide, so its count says nothing about the bytes held.
 struct SeqInfo {
   const BYTE* Data;
   DWORD Bytes;
@@ -137,7 +138,8 @@ WORD CGUIDatabase::GetSeqMode(WORD station, WORD slot, WORD* mode) noexcept {
   DWORD count = 0;
   if (const WORD result = AskSeqInfo(*this, station, slot, info, &count); result != 0)
     return result;
-  if (info.Bytes < SeqHeaderBytes)
+  // The mode is read wherever the reply reaches it, also without the rest of the header.
+  if (info.Bytes < SeqModeOffset + sizeof(WORD))
     return UnknownModule;
   *mode = LoadWire<WORD>(info.Data, SeqModeOffset);
   return 0;

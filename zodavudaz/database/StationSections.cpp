@@ -17,7 +17,8 @@ StationSections::StationSections(const ProfileImage& image, const CString& stati
     const int rest = image.GetLength() - at;
     for (int index = 0; index < SectionCount; ++index) {
       if (Found[index] || headers[index].GetLength() > rest ||
-          std::memcmp(image.GetData() + at, headers[index], static_cast<size_t>(headers[index].GetLength())) != 0)
+          std::memcmp(image.GetData() + at, headers[index], static_cast<size_t>(headers[index].GetLength())) != 0 ||
+          !image.EndsLine(at + headers[index].GetLength()))
         continue;
       Sections[index] = image.SectionAt(at);
       Found[index] = true;

@@ -6,8 +6,10 @@
 
 #include <cstddef>
 
-/// Sent by a module, records back to back in a reply. Fields without a meaning here are carried
-/// through untouched; values 0 to 4 are stored as DataType says, from the first byte of their slot.
+/// Sent by a module, records back to back in a reply. The library reads DataType and PointNum and
+/// carries every other field through untouched (ZocSetChannelWaveInfo and GetAcqInfo copy some);
+/// what they hold is the module's. Values 0 to 4 are stored as DataType says, from the first byte
+/// of their slot. docs/acquired-data.md shows what the simulated modules send.
 struct WAVEINF {
   DWORD Reserved0;
   /// Channel number, counted from 0.
@@ -20,7 +22,9 @@ struct WAVEINF {
   BYTE Reserved11;
   /// Data points of the acquisition.
   DWORD PointNum;
-  /// E and F together hold one double.
+  /// E and F together hold one double, E its first 4 bytes: the sample interval (the simulated
+  /// modules: seconds between points). Read it with memcpy from &DwordE; ZocSetChannelWaveInfo
+  /// copies it to ChWaveInfo::Interval.
   DWORD DwordE;
   DWORD DwordF;
   DWORD DwordG;

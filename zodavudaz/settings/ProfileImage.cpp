@@ -32,8 +32,11 @@ bool ProfileImage::ReadWhole(CFile& file, CString& bytes) noexcept {
 ProfileLine ProfileImage::LineAt(int begin) const noexcept {
   const char* data = GetData();
   const void* lineFeed = std::memchr(data + begin, '\n', static_cast<size_t>(GetLength() - begin));
-  if (lineFeed == nullptr)
-    return {begin, GetLength(), GetLength()};
+  if (lineFeed == nullptr) {
+    // A value never holds CR: a CR that ends the file ends its last line.
+    const bool loneReturn = GetLength() > begin && data[GetLength() - 1] == '\r';
+    return {begin, GetLength() - (loneReturn ? 1 : 0), GetLength()};
+  }
   const int feed = static_cast<int>(static_cast<const char*>(lineFeed) - data);
   const int textEnd = feed > begin && data[feed - 1] == '\r' ? feed - 1 : feed;
   return {begin, textEnd, feed + 1};
@@ -45,17 +48,30 @@ bool ProfileImage::BeginsLine(int position) const noexcept {
     --position;
   if (position == 0 || data[position - 1] == '\n')
     return true;
-  // Files from other programs may open with a byte-order mark.
-  return position == ByteOrderMarkLength && std::memcmp(data, ByteOrderMark, ByteOrderMarkLength) == 0;
+  return position == ByteOrderMarkLength && HasByteOrderMark();
+}
+
+bool ProfileImage::HasByteOrderMark() const noexcept {
+  // Files from other programs may open with one.
+  return GetLength() >= ByteOrderMarkLength && std::memcmp(GetData(), ByteOrderMark, ByteOrderMarkLength) == 0;
+}
+
+bool ProfileImage::EndsWithReturn(const ProfileLine& line) const noexcept {
+  return line.HasLineEnd() && GetData()[line.TextEnd] == '\r';
+}
+
+bool ProfileImage::EndsLine(int position) const noexcept {
+  const char* data = GetData();
+  while (position < GetLength() && IsBlank(data[position]))
+    ++position;
+  if (position == GetLength() || data[position] == '\n')
+    return true;
+  return data[position] == '\r' && (position + 1 == GetLength() || data[position + 1] == '\n');
 }
 
 HeaderSearch ProfileImage::SearchFor(const CString& header) const noexcept {
   return HeaderSearch(std::string_view(GetData(), static_cast<size_t>(GetLength())),
                       std::string_view(header, static_cast<size_t>(header.GetLength())));
-}
-
-int ProfileImage::FindHeader(const CString& header, int from) const noexcept {
-  return FindHeader(SearchFor(header), from);
 }
 
 int ProfileImage::FindHeader(const HeaderSearch& search, int from) const noexcept {
@@ -68,10 +84,10 @@ int ProfileImage::FindHeader(const HeaderSearch& search, int from) const noexcep
 
 ProfileSection ProfileImage::SectionAt(int headerBegin) const noexcept {
   ProfileSection found{LineAt(headerBegin), GetLength(), GetLength()};
-  const bool crLfSection = found.Header.EndsWithCrLf();
+  const bool crLfSection = EndsWithReturn(found.Header);
   for (int begin = found.Header.End; begin < GetLength();) {
     const ProfileLine line = LineAt(begin);
-    const bool emptyLine = line.IsEmpty() && (line.EndsWithCrLf() || !crLfSection);
+    const bool emptyLine = line.IsEmpty() && (EndsWithReturn(line) || !crLfSection);
     // A file from another program may start its next section without an empty line first; its
     // lines are not this section's.
     if (emptyLine || IsHeaderLine(line)) {
@@ -85,20 +101,30 @@ ProfileSection ProfileImage::SectionAt(int headerBegin) const noexcept {
 }
 
 bool ProfileImage::FindSection(LPCTSTR section, ProfileSection& found) const noexcept {
-  const int header = FindHeader(CString("[") + section + "]", 0);
-  if (header < 0)
-    return false;
-  found = SectionAt(header);
-  return true;
+  const CString header = CString("[") + section + "]";
+  const HeaderSearch search = SearchFor(header);
+  // "[X]" opens section "X" only as a whole line: the line "[X]y]" is section "X]y".
+  for (int at = FindHeader(search, 0); at >= 0; at = FindHeader(search, at + 1))
+    if (EndsLine(at + header.GetLength())) {
+      found = SectionAt(at);
+      return true;
+    }
+  return false;
 }
 
-bool ProfileImage::IsHeaderLine(const ProfileLine& line) const noexcept {
+bool ProfileImage::IsHeaderLine(const ProfileLine& line, CString* name) const noexcept {
   const char* data = GetData();
-  int position = line.Begin;
-  while (position < line.TextEnd && IsBlank(data[position]))
-    ++position;
-  return position < line.TextEnd && data[position] == '[' &&
-         std::memchr(data + position + 1, ']', static_cast<size_t>(line.TextEnd - position - 1)) != nullptr;
+  int open = line.Begin == 0 && HasByteOrderMark() ? ByteOrderMarkLength : line.Begin;
+  while (open < line.TextEnd && IsBlank(data[open]))
+    ++open;
+  int close = line.TextEnd;
+  while (close > open && IsBlank(data[close - 1]))
+    --close;
+  if (close - open < 2 || data[open] != '[' || data[close - 1] != ']')
+    return false;
+  if (name != nullptr)
+    *name = CString(data + open + 1, close - open - 2);
+  return true;
 }
 
 bool ProfileImage::IsKeyLine(const ProfileLine& line, LPCTSTR key, int keyLength) const noexcept {

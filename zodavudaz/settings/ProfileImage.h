@@ -7,7 +7,8 @@
 #include <zodavudaz/settings/HeaderSearch.h>
 #include <zodavudaz/settings/ProfileCause.h>
 
-/// One line of an image: its text, and its end after the line end (CR LF or LF) if it has one.
+/// One line of an image: its text, and its end after the line end (CR LF or LF, or a CR that ends
+/// the image) if it has one.
 struct ProfileLine {
   int Begin;
   /// Where the line end starts; End for a last line without one.
@@ -23,7 +24,8 @@ struct ProfileLine {
 
 /// Where a section lies. Its body holds the lines after the header line up to its empty line,
 /// the next header line or the end of the image, whichever comes first. The empty line is CR LF
-/// alone; in a section whose header line ends with LF alone, an LF alone is one too.
+/// alone (or a CR alone that ends the image); in a section whose header line ends with LF alone,
+/// an LF alone is one too.
 struct ProfileSection {
   ProfileLine Header;
   int BodyEnd;
@@ -47,17 +49,21 @@ public:
 
   /// The line that starts at begin (begin below GetLength()).
   ProfileLine LineAt(int begin) const noexcept;
-  /// The position, at or after from, of the next occurrence of header that begins a line (after
-  /// blanks and, on the first line, a UTF-8 byte-order mark); -1 when there is none.
-  int FindHeader(const CString& header, int from) const noexcept;
-  /// A search of this image for header, for callers that search again and again.
+  /// A search of this image for a header or the start of one, for callers that search again and
+  /// again.
   HeaderSearch SearchFor(const CString& header) const noexcept;
-  /// FindHeader with a search that SearchFor made.
+  /// The position, at or after from, of the next occurrence of what search looks for that begins
+  /// a line (after blanks and, on the first line, a UTF-8 byte-order mark); -1 when there is none.
   int FindHeader(const HeaderSearch& search, int from) const noexcept;
+  /// Whether nothing but blanks stands between position and the end of its line.
+  bool EndsLine(int position) const noexcept;
+  /// Whether line is a section header: "[" name "]" with nothing but blanks before and after it
+  /// (and, on the first line, a UTF-8 byte-order mark before it); name, where given, is set to
+  /// the section's name, which may hold "[" and "]".
+  bool IsHeaderLine(const ProfileLine& line, CString* name = nullptr) const noexcept;
   /// The section whose header line begins at headerBegin.
   ProfileSection SectionAt(int headerBegin) const noexcept;
-  /// The first section whose header "[" section "]" begins a line, after blanks and, on the first
-  /// line, a UTF-8 byte-order mark; text after the "]" does not matter.
+  /// The first section whose header line (IsHeaderLine) names section.
   bool FindSection(LPCTSTR section, ProfileSection& found) const noexcept;
   /// Whether line is a key line of key: its name, the text before its first "=" (empty for a line
   /// without one), equals key, which holds no "=".
@@ -70,8 +76,9 @@ public:
 
 private:
   bool BeginsLine(int position) const noexcept;
-  /// Whether line looks like a section header: "[" after blanks and a "]" later on.
-  bool IsHeaderLine(const ProfileLine& line) const noexcept;
+  bool HasByteOrderMark() const noexcept;
+  /// Whether line ends with CR LF, or with the CR alone that ends the image.
+  bool EndsWithReturn(const ProfileLine& line) const noexcept;
 
   CString Bytes;
 };

@@ -3,16 +3,24 @@
 #include <zodavudaz/platform/Ticks.h>
 
 namespace {
-// Adjacent, so that a caller that finds the file free takes both in one call.
-constexpr DWORD GateByte = 0x7FFFFFFE;
-constexpr DWORD DataByte = 0x7FFFFFFF;
 // The first retries only yield: a holder usually finishes within a few scheduling rounds.
 constexpr int YieldingTries = 16;
+static_assert(ProfileLock::DataByte == ProfileLock::GateByte + 1,
+              "adjacent, so that a caller that finds the file free takes both in one call");
 } // namespace
 
-ProfileLock::ProfileLock() noexcept : Start(GetTickCount()) {}
+ProfileLock::ProfileLock(LPCTSTR path) noexcept : Path(path), Start(GetTickCount()) {}
 
-bool ProfileLock::HasTimeLeft() const noexcept { return GetTickCount() - Start < WaitMilliseconds; }
+DWORD ProfileLock::TimeLeft() const noexcept {
+  const DWORD waited = GetTickCount() - Start;
+  return waited < WaitMilliseconds ? WaitMilliseconds - waited : 0;
+}
+
+bool ProfileLock::TakeTurn(bool writing) noexcept {
+  if (!Served)
+    Served = Turn.Enter(Path, writing, TimeLeft()) && Turn.Wait(TimeLeft());
+  return Served;
+}
 
 bool ProfileLock::Wait(CFile& file, DWORD position, bool exclusive) noexcept {
   for (int tries = 0; !file.LockRange(position, 1, exclusive); ++tries) {
@@ -24,6 +32,8 @@ bool ProfileLock::Wait(CFile& file, DWORD position, bool exclusive) noexcept {
 }
 
 bool ProfileLock::LockForReading(CFile& file) noexcept {
+  if (!TakeTurn(false))
+    return false;
   // Readers may hold no more than read access, so they share the gate; they hold it only for a
   // moment, so a writer still finds it free. No writer holds the data while we hold the gate.
   if (!file.LockRange(GateByte, 2, FALSE) && !(Wait(file, GateByte, false) && Wait(file, DataByte, false)))
@@ -33,5 +43,6 @@ bool ProfileLock::LockForReading(CFile& file) noexcept {
 }
 
 bool ProfileLock::LockForWriting(CFile& file) noexcept {
-  return file.LockRange(GateByte, 2, TRUE) || (Wait(file, GateByte, true) && Wait(file, DataByte, true));
+  return TakeTurn(true) &&
+         (file.LockRange(GateByte, 2, TRUE) || (Wait(file, GateByte, true) && Wait(file, DataByte, true)));
 }

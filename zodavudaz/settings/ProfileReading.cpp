@@ -5,7 +5,7 @@
 
 ProfileCause LoadProfileBytes(LPCTSTR fileName, CString& bytes) noexcept {
   bytes.Empty();
-  ProfileLock lock;
+  ProfileLock lock(fileName);
   CFile file;
   CFileException error;
   if (!file.Open(fileName, CFile::modeRead, &error))

@@ -14,19 +14,24 @@ LPCTSTR SkipBlanks(LPCTSTR text) noexcept {
   return text;
 }
 
-/// The line ends that must precede a section appended to image: the last line completed, then
-/// the empty line that ends the section before. A file the engine wrote needs none.
+/// The line ends that must precede a section appended to image: the last line completed (a CR
+/// alone at the end needs its LF), then the empty line that ends the section before. A file the
+/// engine wrote needs none.
 LPCTSTR SeparatorBefore(const ProfileImage& image) noexcept {
   const int length = image.GetLength();
   const char* data = image.GetData();
   if (length == 0)
     return "";
-  if (data[length - 1] != '\n')
+  const char last = data[length - 1];
+  if (last != '\n' && last != '\r')
     return "\r\n\r\n";
   int lastBegin = length - 1;
   while (lastBegin > 0 && data[lastBegin - 1] != '\n')
     --lastBegin;
-  return image.LineAt(lastBegin).IsEmpty() ? "" : "\r\n";
+  const bool lastIsEmpty = image.LineAt(lastBegin).IsEmpty();
+  if (last == '\r')
+    return lastIsEmpty ? "\n" : "\n\r\n";
+  return lastIsEmpty ? "" : "\r\n";
 }
 
 /// Writes bytes at position of file.
@@ -50,7 +55,7 @@ bool ProfileWriter::Write() noexcept {
     return false;
   // Writing through a symbolic link writes the file it names, never the link.
   const CString path = CFile::ResolveLinks(FileName);
-  ProfileLock lock;
+  ProfileLock lock(FileName);
   do {
     const Outcome outcome = WriteOnce(path, lock);
     if (outcome != Outcome::TryAgain)
@@ -141,10 +146,12 @@ int ProfileWriter::AppendRewrittenSection(const ProfileImage& image, const Profi
   }
   tail.Append(data + keptBegin, section.BodyEnd - keptBegin);
   meant += section.BodyEnd - keptBegin;
-  // The header or the last kept line may be the file's last line, without a line end of its own.
+  // The header or the last kept line may be the file's last line, without a line end of its own
+  // or with a CR alone.
   if (section.BodyEnd > keptBegin && data[section.BodyEnd - 1] != '\n') {
-    tail += "\r\n";
-    meant += 2;
+    const LPCTSTR lineEnd = data[section.BodyEnd - 1] == '\r' ? "\n" : "\r\n";
+    tail += lineEnd;
+    meant += static_cast<int>(std::strlen(lineEnd));
   }
   tail += KeyLines;
   return meant + KeyLines.GetLength();

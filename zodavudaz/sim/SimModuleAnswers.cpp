@@ -4,6 +4,7 @@
 #include <zodavudaz/packets/DataHeader.h>
 #include <zodavudaz/packets/WireField.h>
 
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -20,7 +21,8 @@ constexpr std::size_t SeqHeaderSize = 32;
 constexpr std::size_t SeqModeOffset = 24;
 constexpr std::size_t SeqLengthOffset = 28;
 
-/// value cut to the range of T, so that the conversion is defined.
+/// value cut to the range of T, so that the conversion is defined: toward zero for an integer type,
+/// to the nearest float for float; beyond the range, its end; not a number, the lowest value.
 template <typename T>
 T Clamped(double value) noexcept {
   constexpr double Lowest = static_cast<double>(std::numeric_limits<T>::lowest());
@@ -40,7 +42,8 @@ void EncodeValue(WORD type, double value, BYTE* out) noexcept {
   case 0x11: StoreWire(out, 0, Clamped<std::int16_t>(value)); break;
   case 0x20:
   case 0x21: StoreWire(out, 0, Clamped<std::int32_t>(value)); break;
-  case 0x22: StoreWire(out, 0, static_cast<float>(value)); break;
+  // Not a number stays one in a float.
+  case 0x22: StoreWire(out, 0, std::isnan(value) ? static_cast<float>(value) : Clamped<float>(value)); break;
   case 0x32: StoreWire(out, 0, value); break;
   default: break;
   }

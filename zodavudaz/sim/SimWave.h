@@ -8,15 +8,21 @@
 /// Seconds between two acquired points of a simulated module (the WAVEINF sample interval).
 constexpr double SimSampleInterval = 0.001;
 
+/// The largest magnitude of a waveform's amplitude, frequency and offset: within it every point is
+/// finite (|offset| + |amplitude| at most 2e300, and frequency x point / 1000 well within a double).
+constexpr double SimWaveLimit = 1e300;
+
 /// Steps is the default pattern of SimAcqValue; the others follow Amplitude, Frequency and Offset.
 enum class SimWaveShape { Steps, Sine, Square, Ramp, Noise };
 
-/// One channel's waveform.
+/// One channel's waveform. Amplitude and Offset lie within -SimWaveLimit to SimWaveLimit and
+/// Frequency within 0 to SimWaveLimit; beyond, points may be infinite or not a number.
 struct SimWave {
   SimWaveShape Shape = SimWaveShape::Steps;
   /// Peak value around Offset.
   double Amplitude = 0;
-  /// Cycles per second; for Noise, new values per second (0: a new value at every point).
+  /// Cycles per second; for Noise, new values per second (0: a new value at every point). Points
+  /// lie SimSampleInterval apart, so a frequency above 500 Hz aliases.
   double Frequency = 0;
   double Offset = 0;
 };

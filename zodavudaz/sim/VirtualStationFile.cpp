@@ -32,6 +32,8 @@ CModule* NewModule(const VirtualModulePlan& plan) noexcept {
   module->ModuleId = plan.Config.ModuleId;
   module->ProductWord = plan.ProductWord;
   module->AcqChannel = plan.Config.Channels;
+  // What an application knows of its modules: where their current data is asked for.
+  module->DataCntlId = plan.Config.CurrentCntlId;
   std::strncpy(module->ProductName, plan.Product.c_str(), sizeof module->ProductName - 1);
   module->Frontend = SimCreateFrontend(plan.Config);
   if (module->Frontend != nullptr)

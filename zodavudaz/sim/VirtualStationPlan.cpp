@@ -3,9 +3,10 @@
 #include <zodavudaz/database/CGUIDatabase.h>
 #include <zodavudaz/sim/DescriptionFile.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
-#include <cmath>
+#include <charconv>
 #include <cstdlib>
 #include <cstring>
 #include <set>
@@ -23,19 +24,14 @@ const std::set<std::string> ModuleKeys = {"Product",  "ProductWord", "Channels",
                                           "DataType", "Points",      "Wave"};
 const std::set<BYTE> DataTypes = {0x00, 0x10, 0x11, 0x20, 0x21, 0x22, 0x32};
 
-std::string Trimmed(const std::string& text) {
-  const std::size_t first = text.find_first_not_of(" \t");
-  return first == std::string::npos ? "" : text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
 /// The comma-separated items of text, trimmed; none for blank text.
 std::vector<std::string> ItemsOf(const std::string& text) {
   std::vector<std::string> items;
-  if (Trimmed(text).empty())
+  if (WithoutBlanks(text).empty())
     return items;
   for (std::size_t begin = 0;;) {
     const std::size_t comma = text.find(',', begin);
-    items.push_back(Trimmed(text.substr(begin, comma - begin)));
+    items.push_back(WithoutBlanks(text.substr(begin, comma - begin)));
     if (comma == std::string::npos)
       return items;
     begin = comma + 1;
@@ -44,7 +40,7 @@ std::vector<std::string> ItemsOf(const std::string& text) {
 
 /// A whole decimal or 0x-hexadecimal number up to highest.
 bool ParseUnsigned(const std::string& text, DWORD highest, DWORD& value) {
-  const std::string item = Trimmed(text);
+  const std::string item = WithoutBlanks(text);
   const bool hex = item.size() > 2 && item[0] == '0' && (item[1] == 'x' || item[1] == 'X');
   // strtoull would take blanks and a sign.
   if (item.empty() || !std::isxdigit(static_cast<unsigned char>(item[hex ? 2 : 0])))
@@ -58,10 +54,25 @@ bool ParseUnsigned(const std::string& text, DWORD highest, DWORD& value) {
   return true;
 }
 
-bool ParseReal(const std::string& text, double& value) {
-  char* end = nullptr;
-  value = std::strtod(text.c_str(), &end);
-  return end != text.c_str() && *end == '\0' && std::isfinite(value);
+/// A waveform number and the range that keeps every point finite.
+struct WaveNumber {
+  const char* Name;
+  double Lowest;
+  double Highest;
+  const char* RangeText;
+};
+const WaveNumber WaveNumbers[] = {
+    {"AMPLITUDE", -SimWaveLimit, SimWaveLimit, "-1e300 to 1e300"},
+    {"FREQUENCY", 0, SimWaveLimit, "0 to 1e300"},
+    {"OFFSET", -SimWaveLimit, SimWaveLimit, "-1e300 to 1e300"},
+};
+
+// from_chars reads in the C locale whatever the process locale is, where strtod would not.
+bool ParseReal(const std::string& text, const WaveNumber& range, double& value) {
+  const char* begin = text.c_str() + (text.size() > 1 && text[0] == '+' && text[1] != '-' ? 1 : 0);
+  const char* end = text.c_str() + text.size();
+  const auto [stop, error] = std::from_chars(begin, end, value);
+  return error == std::errc() && stop == end && value >= range.Lowest && value <= range.Highest;
 }
 
 /// "shape amplitude frequency [offset]", or "steps" alone.
@@ -84,16 +95,21 @@ bool ParseWave(const std::string& text, SimWave& wave, std::string& fault) {
     return false;
   }
   double* const numbers[] = {&wave.Amplitude, &wave.Frequency, &wave.Offset};
-  for (std::size_t index = 1; index < words.size(); ++index)
-    if (!ParseReal(words[index], *numbers[index - 1])) {
-      fault = "\"" + words[index] + "\" is not a number";
+  for (std::size_t index = 1; index < words.size(); ++index) {
+    const WaveNumber& range = WaveNumbers[index - 1];
+    if (!ParseReal(words[index], range, *numbers[index - 1])) {
+      fault = std::string(range.Name) + " \"" + words[index] + "\" is not a number from " + range.RangeText;
       return false;
     }
-  if (wave.Frequency < 0) {
-    fault = "a frequency below 0";
-    return false;
   }
   return true;
+}
+
+std::string ModuleSectionPrefix(const VirtualStationPlan& plan) { return "Station" + plan.Name + "-Module"; }
+
+/// The section of a module: its id in decimal.
+std::string ModuleSection(const VirtualStationPlan& plan, DWORD moduleId) {
+  return ModuleSectionPrefix(plan) + std::to_string(moduleId);
 }
 
 /// Reads one description; every Read* returns false with the file's message set.
@@ -103,15 +119,19 @@ public:
 
   bool ReadStationNames(std::vector<std::string>& names);
   bool ReadStation(const std::string& name, VirtualStationPlan& plan);
+  /// Refuses the first section, in file order, that no station or module of plans reads.
+  bool CheckSectionsUsed(const std::vector<VirtualStationPlan>& plans);
 
 private:
-  bool ReadNumber(const std::string& section, const char* key, DWORD highest, DWORD& value, bool required);
+  bool ReadNumber(const std::string& section, const char* key, DWORD lowest, DWORD highest, DWORD& value,
+                  bool required);
   bool ReadName(const std::string& section, const char* key, std::string& value);
   bool ReadSlotBytes(const std::string& section, const char* key, BYTE* bytes);
   bool ReadModuleIds(const std::string& section, const VirtualStationPlan& plan, std::vector<DWORD>& ids);
   bool ReadModule(const VirtualStationPlan& plan, DWORD id, VirtualModulePlan& module);
   bool ReadWaves(const std::string& section, SimModuleConfig& config);
   bool CheckKeys(const std::string& section, const std::set<std::string>& known, WORD channels);
+  static std::string UnusedSectionFault(const std::string& section, const std::vector<VirtualStationPlan>& plans);
 
   DescriptionFile& File;
 };
@@ -131,14 +151,17 @@ bool PlanReader::ReadStationNames(std::vector<std::string>& names) {
   return true;
 }
 
-bool PlanReader::ReadNumber(const std::string& section, const char* key, DWORD highest, DWORD& value, bool required) {
+bool PlanReader::ReadNumber(const std::string& section, const char* key, DWORD lowest, DWORD highest, DWORD& value,
+                            bool required) {
   std::string text;
   if (!required && !File.Optional(section, key, text))
     return true;
   if (required && !File.Require(section, key, text))
     return false;
-  if (!ParseUnsigned(text, highest, value))
-    return File.Fail(section, key, "\"" + text + "\" is not a number from 0 to " + std::to_string(highest));
+  if (!ParseUnsigned(text, highest, value) || value < lowest)
+    return File.Fail(section, key,
+                     "\"" + text + "\" is not a number from " + std::to_string(lowest) + " to " +
+                         std::to_string(highest));
   return true;
 }
 
@@ -197,7 +220,7 @@ bool PlanReader::ReadStation(const std::string& name, VirtualStationPlan& plan) 
   const std::string section = "Station" + name;
   DWORD id = 0;
   std::vector<DWORD> moduleIds;
-  if (!ReadNumber(section, "Id", 0xFFFF, id, true))
+  if (!ReadNumber(section, "Id", 0, 0xFFFF, id, true))
     return false;
   plan.Id = static_cast<WORD>(id);
   plan.Name = name;
@@ -214,20 +237,18 @@ bool PlanReader::ReadStation(const std::string& name, VirtualStationPlan& plan) 
 }
 
 bool PlanReader::ReadModule(const VirtualStationPlan& plan, DWORD id, VirtualModulePlan& module) {
-  const std::string section = "Station" + plan.Name + "-Module" + std::to_string(id);
+  const std::string section = ModuleSection(plan, id);
   SimModuleConfig& config = module.Config;
   config.Station = plan.Id;
   config.ModuleId = static_cast<WORD>(id);
   DWORD channels = 0, members = config.Members, dataType = config.DataType, points = config.PointNum;
   if (!ReadName(section, "Product", module.Product) ||
-      !ReadNumber(section, "ProductWord", 0xFFFFFFFF, module.ProductWord, true) ||
-      !ReadNumber(section, "Channels", MostChannels, channels, true) ||
-      !ReadNumber(section, "Members", MostMembers, members, false) ||
-      !ReadNumber(section, "DataType", 0xFF, dataType, false) ||
-      !ReadNumber(section, "Points", MostPoints, points, false))
+      !ReadNumber(section, "ProductWord", 0, 0xFFFFFFFF, module.ProductWord, true) ||
+      !ReadNumber(section, "Channels", 0, MostChannels, channels, true) ||
+      !ReadNumber(section, "Members", 1, MostMembers, members, false) ||
+      !ReadNumber(section, "DataType", 0, 0xFF, dataType, false) ||
+      !ReadNumber(section, "Points", 0, MostPoints, points, false))
     return false;
-  if (members == 0)
-    return File.Fail(section, "Members", "a group has at least 1 member");
   if (DataTypes.count(static_cast<BYTE>(dataType)) == 0)
     return File.Fail(section, "DataType", "not one of 0x00 0x10 0x11 0x20 0x21 0x22 0x32");
   config.Channels = static_cast<WORD>(channels);
@@ -254,20 +275,52 @@ bool PlanReader::ReadWaves(const std::string& section, SimModuleConfig& config) 
 
 // A misspelt or misplaced key would otherwise be ignored without a word.
 bool PlanReader::CheckKeys(const std::string& section, const std::set<std::string>& known, WORD channels) {
-  for (const std::string& key : File.KeysOf(section)) {
+  for (const auto& [key, line] : File.KeysOf(section)) {
     if (known.count(key) != 0)
       continue;
+    const bool wave = known.count("Wave") != 0 && key.rfind("Wave", 0) == 0;
     DWORD channel = 0;
-    const bool isWave =
-        known.count("Wave") != 0 && key.rfind("Wave", 0) == 0 && ParseUnsigned(key.substr(4), 0xFFFF, channel);
-    if (isWave && channel < channels)
-      continue;
-    if (isWave)
+    // Only the decimal form names a channel's key, as ReadWaves asks for it.
+    if (!wave || !ParseUnsigned(key.substr(4), 0xFFFF, channel) || key != "Wave" + std::to_string(channel))
+      return File.Fail(section, key,
+                       wave ? "unknown key (a channel's waveform is \"Wave\" and the channel in decimal, as \"Wave3\")"
+                            : "unknown key");
+    if (channel >= channels)
       return File.Fail(section, key,
                        "channel " + key.substr(4) + " beyond the module's " + std::to_string(channels) + " channels");
-    return File.Fail(section, key, "unknown key");
   }
   return true;
+}
+
+// A section that no listed station or module reads would otherwise be ignored without a word.
+bool PlanReader::CheckSectionsUsed(const std::vector<VirtualStationPlan>& plans) {
+  std::set<std::string> used = {ListSection};
+  for (const VirtualStationPlan& plan : plans) {
+    used.insert("Station" + plan.Name);
+    for (const VirtualModulePlan& module : plan.Modules)
+      used.insert(ModuleSection(plan, module.Config.ModuleId));
+  }
+  for (const std::string& section : File.SectionNames())
+    if (used.count(section) == 0)
+      return File.Fail(section, "", UnusedSectionFault(section, plans));
+  return true;
+}
+
+std::string PlanReader::UnusedSectionFault(const std::string& section, const std::vector<VirtualStationPlan>& plans) {
+  for (const VirtualStationPlan& plan : plans) {
+    const std::string prefix = ModuleSectionPrefix(plan);
+    if (section.rfind(prefix, 0) != 0)
+      continue;
+    const std::string module = section.substr(prefix.size());
+    DWORD id = 0;
+    const bool listed = ParseUnsigned(module, HighestModuleId, id) &&
+                        std::any_of(plan.Modules.begin(), plan.Modules.end(),
+                                    [id](const VirtualModulePlan& each) { return each.Config.ModuleId == id; });
+    if (listed)
+      return "the module id of a section name is decimal: [" + ModuleSection(plan, id) + "]";
+    return "module " + module + " is not listed in [Station" + plan.Name + "] Modules";
+  }
+  return "a section of no station listed in [Stations] Names";
 }
 } // namespace
 
@@ -283,6 +336,7 @@ bool ReadVirtualStationPlans(LPCTSTR fileName, std::vector<VirtualStationPlan>& 
     if (read && !ids.insert(plans.back().Id).second)
       read = file.Fail("Station" + names[index], "Id", "station id " + std::to_string(plans.back().Id) + " used twice");
   }
+  read = read && reader.CheckSectionsUsed(plans);
   message = read ? CString() : file.GetMessage();
   return read;
 }

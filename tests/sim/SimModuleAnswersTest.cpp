@@ -1,0 +1,143 @@
+#include <zodavudaz/sim/SimControl.h>
+
+#include <zodavudaz/packets/DataHeader.h>
+#include <zodavudaz/packets/WireField.h>
+
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <cstdint>
+#include <vector>
+
+namespace {
+constexpr WORD CntlAcqData = 0x40C;
+constexpr WORD LongType = 0x21;
+
+/// A simulated module's acquired data, asked for with the six values the library sends.
+class SimModuleAnswersTest : public ::testing::Test {
+protected:
+  ~SimModuleAnswersTest() override { SimReset(); }
+
+  void Make(const SimModuleConfig& config) {
+    SimReset();
+    Frontend = SimCreateFrontend(config);
+    ASSERT_NE(Frontend, nullptr);
+  }
+
+  /// The reply's elements as doubles; Result, Type set.
+  std::vector<double> Ask(LONG channel, LONG start, LONG points, LONG direction) {
+    LONG input[6] = {channel, 0, start, 0, points, direction};
+    std::vector<BYTE> buffer(4096, 0xCC);
+    DWORD count = 0;
+    CRplySync sync;
+    Result = Frontend->Query(CmdGroupQuery, CntlAcqData, input, LongType, 6, buffer.data(), &Type, &count,
+                             static_cast<DWORD>(buffer.size()), &sync, 0);
+    std::vector<double> values;
+    for (DWORD index = 0; Result == 0 && index < count; ++index)
+      values.push_back(ElementAt(buffer, index));
+    return values;
+  }
+
+  double ElementAt(const std::vector<BYTE>& bytes, DWORD index) const {
+    switch (Type) {
+    case 0x00: return LoadWire<BYTE>(bytes.data(), index);
+    case 0x10:
+    case 0x11: return LoadWire<std::int16_t>(bytes.data(), index * 2);
+    case 0x20:
+    case 0x21: return LoadWire<std::int32_t>(bytes.data(), index * 4);
+    case 0x22: return LoadWire<float>(bytes.data(), index * 4);
+    default: return LoadWire<double>(bytes.data(), index * 8);
+    }
+  }
+
+  CFeModule* Frontend = nullptr;
+  WORD Result = 0xBEEF;
+  WORD Type = 0xBEEF;
+};
+
+struct CutRow {
+  const char* Name;
+  BYTE DataType;
+  /// A square wave: points 0 and 1 lie in its first half, 2 and 3 in its second.
+  double Amplitude, Offset;
+  double FirstHalf, SecondHalf;
+};
+
+// Integer types cut toward zero, not to the nearest or the lower whole number, and saturate.
+const CutRow CutRows[] = {
+    {"PositiveFractionsCutDown", 0x10, 0.5, 2.2, 2, 1},
+    {"NegativeFractionsCutUp", 0x10, 0.5, -2.2, -1, -2},
+    {"SignedWordsSaturate", 0x11, 40000, 0, 32767, -32768},
+    {"UnsignedBytesSaturate", 0x00, 200, 100, 255, 0},
+    {"UnsignedBytesCutTowardZero", 0x00, 0.9, 0, 0, 0},
+    {"LongsSaturate", 0x20, 3e9, 0, 2147483647.0, -2147483648.0},
+    {"LongsCutTowardZero", 0x21, 2.9, -0.5, 2, -3},
+    {"FloatsRoundToTheNearest", 0x22, 0.1, 0, static_cast<float>(0.1), static_cast<float>(-0.1)},
+    {"FloatsSaturate", 0x22, 1e39, 0, FLT_MAX, -FLT_MAX},
+    {"DoublesAsComputed", 0x32, 0.1, 0, 0.1, -0.1},
+};
+
+TEST_F(SimModuleAnswersTest, AcquiredValuesAreCutTowardZeroAndSaturatedToTheirType) {
+  for (const CutRow& row : CutRows) {
+    SCOPED_TRACE(row.Name);
+    SimModuleConfig config;
+    config.DataType = row.DataType;
+    config.Channels = 1;
+    config.Waves = {SimWave{SimWaveShape::Square, row.Amplitude, 250, row.Offset}};
+    Make(config);
+    const std::vector<double> values = Ask(0, 0, 4, 0);
+    EXPECT_EQ(Result, 0);
+    EXPECT_EQ(Type, row.DataType);
+    const std::vector<double> expected = {row.FirstHalf,  row.FirstHalf,  row.FirstHalf,  row.FirstHalf,
+                                          row.SecondHalf, row.SecondHalf, row.SecondHalf, row.SecondHalf};
+    EXPECT_EQ(values, expected);
+  }
+}
+
+struct RangeRow {
+  const char* Name;
+  LONG Start, Points, Direction;
+  /// The points answered, in order; each comes as its minimum and maximum.
+  std::vector<double> PointNumbers;
+};
+
+// Of 100 points; the default pattern's minimum of channel 0 is the point's number below 198.
+const RangeRow RangeRows[] = {
+    {"ForwardFromTheStart", 0, 3, 0, {0, 1, 2}},
+    {"ForwardFromAPoint", 10, 3, 1, {10, 11, 12}},
+    {"AnyDirectionButMinusOneIsForward", 10, 2, 5, {10, 11}},
+    {"BackwardEndsAtTheStartPoint", 10, 3, -1, {8, 9, 10}},
+    {"BackwardStopsAtPointZero", 1, 5, -1, {0, 1}},
+    {"ForwardStopsAtTheLastPoint", 98, 5, 0, {98, 99}},
+    {"AllPointsForward", 97, -1, 0, {97, 98, 99}},
+    {"AllPointsBackward", 2, -1, -1, {0, 1, 2}},
+    {"StartBeyondTheAcquisition", 100, 5, 0, {}},
+    {"NegativeStartIsPointZero", -3, 2, 0, {0, 1}},
+};
+
+TEST_F(SimModuleAnswersTest, AcquiredPointsRunFromTheStartPointInTheDirectionAsked) {
+  SimModuleConfig config;
+  config.PointNum = 100;
+  config.DataType = 0x32;
+  Make(config);
+  for (const RangeRow& row : RangeRows) {
+    SCOPED_TRACE(row.Name);
+    std::vector<double> expected;
+    for (double point : row.PointNumbers)
+      expected.insert(expected.end(), {point, point + 2});
+    EXPECT_EQ(Ask(0, row.Start, row.Points, row.Direction), expected);
+    EXPECT_EQ(Result, 0);
+  }
+}
+
+TEST_F(SimModuleAnswersTest, TheFirstValueNamesTheChannel) {
+  SimModuleConfig config;
+  config.Channels = 2;
+  config.DataType = 0x32;
+  Make(config);
+  EXPECT_EQ(Ask(1, 0, 1, 0), (std::vector<double>{10, 12})) << "channel 1 steps 10 above channel 0";
+  EXPECT_EQ(Ask(-1, 0, 1, 0), (std::vector<double>{0, 2})) << "a negative channel reads channel 0";
+  EXPECT_TRUE(Ask(2, 0, 1, 0).empty());
+  EXPECT_EQ(Result, SimBadRequest) << "a channel beyond the module's";
+}
+} // namespace
