@@ -125,7 +125,7 @@ class CThreadsTest : public testing::Test {
 protected:
   CThreadsTest() {
     SimReset();
-    EXPECT_EQ(zdz_sim_load_virtual_stations("tools/demo/VirtualStations.ini", nullptr, 0, nullptr), ZDZ_OK);
+    EXPECT_EQ(zdz_sim_load_virtual_stations("tests/c/VirtualStations.ini", nullptr, 0, nullptr), ZDZ_OK);
   }
   ~CThreadsTest() override {
     zdz_exit();

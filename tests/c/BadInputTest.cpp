@@ -50,7 +50,7 @@ protected:
     EXPECT_EQ(zdz_viewer_release(Released.Viewer), ZDZ_OK);
     EXPECT_EQ(zdz_interpreter_create(nullptr, 0, nullptr, &Released.Interpreter), ZDZ_OK);
     EXPECT_EQ(zdz_interpreter_release(Released.Interpreter), ZDZ_OK);
-    EXPECT_EQ(zdz_settings_file_open(DemoStations, &Released.File), ZDZ_OK);
+    EXPECT_EQ(zdz_settings_file_open(TestStations, &Released.File), ZDZ_OK);
     EXPECT_EQ(zdz_settings_file_close(Released.File), ZDZ_OK);
   }
 
@@ -309,8 +309,8 @@ std::vector<BadInputRow> BadInputTest::Rows() {
        ZDZ_E_REFUSED_NAME},
       {"get_last_profile_cause null", [] { return zdz_get_last_profile_cause(nullptr); }, Arg},
       {"read_profile_file null file", [=] { return zdz_read_profile_file(nullptr, t, 8, s); }, Arg},
-      {"read_profile_file null buffer", [=] { return zdz_read_profile_file(DemoStations, nullptr, 8, s); }, Arg},
-      {"read_profile_file too small", [=] { return zdz_read_profile_file(DemoStations, t, 8, s); },
+      {"read_profile_file null buffer", [=] { return zdz_read_profile_file(TestStations, nullptr, 8, s); }, Arg},
+      {"read_profile_file too small", [=] { return zdz_read_profile_file(TestStations, t, 8, s); },
        ZDZ_E_BUFFER_TOO_SMALL},
       {"settings_file_open null", [] { return zdz_settings_file_open(nullptr, nullptr); }, Arg},
       {"read_string_ex released", [&] { return zdz_read_string_ex(Released.File, t, 8, s); }, Handle},
@@ -337,7 +337,7 @@ std::vector<BadInputRow> BadInputTest::Rows() {
       {"get_display_property null", [&] { return zdz_get_display_property(&o.Int, &o.Int, nullptr, &o.Rect); }, Arg},
 
       {"sim_load_virtual_stations null message",
-       [] { return zdz_sim_load_virtual_stations(DemoStations, nullptr, 8, nullptr); }, Arg},
+       [] { return zdz_sim_load_virtual_stations(TestStations, nullptr, 8, nullptr); }, Arg},
   };
 }
 

@@ -1,4 +1,4 @@
-// The process's database with the demo's virtual stations filed through the C interface, and
+// The process's database with the tests' virtual stations filed through the C interface, and
 // helpers that read what a C function hands out.
 #ifndef ZODAVUDAZ_TESTS_C_CINTERFACEFIXTURE_H
 #define ZODAVUDAZ_TESTS_C_CINTERFACEFIXTURE_H
@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
-/// The stations of tools/demo/VirtualStations.ini (tests run from the top of the tree).
-constexpr const char* DemoStations = "tools/demo/VirtualStations.ini";
+/// The stations the tests play against (tests run from the top of the tree).
+constexpr const char* TestStations = "tests/c/VirtualStations.ini";
 
 class CInterfaceFixture : public testing::Test {
 protected:
@@ -24,7 +24,7 @@ protected:
     SimReset();
     char message[256] = {};
     uint32_t size = 0;
-    EXPECT_EQ(zdz_sim_load_virtual_stations(DemoStations, message, sizeof message, &size), ZDZ_OK) << message;
+    EXPECT_EQ(zdz_sim_load_virtual_stations(TestStations, message, sizeof message, &size), ZDZ_OK) << message;
   }
   ~CInterfaceFixture() override {
     zdz_exit();

@@ -1,4 +1,4 @@
-/* The C interface from a C99 program: every function called once, against the demo's virtual
+/* The C interface from a C99 program: every function called once, against the tests' virtual
  * stations and a station of its own, each checked for the status it must answer. Run from the top
  * of the tree with a scratch settings file's path; prints nothing and exits 0 when every call
  * answered as expected. */
@@ -167,6 +167,7 @@ static void acquisition_calls(void) {
   uint8_t current[64];
   uint16_t count = 0;
   uint16_t type = 0;
+  uint16_t current_type = 0;
   uint32_t bytes = 0;
   uint32_t elements = 0;
   uint32_t size = 0;
@@ -176,7 +177,8 @@ static void acquisition_calls(void) {
   expect("zdz_get_acq_info", zdz_get_acq_info(5, 2, 0, -1, 0, info, 4, &count, 0), ZDZ_OK);
   expect("zdz_get_acq_data_ex", zdz_get_acq_data_ex(5, 2, 0, 0, 0, 0, 0, 100, 2, samples, sizeof samples, &type,
                                                     &bytes, &elements, 0), ZDZ_OK);
-  expect("zdz_get_current_data", zdz_get_current_data(1, 1, -1, current, sizeof current, &size, &type, 0), ZDZ_OK);
+  expect("zdz_get_current_data", zdz_get_current_data(1, 1, -1, current, sizeof current, &size, &current_type, 0),
+         ZDZ_OK);
   expect("zdz_set_scale_tbl", zdz_set_scale_tbl(1, 1, 0, table, 2, 1, 0), ZDZ_OK);
   if (bytes != sizeof samples || elements != 200 || type != 0x10)
     expect("acquired data values", ZDZ_E_ARGUMENT, ZDZ_OK);
@@ -334,7 +336,7 @@ int main(int argc, char** argv) {
   if (argc != 2)
     return 2;
   expect("zdz_sim_load_virtual_stations",
-         zdz_sim_load_virtual_stations("tools/demo/VirtualStations.ini", NULL, 0, NULL), ZDZ_OK);
+         zdz_sim_load_virtual_stations("tests/c/VirtualStations.ini", NULL, 0, NULL), ZDZ_OK);
   database_calls();
   record_calls();
   lookup_calls();

@@ -1,4 +1,4 @@
-// The C look-ups answer what the C++ calls they wrap answer, over the demo's virtual stations.
+// The C look-ups answer what the C++ calls they wrap answer, over the tests' virtual stations.
 #include "tests/c/CInterfaceFixture.h"
 #include <zodavudaz/database/CGUIDatabase.h>
 

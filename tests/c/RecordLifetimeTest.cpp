@@ -63,22 +63,22 @@ TEST_F(RecordLifetimeTest, RemovingFreesAStationOnceItsModulesAreEnded) {
 TEST_F(RecordLifetimeTest, VirtualStationsAreReleasedOnlyAfterExit) {
   char message[256] = {};
   uint32_t size = 0;
-  ASSERT_EQ(zdz_sim_load_virtual_stations(DemoStations, message, sizeof message, &size), ZDZ_OK);
+  ASSERT_EQ(zdz_sim_load_virtual_stations(TestStations, message, sizeof message, &size), ZDZ_OK);
   EXPECT_EQ(size, 0u);
   EXPECT_EQ(zdz_sim_release_virtual_stations(), ZDZ_E_ORDER);
   EXPECT_EQ(zdz_find_module(5, 2), ZDZ_OK);
-  EXPECT_EQ(zdz_sim_load_virtual_stations(DemoStations, message, sizeof message, &size), ZDZ_E_ARGUMENT);
+  EXPECT_EQ(zdz_sim_load_virtual_stations(TestStations, message, sizeof message, &size), ZDZ_E_ARGUMENT);
   EXPECT_STREQ(message, "station Alpha: station id 1 is already filed");
   EXPECT_EQ(size, std::strlen(message) + 1);
   ASSERT_EQ(zdz_exit(), ZDZ_OK);
   EXPECT_EQ(zdz_sim_release_virtual_stations(), ZDZ_OK);
   EXPECT_EQ(zdz_sim_release_virtual_stations(), ZDZ_OK);
   // The same ids again: the released stations are gone from the database.
-  ASSERT_EQ(zdz_sim_load_virtual_stations(DemoStations, nullptr, 0, nullptr), ZDZ_OK);
+  ASSERT_EQ(zdz_sim_load_virtual_stations(TestStations, nullptr, 0, nullptr), ZDZ_OK);
 }
 
 TEST_F(RecordLifetimeTest, AVirtualStationWhoseModulesEndedMayBeRemovedAndIsFreedByTheRelease) {
-  ASSERT_EQ(zdz_sim_load_virtual_stations(DemoStations, nullptr, 0, nullptr), ZDZ_OK);
+  ASSERT_EQ(zdz_sim_load_virtual_stations(TestStations, nullptr, 0, nullptr), ZDZ_OK);
   ASSERT_EQ(zdz_exit_front_end(16, 5), ZDZ_OK);
   ASSERT_EQ(zdz_remove_station(16), ZDZ_OK);
   EXPECT_EQ(zdz_sim_release_virtual_stations(), ZDZ_E_ORDER);

@@ -1,5 +1,5 @@
 // The C module queries and acquired-data requests deliver what the C++ calls they wrap deliver,
-// from the demo's simulated modules.
+// from the tests' simulated modules.
 #include "tests/c/CInterfaceFixture.h"
 #include <zodavudaz/database/CGUIDatabase.h>
 #include <zodavudaz/packets/CRplySync.h>

@@ -2,7 +2,8 @@
 
 std::recursive_mutex& InterfaceLock() noexcept {
   // Never destroyed: a thread may still call while the process exits.
-  static std::recursive_mutex* const lock = new std::recursive_mutex;
+  alignas(std::recursive_mutex) static unsigned char storage[sizeof(std::recursive_mutex)];
+  static std::recursive_mutex* const lock = new (storage) std::recursive_mutex;
   return *lock;
 }
 

@@ -45,6 +45,21 @@ int32_t OnDatabase(CallT call) noexcept {
     return ZDZ_OK;
   });
 }
+/// Stores a path with set(database, path).
+template <typename SetT>
+int32_t SetPath(const char* path, SetT set) noexcept {
+  if (path == nullptr)
+    return ZDZ_E_ARGUMENT;
+  return OnDatabase([&](CGUIDatabase& database) { set(database, path); });
+}
+
+/// The path get(database) answers, into the caller's buffer.
+template <typename GetT>
+int32_t GetPath(char* path, uint32_t capacity, uint32_t* size, GetT get) noexcept {
+  if (IsBadBuffer(path, capacity, size))
+    return ZDZ_E_ARGUMENT;
+  return GuardedCall([&] { return PutText(get(*GetDataBase()), path, capacity, size); });
+}
 } // namespace
 
 int32_t zdz_init(void) {
@@ -77,27 +92,19 @@ int32_t zdz_clear_all_frontend_no(void) {
 }
 
 int32_t zdz_set_current_path(const char* path) {
-  if (path == nullptr)
-    return ZDZ_E_ARGUMENT;
-  return OnDatabase([&](CGUIDatabase& database) { database.SetCurrentPath(path); });
+  return SetPath(path, [](CGUIDatabase& database, const char* text) { database.SetCurrentPath(text); });
 }
 
 int32_t zdz_get_current_path(char* path, uint32_t capacity, uint32_t* size) {
-  if (IsBadBuffer(path, capacity, size))
-    return ZDZ_E_ARGUMENT;
-  return GuardedCall([&] { return PutText(GetDataBase()->GetCurrentPath(), path, capacity, size); });
+  return GetPath(path, capacity, size, [](const CGUIDatabase& database) { return database.GetCurrentPath(); });
 }
 
 int32_t zdz_set_multi_module_path(const char* path) {
-  if (path == nullptr)
-    return ZDZ_E_ARGUMENT;
-  return OnDatabase([&](CGUIDatabase& database) { database.SetMultiModulePath(path); });
+  return SetPath(path, [](CGUIDatabase& database, const char* text) { database.SetMultiModulePath(text); });
 }
 
 int32_t zdz_get_multi_module_path(char* path, uint32_t capacity, uint32_t* size) {
-  if (IsBadBuffer(path, capacity, size))
-    return ZDZ_E_ARGUMENT;
-  return GuardedCall([&] { return PutText(GetDataBase()->GetMultiModulePath(), path, capacity, size); });
+  return GetPath(path, capacity, size, [](const CGUIDatabase& database) { return database.GetMultiModulePath(); });
 }
 
 int32_t zdz_set_flag(int32_t flag, int32_t value) {

@@ -3,6 +3,7 @@
 #define ZODAVUDAZ_C_HANDLETABLE_H
 
 #include <cstdint>
+#include <memory>
 #include <unordered_map>
 
 /// A number never handed out before, for a handle of any kind: a handle released and a handle
@@ -14,11 +15,12 @@ std::uintptr_t NewHandleNumber() noexcept;
 template <typename ObjectT>
 class HandleTable {
 public:
-  /// A new handle for object (which the caller owns until Take).
-  template <typename HandleT>
-  HandleT* Add(ObjectT* object) {
+  /// A new handle that owns object from now on, until Take gives it back; object stays the
+  /// caller's when the handle cannot be made.
+  template <typename HandleT, typename DeleterT>
+  HandleT* Add(std::unique_ptr<ObjectT, DeleterT>& object) {
     const std::uintptr_t number = NewHandleNumber();
-    Live.emplace(number, object);
+    Live.emplace(number, nullptr).first->second = object.release();
     return reinterpret_cast<HandleT*>(number); // NOLINT(performance-no-int-to-ptr)
   }
 

@@ -32,6 +32,18 @@ int32_t PutReply(WORD result, const PointedReply& reply, void* data, uint32_t ca
   return PutBytes(reply.Data, bytes, data, capacity, size);
 }
 
+/// A query whose reply ask(reply) hands out by pointer, copied into data.
+template <typename AskT>
+int32_t PointerQuery(void* data, uint32_t capacity, uint32_t* size, uint16_t* type, uint32_t* count,
+                     AskT ask) noexcept {
+  if (IsBadBuffer(data, capacity, size))
+    return ZDZ_E_ARGUMENT;
+  return GuardedCall([&] {
+    PointedReply reply;
+    const WORD result = ask(reply);
+    return PutReply(result, reply, data, capacity, size, type, count);
+  });
+}
 } // namespace
 
 int32_t zdz_gui_query(uint16_t station, uint16_t module, uint16_t cntl, void* reply, uint32_t capacity,
@@ -50,40 +62,27 @@ int32_t zdz_gui_query(uint16_t station, uint16_t module, uint16_t cntl, void* re
 
 int32_t zdz_gui_get_array(uint16_t station, uint16_t module, uint16_t cntl, uint8_t mode, void* data, uint32_t capacity,
                           uint32_t* size, uint16_t* type, uint32_t* count) {
-  if (IsBadBuffer(data, capacity, size))
-    return ZDZ_E_ARGUMENT;
-  return GuardedCall([&] {
-    PointedReply reply;
-    const WORD result =
-        GuiGetArrayTyped(*GetDataBase(), station, module, cntl, &reply.Data, &reply.Type, &reply.Count, mode);
-    return PutReply(result, reply, data, capacity, size, type, count);
+  return PointerQuery(data, capacity, size, type, count, [&](PointedReply& reply) {
+    return GuiGetArrayTyped(*GetDataBase(), station, module, cntl, &reply.Data, &reply.Type, &reply.Count, mode);
   });
 }
 
 int32_t zdz_setting_query_pointer(uint16_t station, uint16_t module, uint16_t cntl, void* data, uint32_t capacity,
                                   uint32_t* size, uint16_t* type, uint32_t* count) {
-  if (IsBadBuffer(data, capacity, size))
-    return ZDZ_E_ARGUMENT;
-  return GuardedCall([&] {
-    PointedReply reply;
-    const WORD result =
-        SettingQueryPointerTyped(*GetDataBase(), station, module, cntl, &reply.Data, &reply.Type, &reply.Count);
-    return PutReply(result, reply, data, capacity, size, type, count);
+  return PointerQuery(data, capacity, size, type, count, [&](PointedReply& reply) {
+    return SettingQueryPointerTyped(*GetDataBase(), station, module, cntl, &reply.Data, &reply.Type, &reply.Count);
   });
 }
 
 int32_t zdz_help_query_pointer(uint16_t station, uint16_t module, void* data, uint32_t capacity, uint32_t* size,
                                uint16_t* type, uint32_t* count, uint16_t* from_query) {
-  if (IsBadBuffer(data, capacity, size))
-    return ZDZ_E_ARGUMENT;
-  return GuardedCall([&] {
-    PointedReply reply;
+  return PointerQuery(data, capacity, size, type, count, [&](PointedReply& reply) {
     WORD fromQuery = 0;
     const WORD result =
         HelpQueryPointerTyped(*GetDataBase(), station, module, &reply.Data, &reply.Type, &reply.Count, &fromQuery);
     if (from_query != nullptr)
       *from_query = fromQuery;
-    return PutReply(result, reply, data, capacity, size, type, count);
+    return result;
   });
 }
 

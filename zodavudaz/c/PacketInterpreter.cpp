@@ -142,8 +142,7 @@ int32_t zdz_interpreter_create(const zdz_packet_handler* handlers, uint32_t coun
     return ZDZ_E_ARGUMENT;
   return GuardedCall([&] {
     auto made = std::make_unique<CHandlerInterpreter>(handlers, count, user);
-    *interpreter = Interpreters().Add<zdz_interpreter>(made.get());
-    made.release();
+    *interpreter = Interpreters().Add<zdz_interpreter>(made);
     return ZDZ_OK;
   });
 }

@@ -13,37 +13,20 @@
 #include <cstddef>
 #include <cstring>
 #include <type_traits>
+#include <utility>
 
-/// Which library record a C record stands for.
+/// Which library record a C record stands for (declarations only, for decltype).
+RECT LibraryRecordOf(const zdz_rect&);
+WINDOWPLACEMENT LibraryRecordOf(const zdz_window_placement&);
+CHNLINF LibraryRecordOf(const zdz_chnlinf&);
+WAVEINF LibraryRecordOf(const zdz_waveinf&);
+_AcqDataInfo LibraryRecordOf(const zdz_acq_data_info&);
+ActOnTrigInfo LibraryRecordOf(const zdz_act_on_trig_info&);
 template <typename CRecordT>
-struct LibraryRecordOf;
-template <>
-struct LibraryRecordOf<zdz_rect> {
-  using Type = RECT;
-};
-template <>
-struct LibraryRecordOf<zdz_window_placement> {
-  using Type = WINDOWPLACEMENT;
-};
-template <>
-struct LibraryRecordOf<zdz_chnlinf> {
-  using Type = CHNLINF;
-};
-template <>
-struct LibraryRecordOf<zdz_waveinf> {
-  using Type = WAVEINF;
-};
-template <>
-struct LibraryRecordOf<zdz_acq_data_info> {
-  using Type = _AcqDataInfo;
-};
-template <>
-struct LibraryRecordOf<zdz_act_on_trig_info> {
-  using Type = ActOnTrigInfo;
-};
+using LibraryRecord = decltype(LibraryRecordOf(std::declval<const CRecordT&>()));
 
 /// The library record of a C record, byte for byte.
-template <typename CRecordT, typename LibraryT = typename LibraryRecordOf<CRecordT>::Type>
+template <typename CRecordT, typename LibraryT = LibraryRecord<CRecordT>>
 LibraryT ToLibrary(const CRecordT& record) noexcept {
   static_assert(sizeof(CRecordT) == sizeof(LibraryT) && std::is_trivially_copyable_v<LibraryT>);
   LibraryT copy;
@@ -52,7 +35,7 @@ LibraryT ToLibrary(const CRecordT& record) noexcept {
 }
 
 /// The C record of a library record, byte for byte.
-template <typename CRecordT, typename LibraryT = typename LibraryRecordOf<CRecordT>::Type>
+template <typename CRecordT, typename LibraryT = LibraryRecord<CRecordT>>
 CRecordT ToC(const LibraryT& record) noexcept {
   static_assert(sizeof(CRecordT) == sizeof(LibraryT) && std::is_trivially_copyable_v<LibraryT>);
   CRecordT copy;

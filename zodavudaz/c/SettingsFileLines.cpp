@@ -32,8 +32,7 @@ int32_t zdz_settings_file_open(const char* file, zdz_settings_file** handle) {
     if (length == CFile::Failed)
       return ZDZ_E_FILE_SYSTEM;
     opened->Length = length;
-    *handle = OpenFiles().Add<zdz_settings_file>(opened.get());
-    opened.release();
+    *handle = OpenFiles().Add<zdz_settings_file>(opened);
     return ZDZ_OK;
   });
 }

@@ -18,11 +18,11 @@ int32_t zdz_add_station(uint16_t station, const char* name, const char* model) {
     made->Name = name;
     std::strcpy(made->ModelName, model);
     KeepMadeStation(made.get());
-    if (!GetDataBase()->StationMap.SetAt(station, made.get())) {
-      FreeMadeStation(made.release());
+    CStation* kept = made.release();
+    if (!GetDataBase()->StationMap.SetAt(station, kept)) {
+      FreeMadeStation(kept);
       return ZDZ_E_NO_MEMORY;
     }
-    made.release();
     return ZDZ_OK;
   });
 }

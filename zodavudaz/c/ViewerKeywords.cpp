@@ -138,7 +138,7 @@ bool GroupLine(const ViewerProperty& record, WORD group, std::string& line) {
   return true;
 }
 
-int32_t GetGroupValues(const ViewerProperty& record, int keyword, int32_t group, std::string& values) {
+int32_t GetGroupValues(const ViewerProperty& record, int column, int32_t group, std::string& values) {
   if (group < 0 || group >= record.GrNum)
     return ZDZ_E_ARGUMENT;
   if (!HasGroupArrays(record))
@@ -148,19 +148,19 @@ int32_t GetGroupValues(const ViewerProperty& record, int keyword, int32_t group,
     return ZDZ_E_NO_MEMORY;
   // The head "Group<n> <name>;", then the columns in GroupKeywords' order, one statement each.
   std::size_t start = 0;
-  for (int statement = 0; statement < keyword; ++statement)
+  for (int statement = 0; statement < column; ++statement)
     start = line.find(StatementEnd, start) + 1;
   const std::string_view found(line.data() + start, line.find(StatementEnd, start) + 1 - start);
-  const std::size_t lead = keyword == 0 ? found.find(' ') : std::strlen(GroupKeywords[keyword]);
+  const std::size_t lead = column == 0 ? found.find(' ') : std::strlen(GroupKeywords[column]);
   values = std::string(ValuesOf(found, lead));
   return ZDZ_OK;
 }
 
-int32_t SetGroupValues(ViewerProperty& record, int keyword, int32_t group, std::string_view values) {
+int32_t SetGroupValues(ViewerProperty& record, int column, int32_t group, std::string_view values) {
   if (group < 0 || group >= record.GrNum)
     return ZDZ_E_ARGUMENT;
   const std::string head = std::string(GroupKeywords[0]) + std::to_string(group + 1) + " ";
-  if (keyword == 0) {
+  if (column == 0) {
     Ascii2ViewerPropertyGr(&record, (head + std::string(values) + StatementEnd).c_str());
     return HasGroupArrays(record) ? ZDZ_OK : ZDZ_E_NO_MEMORY;
   }
@@ -168,8 +168,7 @@ int32_t SetGroupValues(ViewerProperty& record, int keyword, int32_t group, std::
   char name[GrNameWidth] = {};
   if (HasGroupArrays(record))
     std::memcpy(name, record.GrName[group], sizeof name);
-  const std::string line =
-      head + "x" + StatementEnd + GroupKeywords[keyword] + " " + std::string(values) + StatementEnd;
+  const std::string line = head + "x" + StatementEnd + GroupKeywords[column] + " " + std::string(values) + StatementEnd;
   Ascii2ViewerPropertyGr(&record, line.c_str());
   if (!HasGroupArrays(record))
     return ZDZ_E_NO_MEMORY;
@@ -214,8 +213,8 @@ int32_t zdz_viewer_get(const zdz_viewer* viewer, const char* keyword, int32_t in
     int32_t status = ZDZ_E_UNKNOWN;
     if (const ViewerPropertyRow* row = FindViewerPropertyRow(keyword))
       status = GetRowValues(*row, record, index, text);
-    else if (const int group = GroupKeywordOf(keyword); group >= 0)
-      status = GetGroupValues(record, group, index, text);
+    else if (const int column = GroupKeywordOf(keyword); column >= 0)
+      status = GetGroupValues(record, column, index, text);
     return status == ZDZ_OK ? PutText(text.data(), text.size(), values, capacity, size) : status;
   });
 }
@@ -226,8 +225,8 @@ int32_t zdz_viewer_set(zdz_viewer* viewer, const char* keyword, int32_t index, c
   return OnViewer(viewer, [&](ViewerProperty& record) {
     if (ViewerPropertyRow* row = FindViewerPropertyRow(keyword))
       return SetRowValues(*row, record, index, values);
-    if (const int group = GroupKeywordOf(keyword); group >= 0)
-      return SetGroupValues(record, group, index, values);
+    if (const int column = GroupKeywordOf(keyword); column >= 0)
+      return SetGroupValues(record, column, index, values);
     return ZDZ_E_UNKNOWN;
   });
 }

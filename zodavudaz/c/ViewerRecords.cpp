@@ -15,11 +15,10 @@ struct RecordRelease {
 };
 using RecordPointer = std::unique_ptr<ViewerProperty, RecordRelease>;
 
-/// Hands out a handle for a record made for the caller; ZDZ_E_NO_MEMORY, releasing it, when the
-/// handle cannot be made.
+/// Hands out a handle for a record made for the caller; the record is released when the handle
+/// cannot be made.
 int32_t PutNewViewer(RecordPointer record, zdz_viewer** viewer) {
-  *viewer = ViewerRecords().Add<zdz_viewer>(record.get());
-  record.release();
+  *viewer = ViewerRecords().Add<zdz_viewer>(record);
   return ZDZ_OK;
 }
 

@@ -92,23 +92,23 @@ template <std::size_t Width>
 constexpr ValueKind Str = Kind<char[Width], StoreFixedText<Width>, AppendFixedText<Width>>(ValueForm::Text);
 constexpr ValueKind Text{ReadText, WriteText, ValueForm::Text};
 
-constexpr ValueKind ReadOnly(ValueKind kind) { return {kind.Read, kind.Write, kind.Form, false}; }
+constexpr ValueKind ReadOnly(const ValueKind& kind) { return {kind.Read, kind.Write, kind.Form, false}; }
 
-constexpr ViewerPropertyRow Row(const char* keyword, ValueKind kind, unsigned count, RowShape shape,
+constexpr ViewerPropertyRow Row(const char* keyword, const ValueKind& kind, unsigned count, RowShape shape,
                                 std::size_t offset) {
   return {keyword,    kind.Read, kind.Written ? kind.Write : nullptr, count, nullptr, shape, offset,
           kind.Write, kind.Form};
 }
 
-constexpr ViewerPropertyRow FieldRow(const char* keyword, ValueKind kind, std::size_t offset) {
+constexpr ViewerPropertyRow FieldRow(const char* keyword, const ValueKind& kind, std::size_t offset) {
   return Row(keyword, kind, 1, RowShape::Fixed, offset);
 }
 
-constexpr ViewerPropertyRow ArrayRow(const char* keyword, ValueKind kind, unsigned count, std::size_t offset) {
+constexpr ViewerPropertyRow ArrayRow(const char* keyword, const ValueKind& kind, unsigned count, std::size_t offset) {
   return Row(keyword, kind, count, RowShape::Fixed, offset);
 }
 
-constexpr ViewerPropertyRow ChannelRow(const char* keyword, ValueKind kind, std::size_t offset) {
+constexpr ViewerPropertyRow ChannelRow(const char* keyword, const ValueKind& kind, std::size_t offset) {
   return Row(keyword, kind, 0, RowShape::PerChannel, offset);
 }
 

@@ -24,8 +24,8 @@ static int reaches_virtual_station(const char* stations) {
   char name[64];
   uint32_t size = 0;
   const int reached = zdz_sim_load_virtual_stations(stations, NULL, 0, NULL) == ZDZ_OK &&
-                      zdz_gui_get_module_name(5, 2, name, sizeof name, &size) == ZDZ_OK &&
-                      strcmp(name, "Slot 2 ZO4f20") == 0;
+                      zdz_gui_get_module_name(1, 1, name, sizeof name, &size) == ZDZ_OK &&
+                      strcmp(name, "Slot 1 ZO4a21") == 0;
   return zdz_exit() == ZDZ_OK && zdz_sim_release_virtual_stations() == ZDZ_OK && reached;
 }
 
