@@ -20,7 +20,7 @@ loaded=$(env -i PATH=/usr/bin:/bin PYTHONPATH="$packages" /usr/bin/python3 -c '
 import zodavudaz
 from zodavudaz.sim import virtual_stations
 with zodavudaz.Database() as database, virtual_stations("tools/demo/VirtualStations.ini"):
-    assert database.stations["Echo"].modules[2].read(0, points=3).minimum.tolist() == [0, 70, 100]
+    assert database.stations["Alpha"].modules[1].read(0, points=3).minimum.tolist() == [0, 70, 100]
 print(zodavudaz.library_file())')
 case "$loaded" in
   "$work/prefix/lib/"*/libzodavudaz.so.1) ;;

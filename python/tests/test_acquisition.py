@@ -161,12 +161,12 @@ def unfiled(database: zodavudaz.Database, station: int, slot: int) -> zodavudaz.
     [
         (lambda db: db.stations[1].add_module(9, "ZOx", 0x100, 1).read(0), zodavudaz.ZdzUnknown, 502),
         (lambda db: db.stations[1].add_module(9, "ZOx", 0x100, 1).setting_query(0x10), zodavudaz.ZdzUnknown, 205),
-        (lambda db: db.stations[5].modules[2].read(9), zodavudaz.ZdzNoWaveInfo, 302),
-        (lambda db: unfiled(db, 5, 9).exec_module_test(), zodavudaz.ZdzRefused, 207),
-        (lambda db: unfiled(db, 5, 6).product_id, zodavudaz.ZdzRefused, 0xFFFF),
-        (lambda db: unfiled(db, 5, 6).channels, zodavudaz.ZdzUnknown, -2),
-        (lambda db: db.add_station(5, "Again"), zodavudaz.ZdzExists, -11),
-        (lambda db: db.stations[5].remove(), zodavudaz.ZdzOrder, -10),
+        (lambda db: db.stations[1].modules[1].read(9), zodavudaz.ZdzNoWaveInfo, 302),
+        (lambda db: unfiled(db, 1, 9).exec_module_test(), zodavudaz.ZdzRefused, 207),
+        (lambda db: unfiled(db, 1, 2).product_id, zodavudaz.ZdzRefused, 0xFFFF),
+        (lambda db: unfiled(db, 1, 2).channels, zodavudaz.ZdzUnknown, -2),
+        (lambda db: db.add_station(1, "Again"), zodavudaz.ZdzExists, -11),
+        (lambda db: db.stations[1].remove(), zodavudaz.ZdzOrder, -10),
     ],
 )
 def test_errors_carry_the_library_codes(demo: zodavudaz.Database, call, error, code) -> None:

@@ -11,7 +11,7 @@ from zodavudaz import aio
 
 
 def test_calls_run_in_order_on_one_worker(demo: zodavudaz.Database) -> None:
-    module = demo.stations["Echo"].modules[2]
+    module = demo.stations["Alpha"].modules[1]
     threads: list[int] = []
     order: list[int] = []
 

@@ -126,8 +126,8 @@ def test_a_handler_calls_the_package(demo: zodavudaz.Database) -> None:
 
     recorder.actions["RplyWarning"] = use_package
     with pytest.raises(zodavudaz.ZdzOrder):
-        recorder.interpret(packet(0x90, 0, module=5))
-    assert seen == ["Echo", "module id       5 (module 5)"]
+        recorder.interpret(packet(0x90, 0, module=1))
+    assert seen == ["Alpha", "module id       1 (module 1)"]
 
 
 def test_misspelt_handlers_are_refused() -> None:

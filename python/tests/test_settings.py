@@ -120,21 +120,21 @@ PLACEMENT = WindowPlacement(0, 1, -1, -1, -8, -8, 10, 20, 810, 620)
 
 def test_window_placements_round_trip(demo: zodavudaz.Database, tmp_path: Path) -> None:
     settings = Settings(tmp_path / "Mardel.tmp")
-    assert settings.window_placement() is None and settings.module_window_placement(5, 2) is None
+    assert settings.window_placement() is None and settings.module_window_placement(1, 1) is None
     settings.set_window_placement(PLACEMENT)
-    settings.set_module_window_placement(5, 2, PLACEMENT)
+    settings.set_module_window_placement(1, 1, PLACEMENT)
     assert settings.window_placement() == PLACEMENT
-    assert settings.module_window_placement(5, 2) == PLACEMENT
+    assert settings.module_window_placement(1, 1) == PLACEMENT
 
 
 def test_back_up_information(demo: zodavudaz.Database, tmp_path: Path) -> None:
-    settings = write_file(tmp_path / "Mardel.tmp", "[StationEcho]", "Database=stored", "",
-                          "[StationEcho-Module2]", "Product=ZO4f20 input", "ModuleInf=1;2;3")
-    echo = demo.stations["Echo"]
-    assert settings.station_backup_info(5) == "stored"
-    assert settings.module_backup_info(echo.modules[2]) == "1;2;3"
-    assert settings.station_backup_info(1) == ""
-    assert settings.module_backup_info(demo.stations["Alpha"].modules[1]) is None
+    settings = write_file(tmp_path / "Mardel.tmp", "[StationAlpha]", "Database=stored", "",
+                          "[StationAlpha-Module1]", "Product=ZO4a21 input", "ModuleInf=1;2;3")
+    alpha = demo.stations["Alpha"]
+    assert settings.station_backup_info(1) == "stored"
+    assert settings.module_backup_info(alpha.modules[1]) == "1;2;3"
+    assert settings.station_backup_info(2) == ""
+    assert settings.module_backup_info(alpha.modules[3]) is None
 
 
 def test_an_application_without_a_registration_has_no_install_directory() -> None:

@@ -34,15 +34,15 @@ def mixed_calls(database: zodavudaz.Database, worker: int, folder: Path, failure
     calls = [
         lambda n: database.stations["Bravo"].id == 2,
         lambda n: database.stations[2].modules[n % 4 + 1].channels == (8 if n % 4 == 0 else 16),
-        lambda n: np.array_equal(database.stations[5].modules[2].read(3, start=n, points=4).minimum,
-                                 database.stations[5].modules[2].read(3, start=n, points=4).maximum),
+        lambda n: np.array_equal(database.stations[1].modules[1].read(3, start=n, points=4).minimum,
+                                 database.stations[1].modules[1].read(3, start=n, points=4).maximum),
         lambda n: ViewerProperty.from_text(TEXT).to_text() == TEXT,
         lambda n: zodavudaz.convert_term(f"{worker}\r\n{n}") == f"{worker};;{n}",
         # Writes make every file durable, which is slow: one in ten settings calls writes.
         lambda n: (settings.set("Worker", "Call", str(n)) is None and settings.get("Worker", "Call") == str(n)
                    if n % 80 == 5 else shared.get("Shared", "Value") == "one value"),
         lambda n: counter.interpret(start_packet) and counter.count == n // 8 + 1,
-        lambda n: database.stations[5].modules[2].read(0, start=250, points=1).samples.tolist() == [[100, 100]],
+        lambda n: database.stations[1].modules[1].read(0, start=250, points=1).samples.tolist() == [[100, 100]],
     ]
     for n in range(CALLS):
         try:

@@ -47,7 +47,7 @@ def read_record(keys: dict[str, bytes]) -> ViewerProperty:
 
 
 def test_demo_sections_are_read() -> None:
-    assert sorted(SECTIONS) == ["StationAlpha-Module3", "StationBravo-Module2"]
+    assert sorted(SECTIONS) == ["StationAlpha-Module1", "StationAlpha-Module3", "StationBravo-Module2"]
 
 
 @pytest.mark.parametrize("section", sorted(SECTIONS))
@@ -162,4 +162,4 @@ def test_stored_lookup_for_a_module(demo: zodavudaz.Database) -> None:
         assert record.to_text().encode("latin-1") == SECTIONS["StationBravo-Module2"]["Viewer"]
         assert record.groups[0].Group == "Inputs"
     with pytest.raises(zodavudaz.ZdzNotFound):
-        demo.stations["Echo"].modules[2].viewer_property(MARDEL_INI)
+        demo.stations["Charlie"].modules[5].viewer_property(MARDEL_INI)
