@@ -11,6 +11,8 @@ DEMO_PACKAGES=(g++ cmake)
 # pkg-config and python3 for the install and example tests, acl for the settings attribute tests.
 TEST_PACKAGES=(g++-multilib googletest libbenchmark-dev libinih-dev clang libclang-rt-14-dev gcovr clang-tidy
   clang-format cppcheck pkg-config python3 acl)
+# The Python package's tests and benchmarks.
+TEST_PACKAGES+=(python3-numpy python3-pytest python3-mypy)
 # Fuzz targets that a test run gives longer than FUZZ_SECONDS.
 declare -A FUZZ_TARGET_SECONDS=([ProfileFileFuzz]=20)
 
@@ -223,6 +225,9 @@ case "${1:-}" in
     prepare
     build build/bench -DCMAKE_BUILD_TYPE=Release -DZDZ_BENCH=ON
     build/bench/bench/zdz-bench "${@:2}"
+    # The Python package beside the same C calls timed in C, in one process.
+    PYTHONPATH=python ZDZ_LIBRARY_DIR=build/bench /usr/bin/python3 python/bench/bench_python.py \
+      build/bench/python/libzdz-python-baseline.so
     ;;
   *)
     echo "usage: $0 demo | test | test-i386-sanitize | stress [SECONDS [KILLS PER CASE]] | fuzz [SECONDS] |" \

@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# The package that cmake --install puts under a prefix loads the library installed beside it, with
+# nothing set but PYTHONPATH; under DESTDIR it names the final folder, not the staging one.
+# usage: InstallTest.sh BUILD-FOLDER TOP-OF-TREE
+set -euo pipefail
+build=$1 top=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+install_into() {
+  for component in library sim python; do
+    cmake --install "$build" --prefix "$1" --component "$component" >/dev/null
+  done
+}
+
+install_into "$work/prefix"
+packages="$work/prefix/lib/python3/dist-packages"
+cd "$top"
+loaded=$(env -i PATH=/usr/bin:/bin PYTHONPATH="$packages" /usr/bin/python3 -c '
+import zodavudaz
+from zodavudaz.sim import virtual_stations
+with zodavudaz.Database() as database, virtual_stations("tools/demo/VirtualStations.ini"):
+    assert database.stations["Alpha"].modules[1].read(0, points=3).minimum.tolist() == [0, 70, 100]
+print(zodavudaz.library_file())')
+case "$loaded" in
+  "$work/prefix/lib/"*/libzodavudaz.so.1) ;;
+  *) echo "the installed package loaded '$loaded', not the library under $work/prefix"; exit 1 ;;
+esac
+
+DESTDIR="$work/staging" install_into /opt/zodavudaz-python-test
+grep -q '^LIBRARY_DIR: str | None = "/opt/zodavudaz-python-test/lib/' \
+  "$work/staging/opt/zodavudaz-python-test/lib/python3/dist-packages/zodavudaz/_install.py" ||
+  { echo "the staged package does not name the final library folder"; exit 1; }
+grep -q '^LIBRARY_DIR: str | None = None$' "$top/python/zodavudaz/_install.py" ||
+  { echo "installing changed the package in the tree"; exit 1; }
+echo "installed package loads $loaded"

@@ -1,0 +1,188 @@
+"""The database's with block and virtual stations in both nestings, look-ups and facts of the
+demo's stations, and bad Python input refused before any call."""
+
+from __future__ import annotations
+
+import pytest
+from conftest import DEMO_STATIONS
+
+import zodavudaz
+from zodavudaz.sim import virtual_stations
+
+
+@pytest.fixture
+def releases(monkeypatch: pytest.MonkeyPatch) -> list[bool]:
+    """Records each release of virtual stations: whether the database was still open then."""
+    seen: list[bool] = []
+    release = zodavudaz.sim._release
+
+    def recorded() -> None:
+        database = zodavudaz.database.current_database()
+        seen.append(database is not None)
+        release()
+
+    monkeypatch.setattr(zodavudaz.sim, "_release", recorded)
+    return seen
+
+
+class Boom(Exception):
+    pass
+
+
+def test_stations_are_released_after_the_database_ends(releases: list[bool]) -> None:
+    with zodavudaz.Database() as database:
+        with virtual_stations(DEMO_STATIONS) as loaded:
+            assert sorted(station.id for station in loaded) == [0, 1, 2, 16]
+        assert len(database.stations) == 4 and releases == []  # filed until the database ends
+    assert releases == [False]
+    with zodavudaz.Database() as database:
+        assert len(database.stations) == 0
+
+
+@pytest.mark.parametrize("raise_in", ["stations", "database"])
+def test_an_exception_in_either_block_still_ends_and_releases(raise_in: str, releases: list[bool]) -> None:
+    with pytest.raises(Boom):
+        with zodavudaz.Database():
+            with virtual_stations(DEMO_STATIONS):
+                if raise_in == "stations":
+                    raise Boom
+            raise Boom
+    assert zodavudaz.database.current_database() is None and releases == [False]
+
+
+def test_virtual_stations_outside_a_database_raise_before_loading() -> None:
+    with pytest.raises(zodavudaz.ZdzOrder):
+        with virtual_stations(DEMO_STATIONS):
+            with zodavudaz.Database():
+                pass
+    with zodavudaz.Database() as database:
+        assert len(database.stations) == 0
+
+
+def test_a_second_open_database_raises(database: zodavudaz.Database) -> None:
+    with pytest.raises(zodavudaz.ZdzOrder):
+        with zodavudaz.Database():
+            pass
+    assert database.is_open and len(database.stations) == 0
+
+
+def test_a_file_that_does_not_read_raises_with_the_loaders_message(database: zodavudaz.Database, tmp_path) -> None:
+    file = tmp_path / "bad.ini"
+    file.write_bytes(b"[Stations]\r\nNames=Alpha\r\n\r\n[StationAlpha]\r\nId=1\r\nModel=ZI400\r\nModules=7\r\n")
+    with pytest.raises(zodavudaz.ZdzArgument) as raised:
+        with virtual_stations(file):
+            pass
+    assert str(file) in raised.value.text and "[StationAlpha] Modules" in raised.value.text
+    assert len(database.stations) == 0
+
+
+def test_objects_of_a_closed_database_refuse_every_use() -> None:
+    database = zodavudaz.Database()
+    with database:
+        with virtual_stations(DEMO_STATIONS):
+            station = database.stations[1]
+            module = station.modules[1]
+    with database, virtual_stations(DEMO_STATIONS):  # the same object again: another block
+        for use in (lambda: station.name, lambda: module.channels, lambda: module.read(0),
+                    lambda: station.modules, lambda: station.slot(1).module_exists):
+            with pytest.raises(ValueError):
+                use()
+
+
+# The demo's stations as its description file gives them.
+DEMO_FACTS = [
+    (1, "Alpha", "ZI400-A", 4, {1: ("ZO4a21", 0x4A2100, 4), 3: ("ZO4b10", 0x4B1000, 2)}),
+    (2, "Bravo", "RA800-B", 8, {1: ("ZO4c01", 0x4C0100, 8), 2: ("ZO4d02", 0x4D0200, 16), 3: ("ZO4d02", 0x4D0200, 16),
+                                4: ("ZO4d02", 0x4D0200, 16), 0x12: ("ZO4d02", 0x4D0200, 16)}),
+    (16, "Charlie", "RA800-C", 8, {5: ("ZO4e30", 0x4E3000, 1)}),
+    (0, "FrontEnds", "", 0, {0x10: ("ZO1", 0x100, 0)}),
+]
+
+
+@pytest.mark.parametrize("station_id, name, model, max_slot, modules", DEMO_FACTS)
+def test_stations_and_modules_carry_their_facts(demo, station_id, name, model, max_slot, modules) -> None:
+    station = demo.stations[station_id]
+    assert demo.stations[name] == station and name in demo.stations and station_id in demo.stations
+    assert (station.name, station.model, station.max_slot) == (name, model, max_slot)
+    assert sorted(module.id for module in station.modules) == sorted(modules)
+    for module_id, (product, word, channels) in modules.items():
+        module = station.modules[module_id]
+        assert (module.product_name, module.product_word, module.channels) == (product, word, channels)
+        assert module.product_id == word >> 8
+    assert station.modules[modules[min(modules)][0]].product_name == modules[min(modules)][0]
+
+
+@pytest.mark.parametrize(
+    "slot, exists, connect_status, is_master, is_term, master, connect_num, connect_no",
+    [(1, True, 0, False, True, 1, 1, 0), (2, True, 1, True, False, 2, 3, 0), (3, True, 1, False, False, 2, 2, 1),
+     (4, True, 0, False, True, 2, 1, 2), (6, False, 0, False, True, 6, 1, 0)],
+)
+def test_slots_of_a_connected_group(demo, slot, exists, connect_status, is_master, is_term, master, connect_num,
+                                    connect_no) -> None:
+    facts = demo.stations["Bravo"].slot(slot)
+    assert (facts.module_exists, facts.connect_status, facts.is_master, facts.is_term, facts.master,
+            facts.connect_num, facts.connect_no) == (exists, connect_status, is_master, is_term, master,
+                                                       connect_num, connect_no)
+
+
+@pytest.mark.parametrize("key", [99, "Nobody", b"Nobody", 0xFFFF])
+def test_missing_stations_are_key_errors(demo: zodavudaz.Database, key) -> None:
+    with pytest.raises(KeyError):
+        demo.stations[key]
+    assert demo.stations.get(key) is None and key not in demo.stations
+
+
+@pytest.mark.parametrize(
+    "call, error",
+    [
+        (lambda db: db.stations[70000], ValueError),  # ctypes would cut it to station 4464
+        (lambda db: db.stations[-1], ValueError),
+        (lambda db: db.stations[5.0], TypeError),
+        (lambda db: db.stations[None], TypeError),
+        (lambda db: db.stations[1].modules[0x10001], ValueError),  # would be module 1
+        (lambda db: db.stations[1].modules[1].read("0"), TypeError),
+        (lambda db: db.stations[1].modules[1].read(0, points=-1), ValueError),
+        (lambda db: db.stations[1].modules[1].read(0, direction=3), ValueError),
+        (lambda db: db.stations["Alp\0ha"], ValueError),
+        (lambda db: db.add_station(0x10005, "Five"), ValueError),
+        (lambda db: db.stations[1].set_slot(2, True, 256), ValueError),
+        (lambda db: db.set_flag(99, 1), ValueError),
+    ],
+)
+def test_bad_python_input_is_refused_before_the_call(demo: zodavudaz.Database, call, error) -> None:
+    with pytest.raises(error):
+        call(demo)
+
+
+def test_stations_filed_from_python(database: zodavudaz.Database) -> None:
+    station = database.add_station(40, "Desk", "ZI400-D")
+    station.set_slot(1, True, 1, 1)
+    station.set_slot(2, True, 0, 1)
+    station.set_slot(3, True)
+    module = station.add_module(1, "ZOq", 0x2A00, 6)
+    assert (station.max_slot, station.slot(1).is_master, station.slot(3).master) == (4, True, 1)
+    assert (station.slot(2).connect_status, station.slot(2).is_master, station.slot(3).connect_no) == (1, False, 2)
+    assert (module.channels, module.product_id, module.name) == (6, 0x2A, "Slot 1 ZOq")
+    with pytest.raises(zodavudaz.ZdzOrder):
+        station.remove()
+    database.add_station(41, "Spare").remove()
+    assert [each.id for each in database.stations] == [40]
+
+
+def test_settings_folder_and_flags(database: zodavudaz.Database, tmp_path) -> None:
+    database.settings_folder = tmp_path
+    database.set_flag(zodavudaz.Flag.SYSTEM_LANGUAGE, 17)
+    assert database.settings_folder == str(tmp_path)
+    assert database.get_flag(zodavudaz.Flag.SYSTEM_LANGUAGE) == 17
+
+
+def test_filters_by_number_and_name(demo: zodavudaz.Database) -> None:
+    filters = demo.stations[1].modules[1].filters
+    filters[3] = 30
+    filters["Gain"] = 7
+    assert (filters[3], filters["Gain"], filters.get(4), filters.get("gain")) == (30, 7, None, None)
+    del filters[3]
+    assert filters.get(3) is None and filters["Gain"] == 7
+    filters.clear()
+    with pytest.raises(KeyError):
+        filters["Gain"]

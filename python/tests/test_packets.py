@@ -1,0 +1,174 @@
+"""Packets: decoding as the zdz tool shows it, and Python handlers called by the interpreter,
+rewriting packets, calling the package, stopping a dispatch and raising."""
+
+from __future__ import annotations
+
+import struct
+import subprocess
+
+import pytest
+from test_viewer import zdz_tool
+
+import zodavudaz
+from zodavudaz import Interpreter, PacketKind, StopDispatch
+
+
+def packet(command: int, control: int, data: bytes = b"", module: int = 2) -> bytearray:
+    header = struct.pack("<IIIIBBHBBHII", 16 + len(data), 16 + len(data), 1, 1, module, command, control, 0, 0, 0, 0,
+                         0)
+    return bytearray(header + data)
+
+
+class Recorder(Interpreter):
+    """Records the handlers it is called for; each may be given something to do first."""
+
+    def __init__(self) -> None:
+        super().__init__()
+        self.calls: list[str] = []
+        self.actions: dict[str, object] = {}
+
+    def _record(self, name: str, view: memoryview) -> None:
+        self.calls.append(name)
+        action = self.actions.get(name)
+        if callable(action):
+            action(view)
+
+    def RplyWarning(self, view: memoryview) -> None:
+        self._record("RplyWarning", view)
+
+    def RplyError(self, view: memoryview) -> None:
+        self._record("RplyError", view)
+
+    def RplyOthersGroup(self, view: memoryview) -> None:
+        self._record("RplyOthersGroup", view)
+
+    def RplyStart(self, view: memoryview) -> None:
+        self._record("RplyStart", view)
+
+    def RplyStop(self, view: memoryview) -> None:
+        self._record("RplyStop", view)
+
+    def ReqClientStart(self, view: memoryview) -> None:
+        self._record("ReqClientStart", view)
+
+
+@pytest.mark.parametrize(
+    "command, control, calls",
+    [
+        (0x90, 0x000, ["RplyWarning", "RplyOthersGroup"]),
+        (0x30, 0x000, ["RplyWarning", "RplyError"]),
+        (0x88, 0x400, ["RplyStart"]),
+        (0x40, 0x9112, ["ReqClientStart"]),
+        (0x08, 0x400, []),
+        (0x88, 0x402, []),  # RplyExecDefault is not overridden
+    ],
+)
+def test_overridden_handlers_are_called_in_dispatch_order(command: int, control: int, calls: list[str]) -> None:
+    with Recorder() as recorder:
+        assert recorder.interpret(packet(command, control))
+        assert recorder.calls == calls
+
+
+class Boom(Exception):
+    pass
+
+
+def raise_boom(view: memoryview) -> None:
+    raise Boom("from a handler")
+
+
+def stop(view: memoryview) -> None:
+    raise StopDispatch
+
+
+def test_an_exception_in_a_handler_stops_the_packet_and_is_raised_again() -> None:
+    recorder = Recorder()
+    recorder.actions["RplyWarning"] = raise_boom
+    with pytest.raises(Boom, match="from a handler"):
+        recorder.interpret(packet(0x30, 0))
+    assert recorder.calls == ["RplyWarning"]
+    recorder.actions.clear()
+    assert recorder.interpret(packet(0x30, 0)) and recorder.calls == ["RplyWarning", "RplyWarning", "RplyError"]
+
+
+def test_stop_dispatch_ends_the_packet_quietly() -> None:
+    recorder = Recorder()
+    recorder.actions["RplyWarning"] = stop
+    assert recorder.interpret(packet(0x30, 0)) is False
+    assert recorder.calls == ["RplyWarning"]
+
+
+def test_a_handler_rewrites_the_packet() -> None:
+    recorder = Recorder()
+    seen: list[int] = []
+
+    def rewrite(view: memoryview) -> None:
+        view[32] = 0x77
+
+    recorder.actions["RplyWarning"] = rewrite
+    recorder.actions["RplyError"] = lambda view: seen.append(view[32])
+    data = packet(0x30, 0, b"\x01")
+    recorder.interpret(data)
+    assert seen == [0x77] and data[32] == 0x77
+    unchanged = bytes(packet(0x30, 0, b"\x01"))
+    recorder.interpret(unchanged)
+    assert seen == [0x77, 0x77] and unchanged[32] == 1
+
+
+def test_a_handler_calls_the_package(demo: zodavudaz.Database) -> None:
+    recorder = Recorder()
+    seen: list[object] = []
+
+    def use_package(view: memoryview) -> None:
+        seen.append(demo.stations[view[16]].name)
+        seen.append(zodavudaz.decode_packet(view).splitlines()[3])
+        recorder.interpret(packet(0x88, 0x400))
+
+    recorder.actions["RplyWarning"] = use_package
+    with pytest.raises(zodavudaz.ZdzOrder):
+        recorder.interpret(packet(0x90, 0, module=1))
+    assert seen == ["Alpha", "module id       1 (module 1)"]
+
+
+def test_misspelt_handlers_are_refused() -> None:
+    class Misspelt(Interpreter):
+        def RplyWarnings(self, view: memoryview) -> None:
+            pass
+
+    with pytest.raises(TypeError, match="RplyWarnings"):
+        Misspelt()
+
+
+def test_handler_names_are_the_librarys() -> None:
+    names = zodavudaz.handler_names()
+    assert len(names) == 61 and (names[0], names[1], names[45]) == ("ReqOthersGroup", "RplyOthersGroup",
+                                                                   "RplyExecDefault")
+
+
+def test_a_closed_interpreter_refuses_packets() -> None:
+    recorder = Recorder()
+    recorder.close()
+    recorder.close()
+    with pytest.raises(ValueError, match="closed"):
+        recorder.interpret(packet(0x90, 0))
+
+
+@pytest.mark.parametrize(
+    "data, kind, option",
+    [
+        (packet(0x30, 0x9112, b"\x01\x02\x03"), PacketKind.MODULE, "--module"),
+        (packet(0x88, 0x400), PacketKind.MODULE, "--module"),
+        (bytes(range(64)), PacketKind.STATION, "--station"),
+        (bytes(range(40)), PacketKind.SEMI, "--semi"),
+    ],
+)
+def test_decoding_shows_what_the_tool_shows(data: bytes, kind: PacketKind, option: str) -> None:
+    shown = subprocess.run([zdz_tool(), "packet", "decode", option, bytes(data).hex()], check=True,
+                           capture_output=True).stdout.decode("latin-1")
+    assert zodavudaz.decode_packet(data, kind) == shown
+
+
+@pytest.mark.parametrize("data, error", [(b"\0" * 31, zodavudaz.ZdzArgument), ("00" * 32, TypeError)])
+def test_decoding_refuses_what_is_not_a_packet(data, error) -> None:
+    with pytest.raises(error):
+        zodavudaz.decode_packet(data)

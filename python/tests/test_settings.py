@@ -1,0 +1,141 @@
+"""Settings files: values read and written byte for byte, None for what is missing, refusals
+before the call, the 5 s bound as ZdzBusy, placements and back-up information."""
+
+from __future__ import annotations
+
+import subprocess
+import sys
+from collections.abc import Iterator
+from pathlib import Path
+
+import pytest
+
+import zodavudaz
+from zodavudaz import Settings, WindowPlacement
+
+# Where the library's byte locks of a settings file lie.
+GATE_BYTE = 0x7FFFFFFE
+
+
+def write_file(path: Path, *lines: str) -> Settings:
+    path.write_bytes("".join(line + "\r\n" for line in lines).encode("latin-1"))
+    return Settings(path)
+
+
+def test_every_byte_but_cr_and_lf_survives_a_write_and_a_read(tmp_path: Path) -> None:
+    value = bytes(byte for byte in range(1, 256) if byte not in b"\r\n")
+    settings = Settings(tmp_path / "bytes.ini")
+    settings.set("Bytes", "All", value.decode(zodavudaz.DEFAULT_ENCODING))
+    read = settings.get("Bytes", "All")
+    assert read is not None and read.encode(zodavudaz.DEFAULT_ENCODING) == value
+    assert (tmp_path / "bytes.ini").read_bytes() == b"[Bytes]\r\nAll=" + value + b"\r\n\r\n"
+    settings.set(b"Bytes", b"Raw", value)
+    assert settings.get(b"Bytes", b"Raw") == read
+
+
+@pytest.mark.parametrize("section, key, value", [("S", "K", "a\rb"), ("S", "K", "a\nb"), ("S", "K\r", "v"),
+                                                 ("S\n", "K", "v"), ("S", "K", b"\r\n")])
+def test_cr_or_lf_is_refused_before_the_call(tmp_path: Path, section, key, value) -> None:
+    with pytest.raises(ValueError):
+        Settings(tmp_path / "new.ini").set(section, key, value)
+    assert not (tmp_path / "new.ini").exists()
+
+
+@pytest.mark.parametrize("file, section, key", [("missing.ini", "Settings", "WindowPos"),
+                                                ("present.ini", "Other", "WindowPos"),
+                                                ("present.ini", "Settings", "Other")])
+def test_missing_file_section_or_key_reads_as_none(tmp_path: Path, file: str, section: str, key: str) -> None:
+    write_file(tmp_path / "present.ini", "[Settings]", "WindowPos=1,2")
+    assert Settings(tmp_path / file).get(section, key) is None
+
+
+def test_empty_value_is_not_missing(tmp_path: Path) -> None:
+    assert write_file(tmp_path / "a.ini", "[S]", "Empty=").get("S", "Empty") == ""
+
+
+def test_long_values_are_read_whole(tmp_path: Path) -> None:
+    value = "x" * 100_000
+    settings = Settings(tmp_path / "long.ini")
+    settings.set("S", "Long", value)
+    assert settings.get("S", "Long") == value
+
+
+@pytest.mark.parametrize("key", ["", "a=b", "[a"])
+def test_names_the_format_cannot_hold_raise(tmp_path: Path, key: str) -> None:
+    with pytest.raises(zodavudaz.ZdzSettingsFailure):
+        Settings(tmp_path / "names.ini").set("S", key, "v")
+
+
+def test_file_system_failures_raise(tmp_path: Path) -> None:
+    folder = Settings(tmp_path)
+    with pytest.raises(zodavudaz.ZdzSettingsFailure):
+        folder.get("S", "K")
+    with pytest.raises(zodavudaz.ZdzSettingsFailure):
+        folder.set("S", "K", "v")
+    with pytest.raises(zodavudaz.ZdzSettingsFailure):
+        Settings(tmp_path / "no-folder" / "a.ini").set("S", "K", "v")
+
+
+# Holds the gate byte of a file until its standard input closes. Another process, because closing
+# any descriptor of the file would drop a lock this process held.
+HOLDER = f"""
+import fcntl, os, sys
+with open(sys.argv[1], "rb+") as held:
+    fcntl.lockf(held, fcntl.LOCK_EX | fcntl.LOCK_NB, 2, {GATE_BYTE}, os.SEEK_SET)
+    print("held", flush=True)
+    sys.stdin.read()
+"""
+
+
+@pytest.fixture
+def locked(tmp_path: Path) -> Iterator[Settings]:
+    """A settings file whose gate byte another process holds for longer than the bound."""
+    settings = write_file(tmp_path / "locked.ini", "[S]", "K=v")
+    with subprocess.Popen([sys.executable, "-c", HOLDER, str(tmp_path / "locked.ini")], stdin=subprocess.PIPE,
+                          stdout=subprocess.PIPE, text=True) as holder:
+        assert holder.stdout is not None and holder.stdout.readline() == "held\n"
+        yield settings
+        holder.communicate("")
+
+
+def test_a_file_locked_past_the_bound_raises_busy(locked: Settings) -> None:
+    with pytest.raises(zodavudaz.ZdzBusy):
+        locked.get("S", "K")
+    with pytest.raises(zodavudaz.ZdzBusy):
+        locked.set("S", "K", "w")
+
+
+def test_whole_file_and_lines(tmp_path: Path) -> None:
+    settings = write_file(tmp_path / "lines.ini", "[S]", "A=1", "", "[T]", "B=2")
+    assert settings.text() == "[S]\r\nA=1\r\n\r\n[T]\r\nB=2\r\n"
+    assert list(settings.lines()) == ["[S]\r\n", "A=1\r\n", "\r\n", "[T]\r\n", "B=2\r\n"]
+    with pytest.raises(zodavudaz.ZdzNotFound):
+        Settings(tmp_path / "missing.ini").text()
+    with pytest.raises(zodavudaz.ZdzNotFound):
+        list(Settings(tmp_path / "missing.ini").lines())
+
+
+PLACEMENT = WindowPlacement(0, 1, -1, -1, -8, -8, 10, 20, 810, 620)
+
+
+def test_window_placements_round_trip(demo: zodavudaz.Database, tmp_path: Path) -> None:
+    settings = Settings(tmp_path / "Mardel.tmp")
+    assert settings.window_placement() is None and settings.module_window_placement(1, 1) is None
+    settings.set_window_placement(PLACEMENT)
+    settings.set_module_window_placement(1, 1, PLACEMENT)
+    assert settings.window_placement() == PLACEMENT
+    assert settings.module_window_placement(1, 1) == PLACEMENT
+
+
+def test_back_up_information(demo: zodavudaz.Database, tmp_path: Path) -> None:
+    settings = write_file(tmp_path / "Mardel.tmp", "[StationAlpha]", "Database=stored", "",
+                          "[StationAlpha-Module1]", "Product=ZO4a21 input", "ModuleInf=1;2;3")
+    alpha = demo.stations["Alpha"]
+    assert settings.station_backup_info(1) == "stored"
+    assert settings.module_backup_info(alpha.modules[1]) == "1;2;3"
+    assert settings.station_backup_info(2) == ""
+    assert settings.module_backup_info(alpha.modules[3]) is None
+
+
+def test_an_application_without_a_registration_has_no_install_directory() -> None:
+    assert zodavudaz.install_directory("NoSuchApplication") is None

@@ -1,0 +1,105 @@
+"""ZoDavudaz for Python: the database of stations and modules, acquired data as NumPy arrays,
+settings files, viewer settings and module packets, over the library's C interface."""
+
+from __future__ import annotations
+
+import ctypes
+
+from . import aio, sim
+from ._library import C as clib
+from ._library import LibraryNotLoaded, file_of
+from ._text import DEFAULT_ENCODING, get_encoding, set_encoding
+from ._version import VERSION
+from .acquisition import CurrentData, Direction, RawData, WaveInfo, Waveform, dtype_of
+from .control import convert_term, product_name_of, reverse_term, unit_text
+from .database import Database, Flag
+from .errors import (
+    ZdzArgument,
+    ZdzBusy,
+    ZdzError,
+    ZdzExists,
+    ZdzNoMemory,
+    ZdzNotFound,
+    ZdzNoWaveInfo,
+    ZdzOrder,
+    ZdzRefused,
+    ZdzSettingsFailure,
+    ZdzUnknown,
+    status_text,
+)
+from .filters import GuiFilters
+from .modules import Module, Modules, Reply
+from .packets import Interpreter, PacketKind, StopDispatch, decode_packet, handler_names
+from .settings import Settings, WindowPlacement, install_directory
+from .stations import Slot, Station, Stations
+from .viewer import Keyword, ViewerGroup, ViewerProperty, keywords
+
+__version__ = ".".join(map(str, VERSION))
+
+
+def library_version() -> str:
+    """The loaded library's version, "MAJOR.MINOR.PATCH"."""
+    text = ctypes.c_char_p()
+    clib.zdz_get_version(None, None, None, ctypes.byref(text))
+    return (text.value or b"").decode("ascii")
+
+
+def library_file() -> str:
+    """The file of the loaded library."""
+    return file_of(clib.zdz_get_version)
+
+
+__all__ = [
+    "DEFAULT_ENCODING",
+    "CurrentData",
+    "Database",
+    "Direction",
+    "Flag",
+    "GuiFilters",
+    "Interpreter",
+    "Keyword",
+    "LibraryNotLoaded",
+    "Module",
+    "Modules",
+    "PacketKind",
+    "RawData",
+    "Reply",
+    "Settings",
+    "Slot",
+    "Station",
+    "Stations",
+    "StopDispatch",
+    "ViewerGroup",
+    "ViewerProperty",
+    "WaveInfo",
+    "Waveform",
+    "WindowPlacement",
+    "aio",
+    "sim",
+    "ZdzArgument",
+    "ZdzBusy",
+    "ZdzError",
+    "ZdzExists",
+    "ZdzNoMemory",
+    "ZdzNoWaveInfo",
+    "ZdzNotFound",
+    "ZdzOrder",
+    "ZdzRefused",
+    "ZdzSettingsFailure",
+    "ZdzUnknown",
+    "clib",
+    "convert_term",
+    "decode_packet",
+    "dtype_of",
+    "get_encoding",
+    "handler_names",
+    "install_directory",
+    "keywords",
+    "library_file",
+    "library_version",
+    "product_name_of",
+    "reverse_term",
+    "set_encoding",
+    "status_text",
+    "unit_text",
+]
