@@ -94,12 +94,8 @@ const WalkCase WalkCases[] = {
        return "loop";
      },
      nullptr},
-    {"FortyLinksFollowed", false,
-     [](const std::string& top) { return LinkChain(top, 40); },
-     "f"},
-    {"FortyOneLinksRefused", false,
-     [](const std::string& top) { return LinkChain(top, 41); },
-     nullptr},
+    {"FortyLinksFollowed", false, [](const std::string& top) { return LinkChain(top, 40); }, "f"},
+    {"FortyOneLinksRefused", false, [](const std::string& top) { return LinkChain(top, 41); }, nullptr},
     {"OwnLinkInStickyFolder", false,
      [](const std::string& top) {
        Folder(top + "/shared", 01777);

@@ -184,7 +184,9 @@ Tally RunTrials(Scene& scene, const CrashCase& row, long trials) {
         scene.Writer);
     const std::string bytes = ReadAll(scene.File);
     (bytes == *row.Before ? tally.Old : bytes == after ? tally.New : tally.Torn)++;
-    const std::string probe = "p" + std::to_string(tally.Trials);
+    // Appended rather than "p" + ...: GCC 12 takes that for an overlapping copy in Release.
+    std::string probe = "p";
+    probe += std::to_string(tally.Trials);
     const int probed = RunInChild(
         [&] {
           CString value;
