@@ -173,7 +173,10 @@ TEST(ProfileMountTest, BindMountedFileWrittenInPlace) {
   const std::string source = folder / "Source.tmp", target = folder / "Mardel.tmp";
   WriteAll(source, Original);
   WriteAll(target, "");
-  EXPECT_EQ(RunInChild([&] { return WriteAndReadBoundFile(source, target); }), 7);
+  const int bits = RunInChild([&] { return WriteAndReadBoundFile(source, target); });
+  if (bits == 64)
+    GTEST_SKIP() << "cannot bind-mount here (in a chroot, / is no mount point to make private)";
+  EXPECT_EQ(bits, 7);
   EXPECT_EQ(ReadAll(source), Written);
   EXPECT_EQ(ReadAll(target), "");
   EXPECT_EQ(folder.Count(), 2) << "a temporary file or journal stayed";
