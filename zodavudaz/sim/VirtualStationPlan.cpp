@@ -169,7 +169,7 @@ bool PlanReader::ReadName(const std::string& section, const char* key, std::stri
   if (!File.Require(section, key, value))
     return false;
   if (value.size() > LongestName)
-    return File.Fail(section, key, "longer than " + std::to_string(LongestName) + " characters");
+    return File.Fail(section, key, std::string("longer than ") + std::to_string(LongestName) + " characters");
   return true;
 }
 
@@ -179,7 +179,7 @@ bool PlanReader::ReadSlotBytes(const std::string& section, const char* key, BYTE
     return true;
   const std::vector<std::string> items = ItemsOf(text);
   if (items.size() > StationSlotCount)
-    return File.Fail(section, key, "more than " + std::to_string(StationSlotCount) + " slots");
+    return File.Fail(section, key, std::string("more than ") + std::to_string(StationSlotCount) + " slots");
   for (std::size_t slot = 0; slot < items.size(); ++slot) {
     DWORD value = 0;
     if (!ParseUnsigned(items[slot], 0xFF, value))
