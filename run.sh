@@ -7,14 +7,21 @@ JOBS=$(nproc)
 FUZZ_SECONDS=${FUZZ_SECONDS:-5}
 # What the demo needs: a compiler for the native build, and cmake.
 DEMO_PACKAGES=(g++ cmake)
-# What tests, fuzzing, coverage, lint and benchmarks need besides: the i386 build (g++-multilib) too,
-# pkg-config and python3 for the install and example tests, acl for the settings attribute tests.
-TEST_PACKAGES=(g++-multilib googletest libbenchmark-dev libinih-dev clang libclang-rt-14-dev gcovr clang-tidy
-  clang-format cppcheck pkg-config python3 acl)
-# The Python package's tests and benchmarks.
-TEST_PACKAGES+=(python3-numpy python3-pytest python3-mypy)
+# What the test command needs besides: the i386 build (g++-multilib), googletest's sources, clang
+# and its fuzzing runtime, pkg-config and python3 for the install and example tests, acl for the
+# settings attribute tests, and the Python package's test tools.
+TEST_PACKAGES=(g++-multilib googletest clang libclang-rt-14-dev pkg-config python3 acl python3-numpy python3-pytest
+  python3-mypy)
+# What the other commands need on top of the test command's.
+COVERAGE_PACKAGES=(gcovr)
+LINT_PACKAGES=(clang-tidy clang-format cppcheck)
+BENCH_PACKAGES=(libbenchmark-dev libinih-dev)
 # Fuzz targets that a test run gives longer than FUZZ_SECONDS.
-declare -A FUZZ_TARGET_SECONDS=([ProfileFileFuzz]=20)
+declare -A FUZZ_TARGET_SECONDS=([ProfileFileFuzz]=10)
+# Line tables are all that sanitizer, fuzzer and crash reports need; full debug information would be
+# a third of every build's time.
+LINE_TABLES=(-DCMAKE_C_FLAGS_DEBUG=-g1 -DCMAKE_CXX_FLAGS_DEBUG=-g1
+  "-DCMAKE_C_FLAGS_RELWITHDEBINFO=-O2 -g1 -DNDEBUG" "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -g1 -DNDEBUG")
 
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 
@@ -47,8 +54,9 @@ choose_i386_runner() {
   rm -rf "$probe"
 }
 
+# prepare [PACKAGE...]: the test command's packages and these.
 prepare() {
-  install_missing "${DEMO_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
+  install_missing "${DEMO_PACKAGES[@]}" "${TEST_PACKAGES[@]}" "$@"
   choose_i386_runner
 }
 
@@ -59,7 +67,7 @@ run_demo() {
   echo "==> checking packages: ${DEMO_PACKAGES[*]}" >&2
   install_missing "${DEMO_PACKAGES[@]}"
   echo "==> configuring $dir" >&2
-  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZDZ_TESTS=OFF >/dev/null
+  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${LINE_TABLES[@]}" -DZDZ_TESTS=OFF >/dev/null
   echo "==> building zdz-demo and the libraries (about $((3 / JOBS + 1)) min on $JOBS cores)" >&2
   cmake --build "$dir" -j "$JOBS" --target zdz-demo >/dev/null
   echo "==> running the demo" >&2
@@ -70,7 +78,7 @@ run_demo() {
 # build DIR [cmake options...]: with the tests, whose packages prepare installs.
 build() {
   local dir=$1; shift
-  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZDZ_TESTS=ON "$@" >/dev/null
+  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${LINE_TABLES[@]}" -DZDZ_TESTS=ON "$@" >/dev/null
   cmake --build "$dir" -j "$JOBS" >/dev/null
 }
 
@@ -89,7 +97,7 @@ run_tests() {
 run_thread_sanitizer() {
   local dir=build/tsan
   echo "== native ThreadSanitizer: the C interface's threads test"
-  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Debug -DZDZ_TSAN=ON -DZDZ_WERROR=ON >/dev/null
+  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Debug "${LINE_TABLES[@]}" -DZDZ_TSAN=ON -DZDZ_WERROR=ON >/dev/null
   cmake --build "$dir" -j "$JOBS" --target test-c-threads >/dev/null
   "$dir"/tests/test-c-threads --gtest_brief=1 >"$dir"/threads.log 2>&1 || { cat "$dir"/threads.log; return 1; }
   grep -E "rounds|PASSED" "$dir"/threads.log
@@ -204,7 +212,7 @@ case "${1:-}" in
     run_fuzz "${2:-600}" keep
     ;;
   coverage)
-    prepare
+    prepare "${COVERAGE_PACKAGES[@]}"
     rm -rf build/coverage
     build build/coverage -DCMAKE_BUILD_TYPE=Debug -DZDZ_COVERAGE=ON
     ctest --test-dir build/coverage -j "$JOBS" --output-on-failure >/dev/null
@@ -212,7 +220,7 @@ case "${1:-}" in
       --txt build/coverage/coverage.txt | tail -3
     ;;
   lint)
-    prepare
+    prepare "${LINT_PACKAGES[@]}"
     lint
     ;;
   stress)
@@ -222,7 +230,7 @@ case "${1:-}" in
       build/plain/tests/test-stress --gtest_brief=1
     ;;
   bench)
-    prepare
+    prepare "${BENCH_PACKAGES[@]}"
     build build/bench -DCMAKE_BUILD_TYPE=Release -DZDZ_BENCH=ON
     build/bench/bench/zdz-bench "${@:2}"
     # The Python package beside the same C calls timed in C, in one process.
