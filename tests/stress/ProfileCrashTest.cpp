@@ -239,7 +239,7 @@ TEST_P(ProfileCrashTest, FileIsOldOrNewWhole) {
   const CrashPath& path = GetParam();
   if (path.NeedsPrivilege && !IsPrivileged())
     GTEST_SKIP() << "needs root to write as user " << OtherUser << ", set access lists and mount";
-  const long trials = SettingFromEnvironment("ZDZ_CRASH_TRIALS", 8);
+  const long trials = SettingFromEnvironment("ZDZ_CRASH_TRIALS", 4);
   for (const CrashCase& row : path.Cases) {
     const Tally tally = RunPath(path, row, trials);
     Report(path.Name, row.Name, tally);
