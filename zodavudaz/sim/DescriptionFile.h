@@ -16,9 +16,9 @@ class DescriptionFile {
 public:
   /// Lists the sections and keys of fileName; false, with the message set, when it cannot be
   /// read or holds a line the engine would misread: a repeated section or key (the engine takes
-  /// the first), blanks around a key name, a line without "=" in a section, a header that is not "[NAME]" alone on its line,
-  /// a key line after the empty line that ended its section. A leading UTF-8 byte-order mark is
-  /// read past, as the engine does.
+  /// the first), blanks around a key name, a line without "=" in a section, a header that is not
+  /// "[NAME]" alone on its line, a key line after the empty line that ended its section. A
+  /// leading UTF-8 byte-order mark is read past, as the engine does.
   bool Open(LPCTSTR fileName);
 
   bool HasSection(const std::string& section) const { return Sections.count(section) != 0; }
