@@ -1,5 +1,5 @@
 # Installs the library and the simulated sibling libraries (component "sim"), their public headers,
-# the zdz tool and the demo, a CMake package, pkg-config files and the documentation.
+# the zdz tool and the demo with their manual pages, a CMake package, pkg-config files and the documentation.
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 include(cmake/PublicHeaders.cmake)
@@ -59,6 +59,13 @@ install(DIRECTORY tools/demo/settings DESTINATION ${CMAKE_INSTALL_DATADIR}/zodav
   ${ZDZ_TOOLS_INSTALL} PATTERN ".*" EXCLUDE)
 install(FILES tools/demo/VirtualStations.ini DESTINATION ${CMAKE_INSTALL_DATADIR}/zodavudaz/demo COMPONENT tools
   ${ZDZ_TOOLS_INSTALL})
+# zdz-frontend, the web front end: a module of the Python package, started by this launcher in bin/.
+# It is installed with the tools where the tree has it; the Debian package takes it from there.
+set(ZDZ_FRONTEND_LAUNCHER ${PROJECT_SOURCE_DIR}/tools/zdz-frontend)
+if(EXISTS ${ZDZ_FRONTEND_LAUNCHER})
+  install(PROGRAMS ${ZDZ_FRONTEND_LAUNCHER} DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT tools ${ZDZ_TOOLS_INSTALL})
+endif()
+include(cmake/ManPages.cmake)
 
 set(ZDZ_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/ZoDavudaz)
 install(EXPORT ZoDavudazTargets NAMESPACE ZoDavudaz:: DESTINATION ${ZDZ_CMAKE_DIR} COMPONENT library)
