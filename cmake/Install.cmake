@@ -85,8 +85,15 @@ file(RELATIVE_PATH ZDZ_SHARE_TO_PACKAGE /prefix/${ZDZ_SHARED_CMAKE_DIR} /prefix/
 math(EXPR ZDZ_PACKAGE_BITS "${CMAKE_SIZEOF_VOID_P} * 8")
 configure_file(cmake/ZoDavudazArchitecture.cmake.in
   ${CMAKE_CURRENT_BINARY_DIR}/ZoDavudaz-${ZDZ_PACKAGE_BITS}bit.cmake @ONLY)
+# Its version file is the same bytes in every build, so that the packages of both architectures may
+# install it: the package it hands over to checks the architecture.
+function(zdz_write_shared_version_file file)
+  unset(CMAKE_SIZEOF_VOID_P)
+  write_basic_package_version_file(${file} COMPATIBILITY SameMajorVersion ARCH_INDEPENDENT)
+endfunction()
+zdz_write_shared_version_file(${CMAKE_CURRENT_BINARY_DIR}/shared/ZoDavudazConfigVersion.cmake)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/ZoDavudaz-${ZDZ_PACKAGE_BITS}bit.cmake
-  ${CMAKE_CURRENT_BINARY_DIR}/ZoDavudazConfigVersion.cmake DESTINATION ${ZDZ_SHARED_CMAKE_DIR} COMPONENT library)
+  ${CMAKE_CURRENT_BINARY_DIR}/shared/ZoDavudazConfigVersion.cmake DESTINATION ${ZDZ_SHARED_CMAKE_DIR} COMPONENT library)
 install(FILES cmake/ZoDavudazArchitectureChoice.cmake DESTINATION ${ZDZ_SHARED_CMAKE_DIR}
   RENAME ZoDavudazConfig.cmake COMPONENT library)
 

@@ -11,6 +11,7 @@ for deb in "$folder"/*_"$first".deb; do
   package=$(dpkg-deb -f "$deb" Package)
   [ "$(dpkg-deb -f "$deb" Multi-Arch)" = same ] || continue
   other=$(ls "$folder/${package}_"*"_$second.deb")
+  mkdir -p "$work/$package"
   dpkg-deb -x "$deb" "$work/$package/$first"
   dpkg-deb -x "$other" "$work/$package/$second"
   while read -r file; do
