@@ -220,7 +220,7 @@ make_packages() {
   bash tests/install/SameSharedFiles.sh "$PACKAGES" "$(dpkg --print-architecture)" i386
   echo "==> lintian" >&2
   # Lintian warns when it runs as root, which the packages do not need.
-  lintian --fail-on error --info --pedantic "$PACKAGES"/*.deb 2>&1 | { grep -v "running with root privileges" || true; }
+  lintian --fail-on error --display-info --pedantic "$PACKAGES"/*.deb 2>&1 | { grep -v "running with root privileges" || true; }
   ls "$PACKAGES"
 }
 
