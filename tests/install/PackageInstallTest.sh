@@ -27,6 +27,9 @@ debootstrap --variant=minbase --cache-dir="$work/cache" bookworm "$root" "$mirro
 for fs in proc dev; do
   mount --bind "/$fs" "$root/$fs" && mounts=("$root/$fs" "${mounts[@]}")
 done
+# The packages apt downloads in the root are kept for the next run too.
+mkdir -p "$work/cache/apt/partial"
+mount --bind "$work/cache/apt" "$root/var/cache/apt/archives" && mounts=("$root/var/cache/apt/archives" "${mounts[@]}")
 mkdir -p "$root/tmp/zdz-packages" "$root/tmp/zdz-check"
 cp "$packages"/*.deb "$root/tmp/zdz-packages/"
 cp "$top/README.md" "$top/tests/docs/CheckSnippets.py" "$here/FreshRootChecks.sh" "$root/tmp/zdz-check/"
