@@ -192,14 +192,30 @@ TEST_F(SettingsTest, BackUpInformationIsAcceptedAsTheEngineAcceptsIt) {
               return zdz_get_module_backup_inf(2, 2, text, capacity, size);
             }),
             "module text");
-  const auto stationText = [&](const std::string& path, int32_t status) {
-    return TextOf([&](char* text, uint32_t capacity,
-                      uint32_t* size) { return zdz_get_station_backup_inf(2, path.c_str(), text, capacity, size); },
-                  status);
+  // Only a file that cannot be read fails; no entry is empty text.
+  const std::string noKey = Folder / "no-key.tmp";
+  const std::string noSection = Folder / "no-section.tmp";
+  WriteAll(noKey, "[StationBravo]\r\nWindowPos=0\r\n\r\n");
+  WriteAll(noSection, "[StationAlpha]\r\nDatabase=alpha text\r\n\r\n");
+  const struct {
+    std::string Path;
+    int32_t Status;
+    const char* Text;
+  } stationRows[] = {
+      {file, ZDZ_OK, "station text"},
+      {noKey, ZDZ_OK, ""},
+      {noSection, ZDZ_OK, ""},
+      {Folder / "missing", ZDZ_OK, ""},
+      {Folder / "folder", ZDZ_E_FILE_SYSTEM, ""},
   };
-  EXPECT_EQ(stationText(file, ZDZ_OK), "station text");
-  EXPECT_EQ(stationText(Folder / "missing", ZDZ_OK), "");
-  EXPECT_EQ(stationText(Folder / "folder", ZDZ_E_FILE_SYSTEM), "");
+  for (const auto& row : stationRows) {
+    SCOPED_TRACE(row.Path);
+    EXPECT_EQ(
+        TextOf([&](char* text, uint32_t capacity,
+                   uint32_t* size) { return zdz_get_station_backup_inf(2, row.Path.c_str(), text, capacity, size); },
+               row.Status),
+        row.Text);
+  }
 }
 
 TEST_F(SettingsTest, InstallFoldersAndTheDisplayAreaAreThePlatforms) {
