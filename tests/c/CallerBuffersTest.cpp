@@ -75,10 +75,7 @@ TEST_F(CallerBuffersTest, TextKeepsEveryByteAsTheLibraryHoldsIt) {
   for (int byte = 1; byte < 256; ++byte)
     name += static_cast<char>(byte);
   ASSERT_EQ(zdz_add_station(9, name.c_str(), ""), ZDZ_OK);
-  EXPECT_EQ(TextOf([](char* text, uint32_t capacity, uint32_t* size) {
-              return zdz_gui_get_station_name(9, text, capacity, size);
-            }),
-            name);
+  EXPECT_EQ(TextOf(Bound(zdz_gui_get_station_name, 9)), name);
 }
 
 TEST(StatusTextTest, EveryStatusHasItsOwnText) {

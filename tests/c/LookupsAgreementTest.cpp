@@ -107,21 +107,12 @@ TEST_F(LookupsAgreementTest, ProductNamesAreTheDatabasesWithItsCodeForAModuleNot
   for (const FiledModuleId& filed : FiledModules) {
     CString expected;
     Database().GetProductName(filed.Station, filed.Module, expected);
-    EXPECT_EQ(TextOf([&](char* text, uint32_t capacity, uint32_t* size) {
-                return zdz_get_product_name(filed.Station, filed.Module, text, capacity, size);
-              }),
-              TextOf(expected));
+    EXPECT_EQ(TextOf(Bound(zdz_get_product_name, filed.Station, filed.Module)), TextOf(expected));
   }
-  EXPECT_EQ(TextOf([](char* text, uint32_t capacity,
-                      uint32_t* size) { return zdz_get_product_name(1, 2, text, capacity, size); },
-                   0xFFFF),
-            "");
+  EXPECT_EQ(TextOf(Bound(zdz_get_product_name, 1, 2), 0xFFFF), "");
   CString byCode;
   Database().GetProductName(DWORD{0x12ABCD}, byCode);
-  EXPECT_EQ(TextOf([](char* text, uint32_t capacity, uint32_t* size) {
-              return zdz_get_product_name_by_code(0x12ABCD, text, capacity, size);
-            }),
-            TextOf(byCode));
+  EXPECT_EQ(TextOf(Bound(zdz_get_product_name_by_code, 0x12ABCD)), TextOf(byCode));
 }
 
 TEST_F(LookupsAgreementTest, RecordLookUpsFindWhatTheDatabaseFinds) {
