@@ -662,7 +662,9 @@ ZODAVUDAZ_EXPORT int32_t zdz_get_module_backup_inf(uint16_t station, uint16_t mo
                                                    uint32_t* size);
 ZODAVUDAZ_EXPORT int32_t zdz_get_module_backup_inf_file(uint16_t station, uint16_t module, const char* file, char* info,
                                                         uint32_t capacity, uint32_t* size);
-/// The station's "Database" entry of file, empty when there is none (GetStationBackupInf).
+/// The station's "Database" entry of file, empty text and ZDZ_OK when the file, section or key is
+/// missing (GetStationBackupInf). Where the C++ call gives 1 whatever happened, this one answers a
+/// file it could not read: ZDZ_E_BUSY, ZDZ_E_REFUSED_NAME or ZDZ_E_FILE_SYSTEM, writing nothing.
 ZODAVUDAZ_EXPORT int32_t zdz_get_station_backup_inf(uint16_t station, const char* file, char* info, uint32_t capacity,
                                                     uint32_t* size);
 /// The folder an application registered itself in (GetInstallDirectory); ZDZ_E_NOT_FOUND when it

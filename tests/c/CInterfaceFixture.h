@@ -38,6 +38,12 @@ protected:
 /// A C function that hands out text: its arguments after the ones the call names.
 using TextCall = std::function<int32_t(char* text, uint32_t capacity, uint32_t* size)>;
 
+/// call with its leading arguments bound, as a TextCall.
+template <typename CallT, typename... LeadingT>
+TextCall Bound(CallT call, LeadingT... leading) {
+  return [=](char* text, uint32_t capacity, uint32_t* size) { return call(leading..., text, capacity, size); };
+}
+
 /// The text call hands out with a roomy buffer, expecting status.
 inline std::string TextOf(const TextCall& call, int32_t status = ZDZ_OK) {
   std::vector<char> buffer(1 << 16, '\x5A');

@@ -40,20 +40,11 @@ TEST_F(ControlAgreementTest, StoredValuesAreTheControlFunctionsWithTheirCodes) {
 TEST_F(ControlAgreementTest, UnitTextsAreTheControlFunctions) {
   for (const WORD code : {WORD{0x0001}, WORD{0x0300}, WORD{0x1000}, WORD{0x1234}, WORD{0xFFF0}, WORD{0xFFF1}}) {
     SCOPED_TRACE(code);
-    EXPECT_EQ(TextOf([&](char* text, uint32_t capacity, uint32_t* size) {
-                return zdz_zoc_get_unit_str(code, text, capacity, size);
-              }),
-              TextOf(ZocGetUnitStr(code)));
-    EXPECT_EQ(TextOf([&](char* text, uint32_t capacity, uint32_t* size) {
-                return zdz_zoc_get_unit_str_ex(code, "mV/V", "x", text, capacity, size);
-              }),
-              TextOf(ZocGetUnitStrEx(code, "mV/V", "x")));
+    EXPECT_EQ(TextOf(Bound(zdz_zoc_get_unit_str, code)), TextOf(ZocGetUnitStr(code)));
+    EXPECT_EQ(TextOf(Bound(zdz_zoc_get_unit_str_ex, code, "mV/V", "x")), TextOf(ZocGetUnitStrEx(code, "mV/V", "x")));
   }
   SimSetLanguage(17);
-  EXPECT_EQ(TextOf([](char* text, uint32_t capacity, uint32_t* size) {
-              return zdz_zoc_get_unit_str(0x0300, text, capacity, size);
-            }),
-            "\x83\xB6");
+  EXPECT_EQ(TextOf(Bound(zdz_zoc_get_unit_str, 0x0300)), "\x83\xB6");
 }
 
 TEST_F(ControlAgreementTest, ChannelWaveInformationIsFilledAsTheControlFunctionFillsIt) {
@@ -171,16 +162,10 @@ TEST_F(ControlAgreementTest, ProcessValuesAndLineEndsAreTheControlFunctions) {
     SCOPED_TRACE(source);
     CString converted;
     ConvertTerm(source, converted);
-    EXPECT_EQ(TextOf([&](char* text, uint32_t capacity, uint32_t* size) {
-                return zdz_convert_term(source, text, capacity, size);
-              }),
-              TextOf(converted));
+    EXPECT_EQ(TextOf(Bound(zdz_convert_term, source)), TextOf(converted));
     CString reversed;
     ReverseTerm(source, reversed);
-    EXPECT_EQ(TextOf([&](char* text, uint32_t capacity, uint32_t* size) {
-                return zdz_reverse_term(source, text, capacity, size);
-              }),
-              TextOf(reversed));
+    EXPECT_EQ(TextOf(Bound(zdz_reverse_term, source)), TextOf(reversed));
   }
 }
 } // namespace

@@ -83,10 +83,7 @@ TEST_F(DatabaseAgreementTest, StationsAndModulesFiledInCAreTheDatabasesRecords) 
   EXPECT_EQ(station->ListIndex, 4);
   EXPECT_EQ(station->TreeItem, reinterpret_cast<HTREEITEM>(0x44));
   EXPECT_EQ(station->AccessState, 10);
-  EXPECT_EQ(TextOf([](char* text, uint32_t capacity, uint32_t* size) {
-              return zdz_get_station_model(9, text, capacity, size);
-            }),
-            "RA800-G");
+  EXPECT_EQ(TextOf(Bound(zdz_get_station_model, 9)), "RA800-G");
 
   CFeModule* frontend = SimCreateFrontend(SimModuleConfig{9, 3});
   ASSERT_EQ(zdz_add_module(9, 3, "ZO4a21", 0x4A2100, 4, frontend), ZDZ_OK);
@@ -108,10 +105,7 @@ TEST_F(DatabaseAgreementTest, StationsAndModulesFiledInCAreTheDatabasesRecords) 
   uint32_t word = 0;
   ASSERT_EQ(zdz_get_module_product_word(9, 3, &word), ZDZ_OK);
   EXPECT_EQ(word, 0x4A2100u);
-  EXPECT_EQ(TextOf([](char* text, uint32_t capacity, uint32_t* size) {
-              return zdz_get_module_product_name(9, 3, text, capacity, size);
-            }),
-            "ZO4a21");
+  EXPECT_EQ(TextOf(Bound(zdz_get_module_product_name, 9, 3)), "ZO4a21");
   EXPECT_EQ(zdz_add_module(9, 3, "ZO4a21", 0, 4, nullptr), ZDZ_E_EXISTS);
   EXPECT_EQ(zdz_add_station(9, "Again", ""), ZDZ_E_EXISTS);
   EXPECT_EQ(zdz_remove_station(9), ZDZ_E_ORDER);
@@ -125,10 +119,7 @@ TEST_F(DatabaseAgreementTest, StoredStateIsWhatTheDatabaseLoaded) {
                  "[StationBravo-Module2]\r\nWindowPos=0,1,-1,-1,-1,-1,1,2,30,40\r\nConfig=a 3,b 2,c 1,\r\n"
                  "Product=ZO4d02 input\r\nModuleInf=s 1,b 0,c 5,d 6,t 1,t 0,t 1,t 0,v 99,n 3,f 4,t 0,t 1,t 0,dir "
                  "c:\\data\\,run\r\n\r\n");
-  EXPECT_EQ(TextOf([&](char* text, uint32_t capacity, uint32_t* size) {
-              return zdz_update_data_base_ex(file.c_str(), 2, text, capacity, size);
-            }),
-            "backup text");
+  EXPECT_EQ(TextOf(Bound(zdz_update_data_base_ex, file.c_str(), 2)), "backup text");
   CStation* station = nullptr;
   ASSERT_TRUE(Database().GetStationInf(2, &station));
   zdz_rect window{};
@@ -253,10 +244,7 @@ TEST_F(DatabaseAgreementTest, StoredViewerSettingsAreWhatTheLookUpsFind) {
   CString expected;
   ViewerProperty2Ascii(record, expected);
   ReleaseViewerProperty(record);
-  EXPECT_EQ(TextOf([&](char* text, uint32_t capacity, uint32_t* size) {
-              return zdz_viewer_to_text(viewer, text, capacity, size);
-            }),
-            TextOf(expected));
+  EXPECT_EQ(TextOf(Bound(zdz_viewer_to_text, viewer)), TextOf(expected));
   char group[256];
   uint32_t size = 0;
   EXPECT_EQ(zdz_viewer_group_to_text(viewer, 0, group, sizeof group, &size), ZDZ_E_NOT_FOUND);

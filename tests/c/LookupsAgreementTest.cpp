@@ -10,39 +10,36 @@ class LookupsAgreementTest : public CInterfaceFixture {};
 const WORD Stations[] = {0, 1, 2, 5, 16, 77};
 const WORD Slots[] = {0, 1, 2, 3, 4, 5, 8, 9, 15, 0x12, 0x100};
 
-struct SlotFactRow {
+/// A fact of a slot or of a module: the C call and the C++ member it wraps.
+struct FactRow {
   const char* Name;
-  std::function<int32_t(WORD station, WORD slot, long& answer)> C;
-  std::function<long(const CGUIDatabase&, WORD station, WORD slot)> Cpp;
+  std::function<int32_t(WORD station, WORD id, long& answer)> C;
+  long (*Cpp)(const CGUIDatabase&, WORD station, WORD id);
 };
 
 template <typename AnswerT>
 std::function<int32_t(WORD, WORD, long&)> Answering(int32_t (*call)(uint16_t, uint16_t, AnswerT*)) {
-  return [call](WORD station, WORD slot, long& answer) {
+  return [call](WORD station, WORD id, long& answer) {
     AnswerT value = static_cast<AnswerT>(0x5A);
-    const int32_t status = call(station, slot, &value);
+    const int32_t status = call(station, id, &value);
     answer = static_cast<long>(value);
     return status;
   };
 }
 
-const SlotFactRow SlotFactRows[] = {
-    {"IsExistModule", Answering(zdz_is_exist_module),
-     [](const CGUIDatabase& database, WORD station, WORD slot) { return long{database.IsExistModule(station, slot)}; }},
-    {"GetConnectStatus", Answering(zdz_get_connect_status),
-     [](const CGUIDatabase& database, WORD station, WORD slot) {
-       return long{database.GetConnectStatus(station, slot)};
-     }},
-    {"CheckMaster", Answering(zdz_check_master),
-     [](const CGUIDatabase& database, WORD station, WORD slot) { return long{database.CheckMaster(station, slot)}; }},
-    {"CheckTerm", Answering(zdz_check_term),
-     [](const CGUIDatabase& database, WORD station, WORD slot) { return long{database.CheckTerm(station, slot)}; }},
-    {"SearchMaster", Answering(zdz_search_master),
-     [](const CGUIDatabase& database, WORD station, WORD slot) { return long{database.SearchMaster(station, slot)}; }},
-    {"GetConnectNum", Answering(zdz_get_connect_num),
-     [](const CGUIDatabase& database, WORD station, WORD slot) { return long{database.GetConnectNum(station, slot)}; }},
-    {"GetConnectNo", Answering(zdz_get_connect_no),
-     [](const CGUIDatabase& database, WORD station, WORD slot) { return long{database.GetConnectNo(station, slot)}; }},
+template <auto Member>
+long Cpp(const CGUIDatabase& database, WORD station, WORD id) {
+  return long{(database.*Member)(station, id)};
+}
+
+const FactRow SlotFactRows[] = {
+    {"IsExistModule", Answering(zdz_is_exist_module), Cpp<&CGUIDatabase::IsExistModule>},
+    {"GetConnectStatus", Answering(zdz_get_connect_status), Cpp<&CGUIDatabase::GetConnectStatus>},
+    {"CheckMaster", Answering(zdz_check_master), Cpp<&CGUIDatabase::CheckMaster>},
+    {"CheckTerm", Answering(zdz_check_term), Cpp<&CGUIDatabase::CheckTerm>},
+    {"SearchMaster", Answering(zdz_search_master), Cpp<&CGUIDatabase::SearchMaster>},
+    {"GetConnectNum", Answering(zdz_get_connect_num), Cpp<&CGUIDatabase::GetConnectNum>},
+    {"GetConnectNo", Answering(zdz_get_connect_no), Cpp<&CGUIDatabase::GetConnectNo>},
     {"GetMaxSlot",
      [](WORD station, WORD, long& answer) {
        uint8_t slots = 0x5A;
@@ -54,7 +51,7 @@ const SlotFactRow SlotFactRows[] = {
 };
 
 TEST_F(LookupsAgreementTest, SlotFactsAnswerAsTheDatabaseForFiledStationsAndUnknownForOthers) {
-  for (const SlotFactRow& row : SlotFactRows)
+  for (const FactRow& row : SlotFactRows)
     for (WORD station : Stations)
       for (WORD slot : Slots) {
         SCOPED_TRACE(std::string(row.Name) + " station " + std::to_string(station) + " slot " + std::to_string(slot));
@@ -70,33 +67,12 @@ TEST_F(LookupsAgreementTest, SlotFactsAnswerAsTheDatabaseForFiledStationsAndUnkn
       }
 }
 
-struct ModuleFactRow {
-  const char* Name;
-  std::function<int32_t(WORD station, WORD module, long& answer)> C;
-  std::function<long(const CGUIDatabase&, WORD station, WORD module)> Cpp;
-};
-
-const ModuleFactRow ModuleFactRows[] = {
-    {"GetAcqChannel", Answering(zdz_get_acq_channel),
-     [](const CGUIDatabase& database, WORD station, WORD module) {
-       return long{database.GetAcqChannel(station, module)};
-     }},
-    {"IsSaveOnTrigEnable", Answering(zdz_is_save_on_trig_enable),
-     [](const CGUIDatabase& database, WORD station, WORD module) {
-       return long{database.IsSaveOnTrigEnable(station, module)};
-     }},
-    {"GetGUISimpleMode", Answering(zdz_get_gui_simple_mode),
-     [](const CGUIDatabase& database, WORD station, WORD module) {
-       return long{database.GetGUISimpleMode(station, module)};
-     }},
-    {"IsScalingEnable", Answering(zdz_is_scaling_enable),
-     [](const CGUIDatabase& database, WORD station, WORD module) {
-       return long{database.IsScalingEnable(station, module)};
-     }},
-    {"GetScalingStatus", Answering(zdz_get_scaling_status),
-     [](const CGUIDatabase& database, WORD station, WORD module) {
-       return long{database.GetScalingStatus(station, module)};
-     }},
+const FactRow ModuleFactRows[] = {
+    {"GetAcqChannel", Answering(zdz_get_acq_channel), Cpp<&CGUIDatabase::GetAcqChannel>},
+    {"IsSaveOnTrigEnable", Answering(zdz_is_save_on_trig_enable), Cpp<&CGUIDatabase::IsSaveOnTrigEnable>},
+    {"GetGUISimpleMode", Answering(zdz_get_gui_simple_mode), Cpp<&CGUIDatabase::GetGUISimpleMode>},
+    {"IsScalingEnable", Answering(zdz_is_scaling_enable), Cpp<&CGUIDatabase::IsScalingEnable>},
+    {"GetScalingStatus", Answering(zdz_get_scaling_status), Cpp<&CGUIDatabase::GetScalingStatus>},
 };
 
 struct FiledModuleId {
@@ -112,7 +88,9 @@ TEST_F(LookupsAgreementTest, ModuleFactsAnswerAsTheDatabaseForFiledModulesAndUnk
   module->ModuleFlags = 0x82;
   module->ScalingStatus = 1;
   module->GuiSimpleMode = 7;
-  for (const ModuleFactRow& row : ModuleFactRows) {
+  ASSERT_TRUE(Database().GetModuleInf(2, 2, &module));
+  module->ScalingStatus = 1; // without the flag that enables scaling
+  for (const FactRow& row : ModuleFactRows) {
     for (const FiledModuleId& filed : FiledModules) {
       SCOPED_TRACE(std::string(row.Name) + " " + std::to_string(filed.Station) + "/" + std::to_string(filed.Module));
       long answer = -1;
@@ -129,21 +107,12 @@ TEST_F(LookupsAgreementTest, ProductNamesAreTheDatabasesWithItsCodeForAModuleNot
   for (const FiledModuleId& filed : FiledModules) {
     CString expected;
     Database().GetProductName(filed.Station, filed.Module, expected);
-    EXPECT_EQ(TextOf([&](char* text, uint32_t capacity, uint32_t* size) {
-                return zdz_get_product_name(filed.Station, filed.Module, text, capacity, size);
-              }),
-              TextOf(expected));
+    EXPECT_EQ(TextOf(Bound(zdz_get_product_name, filed.Station, filed.Module)), TextOf(expected));
   }
-  EXPECT_EQ(TextOf([](char* text, uint32_t capacity,
-                      uint32_t* size) { return zdz_get_product_name(1, 2, text, capacity, size); },
-                   0xFFFF),
-            "");
+  EXPECT_EQ(TextOf(Bound(zdz_get_product_name, 1, 2), 0xFFFF), "");
   CString byCode;
   Database().GetProductName(DWORD{0x12ABCD}, byCode);
-  EXPECT_EQ(TextOf([](char* text, uint32_t capacity, uint32_t* size) {
-              return zdz_get_product_name_by_code(0x12ABCD, text, capacity, size);
-            }),
-            TextOf(byCode));
+  EXPECT_EQ(TextOf(Bound(zdz_get_product_name_by_code, 0x12ABCD)), TextOf(byCode));
 }
 
 TEST_F(LookupsAgreementTest, RecordLookUpsFindWhatTheDatabaseFinds) {

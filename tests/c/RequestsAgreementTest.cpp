@@ -160,17 +160,11 @@ TEST_F(RequestsAgreementTest, FrontendsAndNamesAreTheDatabases) {
   for (const WORD module : {WORD{2}, WORD{0x12}}) {
     CString name;
     Database().GuiGetModuleName(2, module, name);
-    EXPECT_EQ(TextOf([&](char* text, uint32_t capacity, uint32_t* size) {
-                return zdz_gui_get_module_name(2, module, text, capacity, size);
-              }),
-              TextOf(name));
+    EXPECT_EQ(TextOf(Bound(zdz_gui_get_module_name, 2, module)), TextOf(name));
   }
   CString station;
   Database().GuiGetStationName(2, station);
-  EXPECT_EQ(TextOf([](char* text, uint32_t capacity, uint32_t* size) {
-              return zdz_gui_get_station_name(2, text, capacity, size);
-            }),
-            TextOf(station));
+  EXPECT_EQ(TextOf(Bound(zdz_gui_get_station_name, 2)), TextOf(station));
 }
 
 TEST_F(RequestsAgreementTest, WaveAndAcquisitionInformationAreTheDatabasesRecords) {

@@ -26,11 +26,7 @@ protected:
   }
 
   std::string GetValue(const std::string& file, const char* section, const char* key, int32_t status) {
-    return TextOf(
-        [&](char* text, uint32_t capacity, uint32_t* size) {
-          return zdz_get_profile_string(file.c_str(), section, key, text, capacity, size);
-        },
-        status);
+    return TextOf(Bound(zdz_get_profile_string, file.c_str(), section, key), status);
   }
 
   TempFolder Folder;
@@ -179,27 +175,32 @@ TEST_F(SettingsTest, BackUpInformationIsAcceptedAsTheEngineAcceptsIt) {
                  "[StationBravo-Module2]\r\nProduct=ZO4d02 input\r\nModuleInf=module text\r\n\r\n"
                  "[StationBravo-Module3]\r\nProduct=other\r\nModuleInf=module text\r\n\r\n");
   const auto moduleText = [&](WORD module, int32_t status) {
-    return TextOf(
-        [&](char* text, uint32_t capacity, uint32_t* size) {
-          return zdz_get_module_backup_inf_file(2, module, file.c_str(), text, capacity, size);
-        },
-        status);
+    return TextOf(Bound(zdz_get_module_backup_inf_file, 2, module, file.c_str()), status);
   };
   EXPECT_EQ(moduleText(2, ZDZ_OK), "module text");
   EXPECT_EQ(moduleText(3, ZDZ_E_NOT_FOUND), "");
   EXPECT_EQ(moduleText(9, ZDZ_E_UNKNOWN), "");
-  EXPECT_EQ(TextOf([](char* text, uint32_t capacity, uint32_t* size) {
-              return zdz_get_module_backup_inf(2, 2, text, capacity, size);
-            }),
-            "module text");
-  const auto stationText = [&](const std::string& path, int32_t status) {
-    return TextOf([&](char* text, uint32_t capacity,
-                      uint32_t* size) { return zdz_get_station_backup_inf(2, path.c_str(), text, capacity, size); },
-                  status);
+  EXPECT_EQ(TextOf(Bound(zdz_get_module_backup_inf, 2, 2)), "module text");
+  // Only a file that cannot be read fails; no entry is empty text.
+  const std::string noKey = Folder / "no-key.tmp";
+  const std::string noSection = Folder / "no-section.tmp";
+  WriteAll(noKey, "[StationBravo]\r\nWindowPos=0\r\n\r\n");
+  WriteAll(noSection, "[StationAlpha]\r\nDatabase=alpha text\r\n\r\n");
+  const struct {
+    std::string Path;
+    int32_t Status;
+    const char* Text;
+  } stationRows[] = {
+      {file, ZDZ_OK, "station text"},
+      {noKey, ZDZ_OK, ""},
+      {noSection, ZDZ_OK, ""},
+      {Folder / "missing", ZDZ_OK, ""},
+      {Folder / "folder", ZDZ_E_FILE_SYSTEM, ""},
   };
-  EXPECT_EQ(stationText(file, ZDZ_OK), "station text");
-  EXPECT_EQ(stationText(Folder / "missing", ZDZ_OK), "");
-  EXPECT_EQ(stationText(Folder / "folder", ZDZ_E_FILE_SYSTEM), "");
+  for (const auto& row : stationRows) {
+    SCOPED_TRACE(row.Path);
+    EXPECT_EQ(TextOf(Bound(zdz_get_station_backup_inf, 2, row.Path.c_str()), row.Status), row.Text);
+  }
 }
 
 TEST_F(SettingsTest, InstallFoldersAndTheDisplayAreaAreThePlatforms) {
@@ -207,14 +208,8 @@ TEST_F(SettingsTest, InstallFoldersAndTheDisplayAreaAreThePlatforms) {
   ASSERT_EQ(SetRegistryValue(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\app.exe",
                              "Path", REG_SZ, path, sizeof path),
             0);
-  EXPECT_EQ(TextOf([](char* text, uint32_t capacity, uint32_t* size) {
-              return zdz_get_install_directory("app.exe", text, capacity, size);
-            }),
-            "/opt/app");
-  EXPECT_EQ(TextOf([](char* text, uint32_t capacity,
-                      uint32_t* size) { return zdz_get_install_directory("other.exe", text, capacity, size); },
-                   ZDZ_E_NOT_FOUND),
-            "");
+  EXPECT_EQ(TextOf(Bound(zdz_get_install_directory, "app.exe")), "/opt/app");
+  EXPECT_EQ(TextOf(Bound(zdz_get_install_directory, "other.exe"), ZDZ_E_NOT_FOUND), "");
   ClearRegistry();
 
   SetScreenSize(1024, 768);

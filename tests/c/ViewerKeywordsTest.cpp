@@ -23,20 +23,10 @@ protected:
   ~ViewerKeywordsTest() override { EXPECT_EQ(zdz_viewer_release(Viewer), ZDZ_OK); }
 
   std::string Get(const char* keyword, int32_t index = -1, int32_t status = ZDZ_OK) const {
-    return TextOf([&](char* text, uint32_t capacity,
-                      uint32_t* size) { return zdz_viewer_get(Viewer, keyword, index, text, capacity, size); },
-                  status);
+    return TextOf(Bound(zdz_viewer_get, Viewer, keyword, index), status);
   }
-  std::string RecordText() const {
-    return TextOf([&](char* text, uint32_t capacity, uint32_t* size) {
-      return zdz_viewer_to_text(Viewer, text, capacity, size);
-    });
-  }
-  std::string GroupText() const {
-    return TextOf([&](char* text, uint32_t capacity, uint32_t* size) {
-      return zdz_viewer_group_to_text(Viewer, 0, text, capacity, size);
-    });
-  }
+  std::string RecordText() const { return TextOf(Bound(zdz_viewer_to_text, Viewer)); }
+  std::string GroupText() const { return TextOf(Bound(zdz_viewer_group_to_text, Viewer, 0)); }
 
   CString Line;
   CString GroupLine;
@@ -207,10 +197,7 @@ TEST_F(ViewerKeywordsTest, TextFormsAreTheLibrarysConversions) {
   ASSERT_EQ(zdz_viewer_create(3, &made), ZDZ_OK);
   ViewerProperty* created = CreateViewerProperty(3);
   ViewerProperty2Ascii(created, expected);
-  EXPECT_EQ(TextOf([&](char* text, uint32_t capacity, uint32_t* size) {
-              return zdz_viewer_to_text(made, text, capacity, size);
-            }),
-            TextOf(expected));
+  EXPECT_EQ(TextOf(Bound(zdz_viewer_to_text, made)), TextOf(expected));
   ReleaseViewerProperty(created);
   EXPECT_EQ(zdz_viewer_release(made), ZDZ_OK);
   EXPECT_EQ(zdz_viewer_from_text("GrNum 1;ChannelNumber 2;", &made), ZDZ_E_ARGUMENT);

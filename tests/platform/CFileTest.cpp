@@ -68,59 +68,42 @@ TEST(CFileTest, ReadAheadKeepsThePositionOfReadsSeeksAndWrites) {
   EXPECT_EQ(ReadAll(name), "01234X678");
 }
 
-// A file just opened stands at its start without asking the host; anything that moves the
-// position ends that, so a later seek to the start must move it back.
-TEST(CFileTest, SeekToTheStartAfterEachKindOfMove) {
+void ReadOneByte(CFile& file) {
+  char byte;
+  file.Read(&byte, 1);
+}
+
+// A file just opened stands at its start without asking the host; a seek right after the open
+// must still move it, and anything that moves the position ends that, so a later seek to the start
+// must move it back.
+TEST(CFileTest, SeeksRightAfterOpenAndAfterEachKindOfMove) {
   TempFolder folder;
   const std::string name = folder / "f";
   const struct {
     const char* Name;
     void (*Move)(CFile&);
-    char FirstByte;
-  } moves[] = {
-      {"fresh", [](CFile&) {}, 'a'},
-      {"read",
-       [](CFile& file) {
-         char byte;
-         file.Read(&byte, 1);
-       },
-       'a'},
-      {"write", [](CFile& file) { file.Write("Z", 1); }, 'Z'},
-      {"seek", [](CFile& file) { file.Seek(2, CFile::begin); }, 'a'},
-      {"seek to the end", [](CFile& file) { file.Seek(0, CFile::end); }, 'a'},
-  };
-  for (const auto& move : moves) {
-    SCOPED_TRACE(move.Name);
-    WriteAll(name, "abc");
-    CFile file;
-    ASSERT_TRUE(file.Open(name.c_str(), CFile::modeReadWrite));
-    move.Move(file);
-    EXPECT_EQ(file.Seek(0, CFile::begin), 0);
-    char byte = '\0';
-    EXPECT_EQ(file.Read(&byte, 1), 1u);
-    EXPECT_EQ(byte, move.FirstByte);
-  }
-}
-} // namespace
-
-namespace {
-// A file just opened stands at its start; a seek elsewhere must move it, whatever the start
-// shortcut does.
-TEST(CFileTest, SeekRightAfterOpenMoves) {
-  TempFolder folder;
-  const std::string name = folder / "f";
-  WriteAll(name, "abcdef");
-  const struct {
     LONG Offset;
     UINT From;
     LONG Position;
     char Byte;
-  } rows[] = {{0, CFile::begin, 0, 'a'},   {3, CFile::begin, 3, 'd'}, {2, CFile::current, 2, 'c'},
-              {0, CFile::current, 0, 'a'}, {-1, CFile::end, 5, 'f'},  {0, CFile::end, 6, '\0'}};
+  } rows[] = {
+      {"fresh, the start", [](CFile&) {}, 0, CFile::begin, 0, 'a'},
+      {"fresh, 3 from the start", [](CFile&) {}, 3, CFile::begin, 3, 'd'},
+      {"fresh, 2 from here", [](CFile&) {}, 2, CFile::current, 2, 'c'},
+      {"fresh, here", [](CFile&) {}, 0, CFile::current, 0, 'a'},
+      {"fresh, 1 before the end", [](CFile&) {}, -1, CFile::end, 5, 'f'},
+      {"fresh, the end", [](CFile&) {}, 0, CFile::end, 6, '\0'},
+      {"start after a read", ReadOneByte, 0, CFile::begin, 0, 'a'},
+      {"start after a write", [](CFile& file) { file.Write("Z", 1); }, 0, CFile::begin, 0, 'Z'},
+      {"start after a seek", [](CFile& file) { file.Seek(2, CFile::begin); }, 0, CFile::begin, 0, 'a'},
+      {"start after a seek to the end", [](CFile& file) { file.Seek(0, CFile::end); }, 0, CFile::begin, 0, 'a'},
+  };
   for (const auto& row : rows) {
-    SCOPED_TRACE(::testing::Message() << row.Offset << " from " << row.From);
+    SCOPED_TRACE(row.Name);
+    WriteAll(name, "abcdef");
     CFile file;
-    ASSERT_TRUE(file.Open(name.c_str(), CFile::modeRead));
+    ASSERT_TRUE(file.Open(name.c_str(), CFile::modeReadWrite));
+    row.Move(file);
     EXPECT_EQ(file.Seek(row.Offset, row.From), row.Position);
     char byte = '\0';
     EXPECT_EQ(file.Read(&byte, 1), row.Byte == '\0' ? 0u : 1u);

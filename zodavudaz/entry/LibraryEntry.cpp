@@ -9,8 +9,6 @@ constexpr int ProcessDetach = 0;
 constexpr int ProcessAttach = 1;
 
 AFX_EXTENSION_MODULE ExtensionState;
-// The framework keeps the link object until unload; a failed allocation still attaches.
-CDynLinkLibrary* ExtensionLink = nullptr;
 
 /// The framework's convention for extension libraries: its class lists go aside before any of the
 /// library's static objects is constructed.
@@ -34,7 +32,9 @@ LibraryAttach Attach;
 BOOL LibraryMain(HINSTANCE instance, int reason) noexcept {
   if (reason == ProcessAttach) {
     AfxInitExtensionModule(ExtensionState, instance);
-    ExtensionLink = new (std::nothrow) CDynLinkLibrary(ExtensionState);
+    // The framework's list of libraries owns the link and deletes it at unload; a failed
+    // allocation still attaches.
+    new (std::nothrow) CDynLinkLibrary(ExtensionState);
   }
   return TRUE;
 }

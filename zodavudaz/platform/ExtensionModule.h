@@ -17,12 +17,17 @@ void AfxSetAsideClassLists() noexcept;
 /// Records module as an extension library with its instance handle; TRUE.
 BOOL AfxInitExtensionModule(AFX_EXTENSION_MODULE& state, HINSTANCE module) noexcept;
 
-/// The framework's link object that chains an extension library into its list of libraries.
+/// The framework's link object that chains an extension library into its list of libraries; the list
+/// owns it and deletes it when the framework ends the list at unload.
 class CDynLinkLibrary {
 public:
   explicit CDynLinkLibrary(AFX_EXTENSION_MODULE& state) noexcept;
   CDynLinkLibrary(const CDynLinkLibrary&) = delete;
   CDynLinkLibrary& operator=(const CDynLinkLibrary&) = delete;
+
+private:
+  friend class DynLinkLibraryList;
+  CDynLinkLibrary* Next = nullptr;
 };
 
 /// What the framework has recorded of the library's registration.

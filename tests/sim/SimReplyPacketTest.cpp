@@ -1,0 +1,91 @@
+// The reply packet a simulated module hands back: the reply record it names and how its transfer
+// is split into packets.
+#include <zodavudaz/sim/SimControl.h>
+#include <zodavudaz/sim/VirtualStationFile.h>
+
+#include <zodavudaz/entry/LibraryEntry.h>
+#include <zodavudaz/packets/DataHeader.h>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+constexpr WORD Station = 3;
+constexpr WORD Slot = 1;
+constexpr WORD Cntl = 0x123;
+
+class SimReplyPacketTest : public testing::Test {
+protected:
+  SimReplyPacketTest() {
+    SimReset();
+    CString message;
+    EXPECT_EQ(LoadVirtualStations("tests/sim/ReplyPackets.ini", Database(), message), 1) << message;
+  }
+  ~SimReplyPacketTest() override {
+    Database().Exit();
+    ReleaseVirtualStations(Database());
+    SimReset();
+  }
+
+  static CGUIDatabase& Database() { return *GetDataBase(); }
+
+  /// The reply packet to a GUI query sent with sync; null when the query fails.
+  static _ModulePacket* Ask(CRplySync& sync) {
+    CModule* module = nullptr;
+    Database().GetModuleInf(Station, Slot, &module);
+    _ModulePacket* reply = nullptr;
+    EXPECT_EQ(module->Frontend->Query(CmdGroupGui, Cntl, nullptr, 0xFF, 0, &reply, &sync, 0), 0);
+    return reply;
+  }
+};
+
+// The reply carries the caller's reply record in a word the receiving side can resolve: on 64-bit a
+// handle, never the address cut to 32 bits.
+TEST_F(SimReplyPacketTest, ReplyNamesTheRecordOfEachRequest) {
+  CRplySync first;
+  CRplySync second;
+  for (CRplySync* sync : {&first, &second, &first}) {
+    _ModulePacket* reply = Ask(*sync);
+    ASSERT_NE(reply, nullptr);
+    EXPECT_EQ(CEndianModulePacket(reply).GetRplySync(), sync);
+  }
+}
+
+struct PacketRow {
+  const char* Name;
+  DWORD DataBytes;
+  DWORD PacketBytes;
+  DWORD Packets;
+  DWORD FirstPacketBytes;
+};
+
+// A last packet that is not full is a packet of its own.
+const PacketRow PacketRows[] = {
+    {"OnePacketHoldsAll", 20, SimAll, 1, 20},
+    {"EmptyReplyIsOnePacket", 0, 8, 1, 0},
+    {"ExactFitIsOnePacket", 8, 8, 1, 8},
+    {"OneByteOverStartsASecond", 9, 8, 2, 8},
+    {"WholePackets", 40, 8, 5, 8},
+    {"PartLastPacket", 37, 8, 5, 8},
+    {"OneBytePackets", 3, 1, 3, 1},
+};
+
+TEST_F(SimReplyPacketTest, TransferIsSplitIntoWholeAndOnePartPacket) {
+  for (const PacketRow& row : PacketRows) {
+    SCOPED_TRACE(row.Name);
+    const std::vector<BYTE> data(row.DataBytes, 0x5A);
+    SimSetReply(Station, Slot, CmdGroupGui, Cntl, 0x00, data.data(), row.DataBytes);
+    SimClearFaults(Station, Slot);
+    SimAddFault(Station, Slot, {.PacketBytes = row.PacketBytes});
+    CRplySync sync;
+    _ModulePacket* packet = Ask(sync);
+    ASSERT_NE(packet, nullptr);
+    const CEndianModulePacket reply(packet);
+    EXPECT_EQ(reply.GetAllPacket(), row.Packets);
+    EXPECT_EQ(reply.GetCurPacketNo(), 1u);
+    EXPECT_EQ(reply.GetAllDataSize(), row.DataBytes);
+    EXPECT_EQ(reply.GetDataSize(), row.FirstPacketBytes);
+  }
+}
+} // namespace
