@@ -5,6 +5,7 @@
 #include <zodavudaz/settings/JournalRecord.h>
 #include <zodavudaz/settings/ProfileCause.h>
 #include <zodavudaz/settings/ProfileFile.h>
+#include <zodavudaz/settings/WriterFiles.h>
 
 #include <filesystem>
 #include <functional>
@@ -19,6 +20,15 @@ const std::string Bulk = "[Bulk]\r\nV=" + std::string(200000, 'b') + "\r\n\r\n";
 const std::string Original = "[T]\r\nA=1\r\n\r\n[S]\r\nK=0\r\nB=2\r\n\r\n" + Bulk;
 const std::string Rewritten = "[T]\r\nA=1\r\n\r\n[S]\r\nB=2\r\nK=new\r\n\r\n" + Bulk;
 const std::string Appended = Original + "[N]\r\nK=new\r\n\r\n";
+
+/// The journal that the mark on file leads to: the marked path's journal name with the mark's tag.
+std::string MarkedJournal(const std::string& file) {
+  const std::string mark = AttributeOf(file, JournalMarkName);
+  const size_t zero = mark.find('\0');
+  return zero == std::string::npos
+             ? std::string()
+             : std::string(JournalNameFor(mark.substr(0, zero).c_str(), mark.substr(zero + 1).c_str()));
+}
 
 /// Writes K=new into section of path in a child whose file calls (through inner) end the process
 /// at the crashAt-th call that changes a file; true where the child ended there, false where
@@ -144,7 +154,7 @@ struct TornFile {
       const std::string bytes = ReadAll(File);
       if (bytes != Original && bytes != Rewritten) {
         Torn = bytes;
-        Journal = AttributeOf(File, JournalMarkName);
+        Journal = MarkedJournal(File);
       }
       unlink((Folder / "Other.tmp").c_str());
     }
