@@ -347,6 +347,79 @@ TEST(JournalTrustTest, MarkCopiedToAnotherFileIsIgnored) {
   EXPECT_EQ(ReadAll(torn.File), Original);
 }
 
+/// Records whether one file (by inode) was opened, and how many of its bytes were read.
+class ReadWatch final : public FaultInjectingFileAccess {
+public:
+  explicit ReadWatch(ino_t watched) : Watched(watched) {}
+  Handle Open(LPCTSTR path, UINT flags, FileCause& cause) noexcept override {
+    const Handle file = FaultInjectingFileAccess::Open(path, flags, cause);
+    struct stat status {};
+    if (file != NoHandle && fstat(file, &status) == 0 && status.st_ino == Watched)
+      WatchedHandle = file;
+    return file;
+  }
+  long Read(Handle file, void* buffer, UINT count) noexcept override {
+    const long read = FaultInjectingFileAccess::Read(file, buffer, count);
+    BytesRead += file == WatchedHandle && read > 0 ? read : 0;
+    return read;
+  }
+  ino_t Watched;
+  Handle WatchedHandle = NoHandle;
+  long BytesRead = 0;
+};
+
+// A mark that names a large file elsewhere, in the earlier form or the current one, never opens
+// it; a large file under the journal's own name is read no further than its header, whose length
+// it does not have.
+TEST(JournalTrustTest, MarkReadsNoLargeFile) {
+  constexpr off_t Large = 76 << 20;
+  const struct {
+    const char* Name;
+    /// Where the large file lies, and what the mark then holds.
+    std::function<std::string(TornFile&, const TempFolder& elsewhere, std::string& mark)> Place;
+    bool Opened;
+  } rows[] = {
+      {"EarlierMarkNamingAnyFile",
+       [](TornFile&, const TempFolder& elsewhere, std::string& mark) { return mark = elsewhere / "large.bin"; },
+       false},
+      {"MarkNamingAnotherFolder",
+       [](TornFile&, const TempFolder& elsewhere, std::string& mark) {
+         mark = (elsewhere / "Mardel.tmp") + std::string(1, '\0');
+         WriteAll(elsewhere / "Mardel.tmp", Original);
+         return std::string(JournalNameFor((elsewhere / "Mardel.tmp").c_str()));
+       },
+       false},
+      {"LargeFileUnderTheJournalsName",
+       [](TornFile& torn, const TempFolder&, std::string& mark) {
+         mark = AttributeOf(torn.File, JournalMarkName);
+         return torn.Journal;
+       },
+       true},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.Name);
+    TornFile torn;
+    TempFolder elsewhere;
+    ASSERT_FALSE(torn.Journal.empty());
+    std::string mark;
+    const std::string large = row.Place(torn, elsewhere, mark);
+    // The journal's own header first, so that only its length is wrong.
+    WriteAll(large, ReadAll(torn.Journal));
+    ASSERT_EQ(truncate(large.c_str(), Large), 0);
+    ASSERT_TRUE(SetAttribute(torn.File, JournalMarkName, mark));
+    struct stat status {};
+    stat(large.c_str(), &status);
+    ReadWatch watch(status.st_ino);
+    SetFileAccess(&watch);
+    CString value;
+    EXPECT_EQ(GetProfileStringEx(torn.File.c_str(), "T", "A", value), 1);
+    SetFileAccess(nullptr);
+    EXPECT_EQ(watch.WatchedHandle != FileAccess::NoHandle, row.Opened);
+    EXPECT_LE(watch.BytesRead, 1 << 16);
+    EXPECT_EQ(ReadAll(torn.File), torn.Torn);
+  }
+}
+
 // A reader that finds a journal to apply but may not write the file gives 0, as for a time-out.
 TEST(JournalTrustTest, ReaderThatCannotWriteGivesZero) {
   if (!IsPrivileged())
