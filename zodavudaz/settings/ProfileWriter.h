@@ -14,8 +14,9 @@
 /// replacement would change what the file is or cannot take its place (a folder that takes no new
 /// file, an owner, group or attribute the writer cannot give, more than one name, a file bound in
 /// its place), the changed bytes are written in place under a rollback journal (RollbackJournal)
-/// and put back if that fails. A missing file is first created empty, which reads like a missing
-/// one.
+/// and put back if that fails; where the folder takes no new file, without one (GetNotice says
+/// so). A missing file is first created empty, which reads like a missing one, and removed again
+/// where the write fails.
 class ProfileWriter {
 public:
   ProfileWriter(LPCTSTR fileName, LPCTSTR section, LPCTSTR key, LPCTSTR value) noexcept;
