@@ -25,9 +25,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::abort();
   const std::string old(static_cast<LPCTSTR>(bytes) + JournalRecord::HeaderLength, header.OldSize - header.From);
   const std::size_t literalLength = header.NewSize - header.From - (header.OldSize - header.CopyFrom);
-  const std::string written = std::string(static_cast<LPCTSTR>(bytes) + JournalRecord::HeaderLength + old.size(),
-                                          literalLength) +
-                              old.substr(header.CopyFrom - header.From);
+  const std::string written =
+      std::string(static_cast<LPCTSTR>(bytes) + JournalRecord::HeaderLength + old.size(), literalLength) +
+      old.substr(header.CopyFrom - header.From);
   if (!JournalRecord::StillAsLeft(bytes, header, old.data(), header.OldSize) ||
       !JournalRecord::StillAsLeft(bytes, header, written.data(), header.NewSize))
     std::abort();

@@ -239,10 +239,14 @@ TEST_F(SettingsTest, InstallFoldersAndTheDisplayAreaAreThePlatforms) {
 
 TEST(ProfileStatusTest, EachCauseHasItsStatus) {
   const std::pair<ProfileCause, int32_t> rows[] = {
-      {ProfileCause::MissingFile, ZDZ_E_NOT_FOUND},    {ProfileCause::MissingSection, ZDZ_E_NOT_FOUND},
-      {ProfileCause::MissingKey, ZDZ_E_NOT_FOUND},     {ProfileCause::Busy, ZDZ_E_BUSY},
-      {ProfileCause::RefusedName, ZDZ_E_REFUSED_NAME}, {ProfileCause::FileSystemFailure, ZDZ_E_FILE_SYSTEM},
-      {ProfileCause::None, ZDZ_E_NOT_FOUND},           {ProfileCause::StaleJournal, ZDZ_E_NOT_FOUND},
+      {ProfileCause::MissingFile, ZDZ_E_NOT_FOUND},
+      {ProfileCause::MissingSection, ZDZ_E_NOT_FOUND},
+      {ProfileCause::MissingKey, ZDZ_E_NOT_FOUND},
+      {ProfileCause::Busy, ZDZ_E_BUSY},
+      {ProfileCause::RefusedName, ZDZ_E_REFUSED_NAME},
+      {ProfileCause::FileSystemFailure, ZDZ_E_FILE_SYSTEM},
+      {ProfileCause::None, ZDZ_E_NOT_FOUND},
+      {ProfileCause::StaleJournal, ZDZ_E_NOT_FOUND},
       {ProfileCause::UnprotectedWrite, ZDZ_E_NOT_FOUND},
   };
   // A call that gave 1 with a notice succeeded.

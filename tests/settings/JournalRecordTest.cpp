@@ -65,8 +65,8 @@ TEST(JournalRecordTest, OnlyWholeJournalsDecode) {
       {"CopiesFromBeforeItsStart", JournalOf(JournalHeader{1, 2, 10, 4, 12, 3}, OldBytes), JournalFormat::None, false},
       {"CopiesPastTheOldEnd", JournalOf(JournalHeader{1, 2, 10, 4, 12, 11}, OldBytes), JournalFormat::None, false},
       {"CopiesMoreThanTheNewBytes", JournalOf(JournalHeader{1, 2, 10, 4, 8, 4}, OldBytes), JournalFormat::None, false},
-      {"OldSizePastAnyFile", JournalOf(JournalHeader{1, 2, (1ull << 32) + 6, 1ull << 32, 1ull << 32, 1ull << 32},
-                                       OldBytes),
+      {"OldSizePastAnyFile",
+       JournalOf(JournalHeader{1, 2, (1ull << 32) + 6, 1ull << 32, 1ull << 32, 1ull << 32}, OldBytes),
        JournalFormat::None, false},
       {"NewSizePastAnyFile", JournalOf(JournalHeader{1, 2, 10, 4, 1ull << 31, 6}, OldBytes), JournalFormat::None,
        false},
@@ -117,8 +117,7 @@ TEST(JournalRecordTest, StillAsLeftOnlyWhereEachByteIsOldOrNew) {
   ASSERT_TRUE(JournalRecord::Decode(ToCString(journal), header));
   for (const auto& row : rows) {
     SCOPED_TRACE(row.Name);
-    EXPECT_EQ(JournalRecord::StillAsLeft(ToCString(journal), header, row.Held.data(), 4 + row.Held.size()),
-              row.AsLeft);
+    EXPECT_EQ(JournalRecord::StillAsLeft(ToCString(journal), header, row.Held.data(), 4 + row.Held.size()), row.AsLeft);
   }
 }
 } // namespace

@@ -380,8 +380,7 @@ TEST(JournalTrustTest, MarkReadsNoLargeFile) {
     bool Opened;
   } rows[] = {
       {"EarlierMarkNamingAnyFile",
-       [](TornFile&, const TempFolder& elsewhere, std::string& mark) { return mark = elsewhere / "large.bin"; },
-       false},
+       [](TornFile&, const TempFolder& elsewhere, std::string& mark) { return mark = elsewhere / "large.bin"; }, false},
       {"MarkNamingAnotherFolder",
        [](TornFile&, const TempFolder& elsewhere, std::string& mark) {
          mark = (elsewhere / "Mardel.tmp") + std::string(1, '\0');

@@ -251,8 +251,8 @@ Tally RunTrials(Scene& scene, const CrashCase& row, long trials, bool editsAfter
         },
         scene.Writer);
     tally.Failed += (read != 1 ? 1 : 0) + (probed == 0 ? 1 : 0);
-    tally.Lost += (probed == 2 ? 1 : 0) +
-                  (edited >= 0 || KeepsUntouchedSections(bytes, *row.Before, row.Section) ? 0 : 1);
+    tally.Lost +=
+        (probed == 2 ? 1 : 0) + (edited >= 0 || KeepsUntouchedSections(bytes, *row.Before, row.Section) ? 0 : 1);
   }
   return tally;
 }

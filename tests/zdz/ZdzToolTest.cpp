@@ -129,8 +129,9 @@ TEST(ZdzToolTest, CheckReportsAStaleJournal) {
     GTEST_SKIP() << "needs user extended attributes";
   const ToolRun run = RunTool("profile check " + file);
   EXPECT_EQ(run.Exit, 2);
-  EXPECT_NE(run.Out.find(file + ": a rollback journal that a writer killed during an in-place write left was not applied"),
-            std::string::npos)
+  EXPECT_NE(
+      run.Out.find(file + ": a rollback journal that a writer killed during an in-place write left was not applied"),
+      std::string::npos)
       << run.Out;
   EXPECT_EQ(std::count(run.Out.begin(), run.Out.end(), '\n'), 1) << run.Out;
 }

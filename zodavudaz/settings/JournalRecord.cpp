@@ -41,8 +41,7 @@ bool SizesFit(const JournalHeader& header) noexcept {
 
 CString JournalRecord::EncodeHeader(const JournalHeader& header) noexcept {
   CString bytes(Mark, MarkLength);
-  for (std::uint64_t word :
-       {header.Device, header.Inode, header.OldSize, header.From, header.NewSize, header.CopyFrom})
+  for (std::uint64_t word : {header.Device, header.Inode, header.OldSize, header.From, header.NewSize, header.CopyFrom})
     AppendWord(bytes, word);
   return bytes;
 }

@@ -20,10 +20,9 @@ WriteStep RollbackJournal::Begin(const char* oldBytes, int oldSize, const InPlac
 
 bool RollbackJournal::Fill(const char* oldBytes, int oldSize, const InPlaceChange& change) noexcept {
   const int newSize = change.From + change.LiteralLength + oldSize - change.CopyFrom;
-  const CString header = JournalRecord::EncodeHeader(
-      JournalHeader{Status.Device, Status.Inode, static_cast<std::uint64_t>(oldSize),
-                    static_cast<std::uint64_t>(change.From), static_cast<std::uint64_t>(newSize),
-                    static_cast<std::uint64_t>(change.CopyFrom)});
+  const CString header = JournalRecord::EncodeHeader(JournalHeader{
+      Status.Device, Status.Inode, static_cast<std::uint64_t>(oldSize), static_cast<std::uint64_t>(change.From),
+      static_cast<std::uint64_t>(newSize), static_cast<std::uint64_t>(change.CopyFrom)});
   const char* old = oldBytes + change.From;
   const int oldLength = oldSize - change.From;
   ByteHash hash;
@@ -36,9 +35,9 @@ bool RollbackJournal::Fill(const char* oldBytes, int oldSize, const InPlaceChang
   };
   // The journal and its name are durable before the mark, and so before the first byte changes.
   return header.GetLength() == JournalRecord::HeaderLength && checksum.GetLength() == JournalRecord::ChecksumLength &&
-         write(header, header.GetLength()) && write(old, oldLength) &&
-         write(change.Literal, change.LiteralLength) && write(checksum, checksum.GetLength()) &&
-         MatchPermissions() && Journal.Flush() && GetFileAccess().SyncFolder(JournalPath);
+         write(header, header.GetLength()) && write(old, oldLength) && write(change.Literal, change.LiteralLength) &&
+         write(checksum, checksum.GetLength()) && MatchPermissions() && Journal.Flush() &&
+         GetFileAccess().SyncFolder(JournalPath);
 }
 
 bool RollbackJournal::MatchPermissions() noexcept {
