@@ -617,6 +617,10 @@ ZODAVUDAZ_EXPORT int32_t zdz_reverse_term(const char* source, char* target, uint
 #define ZDZ_CAUSE_BUSY 4
 #define ZDZ_CAUSE_REFUSED_NAME 5
 #define ZDZ_CAUSE_FILE_SYSTEM_FAILURE 6
+/** Notices of a call that succeeded: a rollback journal left stale and not applied, and a write
+ * made in place without one (ProfileCause::StaleJournal, ProfileCause::UnprotectedWrite). */
+#define ZDZ_CAUSE_STALE_JOURNAL 7
+#define ZDZ_CAUSE_UNPROTECTED_WRITE 8
 
 /// The value of key in section of file (GetProfileStringEx); an empty value is ZDZ_OK.
 ZODAVUDAZ_EXPORT int32_t zdz_get_profile_string(const char* file, const char* section, const char* key, char* value,
@@ -625,8 +629,8 @@ ZODAVUDAZ_EXPORT int32_t zdz_get_profile_string(const char* file, const char* se
 /// are missing (WriteProfileStringEx).
 ZODAVUDAZ_EXPORT int32_t zdz_write_profile_string(const char* file, const char* section, const char* key,
                                                   const char* value);
-/// The cause of the calling thread's last settings call: ZDZ_CAUSE_NONE after a success
-/// (GetLastProfileCause).
+/// The cause of the calling thread's last settings call: ZDZ_CAUSE_NONE, or one of the two
+/// notices, after a success (GetLastProfileCause).
 ZODAVUDAZ_EXPORT int32_t zdz_get_last_profile_cause(int32_t* cause);
 /// The whole file, read under the readers' lock (ReadProfileFile).
 ZODAVUDAZ_EXPORT int32_t zdz_read_profile_file(const char* file, char* text, uint32_t capacity, uint32_t* size);

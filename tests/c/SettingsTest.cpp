@@ -234,15 +234,27 @@ TEST_F(SettingsTest, InstallFoldersAndTheDisplayAreaAreThePlatforms) {
 
 TEST(ProfileStatusTest, EachCauseHasItsStatus) {
   const std::pair<ProfileCause, int32_t> rows[] = {
-      {ProfileCause::MissingFile, ZDZ_E_NOT_FOUND},    {ProfileCause::MissingSection, ZDZ_E_NOT_FOUND},
-      {ProfileCause::MissingKey, ZDZ_E_NOT_FOUND},     {ProfileCause::Busy, ZDZ_E_BUSY},
-      {ProfileCause::RefusedName, ZDZ_E_REFUSED_NAME}, {ProfileCause::FileSystemFailure, ZDZ_E_FILE_SYSTEM},
+      {ProfileCause::MissingFile, ZDZ_E_NOT_FOUND},
+      {ProfileCause::MissingSection, ZDZ_E_NOT_FOUND},
+      {ProfileCause::MissingKey, ZDZ_E_NOT_FOUND},
+      {ProfileCause::Busy, ZDZ_E_BUSY},
+      {ProfileCause::RefusedName, ZDZ_E_REFUSED_NAME},
+      {ProfileCause::FileSystemFailure, ZDZ_E_FILE_SYSTEM},
       {ProfileCause::None, ZDZ_E_NOT_FOUND},
+      {ProfileCause::StaleJournal, ZDZ_E_NOT_FOUND},
+      {ProfileCause::UnprotectedWrite, ZDZ_E_NOT_FOUND},
   };
+  // A call that gave 1 with a notice succeeded.
+  const auto succeeded = [](ProfileCause cause) {
+    return cause == ProfileCause::None || cause == ProfileCause::StaleJournal ||
+           cause == ProfileCause::UnprotectedWrite;
+  };
+  static_assert(ZDZ_CAUSE_STALE_JOURNAL == static_cast<int>(ProfileCause::StaleJournal) &&
+                ZDZ_CAUSE_UNPROTECTED_WRITE == static_cast<int>(ProfileCause::UnprotectedWrite));
   for (const auto& [cause, status] : rows) {
     SetLastProfileCause(cause);
     EXPECT_EQ(FailedProfileStatus(), status) << static_cast<int>(cause);
-    EXPECT_EQ(LastProfileStatus(), cause == ProfileCause::None ? ZDZ_OK : status) << static_cast<int>(cause);
+    EXPECT_EQ(LastProfileStatus(), succeeded(cause) ? ZDZ_OK : status) << static_cast<int>(cause);
     int32_t reported = -1;
     ASSERT_EQ(zdz_get_last_profile_cause(&reported), ZDZ_OK);
     EXPECT_EQ(reported, static_cast<int32_t>(cause));

@@ -2,6 +2,7 @@
 #include "tests/support/ChildProcess.h"
 #include "tests/support/FileAttributes.h"
 #include <zodavudaz/settings/ProfileFile.h>
+#include <zodavudaz/settings/WriterFiles.h>
 
 #include <functional>
 #include <gtest/gtest.h>
@@ -31,6 +32,8 @@ struct FolderCase {
   /// How many names the folder holds afterwards: no temporary file stays.
   long Entries;
   std::function<void(const Place&)> Check;
+  /// Whether the rewrite goes in place without a journal, and says so: the case left.
+  bool Unprotected = false;
 };
 
 struct stat StatusOf(const std::string& path, bool followLinks = true) {
@@ -68,13 +71,33 @@ bool MakeLinkInStickyFolder(Place& place, uid_t owner) {
          lchown(place.Path.c_str(), owner, owner) == 0;
 }
 
+/// Files of root's under the writer's fixed names in a sticky folder, which no other user may
+/// remove.
+bool PlantNames(const Place& place) {
+  for (const CString& name : {TemporaryNameFor(place.Path.c_str()), JournalNameFor(place.Path.c_str())}) {
+    WriteAll(static_cast<LPCTSTR>(name), "planted");
+    chmod(name, 0644);
+  }
+  return chmod(place.Folder.c_str(), 01777) == 0;
+}
+
+void PlantedNamesKept(const Place& place) {
+  SameFileWritten(place);
+  EXPECT_EQ(ReadAll(static_cast<LPCTSTR>(TemporaryNameFor(place.Path.c_str()))), "planted");
+  EXPECT_EQ(ReadAll(static_cast<LPCTSTR>(JournalNameFor(place.Path.c_str()))), "planted");
+}
+
 const FolderCase FolderCases[] = {
     {"ReadOnlyFolder", [](Place& place) { return MakeFile(place) && chmod(place.Folder.c_str(), 0555) == 0; }, true,
      true, 1,
      [](const Place& place) {
        SameFileWritten(place);
        chmod(place.Folder.c_str(), 0777);
-     }},
+     },
+     true},
+    // Names that another user took first never make a write go without its journal.
+    {"NamesTakenInStickyFolder", [](Place& place) { return getuid() == 0 && MakeFile(place) && PlantNames(place); },
+     true, true, 3, PlantedNamesKept},
     {"ForeignOwner", [](Place& place) { return getuid() == 0 && MakeFile(place); }, true, true, 1, SameFileWritten},
     {"HardLink",
      [](Place& place) {
@@ -123,13 +146,15 @@ const FolderCase FolderCases[] = {
 
 void PrintTo(const FolderCase& row, std::ostream* out) { *out << row.Name; }
 
-/// Rewrites "S", appends "N" and reads "S" back; one bit per success.
+/// Rewrites "S", appends "N" and reads "S" back; one bit per success, and 8 where the rewrite
+/// says it went without a journal.
 int WriteAndRead(const std::string& path) {
   CString value;
   const int rewritten = WriteProfileStringEx(path.c_str(), "S", "K", "V");
+  const int unprotected = GetLastProfileCause() == ProfileCause::UnprotectedWrite ? 8 : 0;
   const int appended = WriteProfileStringEx(path.c_str(), "N", "K", "V");
   const int read = GetProfileStringEx(path.c_str(), "S", "K", value) && value == "V";
-  return rewritten | appended << 1 | read << 2;
+  return rewritten | appended << 1 | read << 2 | unprotected;
 }
 
 class ProfileFolderTest : public ::testing::TestWithParam<FolderCase> {};
@@ -146,7 +171,7 @@ TEST_P(ProfileFolderTest, WritesKeepWhatTheFileIs) {
   // A call never waits on a pipe or a device.
   EXPECT_EQ(RunInChild([&] { return WriteAndRead(place.Path); },
                        row.AsOtherUser && IsPrivileged() ? OtherUser : geteuid(), 20000),
-            row.Writes ? 7 : 0);
+            (row.Writes ? 7 : 0) | (row.Unprotected ? 8 : 0));
   row.Check(place);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(place.Folder), std::filesystem::directory_iterator()),
             row.Entries);

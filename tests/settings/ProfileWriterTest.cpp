@@ -91,10 +91,17 @@ TEST(ProfileWriterFaultTest, OldFileSurvivesEveryFault) {
           }
           CString value;
           GetProfileStringEx(file.c_str(), "T", "A", value);
-          const char* expected = result == 1 ? row.Written : row.FileExists ? Original : "";
+          // A folder that cannot be synced after the move leaves the new bytes, not known durable.
+          const bool movedUnsynced =
+              kind.Fault == FileFault::FolderSyncError && !row.SecondName && ReadAll(file) == row.Written;
+          const char* expected = result == 1 || movedUnsynced ? row.Written : row.FileExists ? Original : "";
           // Without a journal, an in-place write that keeps failing cannot put the old bytes back.
           if (!(row.NoJournal && persistent && result == 0)) {
             EXPECT_EQ(ReadAll(file), expected);
+          }
+          // A failed creation leaves no file, not an empty one, unless it cannot remove it.
+          if (kind.Fault != FileFault::RemoveError) {
+            EXPECT_EQ(std::filesystem::exists(file), row.FileExists || result == 1);
           }
           EXPECT_FALSE(HasAttribute(file, JournalMarkName));
           // A file that cannot be removed stays: a leftover that the next write removes.
@@ -315,6 +322,83 @@ TEST(ProfileWriterTest, UnreplaceableFileWrittenInPlace) {
     EXPECT_EQ(ReadAll(file), Rewritten);
     EXPECT_EQ(StatusOf(file).st_ino, before);
     EXPECT_EQ(folder.Count(), 1);
+  }
+}
+} // namespace
+
+namespace {
+/// Names, in order, the calls that make a write durable: writes and flushes of the settings file
+/// (by inode) and of others, the mark, moves and folder syncs.
+class DurabilityOrder final : public FaultInjectingFileAccess {
+public:
+  explicit DurabilityOrder(ino_t settingsFile) : SettingsFile(settingsFile) {}
+  long Write(Handle file, const void* buffer, UINT count, FileCause& cause) noexcept override {
+    Calls.push_back(IsSettingsFile(file) ? "write file" : "write other");
+    return FaultInjectingFileAccess::Write(file, buffer, count, cause);
+  }
+  bool Flush(Handle file) noexcept override {
+    Calls.push_back(IsSettingsFile(file) ? "flush file" : "flush other");
+    return FaultInjectingFileAccess::Flush(file);
+  }
+  bool SetAttribute(Handle file, LPCTSTR name, const CString& value, FileCause& cause) noexcept override {
+    Calls.push_back("mark");
+    return FaultInjectingFileAccess::SetAttribute(file, name, value, cause);
+  }
+  bool Rename(LPCTSTR oldPath, LPCTSTR newPath, bool replaceExisting, FileCause& cause) noexcept override {
+    Calls.push_back("move");
+    return FaultInjectingFileAccess::Rename(oldPath, newPath, replaceExisting, cause);
+  }
+  bool SyncFolder(LPCTSTR path) noexcept override {
+    Calls.push_back("sync folder");
+    return FaultInjectingFileAccess::SyncFolder(path);
+  }
+  std::vector<std::string> Calls;
+
+private:
+  bool IsSettingsFile(Handle file) const {
+    struct stat status {};
+    return fstat(file, &status) == 0 && status.st_ino == SettingsFile;
+  }
+  ino_t SettingsFile;
+};
+
+/// Whether wanted occur in calls in their order, before the first call named before (if any).
+bool OccurInOrder(const std::vector<std::string>& calls, const std::vector<std::string>& wanted, const char* before) {
+  auto next = wanted.begin();
+  for (const std::string& call : calls) {
+    if (before != nullptr && call == before)
+      break;
+    if (next != wanted.end() && call == *next)
+      ++next;
+  }
+  return next == wanted.end();
+}
+
+// A move lasts only once its folder is synced; an in-place write changes no byte before the
+// journal, its name and the mark are durable.
+TEST(ProfileWriterTest, EachStepDurableBeforeTheNextDependsOnIt) {
+  const struct {
+    const char* Name;
+    bool SecondName;
+    std::vector<std::string> Wanted;
+    const char* Before;
+  } rows[] = {
+      {"Replacement", false, {"flush other", "move", "sync folder"}, nullptr},
+      {"InPlace", true, {"write other", "flush other", "sync folder", "mark", "flush file"}, "write file"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.Name);
+    TempFolder folder;
+    const std::string file = folder / "Mardel.tmp";
+    WriteAll(file, Original);
+    if (row.SecondName)
+      link(file.c_str(), (folder / "Other.tmp").c_str());
+    DurabilityOrder order(StatusOf(file).st_ino);
+    EXPECT_EQ(WriteThrough(order, file), 1);
+    EXPECT_TRUE(OccurInOrder(order.Calls, row.Wanted, row.Before)) << ::testing::PrintToString(order.Calls);
+    if (!row.SecondName) {
+      EXPECT_EQ(order.Calls.back(), "sync folder");
+    }
   }
 }
 } // namespace

@@ -2,13 +2,17 @@
 #include "tests/hooks/FaultInjectingFileAccess.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/FileAttributes.h"
+#include <zodavudaz/settings/ByteHash.h>
 #include <zodavudaz/settings/JournalRecord.h>
 #include <zodavudaz/settings/ProfileCause.h>
 #include <zodavudaz/settings/ProfileFile.h>
+#include <zodavudaz/settings/WriterFiles.h>
 
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
+#include <set>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -19,6 +23,15 @@ const std::string Bulk = "[Bulk]\r\nV=" + std::string(200000, 'b') + "\r\n\r\n";
 const std::string Original = "[T]\r\nA=1\r\n\r\n[S]\r\nK=0\r\nB=2\r\n\r\n" + Bulk;
 const std::string Rewritten = "[T]\r\nA=1\r\n\r\n[S]\r\nB=2\r\nK=new\r\n\r\n" + Bulk;
 const std::string Appended = Original + "[N]\r\nK=new\r\n\r\n";
+
+/// The journal that the mark on file leads to: the marked path's journal name with the mark's tag.
+std::string MarkedJournal(const std::string& file) {
+  const std::string mark = AttributeOf(file, JournalMarkName);
+  const size_t zero = mark.find('\0');
+  return zero == std::string::npos
+             ? std::string()
+             : std::string(JournalNameFor(mark.substr(0, zero).c_str(), mark.substr(zero + 1).c_str()));
+}
 
 /// Writes K=new into section of path in a child whose file calls (through inner) end the process
 /// at the crashAt-th call that changes a file; true where the child ended there, false where
@@ -35,19 +48,24 @@ bool WriteCrashingAt(FileAccess& inner, int crashAt, const std::string& path, co
 }
 
 /// The place of a write: the folder holds the settings file under "a/Mardel.tmp" and, for a file
-/// with two names, "b/Other.tmp"; the reader comes through the last name.
+/// with two names, "b/Other.tmp"; the reader comes through the last name. Folders planted under
+/// the writer's fixed names stand for names that another user took first.
 struct Place {
   TempFolder Top;
   std::string Written = Top / "a/Mardel.tmp";
   std::string Read = Written;
 
-  explicit Place(bool secondName) {
+  Place(bool secondName, bool planted) {
     std::filesystem::create_directories(Top / "a");
     std::filesystem::create_directories(Top / "b");
     WriteAll(Written, Original);
     if (secondName) {
       Read = Top / "b/Other.tmp";
       link(Written.c_str(), Read.c_str());
+    }
+    if (planted) {
+      mkdir(TemporaryNameFor(Written.c_str()), 0755);
+      mkdir(JournalNameFor(Written.c_str()), 0755);
     }
   }
   /// Everything in both folders: the names of the file, and whatever a writer left.
@@ -65,45 +83,70 @@ struct CrashPath {
   /// Whether a name that cannot be replaced sends the write in place (a file bound in its place).
   bool CrossDevice;
   bool InPlace;
+  bool Planted;
 };
 
 const CrashPath CrashPaths[] = {
-    {"Replacement", false, false, false},
-    {"HardLinkInAnotherFolder", true, false, true},
-    {"UnreplaceableName", false, true, true},
+    {"Replacement", false, false, false, false},
+    {"HardLinkInAnotherFolder", true, false, true, false},
+    {"UnreplaceableName", false, true, true, false},
+    {"ReplacementBesidePlantedNames", false, false, false, true},
+    {"HardLinkBesidePlantedNames", true, false, true, true},
 };
 
 void PrintTo(const CrashPath& row, std::ostream* out) { *out << row.Name; }
 
 class ProfileCrashPointTest : public ::testing::TestWithParam<CrashPath> {};
 
+const std::string NextSection = "[Next]\r\nK=V\r\n\r\n";
+
 // A writer killed at each call that changes a file, in turn: the next caller, reading through any
 // name of the file, finds it whole, old or new; the next write succeeds and leaves nothing behind.
+// Where the kill tore the file, it is torn once more and a writer comes first: it puts the old
+// bytes back itself before it writes.
 TEST_P(ProfileCrashPointTest, NextCallerFindsTheFileWhole) {
   const CrashPath& path = GetParam();
   FaultInjectingFileAccess host;
   if (path.CrossDevice)
     host.Arm(FileFault::RenameCrossDevice, 1, true);
+  // The next write takes the same way, through the same name, and so meets what was left.
+  const auto writeNext = [&](const Place& place) {
+    SetFileAccess(&host);
+    EXPECT_EQ(WriteProfileStringEx(place.Written.c_str(), "Next", "K", "V"), 1);
+    SetFileAccess(nullptr);
+  };
+  // Names planted by another user stay; a tagged temporary file of a killed writer may stay too.
+  const auto checkLeftovers = [&](const Place& place) {
+    const long names = (path.SecondName ? 2 : 1) + (path.Planted ? 2 : 0);
+    EXPECT_GE(place.Count(), names);
+    EXPECT_LE(place.Count(), names + (path.Planted ? 1 : 0)) << "a temporary file or journal stayed";
+  };
   for (const char* section : {"S", "N"}) {
     const std::string& written = *section == 'S' ? Rewritten : Appended;
     long torn = 0;
     for (int crashAt = 1;; ++crashAt) {
       SCOPED_TRACE(::testing::Message() << "section " << section << ", crash at call " << crashAt);
-      Place place(path.SecondName);
+      Place place(path.SecondName, path.Planted);
       const bool crashed = WriteCrashingAt(host, crashAt, place.Written, section);
       const std::string left = ReadAll(place.Written);
-      torn += left != Original && left != written ? 1 : 0;
+      const bool tore = left != Original && left != written;
+      torn += tore ? 1 : 0;
       CString value;
       EXPECT_EQ(GetProfileStringEx(place.Read.c_str(), "T", "A", value), 1);
       const std::string bytes = ReadAll(place.Written);
       EXPECT_TRUE(bytes == Original || bytes == written) << "torn, " << bytes.size() << " bytes";
       EXPECT_TRUE(crashed || bytes == written);
       EXPECT_FALSE(HasAttribute(place.Written, JournalMarkName));
-      // The next write takes the same way, through the same name, and so meets what was left.
-      SetFileAccess(&host);
-      EXPECT_EQ(WriteProfileStringEx(place.Written.c_str(), "Next", "K", "V"), 1);
-      SetFileAccess(nullptr);
-      EXPECT_EQ(place.Count(), path.SecondName ? 2 : 1) << "a temporary file or journal stayed";
+      writeNext(place);
+      checkLeftovers(place);
+      if (tore) {
+        Place again(path.SecondName, path.Planted);
+        EXPECT_TRUE(WriteCrashingAt(host, crashAt, again.Written, section));
+        writeNext(again);
+        const std::string next = ReadAll(again.Written);
+        EXPECT_TRUE(next == Original + NextSection || next == written + NextSection) << "torn under the next write";
+        checkLeftovers(again);
+      }
       if (!crashed)
         break;
     }
@@ -144,7 +187,7 @@ struct TornFile {
       const std::string bytes = ReadAll(File);
       if (bytes != Original && bytes != Rewritten) {
         Torn = bytes;
-        Journal = AttributeOf(File, JournalMarkName);
+        Journal = MarkedJournal(File);
       }
       unlink((Folder / "Other.tmp").c_str());
     }
@@ -168,6 +211,44 @@ void FlipLastByte(const std::string& path) {
   std::string bytes = ReadAll(path);
   bytes.back() ^= 1;
   WriteAll(path, bytes);
+}
+
+/// A user's edit in place after the crash, keeping the length (an editor writing in place): a
+/// byte in the middle of the large section, which the journal covers, becomes one that neither
+/// version holds there.
+void EditInPlace(TornFile& torn) {
+  torn.Torn[torn.Torn.size() / 2] = 'E';
+  std::fstream(torn.File, std::ios::in | std::ios::out | std::ios::binary).seekp(torn.Torn.size() / 2).put('E');
+}
+
+/// Rewrites the journal and the mark as the earlier format made them: no new bytes in the journal,
+/// the journal's path alone in the mark.
+void ToEarlierFormat(TornFile& torn) {
+  const std::string current = ReadAll(torn.Journal);
+  JournalHeader header;
+  JournalRecord::DecodeHeader(current.data(), static_cast<int>(current.size()), header);
+  const std::string earlier = "ZDZJRNL1" + current.substr(8, 40) + current.substr(56, header.OldSize - header.From);
+  ByteHash hash;
+  hash.Add(earlier.data(), static_cast<long long>(earlier.size()));
+  const CString checksum = JournalRecord::EncodeChecksum(hash.GetValue());
+  WriteAll(torn.Journal, earlier + std::string(checksum, 8));
+  SetAttribute(torn.File, JournalMarkName, torn.Journal);
+}
+
+/// A symbolic link to the folder, and the mark naming the file through it.
+void MarkThroughLinkedFolder(TornFile& torn) {
+  const std::string linked = torn.Folder / "linked";
+  symlink(torn.Folder.Path.c_str(), linked.c_str());
+  const std::string mark = AttributeOf(torn.File, JournalMarkName);
+  SetAttribute(torn.File, JournalMarkName, linked + mark.substr(mark.find('\0') - 11));
+}
+
+/// The journal replaced by a symbolic link to a copy of it.
+void JournalAsLink(TornFile& torn) {
+  const std::string copy = torn.Folder / "copy.journal";
+  WriteAll(copy, ReadAll(torn.Journal));
+  unlink(torn.Journal.c_str());
+  symlink(copy.c_str(), torn.Journal.c_str());
 }
 
 const TrustCase TrustCases[] = {
@@ -199,6 +280,12 @@ const TrustCase TrustCases[] = {
     {"OwnedByTheCaller", true, OtherUser, OtherUser, [](TornFile&) {}, true},
     // Root does not apply the journal of a user who does not own the file.
     {"OwnedByAUserWhoWritesAnothersFile", true, OtherUser, Self, [](TornFile&) {}, false},
+    // A journal is applied only over bytes that the write left, never over a user's edit since.
+    {"FileEditedSince", false, Self, Self, EditInPlace, false},
+    {"EarlierFormat", false, Self, Self, ToEarlierFormat, false},
+    // The mark leads only to a journal reached through no link.
+    {"MarkThroughLinkedFolder", false, Self, Self, MarkThroughLinkedFolder, false},
+    {"JournalIsALink", false, Self, Self, JournalAsLink, false},
 };
 
 void PrintTo(const TrustCase& row, std::ostream* out) { *out << row.Name; }
@@ -215,16 +302,32 @@ TEST_P(JournalTrustTest, AppliedOnlyWhenTrusted) {
   ASSERT_FALSE(torn.Journal.empty());
   row.Change(torn);
   const std::string before = ReadAll(torn.File);
-  const int read = RunInChild(
-      [&] {
-        CString value;
-        return GetProfileStringEx(torn.File.c_str(), "T", "A", value);
-      },
-      row.Reader);
-  EXPECT_EQ(read, 1);
+  const bool marked = HasAttribute(torn.File, JournalMarkName);
+  // The read's result, and 2 where it says that it left a journal stale.
+  const auto readAs = [&](uid_t user) {
+    return RunInChild(
+        [&] {
+          CString value;
+          return GetProfileStringEx(torn.File.c_str(), "T", "A", value) |
+                 (GetLastProfileCause() == ProfileCause::StaleJournal ? 2 : 0);
+        },
+        user);
+  };
+  EXPECT_EQ(readAs(row.Reader), row.Applied || !marked ? 1 : 3);
   EXPECT_EQ(ReadAll(torn.File), row.Applied ? Original : before);
   // A reader changes nothing that it does not apply.
-  EXPECT_EQ(HasAttribute(torn.File, JournalMarkName), !row.Applied && row.Name != std::string("MarkRemoved"));
+  EXPECT_EQ(HasAttribute(torn.File, JournalMarkName), !row.Applied && marked);
+  if (row.Applied)
+    return;
+  // The next successful write keeps the file as it stands and removes the stale mark, and the
+  // journal where it is one that a writer made for the file and the caller trusts.
+  const std::set<std::string> journalStays = {"WiderThanTheFile", "OwnedByAnotherUser", "MarkRemoved",
+                                              "MarkThroughLinkedFolder", "JournalIsALink"};
+  EXPECT_EQ(RunInChild([&] { return WriteProfileStringEx(torn.File.c_str(), "Next", "K", "V"); }, row.Reader), 1);
+  EXPECT_EQ(ReadAll(torn.File).substr(0, before.size()), before);
+  EXPECT_FALSE(HasAttribute(torn.File, JournalMarkName));
+  EXPECT_EQ(std::filesystem::exists(std::filesystem::symlink_status(torn.Journal)),
+            journalStays.count(row.Name) > 0 || row.Reader != row.Writer);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, JournalTrustTest, ::testing::ValuesIn(TrustCases),
@@ -236,12 +339,84 @@ TEST(JournalTrustTest, MarkCopiedToAnotherFileIsIgnored) {
   ASSERT_FALSE(torn.Torn.empty());
   const std::string copy = torn.Folder / "Copy.tmp";
   WriteAll(copy, torn.Torn);
-  ASSERT_TRUE(SetAttribute(copy, JournalMarkName, torn.Journal));
+  ASSERT_TRUE(SetAttribute(copy, JournalMarkName, AttributeOf(torn.File, JournalMarkName)));
   CString value;
   GetProfileStringEx(copy.c_str(), "T", "A", value);
   EXPECT_EQ(ReadAll(copy), torn.Torn);
   GetProfileStringEx(torn.File.c_str(), "T", "A", value);
   EXPECT_EQ(ReadAll(torn.File), Original);
+}
+
+/// Records whether one file (by inode) was opened, and how many of its bytes were read.
+class ReadWatch final : public FaultInjectingFileAccess {
+public:
+  explicit ReadWatch(ino_t watched) : Watched(watched) {}
+  Handle Open(LPCTSTR path, UINT flags, FileCause& cause) noexcept override {
+    const Handle file = FaultInjectingFileAccess::Open(path, flags, cause);
+    struct stat status {};
+    if (file != NoHandle && fstat(file, &status) == 0 && status.st_ino == Watched)
+      WatchedHandle = file;
+    return file;
+  }
+  long Read(Handle file, void* buffer, UINT count) noexcept override {
+    const long read = FaultInjectingFileAccess::Read(file, buffer, count);
+    BytesRead += file == WatchedHandle && read > 0 ? read : 0;
+    return read;
+  }
+  ino_t Watched;
+  Handle WatchedHandle = NoHandle;
+  long BytesRead = 0;
+};
+
+// A mark that names a large file elsewhere, in the earlier form or the current one, never opens
+// it; a large file under the journal's own name is read no further than its header, whose length
+// it does not have.
+TEST(JournalTrustTest, MarkReadsNoLargeFile) {
+  constexpr off_t Large = 76 << 20;
+  const struct {
+    const char* Name;
+    /// Where the large file lies, and what the mark then holds.
+    std::function<std::string(TornFile&, const TempFolder& elsewhere, std::string& mark)> Place;
+    bool Opened;
+  } rows[] = {
+      {"EarlierMarkNamingAnyFile",
+       [](TornFile&, const TempFolder& elsewhere, std::string& mark) { return mark = elsewhere / "large.bin"; }, false},
+      {"MarkNamingAnotherFolder",
+       [](TornFile&, const TempFolder& elsewhere, std::string& mark) {
+         mark = (elsewhere / "Mardel.tmp") + std::string(1, '\0');
+         WriteAll(elsewhere / "Mardel.tmp", Original);
+         return std::string(JournalNameFor((elsewhere / "Mardel.tmp").c_str()));
+       },
+       false},
+      {"LargeFileUnderTheJournalsName",
+       [](TornFile& torn, const TempFolder&, std::string& mark) {
+         mark = AttributeOf(torn.File, JournalMarkName);
+         return torn.Journal;
+       },
+       true},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.Name);
+    TornFile torn;
+    TempFolder elsewhere;
+    ASSERT_FALSE(torn.Journal.empty());
+    std::string mark;
+    const std::string large = row.Place(torn, elsewhere, mark);
+    // The journal's own header first, so that only its length is wrong.
+    WriteAll(large, ReadAll(torn.Journal));
+    ASSERT_EQ(truncate(large.c_str(), Large), 0);
+    ASSERT_TRUE(SetAttribute(torn.File, JournalMarkName, mark));
+    struct stat status {};
+    stat(large.c_str(), &status);
+    ReadWatch watch(status.st_ino);
+    SetFileAccess(&watch);
+    CString value;
+    EXPECT_EQ(GetProfileStringEx(torn.File.c_str(), "T", "A", value), 1);
+    SetFileAccess(nullptr);
+    EXPECT_EQ(watch.WatchedHandle != FileAccess::NoHandle, row.Opened);
+    EXPECT_LE(watch.BytesRead, 1 << 16);
+    EXPECT_EQ(ReadAll(torn.File), torn.Torn);
+  }
 }
 
 // A reader that finds a journal to apply but may not write the file gives 0, as for a time-out.

@@ -5,12 +5,15 @@
 #include "tests/stress/StressSettings.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/FileAttributes.h"
+#include <zodavudaz/settings/JournalRecord.h>
 #include <zodavudaz/settings/ProfileFile.h>
+#include <zodavudaz/settings/WriterFiles.h>
 
 #include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
 #include <random>
@@ -46,6 +49,9 @@ struct Tally {
   long Failed = 0;
   /// A write that gave 1 but did not last, or sections the write did not touch that changed.
   long Lost = 0;
+  /// Kills that left a journal, after which a user changed a byte in place; and such changes that
+  /// the next caller undid.
+  long Edited = 0, LostEdits = 0;
 };
 
 /// One settings file set up for a way of writing it, with who writes it and who reads next.
@@ -86,6 +92,8 @@ struct CrashPath {
   bool KeepsFileWhole;
   /// Sets the scene up for bytes (in a process of its own); false where it cannot.
   std::function<bool(Scene&, const std::string& bytes)> Setup;
+  /// Whether a user changes a byte in place after each kill that left a journal.
+  bool EditsAfterKill = false;
 };
 
 bool MakeFile(Scene& scene, const std::string& bytes, mode_t folderMode, mode_t fileMode) {
@@ -93,6 +101,16 @@ bool MakeFile(Scene& scene, const std::string& bytes, mode_t folderMode, mode_t 
   mkdir(scene.Folder.c_str(), 0700);
   WriteAll(scene.File, bytes);
   return chmod(scene.File.c_str(), fileMode) == 0 && chmod(scene.Folder.c_str(), folderMode) == 0;
+}
+
+/// Files of root's under the writer's fixed names of the scene's file, in its folder made sticky,
+/// where the writer (another user) cannot remove them.
+bool PlantNames(Scene& scene) {
+  for (const CString& name : {TemporaryNameFor(scene.File.c_str()), JournalNameFor(scene.File.c_str())}) {
+    WriteAll(static_cast<LPCTSTR>(name), "planted");
+    chmod(name, 0644);
+  }
+  return chmod(scene.Folder.c_str(), 01777) == 0;
 }
 
 const CrashPath CrashPaths[] = {
@@ -122,6 +140,26 @@ const CrashPath CrashPaths[] = {
                        mount(source.c_str(), scene.File.c_str(), nullptr, MS_BIND, nullptr) == 0;
        return scene.Mounted;
      }},
+    // Names that another user took first: the writer's own file goes through a tagged
+    // replacement, another user's file in place under a tagged journal.
+    {"PlantedNamesReplacement", InPlaceCases, true, true,
+     [](Scene& scene, const std::string& bytes) {
+       scene.Writer = OtherUser;
+       return MakeFile(scene, bytes, 0777, 0644) && chown(scene.File.c_str(), OtherUser, OtherUser) == 0 &&
+              PlantNames(scene);
+     }},
+    {"PlantedNamesInPlace", InPlaceCases, true, true,
+     [](Scene& scene, const std::string& bytes) {
+       scene.Writer = OtherUser;
+       return MakeFile(scene, bytes, 0777, 0666) && PlantNames(scene);
+     }},
+    // A user's edit after a kill makes the journal stale: it must never undo the edit.
+    {"StaleJournalEdit", InPlaceCases, false, false,
+     [](Scene& scene, const std::string& bytes) {
+       scene.Read = scene.Top / "Other.tmp";
+       return MakeFile(scene, bytes, 0755, 0644) && link(scene.File.c_str(), scene.Read.c_str()) == 0;
+     },
+     true},
     // No journal can be made where the writer cannot create files: the case left.
     {"ReadOnlyFolder", InPlaceCases, true, false,
      [](Scene& scene, const std::string& bytes) {
@@ -153,9 +191,19 @@ bool KeepsUntouchedSections(const std::string& bytes, const std::string& before,
          bytes.compare(bytes.size() - (before.size() - end), std::string::npos, before, end) == 0;
 }
 
+/// Where a kill left a journal, changes a byte in the middle of the file in place, keeping its
+/// length, to one that no version holds there; its place, or -1.
+long EditInPlace(const Scene& scene) {
+  if (!HasAttribute(scene.File, JournalMarkName))
+    return -1;
+  const long middle = static_cast<long>(std::filesystem::file_size(scene.File) / 2);
+  std::fstream(scene.File, std::ios::in | std::ios::out | std::ios::binary).seekp(middle).put('E');
+  return middle;
+}
+
 /// Kills writers of row at random moments in the scene, each followed by a read and a write of
 /// the scene's next caller.
-Tally RunTrials(Scene& scene, const CrashCase& row, long trials) {
+Tally RunTrials(Scene& scene, const CrashCase& row, long trials, bool editsAfterKill) {
   Tally tally;
   const auto reset = [&] { WriteAll(scene.File, *row.Before); };
   // One undisturbed writer gives the new version and how long a writer takes from its start.
@@ -176,6 +224,7 @@ Tally RunTrials(Scene& scene, const CrashCase& row, long trials) {
     waitpid(child, &status, 0);
     if (WIFEXITED(status) && WEXITSTATUS(status) != 1)
       ++tally.Failed;
+    const long edited = editsAfterKill ? EditInPlace(scene) : -1;
     const int read = RunInChild(
         [&] {
           CString value;
@@ -183,7 +232,12 @@ Tally RunTrials(Scene& scene, const CrashCase& row, long trials) {
         },
         scene.Writer);
     const std::string bytes = ReadAll(scene.File);
-    (bytes == *row.Before ? tally.Old : bytes == after ? tally.New : tally.Torn)++;
+    if (edited >= 0) {
+      ++tally.Edited;
+      tally.LostEdits += static_cast<long>(bytes.size()) > edited && bytes[edited] == 'E' ? 0 : 1;
+    } else {
+      (bytes == *row.Before ? tally.Old : bytes == after ? tally.New : tally.Torn)++;
+    }
     // Appended rather than "p" + ...: GCC 12 takes that for an overlapping copy in Release.
     std::string probe = "p";
     probe += std::to_string(tally.Trials);
@@ -197,7 +251,8 @@ Tally RunTrials(Scene& scene, const CrashCase& row, long trials) {
         },
         scene.Writer);
     tally.Failed += (read != 1 ? 1 : 0) + (probed == 0 ? 1 : 0);
-    tally.Lost += (probed == 2 ? 1 : 0) + (KeepsUntouchedSections(bytes, *row.Before, row.Section) ? 0 : 1);
+    tally.Lost +=
+        (probed == 2 ? 1 : 0) + (edited >= 0 || KeepsUntouchedSections(bytes, *row.Before, row.Section) ? 0 : 1);
   }
   return tally;
 }
@@ -213,7 +268,7 @@ Tally RunPath(const CrashPath& path, const CrashCase& row, long trials) {
         Tally tally;
         tally.Trials = -1;
         if (path.Setup(scene, *row.Before))
-          tally = RunTrials(scene, row, trials);
+          tally = RunTrials(scene, row, trials, path.EditsAfterKill);
         return write(channel[1], &tally, sizeof tally) == static_cast<ssize_t>(sizeof tally) ? 0 : 1;
       },
       geteuid(), 24 * 3600 * 1000);
@@ -225,16 +280,19 @@ Tally RunPath(const CrashPath& path, const CrashCase& row, long trials) {
 }
 
 void Report(const char* path, const char* row, const Tally& tally) {
-  std::printf("crash %s %s: %ld kills, %ld old, %ld new, %ld torn, %ld failed, %ld lost\n", path, row, tally.Trials,
-              tally.Old, tally.New, tally.Torn, tally.Failed, tally.Lost);
+  std::printf("crash %s %s: %ld kills, %ld old, %ld new, %ld torn, %ld failed, %ld lost, %ld edits after a kill "
+              "left a journal, %ld of them lost\n",
+              path, row, tally.Trials, tally.Old, tally.New, tally.Torn, tally.Failed, tally.Lost, tally.Edited,
+              tally.LostEdits);
 }
 
 void PrintTo(const CrashPath& row, std::ostream* out) { *out << row.Name; }
 
 class ProfileCrashTest : public ::testing::TestWithParam<CrashPath> {};
 
-// A replacement and, through the journal, every in-place way are safe from kills; the folder that
-// takes no journal is the case left, whose figures are reported.
+// A replacement and, through the journal, every in-place way are safe from kills, also beside names
+// that another user took first; a user's edit after a kill is never undone; the folder that takes
+// no journal is the case left, whose figures are reported.
 TEST_P(ProfileCrashTest, FileIsOldOrNewWhole) {
   const CrashPath& path = GetParam();
   if (path.NeedsPrivilege && !IsPrivileged())
@@ -247,6 +305,7 @@ TEST_P(ProfileCrashTest, FileIsOldOrNewWhole) {
       GTEST_SKIP() << path.Name << " cannot be set up here (setfacl from Debian's acl, mounts)";
     EXPECT_EQ(tally.Trials, trials);
     EXPECT_EQ(tally.Failed, 0);
+    EXPECT_EQ(tally.LostEdits, 0);
     if (path.KeepsFileWhole) {
       EXPECT_EQ(tally.Torn, 0);
       EXPECT_EQ(tally.Lost, 0);

@@ -7,6 +7,7 @@
 #include <csignal>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace {
@@ -115,6 +116,24 @@ TEST(ZdzToolTest, ReportsWhatReadsDifferently) {
         ":9: section [A] runs to the end of the file", ":10: has no line end: the library reads it whole"})
     EXPECT_NE(run.Out.find(finding), std::string::npos) << finding << "\n" << run.Out;
   EXPECT_EQ(std::count(run.Out.begin(), run.Out.end(), '\n'), 8) << run.Out;
+}
+
+// A mark whose journal cannot be applied (here: it is gone) is reported, and the file read as it
+// stands.
+TEST(ZdzToolTest, CheckReportsAStaleJournal) {
+  TempFolder folder;
+  const std::string file = folder / "stale.ini";
+  WriteAll(file, "[A]\r\nK=1\r\n\r\n");
+  const std::string mark = std::filesystem::canonical(file).string() + std::string(1, '\0');
+  if (setxattr(file.c_str(), "user.zodavudaz.journal", mark.data(), mark.size(), 0) != 0)
+    GTEST_SKIP() << "needs user extended attributes";
+  const ToolRun run = RunTool("profile check " + file);
+  EXPECT_EQ(run.Exit, 2);
+  EXPECT_NE(
+      run.Out.find(file + ": a rollback journal that a writer killed during an in-place write left was not applied"),
+      std::string::npos)
+      << run.Out;
+  EXPECT_EQ(std::count(run.Out.begin(), run.Out.end(), '\n'), 1) << run.Out;
 }
 
 // The check reads as the library does: its sections, their ends and its header rule.

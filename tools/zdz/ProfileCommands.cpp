@@ -75,11 +75,17 @@ int Check(const ToolArguments& args) {
   if (const int failed = snapshot.Read(args[0]))
     return failed;
   const std::vector<ProfileFinding> findings = CheckProfile(snapshot);
+  const bool stale = snapshot.LeftStaleJournal();
+  if (stale)
+    std::printf("%s: a rollback journal that a writer killed during an in-place write left was not applied: the "
+                "bytes it covers changed since, it is of an earlier format or it cannot be trusted; the file reads "
+                "as it stands, and the next write removes the journal\n",
+                args[0].c_str());
   for (const ProfileFinding& finding : findings)
     std::printf("%s:%d: %s\n", args[0].c_str(), finding.Line, finding.Text.c_str());
-  if (findings.empty())
+  if (findings.empty() && !stale)
     std::printf("%s: every line reads as it looks\n", args[0].c_str());
-  return findings.empty() ? ExitDone : ExitBadInput;
+  return findings.empty() && !stale ? ExitDone : ExitBadInput;
 }
 } // namespace
 
@@ -100,7 +106,8 @@ const ToolCommand ProfileCommands[] = {
      "Reports, as FILE:LINE: text, lines that read differently than they look: LF line ends (once, counted),\n"
      "a last line without its line end, a section without its empty line, a repeated key or section, a line\n"
      "that is never read, a line without '=' in a section, a header with text after its ']', a value that\n"
-     "holds a section header. Exit 0, saying so, when nothing is found, 2 when something is.",
+     "holds a section header; and a rollback journal of a killed writer that was left unapplied. Exit 0,\n"
+     "saying so, when nothing is found, 2 when something is.",
      1, 1, Check},
     {nullptr, nullptr, nullptr, nullptr, 0, 0, nullptr},
 };

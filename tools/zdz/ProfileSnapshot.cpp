@@ -8,8 +8,10 @@
 #include <set>
 
 int ProfileSnapshot::Read(const std::string& fileName) {
-  if (ReadProfileFile(fileName.c_str(), Image.GetBytes()))
+  if (ReadProfileFile(fileName.c_str(), Image.GetBytes())) {
+    StaleJournal = GetLastProfileCause() == ProfileCause::StaleJournal;
     return ExitDone;
+  }
   return FailForFile(GetLastProfileCause(), fileName, FileUse::Read);
 }
 

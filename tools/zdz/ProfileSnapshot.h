@@ -20,6 +20,8 @@ public:
   int Read(const std::string& fileName);
 
   const ProfileImage& GetImage() const { return Image; }
+  /// Whether the read found a rollback journal that it did not apply (ProfileCause::StaleJournal).
+  bool LeftStaleJournal() const { return StaleJournal; }
   /// The text of line, its line end taken off.
   std::string TextOf(const ProfileLine& line) const;
   /// The sections that the library reads, in file order.
@@ -27,6 +29,7 @@ public:
 
 private:
   ProfileImage Image;
+  bool StaleJournal = false;
 };
 
 #endif

@@ -1,6 +1,6 @@
 #include <zodavudaz/c/ProfileStatus.h>
 
-#include <zodavudaz/settings/ProfileCause.h>
+#include <zodavudaz/settings/ProfileCauseSetter.h>
 
 int32_t FailedProfileStatus() noexcept {
   switch (GetLastProfileCause()) {
@@ -12,5 +12,5 @@ int32_t FailedProfileStatus() noexcept {
 }
 
 int32_t LastProfileStatus() noexcept {
-  return GetLastProfileCause() == ProfileCause::None ? ZDZ_OK : FailedProfileStatus();
+  return IsProfileSuccess(GetLastProfileCause()) ? ZDZ_OK : FailedProfileStatus();
 }

@@ -10,7 +10,7 @@
 
 namespace {
 ProfileCause FirstOf(ProfileCause first, ProfileCause second) noexcept {
-  return first != ProfileCause::None ? first : second;
+  return IsProfileSuccess(first) ? second : first;
 }
 } // namespace
 
@@ -45,7 +45,7 @@ int GetStationBackupInf(WORD station, CString& info, CString fileName) noexcept 
   if (GetDataBase()->GetStationInf(station, &found)) {
     ProfileImage image;
     cause = LoadProfileImage(fileName, image);
-    if (cause == ProfileCause::None)
+    if (IsProfileSuccess(cause))
       cause = image.GetString(StationSectionName(found->Name), "Database", info);
   }
   // Always 1; the cause still tells whether the text was read.

@@ -4,7 +4,7 @@
 
 #include <zodavudaz/platform/Export.h>
 
-/// Why a settings call gave 0.
+/// Why a settings call gave 0; the last two are notices of a call that gave 1.
 enum class ProfileCause : int {
   /// The last call gave 1.
   None = 0,
@@ -21,11 +21,20 @@ enum class ProfileCause : int {
   /// The file could not be opened, read or written for another reason: no permission, not a
   /// regular file, a full disk, no memory.
   FileSystemFailure = 6,
+  /// The call gave 1, but a rollback journal that a writer killed during an in-place write left was
+  /// not applied: the bytes it covers changed since (a user's edit), it is of an earlier format,
+  /// or it cannot be trusted. The file was read or written as it stands; the next successful write
+  /// removes the journal and its mark.
+  StaleJournal = 7,
+  /// The write gave 1, but went in place without a rollback journal, as the folder takes no new
+  /// file or the file system keeps no user attributes: a crash during it could have torn the file.
+  UnprotectedWrite = 8,
 };
 
 /// Why the calling thread's last settings call gave 0: GetProfileStringEx, WriteProfileStringEx,
 /// ReadProfileFile, and the placement and back-up calls, which read and write through them. None
-/// after a call that gave 1, and before the thread's first settings call. Each thread has its own,
+/// (or a notice, StaleJournal or UnprotectedWrite) after a call that gave 1, and None before the
+/// thread's first settings call. Each thread has its own,
 /// so that another thread's calls never change it. Two calls give 0 with None, because the file
 /// was read whole but what it holds is not usable: a placement reader whose "WindowPos" text is not
 /// ten numbers, and a module back-up reader whose stored "Product" does not name the module (or

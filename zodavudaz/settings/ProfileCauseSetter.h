@@ -7,10 +7,16 @@
 /// Records cause as what GetLastProfileCause answers on the calling thread.
 void SetLastProfileCause(ProfileCause cause) noexcept;
 
-/// Records cause and gives a settings call's result for it: 1 for None, 0 otherwise.
+/// Whether cause is that of a call that gave 1: None, or a notice.
+constexpr bool IsProfileSuccess(ProfileCause cause) noexcept {
+  return cause == ProfileCause::None || cause == ProfileCause::StaleJournal || cause == ProfileCause::UnprotectedWrite;
+}
+
+/// Records cause and gives a settings call's result for it: 1 for None and the notices, 0
+/// otherwise.
 inline int ProfileResult(ProfileCause cause) noexcept {
   SetLastProfileCause(cause);
-  return cause == ProfileCause::None ? 1 : 0;
+  return IsProfileSuccess(cause) ? 1 : 0;
 }
 
 #endif

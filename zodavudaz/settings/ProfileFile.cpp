@@ -50,7 +50,10 @@ int GetProfileStringEx(LPCTSTR fileName, LPCTSTR section, LPCTSTR key, CString& 
     return ProfileResult(ProfileCause::RefusedName);
   ProfileImage image;
   const ProfileCause loaded = LoadProfileImage(fileName, image);
-  return ProfileResult(loaded != ProfileCause::None ? loaded : image.GetString(section, key, value));
+  if (!IsProfileSuccess(loaded))
+    return ProfileResult(loaded);
+  const ProfileCause found = image.GetString(section, key, value);
+  return ProfileResult(found == ProfileCause::None ? loaded : found);
 }
 
 int WriteProfileStringEx(LPCTSTR fileName, LPCTSTR section, LPCTSTR key, LPCTSTR value) noexcept {
@@ -59,7 +62,8 @@ int WriteProfileStringEx(LPCTSTR fileName, LPCTSTR section, LPCTSTR key, LPCTSTR
     return ProfileResult(ProfileCause::RefusedName);
   // What a failed write leaves, where the writer names no other cause.
   SetLastProfileCause(ProfileCause::FileSystemFailure);
-  return ProfileWriter(fileName, section, key, value).Write() ? ProfileResult(ProfileCause::None) : 0;
+  ProfileWriter writer(fileName, section, key, value);
+  return writer.Write() ? ProfileResult(writer.GetNotice()) : 0;
 }
 
 int ReadProfileFile(LPCTSTR fileName, CString& text) noexcept {

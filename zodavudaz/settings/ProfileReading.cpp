@@ -14,8 +14,9 @@ ProfileCause LoadProfileBytes(LPCTSTR fileName, CString& bytes) noexcept {
   if (!lock.LockForReading(file))
     return ProfileCause::Busy;
   // What a writer killed during an in-place write left is put back before anything is read.
-  if (const ProfileCause journal = JournalRecovery::RollBackBeforeReading(file, fileName, lock);
-      journal != ProfileCause::None)
+  // A stale journal is left alone: the file is read as it stands, and the call says so.
+  const ProfileCause journal = JournalRecovery::RollBackBeforeReading(file, fileName, lock);
+  if (journal != ProfileCause::None && journal != ProfileCause::StaleJournal)
     return journal;
-  return ProfileImage::ReadWhole(file, bytes) ? ProfileCause::None : ProfileCause::FileSystemFailure;
+  return ProfileImage::ReadWhole(file, bytes) ? journal : ProfileCause::FileSystemFailure;
 }

@@ -7,7 +7,8 @@
 #include <zodavudaz/settings/ProfileImage.h>
 
 /// Opens fileName for reading, waits until no writer holds it and reads it whole into bytes:
-/// None, or why not (MissingFile, Busy, FileSystemFailure) with bytes empty.
+/// None (StaleJournal where a journal found was not applied), or why not (MissingFile, Busy,
+/// FileSystemFailure) with bytes empty.
 ProfileCause LoadProfileBytes(LPCTSTR fileName, CString& bytes) noexcept;
 
 /// LoadProfileBytes into image.

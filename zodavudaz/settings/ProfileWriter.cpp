@@ -84,14 +84,28 @@ ProfileWriter::Outcome ProfileWriter::WriteOnce(const CString& path, ProfileLock
   // A writer that replaced or removed the file while we waited leaves us holding an old one.
   if (!file.IsStillAt(path))
     return Outcome::TryAgain;
-  // A writer killed during an in-place write left the old bytes to put back first.
-  if (!JournalRecovery::RollBack(file))
-    return Outcome::Failed;
-  ProfileImage image;
-  const Outcome outcome = image.ReadFrom(file) ? WriteImage(file, path, image) : Outcome::Failed;
+  const Outcome outcome = RecoverAndWrite(file, path);
   // A file that this call created and could not fill goes again; waiting writers open anew.
   if (outcome != Outcome::Written && created)
     CFile::Remove(path);
+  return outcome;
+}
+
+ProfileWriter::Outcome ProfileWriter::RecoverAndWrite(CFile& file, const CString& path) noexcept {
+  // A writer killed during an in-place write left the old bytes to put back first.
+  CString staleJournal;
+  const JournalRecovery::Finding found = JournalRecovery::RollBack(file, staleJournal);
+  if (found == JournalRecovery::Finding::Failed)
+    return Outcome::Failed;
+  Notice = ProfileCause::None;
+  ProfileImage image;
+  const Outcome outcome = image.ReadFrom(file) ? WriteImage(file, path, image) : Outcome::Failed;
+  // A journal that cannot be applied now never will be once the file holds a new version.
+  if (outcome == Outcome::Written && found == JournalRecovery::Finding::Stale) {
+    JournalRecovery::ForgetStale(file, staleJournal);
+    if (Notice == ProfileCause::None)
+      Notice = ProfileCause::StaleJournal;
+  }
   return outcome;
 }
 
@@ -112,8 +126,9 @@ ProfileWriter::Outcome ProfileWriter::OpenOrCreate(CFile& file, const CString& p
 
 ProfileWriter::Outcome ProfileWriter::WriteImage(CFile& file, const CString& path, const ProfileImage& image) noexcept {
   int from = 0;
+  int copyFrom = 0;
   CString tail;
-  if (!BuildTail(image, from, tail))
+  if (!BuildTail(image, from, copyFrom, tail))
     return Outcome::Failed;
   FileStatus status;
   if (!GetFileAccess().GetStatus(HandleOf(file), status))
@@ -124,19 +139,21 @@ ProfileWriter::Outcome ProfileWriter::WriteImage(CFile& file, const CString& pat
     if (replaced != Outcome::NotReplaceable)
       return replaced;
   }
-  return RewriteInPlace(file, path, status, image, from, tail);
+  return RewriteInPlace(file, path, status, image, from, copyFrom, tail);
 }
 
-bool ProfileWriter::BuildTail(const ProfileImage& image, int& from, CString& tail) noexcept {
+bool ProfileWriter::BuildTail(const ProfileImage& image, int& from, int& copyFrom, CString& tail) noexcept {
   ProfileSection section{};
   if (image.FindSection(Section, section)) {
     from = section.Header.Begin;
+    copyFrom = section.End;
     const int meant = AppendRewrittenSection(image, section, tail) + image.GetLength() - section.End;
     tail.Append(image.GetData() + section.End, image.GetLength() - section.End);
     // Text that could not grow stays short.
     return tail.GetLength() == meant;
   }
   from = image.GetLength();
+  copyFrom = from;
   const LPCTSTR separator = SeparatorBefore(image);
   tail = separator + HeaderLine + KeyLines;
   return tail.GetLength() == static_cast<int>(std::strlen(separator)) + HeaderLine.GetLength() + KeyLines.GetLength();
@@ -183,13 +200,18 @@ ProfileWriter::Outcome ProfileWriter::Replace(const CFile& file, const CString& 
 }
 
 ProfileWriter::Outcome ProfileWriter::RewriteInPlace(CFile& file, const CString& path, const FileStatus& status,
-                                                     const ProfileImage& image, int from,
+                                                     const ProfileImage& image, int from, int copyFrom,
                                                      const CString& tail) noexcept {
   const int oldSize = image.GetLength();
   const int newSize = from + tail.GetLength();
   RollbackJournal journal(file, path, status);
-  if (journal.Begin(image.GetData() + from, from, oldSize, newSize) == WriteStep::Failed)
+  const InPlaceChange change{from, tail, newSize - from - (oldSize - copyFrom), copyFrom};
+  const WriteStep begun = journal.Begin(image.GetData(), oldSize, change);
+  if (begun == WriteStep::Failed)
     return Outcome::Failed;
+  // No journal can be kept here (a folder that takes no new file): the write goes on, and says so.
+  if (begun == WriteStep::Refused)
+    Notice = ProfileCause::UnprotectedWrite;
   if (OverwriteFrom(file, from, tail, newSize) && journal.End())
     return Outcome::Written;
   // The old bytes go back as far as the file lets them; where they cannot, the journal stays for

@@ -5,6 +5,7 @@
 #include <zodavudaz/platform/CFile.h>
 #include <zodavudaz/platform/CString.h>
 #include <zodavudaz/platform/FileAccess.h>
+#include <zodavudaz/settings/ProfileCause.h>
 #include <zodavudaz/settings/ProfileImage.h>
 #include <zodavudaz/settings/ProfileLock.h>
 
@@ -13,14 +14,17 @@
 /// replacement would change what the file is or cannot take its place (a folder that takes no new
 /// file, an owner, group or attribute the writer cannot give, more than one name, a file bound in
 /// its place), the changed bytes are written in place under a rollback journal (RollbackJournal)
-/// and put back if that fails. A missing file is first created empty, which reads like a missing
-/// one.
+/// and put back if that fails; where the folder takes no new file, without one (GetNotice says
+/// so). A missing file is first created empty, which reads like a missing one, and removed again
+/// where the write fails.
 class ProfileWriter {
 public:
   ProfileWriter(LPCTSTR fileName, LPCTSTR section, LPCTSTR key, LPCTSTR value) noexcept;
 
   /// True when the file now holds the key; false, with the file as it was, otherwise.
   bool Write() noexcept;
+  /// After a true Write: None, or the notice of how it went (StaleJournal, UnprotectedWrite).
+  ProfileCause GetNotice() const noexcept { return Notice; }
 
   /// Whether the format can hold the names: they must not end a line or a section early, or
   /// read back as another key or header.
@@ -30,18 +34,21 @@ private:
   enum class Outcome { Written, Failed, TryAgain, NotReplaceable };
 
   Outcome WriteOnce(const CString& path, ProfileLock& lock) noexcept;
+  /// Under the writer's lock: puts back what a killed in-place writer left, then writes.
+  Outcome RecoverAndWrite(CFile& file, const CString& path) noexcept;
   /// Opens the file for reading and writing, creating it empty where it is missing.
   Outcome OpenOrCreate(CFile& file, const CString& path, bool& created) noexcept;
   Outcome WriteImage(CFile& file, const CString& path, const ProfileImage& image) noexcept;
-  /// The new bytes from from on, where the old ones start to differ.
-  bool BuildTail(const ProfileImage& image, int& from, CString& tail) noexcept;
+  /// The new bytes from from on, where the old ones start to differ; they end with the old bytes
+  /// from copyFrom on.
+  bool BuildTail(const ProfileImage& image, int& from, int& copyFrom, CString& tail) noexcept;
   /// Appends to tail the section from its header without the key's lines, then the key's lines;
   /// how many bytes that should have appended.
   int AppendRewrittenSection(const ProfileImage& image, const ProfileSection& section, CString& tail) noexcept;
   Outcome Replace(const CFile& file, const CString& path, const FileStatus& status, const ProfileImage& image, int from,
                   const CString& tail) noexcept;
   Outcome RewriteInPlace(CFile& file, const CString& path, const FileStatus& status, const ProfileImage& image,
-                         int from, const CString& tail) noexcept;
+                         int from, int copyFrom, const CString& tail) noexcept;
 
   LPCTSTR FileName;
   LPCTSTR Section;
@@ -51,6 +58,7 @@ private:
   CString HeaderLine;
   /// key "=" value CR LF, and the empty line that ends the section.
   CString KeyLines;
+  ProfileCause Notice = ProfileCause::None;
 };
 
 #endif

@@ -10,12 +10,10 @@ ReplacementFile::ReplacementFile(const CString& target, const CFile& original, c
 ReplacementFile::~ReplacementFile() { Discard(); }
 
 WriteStep ReplacementFile::Create() noexcept {
-  TempName = TemporaryNameFor(Target);
-  const WriteStep created = TempName.IsEmpty() ? WriteStep::Failed : CreateWriterFile(File, TempName);
-  if (created != WriteStep::Done) {
-    TempName.Empty();
+  CString tag;
+  const WriteStep created = CreateWriterFile(File, Target, WriterFile::Replacement, TempName, tag);
+  if (created != WriteStep::Done)
     return created;
-  }
   FileStatus made;
   if (!GetFileAccess().GetStatus(HandleOf(File), made))
     return WriteStep::Failed;
@@ -42,7 +40,8 @@ WriteStep ReplacementFile::Commit() noexcept {
   if (!GetFileAccess().Rename(TempName, Target, true, cause))
     return cause == FileCause::CrossDevice ? WriteStep::Refused : WriteStep::Failed;
   TempName.Empty();
-  return WriteStep::Done;
+  // The move lasts only once the folder does; the file may hold the new bytes even so.
+  return GetFileAccess().SyncFolder(Target) ? WriteStep::Done : WriteStep::Failed;
 }
 
 void ReplacementFile::Discard() noexcept {

@@ -7,12 +7,10 @@
 #include <zodavudaz/platform/FileAccess.h>
 #include <zodavudaz/settings/WriteStep.h>
 
-/// Writes a temporary file (TemporaryNameFor) in the target's folder, readable by its creator
-/// alone until it is complete; Commit gives it what the original is (owner and group, extended
-/// attributes, then permissions) and moves it onto the target in one step. Anything short of a
-/// commit removes it, so the target holds its old bytes or its new ones. Only a writer holding
-/// the target's writing lock makes one, so a file found under that name was left by a writer
-/// that died, and is removed.
+/// Writes a temporary file (TemporaryNameFor, CreateWriterFile) in the target's folder, readable by
+/// its creator alone until it is complete; Commit gives it what the original is (owner and group,
+/// extended attributes, then permissions), moves it onto the target in one step and makes the move
+/// durable. Anything short of a move removes it, so the target holds its old bytes or its new ones.
 class ReplacementFile {
 public:
   /// target is an absolute host path that names no symbolic link; original is open on it, and
@@ -27,9 +25,11 @@ public:
   /// takes no new file or the writer may not give it that owner or group.
   WriteStep Create() noexcept;
   bool Write(const char* bytes, int length) noexcept;
-  /// Gives the written file the original's attributes and permissions, makes it durable and moves
-  /// it onto the target. Refused where the writer may not set an attribute or the target cannot
-  /// be replaced (a file bound in its place, say); the target is as it was unless Done.
+  /// Gives the written file the original's attributes and permissions, makes it durable, moves it
+  /// onto the target and syncs the folder. Refused where the writer may not set an attribute or the
+  /// target cannot be replaced (a file bound in its place, say); the target is as it was unless
+  /// Done, or Failed by the folder's sync after the move (the new bytes in place, perhaps not
+  /// durable).
   WriteStep Commit() noexcept;
 
 private:

@@ -8,30 +8,35 @@
 RollbackJournal::RollbackJournal(CFile& file, const CString& path, const FileStatus& status) noexcept
     : File(file), Path(path), Status(status) {}
 
-WriteStep RollbackJournal::Begin(const char* oldBytes, int from, int oldSize, int newSize) noexcept {
-  JournalPath = JournalNameFor(Path);
-  const WriteStep created = JournalPath.IsEmpty() ? WriteStep::Failed : CreateWriterFile(Journal, JournalPath);
-  if (created != WriteStep::Done) {
-    JournalPath.Empty();
+WriteStep RollbackJournal::Begin(const char* oldBytes, int oldSize, const InPlaceChange& change) noexcept {
+  CString tag;
+  const WriteStep created = CreateWriterFile(Journal, Path, WriterFile::Journal, JournalPath, tag);
+  if (created != WriteStep::Done)
     return created;
-  }
-  const WriteStep marked = Fill(oldBytes, from, oldSize, newSize) ? Mark() : WriteStep::Failed;
+  const WriteStep marked = Fill(oldBytes, oldSize, change) ? Mark(tag) : WriteStep::Failed;
   Journal.Close();
   return marked;
 }
 
-bool RollbackJournal::Fill(const char* oldBytes, int from, int oldSize, int newSize) noexcept {
-  const CString header =
-      JournalRecord::EncodeHeader(JournalHeader{Status.Device, Status.Inode, static_cast<std::uint64_t>(oldSize),
-                                                static_cast<std::uint64_t>(from), static_cast<std::uint64_t>(newSize)});
+bool RollbackJournal::Fill(const char* oldBytes, int oldSize, const InPlaceChange& change) noexcept {
+  const int newSize = change.From + change.LiteralLength + oldSize - change.CopyFrom;
+  const CString header = JournalRecord::EncodeHeader(JournalHeader{
+      Status.Device, Status.Inode, static_cast<std::uint64_t>(oldSize), static_cast<std::uint64_t>(change.From),
+      static_cast<std::uint64_t>(newSize), static_cast<std::uint64_t>(change.CopyFrom)});
+  const char* old = oldBytes + change.From;
+  const int oldLength = oldSize - change.From;
   ByteHash hash;
   hash.Add(header, header.GetLength());
-  hash.Add(oldBytes, oldSize - from);
+  hash.Add(old, oldLength);
+  hash.Add(change.Literal, change.LiteralLength);
   const CString checksum = JournalRecord::EncodeChecksum(hash.GetValue());
+  const auto write = [this](const char* bytes, int length) {
+    return length == 0 || Journal.Write(bytes, static_cast<UINT>(length));
+  };
+  // The journal and its name are durable before the mark, and so before the first byte changes.
   return header.GetLength() == JournalRecord::HeaderLength && checksum.GetLength() == JournalRecord::ChecksumLength &&
-         Journal.Write(header, static_cast<UINT>(header.GetLength())) &&
-         (oldSize == from || Journal.Write(oldBytes, static_cast<UINT>(oldSize - from))) &&
-         Journal.Write(checksum, static_cast<UINT>(checksum.GetLength())) && MatchPermissions() && Journal.Flush() &&
+         write(header, header.GetLength()) && write(old, oldLength) && write(change.Literal, change.LiteralLength) &&
+         write(checksum, checksum.GetLength()) && MatchPermissions() && Journal.Flush() &&
          GetFileAccess().SyncFolder(JournalPath);
 }
 
@@ -41,9 +46,13 @@ bool RollbackJournal::MatchPermissions() noexcept {
   return GetFileAccess().SetMode(HandleOf(Journal), Status.Mode & 0644u);
 }
 
-WriteStep RollbackJournal::Mark() noexcept {
+WriteStep RollbackJournal::Mark(const CString& tag) noexcept {
+  CString mark = Path;
+  mark.Append("", 1);
+  mark += tag;
   FileCause cause = FileCause::None;
-  if (!GetFileAccess().SetAttribute(HandleOf(File), JournalMarkName, JournalPath, cause))
+  if (mark.GetLength() != Path.GetLength() + 1 + tag.GetLength() ||
+      !GetFileAccess().SetAttribute(HandleOf(File), JournalMarkName, mark, cause))
     return cause == FileCause::AccessDenied ? WriteStep::Refused : WriteStep::Failed;
   // The mark must be durable before the first overwritten byte is.
   if (File.Flush()) {

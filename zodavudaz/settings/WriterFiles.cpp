@@ -1,6 +1,7 @@
 #include <zodavudaz/settings/WriterFiles.h>
 
 #include <zodavudaz/platform/FileAccess.h>
+#include <zodavudaz/platform/RandomWord.h>
 
 #include <zodavudaz/settings/ByteHash.h>
 
@@ -8,10 +9,13 @@
 
 namespace {
 constexpr char JournalSuffix[] = ".journal";
+// A tagged name that is taken was guessed or raced for; the next tag is drawn anew.
+constexpr int TaggedAttempts = 4;
 
-/// path's folder with its "/", then its name cut so that the name with a tag of tagLength bytes
-/// after it fits, then ".~" and the hash of the whole name.
-CString SiblingName(const CString& path, int tagLength) noexcept {
+/// path's folder with its "/", then its name cut so that the name with the hash, the tag and
+/// suffix after it fits, then ".~", the hash of the whole name, "-" and the tag where there is
+/// one, and suffix.
+CString SiblingName(const CString& path, const CString& tag, const char* suffix) noexcept {
   const char* slash = std::strrchr(path, '/');
   const int nameBegin = slash == nullptr ? 0 : static_cast<int>(slash - path) + 1;
   const int nameLength = path.GetLength() - nameBegin;
@@ -19,25 +23,56 @@ CString SiblingName(const CString& path, int tagLength) noexcept {
   hash.Add(static_cast<LPCTSTR>(path) + nameBegin, nameLength);
   CString digits;
   digits.Format(".~%016llX", static_cast<unsigned long long>(hash.GetValue()));
-  const int kept = LongestFileName - digits.GetLength() - tagLength;
-  return path.Left(nameBegin + (nameLength < kept ? nameLength : kept)) + digits;
+  if (!tag.IsEmpty())
+    digits += "-" + tag;
+  const int kept = LongestFileName - digits.GetLength() - static_cast<int>(std::strlen(suffix));
+  return path.Left(nameBegin + (nameLength < kept ? nameLength : kept)) + digits + suffix;
+}
+
+CString NameFor(const CString& path, WriterFile kind, const CString& tag) noexcept {
+  return kind == WriterFile::Journal ? JournalNameFor(path, tag) : TemporaryNameFor(path, tag);
+}
+
+bool OpenPrivate(CFile& file, const CString& name, CFileException& error) noexcept {
+  return !name.IsEmpty() &&
+         file.Open(name, CFile::modeCreateNew | CFile::modeReadWrite | FileAccess::CreatePrivate, &error);
+}
+
+/// A fresh tag of 16 hexadecimal digits; empty where the host gives no random word.
+CString NewTag() noexcept {
+  std::uint64_t word = 0;
+  CString tag;
+  if (GetRandomWord(word))
+    tag.Format("%016llX", static_cast<unsigned long long>(word));
+  return tag;
 }
 } // namespace
 
-CString TemporaryNameFor(const CString& path) noexcept { return SiblingName(path, 0); }
+CString TemporaryNameFor(const CString& path, const CString& tag) noexcept { return SiblingName(path, tag, ""); }
 
-CString JournalNameFor(const CString& path) noexcept {
-  return SiblingName(path, static_cast<int>(sizeof JournalSuffix) - 1) + JournalSuffix;
+CString JournalNameFor(const CString& path, const CString& tag) noexcept {
+  return SiblingName(path, tag, JournalSuffix);
 }
 
-WriteStep CreateWriterFile(CFile& file, const CString& name) noexcept {
-  constexpr UINT Flags = CFile::modeCreateNew | CFile::modeReadWrite | FileAccess::CreatePrivate;
+WriteStep CreateWriterFile(CFile& file, const CString& path, WriterFile kind, CString& name, CString& tag) noexcept {
+  tag.Empty();
+  name = NameFor(path, kind, tag);
   CFileException error;
-  if (file.Open(name, Flags, &error))
+  error.Cause = FileCause::Generic;
+  if (OpenPrivate(file, name, error))
     return WriteStep::Done;
   // A name that is taken gives the generic cause.
-  if (error.Cause == FileCause::Generic && CFile::Remove(name) && file.Open(name, Flags, &error))
+  if (error.Cause == FileCause::Generic && CFile::Remove(name) && OpenPrivate(file, name, error))
     return WriteStep::Done;
-  return error.Cause == FileCause::AccessDenied || error.Cause == FileCause::Generic ? WriteStep::Refused
-                                                                                     : WriteStep::Failed;
+  for (int attempt = 0; error.Cause == FileCause::Generic && attempt < TaggedAttempts; ++attempt) {
+    tag = NewTag();
+    if (tag.IsEmpty())
+      break;
+    name = NameFor(path, kind, tag);
+    if (OpenPrivate(file, name, error))
+      return WriteStep::Done;
+  }
+  name.Empty();
+  tag.Empty();
+  return error.Cause == FileCause::AccessDenied ? WriteStep::Refused : WriteStep::Failed;
 }
