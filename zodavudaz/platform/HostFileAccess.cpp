@@ -176,11 +176,13 @@ public:
   bool Remove(LPCTSTR path) noexcept override { return ::unlink(path) == 0; }
 
   bool SyncFolder(LPCTSTR path) noexcept override {
+    // The move itself has succeeded: a folder the caller may write but not read, or a file system
+    // that keeps its folders durable itself and refuses to sync one, must not turn it into a failure.
+    // Only a sync that says the folder's entries may be lost fails the call.
     const int folder = ::open(FolderOf(path), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (folder < 0)
-      return false;
-    // Some file systems keep their folders durable themselves and refuse to sync one.
-    const bool synced = ::fsync(folder) == 0 || errno == EINVAL;
+      return true;
+    const bool synced = ::fsync(folder) == 0 || (errno != EIO && errno != ENOSPC && errno != EDQUOT);
     ::close(folder);
     return synced;
   }
