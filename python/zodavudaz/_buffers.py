@@ -18,35 +18,48 @@ INITIAL_BYTES = 4096
 BufferCall = Callable[[Any, int, Any], Any]
 
 class _Scratch(threading.local):
-    """One thread's buffer and size output, made once: the C calls that fill them never call back
-    into Python, so no call of the thread uses them while another does."""
+    """One thread's buffer and size output, made once. A call that the thread makes while it is
+    already inside one (from a signal handler, a __del__, a finalizer or a GC callback) takes a
+    buffer of its own, so that neither call sees the other's bytes or size."""
 
     def __init__(self) -> None:
         self.buffer = ctypes.create_string_buffer(INITIAL_BYTES)
         self.size = ctypes.c_uint32()
         self.size_pointer = ctypes.byref(self.size)
-
-    def grow(self, size: int) -> None:
-        if size > len(self.buffer):
-            self.buffer = ctypes.create_string_buffer(size)
+        self.busy = False
 
 
 _scratch = _Scratch()
+
+
+def _fill(buffer: Any, size: ctypes.c_uint32, size_pointer: Any, call: BufferCall,
+          terminated: bool) -> tuple[bytes, Any]:
+    """What call writes into buffer, or into a larger one where it needs one, never more bytes than
+    the buffer holds; and the buffer it wrote."""
+    while True:
+        status: int = call(buffer, len(buffer), size_pointer)
+        if status != K.ZDZ_E_BUFFER_TOO_SMALL:
+            break
+        if size.value > len(buffer):
+            buffer = ctypes.create_string_buffer(size.value)
+    check(status)
+    length = size.value - 1 if terminated else size.value
+    return ctypes.string_at(buffer, min(max(length, 0), len(buffer))), buffer
 
 
 def read_into_buffer(call: BufferCall, terminated: bool) -> bytes:
     """What call writes, without the terminating zero of a text; a result that did not fit is
     asked again with room for the size the call gave (which may change in between)."""
     scratch = _scratch
-    while True:
-        buffer = scratch.buffer
-        status: int = call(buffer, len(buffer), scratch.size_pointer)
-        if status != K.ZDZ_E_BUFFER_TOO_SMALL:
-            break
-        scratch.grow(scratch.size.value)
-    check(status)
-    length = scratch.size.value - 1 if terminated else scratch.size.value
-    return ctypes.string_at(buffer, max(length, 0))
+    if scratch.busy:
+        size = ctypes.c_uint32()
+        return _fill(ctypes.create_string_buffer(INITIAL_BYTES), size, ctypes.byref(size), call, terminated)[0]
+    scratch.busy = True
+    try:
+        data, scratch.buffer = _fill(scratch.buffer, scratch.size, scratch.size_pointer, call, terminated)
+    finally:
+        scratch.busy = False
+    return data
 
 
 def read_text(call: BufferCall) -> bytes:
