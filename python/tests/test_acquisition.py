@@ -66,7 +66,7 @@ def test_steps_give_min_max_pairs_two_apart(test_stations: zodavudaz.Database) -
 def test_reads_give_the_points_delivered(
     test_stations: zodavudaz.Database, start: int, points: int, direction: Direction, first: int, rows: int
 ) -> None:
-    waveform = test_stations.stations[8].modules[1].read(0, start, points, direction)
+    waveform = test_stations.stations[8].modules[1].read(0, start, points, direction=direction)
     assert (len(waveform), waveform.start) == (rows, first)
     assert np.array_equal(waveform.minimum, (1 + np.arange(first, first + rows) % 198) - 1)
 

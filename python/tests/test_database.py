@@ -3,6 +3,7 @@ demo's stations, and bad Python input refused before any call."""
 
 from __future__ import annotations
 
+import numpy as np
 import pytest
 from conftest import DEMO_STATIONS
 
@@ -143,6 +144,10 @@ def test_missing_stations_are_key_errors(demo: zodavudaz.Database, key) -> None:
         (lambda db: db.stations[1].modules[1].read("0"), TypeError),
         (lambda db: db.stations[1].modules[1].read(0, points=-1), ValueError),
         (lambda db: db.stations[1].modules[1].read(0, direction=3), ValueError),
+        (lambda db: db.stations[1].modules[1].read(-1), ValueError),  # would read channel 0's samples
+        (lambda db: db.stations[1].modules[1].read_into(np.zeros((4, 2), np.int16), -1), ValueError),
+        (lambda db: db.stations[1].modules[1].read(0, 0, 4, 2), TypeError),  # direction by keyword only
+        (lambda db: db.stations[1].modules[1].read_into(np.zeros((4, 2), np.int16), 0, 0, 4), TypeError),
         (lambda db: db.stations["Alp\0ha"], ValueError),
         (lambda db: db.add_station(0x10005, "Five"), ValueError),
         (lambda db: db.stations[1].set_slot(2, True, 256), ValueError),

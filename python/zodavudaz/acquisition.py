@@ -237,7 +237,10 @@ class Acquisition:
         return out[: written // (2 * out.itemsize)]
 
     def _described(self, channel: int, info: WaveInfo | None, offset: int, timeout_ms: int) -> WaveInfo:
-        """The channel's wave information: info when the caller has it, else asked of the module."""
+        """The channel's wave information: info when the caller has it, else asked of the module.
+        A negative channel would ask for every channel's and read channel 0's samples."""
+        if i32(channel, "channel") < 0:
+            raise ValueError(f"channel {channel} is not a channel: read one channel at a time, from 0")
         if info is None:
             return self._channel_wave_info(channel, offset, timeout_ms)
         if not isinstance(info, WaveInfo):
@@ -246,8 +249,8 @@ class Acquisition:
             raise ValueError(f"info describes channel {info.channel}, not channel {channel}")
         return info
 
-    def read_into(self, out: npt.NDArray[Any], channel: int, start: int = 0,
-                  direction: Direction | int = Direction.FORWARD, *, info: WaveInfo | None = None, offset: int = 0,
+    def read_into(self, out: npt.NDArray[Any], channel: int, start: int = 0, *,
+                  direction: Direction | int = Direction.FORWARD, info: WaveInfo | None = None, offset: int = 0,
                   timeout_ms: int = 0) -> npt.NDArray[Any]:
         """Reads len(out) points of channel from point start into out, a (points, 2) array of the
         channel's element type, in place; gives the rows the module filled (fewer when it had
@@ -257,7 +260,7 @@ class Acquisition:
         checked = _check_out(out, dtype_of(described.data_type))
         return self._read_samples(checked, described, channel, start, len(checked), direction, offset, timeout_ms)
 
-    def read(self, channel: int, start: int = 0, points: int = 0, direction: Direction | int = Direction.FORWARD, *,
+    def read(self, channel: int, start: int = 0, points: int = 0, *, direction: Direction | int = Direction.FORWARD,
              info: WaveInfo | None = None, offset: int = 0, timeout_ms: int = 0) -> Waveform:
         """points points of channel from point start (0: all there are) as a Waveform, described by
         the channel's wave information: info, or asked of the module first."""
