@@ -11,7 +11,7 @@
  * wraps one C++ call, its name is that call's name in lower case with underscores
  * (CGUIDatabase::GetMaxSlot is zdz_get_max_slot, ZocStartButton is zdz_zoc_start_button).
  *
- * Status. Every function except zdz_status_text returns an int32_t status:
+ * Status. Every function except zdz_status_text and zdz_last_error returns an int32_t status:
  *   0                  ZDZ_OK, success;
  *   1 to 0xFFFF        the library's and the frontend's own codes, unchanged: 205 unknown station
  *                      or module (module queries), 207 a slot that cannot be tested, 302 no wave
@@ -20,7 +20,9 @@
  *                      0xFFFF a missing module or a failed sequence request (control functions),
  *                      and whatever else the frontend or communication library answered;
  *   below 0            the C layer's own: ZDZ_E_ARGUMENT to ZDZ_E_STOPPED below.
- * zdz_status_text(status) gives a short text for every status.
+ * zdz_status_text(status) gives a short text for every status. zdz_last_error() gives the calling
+ * thread's text about its last call where that call knows more than its status: the statement,
+ * file, section, product or length it is about ("" where it adds nothing).
  *
  * Ids. Stations and modules are named by their ids: a station id (0 holds the front ends) and a
  * module id (the slot number 0 to 15, or an extra module's id with bits 4 to 7 set). Where the
@@ -109,6 +111,14 @@ extern "C" {
 /// A short text for status, never null: for the codes above, the library's own codes, and a
 /// general text for any other frontend code and for unknown negative values. Takes no lock.
 ZODAVUDAZ_EXPORT const char* zdz_status_text(int32_t status);
+
+/// The calling thread's text about its last call of this interface, never null: where the call
+/// failed, what the failure was about in words that name it (the statement that does not read,
+/// the file, section and product of a stored record not found, the length a packet needs);
+/// where it succeeded with a cause to report (zdz_update_data_base_ex), that cause; "" where the
+/// status says everything. Bytes that are not printable ASCII are written as \xHH. Valid until
+/// the thread's next call; each call, refused ones included, replaces it. Takes no lock.
+ZODAVUDAZ_EXPORT const char* zdz_last_error(void);
 
 /// Runs call(context) under the interface's lock and returns its status: the calls it makes are
 /// one, with no other thread's call between them. ZDZ_E_ARGUMENT for a null call.

@@ -94,6 +94,13 @@ _CLASSES: dict[int, type[ZdzError]] = {
 }
 
 
+def last_error() -> str:
+    """The library's text about the thread's last call where it knows more than the status ("" where
+    it does not): the statement, file, section, product or length the call was about."""
+    text: bytes = C.zdz_last_error()
+    return text.decode("ascii", "replace")
+
+
 def error_for(status: int, text: str | None = None) -> ZdzError:
     """The exception for a status other than success."""
     default = ZdzRefused if status > 0 else ZdzError
@@ -101,6 +108,8 @@ def error_for(status: int, text: str | None = None) -> ZdzError:
 
 
 def check(status: int) -> None:
-    """Raises the exception for status unless it is success."""
+    """Raises the exception for status unless it is success, with the library's text about the
+    call where it has one."""
     if status != K.ZDZ_OK:
-        raise error_for(status)
+        detail = last_error()
+        raise error_for(status, f"{status_text(status)}: {detail}" if detail else None)

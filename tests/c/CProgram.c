@@ -348,6 +348,8 @@ int main(int argc, char** argv) {
   viewer_calls();
   packet_calls();
   expect("zdz_status_text", zdz_status_text(ZDZ_OK)[0] == 's' ? ZDZ_OK : ZDZ_E_ARGUMENT, ZDZ_OK);
+  expect("zdz_decode_packet", zdz_decode_packet("abc", 3, ZDZ_PACKET_MODULE, NULL, 0, &(uint32_t){0}), ZDZ_E_ARGUMENT);
+  expect("zdz_last_error", strstr(zdz_last_error(), "needs 32") != NULL ? ZDZ_OK : ZDZ_E_ARGUMENT, ZDZ_OK);
   expect("zdz_exit", zdz_exit(), ZDZ_OK);
   expect("zdz_sim_release_virtual_stations", zdz_sim_release_virtual_stations(), ZDZ_OK);
   return failures == 0 ? 0 : 1;

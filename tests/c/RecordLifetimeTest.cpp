@@ -5,6 +5,7 @@
 #include "tests/support/HeapUse.h"
 
 #include <cstring>
+#include <string>
 
 namespace {
 class RecordLifetimeTest : public testing::Test {
@@ -68,7 +69,8 @@ TEST_F(RecordLifetimeTest, VirtualStationsAreReleasedOnlyAfterExit) {
   EXPECT_EQ(zdz_sim_release_virtual_stations(), ZDZ_E_ORDER);
   EXPECT_EQ(zdz_find_module(5, 2), ZDZ_OK);
   EXPECT_EQ(zdz_sim_load_virtual_stations(TestStations, message, sizeof message, &size), ZDZ_E_ARGUMENT);
-  EXPECT_STREQ(message, "station Alpha: station id 1 is already filed");
+  EXPECT_EQ(std::string(message), std::string(TestStations) + " [StationAlpha] Id: station id 1 is already filed (the "
+                                                              "file loaded twice, or another station of that id)");
   EXPECT_EQ(size, std::strlen(message) + 1);
   ASSERT_EQ(zdz_exit(), ZDZ_OK);
   EXPECT_EQ(zdz_sim_release_virtual_stations(), ZDZ_OK);

@@ -225,6 +225,7 @@ const MalformedRow MalformedRows[] = {
      ": line 6 \"Id=1\" lies in no section (the empty line 5 ended [StationX])"},
     {"KeyBeforeTheFirstSection", "Names=X\n[Stations]\n",
      ": line 1 \"Names=X\" lies in no section (before the first one)"},
+    {"BinaryBytesEscaped", "U\x8F\x1B[2J\n", ": line 1 \"U\\x8F\\x1B[2J\" lies in no section (before the first one)"},
     {"HeaderWithoutBracket", "[Stations\nNames=X\n", ": line 1 \"[Stations\": " HEADER_RULE},
     {"HeaderWithoutBracketInASection", "[Stations]\nNames=X\n[StationX\n",
      " [Stations]: line 3 \"[StationX\": " HEADER_RULE},
@@ -340,7 +341,8 @@ TEST_F(VirtualStationFileTest, AStationIdAlreadyFiledIsRefusedAndNothingIsFiled)
                  "[StationY]\nId=2\nModel=\nModules=\n",
                  message),
             0);
-  EXPECT_STREQ(message, "station Y: station id 2 is already filed");
+  EXPECT_EQ(std::string(message),
+            Path + " [StationY] Id: station id 2 is already filed (the file loaded twice, or another station of that id)");
   EXPECT_EQ(Database.StationMap.GetCount(), 1);
   EXPECT_EQ(SimLiveFrontends(1, 1), 0);
   Database.StationMap.RemoveAll();
