@@ -3,6 +3,8 @@ demo's stations, and bad Python input refused before any call."""
 
 from __future__ import annotations
 
+import warnings
+
 import numpy as np
 import pytest
 from conftest import DEMO_STATIONS
@@ -191,3 +193,13 @@ def test_filters_by_number_and_name(demo: zodavudaz.Database) -> None:
     filters.clear()
     with pytest.raises(KeyError):
         filters["Gain"]
+
+
+def test_stored_state_that_cannot_be_read_leaves_the_defaults_with_a_warning(demo: zodavudaz.Database,
+                                                                            tmp_path) -> None:
+    station = demo.stations["Alpha"]
+    with pytest.warns(zodavudaz.ZdzDefaultsWarning, match="cannot be read.*took its defaults"):
+        assert station.update_from_settings(tmp_path) == ""  # a folder
+    with warnings.catch_warnings():
+        warnings.simplefilter("error")
+        assert station.update_from_settings(tmp_path / "missing.tmp") == ""  # nothing stored is no fault

@@ -16,6 +16,7 @@ from .database import Database, Flag
 from .errors import (
     ZdzArgument,
     ZdzBusy,
+    ZdzDefaultsWarning,
     ZdzError,
     ZdzExists,
     ZdzNoMemory,
@@ -78,6 +79,7 @@ __all__ = [
     "sim",
     "ZdzArgument",
     "ZdzBusy",
+    "ZdzDefaultsWarning",
     "ZdzError",
     "ZdzExists",
     "ZdzNoMemory",

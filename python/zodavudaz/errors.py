@@ -77,6 +77,11 @@ class ZdzExists(ZdzError):
     """The station or module id is already filed."""
 
 
+class ZdzDefaultsWarning(UserWarning):
+    """A station's stored state could not be read (the file stayed locked or is unreadable), so it
+    took its defaults; the call still succeeded."""
+
+
 _CLASSES: dict[int, type[ZdzError]] = {
     UNKNOWN_MODULE_QUERY: ZdzUnknown,
     UNKNOWN_MODULE_DATA: ZdzUnknown,
