@@ -382,6 +382,9 @@ ZODAVUDAZ_EXPORT int32_t zdz_get_module_act_on_trig_info(uint16_t station, uint1
 
 /// Loads the station's and its modules' stored GUI state from the settings file (a full path) and
 /// hands back the station's back-up text (UpdateDataBaseEx); what is not stored takes its default.
+/// ZDZ_OK also where the file stayed locked past the 5 s bound or cannot be read (a folder, no
+/// permission) and everything took its default: zdz_last_error then says which, and is "" where
+/// the file was read or is missing (nothing stored).
 ZODAVUDAZ_EXPORT int32_t zdz_update_data_base_ex(const char* file, uint16_t station, char* backup, uint32_t capacity,
                                                  uint32_t* size);
 /// Puts the station's windows and save-on-trigger settings back to their defaults (UpdateDataBase).
@@ -505,10 +508,13 @@ ZODAVUDAZ_EXPORT int32_t zdz_get_acq_info(uint16_t station, uint16_t module, uin
 /// 0, 1 (ending at the start point) or 2 (beginning there), two elements each (minimum and
 /// maximum). *type is the type code of the bytes in buffer, *bytes how many the module wrote there
 /// (never more than capacity), *elements the module's element count: of this reply, or, when the
-/// reply is not the 2 × points elements asked for, of the whole acquisition it holds; the three are
-/// written whatever the status. A null buffer goes only with capacity 0. The status is the first
-/// request's result; *bytes less than *elements times the element width (1 << (*type >> 4)) means
-/// the buffer held only part of the reply.
+/// reply is not the 2 × points elements asked for, of the second request GetAcqDataEx then makes
+/// for every point into PointNum × w + 16 bytes (w = 1 << (*type >> 4)); a simulated module then
+/// reports min(2 × the points it holds from the start in that direction, PointNum + 16 / w), about
+/// half of them (docs/acquired-data.md), so never size a buffer from it. The three are written
+/// whatever the status. A null buffer goes only with capacity 0. The status is the first
+/// request's result. A buffer for the whole acquisition: zdz_get_wave_info of the channel, then
+/// 2 × PointNum × (1 << (DataType >> 4)) bytes with points 0.
 ZODAVUDAZ_EXPORT int32_t zdz_get_acq_data_ex(uint16_t station, uint16_t module, uint16_t offset, int32_t first,
                                              int32_t second, int32_t third, int32_t fourth, uint32_t points,
                                              uint16_t direction, void* buffer, uint32_t capacity, uint16_t* type,
@@ -690,7 +696,9 @@ ZODAVUDAZ_EXPORT int32_t zdz_get_display_property(int32_t* width, int32_t* heigh
 typedef struct zdz_viewer zdz_viewer;
 
 /// A new record for channels channels with the display defaults (CreateViewerProperty);
-/// ZDZ_E_ARGUMENT for 0 channels. Released with zdz_viewer_release.
+/// ZDZ_E_ARGUMENT for 0 channels. Released with zdz_viewer_release. Its ChannelNumber stays 0, as
+/// the C++ call leaves it and stored texts depend on, until it is set ("ChannelNumber" through
+/// zdz_viewer_set) or read from text: until then no per-channel value is read or written.
 ZODAVUDAZ_EXPORT int32_t zdz_viewer_create(uint16_t channels, zdz_viewer** viewer);
 /// Frees the record (ReleaseViewerProperty); ZDZ_E_HANDLE when it is not live.
 ZODAVUDAZ_EXPORT int32_t zdz_viewer_release(zdz_viewer* viewer);
@@ -739,9 +747,11 @@ ZODAVUDAZ_EXPORT int32_t zdz_viewer_keyword(uint32_t position, const char** keyw
 ZODAVUDAZ_EXPORT int32_t zdz_viewer_get(const zdz_viewer* viewer, const char* keyword, int32_t index, char* values,
                                         uint32_t capacity, uint32_t* size);
 /// Sets keyword's values from text of the same form, read as the record's text is read: fewer
-/// values leave the rest, values beyond a field's room are dropped; one value for one channel. A
-/// group keyword gives the record its group arrays where it lacks them. ZDZ_E_ARGUMENT for values
-/// with ";" or without any value, ZDZ_E_ORDER for "GrNum" or "GrChNum" of a record that has group
+/// values leave the rest, values beyond a fixed field's room are dropped; one value for one
+/// channel. A group keyword gives the record its group arrays where it lacks them. ZDZ_E_ARGUMENT
+/// for values with ";" or without any value, for more per-channel values than ChannelNumber and
+/// for a ChannelNumber above the channels the record was made for (which the record could not
+/// take: zdz_last_error says so); ZDZ_E_ORDER for "GrNum" or "GrChNum" of a record that has group
 /// arrays (they are sized by them).
 ZODAVUDAZ_EXPORT int32_t zdz_viewer_set(zdz_viewer* viewer, const char* keyword, int32_t index, const char* values);
 

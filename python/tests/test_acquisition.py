@@ -131,6 +131,22 @@ def test_raw_read_passes_the_request_values_as_they_are(test_stations: zodavudaz
     assert np.array_equal(raw.array(), np.stack([sample - 1, sample + 1], axis=1).ravel())
 
 
+@pytest.mark.parametrize(
+    "start, points, elements",
+    [
+        (90, 20, 20),  # 10 points held: all of them fit the second request's memory
+        (0, SHORT_POINTS + 1, SHORT_POINTS + 16 // 2),  # 100 held, 108 fit in 100 x 2 + 16 bytes
+        (SHORT_POINTS - 1, 4, 2),
+    ],
+)
+def test_element_count_of_a_short_read_is_what_fits_the_second_request(test_stations: zodavudaz.Database,
+                                                                       start: int, points: int,
+                                                                       elements: int) -> None:
+    module = test_stations.stations[8].modules[1]
+    assert module.wave_info(0)[0].acquisition_bytes == 2 * SHORT_POINTS * 2
+    assert module.read_raw(0, 0, start, 0, points, Direction.FORWARD).elements == elements
+
+
 def test_wave_info_describes_every_channel(test_stations: zodavudaz.Database) -> None:
     infos = test_stations.stations[8].modules[1].wave_info()
     assert [info.channel for info in infos] == [0, 1, 2]

@@ -107,6 +107,12 @@ class WaveInfo:
         """The samples' element type; None for a type code without one."""
         return DTYPES.get(self.data_type)
 
+    @property
+    def acquisition_bytes(self) -> int:
+        """The capacity that holds the whole acquisition: a minimum and a maximum of the type code's
+        width per point. The element count of a short read is no measure of it."""
+        return 2 * self.point_num * (1 << (self.data_type >> 4))
+
 
 @dataclass(frozen=True)
 class Waveform:
@@ -143,8 +149,9 @@ class Waveform:
 @dataclass(frozen=True)
 class RawData:
     """An acquired-data reply as the library gives it: the bytes the module wrote into the
-    buffer, their type code, and the module's element count (of the reply, or of the whole
-    acquisition when the reply was not the one asked for)."""
+    buffer, their type code, and the module's element count (of the reply, or, when the reply was
+    not the one asked for, what the module reported for the library's second request, which is
+    no measure of the acquisition: see WaveInfo.acquisition_bytes)."""
 
     type_code: int
     data: bytes
@@ -211,7 +218,7 @@ class Acquisition:
         the type the wave information of (first, second) gives."""
         if capacity is None:
             info = self.wave_info(first, second, offset=offset, timeout_ms=timeout_ms)[0]
-            capacity = 2 * (points or info.point_num) * dtype_of(info.data_type).itemsize
+            capacity = 2 * points * dtype_of(info.data_type).itemsize if points else info.acquisition_bytes
         buffer = ctypes.create_string_buffer(u32(capacity, "capacity"))
         kind, written, elements = self._acquire(buffer, capacity, (first, second, third, fourth), points, direction,
                                                 offset, timeout_ms)
