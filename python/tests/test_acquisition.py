@@ -27,7 +27,7 @@ def module_of(database: zodavudaz.Database, data_type: int) -> zodavudaz.Module:
 
 
 # The largest difference from the formula each type allows: integers are cut toward zero.
-TYPE_STEP = {0x00: 1.0, 0x10: 1.0, 0x11: 1.0, 0x20: 1.0, 0x21: 1.0, 0x22: 1.5 * 2.0**-23, 0x32: 2.5 * 2.0**-50}
+TYPE_STEP = {0x00: 1.0, 0x01: 1.0, 0x10: 1.0, 0x11: 1.0, 0x20: 1.0, 0x21: 1.0, 0x22: 1.5 * 2.0**-23, 0x32: 2.5 * 2.0**-50}
 
 
 @pytest.mark.parametrize("data_type", sorted(SINE_AMPLITUDE))

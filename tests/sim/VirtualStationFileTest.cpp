@@ -279,7 +279,7 @@ const MalformedRow MalformedRows[] = {
     {"MembersTooMany", STATION_X MODULE_X "Members=17\n",
      " [StationX-Module1] Members: \"17\" is not a number from 1 to 16"},
     {"DataTypeUnknown", STATION_X MODULE_X "DataType=0x33\n",
-     " [StationX-Module1] DataType: not one of 0x00 0x10 0x11 0x20 0x21 0x22 0x32"},
+     " [StationX-Module1] DataType: not one of 0x00 0x01 0x10 0x11 0x20 0x21 0x22 0x32"},
     {"UnknownWaveform", STATION_X MODULE_X "Wave=triangle 1 2\n",
      " [StationX-Module1] Wave: unknown waveform \"triangle\" (steps, sine, square, ramp or noise)"},
     {"EmptyWaveform", STATION_X MODULE_X "Wave1=\n",
