@@ -646,6 +646,15 @@ ZODAVUDAZ_EXPORT int32_t zdz_write_profile_string(const char* file, const char* 
 ZODAVUDAZ_EXPORT int32_t zdz_get_last_profile_cause(int32_t* cause);
 /// The whole file, read under the readers' lock (ReadProfileFile).
 ZODAVUDAZ_EXPORT int32_t zdz_read_profile_file(const char* file, char* text, uint32_t capacity, uint32_t* size);
+/// The names of the file's sections in file order, as zdz_get_profile_string finds them (a header
+/// is a whole line), each once and followed by LF ("" for none): read whole under the readers' lock
+/// (ReadProfileFile, then the profile engine's own reading of it). Fails as zdz_read_profile_file.
+ZODAVUDAZ_EXPORT int32_t zdz_profile_sections(const char* file, char* names, uint32_t capacity, uint32_t* size);
+/// The names of the keys of section (its first one of that name) in file order, each once and
+/// followed by LF: the text before the first "=" of each line of its body. ZDZ_E_NOT_FOUND for a missing
+/// file or section.
+ZODAVUDAZ_EXPORT int32_t zdz_profile_keys(const char* file, const char* section, char* names, uint32_t capacity,
+                                          uint32_t* size);
 
 /** A settings file open for reading line by line. */
 typedef struct zdz_settings_file zdz_settings_file;

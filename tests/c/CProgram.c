@@ -261,6 +261,8 @@ static void settings_calls(const char* file) {
          ZDZ_E_NOT_FOUND);
   expect("zdz_get_last_profile_cause", zdz_get_last_profile_cause(&cause), ZDZ_OK);
   expect("zdz_read_profile_file", zdz_read_profile_file(file, text, sizeof text, &size), ZDZ_OK);
+  expect("zdz_profile_sections", zdz_profile_sections(file, text, sizeof text, &size), ZDZ_OK);
+  expect("zdz_profile_keys", zdz_profile_keys(file, "S", text, sizeof text, &size), ZDZ_OK);
   expect("zdz_settings_file_open", zdz_settings_file_open(file, &lines), ZDZ_OK);
   expect("zdz_read_string_ex", zdz_read_string_ex(lines, text, sizeof text, &size), ZDZ_OK);
   expect("zdz_settings_file_close", zdz_settings_file_close(lines), ZDZ_OK);
