@@ -128,7 +128,7 @@ def test_raw_read_passes_the_request_values_as_they_are(test_stations: zodavudaz
     raw = test_stations.stations[8].modules[1].read_raw(1, 0, 30, 0, 4, Direction.FORWARD)
     assert raw.type_code == 0x10 and raw.elements == 8
     sample = 1 + (np.arange(30, 34) + 10) % 198
-    assert np.array_equal(raw.array(), np.stack([sample - 1, sample + 1], axis=1).ravel())
+    assert np.array_equal(raw.array, np.stack([sample - 1, sample + 1], axis=1).ravel())
 
 
 @pytest.mark.parametrize(

@@ -203,3 +203,13 @@ def test_stored_state_that_cannot_be_read_leaves_the_defaults_with_a_warning(dem
     with warnings.catch_warnings():
         warnings.simplefilter("error")
         assert station.update_from_settings(tmp_path / "missing.tmp") == ""  # nothing stored is no fault
+
+
+def test_modules_come_in_id_order_and_reprs_name_things(database: zodavudaz.Database) -> None:
+    station = database.add_station(40, "Desk", "RA800-D")
+    for module in (0xF1, 0x41, 2, 0x1001, 0x17):  # the map walks them as 2, 0x17, 0x1001, 0x41, 0xF1
+        station.add_module(module, "ZOq", 0x2A00, 2)
+    assert [module.id for module in station.modules] == [2, 0x17, 0x41, 0xF1, 0x1001]
+    assert station.modules["ZOq"].id == 2
+    assert repr(station) == "<Station 40 'Desk' RA800-D, 5 modules>"
+    assert repr(station.modules[0x17]) == "<Module 23 'ZOq' of station 40, 2 channels>"

@@ -6,7 +6,7 @@ import ctypes
 import enum
 import math
 from dataclasses import dataclass
-from typing import Any
+from typing import Any, Union
 
 import numpy as np
 import numpy.typing as npt
@@ -23,8 +23,11 @@ WAVE_INFO_RECORDS = 100
 # Bytes of the widest current value of one channel.
 CURRENT_VALUE_BYTES = 8
 
+# The element types of samples.
+Sample = Union[np.uint8, np.int16, np.int32, np.float32, np.float64]
+
 # The samples' element type for each type code the library converts.
-DTYPES: dict[int, np.dtype[Any]] = {
+DTYPES: dict[int, np.dtype[Sample]] = {
     0x00: np.dtype("u1"),
     0x01: np.dtype("u1"),
     0x10: np.dtype("<i2"),
@@ -36,7 +39,7 @@ DTYPES: dict[int, np.dtype[Any]] = {
 }
 
 
-def dtype_of(type_code: int) -> np.dtype[Any]:
+def dtype_of(type_code: int) -> np.dtype[Sample]:
     """The element type of a type code; ValueError for a code without one."""
     try:
         return DTYPES[type_code]
@@ -118,7 +121,7 @@ class WaveInfo:
 class Waveform:
     """Samples as the module delivered them (unscaled), a minimum and a maximum per point."""
 
-    samples: npt.NDArray[Any]
+    samples: npt.NDArray[Sample]
     type_code: int
     channel: int
     # The point of the first sample.
@@ -131,11 +134,11 @@ class Waveform:
         return len(self.samples)
 
     @property
-    def minimum(self) -> npt.NDArray[Any]:
+    def minimum(self) -> npt.NDArray[Sample]:
         return self.samples[:, 0]
 
     @property
-    def maximum(self) -> npt.NDArray[Any]:
+    def maximum(self) -> npt.NDArray[Sample]:
         return self.samples[:, 1]
 
     @property
@@ -157,8 +160,9 @@ class RawData:
     data: bytes
     elements: int
 
-    def array(self) -> npt.NDArray[Any]:
-        """The bytes as elements of their type code."""
+    @property
+    def array(self) -> npt.NDArray[Sample]:
+        """The bytes as a read-only array of their type code's elements."""
         return np.frombuffer(self.data, dtype=dtype_of(self.type_code))
 
 

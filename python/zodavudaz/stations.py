@@ -13,7 +13,7 @@ from ._buffers import read_ids, read_text, read_value
 from ._c_functions import CFunction
 from ._library import C
 from ._text import Path, Text, decode, encode, encode_path
-from .errors import ZdzDefaultsWarning, check, last_error
+from .errors import ZdzDefaultsWarning, ZdzError, check, last_error
 from .modules import Module, Modules
 
 if TYPE_CHECKING:
@@ -31,7 +31,11 @@ class Station:
         self.id = station_id
 
     def __repr__(self) -> str:
-        return f"<Station {self.id}>"
+        """<Station 7 'Lab' RA800, 3 modules>, or without its facts once they cannot be read."""
+        try:
+            return f"<Station {self.id} {self.name!r} {self.model}, {len(self.modules)} modules>"
+        except (ValueError, ZdzError):
+            return f"<Station {self.id}, not readable>"
 
     def __eq__(self, other: object) -> bool:
         return isinstance(other, Station) and (other.database, other.id) == (self.database, self.id)
@@ -61,7 +65,7 @@ class Station:
 
     @property
     def modules(self) -> Modules:
-        """The station's modules in walk order; look-ups by id and by product name."""
+        """The station's modules in id order; look-ups by id and by product name."""
         self.checked_id()
         return Modules(self)
 
