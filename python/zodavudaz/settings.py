@@ -10,7 +10,7 @@ from dataclasses import dataclass
 from typing import TYPE_CHECKING, TypeVar
 
 from ._arguments import i32, u16
-from ._buffers import BufferCall, read_text
+from ._buffers import BufferCall, read_text, read_text_of
 from ._c_records import Rect, WindowPlacementRecord
 from ._library import C
 from ._text import Path, Text, decode, encode, encode_path
@@ -89,9 +89,11 @@ class Settings:
 
     def get(self, section: Text, key: Text) -> str | None:
         """The value of key in section; None when the file, section or key is missing."""
-        file, wanted_section, wanted_key = self._file, encode(section, "section"), encode(key, "key")
-        return _text_or_none(lambda value, capacity, size: C.zdz_get_profile_string(
-            file, wanted_section, wanted_key, value, capacity, size))
+        try:
+            return decode(read_text_of(C.zdz_get_profile_string, self._file, encode(section, "section"),
+                                       encode(key, "key")))
+        except ZdzNotFound:
+            return None
 
     def get_int(self, section: Text, key: Text) -> int | None:
         """The value as an integer, decimal or "0x" hexadecimal; None when missing, ValueError
