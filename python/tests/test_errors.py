@@ -33,6 +33,8 @@ def load_twice(database: zodavudaz.Database) -> None:
          zodavudaz.ZdzArgument, ["Average", "ChannelNumber is 2; 3 given"]),
         (lambda db: ViewerProperty.create(2).get("Average", 5), zodavudaz.ZdzArgument, ["Average has no value 5"]),
         (lambda db: ViewerProperty.create(2).set("Gridtype", 2), KeyError, ["'Gridtype'", "GridType"]),
+        (lambda db: zodavudaz.Module(db.stations[1], 2).channels, zodavudaz.ZdzUnknown,
+         ["station 1 has no module 2"]),
     ],
 )
 def test_error_texts_name_their_subject(demo: zodavudaz.Database, call, error, named: list[str]) -> None:
