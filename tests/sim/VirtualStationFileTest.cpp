@@ -342,7 +342,8 @@ TEST_F(VirtualStationFileTest, AStationIdAlreadyFiledIsRefusedAndNothingIsFiled)
                  message),
             0);
   EXPECT_EQ(std::string(message),
-            Path + " [StationY] Id: station id 2 is already filed (the file loaded twice, or another station of that id)");
+            Path +
+                " [StationY] Id: station id 2 is already filed (the file loaded twice, or another station of that id)");
   EXPECT_EQ(Database.StationMap.GetCount(), 1);
   EXPECT_EQ(SimLiveFrontends(1, 1), 0);
   Database.StationMap.RemoveAll();
