@@ -9,10 +9,11 @@ FUZZ_SECONDS=${FUZZ_SECONDS:-3}
 DEMO_PACKAGES=(g++ cmake)
 # What the test command needs besides: the i386 build (g++-multilib), googletest's sources, clang
 # and its fuzzing runtime, pkg-config and python3 for the install and example tests, acl for the
-# settings attribute tests, the Python package's test tools, and scdoc for the manual pages that a
-# test compares with the tools' --help.
+# settings attribute tests, the Python package's test tools with what pip needs to install it into a
+# virtual environment offline, and scdoc for the manual pages that a test compares with the tools'
+# --help.
 TEST_PACKAGES=(g++-multilib googletest clang libclang-rt-14-dev pkg-config python3 acl python3-numpy python3-pytest
-  python3-mypy scdoc)
+  python3-mypy python3-venv python3-setuptools python3-wheel scdoc)
 # What the other commands need on top of the test command's.
 COVERAGE_PACKAGES=(gcovr)
 LINT_PACKAGES=(clang-tidy clang-format cppcheck)

@@ -11,7 +11,7 @@
  * wraps one C++ call, its name is that call's name in lower case with underscores
  * (CGUIDatabase::GetMaxSlot is zdz_get_max_slot, ZocStartButton is zdz_zoc_start_button).
  *
- * Status. Every function except zdz_status_text returns an int32_t status:
+ * Status. Every function except zdz_status_text and zdz_last_error returns an int32_t status:
  *   0                  ZDZ_OK, success;
  *   1 to 0xFFFF        the library's and the frontend's own codes, unchanged: 205 unknown station
  *                      or module (module queries), 207 a slot that cannot be tested, 302 no wave
@@ -20,7 +20,9 @@
  *                      0xFFFF a missing module or a failed sequence request (control functions),
  *                      and whatever else the frontend or communication library answered;
  *   below 0            the C layer's own: ZDZ_E_ARGUMENT to ZDZ_E_STOPPED below.
- * zdz_status_text(status) gives a short text for every status.
+ * zdz_status_text(status) gives a short text for every status. zdz_last_error() gives the calling
+ * thread's text about its last call where that call knows more than its status: the statement,
+ * file, section, product or length it is about ("" where it adds nothing).
  *
  * Ids. Stations and modules are named by their ids: a station id (0 holds the front ends) and a
  * module id (the slot number 0 to 15, or an extra module's id with bits 4 to 7 set). Where the
@@ -109,6 +111,14 @@ extern "C" {
 /// A short text for status, never null: for the codes above, the library's own codes, and a
 /// general text for any other frontend code and for unknown negative values. Takes no lock.
 ZODAVUDAZ_EXPORT const char* zdz_status_text(int32_t status);
+
+/// The calling thread's text about its last call of this interface, never null: where the call
+/// failed, what the failure was about in words that name it (the statement that does not read,
+/// the file, section and product of a stored record not found, the length a packet needs);
+/// where it succeeded with a cause to report (zdz_update_data_base_ex), that cause; "" where the
+/// status says everything. Bytes that are not printable ASCII are written as \xHH. Valid until
+/// the thread's next call; each call, refused ones included, replaces it. Takes no lock.
+ZODAVUDAZ_EXPORT const char* zdz_last_error(void);
 
 /// Runs call(context) under the interface's lock and returns its status: the calls it makes are
 /// one, with no other thread's call between them. ZDZ_E_ARGUMENT for a null call.
@@ -372,6 +382,9 @@ ZODAVUDAZ_EXPORT int32_t zdz_get_module_act_on_trig_info(uint16_t station, uint1
 
 /// Loads the station's and its modules' stored GUI state from the settings file (a full path) and
 /// hands back the station's back-up text (UpdateDataBaseEx); what is not stored takes its default.
+/// ZDZ_OK also where the file stayed locked past the 5 s bound or cannot be read (a folder, no
+/// permission) and everything took its default: zdz_last_error then says which, and is "" where
+/// the file was read or is missing (nothing stored).
 ZODAVUDAZ_EXPORT int32_t zdz_update_data_base_ex(const char* file, uint16_t station, char* backup, uint32_t capacity,
                                                  uint32_t* size);
 /// Puts the station's windows and save-on-trigger settings back to their defaults (UpdateDataBase).
@@ -495,10 +508,13 @@ ZODAVUDAZ_EXPORT int32_t zdz_get_acq_info(uint16_t station, uint16_t module, uin
 /// 0, 1 (ending at the start point) or 2 (beginning there), two elements each (minimum and
 /// maximum). *type is the type code of the bytes in buffer, *bytes how many the module wrote there
 /// (never more than capacity), *elements the module's element count: of this reply, or, when the
-/// reply is not the 2 × points elements asked for, of the whole acquisition it holds; the three are
-/// written whatever the status. A null buffer goes only with capacity 0. The status is the first
-/// request's result; *bytes less than *elements times the element width (1 << (*type >> 4)) means
-/// the buffer held only part of the reply.
+/// reply is not the 2 × points elements asked for, of the second request GetAcqDataEx then makes
+/// for every point into PointNum × w + 16 bytes (w = 1 << (*type >> 4)); a simulated module then
+/// reports min(2 × the points it holds from the start in that direction, PointNum + 16 / w), about
+/// half of them (docs/acquired-data.md), so never size a buffer from it. The three are written
+/// whatever the status. A null buffer goes only with capacity 0. The status is the first
+/// request's result. A buffer for the whole acquisition: zdz_get_wave_info of the channel, then
+/// 2 × PointNum × (1 << (DataType >> 4)) bytes with points 0.
 ZODAVUDAZ_EXPORT int32_t zdz_get_acq_data_ex(uint16_t station, uint16_t module, uint16_t offset, int32_t first,
                                              int32_t second, int32_t third, int32_t fourth, uint32_t points,
                                              uint16_t direction, void* buffer, uint32_t capacity, uint16_t* type,
@@ -634,6 +650,15 @@ ZODAVUDAZ_EXPORT int32_t zdz_write_profile_string(const char* file, const char* 
 ZODAVUDAZ_EXPORT int32_t zdz_get_last_profile_cause(int32_t* cause);
 /// The whole file, read under the readers' lock (ReadProfileFile).
 ZODAVUDAZ_EXPORT int32_t zdz_read_profile_file(const char* file, char* text, uint32_t capacity, uint32_t* size);
+/// The names of the file's sections in file order, as zdz_get_profile_string finds them (a header
+/// is a whole line), each once and followed by LF ("" for none): read whole under the readers' lock
+/// (ReadProfileFile, then the profile engine's own reading of it). Fails as zdz_read_profile_file.
+ZODAVUDAZ_EXPORT int32_t zdz_profile_sections(const char* file, char* names, uint32_t capacity, uint32_t* size);
+/// The names of the keys of section (its first one of that name) in file order, each once and
+/// followed by LF: the text before the first "=" of each line of its body. ZDZ_E_NOT_FOUND for a missing
+/// file or section.
+ZODAVUDAZ_EXPORT int32_t zdz_profile_keys(const char* file, const char* section, char* names, uint32_t capacity,
+                                          uint32_t* size);
 
 /** A settings file open for reading line by line. */
 typedef struct zdz_settings_file zdz_settings_file;
@@ -686,7 +711,9 @@ ZODAVUDAZ_EXPORT int32_t zdz_get_display_property(int32_t* width, int32_t* heigh
 typedef struct zdz_viewer zdz_viewer;
 
 /// A new record for channels channels with the display defaults (CreateViewerProperty);
-/// ZDZ_E_ARGUMENT for 0 channels. Released with zdz_viewer_release.
+/// ZDZ_E_ARGUMENT for 0 channels. Released with zdz_viewer_release. Its ChannelNumber stays 0, as
+/// the C++ call leaves it and stored texts depend on, until it is set ("ChannelNumber" through
+/// zdz_viewer_set) or read from text: until then no per-channel value is read or written.
 ZODAVUDAZ_EXPORT int32_t zdz_viewer_create(uint16_t channels, zdz_viewer** viewer);
 /// Frees the record (ReleaseViewerProperty); ZDZ_E_HANDLE when it is not live.
 ZODAVUDAZ_EXPORT int32_t zdz_viewer_release(zdz_viewer* viewer);
@@ -735,9 +762,11 @@ ZODAVUDAZ_EXPORT int32_t zdz_viewer_keyword(uint32_t position, const char** keyw
 ZODAVUDAZ_EXPORT int32_t zdz_viewer_get(const zdz_viewer* viewer, const char* keyword, int32_t index, char* values,
                                         uint32_t capacity, uint32_t* size);
 /// Sets keyword's values from text of the same form, read as the record's text is read: fewer
-/// values leave the rest, values beyond a field's room are dropped; one value for one channel. A
-/// group keyword gives the record its group arrays where it lacks them. ZDZ_E_ARGUMENT for values
-/// with ";" or without any value, ZDZ_E_ORDER for "GrNum" or "GrChNum" of a record that has group
+/// values leave the rest, values beyond a fixed field's room are dropped; one value for one
+/// channel. A group keyword gives the record its group arrays where it lacks them. ZDZ_E_ARGUMENT
+/// for values with ";" or without any value, for more per-channel values than ChannelNumber and
+/// for a ChannelNumber above the channels the record was made for (which the record could not
+/// take: zdz_last_error says so); ZDZ_E_ORDER for "GrNum" or "GrChNum" of a record that has group
 /// arrays (they are sized by them).
 ZODAVUDAZ_EXPORT int32_t zdz_viewer_set(zdz_viewer* viewer, const char* keyword, int32_t index, const char* values);
 

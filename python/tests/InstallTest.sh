@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # The package that cmake --install puts under a prefix loads the library installed beside it, with
-# nothing set but PYTHONPATH; under DESTDIR it names the final folder, not the staging one.
+# nothing set but PYTHONPATH; under DESTDIR it names the final folder, not the staging one. pip
+# installs it into a virtual environment from its pyproject.toml, offline (Debian's NumPy, setuptools
+# and wheel stand in for what pip would fetch), and it loads the library ZDZ_LIBRARY_DIR names.
 # usage: InstallTest.sh BUILD-FOLDER TOP-OF-TREE
 set -euo pipefail
 build=$1 top=$2
@@ -34,3 +36,18 @@ grep -q '^LIBRARY_DIR: str | None = "/opt/zodavudaz-python-test/lib/' \
 grep -q '^LIBRARY_DIR: str | None = None$' "$top/python/zodavudaz/_install.py" ||
   { echo "installing changed the package in the tree"; exit 1; }
 echo "installed package loads $loaded"
+
+cp -r "$top/python" "$work/source"  # pip builds in the folder it is given
+/usr/bin/python3 -m venv --system-site-packages "$work/venv"
+"$work/venv/bin/pip" install --quiet --no-index --no-build-isolation "$work/source"
+from_venv=$(env -i PATH=/usr/bin:/bin ZDZ_LIBRARY_DIR="$build" "$work/venv/bin/python" -c '
+import zodavudaz
+from zodavudaz.sim import virtual_stations
+with zodavudaz.Database() as database, virtual_stations("tools/demo/VirtualStations.ini"):
+    assert database.stations["Alpha"].modules[1].read(0, points=3).minimum.tolist() == [0, 70, 100]
+print(zodavudaz.__file__)')
+case "$from_venv" in
+  "$work/venv/lib/"*/site-packages/zodavudaz/__init__.py) ;;
+  *) echo "the virtual environment's package is '$from_venv', not the one pip installed"; exit 1 ;;
+esac
+echo "pip installs it into a virtual environment: $from_venv"

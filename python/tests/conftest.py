@@ -16,8 +16,9 @@ DEMO_STATIONS = TOP / "tools/demo/VirtualStations.ini"
 DEMO_SETTINGS = TOP / "tools/demo/settings"
 
 # One module per data type, each channel 0 a sine that the tests compare with its formula.
-SINE_AMPLITUDE = {0x00: 100.0, 0x10: 1000.0, 0x11: 30000.0, 0x20: 1.0e6, 0x21: 2.0e9, 0x22: 1.5, 0x32: 2.5}
-SINE_OFFSET = {0x00: 120.0}
+SINE_AMPLITUDE = {0x00: 100.0, 0x01: 100.0, 0x10: 1000.0, 0x11: 30000.0, 0x20: 1.0e6, 0x21: 2.0e9, 0x22: 1.5, 0x32: 2.5}
+# The unsigned bytes reach past 127, which a signed reading would turn negative.
+SINE_OFFSET = {0x00: 120.0, 0x01: 120.0}
 SINE_FREQUENCY = 7.0
 SHORT_POINTS = 100
 

@@ -27,7 +27,7 @@ def module_of(database: zodavudaz.Database, data_type: int) -> zodavudaz.Module:
 
 
 # The largest difference from the formula each type allows: integers are cut toward zero.
-TYPE_STEP = {0x00: 1.0, 0x10: 1.0, 0x11: 1.0, 0x20: 1.0, 0x21: 1.0, 0x22: 1.5 * 2.0**-23, 0x32: 2.5 * 2.0**-50}
+TYPE_STEP = {0x00: 1.0, 0x01: 1.0, 0x10: 1.0, 0x11: 1.0, 0x20: 1.0, 0x21: 1.0, 0x22: 1.5 * 2.0**-23, 0x32: 2.5 * 2.0**-50}
 
 
 @pytest.mark.parametrize("data_type", sorted(SINE_AMPLITUDE))
@@ -66,7 +66,7 @@ def test_steps_give_min_max_pairs_two_apart(test_stations: zodavudaz.Database) -
 def test_reads_give_the_points_delivered(
     test_stations: zodavudaz.Database, start: int, points: int, direction: Direction, first: int, rows: int
 ) -> None:
-    waveform = test_stations.stations[8].modules[1].read(0, start, points, direction)
+    waveform = test_stations.stations[8].modules[1].read(0, start, points, direction=direction)
     assert (len(waveform), waveform.start) == (rows, first)
     assert np.array_equal(waveform.minimum, (1 + np.arange(first, first + rows) % 198) - 1)
 
@@ -128,7 +128,23 @@ def test_raw_read_passes_the_request_values_as_they_are(test_stations: zodavudaz
     raw = test_stations.stations[8].modules[1].read_raw(1, 0, 30, 0, 4, Direction.FORWARD)
     assert raw.type_code == 0x10 and raw.elements == 8
     sample = 1 + (np.arange(30, 34) + 10) % 198
-    assert np.array_equal(raw.array(), np.stack([sample - 1, sample + 1], axis=1).ravel())
+    assert np.array_equal(raw.array, np.stack([sample - 1, sample + 1], axis=1).ravel())
+
+
+@pytest.mark.parametrize(
+    "start, points, elements",
+    [
+        (90, 20, 20),  # 10 points held: all of them fit the second request's memory
+        (0, SHORT_POINTS + 1, SHORT_POINTS + 16 // 2),  # 100 held, 108 fit in 100 x 2 + 16 bytes
+        (SHORT_POINTS - 1, 4, 2),
+    ],
+)
+def test_element_count_of_a_short_read_is_what_fits_the_second_request(test_stations: zodavudaz.Database,
+                                                                       start: int, points: int,
+                                                                       elements: int) -> None:
+    module = test_stations.stations[8].modules[1]
+    assert module.wave_info(0)[0].acquisition_bytes == 2 * SHORT_POINTS * 2
+    assert module.read_raw(0, 0, start, 0, points, Direction.FORWARD).elements == elements
 
 
 def test_wave_info_describes_every_channel(test_stations: zodavudaz.Database) -> None:

@@ -3,6 +3,9 @@ demo's stations, and bad Python input refused before any call."""
 
 from __future__ import annotations
 
+import warnings
+
+import numpy as np
 import pytest
 from conftest import DEMO_STATIONS
 
@@ -143,6 +146,10 @@ def test_missing_stations_are_key_errors(demo: zodavudaz.Database, key) -> None:
         (lambda db: db.stations[1].modules[1].read("0"), TypeError),
         (lambda db: db.stations[1].modules[1].read(0, points=-1), ValueError),
         (lambda db: db.stations[1].modules[1].read(0, direction=3), ValueError),
+        (lambda db: db.stations[1].modules[1].read(-1), ValueError),  # would read channel 0's samples
+        (lambda db: db.stations[1].modules[1].read_into(np.zeros((4, 2), np.int16), -1), ValueError),
+        (lambda db: db.stations[1].modules[1].read(0, 0, 4, 2), TypeError),  # direction by keyword only
+        (lambda db: db.stations[1].modules[1].read_into(np.zeros((4, 2), np.int16), 0, 0, 4), TypeError),
         (lambda db: db.stations["Alp\0ha"], ValueError),
         (lambda db: db.add_station(0x10005, "Five"), ValueError),
         (lambda db: db.stations[1].set_slot(2, True, 256), ValueError),
@@ -186,3 +193,23 @@ def test_filters_by_number_and_name(demo: zodavudaz.Database) -> None:
     filters.clear()
     with pytest.raises(KeyError):
         filters["Gain"]
+
+
+def test_stored_state_that_cannot_be_read_leaves_the_defaults_with_a_warning(demo: zodavudaz.Database,
+                                                                            tmp_path) -> None:
+    station = demo.stations["Alpha"]
+    with pytest.warns(zodavudaz.ZdzDefaultsWarning, match="cannot be read.*took its defaults"):
+        assert station.update_from_settings(tmp_path) == ""  # a folder
+    with warnings.catch_warnings():
+        warnings.simplefilter("error")
+        assert station.update_from_settings(tmp_path / "missing.tmp") == ""  # nothing stored is no fault
+
+
+def test_modules_come_in_id_order_and_reprs_name_things(database: zodavudaz.Database) -> None:
+    station = database.add_station(40, "Desk", "RA800-D")
+    for module in (0xF1, 0x41, 2, 0x1001, 0x17):  # the map walks them as 2, 0x17, 0x1001, 0x41, 0xF1
+        station.add_module(module, "ZOq", 0x2A00, 2)
+    assert [module.id for module in station.modules] == [2, 0x17, 0x41, 0xF1, 0x1001]
+    assert station.modules["ZOq"].id == 2
+    assert repr(station) == "<Station 40 'Desk' RA800-D, 5 modules>"
+    assert repr(station.modules[0x17]) == "<Module 23 'ZOq' of station 40, 2 channels>"

@@ -172,3 +172,21 @@ def test_decoding_shows_what_the_tool_shows(data: bytes, kind: PacketKind, optio
 def test_decoding_refuses_what_is_not_a_packet(data, error) -> None:
     with pytest.raises(error):
         zodavudaz.decode_packet(data)
+
+
+@pytest.mark.parametrize(
+    "data, kind, heading, field, value, notes",
+    [
+        (packet(0x88, 0x400), PacketKind.MODULE, "module packet", "handlers", "RplyStart", 0),
+        (packet(0x30, 0x9112, b"\x01\x02\x03"), PacketKind.MODULE, "module packet", "control",
+         "0x9112: id 0x112, offset 9", 0),
+        (bytes(64), PacketKind.STATION, "station packet", "module packet.command id",
+         "0x00: group 0 (request exec), request", 1),
+        (bytes(40), PacketKind.SEMI, "semi-module packet", "module id", "0 (module 0)", 1),
+    ],
+)
+def test_decoded_fields_by_name(data: bytes, kind: PacketKind, heading: str, field: str, value: str,
+                                notes: int) -> None:
+    decoded = zodavudaz.decode_packet_fields(data, kind)
+    assert (decoded.kind, decoded[field], len(decoded.notes)) == (heading, value, notes)
+    assert decoded.text == zodavudaz.decode_packet(data, kind)

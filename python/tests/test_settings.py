@@ -139,3 +139,38 @@ def test_back_up_information(demo: zodavudaz.Database, tmp_path: Path) -> None:
 
 def test_an_application_without_a_registration_has_no_install_directory() -> None:
     assert zodavudaz.install_directory("NoSuchApplication") is None
+
+
+def test_sections_and_keys_are_those_reads_find(tmp_path: Path) -> None:
+    settings = write_file(tmp_path / "names.ini", "[A]", "K=1", "note without equals", "K=2", " Spaced =3", "",
+                          "Lost=4", "[Line[2]]", "=empty name", "[A]", "Other=5", "  [B]  ", "[C] x")
+    assert settings.sections() == ["A", "Line[2]", "B"]
+    assert settings.keys("A") == ["K", " Spaced "] and settings.keys("Line[2]") == [""]
+    assert settings.keys("B") == []  # "[C] x" is no header, and no key
+    with pytest.raises(zodavudaz.ZdzNotFound, match=r"no section \[Z\] in"):
+        settings.keys("Z")
+    with pytest.raises(zodavudaz.ZdzNotFound):
+        Settings(tmp_path / "missing.ini").sections()
+
+
+@pytest.mark.parametrize(
+    "value, get, expected",
+    [
+        ("42", Settings.get_int, 42),
+        (" -0x1F ", Settings.get_int, -31),
+        ("2.5e3", Settings.get_float, 2500.0),
+        ("Yes", Settings.get_bool, True),
+        ("0", Settings.get_bool, False),
+        ("4x", Settings.get_int, ValueError),
+        ("1.5", Settings.get_int, ValueError),
+        ("maybe", Settings.get_bool, ValueError),
+        (None, Settings.get_int, None),
+    ],
+)
+def test_typed_reads(tmp_path: Path, value, get, expected) -> None:
+    settings = write_file(tmp_path / "typed.ini", "[S]", *([] if value is None else [f"K={value}"]))
+    if expected is ValueError:
+        with pytest.raises(ValueError, match=r"\[S\] K="):
+            get(settings, "S", "K")
+    else:
+        assert get(settings, "S", "K") == expected

@@ -2,6 +2,7 @@
 
 from __future__ import annotations
 
+import signal
 import threading
 from pathlib import Path
 
@@ -61,3 +62,26 @@ def test_eight_threads_of_mixed_calls(demo: zodavudaz.Database, tmp_path: Path) 
     for worker in workers:
         worker.join()
     assert failures == []
+
+
+def test_a_call_nested_in_another_on_the_same_thread_keeps_both_answers(monkeypatch) -> None:
+    """A signal handler calls the package while the thread is inside a call; the inner answer
+    outgrows the thread's buffer."""
+    real = zodavudaz.clib.zdz_convert_term
+    inner: list[str] = []
+    raised: list[bool] = []
+
+    def interrupted(*arguments: object) -> int:
+        status = real(*arguments)
+        if not raised:
+            raised.append(True)
+            signal.raise_signal(signal.SIGUSR1)  # its handler runs before raise_signal returns
+        return int(status)
+
+    monkeypatch.setattr(zodavudaz.clib, "zdz_convert_term", interrupted)
+    previous = signal.signal(signal.SIGUSR1, lambda *_: inner.append(zodavudaz.convert_term("\n" * 9000)))
+    try:
+        assert zodavudaz.convert_term("a\nb") == "a;b"
+    finally:
+        signal.signal(signal.SIGUSR1, previous)
+    assert inner == [";" * 9000]

@@ -95,7 +95,7 @@ def test_keyword_values_are_those_zdz_lists(section: str) -> None:
 
 def test_attributes_read_and_set_keywords() -> None:
     with ViewerProperty.create(3) as record:
-        record.ChannelNumber = 3
+        assert record.ChannelNumber == 3  # the C function leaves it 0, which hides every per-channel value
         record.GridType = 2
         record.SplitRate = 0.25
         record.Average = [1, 0, 1]
@@ -128,6 +128,10 @@ def test_groups_read_and_set_their_columns() -> None:
     "call, error",
     [
         (lambda record: record.NoSuchKeyword, AttributeError),
+        (lambda record: setattr(record, "Gridtype", 2), AttributeError),  # never a plain attribute
+        (lambda record: record.set("NoSuchKeyword", 1), KeyError),
+        (lambda record: record.get("NoSuchKeyword"), KeyError),
+        (lambda record: record.set("ChannelNumber", 3), zodavudaz.ZdzArgument),  # made for 2 channels
         (lambda record: record.set("GridType", "2"), TypeError),
         (lambda record: record.set("GridType", 2.5), TypeError),
         (lambda record: record.set("SplitRate", "0.5"), TypeError),

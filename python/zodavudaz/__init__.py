@@ -16,6 +16,7 @@ from .database import Database, Flag
 from .errors import (
     ZdzArgument,
     ZdzBusy,
+    ZdzDefaultsWarning,
     ZdzError,
     ZdzExists,
     ZdzNoMemory,
@@ -29,7 +30,7 @@ from .errors import (
 )
 from .filters import GuiFilters
 from .modules import Module, Modules, Reply
-from .packets import Interpreter, PacketKind, StopDispatch, decode_packet, handler_names
+from .packets import DecodedPacket, Interpreter, PacketKind, StopDispatch, decode_packet, decode_packet_fields, handler_names
 from .settings import Settings, WindowPlacement, install_directory
 from .stations import Slot, Station, Stations
 from .viewer import Keyword, ViewerGroup, ViewerProperty, keywords
@@ -78,6 +79,7 @@ __all__ = [
     "sim",
     "ZdzArgument",
     "ZdzBusy",
+    "ZdzDefaultsWarning",
     "ZdzError",
     "ZdzExists",
     "ZdzNoMemory",
@@ -89,7 +91,9 @@ __all__ = [
     "ZdzUnknown",
     "clib",
     "convert_term",
+    "DecodedPacket",
     "decode_packet",
+    "decode_packet_fields",
     "dtype_of",
     "get_encoding",
     "handler_names",

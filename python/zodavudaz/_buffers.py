@@ -17,46 +17,72 @@ INITIAL_BYTES = 4096
 # A buffer call: (buffer, capacity, pointer to the size) -> status.
 BufferCall = Callable[[Any, int, Any], Any]
 
-class _Scratch(threading.local):
-    """One thread's buffer and size output, made once: the C calls that fill them never call back
-    into Python, so no call of the thread uses them while another does."""
+_TOO_SMALL = K.ZDZ_E_BUFFER_TOO_SMALL
+
+
+class _Buffer:
+    """A buffer and its size output, grown to the size a call asks for."""
 
     def __init__(self) -> None:
         self.buffer = ctypes.create_string_buffer(INITIAL_BYTES)
         self.size = ctypes.c_uint32()
         self.size_pointer = ctypes.byref(self.size)
+        self.busy = False
 
-    def grow(self, size: int) -> None:
-        if size > len(self.buffer):
-            self.buffer = ctypes.create_string_buffer(size)
+    def fill(self, call: CFunction, arguments: tuple[Any, ...], terminated: bool) -> bytes:
+        """What call(*arguments, buffer, capacity, size pointer) writes, never more bytes than the
+        buffer holds."""
+        buffer: Any = self.buffer  # its slices are bytes
+        status: int = call(*arguments, buffer, len(buffer), self.size_pointer)
+        while status == _TOO_SMALL:
+            if self.size.value > len(buffer):
+                buffer = self.buffer = ctypes.create_string_buffer(self.size.value)
+            status = call(*arguments, buffer, len(buffer), self.size_pointer)
+        if status:
+            check(status)
+        length = self.size.value - terminated
+        # Slicing stops at the buffer's end whatever the size says.
+        data: bytes = buffer[:length] if length > 0 else b""
+        return data
+
+
+class _Scratch(threading.local, _Buffer):
+    """One thread's buffer, made once. A call that the thread makes while it is already inside one
+    (from a signal handler, a __del__, a finalizer or a GC callback) takes a buffer of its own, so
+    that neither call sees the other's bytes or size."""
 
 
 _scratch = _Scratch()
 
 
-def read_into_buffer(call: BufferCall, terminated: bool) -> bytes:
-    """What call writes, without the terminating zero of a text; a result that did not fit is
-    asked again with room for the size the call gave (which may change in between)."""
+def read_into_buffer(call: CFunction, arguments: tuple[Any, ...], terminated: bool) -> bytes:
+    """What call(*arguments, buffer, capacity, size pointer) writes, without the terminating zero
+    of a text; a result that did not fit is asked again with room for the size the call gave
+    (which may change in between)."""
     scratch = _scratch
-    while True:
-        buffer = scratch.buffer
-        status: int = call(buffer, len(buffer), scratch.size_pointer)
-        if status != K.ZDZ_E_BUFFER_TOO_SMALL:
-            break
-        scratch.grow(scratch.size.value)
-    check(status)
-    length = scratch.size.value - 1 if terminated else scratch.size.value
-    return ctypes.string_at(buffer, max(length, 0))
+    if scratch.busy:
+        return _Buffer().fill(call, arguments, terminated)
+    scratch.busy = True
+    try:
+        return scratch.fill(call, arguments, terminated)
+    finally:
+        scratch.busy = False
 
 
 def read_text(call: BufferCall) -> bytes:
     """A text out of call, as read_into_buffer."""
-    return read_into_buffer(call, terminated=True)
+    return read_into_buffer(call, (), terminated=True)
+
+
+def read_text_of(function: CFunction, *arguments: Any) -> bytes:
+    """The text function(*arguments, buffer, capacity, size pointer) writes, as read_into_buffer:
+    the form for the calls made most often, without a closure."""
+    return read_into_buffer(function, arguments, terminated=True)
 
 
 def read_bytes(call: BufferCall) -> bytes:
     """Bytes out of call, as read_into_buffer."""
-    return read_into_buffer(call, terminated=False)
+    return read_into_buffer(call, (), terminated=False)
 
 
 def read_value(function: CFunction, kind: type[ctypes._SimpleCData[int]], *arguments: int) -> int:

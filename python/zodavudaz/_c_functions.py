@@ -35,6 +35,7 @@ HANDLE = ADDRESS
 
 SIGNATURES: dict[str, tuple[Any, list[Any]]] = {
     "zdz_status_text": (TEXT, [I32]),
+    "zdz_last_error": (TEXT, []),
     "zdz_call_locked": (I32, [LockedCall, ADDRESS]),
     "zdz_get_version": (I32, [P(I32), P(I32), P(I32), P(TEXT)]),
     "zdz_init": (I32, []),
@@ -152,6 +153,8 @@ SIGNATURES: dict[str, tuple[Any, list[Any]]] = {
     "zdz_write_profile_string": (I32, [TEXT, TEXT, TEXT, TEXT]),
     "zdz_get_last_profile_cause": (I32, [P(I32)]),
     "zdz_read_profile_file": (I32, [TEXT, TEXT, U32, P(U32)]),
+    "zdz_profile_sections": (I32, [TEXT, TEXT, U32, P(U32)]),
+    "zdz_profile_keys": (I32, [TEXT, TEXT, TEXT, U32, P(U32)]),
     "zdz_settings_file_open": (I32, [TEXT, P(HANDLE)]),
     "zdz_read_string_ex": (I32, [HANDLE, TEXT, U32, P(U32)]),
     "zdz_settings_file_close": (I32, [HANDLE]),

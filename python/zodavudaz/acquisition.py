@@ -6,7 +6,7 @@ import ctypes
 import enum
 import math
 from dataclasses import dataclass
-from typing import Any
+from typing import Any, Union
 
 import numpy as np
 import numpy.typing as npt
@@ -23,8 +23,11 @@ WAVE_INFO_RECORDS = 100
 # Bytes of the widest current value of one channel.
 CURRENT_VALUE_BYTES = 8
 
+# The element types of samples.
+Sample = Union[np.uint8, np.int16, np.int32, np.float32, np.float64]
+
 # The samples' element type for each type code the library converts.
-DTYPES: dict[int, np.dtype[Any]] = {
+DTYPES: dict[int, np.dtype[Sample]] = {
     0x00: np.dtype("u1"),
     0x01: np.dtype("u1"),
     0x10: np.dtype("<i2"),
@@ -36,7 +39,7 @@ DTYPES: dict[int, np.dtype[Any]] = {
 }
 
 
-def dtype_of(type_code: int) -> np.dtype[Any]:
+def dtype_of(type_code: int) -> np.dtype[Sample]:
     """The element type of a type code; ValueError for a code without one."""
     try:
         return DTYPES[type_code]
@@ -107,12 +110,18 @@ class WaveInfo:
         """The samples' element type; None for a type code without one."""
         return DTYPES.get(self.data_type)
 
+    @property
+    def acquisition_bytes(self) -> int:
+        """The capacity that holds the whole acquisition: a minimum and a maximum of the type code's
+        width per point. The element count of a short read is no measure of it."""
+        return 2 * self.point_num * (1 << (self.data_type >> 4))
+
 
 @dataclass(frozen=True)
 class Waveform:
     """Samples as the module delivered them (unscaled), a minimum and a maximum per point."""
 
-    samples: npt.NDArray[Any]
+    samples: npt.NDArray[Sample]
     type_code: int
     channel: int
     # The point of the first sample.
@@ -125,11 +134,11 @@ class Waveform:
         return len(self.samples)
 
     @property
-    def minimum(self) -> npt.NDArray[Any]:
+    def minimum(self) -> npt.NDArray[Sample]:
         return self.samples[:, 0]
 
     @property
-    def maximum(self) -> npt.NDArray[Any]:
+    def maximum(self) -> npt.NDArray[Sample]:
         return self.samples[:, 1]
 
     @property
@@ -143,15 +152,17 @@ class Waveform:
 @dataclass(frozen=True)
 class RawData:
     """An acquired-data reply as the library gives it: the bytes the module wrote into the
-    buffer, their type code, and the module's element count (of the reply, or of the whole
-    acquisition when the reply was not the one asked for)."""
+    buffer, their type code, and the module's element count (of the reply, or, when the reply was
+    not the one asked for, what the module reported for the library's second request, which is
+    no measure of the acquisition: see WaveInfo.acquisition_bytes)."""
 
     type_code: int
     data: bytes
     elements: int
 
-    def array(self) -> npt.NDArray[Any]:
-        """The bytes as elements of their type code."""
+    @property
+    def array(self) -> npt.NDArray[Sample]:
+        """The bytes as a read-only array of their type code's elements."""
         return np.frombuffer(self.data, dtype=dtype_of(self.type_code))
 
 
@@ -211,7 +222,7 @@ class Acquisition:
         the type the wave information of (first, second) gives."""
         if capacity is None:
             info = self.wave_info(first, second, offset=offset, timeout_ms=timeout_ms)[0]
-            capacity = 2 * (points or info.point_num) * dtype_of(info.data_type).itemsize
+            capacity = 2 * points * dtype_of(info.data_type).itemsize if points else info.acquisition_bytes
         buffer = ctypes.create_string_buffer(u32(capacity, "capacity"))
         kind, written, elements = self._acquire(buffer, capacity, (first, second, third, fourth), points, direction,
                                                 offset, timeout_ms)
@@ -237,7 +248,10 @@ class Acquisition:
         return out[: written // (2 * out.itemsize)]
 
     def _described(self, channel: int, info: WaveInfo | None, offset: int, timeout_ms: int) -> WaveInfo:
-        """The channel's wave information: info when the caller has it, else asked of the module."""
+        """The channel's wave information: info when the caller has it, else asked of the module.
+        A negative channel would ask for every channel's and read channel 0's samples."""
+        if i32(channel, "channel") < 0:
+            raise ValueError(f"channel {channel} is not a channel: read one channel at a time, from 0")
         if info is None:
             return self._channel_wave_info(channel, offset, timeout_ms)
         if not isinstance(info, WaveInfo):
@@ -246,8 +260,8 @@ class Acquisition:
             raise ValueError(f"info describes channel {info.channel}, not channel {channel}")
         return info
 
-    def read_into(self, out: npt.NDArray[Any], channel: int, start: int = 0,
-                  direction: Direction | int = Direction.FORWARD, *, info: WaveInfo | None = None, offset: int = 0,
+    def read_into(self, out: npt.NDArray[Any], channel: int, start: int = 0, *,
+                  direction: Direction | int = Direction.FORWARD, info: WaveInfo | None = None, offset: int = 0,
                   timeout_ms: int = 0) -> npt.NDArray[Any]:
         """Reads len(out) points of channel from point start into out, a (points, 2) array of the
         channel's element type, in place; gives the rows the module filled (fewer when it had
@@ -257,7 +271,7 @@ class Acquisition:
         checked = _check_out(out, dtype_of(described.data_type))
         return self._read_samples(checked, described, channel, start, len(checked), direction, offset, timeout_ms)
 
-    def read(self, channel: int, start: int = 0, points: int = 0, direction: Direction | int = Direction.FORWARD, *,
+    def read(self, channel: int, start: int = 0, points: int = 0, *, direction: Direction | int = Direction.FORWARD,
              info: WaveInfo | None = None, offset: int = 0, timeout_ms: int = 0) -> Waveform:
         """points points of channel from point start (0: all there are) as a Waveform, described by
         the channel's wave information: info, or asked of the module first."""

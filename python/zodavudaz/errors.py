@@ -77,6 +77,11 @@ class ZdzExists(ZdzError):
     """The station or module id is already filed."""
 
 
+class ZdzDefaultsWarning(UserWarning):
+    """A station's stored state could not be read (the file stayed locked or is unreadable), so it
+    took its defaults; the call still succeeded."""
+
+
 _CLASSES: dict[int, type[ZdzError]] = {
     UNKNOWN_MODULE_QUERY: ZdzUnknown,
     UNKNOWN_MODULE_DATA: ZdzUnknown,
@@ -94,6 +99,13 @@ _CLASSES: dict[int, type[ZdzError]] = {
 }
 
 
+def last_error() -> str:
+    """The library's text about the thread's last call where it knows more than the status ("" where
+    it does not): the statement, file, section, product or length the call was about."""
+    text: bytes = C.zdz_last_error()
+    return text.decode("ascii", "replace")
+
+
 def error_for(status: int, text: str | None = None) -> ZdzError:
     """The exception for a status other than success."""
     default = ZdzRefused if status > 0 else ZdzError
@@ -101,6 +113,8 @@ def error_for(status: int, text: str | None = None) -> ZdzError:
 
 
 def check(status: int) -> None:
-    """Raises the exception for status unless it is success."""
+    """Raises the exception for status unless it is success, with the library's text about the
+    call where it has one."""
     if status != K.ZDZ_OK:
-        raise error_for(status)
+        detail = last_error()
+        raise error_for(status, f"{status_text(status)}: {detail}" if detail else None)

@@ -16,7 +16,7 @@ from ._text import Text, decode, encode
 from .acquisition import Acquisition
 from .filters import GuiFilters
 
-from .errors import check
+from .errors import ZdzError, check
 
 if TYPE_CHECKING:
     from ._text import Path
@@ -43,7 +43,12 @@ class Module(Acquisition):
         self.id = module_id
 
     def __repr__(self) -> str:
-        return f"<Module {self.id} of station {self.station.id}>"
+        """<Module 2 'ZO4f20' of station 7, 4 channels>, or without its facts once they cannot be
+        read."""
+        try:
+            return f"<Module {self.id} {self.product_name!r} of station {self.station.id}, {self.channels} channels>"
+        except (ValueError, ZdzError):
+            return f"<Module {self.id} of station {self.station.id}, not readable>"
 
     def __eq__(self, other: object) -> bool:
         return isinstance(other, Module) and (other.station, other.id) == (self.station, self.id)
@@ -185,8 +190,8 @@ class Module(Acquisition):
 
 
 class Modules:
-    """A station's modules: iterate them in walk order, look one up by id (int) or by product
-    name (str, the first in walk order)."""
+    """A station's modules: iterate them in id order, look one up by id (int) or by product name
+    (str, the one of the lowest id)."""
 
     __slots__ = ("station",)
 
@@ -195,7 +200,7 @@ class Modules:
 
     def _ids(self) -> list[int]:
         station = self.station.checked_id()
-        return read_ids(lambda ids, capacity, count: C.zdz_get_module_ids(station, ids, capacity, count))
+        return sorted(read_ids(lambda ids, capacity, count: C.zdz_get_module_ids(station, ids, capacity, count)))
 
     def __iter__(self) -> Iterator[Module]:
         return iter([Module(self.station, each) for each in self._ids()])

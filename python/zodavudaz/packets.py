@@ -5,8 +5,10 @@ from __future__ import annotations
 import ctypes
 import enum
 import functools
+import re
 import weakref
 from collections.abc import Callable
+from dataclasses import dataclass
 from types import TracebackType
 from typing import Any
 
@@ -38,6 +40,49 @@ def decode_packet(packet: Packet, kind: PacketKind = PacketKind.MODULE) -> str:
     data, checked = _packet_bytes(packet), PacketKind(kind)
     return decode(read_text(lambda text, capacity, size: C.zdz_decode_packet(data, len(data), checked, text, capacity,
                                                                              size)))
+
+
+# A field line: its name, two or more blanks, its value.
+_FIELD = re.compile(r"(\S(?:.*?\S)?) {2,}(.*)")
+_NOTE = "note: "
+
+
+@dataclass(frozen=True)
+class DecodedPacket:
+    """A packet decoded as `zdz packet decode` shows it: the text, and its fields by name
+    ("command id", "control", ...; a station packet's module packet as "module packet.size" and
+    so on), each the text of its value, with the decoder's notes."""
+
+    kind: str
+    text: str
+    fields: dict[str, str]
+    notes: list[str]
+
+    def __getitem__(self, name: str) -> str:
+        return self.fields[name]
+
+
+def decode_packet_fields(packet: Packet, kind: PacketKind = PacketKind.MODULE) -> DecodedPacket:
+    """decode_packet's text with its fields by name; ZdzArgument naming the length needed for a
+    packet shorter than its header."""
+    text = decode_packet(packet, kind)
+    fields: dict[str, str] = {}
+    notes: list[str] = []
+    heading, prefix = "module packet", ""
+    for line in text.splitlines():
+        stripped = line.strip()
+        nested = line.startswith(" ")
+        if not nested:
+            prefix = ""
+        if stripped.startswith(_NOTE):
+            notes.append(stripped[len(_NOTE):])
+        elif match := _FIELD.fullmatch(stripped):
+            fields[prefix + match[1]] = match[2]
+        elif stripped and fields:
+            prefix = stripped + "."
+        elif stripped:
+            heading = stripped
+    return DecodedPacket(heading, text, fields, notes)
 
 
 @functools.cache

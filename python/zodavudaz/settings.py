@@ -5,12 +5,12 @@ from __future__ import annotations
 
 import ctypes
 import os
-from collections.abc import Iterator
+from collections.abc import Callable, Iterator
 from dataclasses import dataclass
-from typing import TYPE_CHECKING
+from typing import TYPE_CHECKING, TypeVar
 
 from ._arguments import i32, u16
-from ._buffers import BufferCall, read_text
+from ._buffers import BufferCall, read_text, read_text_of
 from ._c_records import Rect, WindowPlacementRecord
 from ._library import C
 from ._text import Path, Text, decode, encode, encode_path
@@ -26,6 +26,19 @@ def _settings_name(text: Text, what: str) -> bytes:
     if b"\r" in raw or b"\n" in raw:
         raise ValueError(f"a settings {what} cannot hold CR or LF")
     return raw
+
+
+_Typed = TypeVar("_Typed", int, float, bool)
+_FLAGS = {"1": True, "true": True, "yes": True, "on": True, "0": False, "false": False, "no": False, "off": False}
+
+
+def _shown(name: Text) -> str:
+    return name if isinstance(name, str) else decode(name)
+
+
+def _names(listed: bytes) -> list[str]:
+    """Names the library listed, each followed by LF."""
+    return [decode(name) for name in listed.split(b"\n")[:-1]]
 
 
 def _text_or_none(call: BufferCall) -> str | None:
@@ -76,9 +89,48 @@ class Settings:
 
     def get(self, section: Text, key: Text) -> str | None:
         """The value of key in section; None when the file, section or key is missing."""
-        file, wanted_section, wanted_key = self._file, encode(section, "section"), encode(key, "key")
-        return _text_or_none(lambda value, capacity, size: C.zdz_get_profile_string(
-            file, wanted_section, wanted_key, value, capacity, size))
+        try:
+            return decode(read_text_of(C.zdz_get_profile_string, self._file, encode(section, "section"),
+                                       encode(key, "key")))
+        except ZdzNotFound:
+            return None
+
+    def get_int(self, section: Text, key: Text) -> int | None:
+        """The value as an integer, decimal or "0x" hexadecimal; None when missing, ValueError
+        naming the key for a value that is no integer."""
+        return self._typed(section, key, "an integer", lambda text: int(text, 16 if text.lower().startswith(
+            ("0x", "-0x", "+0x")) else 10))
+
+    def get_float(self, section: Text, key: Text) -> float | None:
+        """The value as a number; None when missing, ValueError naming the key for one that is none."""
+        return self._typed(section, key, "a number", float)
+
+    def get_bool(self, section: Text, key: Text) -> bool | None:
+        """The value as a flag: "1", "true", "yes", "on" or "0", "false", "no", "off" in any case;
+        None when missing, ValueError naming the key for any other value."""
+        return self._typed(section, key, "a flag", lambda text: _FLAGS[text.lower()])
+
+    def _typed(self, section: Text, key: Text, what: str, convert: Callable[[str], _Typed]) -> _Typed | None:
+        value = self.get(section, key)
+        if value is None:
+            return None
+        try:
+            return convert(value.strip())
+        except (KeyError, ValueError):
+            raise ValueError(f"[{_shown(section)}] {_shown(key)}={value!r} of {self.path!s} is not {what}"
+                             ) from None
+
+    def sections(self) -> list[str]:
+        """The sections' names in file order, each once, as get() finds them; ZdzNotFound when
+        the file does not exist."""
+        file = self._file
+        return _names(read_text(lambda names, capacity, size: C.zdz_profile_sections(file, names, capacity, size)))
+
+    def keys(self, section: Text) -> list[str]:
+        """The names of the section's keys in file order, each once; ZdzNotFound when the file or
+        the section does not exist."""
+        file, wanted = self._file, encode(section, "section")
+        return _names(read_text(lambda names, capacity, size: C.zdz_profile_keys(file, wanted, names, capacity, size)))
 
     def set(self, section: Text, key: Text, value: Text) -> None:
         """Writes key=value as the section's last key line, making the section and the file where

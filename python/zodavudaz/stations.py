@@ -3,6 +3,7 @@
 from __future__ import annotations
 
 import ctypes
+import warnings
 from collections.abc import Iterator
 from typing import TYPE_CHECKING
 
@@ -12,7 +13,7 @@ from ._buffers import read_ids, read_text, read_value
 from ._c_functions import CFunction
 from ._library import C
 from ._text import Path, Text, decode, encode, encode_path
-from .errors import check
+from .errors import ZdzDefaultsWarning, ZdzError, check, last_error
 from .modules import Module, Modules
 
 if TYPE_CHECKING:
@@ -30,7 +31,11 @@ class Station:
         self.id = station_id
 
     def __repr__(self) -> str:
-        return f"<Station {self.id}>"
+        """<Station 7 'Lab' RA800, 3 modules>, or without its facts once they cannot be read."""
+        try:
+            return f"<Station {self.id} {self.name!r} {self.model}, {len(self.modules)} modules>"
+        except (ValueError, ZdzError):
+            return f"<Station {self.id}, not readable>"
 
     def __eq__(self, other: object) -> bool:
         return isinstance(other, Station) and (other.database, other.id) == (self.database, self.id)
@@ -60,7 +65,7 @@ class Station:
 
     @property
     def modules(self) -> Modules:
-        """The station's modules in walk order; look-ups by id and by product name."""
+        """The station's modules in id order; look-ups by id and by product name."""
         self.checked_id()
         return Modules(self)
 
@@ -87,11 +92,17 @@ class Station:
 
     def update_from_settings(self, file: Path) -> str:
         """Loads the station's and its modules' stored GUI state from a settings file and gives the
-        station's back-up text."""
+        station's back-up text. A file that stayed locked past the 5 s bound or cannot be read
+        leaves the defaults, with a ZdzDefaultsWarning that says why; a missing one stores
+        nothing and gives no warning."""
         station = self.checked_id()
         name = encode_path(file)
-        return decode(read_text(lambda text, capacity, size: C.zdz_update_data_base_ex(name, station, text, capacity,
-                                                                                      size)))
+        backup = decode(read_text(lambda text, capacity, size: C.zdz_update_data_base_ex(name, station, text, capacity,
+                                                                                        size)))
+        cause = last_error()
+        if cause:
+            warnings.warn(cause, ZdzDefaultsWarning, stacklevel=2)
+        return backup
 
 
 class Slot:

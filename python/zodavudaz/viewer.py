@@ -4,6 +4,7 @@ as attributes."""
 from __future__ import annotations
 
 import ctypes
+import difflib
 import functools
 import math
 import numbers
@@ -96,10 +97,22 @@ def keywords() -> dict[str, Keyword]:
 
 
 def _keyword(name: str) -> Keyword:
+    """The keyword name; KeyError naming the nearest keywords for a name that is none."""
     try:
         return keywords()[name]
     except KeyError:
-        raise AttributeError(f"no viewer keyword {name!r}") from None
+        near = difflib.get_close_matches(name, keywords(), n=3)
+        hint = f" (did you mean {', '.join(near)}?)" if near else ""
+        raise KeyError(f"no viewer keyword {name!r}{hint}") from None
+
+
+def _attribute_keyword(name: str) -> Keyword:
+    """The keyword of an attribute name; AttributeError for a name that is none, so that a
+    misspelt attribute is never set as a plain one."""
+    try:
+        return _keyword(name)
+    except KeyError as error:
+        raise AttributeError(error.args[0]) from None
 
 
 def _shaped(keyword: Keyword, index: int, words: list[Scalar]) -> ViewerValue:
@@ -129,10 +142,14 @@ class ViewerProperty:
 
     @classmethod
     def create(cls, channels: int) -> ViewerProperty:
-        """A new record for channels channels (at least 1) with the display defaults."""
+        """A new record for channels channels (at least 1) with the display defaults and
+        ChannelNumber channels (the C function leaves it 0, which hides every per-channel value)."""
         handle = ctypes.c_void_p()
-        check(C.zdz_viewer_create(u16(channels, "channels"), ctypes.byref(handle)))
-        return cls(handle)
+        count = u16(channels, "channels")
+        check(C.zdz_viewer_create(count, ctypes.byref(handle)))
+        record = cls(handle)
+        record.set("ChannelNumber", count)
+        return record
 
     @classmethod
     def from_text(cls, text: Text) -> ViewerProperty:
@@ -189,7 +206,7 @@ class ViewerProperty:
 
     def get(self, keyword: str, index: int = WHOLE) -> ViewerValue:
         """keyword's values; index is a channel of a per-channel keyword or a group of a group
-        keyword, -1 for all of them."""
+        keyword, -1 for all of them. KeyError for a name that is no keyword."""
         found = _keyword(keyword)
         handle, name, at = self.handle(), found.name.encode("ascii"), i32(index, "index")
         text = read_text(lambda values, capacity, size: C.zdz_viewer_get(handle, name, at, values, capacity, size))
@@ -198,7 +215,9 @@ class ViewerProperty:
 
     def set(self, keyword: str, value: object, index: int = WHOLE) -> None:
         """Sets keyword's values from one value or a sequence of them, read as the record's text is
-        read: fewer values leave the rest."""
+        read: fewer values leave the rest. KeyError for a name that is no keyword; ZdzArgument,
+        saying why, for values the record cannot take (more than its channels, a ChannelNumber
+        above the channels it was made for)."""
         found = _keyword(keyword)
         many = isinstance(value, Sequence) and not isinstance(value, (str, bytes))
         items: Sequence[object] = value if isinstance(value, Sequence) and many else [value]
@@ -214,13 +233,10 @@ class ViewerProperty:
     def __getattr__(self, name: str) -> ViewerValue:
         if name.startswith("_"):
             raise AttributeError(name)
-        return self.get(name)
+        return self.get(_attribute_keyword(name).name)
 
     def __setattr__(self, name: str, value: object) -> None:
-        if name in keywords():
-            self.set(name, value)
-        else:
-            object.__setattr__(self, name, value)
+        self.set(_attribute_keyword(name).name, value)
 
     def __dir__(self) -> list[str]:
         return sorted(set(super().__dir__()) | set(keywords()))
@@ -243,7 +259,7 @@ class ViewerGroup:
     def __getattr__(self, name: str) -> ViewerValue:
         if name.startswith("_"):
             raise AttributeError(name)
-        return self.viewer.get(name, self.index)
+        return self.viewer.get(_attribute_keyword(name).name, self.index)
 
     def __setattr__(self, name: str, value: object) -> None:
-        self.viewer.set(name, value, self.index)
+        self.viewer.set(_attribute_keyword(name).name, value, self.index)

@@ -80,6 +80,8 @@ static void settings_calls(const char* file) {
 
   remove(file);
   expect("zdz_write_profile_string", zdz_write_profile_string(file, "S", "K", "V"), ZDZ_OK);
+  expect("zdz_profile_sections", zdz_profile_sections(file, text, sizeof text, &size), ZDZ_OK);
+  expect("zdz_profile_keys", zdz_profile_keys(file, "S", text, sizeof text, &size), ZDZ_OK);
   expect("zdz_settings_file_open", zdz_settings_file_open(file, &lines), ZDZ_OK);
   expect("zdz_read_string_ex", zdz_read_string_ex(lines, text, sizeof text, &size), ZDZ_OK);
   expect("zdz_settings_file_close", zdz_settings_file_close(lines), ZDZ_OK);
@@ -126,6 +128,8 @@ int main(int argc, char** argv) {
   acquisition_calls();
   settings_calls(argv[1]);
   viewer_and_packet_calls();
+  expect("zdz_decode_packet", zdz_decode_packet("abc", 3, ZDZ_PACKET_MODULE, NULL, 0, &(uint32_t){0}), ZDZ_E_ARGUMENT);
+  expect("zdz_last_error", strstr(zdz_last_error(), "needs 32") != NULL ? ZDZ_OK : ZDZ_E_ARGUMENT, ZDZ_OK);
   expect("zdz_exit", zdz_exit(), ZDZ_OK);
   expect("zdz_sim_release_virtual_stations", zdz_sim_release_virtual_stations(), ZDZ_OK);
   return failures == 0 ? 0 : 1;

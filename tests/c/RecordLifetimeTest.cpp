@@ -68,7 +68,10 @@ TEST_F(RecordLifetimeTest, VirtualStationsAreReleasedOnlyAfterExit) {
   EXPECT_EQ(zdz_sim_release_virtual_stations(), ZDZ_E_ORDER);
   EXPECT_EQ(zdz_find_module(5, 2), ZDZ_OK);
   EXPECT_EQ(zdz_sim_load_virtual_stations(TestStations, message, sizeof message, &size), ZDZ_E_ARGUMENT);
-  EXPECT_STREQ(message, "station Alpha: station id 1 is already filed");
+  EXPECT_EQ(std::strncmp(message, TestStations, std::strlen(TestStations)), 0);
+  EXPECT_STREQ(
+      message + std::strlen(TestStations),
+      " [StationAlpha] Id: station id 1 is already filed (the file loaded twice, or another station of that id)");
   EXPECT_EQ(size, std::strlen(message) + 1);
   ASSERT_EQ(zdz_exit(), ZDZ_OK);
   EXPECT_EQ(zdz_sim_release_virtual_stations(), ZDZ_OK);

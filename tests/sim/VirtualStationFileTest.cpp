@@ -225,6 +225,7 @@ const MalformedRow MalformedRows[] = {
      ": line 6 \"Id=1\" lies in no section (the empty line 5 ended [StationX])"},
     {"KeyBeforeTheFirstSection", "Names=X\n[Stations]\n",
      ": line 1 \"Names=X\" lies in no section (before the first one)"},
+    {"BinaryBytesEscaped", "U\x8F\x1B[2J\n", ": line 1 \"U\\x8F\\x1B[2J\" lies in no section (before the first one)"},
     {"HeaderWithoutBracket", "[Stations\nNames=X\n", ": line 1 \"[Stations\": " HEADER_RULE},
     {"HeaderWithoutBracketInASection", "[Stations]\nNames=X\n[StationX\n",
      " [Stations]: line 3 \"[StationX\": " HEADER_RULE},
@@ -278,7 +279,7 @@ const MalformedRow MalformedRows[] = {
     {"MembersTooMany", STATION_X MODULE_X "Members=17\n",
      " [StationX-Module1] Members: \"17\" is not a number from 1 to 16"},
     {"DataTypeUnknown", STATION_X MODULE_X "DataType=0x33\n",
-     " [StationX-Module1] DataType: not one of 0x00 0x10 0x11 0x20 0x21 0x22 0x32"},
+     " [StationX-Module1] DataType: not one of 0x00 0x01 0x10 0x11 0x20 0x21 0x22 0x32"},
     {"UnknownWaveform", STATION_X MODULE_X "Wave=triangle 1 2\n",
      " [StationX-Module1] Wave: unknown waveform \"triangle\" (steps, sine, square, ramp or noise)"},
     {"EmptyWaveform", STATION_X MODULE_X "Wave1=\n",
@@ -340,7 +341,9 @@ TEST_F(VirtualStationFileTest, AStationIdAlreadyFiledIsRefusedAndNothingIsFiled)
                  "[StationY]\nId=2\nModel=\nModules=\n",
                  message),
             0);
-  EXPECT_STREQ(message, "station Y: station id 2 is already filed");
+  EXPECT_EQ(std::string(message),
+            Path +
+                " [StationY] Id: station id 2 is already filed (the file loaded twice, or another station of that id)");
   EXPECT_EQ(Database.StationMap.GetCount(), 1);
   EXPECT_EQ(SimLiveFrontends(1, 1), 0);
   Database.StationMap.RemoveAll();

@@ -190,6 +190,8 @@ TEST(ZdzToolTest, ListsAndGetsSectionsAsTheLibraryReadsThem) {
       {"a section named by a whole line", "profile get " + file + " 'X]y' K", 0, "1\n"},
       {"no section in a longer header", "profile get " + file + " X K", 1, "no section [X] in"},
       {"no section without its last bracket", "profile list " + file + " 'Line[2'", 1, "no section [Line[2] in"},
+      {"a name's control bytes escaped", "profile get " + file + " '\x1B[2J\x8F' K", 1,
+       "no section [\\x1B[2J\\x8F] in"},
   });
   EXPECT_EQ(RunTool("profile list " + file).Out, "[X]y]\n[Line[2]]\n");
 }
@@ -272,7 +274,7 @@ TEST(ZdzToolTest, TellsMissingFilesAndFileSystemFailuresFromBadInput) {
       {"set a section holding brackets", "profile set " + file + " 'Line[2]' K V", 0, ""},
       {"placement into a missing folder", "placement set " + missing + placement, 3, "cannot write '" + missing},
       {"placement under a name the format cannot hold", "placement set " + file + " 'A\rB'" + placement.substr(2), 2,
-       "station name 'A\rB'"},
+       "station name 'A\\x0DB'"},
       {"placement from a missing file", "placement get " + absent + " A 1", 1, "no file"},
       {"a placement text of two numbers", "profile set " + file + " StationA-Module2 WindowPos 1,2", 0, ""},
       {"placement that is not ten numbers", "placement get " + file + " A 2", 2, "is not ten numbers: '1,2'"},

@@ -30,7 +30,8 @@ extern const ToolCommand PlacementCommands[];
 extern const ToolCommand ViewerCommands[];
 extern const ToolCommand PacketCommands[];
 
-/// Prints "zdz: " and the message as one line to standard error and returns code.
+/// Prints "zdz: " and the message as one line to standard error, every byte that is not printable
+/// ASCII as \xHH, and returns code.
 int Fail(ExitCode code, const char* format, ...) __attribute__((format(printf, 2, 3)));
 
 /// The bytes of text, zeros included.

@@ -39,7 +39,7 @@ bool IsBadRecords(const void* records, uint32_t capacity, const uint16_t* count)
 int32_t zdz_get_wave_info(uint16_t station, uint16_t module, uint16_t offset, int32_t first, int32_t second,
                           zdz_waveinf* info, uint32_t capacity, uint16_t* count, uint32_t timeout_ms) {
   if (IsBadRecords(info, capacity, count))
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   return GuardedCall([&] {
     std::vector<WAVEINF> delivered(WaveInfoRecords);
     RequestSync sync(timeout_ms);
@@ -54,7 +54,7 @@ int32_t zdz_get_wave_info(uint16_t station, uint16_t module, uint16_t offset, in
 int32_t zdz_get_acq_info(uint16_t station, uint16_t module, uint16_t offset, int32_t first, int32_t second,
                          zdz_acq_data_info* info, uint32_t capacity, uint16_t* count, uint32_t timeout_ms) {
   if (IsBadRecords(info, capacity, count))
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   return GuardedCall([&] {
     CGUIDatabase& database = *GetDataBase();
     // The room GetAcqInfo needs: a record per channel of every member of the module's group.
@@ -74,7 +74,7 @@ int32_t zdz_get_acq_data_ex(uint16_t station, uint16_t module, uint16_t offset, 
                             uint32_t capacity, uint16_t* type, uint32_t* bytes, uint32_t* elements,
                             uint32_t timeout_ms) {
   if (type == nullptr || bytes == nullptr || elements == nullptr || (buffer == nullptr && capacity != 0))
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   return GuardedCall([&] {
     RequestSync sync(timeout_ms);
     WORD lastType = 0;
@@ -92,7 +92,7 @@ int32_t zdz_get_acq_data_ex(uint16_t station, uint16_t module, uint16_t offset, 
 int32_t zdz_get_current_data(uint16_t station, uint16_t module, int16_t channel, void* buffer, uint32_t capacity,
                              uint32_t* size, uint16_t* type, uint32_t timeout_ms) {
   if (size == nullptr || type == nullptr || (buffer == nullptr && capacity != 0))
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   return GuardedCall([&] {
     RequestSync sync(timeout_ms);
     DWORD delivered = capacity;
@@ -107,7 +107,7 @@ int32_t zdz_get_current_data(uint16_t station, uint16_t module, int16_t channel,
 int32_t zdz_set_scale_tbl(uint16_t station, uint16_t module, uint16_t offset, const zdz_chnlinf* table, uint16_t count,
                           uint8_t enable, uint32_t timeout_ms) {
   if (table == nullptr && count != 0)
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   return GuardedCall([&]() -> int32_t {
     std::vector<CHNLINF> records(count);
     for (uint16_t index = 0; index < count; ++index)

@@ -9,6 +9,6 @@ std::recursive_mutex& InterfaceLock() noexcept {
 
 int32_t zdz_call_locked(int32_t (*call)(void* context), void* context) {
   if (call == nullptr)
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   return GuardedCall([&] { return call(context); });
 }

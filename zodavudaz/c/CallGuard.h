@@ -2,6 +2,7 @@
 #ifndef ZODAVUDAZ_C_CALLGUARD_H
 #define ZODAVUDAZ_C_CALLGUARD_H
 
+#include <zodavudaz/c/LastError.h>
 #include <zodavudaz/zodavudaz_c.h>
 
 #include <mutex>
@@ -11,10 +12,12 @@
 /// The process-wide lock of the C interface, re-entrant for the thread that holds it.
 std::recursive_mutex& InterfaceLock() noexcept;
 
-/// Runs body() under the interface's lock and returns its status; memory that runs out becomes
-/// ZDZ_E_NO_MEMORY, a lock re-entered past the system's depth ZDZ_E_ORDER.
+/// Runs body() under the interface's lock, after emptying the thread's last-error text, and
+/// returns its status; memory that runs out becomes ZDZ_E_NO_MEMORY, a lock re-entered past the
+/// system's depth ZDZ_E_ORDER.
 template <typename BodyT>
 int32_t GuardedCall(BodyT&& body) noexcept {
+  ClearLastError();
   try {
     const std::lock_guard<std::recursive_mutex> hold(InterfaceLock());
     return body();

@@ -24,7 +24,7 @@ int32_t ControlCode(CallT call) noexcept {
 template <typename GetT>
 int32_t StoredValue(uint32_t* value, GetT get) noexcept {
   if (value == nullptr)
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   return ControlCode([&] {
     DWORD stored = 0;
     const WORD result = get(&stored);
@@ -37,7 +37,7 @@ int32_t StoredValue(uint32_t* value, GetT get) noexcept {
 template <typename FindT>
 int32_t PutFrontend(void** frontend, FindT find) noexcept {
   if (frontend == nullptr)
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   return GuardedCall([&] {
     *frontend = find();
     return *frontend == nullptr ? ZDZ_E_UNKNOWN : ZDZ_OK;
@@ -76,7 +76,7 @@ zdz_ch_wave_info ChannelWaveInfoOf(const ChWaveInfo& info) noexcept {
 template <typename ConvertT>
 int32_t PutConverted(const char* source, char* text, uint32_t capacity, uint32_t* size, ConvertT convert) noexcept {
   if (source == nullptr || IsBadBuffer(text, capacity, size))
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   return GuardedCall([&] {
     CString converted;
     convert(CString(source), converted);
@@ -98,20 +98,20 @@ int32_t zdz_zoc_get_product_id(uint16_t station, uint16_t module, uint32_t* prod
 
 int32_t zdz_zoc_get_unit_str(uint16_t code, char* text, uint32_t capacity, uint32_t* size) {
   if (IsBadBuffer(text, capacity, size))
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   return GuardedCall([&] { return PutText(ZocGetUnitStr(code), text, capacity, size); });
 }
 
 int32_t zdz_zoc_get_unit_str_ex(uint16_t code, const char* text1, const char* text2, char* text, uint32_t capacity,
                                 uint32_t* size) {
   if (IsBadBuffer(text, capacity, size))
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   return GuardedCall([&] { return PutText(ZocGetUnitStrEx(code, text1, text2), text, capacity, size); });
 }
 
 int32_t zdz_zoc_set_channel_wave_info(const zdz_waveinf* source, zdz_ch_wave_info* target) {
   if (source == nullptr || target == nullptr)
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   return GuardedCall([&] {
     WAVEINF wave = ToLibrary(*source);
     ChWaveInfo info;
@@ -123,7 +123,7 @@ int32_t zdz_zoc_set_channel_wave_info(const zdz_waveinf* source, zdz_ch_wave_inf
 
 int32_t zdz_zoc_exec_module_test(uint16_t station, uint16_t module, uint16_t item, uint16_t* results) {
   if (results == nullptr)
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   return ControlCode([&] {
     WORD words[ModuleTestResultWords] = {};
     const WORD result = ZocExecModuleTest(station, module, item, words);
@@ -147,7 +147,7 @@ int32_t zdz_zoc_mote_sync_exec(uint16_t station, uint16_t module, uint16_t cntl)
 int32_t zdz_zoc_mote_sync_exec2(uint16_t station, uint16_t module, uint16_t cntl, const void* data, uint16_t type,
                                 uint32_t count) {
   if (!IsGoodInput(data, count))
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   // The request only reads its input.
   return ControlCode([&] { return ZocMoteSyncExec2(station, module, cntl, const_cast<void*>(data), type, count); });
 }
@@ -155,7 +155,7 @@ int32_t zdz_zoc_mote_sync_exec2(uint16_t station, uint16_t module, uint16_t cntl
 int32_t zdz_zoc_mote_setting_query(uint16_t station, uint16_t module, uint16_t cntl, void* out, uint32_t capacity,
                                    uint16_t* type, uint32_t* count) {
   if (out == nullptr && capacity != 0)
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   return ControlCode([&] {
     WORD replyType = 0;
     DWORD replyCount = 0;
@@ -197,7 +197,7 @@ int32_t zdz_zo_set_cg_class(uint32_t value) {
 
 int32_t zdz_zo_get_cg_class(uint32_t* value) {
   if (value == nullptr)
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   return ControlCode([&] {
     *value = ZoGetCGClass();
     return ZDZ_OK;

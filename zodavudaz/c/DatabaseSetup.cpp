@@ -49,7 +49,7 @@ int32_t OnDatabase(CallT call) noexcept {
 template <typename SetT>
 int32_t SetPath(const char* path, SetT set) noexcept {
   if (path == nullptr)
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   return OnDatabase([&](CGUIDatabase& database) { set(database, path); });
 }
 
@@ -57,7 +57,7 @@ int32_t SetPath(const char* path, SetT set) noexcept {
 template <typename GetT>
 int32_t GetPath(char* path, uint32_t capacity, uint32_t* size, GetT get) noexcept {
   if (IsBadBuffer(path, capacity, size))
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   return GuardedCall([&] { return PutText(get(*GetDataBase()), path, capacity, size); });
 }
 } // namespace
@@ -75,7 +75,7 @@ int32_t zdz_exit(void) {
 
 int32_t zdz_get_frontend_no(uint16_t* number) {
   if (number == nullptr)
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   return OnDatabase([&](CGUIDatabase& database) { *number = database.GetFrontendNo(); });
 }
 
@@ -109,24 +109,24 @@ int32_t zdz_get_multi_module_path(char* path, uint32_t capacity, uint32_t* size)
 
 int32_t zdz_set_flag(int32_t flag, int32_t value) {
   if (!IsFlag(flag))
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   return OnDatabase([&](CGUIDatabase& database) { Flags[flag].Set(database, value); });
 }
 
 int32_t zdz_get_flag(int32_t flag, int32_t* value) {
   if (!IsFlag(flag) || value == nullptr)
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   return OnDatabase([&](CGUIDatabase& database) { *value = Flags[flag].Get(database); });
 }
 
 int32_t zdz_set_save_on_trig_monitor_rect(const zdz_rect* rect) {
   if (rect == nullptr)
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   return OnDatabase([&](CGUIDatabase& database) { database.SetSaveOnTrigMonitorRect(ToLibrary(*rect)); });
 }
 
 int32_t zdz_get_save_on_trig_monitor_rect(zdz_rect* rect) {
   if (rect == nullptr)
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   return OnDatabase([&](CGUIDatabase& database) { *rect = ToC<zdz_rect, RECT>(database.GetSaveOnTrigMonitorRect()); });
 }

@@ -5,12 +5,17 @@
 #include <zodavudaz/c/CallGuard.h>
 #include <zodavudaz/c/MadeRecords.h>
 
+/// ZDZ_E_UNKNOWN, with the last-error text naming the station.
+int32_t UnfiledStation(WORD station) noexcept;
+/// ZDZ_E_UNKNOWN, with the last-error text naming the station or the module that is not filed.
+int32_t UnfiledModule(WORD station, WORD module) noexcept;
+
 /// call(station) for a filed station, its status; ZDZ_E_UNKNOWN for a station not filed.
 template <typename CallT>
 int32_t OnStation(WORD station, CallT call) noexcept {
   return GuardedCall([&]() -> int32_t {
     CStation* found = FiledStation(station);
-    return found == nullptr ? ZDZ_E_UNKNOWN : call(*found);
+    return found == nullptr ? UnfiledStation(station) : call(*found);
   });
 }
 
@@ -19,7 +24,7 @@ template <typename CallT>
 int32_t OnModule(WORD station, WORD module, CallT call) noexcept {
   return GuardedCall([&]() -> int32_t {
     CModule* found = FiledModule(station, module);
-    return found == nullptr ? ZDZ_E_UNKNOWN : call(*found);
+    return found == nullptr ? UnfiledModule(station, module) : call(*found);
   });
 }
 

@@ -17,7 +17,7 @@ int32_t ChangeFilters(WORD station, WORD module, ChangeT change) noexcept {
 template <typename FindT>
 int32_t FindFilter(WORD station, WORD module, uint16_t* value, FindT find) noexcept {
   if (value == nullptr)
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   return OnModule(station, module, [&](CModule&) {
     CGuiFilter* filter = nullptr;
     if (!find(*GetDataBase(), &filter) || filter == nullptr)
@@ -35,7 +35,7 @@ int32_t zdz_add_gui_filter(uint16_t station, uint16_t module, uint16_t id, uint1
 
 int32_t zdz_add_named_gui_filter(uint16_t station, uint16_t module, const char* name, uint16_t value) {
   if (name == nullptr)
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   return ChangeFilters(station, module,
                        [&](CGUIDatabase& database) { database.AddGuiFilter(station, module, CString(name), value); });
 }
@@ -46,7 +46,7 @@ int32_t zdz_remove_gui_filter(uint16_t station, uint16_t module, uint16_t id) {
 
 int32_t zdz_remove_named_gui_filter(uint16_t station, uint16_t module, const char* name) {
   if (name == nullptr)
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   return ChangeFilters(station, module,
                        [&](CGUIDatabase& database) { database.RemoveGuiFilter(station, module, CString(name)); });
 }
@@ -63,7 +63,7 @@ int32_t zdz_get_gui_filter(uint16_t station, uint16_t module, uint16_t id, uint1
 
 int32_t zdz_get_named_gui_filter(uint16_t station, uint16_t module, const char* name, uint16_t* value) {
   if (name == nullptr)
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   return FindFilter(station, module, value, [&](CGUIDatabase& database, CGuiFilter** filter) {
     return database.GetGuiFilter(station, module, CString(name), filter);
   });

@@ -10,7 +10,7 @@ namespace {
 template <typename AnswerT, typename AskT>
 int32_t AnswerForStation(WORD station, AnswerT* answer, AskT ask) noexcept {
   if (answer == nullptr)
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   return OnStation(station, [&](CStation&) {
     *answer = static_cast<AnswerT>(ask(*GetDataBase()));
     return ZDZ_OK;
@@ -21,7 +21,7 @@ int32_t AnswerForStation(WORD station, AnswerT* answer, AskT ask) noexcept {
 template <typename AnswerT, typename AskT>
 int32_t AnswerForModule(WORD station, WORD module, AnswerT* answer, AskT ask) noexcept {
   if (answer == nullptr)
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   return OnModule(station, module, [&](CModule&) {
     *answer = static_cast<AnswerT>(ask(*GetDataBase()));
     return ZDZ_OK;
@@ -32,7 +32,7 @@ int32_t AnswerForModule(WORD station, WORD module, AnswerT* answer, AskT ask) no
 template <typename FindT>
 int32_t FindStationBy(uint16_t* station, FindT find) noexcept {
   if (station == nullptr)
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   return GuardedCall([&] {
     CStation* found = nullptr;
     if (!find(*GetDataBase(), &found) || found == nullptr)
@@ -49,7 +49,7 @@ int32_t zdz_find_station(uint16_t station) {
 
 int32_t zdz_find_station_by_name(const char* name, uint16_t* station) {
   if (name == nullptr)
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   return FindStationBy(
       station, [&](CGUIDatabase& database, CStation** found) { return database.GetStationInf(CString(name), found); });
 }
@@ -71,7 +71,7 @@ int32_t zdz_find_module(uint16_t station, uint16_t module) {
 
 int32_t zdz_find_module_by_tree_item(uintptr_t item, uint16_t* station, uint16_t* module) {
   if (station == nullptr || module == nullptr)
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   return GuardedCall([&] {
     CGUIDatabase& database = *GetDataBase();
     CModule* found = nullptr;
@@ -95,7 +95,7 @@ int32_t zdz_find_module_by_tree_item(uintptr_t item, uint16_t* station, uint16_t
 
 int32_t zdz_is_same_station_name(const char* name, uint16_t station, int32_t* same) {
   if (name == nullptr || same == nullptr)
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   return GuardedCall([&] {
     *same = GetDataBase()->IsSameStationName(name, station);
     return ZDZ_OK;
@@ -146,7 +146,7 @@ int32_t zdz_get_acq_channel(uint16_t station, uint16_t module, uint16_t* channel
 
 int32_t zdz_get_product_name(uint16_t station, uint16_t module, char* name, uint32_t capacity, uint32_t* size) {
   if (IsBadBuffer(name, capacity, size))
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   return GuardedCall([&] {
     CString text;
     const WORD result = GetDataBase()->GetProductName(station, module, text);
@@ -157,7 +157,7 @@ int32_t zdz_get_product_name(uint16_t station, uint16_t module, char* name, uint
 
 int32_t zdz_get_product_name_by_code(uint32_t code, char* name, uint32_t capacity, uint32_t* size) {
   if (IsBadBuffer(name, capacity, size))
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   return GuardedCall([&] {
     CString text;
     GetDataBase()->GetProductName(static_cast<DWORD>(code), text);
@@ -177,7 +177,7 @@ int32_t zdz_get_gui_simple_mode(uint16_t station, uint16_t module, uint8_t* mode
 
 int32_t zdz_get_chan_scale_inf(uint16_t station, uint16_t module, uint16_t channel, uint16_t row, zdz_chnlinf* record) {
   if (record == nullptr)
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   return OnModule(station, module, [&](CModule& filed) {
     CHNLINF* found = nullptr;
     if (!GetDataBase()->GetChanScaleInfEx(station, module, channel, row, &found) || found == nullptr)

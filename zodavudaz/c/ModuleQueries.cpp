@@ -37,7 +37,7 @@ template <typename AskT>
 int32_t PointerQuery(void* data, uint32_t capacity, uint32_t* size, uint16_t* type, uint32_t* count,
                      AskT ask) noexcept {
   if (IsBadBuffer(data, capacity, size))
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   return GuardedCall([&] {
     PointedReply reply;
     const WORD result = ask(reply);
@@ -49,7 +49,7 @@ int32_t PointerQuery(void* data, uint32_t capacity, uint32_t* size, uint16_t* ty
 int32_t zdz_gui_query(uint16_t station, uint16_t module, uint16_t cntl, void* reply, uint32_t capacity,
                       uint32_t* size) {
   if (IsBadBuffer(reply, capacity, size))
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   return GuardedCall([&]() -> int32_t {
     _ModulePacket* packet = nullptr;
     if (const WORD result = GetDataBase()->GuiQuery(station, module, cntl, &packet); result != 0)
@@ -88,7 +88,7 @@ int32_t zdz_help_query_pointer(uint16_t station, uint16_t module, void* data, ui
 
 int32_t zdz_get_seq_table(uint16_t station, uint16_t module, void* table, uint32_t capacity, uint32_t* size) {
   if (IsBadBuffer(table, capacity, size))
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   return GuardedCall([&]() -> int32_t {
     void* copy = nullptr;
     DWORD length = 0;
@@ -103,7 +103,7 @@ int32_t zdz_get_seq_table(uint16_t station, uint16_t module, void* table, uint32
 
 int32_t zdz_get_seq_mode(uint16_t station, uint16_t module, uint16_t* mode) {
   if (mode == nullptr)
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   return GuardedCall([&]() -> int32_t {
     WORD read = 0;
     const WORD result = GetDataBase()->GetSeqMode(station, module, &read);
@@ -116,7 +116,7 @@ int32_t zdz_get_seq_mode(uint16_t station, uint16_t module, uint16_t* mode) {
 int32_t zdz_sync_exec(uint16_t station, uint16_t module, uint16_t cntl, const void* data, uint16_t type,
                       uint32_t count) {
   if (!IsGoodInput(data, count))
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   return GuardedCall([&]() -> int32_t {
     // The request only reads its input.
     return GetDataBase()->SyncExec(station, module, cntl, const_cast<void*>(data), type, count);
@@ -125,7 +125,7 @@ int32_t zdz_sync_exec(uint16_t station, uint16_t module, uint16_t cntl, const vo
 
 int32_t zdz_get_frontend_module(uint16_t station, uint16_t module, void** frontend) {
   if (frontend == nullptr)
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   return GuardedCall([&] {
     *frontend = GetDataBase()->GetFrontendModule(station, module);
     return *frontend == nullptr ? ZDZ_E_UNKNOWN : ZDZ_OK;
@@ -134,7 +134,7 @@ int32_t zdz_get_frontend_module(uint16_t station, uint16_t module, void** fronte
 
 int32_t zdz_gui_get_station_name(uint16_t station, char* name, uint32_t capacity, uint32_t* size) {
   if (IsBadBuffer(name, capacity, size))
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   return OnStation(station, [&](CStation&) {
     CString answer;
     GetDataBase()->GuiGetStationName(station, answer);
@@ -144,7 +144,7 @@ int32_t zdz_gui_get_station_name(uint16_t station, char* name, uint32_t capacity
 
 int32_t zdz_gui_get_module_name(uint16_t station, uint16_t module, char* name, uint32_t capacity, uint32_t* size) {
   if (IsBadBuffer(name, capacity, size))
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   return OnModule(station, module, [&](CModule&) {
     CString answer;
     GetDataBase()->GuiGetModuleName(station, module, answer);

@@ -23,7 +23,7 @@ int32_t SetOnModule(WORD station, WORD module, SetT set) noexcept {
 int32_t zdz_add_module(uint16_t station, uint16_t module, const char* product_name, uint32_t product_word,
                        uint16_t channels, void* frontend) {
   if (product_name == nullptr || std::strlen(product_name) >= sizeof CModule::ProductName)
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   return OnStation(station, [&](CStation& filed) {
     if (FiledModule(station, module) != nullptr)
       return ZDZ_E_EXISTS;
@@ -61,7 +61,7 @@ int32_t zdz_set_module_tree_item(uint16_t station, uint16_t module, uintptr_t it
 int32_t zdz_set_module_scaling(uint16_t station, uint16_t module, uint8_t status, const zdz_chnlinf* table,
                                uint32_t records) {
   if (!IsGoodInput(table, records))
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   return OnModule(station, module, [&](CModule& filed) {
     // The database releases a module's table with delete[].
     std::unique_ptr<CHNLINF[]> copy(records == 0 ? nullptr : new CHNLINF[records]);
@@ -79,13 +79,13 @@ int32_t zdz_set_module_scaling(uint16_t station, uint16_t module, uint8_t status
 
 int32_t zdz_get_module_ids(uint16_t station, uint16_t* ids, uint32_t capacity, uint32_t* count) {
   if (count == nullptr || (ids == nullptr && capacity != 0))
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   return OnStation(station, [&](CStation& filed) { return PutIds(filed.ModuleMap, ids, capacity, count); });
 }
 
 int32_t zdz_get_module_product_name(uint16_t station, uint16_t module, char* name, uint32_t capacity, uint32_t* size) {
   if (IsBadBuffer(name, capacity, size))
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   return OnModule(station, module, [&](CModule& filed) {
     return PutText(filed.ProductName, strnlen(filed.ProductName, sizeof filed.ProductName), name, capacity, size);
   });
@@ -93,14 +93,14 @@ int32_t zdz_get_module_product_name(uint16_t station, uint16_t module, char* nam
 
 int32_t zdz_get_module_product_word(uint16_t station, uint16_t module, uint32_t* product_word) {
   if (product_word == nullptr)
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   return SetOnModule(station, module, [&](CModule& filed) { *product_word = filed.ProductWord; });
 }
 
 int32_t zdz_get_module_stored(uint16_t station, uint16_t module, int32_t* window_right, int32_t* window_bottom,
                               uint8_t* backup, int32_t* config) {
   if (window_right == nullptr || window_bottom == nullptr || backup == nullptr || config == nullptr)
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   return SetOnModule(station, module, [&](CModule& filed) {
     *window_right = filed.WindowRight;
     *window_bottom = filed.WindowBottom;
@@ -112,6 +112,6 @@ int32_t zdz_get_module_stored(uint16_t station, uint16_t module, int32_t* window
 
 int32_t zdz_get_module_act_on_trig_info(uint16_t station, uint16_t module, zdz_act_on_trig_info* info) {
   if (info == nullptr)
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   return SetOnModule(station, module, [&](CModule& filed) { *info = ToC<zdz_act_on_trig_info>(filed.ActOnTrigInfo); });
 }

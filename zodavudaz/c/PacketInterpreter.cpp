@@ -119,7 +119,7 @@ HandleTable<CHandlerInterpreter>& Interpreters() noexcept {
 template <typename CallT>
 int32_t OnIdleInterpreter(const zdz_interpreter* handle, CallT call) noexcept {
   if (handle == nullptr)
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   return GuardedCall([&]() -> int32_t {
     CHandlerInterpreter* interpreter = Interpreters().Find(handle);
     if (interpreter == nullptr)
@@ -131,7 +131,7 @@ int32_t OnIdleInterpreter(const zdz_interpreter* handle, CallT call) noexcept {
 
 int32_t zdz_handler_name(int32_t position, const char** name) {
   if (name == nullptr || position < 1 || position > ZDZ_HANDLER_COUNT)
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   *name = ModuleCntlDispatch::HandlerNames[static_cast<std::size_t>(position)];
   return ZDZ_OK;
 }
@@ -139,7 +139,7 @@ int32_t zdz_handler_name(int32_t position, const char** name) {
 int32_t zdz_interpreter_create(const zdz_packet_handler* handlers, uint32_t count, void* user,
                                zdz_interpreter** interpreter) {
   if (interpreter == nullptr || count > ZDZ_HANDLER_COUNT || (handlers == nullptr && count != 0))
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   return GuardedCall([&] {
     auto made = std::make_unique<CHandlerInterpreter>(handlers, count, user);
     *interpreter = Interpreters().Add<zdz_interpreter>(made);
@@ -149,7 +149,7 @@ int32_t zdz_interpreter_create(const zdz_packet_handler* handlers, uint32_t coun
 
 int32_t zdz_interpret(zdz_interpreter* interpreter, uint8_t* packet, uint32_t length) {
   if (packet == nullptr || length < sizeof(_ModulePacket))
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   return OnIdleInterpreter(interpreter, [&](CHandlerInterpreter& idle) { return idle.Dispatch(packet, length); });
 }
 

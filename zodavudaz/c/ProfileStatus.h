@@ -19,7 +19,7 @@ int32_t LastProfileStatus() noexcept;
 template <typename ReadT>
 int32_t PutProfileText(char* out, uint32_t capacity, uint32_t* size, ReadT read) noexcept {
   if (IsBadBuffer(out, capacity, size))
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   return GuardedCall([&] {
     CString text;
     if (!read(text))

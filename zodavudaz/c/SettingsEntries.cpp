@@ -14,7 +14,7 @@ namespace {
 template <typename ReadT>
 int32_t ReadPlacement(zdz_window_placement* placement, ReadT read) noexcept {
   if (placement == nullptr)
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   return GuardedCall([&] {
     WINDOWPLACEMENT record = ToLibrary(*placement);
     if (!read(&record))
@@ -28,7 +28,7 @@ int32_t ReadPlacement(zdz_window_placement* placement, ReadT read) noexcept {
 template <typename ReadT>
 int32_t ReadStationPlacement(zdz_window_placement* placement, WORD station, ReadT read) noexcept {
   if (placement == nullptr)
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   return OnStation(station, [&](CStation&) { return ReadPlacement(placement, read); });
 }
 
@@ -36,7 +36,7 @@ int32_t ReadStationPlacement(zdz_window_placement* placement, WORD station, Read
 template <typename ReadT>
 int32_t ReadModuleText(WORD station, WORD module, char* out, uint32_t capacity, uint32_t* size, ReadT read) noexcept {
   if (IsBadBuffer(out, capacity, size))
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   return OnModule(station, module, [&](CModule&) { return PutProfileText(out, capacity, size, read); });
 }
 } // namespace
@@ -47,13 +47,13 @@ int32_t zdz_read_window_placement(zdz_window_placement* placement) {
 
 int32_t zdz_read_window_placement_file(zdz_window_placement* placement, const char* file) {
   if (file == nullptr)
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   return ReadPlacement(placement, [&](WINDOWPLACEMENT* record) { return ReadWindowPlacementFile(record, file) != 0; });
 }
 
 int32_t zdz_write_window_placement(const zdz_window_placement* placement, const char* file) {
   if (placement == nullptr || file == nullptr)
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   return GuardedCall([&] {
     const WINDOWPLACEMENT record = ToLibrary(*placement);
     WriteWindowPlacement(&record, file);
@@ -69,7 +69,7 @@ int32_t zdz_read_window_placement_ex(zdz_window_placement* placement, uint16_t s
 int32_t zdz_read_window_placement_ex_file(zdz_window_placement* placement, uint16_t station, int32_t slot,
                                           const char* file) {
   if (file == nullptr)
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   return ReadStationPlacement(placement, station, [&](WINDOWPLACEMENT* record) {
     return ReadWindowPlacementExFile(record, station, slot, file) != 0;
   });
@@ -78,7 +78,7 @@ int32_t zdz_read_window_placement_ex_file(zdz_window_placement* placement, uint1
 int32_t zdz_write_window_placement_ex(const zdz_window_placement* placement, uint16_t station, int32_t slot,
                                       const char* file) {
   if (placement == nullptr || file == nullptr)
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   return OnStation(station, [&](CStation&) {
     const WINDOWPLACEMENT record = ToLibrary(*placement);
     WriteWindowPlacementEx(&record, station, slot, file);
@@ -94,14 +94,14 @@ int32_t zdz_get_module_backup_inf(uint16_t station, uint16_t module, char* info,
 int32_t zdz_get_module_backup_inf_file(uint16_t station, uint16_t module, const char* file, char* info,
                                        uint32_t capacity, uint32_t* size) {
   if (file == nullptr)
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   return ReadModuleText(station, module, info, capacity, size,
                         [&](CString& text) { return GetModuleBackupInfFile(station, module, text, file) != 0; });
 }
 
 int32_t zdz_get_station_backup_inf(uint16_t station, const char* file, char* info, uint32_t capacity, uint32_t* size) {
   if (file == nullptr || IsBadBuffer(info, capacity, size))
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   return OnStation(station, [&](CStation&) {
     return PutProfileText(info, capacity, size, [&](CString& text) {
       GetStationBackupInf(station, text, file);
@@ -115,7 +115,7 @@ int32_t zdz_get_station_backup_inf(uint16_t station, const char* file, char* inf
 
 int32_t zdz_get_install_directory(const char* application, char* directory, uint32_t capacity, uint32_t* size) {
   if (application == nullptr || IsBadBuffer(directory, capacity, size))
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   return GuardedCall([&] {
     CString folder;
     if (!GetInstallDirectory(application, folder))
@@ -126,7 +126,7 @@ int32_t zdz_get_install_directory(const char* application, char* directory, uint
 
 int32_t zdz_get_display_property(int32_t* width, int32_t* height, int32_t* position, zdz_rect* work_area) {
   if (width == nullptr || height == nullptr || position == nullptr || work_area == nullptr)
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   return GuardedCall([&] {
     int screenWidth = 0;
     int screenHeight = 0;

@@ -22,7 +22,7 @@ HandleTable<OpenSettingsFile>& OpenFiles() noexcept {
 
 int32_t zdz_settings_file_open(const char* file, zdz_settings_file** handle) {
   if (file == nullptr || handle == nullptr)
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   return GuardedCall([&] {
     auto opened = std::make_unique<OpenSettingsFile>();
     CFileException error;
@@ -39,7 +39,7 @@ int32_t zdz_settings_file_open(const char* file, zdz_settings_file** handle) {
 
 int32_t zdz_read_string_ex(zdz_settings_file* handle, char* line, uint32_t capacity, uint32_t* size) {
   if (handle == nullptr || IsBadBuffer(line, capacity, size))
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   return GuardedCall([&] {
     OpenSettingsFile* open = OpenFiles().Find(handle);
     if (open == nullptr)
@@ -56,7 +56,7 @@ int32_t zdz_read_string_ex(zdz_settings_file* handle, char* line, uint32_t capac
 
 int32_t zdz_settings_file_close(zdz_settings_file* handle) {
   if (handle == nullptr)
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   return GuardedCall([&] {
     std::unique_ptr<OpenSettingsFile> open(OpenFiles().Take(handle));
     return open == nullptr ? ZDZ_E_HANDLE : ZDZ_OK;

@@ -9,7 +9,7 @@
 
 int32_t zdz_add_station(uint16_t station, const char* name, const char* model) {
   if (name == nullptr || model == nullptr || std::strlen(model) >= sizeof CStation::ModelName)
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   return GuardedCall([&] {
     if (FiledStation(station) != nullptr)
       return ZDZ_E_EXISTS;
@@ -40,7 +40,7 @@ int32_t zdz_remove_station(uint16_t station) {
 int32_t zdz_set_station_slot(uint16_t station, uint16_t slot, uint8_t module_exist, uint8_t slot_attribute,
                              uint8_t connect_status) {
   if (slot >= StationSlotCount)
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   return OnStation(station, [&](CStation& filed) {
     filed.ModuleExist[slot] = module_exist;
     filed.SlotAttribute[slot] = slot_attribute;
@@ -72,7 +72,7 @@ int32_t zdz_set_station_access_state(uint16_t station, int32_t state) {
 
 int32_t zdz_get_station_model(uint16_t station, char* model, uint32_t capacity, uint32_t* size) {
   if (IsBadBuffer(model, capacity, size))
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   return OnStation(station, [&](CStation& filed) {
     return PutText(filed.ModelName, strnlen(filed.ModelName, sizeof filed.ModelName), model, capacity, size);
   });
@@ -80,7 +80,7 @@ int32_t zdz_get_station_model(uint16_t station, char* model, uint32_t capacity, 
 
 int32_t zdz_get_station_stored(uint16_t station, zdz_rect* window, int32_t* config) {
   if (window == nullptr || config == nullptr)
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   return OnStation(station, [&](CStation& filed) {
     *window = ToC<zdz_rect, RECT>(filed.WindowRect);
     for (std::size_t index = 0; index < std::size(filed.StationConfig); ++index)
@@ -91,6 +91,6 @@ int32_t zdz_get_station_stored(uint16_t station, zdz_rect* window, int32_t* conf
 
 int32_t zdz_get_station_ids(uint16_t* ids, uint32_t capacity, uint32_t* count) {
   if (count == nullptr || (ids == nullptr && capacity != 0))
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   return GuardedCall([&] { return PutIds(GetDataBase()->StationMap, ids, capacity, count); });
 }

@@ -9,7 +9,7 @@ constexpr WORD FrontEndStation = 0;
 template <typename AskT>
 int32_t AnswerUse(int32_t* answer, AskT ask) noexcept {
   if (answer == nullptr)
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   return GuardedCall([&] {
     *answer = ask(*GetDataBase());
     return ZDZ_OK;
@@ -73,7 +73,7 @@ int32_t zdz_exit_multi_module(uint16_t station, uint16_t module) {
 
 int32_t zdz_is_access_enable(uint16_t station, int32_t* enabled) {
   if (enabled == nullptr)
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   return OnStation(station, [&](CStation&) {
     *enabled = GetDataBase()->IsAccessEnable(station);
     return ZDZ_OK;
@@ -82,7 +82,7 @@ int32_t zdz_is_access_enable(uint16_t station, int32_t* enabled) {
 
 int32_t zdz_is_release_enable(uint16_t station, int32_t* enabled) {
   if (enabled == nullptr)
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   return OnStation(station, [&](CStation&) {
     *enabled = GetDataBase()->IsReleaseEnable(station);
     return ZDZ_OK;

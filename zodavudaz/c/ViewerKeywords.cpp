@@ -9,6 +9,7 @@
 #include <zodavudaz/viewer/WordList.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -89,11 +90,17 @@ bool IsRowIndex(const ViewerPropertyRow& row, const ViewerProperty& record, int3
   return row.Shape == RowShape::PerChannel && index >= 0 && static_cast<unsigned>(index) < WrittenCount(row, record);
 }
 
+int32_t NoChannel(const ViewerPropertyRow& row, const ViewerProperty& record, int32_t index) {
+  NoteLastError("%s has no value %d: the record holds %u of them (ChannelNumber %u)", row.Keyword,
+                static_cast<int>(index), WrittenCount(row, record), unsigned{record.ChannelNumber});
+  return ZDZ_E_ARGUMENT;
+}
+
 int32_t GetRowValues(const ViewerPropertyRow& row, const ViewerProperty& record, int32_t index, std::string& values) {
   if (!IsRowIndex(row, record, index))
-    return ZDZ_E_ARGUMENT;
+    return NoChannel(row, record, index);
   if (!RowValues(row, record, values))
-    return ZDZ_E_NO_MEMORY;
+    return Refused(ZDZ_E_NO_MEMORY);
   if (index != WholeStatement)
     values = std::string(WordsOf(values)[static_cast<std::size_t>(index)]);
   return ZDZ_OK;
@@ -108,11 +115,35 @@ bool HasGroupArrays(const ViewerProperty& record) noexcept {
   return record.GrChInfo != nullptr && record.GrName != nullptr;
 }
 
+/// Whether count values fit a per-channel row of record, whose values past ChannelNumber would
+/// never be read or written; else notes why not. Other rows drop surplus values as a text does.
+bool TakesValues(const ViewerPropertyRow& row, const ViewerProperty& record, unsigned count) {
+  if (row.Shape != RowShape::PerChannel || count <= WrittenCount(row, record))
+    return true;
+  NoteLastError("%s takes one value per channel, %u while ChannelNumber is %u; %u given", row.Keyword,
+                WrittenCount(row, record), unsigned{record.ChannelNumber}, count);
+  return false;
+}
+
+/// Whether a "ChannelNumber" value stays within the channels the record was made for; else notes why.
+bool TakesChannelNumber(const ViewerPropertyRow& row, const ViewerProperty& record, std::string_view values) {
+  if (&row != &ViewerPropertyTable[ChannelNumberRow])
+    return true;
+  const unsigned long asked = std::strtoul(std::string(values).c_str(), nullptr, 10);
+  if (asked <= record.ChannelCapacity)
+    return true;
+  NoteLastError("ChannelNumber %lu is more than the %u channels the record was made for", asked,
+                unsigned{record.ChannelCapacity});
+  return false;
+}
+
 int32_t SetRowValues(ViewerPropertyRow& row, ViewerProperty& record, int32_t index, std::string_view text) {
   if (!IsRowIndex(row, record, index))
-    return ZDZ_E_ARGUMENT;
-  if (SizesGroupArrays(row) && HasGroupArrays(record))
+    return NoChannel(row, record, index);
+  if (SizesGroupArrays(row) && HasGroupArrays(record)) {
+    NoteLastError("%s sizes the group arrays, which the record already holds", row.Keyword);
     return ZDZ_E_ORDER;
+  }
   std::string values(text);
   if (index != WholeStatement) {
     if (WordList(text).Count() != 1)
@@ -126,6 +157,8 @@ int32_t SetRowValues(ViewerPropertyRow& row, ViewerProperty& record, int32_t ind
   }
   BindViewerPropertyTable(record);
   WordList list(values);
+  if (!TakesValues(row, record, list.Count()) || !TakesChannelNumber(row, record, values))
+    return ZDZ_E_ARGUMENT;
   return StoreViewerPropertyValues(record, row, list, list.Count()) ? ZDZ_OK : ZDZ_E_NO_MEMORY;
 }
 
@@ -140,12 +173,12 @@ bool GroupLine(const ViewerProperty& record, WORD group, std::string& line) {
 
 int32_t GetGroupValues(const ViewerProperty& record, int column, int32_t group, std::string& values) {
   if (group < 0 || group >= record.GrNum)
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   if (!HasGroupArrays(record))
-    return ZDZ_E_NOT_FOUND;
+    return Refused(ZDZ_E_NOT_FOUND);
   std::string line;
   if (!GroupLine(record, static_cast<WORD>(group), line))
-    return ZDZ_E_NO_MEMORY;
+    return Refused(ZDZ_E_NO_MEMORY);
   // The head "Group<n> <name>;", then the columns in GroupKeywords' order, one statement each.
   std::size_t start = 0;
   for (int statement = 0; statement < column; ++statement)
@@ -158,7 +191,7 @@ int32_t GetGroupValues(const ViewerProperty& record, int column, int32_t group, 
 
 int32_t SetGroupValues(ViewerProperty& record, int column, int32_t group, std::string_view values) {
   if (group < 0 || group >= record.GrNum)
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   const std::string head = std::string(GroupKeywords[0]) + std::to_string(group + 1) + " ";
   if (column == 0) {
     Ascii2ViewerPropertyGr(&record, (head + std::string(values) + StatementEnd).c_str());
@@ -171,7 +204,7 @@ int32_t SetGroupValues(ViewerProperty& record, int column, int32_t group, std::s
   const std::string line = head + "x" + StatementEnd + GroupKeywords[column] + " " + std::string(values) + StatementEnd;
   Ascii2ViewerPropertyGr(&record, line.c_str());
   if (!HasGroupArrays(record))
-    return ZDZ_E_NO_MEMORY;
+    return Refused(ZDZ_E_NO_MEMORY);
   std::memcpy(record.GrName[group], name, sizeof name);
   return ZDZ_OK;
 }
@@ -184,9 +217,9 @@ bool IsStatementValues(const char* values) noexcept {
 
 int32_t zdz_viewer_keyword(uint32_t position, const char** keyword, uint32_t* flags) {
   if (keyword == nullptr)
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   if (position >= ZDZ_VIEWER_KEYWORD_COUNT)
-    return ZDZ_E_UNKNOWN;
+    return Refused(ZDZ_E_UNKNOWN);
   return GuardedCall([&] {
     if (position < static_cast<uint32_t>(ViewerPropertyRowCount)) {
       const ViewerPropertyRow& row = ViewerPropertyTable[position];
@@ -207,7 +240,7 @@ int32_t zdz_viewer_keyword(uint32_t position, const char** keyword, uint32_t* fl
 int32_t zdz_viewer_get(const zdz_viewer* viewer, const char* keyword, int32_t index, char* values, uint32_t capacity,
                        uint32_t* size) {
   if (keyword == nullptr || IsBadBuffer(values, capacity, size))
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   return OnViewer(viewer, [&](ViewerProperty& record) {
     std::string text;
     int32_t status = ZDZ_E_UNKNOWN;
@@ -215,18 +248,21 @@ int32_t zdz_viewer_get(const zdz_viewer* viewer, const char* keyword, int32_t in
       status = GetRowValues(*row, record, index, text);
     else if (const int column = GroupKeywordOf(keyword); column >= 0)
       status = GetGroupValues(record, column, index, text);
+    if (status == ZDZ_E_UNKNOWN)
+      NoteLastError("no viewer keyword \"%s\"", keyword);
     return status == ZDZ_OK ? PutText(text.data(), text.size(), values, capacity, size) : status;
   });
 }
 
 int32_t zdz_viewer_set(zdz_viewer* viewer, const char* keyword, int32_t index, const char* values) {
   if (keyword == nullptr || !IsStatementValues(values))
-    return ZDZ_E_ARGUMENT;
+    return Refused(ZDZ_E_ARGUMENT);
   return OnViewer(viewer, [&](ViewerProperty& record) {
     if (ViewerPropertyRow* row = FindViewerPropertyRow(keyword))
       return SetRowValues(*row, record, index, values);
     if (const int column = GroupKeywordOf(keyword); column >= 0)
       return SetGroupValues(record, column, index, values);
+    NoteLastError("no viewer keyword \"%s\"", keyword);
     return ZDZ_E_UNKNOWN;
   });
 }

@@ -139,6 +139,7 @@ public:
   /// what is not stored takes its default. backup is left as it was for a station not filed.
   /// A module without an accepted "ModuleInf" resets the trigger settings of every module of the
   /// station, those read before it included; keys and defaults are in docs/settings-files.md.
+  /// GetLastProfileCause then says whether the file was read (None), missing, busy or unreadable.
   void UpdateDataBaseEx(CString path, WORD station, CString& backup) noexcept;
   /// Puts the station's and its modules' windows and act-on-trigger settings back to defaults.
   void UpdateDataBase(WORD station) noexcept;

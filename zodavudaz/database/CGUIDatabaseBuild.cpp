@@ -7,6 +7,7 @@
 #include <zodavudaz/database/SettingsValueList.h>
 #include <zodavudaz/database/StationSections.h>
 #include <zodavudaz/settings/ModuleBackupAcceptance.h>
+#include <zodavudaz/settings/ProfileCauseSetter.h>
 #include <zodavudaz/settings/ProfileReading.h>
 #include <zodavudaz/settings/WindowPlacementEntries.h>
 
@@ -123,7 +124,7 @@ void CGUIDatabase::UpdateDataBaseEx(CString path, WORD station, CString& backup)
     return;
   // One image and one search for the station's sections serve every look-up of the pass.
   ProfileImage image;
-  LoadProfileImage(path, image);
+  SetLastProfileCause(LoadProfileImage(path, image));
   const StationSections sections(image, owner->Name);
   RECT normal{};
   const bool stationPlaced = ReadNormalPosition(sections, StationSections::FirstSlot, normal);

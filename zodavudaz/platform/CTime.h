@@ -3,11 +3,11 @@
 #define ZODAVUDAZ_PLATFORM_CTIME_H
 
 #include <zodavudaz/platform/BaseTypes.h>
-#include <zodavudaz/platform/Export.h>
 
 /// Holds seconds since 1970-01-01 UTC (64-bit, so stamps from 0x80000000 on stay in range) and
-/// their local calendar fields.
-class ZODAVUDAZ_EXPORT CTime {
+/// their local calendar fields. The library's own: no installed header declares it, so it is not
+/// exported.
+class CTime {
 public:
   /// The local time of seconds; IsValid() is false when the host cannot convert it.
   explicit CTime(long long seconds) noexcept;

@@ -32,7 +32,8 @@ enum class ProfileCause : int {
 };
 
 /// Why the calling thread's last settings call gave 0: GetProfileStringEx, WriteProfileStringEx,
-/// ReadProfileFile, and the placement and back-up calls, which read and write through them. None
+/// ReadProfileFile, the placement and back-up calls, which read and write through them, and
+/// CGUIDatabase::UpdateDataBaseEx, whose file was read whole (None) or not (and defaults taken). None
 /// (or a notice, StaleJournal or UnprotectedWrite) after a call that gave 1, and None before the
 /// thread's first settings call. Each thread has its own,
 /// so that another thread's calls never change it. Two calls give 0 with None, because the file

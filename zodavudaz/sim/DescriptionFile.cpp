@@ -30,13 +30,26 @@ std::string WithoutBlanks(const std::string& text) {
   return first == std::string::npos ? "" : text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
+std::string PrintableText(const std::string& text) {
+  static constexpr char Digits[] = "0123456789ABCDEF";
+  std::string printable;
+  for (const char each : text) {
+    const auto byte = static_cast<unsigned char>(each);
+    if (byte >= 0x20 && byte < 0x7F)
+      printable += each;
+    else
+      printable.append("\\x").append(1, Digits[byte >> 4]).append(1, Digits[byte & 0xF]);
+  }
+  return printable;
+}
+
 bool DescriptionFile::Open(LPCTSTR fileName) {
   FileName = fileName == nullptr ? "" : fileName;
   Sections.clear();
   Order.clear();
   std::string bytes;
   if (!ReadWhole(fileName, bytes)) {
-    Message = (FileName + ": cannot be opened").c_str();
+    Message = PrintableText(FileName + ": cannot be opened").c_str();
     return false;
   }
   const std::size_t start = bytes.compare(0, ByteOrderMarkLength, ByteOrderMark) == 0 ? ByteOrderMarkLength : 0;
@@ -140,11 +153,11 @@ bool DescriptionFile::Optional(const std::string& section, const char* key, std:
 
 bool DescriptionFile::Fail(const std::string& section, const std::string& key, const std::string& fault) {
   const std::string text = FileName + " [" + section + "]" + (key.empty() ? "" : " " + key) + ": " + fault;
-  Message = text.c_str();
+  Message = PrintableText(text).c_str();
   return false;
 }
 
 bool DescriptionFile::FailOutside(const std::string& fault) {
-  Message = (FileName + ": " + fault).c_str();
+  Message = PrintableText(FileName + ": " + fault).c_str();
   return false;
 }

@@ -69,4 +69,8 @@ private:
 /// text without the blanks (spaces and tabs) before and after it.
 std::string WithoutBlanks(const std::string& text);
 
+/// text for a message: every byte that is not printable ASCII written as \xHH, so that a binary
+/// file's bytes never reach a terminal raw.
+std::string PrintableText(const std::string& text);
+
 #endif

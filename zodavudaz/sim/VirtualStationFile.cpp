@@ -1,11 +1,13 @@
 #include <zodavudaz/sim/VirtualStationFile.h>
 
 #include <zodavudaz/packets/siblings/CFeModule.h>
+#include <zodavudaz/sim/DescriptionFile.h>
 #include <zodavudaz/sim/VirtualStationPlan.h>
 
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <string>
 #include <vector>
 
 namespace {
@@ -77,11 +79,15 @@ void EnterLinkTable(const VirtualStationPlan& plan) noexcept {
   SimSetStation(entry);
 }
 
-bool FileStations(const std::vector<VirtualStationPlan>& plans, CGUIDatabase& database, CString& message) {
+bool FileStations(const char* fileName, const std::vector<VirtualStationPlan>& plans, CGUIDatabase& database,
+                  CString& message) {
   for (const VirtualStationPlan& plan : plans) {
     CStation* filed = nullptr;
     if (database.StationMap.Lookup(plan.Id, filed)) {
-      message.Format("station %s: station id %u is already filed", plan.Name.c_str(), plan.Id);
+      const std::string fault = std::string(fileName) + " [Station" + plan.Name + "] Id: station id " +
+                                std::to_string(plan.Id) + " is already filed (the file loaded twice, or another " +
+                                "station of that id)";
+      message = PrintableText(fault).c_str();
       return false;
     }
   }
@@ -118,7 +124,7 @@ int LoadVirtualStations(LPCTSTR fileName, CGUIDatabase& database, CString& messa
     std::vector<VirtualStationPlan> plans;
     if (!ReadVirtualStationPlans(named, plans, message))
       return 0;
-    return FileStations(plans, database, message) ? 1 : 0;
+    return FileStations(named, plans, database, message) ? 1 : 0;
   } catch (const std::bad_alloc&) {
     message = "out of memory";
     return 0;

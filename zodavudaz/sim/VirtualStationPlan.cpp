@@ -22,7 +22,7 @@ constexpr std::size_t LongestName = 31;
 const std::set<std::string> StationKeys = {"Id", "Model", "Modules", "SlotAttribute", "ConnectStatus"};
 const std::set<std::string> ModuleKeys = {"Product",  "ProductWord", "Channels", "Members",
                                           "DataType", "Points",      "Wave"};
-const std::set<BYTE> DataTypes = {0x00, 0x10, 0x11, 0x20, 0x21, 0x22, 0x32};
+const std::set<BYTE> DataTypes = {0x00, 0x01, 0x10, 0x11, 0x20, 0x21, 0x22, 0x32};
 
 /// The comma-separated items of text, trimmed; none for blank text.
 std::vector<std::string> ItemsOf(const std::string& text) {
@@ -250,7 +250,7 @@ bool PlanReader::ReadModule(const VirtualStationPlan& plan, DWORD id, VirtualMod
       !ReadNumber(section, "Points", 0, MostPoints, points, false))
     return false;
   if (DataTypes.count(static_cast<BYTE>(dataType)) == 0)
-    return File.Fail(section, "DataType", "not one of 0x00 0x10 0x11 0x20 0x21 0x22 0x32");
+    return File.Fail(section, "DataType", "not one of 0x00 0x01 0x10 0x11 0x20 0x21 0x22 0x32");
   config.Channels = static_cast<WORD>(channels);
   config.Members = static_cast<WORD>(members);
   config.DataType = static_cast<BYTE>(dataType);

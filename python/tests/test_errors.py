@@ -1,0 +1,49 @@
+"""Error texts name what they are about: the statement, the file, section and product, the length
+needed, the file loaded twice; one row per error path."""
+
+from __future__ import annotations
+
+import pytest
+from conftest import DEMO_STATIONS, DEMO_SETTINGS
+
+import zodavudaz
+from zodavudaz import ViewerProperty
+from zodavudaz.sim import virtual_stations
+
+
+def load_twice(database: zodavudaz.Database) -> None:
+    with virtual_stations(DEMO_STATIONS):
+        pass
+
+
+@pytest.mark.parametrize(
+    "call, error, named",
+    [
+        (lambda db: ViewerProperty.from_text("ChannelNumber x;"), zodavudaz.ZdzArgument, ['"ChannelNumber x"']),
+        (lambda db: ViewerProperty.from_text("ChannelNumber 2;GridType;"), zodavudaz.ZdzArgument,
+         ['statement 2 "GridType"']),
+        (lambda db: ViewerProperty.from_text(""), zodavudaz.ZdzArgument, ["no statement"]),
+        (lambda db: db.stations["Charlie"].modules[5].viewer_property(DEMO_SETTINGS / "Mardel.ini"),
+         zodavudaz.ZdzNotFound, [str(DEMO_SETTINGS / "Mardel.ini"), "[StationCharlie-Module5]", '"ZO4e30"']),
+        (lambda db: zodavudaz.decode_packet(b"\0" * 3), zodavudaz.ZdzArgument, ["3 bytes", "needs 32"]),
+        (load_twice, zodavudaz.ZdzArgument, [str(DEMO_STATIONS), "station id 1 is already filed"]),
+        (lambda db: setattr(ViewerProperty.create(4), "ChannelNumber", 9), zodavudaz.ZdzArgument,
+         ["ChannelNumber 9", "4 channels"]),
+        (lambda db: setattr(ViewerProperty.from_text("ChannelNumber 2;"), "Average", [1, 0, 1]),
+         zodavudaz.ZdzArgument, ["Average", "ChannelNumber is 2; 3 given"]),
+        (lambda db: ViewerProperty.create(2).get("Average", 5), zodavudaz.ZdzArgument, ["Average has no value 5"]),
+        (lambda db: ViewerProperty.create(2).set("Gridtype", 2), KeyError, ["'Gridtype'", "GridType"]),
+        (lambda db: zodavudaz.Module(db.stations[1], 2).channels, zodavudaz.ZdzUnknown,
+         ["station 1 has no module 2"]),
+    ],
+)
+def test_error_texts_name_their_subject(demo: zodavudaz.Database, call, error, named: list[str]) -> None:
+    with pytest.raises(error) as raised:
+        call(demo)
+    assert all(each in str(raised.value) for each in named), str(raised.value)
+
+
+def test_an_error_text_comes_from_the_failing_call_only(demo: zodavudaz.Database) -> None:
+    with pytest.raises(zodavudaz.ZdzArgument):
+        zodavudaz.decode_packet(b"\0" * 3)
+    assert zodavudaz.unit_text(1) and zodavudaz.errors.last_error() == ""

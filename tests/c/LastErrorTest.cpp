@@ -1,0 +1,70 @@
+// The calling thread's last-error text: what each failing call was about, "" after a call with
+// nothing to add, and another thread's calls leave it alone.
+#include "tests/c/CInterfaceFixture.h"
+
+#include <thread>
+
+namespace {
+class LastErrorTest : public CInterfaceFixture {
+protected:
+  LastErrorTest() { EXPECT_EQ(zdz_viewer_create(4, &Viewer), ZDZ_OK); }
+  ~LastErrorTest() override { zdz_viewer_release(Viewer); }
+
+  zdz_viewer* Viewer = nullptr;
+};
+
+struct ErrorRow {
+  const char* Name;
+  std::function<int32_t(zdz_viewer*)> Call;
+  int32_t Status;
+  const char* Named;
+};
+
+zdz_viewer* Made = nullptr;
+
+const ErrorRow ErrorRows[] = {
+    {"UnreadableStatement", [](zdz_viewer*) { return zdz_viewer_from_text("ChannelNumber 2;GridType;", &Made); },
+     ZDZ_E_ARGUMENT, "statement 2 \"GridType\""},
+    {"NoStatement", [](zdz_viewer*) { return zdz_viewer_from_text("", &Made); }, ZDZ_E_ARGUMENT, "no statement"},
+    {"ShortPacket",
+     [](zdz_viewer*) {
+       uint32_t size = 0;
+       return zdz_decode_packet("\x01\x02", 2, ZDZ_PACKET_MODULE, nullptr, 0, &size);
+     },
+     ZDZ_E_ARGUMENT, "the packet has 2 bytes; its header alone needs 32"},
+    {"ChannelNumberAboveCreation", [](zdz_viewer* viewer) { return zdz_viewer_set(viewer, "ChannelNumber", -1, "5"); },
+     ZDZ_E_ARGUMENT, "ChannelNumber 5 is more than the 4 channels"},
+    {"MoreValuesThanChannels", [](zdz_viewer* viewer) { return zdz_viewer_set(viewer, "Average", -1, "1 0"); },
+     ZDZ_E_ARGUMENT, "Average takes one value per channel, 0 while ChannelNumber is 0; 2 given"},
+    {"UnknownKeyword", [](zdz_viewer* viewer) { return zdz_viewer_set(viewer, "Gridtype", -1, "2"); }, ZDZ_E_UNKNOWN,
+     "no viewer keyword \"Gridtype\""},
+    {"NoStoredViewer", [](zdz_viewer*) { return zdz_viewer_lookup_file(1, 1, "tests/c/no such.ini", &Made); },
+     ZDZ_E_NOT_FOUND, "\"ZO4a21\" in [StationAlpha-Module1] of tests/c/no such.ini"},
+    {"MissingSection",
+     [](zdz_viewer*) {
+       uint32_t size = 0;
+       return zdz_profile_keys(TestStations, "No\x1B[2J", nullptr, 0, &size);
+     },
+     ZDZ_E_NOT_FOUND, "no section [No\\x1B[2J] in tests/c/VirtualStations.ini"},
+};
+} // namespace
+
+TEST_F(LastErrorTest, EachFailureNamesWhatItWasAbout) {
+  for (const ErrorRow& row : ErrorRows) {
+    SCOPED_TRACE(row.Name);
+    EXPECT_EQ(row.Call(Viewer), row.Status);
+    EXPECT_NE(std::string(zdz_last_error()).find(row.Named), std::string::npos) << zdz_last_error();
+  }
+}
+
+TEST_F(LastErrorTest, EveryCallReplacesItAndOtherThreadsLeaveIt) {
+  const ErrorRow& failing = ErrorRows[0];
+  failing.Call(Viewer);
+  std::thread([&] { ErrorRows[2].Call(Viewer); }).join();
+  EXPECT_NE(std::string(zdz_last_error()).find(failing.Named), std::string::npos);
+  EXPECT_EQ(zdz_viewer_set(Viewer, "GridType", -1, "2"), ZDZ_OK);
+  EXPECT_STREQ(zdz_last_error(), "");
+  failing.Call(Viewer);
+  EXPECT_EQ(zdz_viewer_from_text(nullptr, &Made), ZDZ_E_ARGUMENT);
+  EXPECT_STREQ(zdz_last_error(), "");
+}
