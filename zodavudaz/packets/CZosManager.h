@@ -7,6 +7,7 @@
 #include <zodavudaz/platform/CPtrList.h>
 #include <zodavudaz/platform/Export.h>
 
+#include <atomic>
 #include <cstddef>
 
 struct _SeqMsgParam;
@@ -27,7 +28,8 @@ public:
   BOOL IsPowerEvent() const noexcept { return PowerEvent != 0; }
   BOOL IsTrigEvent() const noexcept { return TrigEvent != 0; }
   BOOL IsFileEvent() const noexcept { return FileEvent != 0; }
-  BOOL IsMeasEvent() const noexcept { return MeasEvent != 0; }
+  /// Read atomically: the sequence library's thread sets and clears the flag.
+  BOOL IsMeasEvent() const noexcept { return std::atomic_ref<int>(const_cast<int&>(MeasEvent)).load() != 0; }
   BOOL IsErrorEvent() const noexcept { return ErrorEvent != 0; }
   WORD GetViewerNum() const noexcept { return ViewerNum; }
 

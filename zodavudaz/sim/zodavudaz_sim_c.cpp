@@ -1,6 +1,8 @@
 #include <zodavudaz/sim/zodavudaz_sim_c.h>
 
 #include <zodavudaz/entry/LibraryEntry.h>
+#include <zodavudaz/sim/SimControl.h>
+#include <zodavudaz/sim/SimLive.h>
 #include <zodavudaz/sim/VirtualStationFile.h>
 #include <zodavudaz/zodavudaz_c.h>
 
@@ -82,6 +84,7 @@ int32_t Release(void* /*context*/) {
   for (const LoadedStation& station : LoadedStations())
     if (IsFiled(database, station))
       return ZDZ_E_ORDER;
+  SimLiveEnd();
   ReleaseVirtualStations(database);
   LoadedStations().clear();
   return ZDZ_OK;
@@ -95,4 +98,7 @@ int32_t zdz_sim_load_virtual_stations(const char* file, char* message, uint32_t 
   return zdz_call_locked(Load, &request);
 }
 
-int32_t zdz_sim_release_virtual_stations(void) { return zdz_call_locked(Release, nullptr); }
+// From inside a receiver the release would wait for the thread that is calling it.
+int32_t zdz_sim_release_virtual_stations(void) {
+  return SimInsideReceiver() ? ZDZ_E_ORDER : zdz_call_locked(Release, nullptr);
+}
