@@ -15,8 +15,9 @@ constexpr WORD NoDataType = 0xFF;
 /// A kept frontend ends: its module's sequence stops, and the simulation's thread with the last.
 void EndLive(WORD station, WORD module) noexcept {
   SimLiveStop(station, module);
+  // Destroy runs under zdz_exit's lock, which a running receiver may be waiting for.
   if (NoteFrontendEnded())
-    SimLiveEnd();
+    SimLiveEnd(false);
 }
 } // namespace
 

@@ -5,6 +5,7 @@
 #include <zodavudaz/sim/SimThread.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <condition_variable>
@@ -62,7 +63,8 @@ struct LiveState {
   std::condition_variable Announced;
   std::thread Worker;
   bool WorkerRuns = false;
-  bool Quit = false;
+  /// Read without the lock between two receivers' calls.
+  std::atomic<bool> Quit = false;
   /// Wake-ups asked for, and the last one the thread finished acting on.
   std::uint64_t Asked = 0;
   std::uint64_t Done = 0;
@@ -189,7 +191,7 @@ void Loop() noexcept {
     if (CompleteNextDue(announcement)) {
       State.Announced.notify_all();
       lock.unlock();
-      State.Receivers.Announce(reinterpret_cast<const _ModulePacket*>(announcement));
+      State.Receivers.Announce(reinterpret_cast<const _ModulePacket*>(announcement), State.Quit);
       lock.lock();
       continue;
     }
@@ -207,7 +209,7 @@ void Loop() noexcept {
   State.Settled.notify_all();
 }
 
-/// Joins a thread that was told to end; never the calling one.
+/// Ends and joins the thread; never the calling one.
 void JoinEnded(std::unique_lock<std::mutex>& lock) noexcept {
   if (!State.Worker.joinable() || OnWorker())
     return;
@@ -230,11 +232,12 @@ void Settle(std::unique_lock<std::mutex>& lock) noexcept {
 }
 } // namespace
 
+// A thread told to end that still runs goes on instead: joining it here could wait for a receiver
+// that waits for a lock the poster holds.
 void SimLiveWake() noexcept {
   std::unique_lock<std::mutex> lock(State.Mutex);
-  if (OnWorker()) {
-    State.Quit = false;
-  } else if (State.Quit || !State.WorkerRuns) {
+  State.Quit = false;
+  if (!State.WorkerRuns) {
     JoinEnded(lock);
     try {
       State.Worker = std::thread(Loop);
@@ -276,18 +279,16 @@ void SimLiveStop(WORD station, WORD module) noexcept {
   }
 }
 
-void SimLiveEnd() noexcept {
+void SimLiveEnd(bool wait) noexcept {
   std::unique_lock<std::mutex> lock(State.Mutex);
-  if (OnWorker()) {
-    State.Quit = true;
-    State.Wake.notify_all();
-    return;
-  }
-  JoinEnded(lock);
+  State.Quit = true;
+  State.Wake.notify_all();
+  if (wait)
+    JoinEnded(lock);
 }
 
 void ResetLive() noexcept {
-  SimLiveEnd();
+  SimLiveEnd(true);
   State.Receivers.Clear();
   const std::lock_guard<std::mutex> lock(State.Mutex);
   State.Sequences.clear();

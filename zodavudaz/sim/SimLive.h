@@ -26,8 +26,10 @@ SimLiveView SimLiveViewOf(const SimModuleConfig& config) noexcept;
 bool SimLiveRuns(WORD station, WORD id) noexcept;
 /// Stops the module's sequence: its frontend was destroyed.
 void SimLiveStop(WORD station, WORD module) noexcept;
-/// Ends the thread (at once from inside a receiver: it ends when the receiver returns).
-void SimLiveEnd() noexcept;
+/// Ends the thread: no receiver is called afterwards, but one running may still run until it
+/// returns; wait: and waits for it to return, unless called from inside it. Only a caller that
+/// holds no lock a receiver may take may wait.
+void SimLiveEnd(bool wait) noexcept;
 /// Ends the thread and forgets sequences, acquisitions and receivers.
 void ResetLive() noexcept;
 

@@ -44,9 +44,9 @@ void SimReceivers::Clear() noexcept {
 }
 
 // Ids grow with each Add, so "the next one after the last called" survives removals between calls.
-void SimReceivers::Announce(const _ModulePacket* packet) noexcept {
+void SimReceivers::Announce(const _ModulePacket* packet, const std::atomic<bool>& stop) noexcept {
   std::unique_lock<std::mutex> lock(Mutex);
-  for (DWORD last = 0;;) {
+  for (DWORD last = 0; !stop;) {
     const auto next =
         std::find_if(Entries.begin(), Entries.end(), [last](const Entry& each) { return each.Id > last; });
     if (next == Entries.end())

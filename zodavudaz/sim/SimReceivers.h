@@ -4,6 +4,7 @@
 
 #include <zodavudaz/sim/SimControl.h>
 
+#include <atomic>
 #include <condition_variable>
 #include <mutex>
 #include <vector>
@@ -18,8 +19,8 @@ public:
   bool Remove(DWORD id) noexcept;
   /// Removes every receiver, waiting for a call in progress unless made from inside it.
   void Clear() noexcept;
-  /// Calls every receiver registered now, in the order they were added.
-  void Announce(const _ModulePacket* packet) noexcept;
+  /// Calls every receiver registered now, in the order they were added, until stop is set.
+  void Announce(const _ModulePacket* packet, const std::atomic<bool>& stop) noexcept;
 
 private:
   struct Entry {
