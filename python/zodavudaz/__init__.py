@@ -5,7 +5,7 @@ from __future__ import annotations
 
 import ctypes
 
-from . import aio, sim
+from . import aio, live, sim
 from ._library import C as clib
 from ._library import LibraryNotLoaded, file_of
 from ._text import DEFAULT_ENCODING, get_encoding, set_encoding
@@ -13,6 +13,8 @@ from ._version import VERSION
 from .acquisition import CurrentData, Direction, RawData, WaveInfo, Waveform, dtype_of
 from .control import convert_term, product_name_of, reverse_term, unit_text
 from .database import Database, Flag
+from .live import AcquisitionCallback, Announcement
+from .session import Session, session
 from .errors import (
     ZdzArgument,
     ZdzBusy,
@@ -24,6 +26,7 @@ from .errors import (
     ZdzOrder,
     ZdzRefused,
     ZdzSettingsFailure,
+    ZdzTimeout,
     ZdzUnknown,
     status_text,
 )
@@ -51,6 +54,8 @@ def library_file() -> str:
 
 __all__ = [
     "DEFAULT_ENCODING",
+    "AcquisitionCallback",
+    "Announcement",
     "CurrentData",
     "Database",
     "Direction",
@@ -64,6 +69,7 @@ __all__ = [
     "PacketKind",
     "RawData",
     "Reply",
+    "Session",
     "Settings",
     "Slot",
     "Station",
@@ -75,6 +81,7 @@ __all__ = [
     "Waveform",
     "WindowPlacement",
     "aio",
+    "live",
     "sim",
     "ZdzArgument",
     "ZdzBusy",
@@ -86,6 +93,7 @@ __all__ = [
     "ZdzOrder",
     "ZdzRefused",
     "ZdzSettingsFailure",
+    "ZdzTimeout",
     "ZdzUnknown",
     "clib",
     "convert_term",
@@ -99,6 +107,7 @@ __all__ = [
     "library_version",
     "product_name_of",
     "reverse_term",
+    "session",
     "set_encoding",
     "status_text",
     "unit_text",
