@@ -29,6 +29,7 @@ extern const ToolCommand ProfileCommands[];
 extern const ToolCommand PlacementCommands[];
 extern const ToolCommand ViewerCommands[];
 extern const ToolCommand PacketCommands[];
+extern const ToolCommand WaveCommands[];
 
 /// Prints "zdz: " and the message as one line to standard error and returns code.
 int Fail(ExitCode code, const char* format, ...) __attribute__((format(printf, 2, 3)));
