@@ -50,7 +50,7 @@ class Session:
         again, and gives the same stations."""
         shared = self._live()
         named = path if path is not None else os.environ.get("ZDZ_VIRTUAL_STATIONS")
-        key = os.path.realpath(named) if named else ""
+        key = os.fsdecode(os.path.realpath(named)) if named else ""
         with _lock:
             if key and key in shared.loaded:
                 return [shared.database.stations[each] for each in shared.loaded[key]]
