@@ -34,7 +34,8 @@ const SimWave Sine{SimWaveShape::Sine, 1000, 50, 0};
 /// Tick n of the run: module m's acquisition k is due at tick m + k x Modules, since module m
 /// starts at tick m; the due times of all modules lie evenly apart, as at a steady 100 per second.
 SteadyClock::time_point DueTime(SteadyClock::time_point start, DWORD tick) {
-  return start + std::chrono::duration_cast<SteadyClock::duration>(std::chrono::duration<double>(tick * Period / Modules));
+  return start +
+         std::chrono::duration_cast<SteadyClock::duration>(std::chrono::duration<double>(tick * Period / Modules));
 }
 
 /// What the receiver notes of each announcement; a reader thread then reads the acquisition whole,
@@ -159,7 +160,8 @@ void BM_LiveAnnounceDelay(benchmark::State& state) {
     state.counters["over_median_ms"] = Percentile(heard.DelaysMs, 0.5) - Percentile(baseline, 0.5);
     state.counters["over_p99_ms"] = Percentile(heard.DelaysMs, 0.99) - Percentile(baseline, 0.99);
     const double acquisitions = static_cast<double>(std::max<std::size_t>(heard.AnnounceCpuNs.size(), 2));
-    state.counters["announce_cpu_us"] = (heard.AnnounceCpuNs.back() - heard.AnnounceCpuNs.front()) / 1000 / (acquisitions - 1);
+    state.counters["announce_cpu_us"] =
+        (heard.AnnounceCpuNs.back() - heard.AnnounceCpuNs.front()) / 1000 / (acquisitions - 1);
     state.counters["read_cpu_us"] = heard.ReadCpuNs / 1000 / acquisitions;
   }
   SimReset();
@@ -175,8 +177,9 @@ void BM_LiveAnnounceDelayBaseline(benchmark::State& state) {
   TimeLoop(state, [&] {
     for (DWORD point = 0; point < Points; ++point) {
       const long double r = std::fmod(static_cast<long double>(Sine.Frequency) * (first + point), 1000.0L);
-      const auto value = static_cast<std::int16_t>(static_cast<double>(
-          Sine.Offset + static_cast<long double>(Sine.Amplitude) * std::sin(2 * std::numbers::pi * static_cast<double>(r / 1000))));
+      const auto value = static_cast<std::int16_t>(
+          static_cast<double>(Sine.Offset + static_cast<long double>(Sine.Amplitude) *
+                                                std::sin(2 * std::numbers::pi * static_cast<double>(r / 1000))));
       samples[2 * point] = value;
       samples[2 * point + 1] = value;
     }
@@ -184,7 +187,8 @@ void BM_LiveAnnounceDelayBaseline(benchmark::State& state) {
     benchmark::DoNotOptimize(samples.data());
   });
   state.counters["fill_us_per_acquisition"] =
-      (ThreadNanoseconds() - start) / 1000 / static_cast<double>(std::max<benchmark::IterationCount>(state.iterations(), 1));
+      (ThreadNanoseconds() - start) / 1000 /
+      static_cast<double>(std::max<benchmark::IterationCount>(state.iterations(), 1));
 }
 BENCHMARK(BM_LiveAnnounceDelayBaseline)->Unit(benchmark::kMicrosecond);
 } // namespace

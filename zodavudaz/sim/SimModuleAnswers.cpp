@@ -184,7 +184,8 @@ SimModule::Reply SimModule::AcqDataReply(WORD member, const std::vector<BYTE>& i
   Reply reply{0, Settings.DataType, {}};
   reply.Data.reserve(2ull * range.Count * SimWidthOf(Settings.DataType));
   for (DWORD point = range.First; point < range.First + range.Count; ++point) {
-    AppendValue(reply.Data, Settings.DataType, SimWaveValue(wave, member, channel, first + point, Settings.Seed, false));
+    AppendValue(reply.Data, Settings.DataType,
+                SimWaveValue(wave, member, channel, first + point, Settings.Seed, false));
     AppendValue(reply.Data, Settings.DataType, SimWaveValue(wave, member, channel, first + point, Settings.Seed, true));
   }
   return reply;
@@ -196,8 +197,8 @@ SimModule::Reply SimModule::CurrentDataReply(WORD member) const {
   const SimLiveView live = SimLiveViewOf(Settings);
   Reply reply{0, Settings.CurrentType, {}};
   for (WORD channel = 0; channel < Settings.Channels; ++channel)
-    AppendValue(reply.Data, Settings.CurrentType, live.Live ? LiveCurrentValue(member, channel, live.CurrentPoint)
-                                                            : SimCurrentValue(member, channel));
+    AppendValue(reply.Data, Settings.CurrentType,
+                live.Live ? LiveCurrentValue(member, channel, live.CurrentPoint) : SimCurrentValue(member, channel));
   return reply;
 }
 

@@ -19,8 +19,8 @@ constexpr DWORD MostMembers = 16;
 constexpr DWORD MostPoints = 1000000;
 // Longest name that fits ModelName and ProductName with their zero.
 constexpr std::size_t LongestName = 31;
-const std::set<std::string> StationKeys = {"Id",      "Model",       "Modules", "SlotAttribute",
-                                           "ConnectStatus", "Acquisition", "Period",  "Seed"};
+const std::set<std::string> StationKeys = {"Id",          "Model",  "Modules", "SlotAttribute", "ConnectStatus",
+                                           "Acquisition", "Period", "Seed"};
 const std::set<std::string> ModuleKeys = {"Product", "ProductWord", "Channels",    "Members", "DataType",
                                           "Points",  "Wave",        "Acquisition", "Period",  "Seed"};
 const std::set<BYTE> DataTypes = {0x00, 0x10, 0x11, 0x20, 0x21, 0x22, 0x32};
@@ -231,8 +231,7 @@ bool PlanReader::ReadStation(const std::string& name, VirtualStationPlan& plan) 
   plan.Name = name;
   if (!ReadName(section, "Model", plan.Model) || !ReadSlotBytes(section, "SlotAttribute", plan.SlotAttribute) ||
       !ReadSlotBytes(section, "ConnectStatus", plan.ConnectStatus) || !ReadModuleIds(section, plan, moduleIds) ||
-      !ReadAcquisition(section, plan.Acquisition, plan.Period, plan.Seed) ||
-      !CheckKeys(section, StationKeys, 0))
+      !ReadAcquisition(section, plan.Acquisition, plan.Period, plan.Seed) || !CheckKeys(section, StationKeys, 0))
     return false;
   for (DWORD moduleId : moduleIds) {
     plan.Modules.emplace_back();
@@ -276,7 +275,8 @@ bool PlanReader::ReadAcquisition(const std::string& section, SimAcqMode& mode, d
   std::string text;
   if (File.Optional(section, "Acquisition", text)) {
     const std::string name = WithoutBlanks(text);
-    const auto found = std::find_if(std::begin(Modes), std::end(Modes), [&](const auto& each) { return name == each.Name; });
+    const auto found =
+        std::find_if(std::begin(Modes), std::end(Modes), [&](const auto& each) { return name == each.Name; });
     if (found == std::end(Modes))
       return File.Fail(section, "Acquisition", "\"" + name + "\" is not still, continuous or single");
     mode = found->Mode;
