@@ -270,11 +270,15 @@ def _post(station: Station, function: Callable[[int, int], int]) -> None:
     modules = list(station.modules)
     if not modules:
         raise ZdzArgument(K.ZDZ_E_ARGUMENT, f"station {station.id} has no modules to start or stop")
-    _hub.ensure()
+    # The system's own sequence library acts on the posts by itself.
+    simulated = SIMULATION is not None
+    if simulated:
+        _hub.ensure()
     for module in modules:
         _hub.arm(module.ids())
         check(function(*module.ids()))
-    settle()
+    if simulated:
+        settle()
 
 
 def start(station: Station) -> None:

@@ -292,8 +292,7 @@ constexpr WORD SimTimedOut = 0x7008;
 constexpr WORD SimOrderError = 0x7009;
 
 /// stepped: from now on the simulation's clock moves only with SimAdvance (from 0); otherwise
-/// it is the wall clock. Takes effect for sequences started afterwards; SimReset restores the
-/// wall clock.
+/// it is the wall clock. Set it while no sequence runs; SimReset restores the wall clock.
 ZODAVUDAZ_EXPORT void SimSetSteppedClock(bool stepped) noexcept;
 /// Moves the stepped clock on by seconds (none for the wall clock), then returns once the
 /// simulation's thread has acted on every message posted so far and announced every acquisition
