@@ -3,7 +3,10 @@ their exceptions; the iterators; the shared session."""
 
 from __future__ import annotations
 
+import _thread
 import asyncio
+import threading
+import time
 from collections.abc import Iterator
 from pathlib import Path
 
@@ -170,3 +173,13 @@ def test_sessions_share_one_database_and_count_their_loads(live_file: Path) -> N
     with zodavudaz.Database() as database, zodavudaz.session() as shared:
         assert shared.database is database
     assert not database.is_open
+
+
+def test_a_wait_wakes_for_ctrl_c_within_a_tenth_of_a_second(station: zodavudaz.Station) -> None:
+    asked = threading.Timer(0.05, _thread.interrupt_main)
+    asked.start()
+    began = time.monotonic()
+    with pytest.raises(KeyboardInterrupt):
+        station.modules[1].wait_for_acquisition(timeout=10)
+    assert time.monotonic() - began < 0.05 + 0.1 + 0.1
+    asked.join()
