@@ -12,8 +12,13 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <future>
+#include <thread>
 #include <cstring>
 #include <mutex>
 #include <vector>
@@ -273,6 +278,53 @@ TEST_F(SimLiveTest, ReceiversMayEndEverythingFromInsideWithoutWaitingForThemselv
   SimAcquisition latest;
   EXPECT_EQ(SimWaitForAcquisition(1, 1, latest.Announced + 1, 1, latest), SimTimedOut);
   EXPECT_EQ(SimWaitForAcquisition(1, 9, 0, 1, latest), SimNoModule);
+}
+
+/// A receiver that calls the C interface, whose lock another thread holds meanwhile.
+struct LockWaiter {
+  std::atomic<bool> Locked = false;
+  std::atomic<bool> Entered = false;
+  std::atomic<int32_t> Status = 1;
+};
+
+void CallTheInterface(void* user, const uint8_t*, uint32_t) {
+  auto& waiter = *static_cast<LockWaiter*>(user);
+  waiter.Entered = true;
+  waiter.Entered.notify_all();
+  uint8_t slots = 0;
+  waiter.Status = zdz_get_max_slot(1, &slots);
+}
+
+int32_t ExitOnceTheReceiverWaits(void* user) {
+  auto& waiter = *static_cast<LockWaiter*>(user);
+  waiter.Locked = true;
+  waiter.Locked.notify_all();
+  waiter.Entered.wait(false);
+  return zdz_exit();
+}
+
+TEST_F(SimLiveTest, ExitUnderTheLockDoesNotWaitForAReceiverThatWaitsForIt) {
+  WriteAll(Path, Description("Acquisition=continuous\nPeriod=0.5\n"));
+  ASSERT_EQ(zdz_init(), ZDZ_OK);
+  SimSetSteppedClock(true);
+  ASSERT_EQ(zdz_sim_load_virtual_stations(Path.c_str(), nullptr, 0, nullptr), ZDZ_OK);
+  LockWaiter waiter;
+  uint32_t id = 0;
+  ASSERT_EQ(zdz_sim_add_receiver(CallTheInterface, &waiter, &id), ZDZ_OK);
+  ASSERT_EQ(zdz_zoc_start_button(1, 1), ZDZ_OK);
+  auto exited = std::async(std::launch::async, [&] { return zdz_call_locked(ExitOnceTheReceiverWaits, &waiter); });
+  waiter.Locked.wait(false);
+  std::thread stepper([] { zdz_sim_advance(0.5); });
+  if (exited.wait_for(std::chrono::seconds(30)) != std::future_status::ready) {
+    ADD_FAILURE() << "zdz_exit waits for a receiver that waits for its lock";
+    std::_Exit(1);
+  }
+  EXPECT_EQ(exited.get(), ZDZ_OK);
+  stepper.join();
+  // The receiver's call ran once zdz_exit let go of the lock, and found the database emptied.
+  EXPECT_EQ(waiter.Status, ZDZ_E_UNKNOWN);
+  EXPECT_EQ(zdz_sim_remove_receiver(id), ZDZ_OK);
+  EXPECT_EQ(zdz_sim_release_virtual_stations(), ZDZ_OK);
 }
 
 TEST_F(SimLiveTest, WallClockAcquisitionsAreReadWholeWhileTheThreadRuns) {
