@@ -102,14 +102,15 @@ run_tests() {
   grep -E "tests passed|Total Test time" "$dir"/ctest.log
 }
 
-# The C interface's threads test under ThreadSanitizer: the library objects and that test alone, a
-# small build of its own.
+# The C interface's threads test and the simulation's live acquisitions under ThreadSanitizer: the
+# library objects and those tests alone, a small build of its own.
 run_thread_sanitizer() {
   local dir=build/tsan
-  echo "== native ThreadSanitizer: the C interface's threads test"
+  echo "== native ThreadSanitizer: the C interface's threads test, the simulation's live acquisitions"
   cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Debug "${LINE_TABLES[@]}" -DZDZ_TSAN=ON -DZDZ_WERROR=ON >/dev/null
-  cmake --build "$dir" -j "$JOBS" --target test-c-threads >/dev/null
+  cmake --build "$dir" -j "$JOBS" --target test-c-threads test-sim-live >/dev/null
   "$dir"/tests/test-c-threads --gtest_brief=1 >"$dir"/threads.log 2>&1 || { cat "$dir"/threads.log; return 1; }
+  "$dir"/tests/test-sim-live --gtest_brief=1 >>"$dir"/threads.log 2>&1 || { cat "$dir"/threads.log; return 1; }
   grep -E "rounds|PASSED" "$dir"/threads.log
 }
 

@@ -107,6 +107,8 @@ extern "C" {
 #define ZDZ_E_EXISTS (-11)
 /** A packet handler stopped the packet's dispatch. */
 #define ZDZ_E_STOPPED (-12)
+/** Nothing came before the time-out (a wait for an acquisition). */
+#define ZDZ_E_TIMEOUT (-13)
 
 /// A short text for status, never null: for the codes above, the library's own codes, and a
 /// general text for any other frontend code and for unknown negative values. Takes no lock.

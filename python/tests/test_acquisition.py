@@ -17,8 +17,7 @@ INTERVAL = 0.001
 
 
 def sine(data_type: int, points: np.ndarray) -> np.ndarray:
-    phase = SINE_FREQUENCY * points / 1000.0
-    phase -= np.floor(phase)
+    phase = np.fmod(SINE_FREQUENCY * points, 1000.0) / 1000.0
     return SINE_OFFSET.get(data_type, 0.0) + SINE_AMPLITUDE[data_type] * np.sin(2 * math.pi * phase)
 
 

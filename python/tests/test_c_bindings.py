@@ -31,6 +31,8 @@ def expected_type(declared: str) -> object:
     """The ctypes type a C type is passed as: text as c_char_p, untyped and opaque pointers as
     c_void_p, records and callbacks as the package's own."""
     bare = declared.removeprefix("const ")
+    if bare == "void":
+        return None
     if bare in SCALARS:
         return SCALARS[bare]
     if bare in ("char*", "void*") or bare.removesuffix("*") in HEADER.opaque:

@@ -5,7 +5,7 @@ from __future__ import annotations
 
 import ctypes
 
-from . import aio, sim
+from . import aio, live, sim
 from ._library import C as clib
 from ._library import LibraryNotLoaded, file_of
 from ._text import DEFAULT_ENCODING, get_encoding, set_encoding
@@ -13,6 +13,8 @@ from ._version import VERSION
 from .acquisition import CurrentData, Direction, RawData, WaveInfo, Waveform, dtype_of
 from .control import convert_term, product_name_of, reverse_term, unit_text
 from .database import Database, Flag
+from .live import AcquisitionCallback, Announcement
+from .session import Session, session
 from .errors import (
     ZdzArgument,
     ZdzBusy,
@@ -25,6 +27,7 @@ from .errors import (
     ZdzOrder,
     ZdzRefused,
     ZdzSettingsFailure,
+    ZdzTimeout,
     ZdzUnknown,
     status_text,
 )
@@ -52,6 +55,8 @@ def library_file() -> str:
 
 __all__ = [
     "DEFAULT_ENCODING",
+    "AcquisitionCallback",
+    "Announcement",
     "CurrentData",
     "Database",
     "Direction",
@@ -65,6 +70,7 @@ __all__ = [
     "PacketKind",
     "RawData",
     "Reply",
+    "Session",
     "Settings",
     "Slot",
     "Station",
@@ -76,6 +82,7 @@ __all__ = [
     "Waveform",
     "WindowPlacement",
     "aio",
+    "live",
     "sim",
     "ZdzArgument",
     "ZdzBusy",
@@ -88,6 +95,7 @@ __all__ = [
     "ZdzOrder",
     "ZdzRefused",
     "ZdzSettingsFailure",
+    "ZdzTimeout",
     "ZdzUnknown",
     "clib",
     "convert_term",
@@ -103,6 +111,7 @@ __all__ = [
     "library_version",
     "product_name_of",
     "reverse_term",
+    "session",
     "set_encoding",
     "status_text",
     "unit_text",

@@ -5,6 +5,7 @@ from __future__ import annotations
 import ctypes
 from ctypes import POINTER as P
 from ctypes import c_char_p as TEXT
+from ctypes import c_double as DOUBLE
 from ctypes import c_int16 as I16
 from ctypes import c_int32 as I32
 from ctypes import c_size_t as UPTR
@@ -23,6 +24,7 @@ from ._c_records import (
     LockedCall,
     PacketHandler,
     Rect,
+    SimReceiver,
     WaveInf,
     WindowPlacementRecord,
 )
@@ -191,6 +193,12 @@ SIGNATURES: dict[str, tuple[Any, list[Any]]] = {
 SIMULATION_SIGNATURES: dict[str, tuple[Any, list[Any]]] = {
     "zdz_sim_load_virtual_stations": (I32, [TEXT, TEXT, U32, P(U32)]),
     "zdz_sim_release_virtual_stations": (I32, []),
+    "zdz_sim_add_receiver": (I32, [SimReceiver, ADDRESS, P(U32)]),
+    "zdz_sim_remove_receiver": (I32, [U32]),
+    "zdz_sim_read_announcement": (I32, [P(U8), U32, P(U16), P(U16), P(U32), P(U32)]),
+    "zdz_sim_wait_for_acquisition": (I32, [U16, U16, U32, U32, P(U32), P(U32)]),
+    "zdz_sim_set_stepped_clock": (I32, [I32]),
+    "zdz_sim_advance": (I32, [DOUBLE]),
 }
 
 

@@ -140,6 +140,8 @@ class ChWaveInfo(ctypes.Structure):
 # The callbacks the library calls: a packet handler, and the body of zdz_call_locked.
 PacketHandler = ctypes.CFUNCTYPE(c_int32, c_void_p, c_int32, ctypes.POINTER(c_uint8), c_uint32)
 LockedCall = ctypes.CFUNCTYPE(c_int32, c_void_p)
+# The simulation's receiver of announcements.
+SimReceiver = ctypes.CFUNCTYPE(None, c_void_p, ctypes.POINTER(c_uint8), c_uint32)
 
 # The header's record names, for the test that holds the two in step.
 RECORDS: dict[str, type[ctypes.Structure]] = {
@@ -151,4 +153,4 @@ RECORDS: dict[str, type[ctypes.Structure]] = {
     "zdz_act_on_trig_info": ActOnTrigInfo,
     "zdz_ch_wave_info": ChWaveInfo,
 }
-CALLBACKS: dict[str, Any] = {"zdz_packet_handler": PacketHandler}
+CALLBACKS: dict[str, Any] = {"zdz_packet_handler": PacketHandler, "zdz_sim_receiver": SimReceiver}

@@ -106,6 +106,12 @@ class WaveInfo:
         return None if stamp in (0, 0xFFFFFFFF) else stamp
 
     @property
+    def acquisition_number(self) -> int:
+        """The number of a live module's latest acquisition, from 1 after each start (0 before
+        the first, and for a module that does not acquire)."""
+        return int(self.record.dword_i)
+
+    @property
     def dtype(self) -> np.dtype[Any] | None:
         """The samples' element type; None for a type code without one."""
         return DTYPES.get(self.data_type)
@@ -129,6 +135,9 @@ class Waveform:
     unit: str
     # Seconds between two points; None where the wave information gives none.
     interval: float | None
+    # The acquisition's number and time stamp as its wave information gave them.
+    number: int = 0
+    time_stamp: int | None = None
 
     def __len__(self) -> int:
         return len(self.samples)
@@ -280,7 +289,8 @@ class Acquisition:
         out = np.empty((rows, 2), dtype=dtype_of(info.data_type))
         samples = self._read_samples(out, info, channel, start, points, direction, offset, timeout_ms)
         first = start - len(samples) + 1 if direction == Direction.BACKWARD else start
-        return Waveform(samples, info.data_type, channel, first, info.unit, info.interval)
+        return Waveform(samples, info.data_type, channel, first, info.unit, info.interval, info.acquisition_number,
+                        info.time_stamp)
 
     def current_data(self, channel: int = -1, *, timeout_ms: int = 0) -> CurrentData:
         """The module's current values, or its whole connected group's when it is the group's

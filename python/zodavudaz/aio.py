@@ -6,8 +6,14 @@ import asyncio
 import concurrent.futures
 import functools
 import threading
-from collections.abc import Callable
-from typing import ParamSpec, TypeVar
+from collections.abc import AsyncIterator, Callable
+from typing import TYPE_CHECKING, ParamSpec, TypeVar
+
+from . import live
+
+if TYPE_CHECKING:
+    from .acquisition import Waveform
+    from .modules import Module
 
 Arguments = ParamSpec("Arguments")
 Result = TypeVar("Result")
@@ -39,3 +45,18 @@ def shutdown() -> None:
         worker, _worker = _worker, None
     if worker is not None:
         worker.shutdown(wait=True)
+
+
+async def acquisitions(module: Module, timeout: float | None = None, channel: int = 0) -> AsyncIterator[Waveform]:
+    """Module.acquisitions for asyncio code: `async for waveform in aio.acquisitions(module):`
+    yields each acquisition announced from now on, read on the worker thread; ends when none is
+    announced for timeout seconds (None: never)."""
+    loop = asyncio.get_running_loop()
+    arrived: asyncio.Queue[live.Announcement] = asyncio.Queue()
+    with live.on_acquisition(module, lambda announcement: loop.call_soon_threadsafe(arrived.put_nowait, announcement)):
+        while True:
+            try:
+                await asyncio.wait_for(arrived.get(), timeout)
+            except asyncio.TimeoutError:
+                return
+            yield await call(live.read_whole, module, channel)

@@ -54,6 +54,7 @@ class Database:
         self._session = 0
         self._open = False
         self._after_exit: list[Callable[[], None]] = []
+        self._before_exit: list[Callable[[], None]] = []
 
     def __enter__(self) -> Database:
         global _current
@@ -70,6 +71,10 @@ class Database:
         self, kind: type[BaseException] | None, error: BaseException | None, trace: TracebackType | None
     ) -> None:
         global _current
+        # First, and able to refuse: an acquisition callback may not end the database it runs in.
+        for end in list(self._before_exit):
+            end()
+        self._before_exit.clear()
         with _lock:
             self._open = False
             releases, self._after_exit = self._after_exit, []
@@ -101,6 +106,13 @@ class Database:
         self.session()
         if release not in self._after_exit:
             self._after_exit.append(release)
+
+    def before_exit(self, end: Callable[[], None]) -> None:
+        """Calls end at the end of the with block, before the database ends (once however often
+        it is given); an exception it raises leaves the database open."""
+        self.session()
+        if end not in self._before_exit:
+            self._before_exit.append(end)
 
     @property
     def stations(self) -> Stations:

@@ -73,6 +73,10 @@ class ZdzOrder(ZdzError):
     interpreter fed from its own handler."""
 
 
+class ZdzTimeout(ZdzError, TimeoutError):
+    """Nothing came before the time-out (a wait for an acquisition)."""
+
+
 class ZdzExists(ZdzError):
     """The station or module id is already filed."""
 
@@ -96,7 +100,16 @@ _CLASSES: dict[int, type[ZdzError]] = {
     K.ZDZ_E_ARGUMENT: ZdzArgument,
     K.ZDZ_E_ORDER: ZdzOrder,
     K.ZDZ_E_EXISTS: ZdzExists,
+    K.ZDZ_E_TIMEOUT: ZdzTimeout,
 }
+
+
+def _nothing_pending() -> None:
+    pass
+
+
+# Raises what a callback on the simulation's thread left for the calling thread (set by live).
+raise_pending = _nothing_pending
 
 
 def last_error() -> str:
@@ -113,8 +126,10 @@ def error_for(status: int, text: str | None = None) -> ZdzError:
 
 
 def check(status: int) -> None:
-    """Raises the exception for status unless it is success, with the library's text about the
-    call where it has one."""
+    """Raises the exception for status unless it is success, after any exception that an
+    acquisition callback left for this thread, with the library's text about the call where it has
+    one."""
+    raise_pending()
     if status != K.ZDZ_OK:
         detail = last_error()
         raise error_for(status, f"{status_text(status)}: {detail}" if detail else None)

@@ -3,7 +3,7 @@
 from __future__ import annotations
 
 import ctypes
-from collections.abc import Iterator
+from collections.abc import Callable, Iterator
 from dataclasses import dataclass
 from typing import TYPE_CHECKING
 
@@ -13,7 +13,8 @@ from ._buffers import read_bytes, read_ids, read_text, read_value
 from ._c_functions import CFunction
 from ._library import C
 from ._text import Text, decode, encode
-from .acquisition import Acquisition
+from . import live
+from .acquisition import Acquisition, Waveform
 from .filters import GuiFilters
 
 from .errors import ZdzError, check
@@ -132,6 +133,25 @@ class Module(Acquisition):
     def stop_button(self) -> None:
         """Posts a stop of the module's sequence; ZdzRefused (0xFFFF) when nothing was posted."""
         check(C.zdz_zoc_stop_button(*self.ids()))
+
+    def wait_for_acquisition(self, timeout: float | None = None) -> live.Announcement:
+        """Waits for an acquisition announced after the last one this wait returned for the
+        module (or after the station's last start()), and gives the latest such; ZdzTimeout after
+        timeout seconds (None: no limit). Wakes for Ctrl-C within 0.1 s; ZdzOrder from inside an
+        acquisition callback. For arm, wait, fetch: station.start(), this, then read()."""
+        return live.wait_for_acquisition(self, timeout)
+
+    def acquisitions(self, timeout: float | None = None, channel: int = 0) -> Iterator[Waveform]:
+        """Each acquisition announced from now on, as channel's Waveform read after its
+        announcement (a reader slower than the acquisitions skips numbers: each Waveform names
+        its own); ends when none is announced for timeout seconds (None: never)."""
+        return live.acquisitions(self, timeout, channel)
+
+    def on_acquisition(self, callback: Callable[[live.Announcement], object]) -> live.AcquisitionCallback:
+        """Calls callback(announcement) on the simulation's thread for each acquisition of the
+        module until the returned handle's remove() or the database's end. An exception it raises
+        is raised from this thread's next call of the package."""
+        return live.on_acquisition(self, callback)
 
     def setting_query(self, cntl: int) -> Reply:
         """Queries setting cntl (the query group)."""

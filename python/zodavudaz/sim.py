@@ -8,6 +8,7 @@ from collections.abc import Iterator
 from contextlib import contextmanager
 
 from . import _c_constants as K
+from . import live
 from ._buffers import INITIAL_BYTES
 from ._library import SIMULATION, LibraryNotLoaded
 from ._text import Path, decode, encode_path
@@ -47,7 +48,13 @@ def virtual_stations(path: Path | None = None) -> Iterator[list[Station]]:
     database: Database | None = current_database()
     if database is None:
         raise ZdzOrder(K.ZDZ_E_ORDER, "virtual stations are loaded inside a Database's with block")
+    yield load_into(database, path)
+
+
+def load_into(database: Database, path: Path | None) -> list[Station]:
+    """Loads the description file into the open database until its end; the stations it filed."""
     before = {station.id for station in database.stations}
     _load(None if path is None else encode_path(path))
     database.after_exit(_release)
-    yield [station for station in database.stations if station.id not in before]
+    live.ensure_receiver()
+    return [station for station in database.stations if station.id not in before]

@@ -8,6 +8,7 @@ from collections.abc import Iterator
 from typing import TYPE_CHECKING
 
 from . import _c_constants as K
+from . import live
 from ._arguments import u8, u16, u32
 from ._buffers import read_ids, read_text, read_value
 from ._c_functions import CFunction
@@ -89,6 +90,16 @@ class Station:
     def remove(self) -> None:
         """Unfiles the station; ZdzOrder while it holds modules."""
         check(C.zdz_remove_station(self.checked_id()))
+
+    def start(self) -> None:
+        """Presses the start button of each of the station's modules; returns once the simulated
+        sequence thread has acted on them. ZdzArgument for a station without modules."""
+        live.start(self)
+
+    def stop(self) -> None:
+        """Presses the stop button of each of the station's modules (a stop without a start does
+        nothing); returns once the simulated sequence thread has acted on them."""
+        live.stop(self)
 
     def update_from_settings(self, file: Path) -> str:
         """Loads the station's and its modules' stored GUI state from a settings file and gives the

@@ -118,6 +118,31 @@ static void viewer_and_packet_calls(void) {
     expect("packet values", ZDZ_E_ARGUMENT, ZDZ_OK);
 }
 
+static void on_announcement(void* user, const uint8_t* packet, uint32_t length) {
+  (void)packet;
+  (void)length;
+  ++*(int*)user;
+}
+
+/* Station 1's modules are still: a sequence runs, but nothing is announced. */
+static void live_calls(void) {
+  uint32_t id = 0, announced = 0, number = 0, time_stamp = 0;
+  uint16_t station = 0, module = 0;
+  const uint8_t packet[48] = {0};
+  int heard = 0;
+
+  expect("zdz_sim_set_stepped_clock", zdz_sim_set_stepped_clock(1), ZDZ_OK);
+  expect("zdz_sim_add_receiver", zdz_sim_add_receiver(on_announcement, &heard, &id), ZDZ_OK);
+  expect("zdz_zoc_start_button", zdz_zoc_start_button(1, 1), ZDZ_OK);
+  expect("zdz_sim_advance", zdz_sim_advance(1.5), ZDZ_OK);
+  expect("zdz_sim_wait_for_acquisition", zdz_sim_wait_for_acquisition(1, 1, 0, 1, &announced, &number),
+         ZDZ_E_TIMEOUT);
+  expect("zdz_sim_read_announcement",
+         zdz_sim_read_announcement(packet, sizeof packet, &station, &module, &number, &time_stamp), ZDZ_E_ARGUMENT);
+  expect("zdz_sim_remove_receiver", zdz_sim_remove_receiver(id), ZDZ_OK);
+  expect("announcements of still modules", heard, 0);
+}
+
 /* argv[1]: a settings file the program may create and remove. */
 int main(int argc, char** argv) {
   if (argc != 2)
@@ -130,6 +155,7 @@ int main(int argc, char** argv) {
   viewer_and_packet_calls();
   expect("zdz_decode_packet", zdz_decode_packet("abc", 3, ZDZ_PACKET_MODULE, NULL, 0, &(uint32_t){0}), ZDZ_E_ARGUMENT);
   expect("zdz_last_error", strstr(zdz_last_error(), "needs 32") != NULL ? ZDZ_OK : ZDZ_E_ARGUMENT, ZDZ_OK);
+  live_calls();
   expect("zdz_exit", zdz_exit(), ZDZ_OK);
   expect("zdz_sim_release_virtual_stations", zdz_sim_release_virtual_stations(), ZDZ_OK);
   return failures == 0 ? 0 : 1;

@@ -66,12 +66,15 @@ TEST(DemoTest, PlaysTheShippedStationsInIdOrderAndWritesOnlyIntoACopy) {
 TEST(DemoTest, EachPostIsShownOnceUnderTheCallThatMadeIt) {
   const ToolRun run = RunDemo("");
   ASSERT_EQ(run.Exit, 0) << run.Err;
-  EXPECT_EQ(Occurrences(run.Out, "received 0x437"), 2u);
+  // The buttons of the control scene and of the live sequence.
+  EXPECT_EQ(Occurrences(run.Out, "received 0x437"), 4u);
   EXPECT_EQ(Occurrences(run.Out, "received 0x44A"), 2u);
   for (const char* shown : {"ZocStartButton: 0 (success)\n  the sequence thread received 0x437 (start/stop button): "
                             "kind 2 (button), start flag 1, stop flag 0; station 1 module 0x01",
                             "ZocStopButton: 0 (success)\n  the sequence thread received 0x437 (start/stop button): "
                             "kind 2 (button), start flag 0, stop flag 0; station 1 module 0x01",
+                            "IsSeqRun(1, 1): 1, IsMeasEvent: 1\n1.002 s on:\n  announced: station 1 module 0x01 "
+                            "acquisition 1, time stamp 1700000001\n  current value of channel 0: 100.000",
                             "StopViewer(1, 1):\n  the sequence thread received 0x44A (stop viewer): kind 0 (stop "
                             "viewer), start flag 0, stop flag 1; station 1 module 0x01",
                             "which stops its viewer first:\n  the sequence thread received 0x44A (stop viewer): kind 0 "

@@ -35,6 +35,10 @@ void ShowViewerProperty(const DemoTargets& targets);
 /// with what the sequence thread receives, and the start LED.
 void ShowControl(CGUIDatabase& database, const DemoTargets& targets);
 
+/// Starts the acquisition module's sequence, steps the clock three times a little over a second
+/// with the announcements and the current value after each, and stops it.
+void ShowLiveSequence(CGUIDatabase& database, const DemoTargets& targets);
+
 /// Registers applications (settingsFolder's "Registry.txt") and taskbars; prints what the library finds.
 void ShowInstallAndDisplay(const char* settingsFolder);
 

@@ -7,6 +7,8 @@
 
 bool FileDemoStations(CGUIDatabase& database, const char* descriptionFile) {
   database.Init();
+  // The live sequence runs on a clock the demo steps, so that it prints the same on every run.
+  SimSetSteppedClock(true);
   CString message;
   if (LoadVirtualStations(descriptionFile, database, message))
     return true;

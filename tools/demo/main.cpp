@@ -60,6 +60,7 @@ void Play(CGUIDatabase& database, const DemoInputs& inputs, const char* settings
   ShowSettings(database, targets);
   ShowViewerProperty(targets);
   ShowControl(database, targets);
+  ShowLiveSequence(database, targets);
   ShowInstallAndDisplay(settingsCopy);
   ShowInterpreter();
   ShowRequests(database, targets);

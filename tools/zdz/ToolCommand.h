@@ -29,6 +29,7 @@ extern const ToolCommand ProfileCommands[];
 extern const ToolCommand PlacementCommands[];
 extern const ToolCommand ViewerCommands[];
 extern const ToolCommand PacketCommands[];
+extern const ToolCommand WaveCommands[];
 
 /// Prints "zdz: " and the message as one line to standard error, every byte that is not printable
 /// ASCII as \xHH, and returns code.

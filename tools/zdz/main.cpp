@@ -20,6 +20,7 @@ const CommandGroup Groups[] = {
     {"placement", "read and write stored window placements", PlacementCommands},
     {"viewer", "show and check stored viewer settings", ViewerCommands},
     {"packet", "decode module, station and semi-module packets", PacketCommands},
+    {"wave", "the points of the virtual stations' waveforms", WaveCommands},
 };
 
 bool IsHelp(const char* arg) { return std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0; }

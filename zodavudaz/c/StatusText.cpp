@@ -16,6 +16,7 @@ const char* zdz_status_text(int32_t status) {
   case ZDZ_E_ORDER: return "call out of order";
   case ZDZ_E_EXISTS: return "id already filed";
   case ZDZ_E_STOPPED: return "packet dispatch stopped by a handler";
+  case ZDZ_E_TIMEOUT: return "nothing came before the time-out";
   case 205: return "unknown station or module";
   case 207: return "slot cannot be tested";
   case 302: return "no wave information";

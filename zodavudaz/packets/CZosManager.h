@@ -27,7 +27,9 @@ public:
   BOOL IsPowerEvent() const noexcept { return PowerEvent != 0; }
   BOOL IsTrigEvent() const noexcept { return TrigEvent != 0; }
   BOOL IsFileEvent() const noexcept { return FileEvent != 0; }
-  BOOL IsMeasEvent() const noexcept { return MeasEvent != 0; }
+  /// Read atomically: the sequence library's thread sets and clears the flag (the builtin, since
+  /// applications may include this header from C++17).
+  BOOL IsMeasEvent() const noexcept { return __atomic_load_n(&MeasEvent, __ATOMIC_ACQUIRE) != 0; }
   BOOL IsErrorEvent() const noexcept { return ErrorEvent != 0; }
   WORD GetViewerNum() const noexcept { return ViewerNum; }
 

@@ -19,10 +19,12 @@
 #include <zodavudaz/platform/Export.h>
 #include <zodavudaz/sim/SimWave.h>
 
+#include <cstdint>
 #include <vector>
 
-// The simulation is single-threaded: a test drives it from one thread. A simulated module is named
-// by its station id and module id; it outlives the frontend objects made on it until SimReset.
+// A test drives the simulation from one thread; only live acquisitions (below) add the
+// simulation's own thread. A simulated module is named by its station id and module id; it
+// outlives the frontend objects made on it until SimReset.
 
 /// Result codes of the simulated libraries.
 constexpr WORD SimNoModule = 0x7001;      ///< no simulated module at that station and slot
@@ -43,6 +45,15 @@ ZODAVUDAZ_EXPORT void SimReset() noexcept;
 
 // ---- Frontend library -------------------------------------------------------------------------
 
+/// How a module acquires: Still answers the same acquisition for ever; while its sequence runs,
+/// Continuous completes one acquisition every Period and Single one, Period after the start, and
+/// then stops the sequence.
+enum class SimAcqMode { Still, Continuous, Single };
+
+/// The range of SimModuleConfig::Period in seconds.
+constexpr double SimShortestPeriod = 0.001;
+constexpr double SimLongestPeriod = 86400;
+
 /// A simulated module. Its connected group has Members modules that all answer through it (the
 /// control offset of a request picks the member); each has Channels channels.
 struct SimModuleConfig {
@@ -58,6 +69,12 @@ struct SimModuleConfig {
   BYTE CurrentType = 0x32;
   /// The waveform of each channel's acquired data; a channel beyond the list gives Steps.
   std::vector<SimWave> Waves = {};
+  SimAcqMode Acquisition = SimAcqMode::Still;
+  /// Seconds from one acquisition's completion to the next; 0: PointNum x SimSampleInterval,
+  /// kept within SimShortestPeriod to SimLongestPeriod.
+  double Period = 0;
+  /// Moves the values of noise and steps; the same seed gives the same values on every run.
+  DWORD Seed = 0;
 };
 
 /// A new frontend object on the module (config.Station, config.ModuleId), made with config when
@@ -67,13 +84,17 @@ struct SimModuleConfig {
 /// - a reply set with SimSetReply for that group and control id, before anything else;
 /// - param group 9, 0x40C: WAVEINF records (type 0x00, count in bytes) of members offset to
 ///   Members - 1, Channels each, or the records set with SimSetWaveInf; input two i32 (first,
-///   second): first >= 0 keeps the records of that channel (WordA) only;
+///   second): first >= 0 keeps the records of that channel (WordA) only; a live module's records
+///   carry the latest acquisition's number in DwordI (0 before its first) and its completion
+///   time in TimeStamp;
 /// - query group 10, 0x40C: acquired data of type DataType; input six i32: channel, -, start
 ///   point, -, points (-1: up to PointNum), direction (-1: the points end at the start point,
 ///   otherwise they begin there); two elements per point, SimWaveValue minimum and maximum of the
-///   channel's waveform (SimAcqValue for Steps); points
-///   beyond the acquisition are left out, a channel beyond the module's is SimBadRequest;
-/// - query group 10, CurrentCntlId: Channels values of CurrentType, SimCurrentValue;
+///   channel's waveform at the latest completed acquisition's signal points (SimAcqValue for
+///   Steps of a still module); points beyond the acquisition are left out, a channel beyond the
+///   module's is SimBadRequest;
+/// - query group 10, CurrentCntlId: Channels values of CurrentType, SimCurrentValue; for a live
+///   module the waveform at the signal point that the present moment maps to;
 /// - GUI group 11, 0x400: the sequence information block: 32-byte header (u16 mode at 24, u32 table
 ///   length at 28), then the table (SimSetSeqInfo);
 /// - query group 10 and param group 9, 0x40E: the help text and its zero (SimSetHelp);
@@ -211,10 +232,72 @@ ZODAVUDAZ_EXPORT std::vector<SimReleasedEvent> SimReleasedEvents() noexcept;
 
 // ---- Sequence library -------------------------------------------------------------------------
 
-/// IsSeqRun(station, frontend) answers runs.
+/// IsSeqRun(station, id) answers runs from now on, whatever the buttons started or stopped.
 ZODAVUDAZ_EXPORT void SimSetSeqRun(WORD station, WORD frontend, bool runs) noexcept;
 /// GetSeqMsgParam(station, slot, record) copies answer into the record and returns result; without
 /// this it fills StationId, ModuleId, CntlId 0x400 and ConnectNum 1 and returns 0.
 ZODAVUDAZ_EXPORT void SimSetSeqMsgParam(WORD station, WORD slot, WORD result, const _SeqMsgParam& answer) noexcept;
+
+// ---- Live acquisitions ------------------------------------------------------------------------
+//
+// One sequence per (station, module id): a start button's record (message 0x437, StartFlag 1)
+// starts the sequence of its StationId and ModuleId, a stop's stops it, when the simulation's
+// thread handles the message. While any sequence runs the sequence manager's measurement flag is
+// set. A running sequence of a Continuous or Single module completes acquisitions and announces
+// each to the receivers, on the simulation's thread, with no lock of the library or the
+// simulation held. The thread starts with the first start or stop message and ends when the last
+// live frontend is destroyed, at SimReset, or at the release of the virtual stations.
+
+/// The "acquisition complete" packet: a reply of the exec group with control id 0x403, which
+/// CModuleCntl::Interpret hands to RplyMeasure. Its module id byte is the module's; its data is
+/// four u32 (type 0x21): station id, module id, acquisition number, time stamp.
+constexpr BYTE SimAcqCompleteCmdId = 0x88;
+constexpr WORD SimAcqCompleteCntlId = 0x403;
+constexpr DWORD SimAcqCompleteBytes = sizeof(_ModulePacket) + 4 * sizeof(DWORD);
+
+/// One completed acquisition.
+struct SimAcquisition {
+  WORD Station = 0;
+  WORD Module = 0;
+  /// Counted from 1 after each start; 0: none completed yet.
+  DWORD Number = 0;
+  /// Completion time in whole seconds since 1970 (the stepped clock's 0 is 1700000000).
+  DWORD TimeStamp = 0;
+  /// Acquisitions the module announced since it was made.
+  std::uint64_t Announced = 0;
+};
+
+/// Reads an "acquisition complete" packet; false, with acquisition untouched, for any other.
+ZODAVUDAZ_EXPORT bool SimReadAcqComplete(const _ModulePacket* packet, SimAcquisition& acquisition) noexcept;
+
+/// Called with each announcement. The packet is valid until the receiver returns (copy it to keep
+/// it). A receiver that never returns holds up every later announcement and every ending.
+using SimReceiver = void (*)(const _ModulePacket* packet, void* context);
+/// Registers a receiver of the packets of every station; its id, 0 when out of memory.
+ZODAVUDAZ_EXPORT DWORD SimAddReceiver(SimReceiver receiver, void* context) noexcept;
+/// Unregisters a receiver; it is not called again once this returns, and this returns once the
+/// receiver is no longer running (at once when called from inside it). False for an unknown id.
+ZODAVUDAZ_EXPORT bool SimRemoveReceiver(DWORD id) noexcept;
+/// True on the simulation's thread while it calls a receiver.
+ZODAVUDAZ_EXPORT bool SimInsideReceiver() noexcept;
+
+/// The module's latest completed acquisition (all 0 for an unknown module).
+ZODAVUDAZ_EXPORT SimAcquisition SimLatestAcquisition(WORD station, WORD module) noexcept;
+/// Waits until the module has announced more than seen acquisitions (SimAcquisition::Announced),
+/// at most timeOutMs ms of wall-clock time; 0 with latest filled, SimTimedOut, SimNoModule, or
+/// SimOrderError when called from inside a receiver (which would wait for itself).
+ZODAVUDAZ_EXPORT WORD SimWaitForAcquisition(WORD station, WORD module, std::uint64_t seen, DWORD timeOutMs,
+                                            SimAcquisition& latest) noexcept;
+constexpr WORD SimTimedOut = 0x7008;
+constexpr WORD SimOrderError = 0x7009;
+
+/// stepped: from now on the simulation's clock moves only with SimAdvance (from 0); otherwise
+/// it is the wall clock. Set it while no sequence runs; SimReset restores the wall clock.
+ZODAVUDAZ_EXPORT void SimSetSteppedClock(bool stepped) noexcept;
+/// Moves the stepped clock on by seconds (none for the wall clock), then returns once the
+/// simulation's thread has acted on every message posted so far and announced every acquisition
+/// due by then, the receivers' calls included. From inside a receiver it moves the clock and
+/// returns at once.
+ZODAVUDAZ_EXPORT void SimAdvance(double seconds) noexcept;
 
 #endif

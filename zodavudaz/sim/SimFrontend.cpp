@@ -2,6 +2,7 @@
 #include <zodavudaz/packets/siblings/CFeFrontend.h>
 #include <zodavudaz/packets/siblings/CFeModule.h>
 #include <zodavudaz/sim/SimControl.h>
+#include <zodavudaz/sim/SimLive.h>
 #include <zodavudaz/sim/SimParts.h>
 #include <zodavudaz/sim/SimRequest.h>
 
@@ -10,6 +11,14 @@
 namespace {
 constexpr DWORD StateEnded = 1;
 constexpr WORD NoDataType = 0xFF;
+
+/// A kept frontend ends: its module's sequence stops, and the simulation's thread with the last.
+void EndLive(WORD station, WORD module) noexcept {
+  SimLiveStop(station, module);
+  // Destroy runs under zdz_exit's lock, which a running receiver may be waiting for.
+  if (NoteFrontendEnded())
+    SimLiveEnd(false);
+}
 } // namespace
 
 /// Friend of CFRONTEND: the frontend library's way to its own fields.
@@ -42,8 +51,11 @@ CFeModule* SimCreateFrontend(const SimModuleConfig& config) noexcept {
 
 // A copy made by this library's member-wise copy shares the module but is not kept.
 CFRONTEND::~CFRONTEND() {
-  if (ForgetFrontend(this) && Module != nullptr)
-    static_cast<SimModule*>(Module)->NoteFrontendGone();
+  if (!ForgetFrontend(this) || Module == nullptr)
+    return;
+  static_cast<SimModule*>(Module)->NoteFrontendGone();
+  if (State != StateEnded)
+    EndLive(static_cast<WORD>(StationId), static_cast<WORD>(ModuleId));
 }
 
 WORD CFRONTEND::Query_(_ModulePacket* request, _ModulePacket** reply, CRplySync* sync, WORD option) noexcept {
@@ -64,10 +76,15 @@ int CFRONTEND::Initialize(int station, int module, int argCount, char** args, CF
   return Module == nullptr ? SimNoModule : 0;
 }
 
+// Ending a module's frontend stops its sequence; the simulation's thread ends with the last one.
 void CFRONTEND::Destroy() noexcept {
+  const bool wasLive = State != StateEnded;
   State = StateEnded;
-  if (Module != nullptr)
-    static_cast<SimModule*>(Module)->NoteDestroy(NextDestroyOrder());
+  if (Module == nullptr)
+    return;
+  static_cast<SimModule*>(Module)->NoteDestroy(NextDestroyOrder());
+  if (wasLive && IsKeptFrontend(this))
+    EndLive(static_cast<WORD>(StationId), static_cast<WORD>(ModuleId));
 }
 
 WORD CFRONTEND::Query(WORD group, WORD cntl, CRplySync* sync, WORD option) noexcept {

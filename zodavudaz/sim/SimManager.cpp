@@ -4,8 +4,11 @@
 #include <zodavudaz/packets/siblings/SequenceLibrary.h>
 #include <zodavudaz/sim/CommLayerAccess.h>
 #include <zodavudaz/sim/SimControl.h>
+#include <zodavudaz/sim/SimLive.h>
 #include <zodavudaz/sim/SimParts.h>
 #include <zodavudaz/sim/SimThread.h>
+
+#include <atomic>
 
 namespace {
 struct ManagerState {
@@ -15,7 +18,7 @@ struct ManagerState {
   CRplySync SharedSync;
   SimThread SeqThread{true};
   SimThread GuiThread{false};
-  bool RefusePosts = false;
+  std::atomic<bool> RefusePosts = false;
 };
 
 ManagerState State;
@@ -37,7 +40,10 @@ CManager* GetMgr() noexcept { return &State.Manager; }
 CRplySync* CManager::GetRplySync() noexcept { return &State.SharedSync; }
 
 WORD CManager::PostSeqThread(DWORD message, MsgWParam wParam, MsgLParam lParam) noexcept {
-  return Post(State.SeqThread, message, wParam, lParam);
+  const WORD result = Post(State.SeqThread, message, wParam, lParam);
+  if (result == PostedOk && message == SeqMsgStartStop)
+    SimLiveWake();
+  return result;
 }
 
 WORD CManager::PostGUIThread(DWORD message, MsgWParam wParam, MsgLParam lParam) noexcept {

@@ -7,6 +7,7 @@
 #include <zodavudaz/packets/WAVEINF.h>
 #include <zodavudaz/sim/SimControl.h>
 
+#include <cstdint>
 #include <map>
 #include <optional>
 #include <string>
@@ -69,6 +70,8 @@ private:
   Reply WaveInfReply(WORD member, const std::vector<BYTE>& in) const;
   Reply AcqDataReply(WORD member, const std::vector<BYTE>& in) const;
   Reply CurrentDataReply(WORD member) const;
+  /// A live module's current value: the middle of the point's minimum and maximum.
+  double LiveCurrentValue(WORD member, WORD channel, std::uint64_t point) const noexcept;
   Reply SeqInfoReply() const;
   Reply HelpReply() const;
   Reply DefaultReply(const Request& request) const;

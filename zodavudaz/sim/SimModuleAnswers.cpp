@@ -3,6 +3,7 @@
 
 #include <zodavudaz/packets/DataHeader.h>
 #include <zodavudaz/packets/WireField.h>
+#include <zodavudaz/sim/SimLive.h>
 
 #include <cmath>
 #include <cstddef>
@@ -85,8 +86,7 @@ PointRange RangeOf(DWORD pointNum, LONG start, LONG points, LONG direction) noex
 } // namespace
 
 double SimAcqValue(WORD member, WORD channel, DWORD point, bool maximum) noexcept {
-  const double sample = 1 + (point + 10ull * channel + 50ull * member) % 198;
-  return maximum ? sample + 1 : sample - 1;
+  return SimWaveValue(SimWave(), member, channel, point, 0, maximum);
 }
 
 double SimCurrentValue(WORD member, WORD channel) noexcept { return member * 100.0 + channel + 0.25; }
@@ -152,10 +152,16 @@ SimModule::Reply SimModule::WaveInfReply(WORD member, const std::vector<BYTE>& i
       for (WORD channel = 0; channel < Settings.Channels; ++channel)
         records.push_back(SimGeneratedWaveInf(Settings, each, channel));
   }
+  const SimLiveView live = SimLiveViewOf(Settings);
   Reply reply{0, ByteType, {}};
-  for (const WAVEINF& record : records) {
+  for (WAVEINF record : records) {
     if (input[0] >= 0 && record.WordA != input[0])
       continue;
+    if (live.Live && !WaveInf) {
+      record.DwordI = live.Number;
+      if (live.Number != 0)
+        record.TimeStamp = live.TimeStamp;
+    }
     const BYTE* bytes = reinterpret_cast<const BYTE*>(&record);
     reply.Data.insert(reply.Data.end(), bytes, bytes + sizeof record);
   }
@@ -173,11 +179,14 @@ SimModule::Reply SimModule::AcqDataReply(WORD member, const std::vector<BYTE>& i
     return Reply{SimBadRequest, NoDataType, {}};
   const PointRange range = RangeOf(Settings.PointNum, input[2], input[4], input[5]);
   const SimWave wave = channel < Settings.Waves.size() ? Settings.Waves[channel] : SimWave();
+  // One view for the whole reply: every point comes from the same acquisition.
+  const std::uint64_t first = SimLiveViewOf(Settings).FirstPoint;
   Reply reply{0, Settings.DataType, {}};
   reply.Data.reserve(2ull * range.Count * SimWidthOf(Settings.DataType));
   for (DWORD point = range.First; point < range.First + range.Count; ++point) {
-    AppendValue(reply.Data, Settings.DataType, SimWaveValue(wave, member, channel, point, false));
-    AppendValue(reply.Data, Settings.DataType, SimWaveValue(wave, member, channel, point, true));
+    AppendValue(reply.Data, Settings.DataType,
+                SimWaveValue(wave, member, channel, first + point, Settings.Seed, false));
+    AppendValue(reply.Data, Settings.DataType, SimWaveValue(wave, member, channel, first + point, Settings.Seed, true));
   }
   return reply;
 }
@@ -185,10 +194,19 @@ SimModule::Reply SimModule::AcqDataReply(WORD member, const std::vector<BYTE>& i
 SimModule::Reply SimModule::CurrentDataReply(WORD member) const {
   if (member >= Settings.Members)
     return Reply{SimNoMember, NoDataType, {}};
+  const SimLiveView live = SimLiveViewOf(Settings);
   Reply reply{0, Settings.CurrentType, {}};
   for (WORD channel = 0; channel < Settings.Channels; ++channel)
-    AppendValue(reply.Data, Settings.CurrentType, SimCurrentValue(member, channel));
+    AppendValue(reply.Data, Settings.CurrentType,
+                live.Live ? LiveCurrentValue(member, channel, live.CurrentPoint) : SimCurrentValue(member, channel));
   return reply;
+}
+
+double SimModule::LiveCurrentValue(WORD member, WORD channel, std::uint64_t point) const noexcept {
+  const SimWave wave = channel < Settings.Waves.size() ? Settings.Waves[channel] : SimWave();
+  return (SimWaveValue(wave, member, channel, point, Settings.Seed, false) +
+          SimWaveValue(wave, member, channel, point, Settings.Seed, true)) /
+         2;
 }
 
 SimModule::Reply SimModule::SeqInfoReply() const {

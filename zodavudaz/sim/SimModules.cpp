@@ -5,6 +5,7 @@
 
 #include <map>
 #include <memory>
+#include <mutex>
 #include <new>
 
 namespace {
@@ -12,9 +13,13 @@ DWORD KeyOf(WORD station, WORD module) noexcept { return (DWORD{station} << 16) 
 
 /// Frontends still alive, with their modules.
 struct Registry {
+  /// Guards Modules, which the simulation's thread looks up.
+  std::mutex ModulesMutex;
   std::map<DWORD, std::unique_ptr<SimModule>> Modules;
   std::map<const CFRONTEND*, CFeModule*> Frontends;
   int Destroys = 0;
+  /// Kept frontends not yet destroyed.
+  int LiveFrontends = 0;
 
   ~Registry() { EndFrontends(); }
 
@@ -25,6 +30,7 @@ struct Registry {
       Frontends.erase(Frontends.begin());
       delete frontend;
     }
+    LiveFrontends = 0;
   }
 };
 
@@ -51,6 +57,7 @@ std::vector<BYTE> BytesOf(const void* data, DWORD bytes) {
 } // namespace
 
 SimModule* FindSimModule(WORD station, WORD module) noexcept {
+  const std::lock_guard<std::mutex> lock(TheRegistry().ModulesMutex);
   auto found = TheRegistry().Modules.find(KeyOf(station, module));
   return found == TheRegistry().Modules.end() ? nullptr : found->second.get();
 }
@@ -61,6 +68,7 @@ SimModule* MakeSimModule(const SimModuleConfig& config) noexcept {
   try {
     auto made = std::make_unique<SimModule>(config);
     SimModule* module = made.get();
+    const std::lock_guard<std::mutex> lock(TheRegistry().ModulesMutex);
     TheRegistry().Modules[KeyOf(config.Station, config.ModuleId)] = std::move(made);
     return module;
   } catch (const std::bad_alloc&) {
@@ -75,20 +83,27 @@ BOOL KeepFrontend(CFeModule* frontend, SimModule* module) noexcept {
     return FALSE;
   }
   module->NoteFrontendMade();
+  ++TheRegistry().LiveFrontends;
   return TRUE;
 }
 
+bool NoteFrontendEnded() noexcept { return --TheRegistry().LiveFrontends <= 0; }
+
 bool ForgetFrontend(const CFRONTEND* frontend) noexcept { return TheRegistry().Frontends.erase(frontend) == 1; }
+
+bool IsKeptFrontend(const CFRONTEND* frontend) noexcept { return TheRegistry().Frontends.count(frontend) == 1; }
 
 int NextDestroyOrder() noexcept { return ++TheRegistry().Destroys; }
 
 void ResetModules() noexcept {
   TheRegistry().EndFrontends();
+  const std::lock_guard<std::mutex> lock(TheRegistry().ModulesMutex);
   TheRegistry().Modules.clear();
   TheRegistry().Destroys = 0;
 }
 
 void SimReset() noexcept {
+  ResetLive();
   ResetModules();
   ResetManager();
   ResetStations();

@@ -17,12 +17,19 @@ SimModule* MakeSimModule(const SimModuleConfig& config) noexcept;
 BOOL KeepFrontend(CFeModule* frontend, SimModule* module) noexcept;
 /// Forgets frontend; true when it was one that KeepFrontend kept.
 bool ForgetFrontend(const CFRONTEND* frontend) noexcept;
+bool IsKeptFrontend(const CFRONTEND* frontend) noexcept;
 /// The number of the Destroy() call being made among all since SimReset, from 1.
 int NextDestroyOrder() noexcept;
+/// A kept frontend was destroyed; true when no kept frontend is left undestroyed.
+bool NoteFrontendEnded() noexcept;
+
+/// Sets or clears the sequence manager's measurement flag.
+void SetMeasEvent(bool measuring) noexcept;
 
 /// The communication manager's sequence thread, which the sequence manager shares.
 CZoThread* SimSeqThread() noexcept;
 
+void ResetLive() noexcept;
 void ResetModules() noexcept;
 void ResetManager() noexcept;
 void ResetStations() noexcept;

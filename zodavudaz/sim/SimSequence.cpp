@@ -3,11 +3,13 @@
 #include <zodavudaz/packets/siblings/SeqMsgParam.h>
 #include <zodavudaz/packets/siblings/SequenceLibrary.h>
 #include <zodavudaz/sim/SimControl.h>
+#include <zodavudaz/sim/SimLive.h>
 #include <zodavudaz/sim/SimParts.h>
 
+#include <atomic>
 #include <map>
+#include <mutex>
 #include <new>
-#include <set>
 #include <utility>
 
 namespace {
@@ -22,17 +24,33 @@ struct SequenceState {
   SequenceState() noexcept { Manager.SetSeqThread(SimSeqThread()); }
 
   CZosManager Manager;
-  std::set<std::pair<WORD, WORD>> Running;
+  /// Answers of IsSeqRun scripted with SimSetSeqRun, before the live sequences'.
+  std::mutex ScriptMutex;
+  std::map<std::pair<WORD, WORD>, bool> Running;
   std::map<std::pair<WORD, WORD>, Answer> Answers;
 };
 
 SequenceState State;
 } // namespace
 
+/// The sequence library's way to the manager's fields.
+struct SeqLayerAccess {
+  static void SetMeasEvent(CZosManager& manager, bool measuring) noexcept {
+    std::atomic_ref<int>(manager.MeasEvent).store(measuring ? 1 : 0);
+  }
+};
+
 CZosManager* ZosGetMgr() noexcept { return &State.Manager; }
 
-BOOL CZosManager::IsSeqRun(WORD station, WORD frontend) noexcept {
-  return State.Running.count({station, frontend}) != 0;
+void SetMeasEvent(bool measuring) noexcept { SeqLayerAccess::SetMeasEvent(State.Manager, measuring); }
+
+BOOL CZosManager::IsSeqRun(WORD station, WORD id) noexcept {
+  {
+    const std::lock_guard<std::mutex> lock(State.ScriptMutex);
+    if (const auto scripted = State.Running.find({station, id}); scripted != State.Running.end())
+      return scripted->second ? TRUE : FALSE;
+  }
+  return SimLiveRuns(station, id) ? TRUE : FALSE;
 }
 
 WORD CZosManager::GetSeqMsgParam(WORD station, WORD slot, _SeqMsgParam* param) noexcept {
@@ -54,16 +72,15 @@ void ResetSequence() noexcept {
   State.Manager.~CZosManager();
   new (&State.Manager) CZosManager();
   State.Manager.SetSeqThread(SimSeqThread());
+  const std::lock_guard<std::mutex> lock(State.ScriptMutex);
   State.Running.clear();
   State.Answers.clear();
 }
 
 void SimSetSeqRun(WORD station, WORD frontend, bool runs) noexcept {
   try {
-    if (runs)
-      State.Running.insert({station, frontend});
-    else
-      State.Running.erase({station, frontend});
+    const std::lock_guard<std::mutex> lock(State.ScriptMutex);
+    State.Running[{station, frontend}] = runs;
   } catch (const std::bad_alloc&) {
   }
 }

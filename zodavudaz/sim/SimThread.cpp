@@ -14,6 +14,7 @@ BOOL SimThread::PostThreadMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   posted.WParam = wParam;
   posted.LParam = lParam;
   try {
+    const std::lock_guard<std::mutex> lock(Mutex);
     Pending.push_back(posted);
   } catch (const std::bad_alloc&) {
     return FALSE;
@@ -44,25 +45,48 @@ void SimThread::Handle(SimMessage& message) noexcept {
   }
 }
 
-std::vector<SimMessage> SimThread::Messages() noexcept {
+// Called with Mutex held.
+bool SimThread::HandlePending() noexcept {
   try {
     // Room first, so that no record is freed and then lost with a failed append.
     Handled.reserve(Handled.size() + Pending.size());
-    for (SimMessage& message : Pending) {
-      Handle(message);
-      Handled.push_back(message);
-    }
-    Pending.clear();
-    return Handled;
+    Actions.reserve(Actions.size() + Pending.size());
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  for (SimMessage& message : Pending) {
+    Handle(message);
+    Handled.push_back(message);
+    if (message.HasRecord && message.Message == SeqMsgStartStop)
+      Actions.push_back(message);
+  }
+  Pending.clear();
+  return true;
+}
+
+std::vector<SimMessage> SimThread::Messages() noexcept {
+  const std::lock_guard<std::mutex> lock(Mutex);
+  try {
+    return HandlePending() ? Handled : std::vector<SimMessage>();
   } catch (const std::bad_alloc&) {
     return {};
   }
 }
 
+std::vector<SimMessage> SimThread::TakeActions() noexcept {
+  const std::lock_guard<std::mutex> lock(Mutex);
+  HandlePending();
+  std::vector<SimMessage> taken;
+  taken.swap(Actions);
+  return taken;
+}
+
 void SimThread::Reset() noexcept {
+  const std::lock_guard<std::mutex> lock(Mutex);
   for (const SimMessage& message : Pending)
     if (CarriesRecord(message.Message) && message.LParam != 0)
       delete WordAddress<_SeqMsgParam>(message.LParam);
   std::vector<SimMessage>().swap(Pending);
   std::vector<SimMessage>().swap(Handled);
+  std::vector<SimMessage>().swap(Actions);
 }

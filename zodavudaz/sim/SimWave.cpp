@@ -3,24 +3,27 @@
 #include <zodavudaz/sim/SimControl.h>
 
 #include <cmath>
-#include <cstdint>
 #include <cstring>
 #include <numbers>
 
 namespace {
-// Dividing by a whole rate keeps phases such as 0.5 exact in both builds (x87 keeps more bits of a
-// product with the inexact interval).
-constexpr double PointsPerSecond = 1 / SimSampleInterval;
+// Every formula runs in long double, which is the same x87 extended format in both builds, and
+// is rounded to double once at its end: the i386 build's x87 registers would otherwise round
+// differently from the native build's SSE.
+using Exact = long double;
 
-/// The fraction of the current cycle at point.
-double PhaseOf(const SimWave& wave, DWORD point) noexcept {
-  const double cycles = wave.Frequency * point / PointsPerSecond;
-  return cycles - std::floor(cycles);
+constexpr Exact PointsPerCycleUnit = 1000;
+
+/// The part of the current cycle at point, in thousandths: a whole number whenever the frequency
+/// is one, so that integer types land on the exact value.
+Exact ThousandthsOf(const SimWave& wave, std::uint64_t point) noexcept {
+  return std::fmod(static_cast<Exact>(wave.Frequency) * static_cast<Exact>(point), PointsPerCycleUnit);
 }
 
 /// A value in [-1, 1) that depends only on its inputs, so that repeated requests agree.
-double NoiseOf(WORD member, WORD channel, DWORD step) noexcept {
+double NoiseOf(WORD member, WORD channel, std::uint64_t step, DWORD seed) noexcept {
   std::uint64_t mixed = (std::uint64_t{member} << 48) ^ (std::uint64_t{channel} << 32) ^ step;
+  mixed ^= seed * 0x9E3779B97F4A7C15ull;
   mixed ^= mixed >> 33;
   mixed *= 0xFF51AFD7ED558CCDull;
   mixed ^= mixed >> 33;
@@ -29,23 +32,35 @@ double NoiseOf(WORD member, WORD channel, DWORD step) noexcept {
   return static_cast<double>(mixed >> 11) / static_cast<double>(1ull << 52) - 1.0;
 }
 
-DWORD NoiseStep(const SimWave& wave, DWORD point) noexcept {
-  if (wave.Frequency <= 0)
+std::uint64_t NoiseStep(const SimWave& wave, std::uint64_t point) noexcept {
+  if (wave.Frequency <= 0 || wave.Frequency >= PointsPerCycleUnit)
     return point;
-  const double pointsPerValue = PointsPerSecond / wave.Frequency;
-  return pointsPerValue <= 1 ? point : static_cast<DWORD>(point / pointsPerValue);
+  return static_cast<std::uint64_t>(std::floor(static_cast<Exact>(point) * wave.Frequency / PointsPerCycleUnit));
+}
+
+double StepsOf(WORD member, WORD channel, std::uint64_t point, DWORD seed, bool maximum) noexcept {
+  const double sample = 1 + static_cast<double>((point + 10ull * channel + 50ull * member + seed) % 198);
+  return maximum ? sample + 1 : sample - 1;
+}
+
+double Scaled(const SimWave& wave, Exact unit) noexcept {
+  return static_cast<double>(static_cast<Exact>(wave.Offset) + static_cast<Exact>(wave.Amplitude) * unit);
 }
 } // namespace
 
-double SimWaveValue(const SimWave& wave, WORD member, WORD channel, DWORD point, bool maximum) noexcept {
+double SimWaveValue(const SimWave& wave, WORD member, WORD channel, std::uint64_t point, DWORD seed,
+                    bool maximum) noexcept {
   switch (wave.Shape) {
-  case SimWaveShape::Sine: return wave.Offset + wave.Amplitude * std::sin(2 * std::numbers::pi * PhaseOf(wave, point));
-  case SimWaveShape::Square: return wave.Offset + (PhaseOf(wave, point) < 0.5 ? wave.Amplitude : -wave.Amplitude);
-  case SimWaveShape::Ramp: return wave.Offset + wave.Amplitude * (2 * PhaseOf(wave, point) - 1);
-  case SimWaveShape::Noise: return wave.Offset + wave.Amplitude * NoiseOf(member, channel, NoiseStep(wave, point));
+  case SimWaveShape::Sine:
+    return Scaled(wave, std::sin(2 * std::numbers::pi * static_cast<double>(ThousandthsOf(wave, point) / 1000)));
+  case SimWaveShape::Square: return Scaled(wave, ThousandthsOf(wave, point) < 500 ? 1 : -1);
+  case SimWaveShape::Ramp:
+    return static_cast<double>(static_cast<Exact>(wave.Offset) +
+                               static_cast<Exact>(wave.Amplitude) * (2 * ThousandthsOf(wave, point) - 1000) / 1000);
+  case SimWaveShape::Noise: return Scaled(wave, NoiseOf(member, channel, NoiseStep(wave, point), seed));
   case SimWaveShape::Steps: break;
   }
-  return SimAcqValue(member, channel, point, maximum);
+  return StepsOf(member, channel, point, seed, maximum);
 }
 
 bool SimWaveShapeOf(const char* name, SimWaveShape& shape) noexcept {

@@ -5,6 +5,8 @@
 #include <zodavudaz/platform/BaseTypes.h>
 #include <zodavudaz/platform/Export.h>
 
+#include <cstdint>
+
 /// Seconds between two acquired points of a simulated module (the WAVEINF sample interval).
 constexpr double SimSampleInterval = 0.001;
 
@@ -27,9 +29,11 @@ struct SimWave {
   double Offset = 0;
 };
 
-/// An acquired point's minimum or maximum on wave; Steps gives SimAcqValue, the others give the
-/// same value for both.
-ZODAVUDAZ_EXPORT double SimWaveValue(const SimWave& wave, WORD member, WORD channel, DWORD point,
+/// The minimum or maximum of wave at signal point point (signal time point x SimSampleInterval):
+/// Steps gives SimAcqValue moved on by seed, the others the same value for both. Noise and steps
+/// depend only on their inputs, so the same seed gives the same values on every run and in both
+/// builds. The formulas are in docs/virtual-stations.md.
+ZODAVUDAZ_EXPORT double SimWaveValue(const SimWave& wave, WORD member, WORD channel, std::uint64_t point, DWORD seed,
                                      bool maximum) noexcept;
 
 /// The shape named name ("steps", "sine", "square", "ramp", "noise"); false for any other name.

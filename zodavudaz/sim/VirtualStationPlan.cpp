@@ -19,9 +19,10 @@ constexpr DWORD MostMembers = 16;
 constexpr DWORD MostPoints = 1000000;
 // Longest name that fits ModelName and ProductName with their zero.
 constexpr std::size_t LongestName = 31;
-const std::set<std::string> StationKeys = {"Id", "Model", "Modules", "SlotAttribute", "ConnectStatus"};
-const std::set<std::string> ModuleKeys = {"Product",  "ProductWord", "Channels", "Members",
-                                          "DataType", "Points",      "Wave"};
+const std::set<std::string> StationKeys = {"Id",          "Model",  "Modules", "SlotAttribute", "ConnectStatus",
+                                           "Acquisition", "Period", "Seed"};
+const std::set<std::string> ModuleKeys = {"Product", "ProductWord", "Channels",    "Members", "DataType",
+                                          "Points",  "Wave",        "Acquisition", "Period",  "Seed"};
 const std::set<BYTE> DataTypes = {0x00, 0x01, 0x10, 0x11, 0x20, 0x21, 0x22, 0x32};
 
 /// The comma-separated items of text, trimmed; none for blank text.
@@ -66,6 +67,8 @@ const WaveNumber WaveNumbers[] = {
     {"FREQUENCY", 0, SimWaveLimit, "0 to 1e300"},
     {"OFFSET", -SimWaveLimit, SimWaveLimit, "-1e300 to 1e300"},
 };
+
+const WaveNumber PeriodRange = {"Period", SimShortestPeriod, SimLongestPeriod, "0.001 to 86400"};
 
 // from_chars reads in the C locale whatever the process locale is, where strtod would not.
 bool ParseReal(const std::string& text, const WaveNumber& range, double& value) {
@@ -130,6 +133,8 @@ private:
   bool ReadModuleIds(const std::string& section, const VirtualStationPlan& plan, std::vector<DWORD>& ids);
   bool ReadModule(const VirtualStationPlan& plan, DWORD id, VirtualModulePlan& module);
   bool ReadWaves(const std::string& section, SimModuleConfig& config);
+  /// Acquisition, Period and Seed of section, each left as it is when the key is absent.
+  bool ReadAcquisition(const std::string& section, SimAcqMode& mode, double& period, DWORD& seed);
   bool CheckKeys(const std::string& section, const std::set<std::string>& known, WORD channels);
   static std::string UnusedSectionFault(const std::string& section, const std::vector<VirtualStationPlan>& plans);
 
@@ -226,7 +231,7 @@ bool PlanReader::ReadStation(const std::string& name, VirtualStationPlan& plan) 
   plan.Name = name;
   if (!ReadName(section, "Model", plan.Model) || !ReadSlotBytes(section, "SlotAttribute", plan.SlotAttribute) ||
       !ReadSlotBytes(section, "ConnectStatus", plan.ConnectStatus) || !ReadModuleIds(section, plan, moduleIds) ||
-      !CheckKeys(section, StationKeys, 0))
+      !ReadAcquisition(section, plan.Acquisition, plan.Period, plan.Seed) || !CheckKeys(section, StationKeys, 0))
     return false;
   for (DWORD moduleId : moduleIds) {
     plan.Modules.emplace_back();
@@ -255,7 +260,33 @@ bool PlanReader::ReadModule(const VirtualStationPlan& plan, DWORD id, VirtualMod
   config.Members = static_cast<WORD>(members);
   config.DataType = static_cast<BYTE>(dataType);
   config.PointNum = points;
-  return ReadWaves(section, config) && CheckKeys(section, ModuleKeys, config.Channels);
+  config.Acquisition = plan.Acquisition;
+  config.Period = plan.Period;
+  config.Seed = plan.Seed;
+  return ReadAcquisition(section, config.Acquisition, config.Period, config.Seed) && ReadWaves(section, config) &&
+         CheckKeys(section, ModuleKeys, config.Channels);
+}
+
+bool PlanReader::ReadAcquisition(const std::string& section, SimAcqMode& mode, double& period, DWORD& seed) {
+  static const struct {
+    const char* Name;
+    SimAcqMode Mode;
+  } Modes[] = {{"still", SimAcqMode::Still}, {"continuous", SimAcqMode::Continuous}, {"single", SimAcqMode::Single}};
+  std::string text;
+  if (File.Optional(section, "Acquisition", text)) {
+    const std::string name = WithoutBlanks(text);
+    const auto found =
+        std::find_if(std::begin(Modes), std::end(Modes), [&](const auto& each) { return name == each.Name; });
+    if (found == std::end(Modes))
+      return File.Fail(section, "Acquisition", "\"" + name + "\" is not still, continuous or single");
+    mode = found->Mode;
+  }
+  if (!File.Optional(section, "Period", text))
+    return ReadNumber(section, "Seed", 0, 0xFFFFFFFF, seed, false);
+  const std::string written = WithoutBlanks(text);
+  if (!ParseReal(written, PeriodRange, period))
+    return File.Fail(section, "Period", "\"" + written + "\" is not a number of seconds from 0.001 to 86400");
+  return ReadNumber(section, "Seed", 0, 0xFFFFFFFF, seed, false);
 }
 
 // "Wave" gives every channel its waveform; "Wave<channel>" overrides it for one channel.

@@ -23,6 +23,10 @@ struct VirtualStationPlan {
   BYTE SlotAttribute[StationSlotCount] = {};
   BYTE ConnectStatus[StationSlotCount] = {};
   std::vector<VirtualModulePlan> Modules;
+  /// The station's default acquisition settings of its modules.
+  SimAcqMode Acquisition = SimAcqMode::Still;
+  double Period = 0;
+  DWORD Seed = 0;
 };
 
 /// Reads and checks every station that fileName describes; false, with a message naming the file,

@@ -1,0 +1,350 @@
+#include <zodavudaz/sim/SimLive.h>
+
+#include "tests/TempFiles.h"
+#include <zodavudaz/control/CModuleCntl.h>
+#include <zodavudaz/control/StartControls.h>
+#include <zodavudaz/entry/LibraryEntry.h>
+#include <zodavudaz/packets/WireField.h>
+#include <zodavudaz/packets/siblings/SequenceLibrary.h>
+#include <zodavudaz/sim/VirtualStationFile.h>
+#include <zodavudaz/sim/zodavudaz_sim_c.h>
+#include <zodavudaz/zodavudaz_c.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <future>
+#include <thread>
+#include <cstring>
+#include <mutex>
+#include <vector>
+
+namespace {
+/// Station 1 with module 1 of the given keys, two channels of doubles, 10 points.
+std::string Description(const std::string& moduleKeys) {
+  return "[Stations]\nNames=A\n\n[StationA]\nId=1\nModel=ZI400\nModules=1\n\n"
+         "[StationA-Module1]\nProduct=P\nProductWord=1\nChannels=2\nPoints=10\nDataType=0x32\n" +
+         moduleKeys;
+}
+
+/// Hands every announcement to CModuleCntl, as an application does, and keeps what it read.
+class Announcements : public CModuleCntl {
+public:
+  void RplyMeasure() override {
+    SimAcquisition acquisition;
+    if (SimReadAcqComplete(Packet, acquisition))
+      Seen.push_back(acquisition);
+  }
+  static void Receive(const _ModulePacket* packet, void* context) {
+    auto& self = *static_cast<Announcements*>(context);
+    const std::lock_guard<std::mutex> lock(self.Mutex);
+    self.Interpret(const_cast<_ModulePacket*>(packet));
+  }
+  std::vector<DWORD> Numbers() {
+    const std::lock_guard<std::mutex> lock(Mutex);
+    std::vector<DWORD> numbers;
+    for (const SimAcquisition& each : Seen)
+      numbers.push_back(each.Number);
+    return numbers;
+  }
+  std::mutex Mutex;
+  std::vector<SimAcquisition> Seen;
+};
+
+class SimLiveTest : public ::testing::Test {
+protected:
+  ~SimLiveTest() override {
+    SimRemoveReceiver(Receiver);
+    Database.Exit();
+    ReleaseVirtualStations(Database);
+    SimReset();
+  }
+
+  void Load(const std::string& moduleKeys, bool stepped = true) {
+    Database.Init();
+    SimSetSteppedClock(stepped);
+    WriteAll(Path, Description(moduleKeys));
+    CString message;
+    ASSERT_EQ(LoadVirtualStations(Path.c_str(), Database, message), 1) << static_cast<LPCTSTR>(message);
+    Receiver = SimAddReceiver(Announcements::Receive, &Heard);
+  }
+
+  /// Channel's ten points as read, minimum and maximum of each, and the wave information's number.
+  std::vector<double> Read(WORD channel, DWORD& number) {
+    std::vector<WAVEINF> info(100);
+    WORD count = 0, type = 0;
+    DWORD size = 0;
+    CRplySync sync;
+    EXPECT_EQ(Database.GetWaveInfo(1, 1, 0, channel, 0, info.data(), &count, &sync), 0);
+    number = info[0].DwordI;
+    std::vector<double> points(20);
+    EXPECT_EQ(Database.GetAcqDataEx(1, 1, 0, channel, 0, 0, 0, -1, 0, points.data(), 160, &type, &size, &sync), 0);
+    points.resize(size / sizeof(double));
+    return points;
+  }
+
+  TempFolder Folder;
+  const std::string Path = Folder / "Stations.ini";
+  CGUIDatabase& Database = *GetDataBase();
+  Announcements Heard;
+  DWORD Receiver = 0;
+};
+
+struct SequenceRow {
+  const char* Name;
+  const char* Keys;
+  /// Numbers announced 0.035 s after the start, and whether the sequence then still runs.
+  std::vector<DWORD> Numbers;
+  bool RunsAfter;
+};
+
+const SequenceRow SequenceRows[] = {
+    {"ContinuousEveryPeriod", "Acquisition=continuous\nPeriod=0.01\n", {1, 2, 3}, true},
+    {"SingleOnceThenStops", "Acquisition=single\nPeriod=0.01\n", {1}, false},
+    {"StillRunsWithoutAcquiring", "", {}, true},
+};
+
+TEST_F(SimLiveTest, StartAnnouncesInOrderAndStopEnds) {
+  for (const SequenceRow& row : SequenceRows) {
+    SCOPED_TRACE(row.Name);
+    Load(row.Keys);
+    EXPECT_EQ(ZocStartButton(1, 1), 0);
+    SimAdvance(0.035);
+    EXPECT_EQ(Heard.Numbers(), row.Numbers);
+    EXPECT_EQ(ZosGetMgr()->IsSeqRun(1, 1) != 0, row.RunsAfter);
+    EXPECT_EQ(ZosGetMgr()->IsMeasEvent() != 0, row.RunsAfter);
+    EXPECT_EQ(ZocStopButton(1, 1), 0);
+    SimAdvance(0.1);
+    EXPECT_EQ(Heard.Numbers(), row.Numbers);
+    EXPECT_EQ(ZosGetMgr()->IsSeqRun(1, 1), FALSE);
+    EXPECT_EQ(ZosGetMgr()->IsMeasEvent(), FALSE);
+    // A new start counts from 1 again; the stop without a start changed nothing.
+    ZocStartButton(1, 1);
+    SimAdvance(0.015);
+    EXPECT_EQ(SimLatestAcquisition(1, 1).Number, row.Numbers.empty() ? 0u : 1u);
+    SimRemoveReceiver(Receiver);
+    Heard.Seen.clear();
+    Database.Exit();
+    ReleaseVirtualStations(Database);
+    SimReset();
+  }
+}
+
+TEST_F(SimLiveTest, ScriptedAnswersTakePrecedence) {
+  Load("Acquisition=continuous\n");
+  SimSetSeqRun(1, 1, false);
+  ZocStartButton(1, 1);
+  SimAdvance(0);
+  EXPECT_EQ(ZosGetMgr()->IsSeqRun(1, 1), FALSE);
+  EXPECT_NE(ZosGetMgr()->IsMeasEvent(), FALSE);
+}
+
+TEST_F(SimLiveTest, EachReadIsOneAcquisitionContinuingTheSignal) {
+  // A ramp of 2 per point (-1000 at signal point 0) names its signal point by value.
+  Load("Acquisition=continuous\nPeriod=0.5\nWave=ramp 1000 1\nWave1=steps\nSeed=7\n");
+  ZocStartButton(1, 1);
+  for (DWORD number = 1; number <= 3; ++number) {
+    SimAdvance(0.5);
+    DWORD told = 0;
+    const std::vector<double> ramp = Read(0, told);
+    ASSERT_EQ(ramp.size(), 20u);
+    EXPECT_EQ(told, number);
+    for (DWORD point = 0; point < 10; ++point)
+      EXPECT_EQ(ramp[2 * point], 2.0 * ((number - 1) * 10 + point) - 1000) << point;
+    const std::vector<double> steps = Read(1, told);
+    // Steps: 1 + (signal point + 10 x channel + seed) % 198, minus and plus 1.
+    EXPECT_EQ(steps[1], 2.0 + ((number - 1) * 10 + 10 + 7) % 198);
+  }
+  // The current value follows the present moment: 3.25 periods in, signal point 32.
+  SimAdvance(0.125);
+  double current[2] = {};
+  WORD type = 0;
+  DWORD size = sizeof current;
+  CRplySync sync;
+  EXPECT_EQ(Database.GetCurrentData(1, 1, -1, &size, current, &type, &sync), 0);
+  EXPECT_EQ(current[0], 2.0 * 32 - 1000);
+}
+
+struct FormulaRow {
+  const char* Name;
+  const char* Wave;
+  BYTE Type;
+  /// The expected values of points 0 to 9 of the first acquisition.
+  std::vector<double> Values;
+};
+
+// Points 0.001 s apart; the values of the documented formulas, converted to each type.
+const FormulaRow FormulaRows[] = {
+    // Exact arithmetic: 30000 x (2 x (3p mod 1000) - 1000) / 1000 + 10000.
+    {"RampInt16LandsOnTheExactValue",
+     "ramp 30000 3 10000",
+     0x10,
+     {-20000, -19820, -19640, -19460, -19280, -19100, -18920, -18740, -18560, -18380}},
+    {"SquareBoundaryBelongsToTheSecondHalf", "square 5 100", 0x20, {5, 5, 5, 5, 5, -5, -5, -5, -5, -5}},
+    {"SineInt32TowardZero", "sine 100 125", 0x20, {0, 70, 100, 70, 0, -70, -100, -70, 0, 70}},
+    {"SineFloat", "sine 2 250 0.5", 0x22, {0.5, 2.5, 0.5, -1.5, 0.5, 2.5, 0.5, -1.5, 0.5, 2.5}},
+    {"RampUnsignedByteSaturates", "ramp 100 100 50", 0x00, {0, 0, 0, 10, 30, 50, 70, 90, 110, 130}},
+    {"Ramp0x11", "ramp 1000 100 1000", 0x11, {0, 200, 400, 600, 800, 1000, 1200, 1400, 1600, 1800}},
+    {"Square0x21", "square 7 100 -2", 0x21, {5, 5, 5, 5, 5, -9, -9, -9, -9, -9}},
+    {"StepsDouble", "steps", 0x32, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}},
+};
+
+TEST_F(SimLiveTest, ValuesFollowTheDocumentedFormulaForEveryType) {
+  for (const FormulaRow& row : FormulaRows) {
+    SCOPED_TRACE(row.Name);
+    SimModuleConfig config;
+    config.Station = 9;
+    config.Channels = 1;
+    config.PointNum = 10;
+    config.DataType = row.Type;
+    config.Waves.resize(1);
+    std::string wave = row.Wave;
+    SimWaveShapeOf(wave.substr(0, wave.find(' ')).c_str(), config.Waves[0].Shape);
+    std::sscanf(row.Wave, "%*s %lf %lf %lf", &config.Waves[0].Amplitude, &config.Waves[0].Frequency,
+                &config.Waves[0].Offset);
+    CFeModule* frontend = SimCreateFrontend(config);
+    LONG input[6] = {0, 0, 0, 0, -1, 0};
+    BYTE out[160];
+    WORD type = 0;
+    DWORD count = 0;
+    ASSERT_EQ(frontend->Query(10, 0x40C, input, 0x20, 6, out, &type, &count, sizeof out, nullptr, 0), 0);
+    ASSERT_EQ(count, 20u);
+    for (DWORD point = 0; point < 10; ++point) {
+      double value = 0;
+      const BYTE* at = out + 2 * point * (DWORD{1} << (row.Type >> 4));
+      switch (row.Type) {
+      case 0x00: value = at[0]; break;
+      case 0x10:
+      case 0x11: value = LoadWire<std::int16_t>(at, 0); break;
+      case 0x20:
+      case 0x21: value = LoadWire<std::int32_t>(at, 0); break;
+      case 0x22: value = LoadWire<float>(at, 0); break;
+      default: value = LoadWire<double>(at, 0); break;
+      }
+      EXPECT_EQ(value, row.Values[point]) << point;
+    }
+    frontend->Destroy();
+    delete frontend;
+    SimReset();
+  }
+}
+
+TEST_F(SimLiveTest, EveryPointOfAnInt16RampIsExact) {
+  SimWave ramp{SimWaveShape::Ramp, 30000, 3, 10000};
+  for (std::uint64_t point = 0; point < 500; ++point) {
+    const long long exact = 30000LL * (2 * static_cast<long long>((3 * point) % 1000) - 1000) / 1000 + 10000;
+    ASSERT_EQ(SimWaveValue(ramp, 0, 0, point, 0, false), static_cast<double>(exact)) << point;
+  }
+}
+
+struct ReentryState {
+  DWORD Self = 0;
+  WORD WaitResult = 0;
+  int Calls = 0;
+  CGUIDatabase* Database = nullptr;
+  int32_t ReleaseResult = 0;
+};
+
+// Inside a receiver: waiting answers an order error, the release too, removing itself returns at
+// once, and ending the database stops the thread without waiting for itself.
+void Reenter(const _ModulePacket*, void* context) {
+  auto& state = *static_cast<ReentryState*>(context);
+  ++state.Calls;
+  SimAcquisition latest;
+  state.WaitResult = SimWaitForAcquisition(1, 1, 0, 10000, latest);
+  EXPECT_TRUE(SimInsideReceiver());
+  EXPECT_TRUE(SimRemoveReceiver(state.Self));
+  state.Database->Exit();
+  state.ReleaseResult = zdz_sim_release_virtual_stations();
+}
+
+TEST_F(SimLiveTest, ReceiversMayEndEverythingFromInsideWithoutWaitingForThemselves) {
+  Load("Acquisition=continuous\nPeriod=0.01\n");
+  ReentryState state;
+  state.Database = &Database;
+  state.Self = SimAddReceiver(Reenter, &state);
+  ZocStartButton(1, 1);
+  SimAdvance(0.05);
+  EXPECT_EQ(state.Calls, 1);
+  EXPECT_EQ(state.WaitResult, SimOrderError);
+  EXPECT_EQ(state.ReleaseResult, ZDZ_E_ORDER);
+  EXPECT_EQ(ZosGetMgr()->IsSeqRun(1, 1), FALSE);
+  EXPECT_FALSE(SimRemoveReceiver(state.Self));
+  EXPECT_FALSE(SimInsideReceiver());
+  SimAcquisition latest;
+  EXPECT_EQ(SimWaitForAcquisition(1, 1, latest.Announced + 1, 1, latest), SimTimedOut);
+  EXPECT_EQ(SimWaitForAcquisition(1, 9, 0, 1, latest), SimNoModule);
+}
+
+/// A receiver that calls the C interface, whose lock another thread holds meanwhile.
+struct LockWaiter {
+  std::atomic<bool> Locked = false;
+  std::atomic<bool> Entered = false;
+  std::atomic<int32_t> Status = 1;
+};
+
+void CallTheInterface(void* user, const uint8_t*, uint32_t) {
+  auto& waiter = *static_cast<LockWaiter*>(user);
+  waiter.Entered = true;
+  waiter.Entered.notify_all();
+  uint8_t slots = 0;
+  waiter.Status = zdz_get_max_slot(1, &slots);
+}
+
+int32_t ExitOnceTheReceiverWaits(void* user) {
+  auto& waiter = *static_cast<LockWaiter*>(user);
+  waiter.Locked = true;
+  waiter.Locked.notify_all();
+  waiter.Entered.wait(false);
+  return zdz_exit();
+}
+
+TEST_F(SimLiveTest, ExitUnderTheLockDoesNotWaitForAReceiverThatWaitsForIt) {
+  WriteAll(Path, Description("Acquisition=continuous\nPeriod=0.5\n"));
+  ASSERT_EQ(zdz_init(), ZDZ_OK);
+  SimSetSteppedClock(true);
+  ASSERT_EQ(zdz_sim_load_virtual_stations(Path.c_str(), nullptr, 0, nullptr), ZDZ_OK);
+  LockWaiter waiter;
+  uint32_t id = 0;
+  ASSERT_EQ(zdz_sim_add_receiver(CallTheInterface, &waiter, &id), ZDZ_OK);
+  ASSERT_EQ(zdz_zoc_start_button(1, 1), ZDZ_OK);
+  auto exited = std::async(std::launch::async, [&] { return zdz_call_locked(ExitOnceTheReceiverWaits, &waiter); });
+  waiter.Locked.wait(false);
+  std::thread stepper([] { zdz_sim_advance(0.5); });
+  if (exited.wait_for(std::chrono::seconds(30)) != std::future_status::ready) {
+    ADD_FAILURE() << "zdz_exit waits for a receiver that waits for its lock";
+    std::_Exit(1);
+  }
+  EXPECT_EQ(exited.get(), ZDZ_OK);
+  stepper.join();
+  // The receiver's call ran once zdz_exit let go of the lock, and found the database emptied.
+  EXPECT_EQ(waiter.Status, ZDZ_E_UNKNOWN);
+  EXPECT_EQ(zdz_sim_remove_receiver(id), ZDZ_OK);
+  EXPECT_EQ(zdz_sim_release_virtual_stations(), ZDZ_OK);
+}
+
+TEST_F(SimLiveTest, WallClockAcquisitionsAreReadWholeWhileTheThreadRuns) {
+  Load("Acquisition=continuous\nPeriod=0.002\nWave=ramp 1000 1\n", false);
+  ZocStartButton(1, 1);
+  SimAcquisition latest;
+  while (latest.Announced < 20) {
+    ASSERT_EQ(SimWaitForAcquisition(1, 1, latest.Announced, 10000, latest), 0);
+    DWORD told = 0;
+    const std::vector<double> ramp = Read(0, told);
+    ASSERT_EQ(ramp.size(), 20u);
+    const double first = ramp[0];
+    EXPECT_EQ(std::fmod(first + 1000, 20), 0) << "not the first point of an acquisition";
+    for (DWORD point = 0; point < 10; ++point)
+      EXPECT_EQ(ramp[2 * point], first + 2.0 * point);
+  }
+  ZocStopButton(1, 1);
+  SimAdvance(0);
+  const std::vector<DWORD> numbers = Heard.Numbers();
+  for (std::size_t index = 0; index < numbers.size(); ++index)
+    ASSERT_EQ(numbers[index], index + 1);
+}
+} // namespace
