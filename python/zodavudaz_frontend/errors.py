@@ -53,3 +53,5 @@ async def json_errors(request: web.Request, handler: Handler) -> web.StreamRespo
         raise ApiError(404, str(error)) from None
     except zodavudaz.ZdzError as error:
         raise _library_error(error) from None
+    except Exception as error:  # the page gets JSON even from a fault of the server's own
+        raise ApiError(500, f"the server failed: {error!r}") from error

@@ -51,7 +51,7 @@ class Guard:
             return value
         return request.cookies.get(self.cookie_name(request))
 
-    def _welcome(self, request: web.Request) -> web.StreamResponse:
+    def _welcome(self, request: web.Request) -> web.HTTPSeeOther:
         """The printed URL: the token becomes a cookie, and the page is reached without it."""
         if not self._matches(request.query.get("token")):
             raise ApiError(401, "the token in the URL is not this run's")
@@ -64,7 +64,7 @@ class Guard:
         if host_name(request.host) not in self.hosts:
             raise ApiError(403, "this server answers only to its own host names")
         if request.path == "/" and "token" in request.query:
-            return self._welcome(request)
+            raise self._welcome(request)
         if not self._matches(self._offered(request)):
             raise ApiError(401, "open the URL the server printed at its start")
         websocket = request.headers.get("Upgrade", "").lower() == "websocket"
