@@ -49,12 +49,11 @@ async def serve(library: Library, guard: Guard, listen: str, port: int) -> None:
     await runner.setup()
     site = web.TCPSite(runner, listen, port)
     await site.start()
-    bound = runner.addresses[0][1]
-    print(f"http://{_url_host(listen)}:{bound}/?token={guard.token}", flush=True)
     stopped = asyncio.Event()
     loop = asyncio.get_running_loop()
     for number in (signal.SIGINT, signal.SIGTERM):
         loop.add_signal_handler(number, stopped.set)
+    print(f"http://{_url_host(listen)}:{runner.addresses[0][1]}/?token={guard.token}", flush=True)
     try:
         await stopped.wait()
     finally:
