@@ -18,7 +18,7 @@ import zodavudaz
 pytest.importorskip("aiohttp")
 from aiohttp.test_utils import TestClient, TestServer  # noqa: E402
 
-from zodavudaz_frontend import facts, live  # noqa: E402
+from zodavudaz_frontend import facts, live, static  # noqa: E402
 from zodavudaz_frontend.library import Library  # noqa: E402
 from zodavudaz_frontend.security import Guard  # noqa: E402
 from zodavudaz_frontend.server import MAX_BODY_BYTES, make_app  # noqa: E402
@@ -156,6 +156,7 @@ BAD_ROWS = [
     ("inverted rectangle", "PUT", ALPHA1 + "/viewer", {"rect": {"left": 9, "top": 0, "right": 1, "bottom": 5}}, 400),
     ("cursor off the plot", "PUT", ALPHA1 + "/viewer", {"cursors": {"VCursor1": 1.5}}, 400),
     ("group that does not exist", "PUT", ALPHA1 + "/viewer", {"currentGroup": 1}, 400),
+    ("group not a number", "PUT", ALPHA1 + "/viewer", {"currentGroup": "0"}, 400),
     ("placement of an unknown module", "PUT", "/api/stations/1/modules/2/placement",
      {"left": 0, "top": 0, "right": 9, "bottom": 5}, 404),
     ("body over the limit", "PUT", ALPHA1 + "/viewer", b" " * (MAX_BODY_BYTES + 1), 413),
@@ -174,6 +175,16 @@ def test_bad_request_gets_a_json_error_and_changes_nothing(folder: Path, monkeyp
         got, answer = await page.call(method, path, body)
         assert got == status and isinstance(answer, dict) and answer["error"], answer
         assert page.files() == before
+    run(scenario, folder)
+
+
+def test_a_page_file_replaced_by_a_link_is_not_followed(folder: Path, tmp_path: Path,
+                                                       monkeypatch: pytest.MonkeyPatch) -> None:
+    (tmp_path / "main.js").symlink_to(DEMO_SETTINGS / "Mardel.ini")
+    monkeypatch.setitem(static.FILES, "/main.js", tmp_path / "main.js")
+
+    async def scenario(page: Page) -> None:
+        assert (await page.call("GET", "/main.js"))[0] == 404
     run(scenario, folder)
 
 

@@ -90,9 +90,9 @@ def _texts(record: ViewerProperty, product: str) -> dict[str, str]:
 
 
 def save_viewer(library: Library, module: zodavudaz.Module, changes: dict[str, Any]) -> list[str]:
-    """Applies the changes to the stored record and, where they change it and any of its texts
-    differs from what is stored, writes all its keys in order, since the engine moves a rewritten
-    key to its section's end. Gives the keys written."""
+    """Applies the changes to the stored record and, where they change any of its texts, writes all
+    its keys in order, since the engine moves a rewritten key to its section's end. Gives the keys
+    written."""
     settings = zodavudaz.Settings(library.ini)
     section = f"Station{module.station.name}-Module{module.id}"
     stored_product = settings.get(section, "Product")
@@ -105,7 +105,7 @@ def save_viewer(library: Library, module: zodavudaz.Module, changes: dict[str, A
         for keyword, value in changes.items():
             record.set(keyword, value)
         texts = _texts(record, product)
-    if texts == loaded or all(settings.get(section, key) == text for key, text in texts.items()):
+    if texts == loaded:
         return []
     for key, text in texts.items():
         settings.set(section, key, text)
