@@ -69,8 +69,10 @@ def _wave_row(info: zodavudaz.WaveInfo) -> dict[str, Any]:
             "date": _text(described.date), "time": _text(described.time), "timeStamp": info.time_stamp}
 
 
-def channel_facts(module: zodavudaz.Module) -> list[viewmodel.ChannelFacts]:
-    infos = {info.channel: info for info in _wave_infos(module)}
+def channel_facts(module: zodavudaz.Module,
+                  described: list[zodavudaz.WaveInfo] | None = None) -> list[viewmodel.ChannelFacts]:
+    """Each channel's facts from its wave information (asked of the module unless described)."""
+    infos = {info.channel: info for info in (_wave_infos(module) if described is None else described)}
     return [viewmodel.ChannelFacts(info.unit, info.data_type, info.interval, info.point_num) if info else
             viewmodel.ChannelFacts() for info in (infos.get(channel) for channel in range(module.channels))]
 
@@ -97,11 +99,13 @@ def view(library: Library, module: zodavudaz.Module) -> dict[str, Any]:
 def view_of(library: Library, module: zodavudaz.Module) -> dict[str, Any]:
     """The module's viewer as the view model builds it, with its module's facts and the points it
     shows first."""
-    facts = channel_facts(module)
+    infos = _wave_infos(module)
+    facts = channel_facts(module, infos)
     built = viewmodel.build(stored_settings(module, library.ini), facts)
     built.update(station=module.station.id, module=module.id, name=module.name,
                  points=max((each.points for each in facts), default=0),
-                 interval=next((each.interval for each in facts if each.interval), None))
+                 interval=next((each.interval for each in facts if each.interval), None),
+                 timeStamp=next((info.time_stamp for info in infos), None))
     built["window"] = window(built["timeWidth"], built["interval"], built["points"])
     return built
 
