@@ -50,7 +50,7 @@ export function readouts(view, timeSpan, channels) {
       parts.push(`ΔV ${channelName(channel)} ${Number(dv.toPrecision(6))} ${unit}`);
     }
   }
-  return parts.join('   ');
+  return parts.join('; ');
 }
 
 export class Plot {
@@ -93,6 +93,7 @@ export class Plot {
   }
 
   show(data) {
+    this.container.shown = data;
     const series = data.series;
     series.forEach((each) => { this.ranges[each.channel] = each.range; });
     const rows = data.x.map((x, i) => [x, ...series.map((each) => [each.low[i], each.middle[i], each.high[i]])]);
