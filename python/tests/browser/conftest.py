@@ -49,7 +49,8 @@ VIEWER = ("ChannelNumber 2;GrNum 1;GrChNum 2;CurrentGr 0;GridType 1;Interpolatio
 GROUP = ("Group1 Squares;CHID 0 1;CHSTS 1 1;MMIN -1.000000e+01 -1.000000e+01;MMAX 1.000000e+01 1.000000e+01;"
          "CurrentColor 0xFF 0xFF0000;OtherColor 0x808080 0x808080;")
 INI = f"[StationTest-Module1]\r\nProduct=ZOb10 test module\r\nViewer={VIEWER}\r\nGroup1={GROUP}\r\n"
-TMP = "[StationTest-Module1]\r\nWindowPos=0,1,-1,-1,-1,-1,20,400,420,700\r\n"
+TMP = ("[StationTest-Module1]\r\nWindowPos=0,1,-1,-1,-1,-1,20,400,420,700\r\n\r\n"
+       "[StationTest-Module2]\r\nWindowPos=0,1,-1,-1,-1,-1,-900,5000,-500,5300\r\n")
 
 
 @pytest.fixture(scope="session")

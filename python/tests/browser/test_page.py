@@ -76,6 +76,18 @@ def test_moved_panel_writes_its_placement(page: webdriver.Chrome, settings: Path
          ["WindowPos=0,1,-1,-1,-1,-1,50,380,450,680"], "the placement line")
 
 
+def test_panel_stored_off_the_page_is_shown_on_it_and_stored_unchanged(page: webdriver.Chrome,
+                                                                     settings: Path) -> None:
+    open_module(page, 9, 2, "Panel")
+    wait(page, lambda d: d.find_elements(By.CSS_SELECTOR, "#panel-9-2 table"), "the panel")
+    inside = page.execute_script("""const box = document.getElementById('panel-9-2').getBoundingClientRect();
+        const desk = document.getElementById('desktop').getBoundingClientRect();
+        return box.left >= desk.left && box.top >= desk.top && box.right <= desk.right && box.bottom <= desk.bottom
+          && box.width === 400 && box.height === 300;""")
+    assert inside
+    assert section(settings / "Mardel.tmp", "StationTest-Module2") == ["WindowPos=0,1,-1,-1,-1,-1,-900,5000,-500,5300"]
+
+
 def test_saved_viewer_writes_its_lines(page: webdriver.Chrome, settings: Path) -> None:
     open_module(page, 9, 1, "Viewer")
     wait(page, lambda d: d.find_elements(By.CSS_SELECTOR, "#viewer-9-1 .plot"), "the viewer")
