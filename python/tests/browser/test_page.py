@@ -64,6 +64,8 @@ def test_viewer_draws_each_trace_in_its_stored_colour_and_reads_out_its_cursors(
     plot = "#viewer-9-1 .plot"
     wait(page, lambda d: d.execute_script(f"return Boolean(document.querySelector('{plot}')?.shown)"), "the plot")
     assert [page.execute_script(PIXEL, plot, channel) for channel in (0, 1)] == ["#ff0000", "#0000ff"]
+    page.find_element(By.XPATH, '//section[@id="viewer-9-1"]//button[text()="CH2"]').click()
+    assert [page.execute_script(PIXEL, plot, channel) for channel in (0, 1)] == ["#808080", "#0000ff"]
     readout = page.find_element(By.CSS_SELECTOR, "#viewer-9-1 .readouts").text
     assert readout == "Δt 10 s; 1/Δt 0.1 Hz; ΔV CH1 10 V; ΔV CH2 10 V"
 

@@ -56,14 +56,25 @@ export function readouts(view, timeSpan, channels) {
 export class Plot {
   /** A pane in container for the entries (channels with their colours) of view's current tab. */
   constructor(container, view, entries, onZoom) {
-    Object.assign(this, { container, view, entries, onZoom, ranges: {} });
+    Object.assign(this, { container, view, entries, onZoom, ranges: {}, selected: null });
+  }
+
+  /** Each channel's colour: its own, or its other colour while another channel is selected. */
+  colours() {
+    return this.entries.map((entry) => (this.selected === null || entry.channel === this.selected ?
+      entry.colour : entry.otherColour));
+  }
+
+  select(channel) {
+    this.selected = this.entries.some((entry) => entry.channel === channel) ? channel : null;
+    this.graph?.updateOptions({ colors: this.colours() });
   }
 
   options(labels) {
     const { view } = this;
     const units = (channel) => view.units[channel] ?? '';
     return {
-      labels, customBars: true, colors: this.entries.map((entry) => entry.colour), fillAlpha: 1,
+      labels, customBars: true, colors: this.colours(), fillAlpha: 1,
       strokeWidth: view.interpolation === 'points' ? 0 : 1, drawPoints: view.interpolation === 'points',
       pointSize: 2, stepPlot: view.interpolation === 'step', valueRange: [0, view.divisions],
       drawGrid: view.grid !== 'none', gridLinePattern: view.grid === 'dots' ? [1, 3] : null,

@@ -36,12 +36,13 @@ class Viewer {
       element('button', { textContent: 'Save', className: 'save', onclick: () => this.save() }), ' ',
       element('button', { textContent: 'Whole', onclick: () => this.load(this.view.window) }), ' ',
       element('button', { textContent: 'PNG', onclick: () => this.png() }), ' ', this.statusLine);
+    this.chips = element('div', { className: 'chips' });
     this.plots = element('div', { className: 'plots' });
     this.readout = element('div', { className: 'readouts' });
     const notes = this.view.notes.map((text) => element('li', { className: 'note', textContent: text }));
     const inspector = element('details', { className: 'inspector' }, element('summary', { textContent: 'Settings' }),
       element('ul', {}, ...notes), element('pre', { textContent: JSON.stringify(this.view.inspector, null, 1) }));
-    body.append(this.tabs, tools, this.plots, this.readout, inspector);
+    body.append(this.tabs, this.chips, tools, this.plots, this.readout, inspector);
     Object.assign(body.style, { display: 'flex', flexDirection: 'column' });
     Object.assign(this.plots.style, { flex: '1', display: 'flex', flexDirection: 'column', minHeight: '120px' });
     this.showTabs();
@@ -53,7 +54,20 @@ class Viewer {
       onclick: () => { this.tab = index; this.showTabs(); },
     })));
     this.makePanes();
+    this.showChips();
     this.load(this.span);
+  }
+
+  /** A button per shown channel: selecting one draws the others in their other colour. */
+  showChips() {
+    this.selected = null;
+    this.chips.replaceChildren(...this.visible().map((entry) => element('button', {
+      textContent: channelName(entry.channel), className: 'chip', style: `color: ${entry.colour}`,
+      onclick: () => {
+        this.selected = this.selected === entry.channel ? null : entry.channel;
+        this.panes.forEach((pane) => pane.select(this.selected));
+      },
+    })));
   }
 
   visible() {
