@@ -272,6 +272,7 @@ case "${1:-}" in
     # The Python package beside the same C calls timed in C, in one process.
     PYTHONPATH=python ZDZ_LIBRARY_DIR=build/bench /usr/bin/python3 python/bench/bench_python.py \
       build/bench/python/libzdz-python-baseline.so
+    PYTHONPATH=python ZDZ_LIBRARY_DIR=build/bench /usr/bin/python3 python/bench/bench_frontend.py
     ;;
   *)
     echo "usage: $0 demo | frontend [OPTIONS] | screenshot | test | test-i386-sanitize | stress [SECONDS [KILLS PER CASE]] | fuzz [SECONDS] |" \
