@@ -273,6 +273,8 @@ case "${1:-}" in
     PYTHONPATH=python ZDZ_LIBRARY_DIR=build/bench /usr/bin/python3 python/bench/bench_python.py \
       build/bench/python/libzdz-python-baseline.so
     PYTHONPATH=python ZDZ_LIBRARY_DIR=build/bench /usr/bin/python3 python/bench/bench_frontend.py
+    install_missing --no-install-recommends "${BROWSER_PACKAGES[@]}"
+    PYTHONPATH=python:python/tests/browser ZDZ_LIBRARY_DIR=build/bench /usr/bin/python3 python/bench/bench_frontend_page.py
     ;;
   *)
     echo "usage: $0 demo | frontend [OPTIONS] | screenshot | test | test-i386-sanitize | stress [SECONDS [KILLS PER CASE]] | fuzz [SECONDS] |" \

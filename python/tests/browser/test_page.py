@@ -104,10 +104,15 @@ def test_saved_viewer_writes_its_lines(page: webdriver.Chrome, settings: Path) -
     assert section(settings / "Mardel.ini", "StationTest-Module1") == expected
 
 
-def test_live_acquisition_arrives(page: webdriver.Chrome, server: Server) -> None:
-    if not page.execute_script("return fetch('/api/session').then((r) => r.json()).then((s) => s.live)"):
+def test_live_acquisition_arrives(page: webdriver.Chrome) -> None:
+    if not page.execute_async_script("fetch('/api/session').then((r) => r.json()).then((s) => arguments[0](s.live))"):
         pytest.skip("the package announces no acquisitions")
-    open_module(page, 9, 1, "Viewer")
-    page.find_element(By.XPATH, '//li[@data-station="9"]/button[text()="Start"]').click()
-    status = page.find_element(By.CSS_SELECTOR, "#viewer-9-1 .viewer-status")
-    wait(page, lambda _: status.text.startswith("acquisition"), "an acquisition")
+    open_module(page, 9, 2, "Viewer")
+    wait(page, lambda d: d.execute_script("return Boolean(document.querySelector('#viewer-9-2 .plot')?.shown)"))
+    station = '//li[@data-station="9"]/button[text()="{}"]'
+    page.find_element(By.XPATH, station.format("Start")).click()
+    status = page.find_element(By.CSS_SELECTOR, "#viewer-9-2 .viewer-status")
+    try:
+        wait(page, lambda _: status.text.startswith("acquisition"), "an acquisition")
+    finally:
+        page.find_element(By.XPATH, station.format("Stop")).click()
