@@ -4,6 +4,7 @@ from __future__ import annotations
 
 import argparse
 import asyncio
+import importlib.util
 import os
 import sys
 from pathlib import Path
@@ -71,9 +72,7 @@ def _required(arguments: argparse.Namespace) -> str | None:
 
 
 def _missing_packages() -> str | None:
-    try:
-        import aiohttp  # noqa: F401
-    except ImportError:
+    if importlib.util.find_spec("aiohttp") is None:
         return "aiohttp is missing: install Debian's python3-aiohttp"
     from .static import missing_dygraphs
     return missing_dygraphs()

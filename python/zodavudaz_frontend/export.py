@@ -86,7 +86,7 @@ def write_svg(out: TextIO, view: dict[str, Any], waveforms: list[zodavudaz.Wavef
 
 
 def _read(module: zodavudaz.Module, channels: list[int], window: list[int]) -> list[zodavudaz.Waveform]:
-    infos = {info.channel: info for info in facts._wave_infos(module)}
+    infos = {info.channel: info for info in facts.wave_infos(module)}
     return [module.read(channel, window[0], window[1] - window[0], info=infos[channel]) for channel in channels]
 
 

@@ -50,10 +50,13 @@ def tree(library: Library) -> list[dict[str, Any]]:
 
 
 def _text(field: bytes) -> str:
-    return zodavudaz._text.decode(field.split(b"\0", 1)[0])
+    """A zero-terminated text field in the package's encoding."""
+    return field.split(b"\0", 1)[0].decode(zodavudaz.get_encoding(), "surrogateescape")
 
 
-def _wave_infos(module: zodavudaz.Module) -> list[zodavudaz.WaveInfo]:
+def wave_infos(module: zodavudaz.Module) -> list[zodavudaz.WaveInfo]:
+    """The module's wave information by channel; none for a module without channels or without
+    wave information."""
     if module.channels == 0:
         return []
     try:
@@ -72,7 +75,7 @@ def _wave_row(info: zodavudaz.WaveInfo) -> dict[str, Any]:
 def channel_facts(module: zodavudaz.Module,
                   described: list[zodavudaz.WaveInfo] | None = None) -> list[viewmodel.ChannelFacts]:
     """Each channel's facts from its wave information (asked of the module unless described)."""
-    infos = {info.channel: info for info in (_wave_infos(module) if described is None else described)}
+    infos = {info.channel: info for info in (wave_infos(module) if described is None else described)}
     return [viewmodel.ChannelFacts(info.unit, info.data_type, info.interval, info.point_num) if info else
             viewmodel.ChannelFacts() for info in (infos.get(channel) for channel in range(module.channels))]
 
@@ -99,7 +102,7 @@ def view(library: Library, module: zodavudaz.Module) -> dict[str, Any]:
 def view_of(library: Library, module: zodavudaz.Module) -> dict[str, Any]:
     """The module's viewer as the view model builds it, with its module's facts and the points it
     shows first."""
-    infos = _wave_infos(module)
+    infos = wave_infos(module)
     facts = channel_facts(module, infos)
     built = viewmodel.build(stored_settings(module, library.ini), facts)
     built.update(station=module.station.id, module=module.id, name=module.name,
@@ -127,7 +130,7 @@ def panel(library: Library, module: zodavudaz.Module) -> dict[str, Any]:
     stored = stored_settings(module, library.ini)
     return {"station": module.station.id, "module": module.id, "name": module.name,
             "productId": module.product_id, "productName": module.shown_product_name, "channels": module.channels,
-            "waves": [_wave_row(info) for info in _wave_infos(module)],
+            "waves": [_wave_row(info) for info in wave_infos(module)],
             "backup": settings.module_backup_info(module), "config": settings.get(section, "Config"),
             "users": library.users(module), "frontend": library.frontend, "usageNote": library.usage_note,
             "rect": placement and {"left": placement.left, "top": placement.top, "right": placement.right,
@@ -152,7 +155,7 @@ def channel_data(module: zodavudaz.Module, channels: list[int], start: int, end:
                  ranges: dict[int, list[float] | None]) -> dict[str, Any]:
     """Points start to end of each channel, decimated to columns and mapped onto the shared grid;
     a channel without a stored range is ranged on what it shows."""
-    infos = {info.channel: info for info in _wave_infos(module)}
+    infos = {info.channel: info for info in wave_infos(module)}
     series, times = [], None
     for channel in channels:
         waveform = _read(module, infos[channel], start, end)

@@ -8,7 +8,7 @@ from pathlib import Path
 
 import pytest
 from conftest import GROUP, VIEWER
-from page_driver import Server, wait
+from page_driver import wait
 from selenium import webdriver
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
