@@ -147,6 +147,8 @@ BAD_ROWS = [
     ("unknown tab", "GET", ALPHA1 + "/data?channels=0&start=0&end=10&columns=5&tab=3", None, 404),
     ("channels not numbers", "GET", ALPHA1 + "/data?channels=x&start=0&end=10&columns=5", None, 400),
     ("empty span", "GET", ALPHA1 + "/data?channels=0&start=10&end=10&columns=5", None, 400),
+    ("CSV of an unknown channel", "GET", ALPHA1 + "/csv?channels=9&start=0&end=10", None, 404),
+    ("CSV of an empty span", "GET", ALPHA1 + "/csv?channels=0&start=5&end=5", None, 400),
     ("no columns", "GET", ALPHA1 + "/data?channels=0&start=0&end=10&columns=0", None, 400),
     ("malformed JSON", "PUT", ALPHA1 + "/viewer", b"{rect:", 400),
     ("unknown change", "PUT", ALPHA1 + "/viewer", {"path": "/etc/passwd"}, 400),
@@ -285,6 +287,18 @@ def test_data_is_decimated_onto_the_shared_grid(folder: Path) -> None:
         assert ramp["range"] is not None and ramp["low"][0] == 0.0 and max(ramp["high"]) == 10.0
         zoomed = (await page.call("GET", ALPHA1 + "/data?channels=1&start=10&end=14&columns=800"))[1]
         assert zoomed["x"] == pytest.approx([0.010, 0.011, 0.012, 0.013])
+    run(scenario, folder)
+
+
+def test_csv_of_the_visible_range_has_every_point(folder: Path) -> None:
+    async def scenario(page: Page) -> None:
+        status, text = await page.call("GET", ALPHA1 + "/csv?channels=0,1&start=1&end=4")
+        assert status == 200 and page.headers["Content-Disposition"].startswith("attachment;")
+        lines = text.splitlines()
+        assert lines[:5] == ["# station,1,Alpha", "# module,1,Slot 1 ZO4a21", "# product,ZO4a21", "# channels,0,1",
+                             "# units,raw,raw"]
+        assert lines[7:] == ["time,min 0,max 0,min 1,max 1", "0.001,70,70,80,80", "0.002,100,100,80,80",
+                             "0.003,70,70,80,80"]
     run(scenario, folder)
 
 

@@ -5,6 +5,7 @@ from __future__ import annotations
 
 import argparse
 import csv
+import io
 import sys
 from typing import Any, TextIO
 
@@ -85,9 +86,19 @@ def write_svg(out: TextIO, view: dict[str, Any], waveforms: list[zodavudaz.Wavef
     out.write("\n".join([*parts, "</svg>"]) + "\n")
 
 
-def _read(module: zodavudaz.Module, channels: list[int], window: list[int]) -> list[zodavudaz.Waveform]:
+def read(module: zodavudaz.Module, channels: list[int], window: list[int]) -> list[zodavudaz.Waveform]:
+    """The channels' points of the window at full resolution."""
     infos = {info.channel: info for info in facts.wave_infos(module)}
     return [module.read(channel, window[0], window[1] - window[0], info=infos[channel]) for channel in channels]
+
+
+def visible_csv(library: Library, module: zodavudaz.Module, channels: list[int], window: list[int]) -> str:
+    """The CSV of the channels over a viewer's visible points."""
+    view = facts.view_of(library, module)
+    view["window"] = window
+    out = io.StringIO()
+    write_csv(out, module, view, read(module, channels, window))
+    return out.getvalue()
 
 
 def export(arguments: argparse.Namespace, out: TextIO) -> int:
@@ -99,7 +110,7 @@ def export(arguments: argparse.Namespace, out: TextIO) -> int:
         unknown = [channel for channel in channels if not 0 <= channel < module.channels]
         if unknown:
             raise not_found(f"channel {unknown[0]} of module {module.id}")
-        waveforms = _read(module, channels, view["window"])
+        waveforms = read(module, channels, view["window"])
         if arguments.csv:
             write_csv(out, module, view, waveforms)
         else:

@@ -10,7 +10,7 @@ from aiohttp import web
 
 import zodavudaz
 
-from . import facts, saving, viewmodel
+from . import export, facts, saving, viewmodel
 from .errors import ApiError, bad_request
 from .library import Library, not_found
 
@@ -106,6 +106,18 @@ async def data(request: web.Request) -> web.Response:
                                                 (start, end), columns))
 
 
+async def visible_csv(request: web.Request) -> web.Response:
+    """The CSV of a viewer's visible range at full resolution, as a download."""
+    library, module = request.app[LIBRARY], _module(request)
+    channels = _channels(request, module)
+    start, end = _whole(request, "start"), _whole(request, "end")
+    if end <= start:
+        raise bad_request("end lies beyond start")
+    text = await library.call(export.visible_csv, library, module, channels, [start, end])
+    return web.Response(text=text, content_type="text/csv", headers={
+        "Content-Disposition": f'attachment; filename="station{module.station.id}-module{module.id}.csv"'})
+
+
 async def placement(request: web.Request) -> web.Response:
     library, module = request.app[LIBRARY], _module(request)
     rect = saving.checked_rect(await _body(request))
@@ -143,6 +155,7 @@ def add_routes(app: web.Application, library: Library) -> None:
     app.router.add_get(MODULE + "/current", current)
     app.router.add_get(MODULE + "/viewer", viewer)
     app.router.add_get(MODULE + "/data", data)
+    app.router.add_get(MODULE + "/csv", visible_csv)
     app.router.add_put(MODULE + "/placement", placement)
     app.router.add_put(MODULE + "/viewer", save_viewer)
     app.router.add_post("/api/stations/{station}/start", start)

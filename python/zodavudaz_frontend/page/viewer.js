@@ -35,7 +35,8 @@ class Viewer {
     const tools = element('div', { className: 'tools' },
       element('button', { textContent: 'Save', className: 'save', onclick: () => this.save() }), ' ',
       element('button', { textContent: 'Whole', onclick: () => this.load(this.view.window) }), ' ',
-      element('button', { textContent: 'PNG', onclick: () => this.png() }), ' ', this.statusLine);
+      element('button', { textContent: 'PNG', onclick: () => this.png() }), ' ',
+      element('button', { textContent: 'CSV', onclick: () => this.csv() }), ' ', this.statusLine);
     this.chips = element('div', { className: 'chips' });
     this.plots = element('div', { className: 'plots' });
     this.readout = element('div', { className: 'readouts' });
@@ -141,6 +142,12 @@ class Viewer {
     } catch (error) {
       this.report(error);
     }
+  }
+
+  /** The visible range of the shown channels at full resolution, as the server writes it. */
+  csv() {
+    const channels = this.visible().map((entry) => entry.channel).join(',');
+    element('a', { href: `${this.path}/csv?channels=${channels}&start=${this.span[0]}&end=${this.span[1]}` }).click();
   }
 
   png() {
