@@ -3,7 +3,6 @@
 from __future__ import annotations
 
 import json
-import uuid
 from typing import Any
 
 from aiohttp import web
@@ -17,7 +16,6 @@ from .library import Library, not_found
 MAX_COLUMNS = 10_000
 MODULE = "/api/stations/{station}/modules/{module}"
 LIBRARY = "library"
-RUN = "run"
 
 
 def _id(request: web.Request, name: str) -> int:
@@ -50,7 +48,7 @@ async def _body(request: web.Request) -> Any:
 
 async def session(request: web.Request) -> web.Response:
     library = request.app[LIBRARY]
-    return web.json_response({"run": request.app[RUN], "version": zodavudaz.library_version(),
+    return web.json_response({"version": zodavudaz.library_version(),
                               "frontend": library.frontend, "usageNote": library.usage_note,
                               "live": hasattr(zodavudaz.Module, "on_acquisition")})
 
@@ -148,7 +146,7 @@ async def stop(request: web.Request) -> web.Response:
 
 
 def add_routes(app: web.Application, library: Library) -> None:
-    app[LIBRARY], app[RUN] = library, uuid.uuid4().hex
+    app[LIBRARY] = library
     app.router.add_get("/api/session", session)
     app.router.add_get("/api/stations", stations)
     app.router.add_get(MODULE, panel)

@@ -16,7 +16,7 @@ from selenium.webdriver.support.ui import WebDriverWait
 
 TOP = Path(__file__).resolve().parents[3]
 START_SECONDS = 60
-WAIT_SECONDS = 20
+WAIT_SECONDS = 30
 WINDOW = (1400, 900)
 
 

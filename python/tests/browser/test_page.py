@@ -4,11 +4,12 @@ pixels, cursor readouts, a live acquisition, and what moving and saving write.""
 from __future__ import annotations
 
 import configparser
+import socket
 from pathlib import Path
 
 import pytest
 from conftest import GROUP, VIEWER
-from page_driver import wait
+from page_driver import Server, open_page, wait
 from selenium import webdriver
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
@@ -102,6 +103,23 @@ def test_saved_viewer_writes_its_lines(page: webdriver.Chrome, settings: Path) -
         record.Left, record.Top, record.Right, record.Bottom = 260, 65, 960, 585
         expected = ["Product=ZOb10 test module", f"Viewer={record.to_text()}", f"Group1={record.group_to_text(0)}"]
     assert section(settings / "Mardel.ini", "StationTest-Module1") == expected
+
+
+def test_a_restarted_server_is_reported(browser: webdriver.Chrome, stations: Path, tmp_path: Path) -> None:
+    with socket.socket() as probe:
+        probe.bind(("127.0.0.1", 0))
+        port = str(probe.getsockname()[1])
+    first = Server(stations, tmp_path, "--port", port)
+    try:
+        open_page(browser, first.url)
+    finally:
+        first.stop()
+    second = Server(stations, tmp_path, "--port", port)
+    try:
+        status = browser.find_element(By.ID, "status")
+        wait(browser, lambda _: "restarted" in status.text, "the restart")
+    finally:
+        second.stop()
 
 
 def test_live_acquisition_arrives(page: webdriver.Chrome) -> None:

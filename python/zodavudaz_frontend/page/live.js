@@ -6,8 +6,8 @@ import { ApiError, get } from './api.js';
 const RETRY_MS = [250, 500, 1000, 2000, 4000];
 
 export class Live {
-  constructor({ run, shown, acquired, report }) {
-    Object.assign(this, { run, shown, acquired, report, attempts: 0 });
+  constructor({ shown, acquired, report }) {
+    Object.assign(this, { shown, acquired, report, attempts: 0 });
   }
 
   connect() {
@@ -27,8 +27,8 @@ export class Live {
     this.report(`connection lost: trying again in ${wait / 1000} s`);
     await new Promise((resolve) => { setTimeout(resolve, wait); });
     try {
-      const session = await get('/api/session');
-      if (session.run !== this.run) throw new ApiError(401, 'restarted');
+      // A restarted server has a new token, which the cookie no longer matches (401).
+      await get('/api/session');
       this.connect();
     } catch (error) {
       if (error instanceof ApiError && error.status === 401) {

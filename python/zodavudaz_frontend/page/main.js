@@ -17,9 +17,8 @@ function report(message, lasting = false) {
 }
 
 async function start() {
-  const session = await get('/api/session');
   const live = new Live({
-    run: session.run, report: (text, lasting) => { if (!statusLine.dataset.lasting) report(text, lasting); },
+    report: (text, lasting) => { if (!statusLine.dataset.lasting) report(text, lasting); },
     shown: () => [...Viewer.open.values()].map((viewer) => [viewer.station.id, viewer.module.id]),
     acquired: (message) => Viewer.open.get(`${message.station}/${message.module}`)?.acquired(message),
   });
