@@ -10,7 +10,7 @@ from pathlib import Path
 from page_driver import TOP, Server, open_page, start_browser, wait
 from selenium.webdriver.common.by import By
 
-OPENED = [(1, 1, "Panel"), (2, 2, "Viewer"), (1, 3, "Viewer")]
+OPENED = [(1, 3, "Viewer"), (2, 2, "Viewer"), (1, 1, "Panel")]
 
 
 def main(output: str) -> None:
