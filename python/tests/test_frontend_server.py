@@ -88,6 +88,7 @@ ACCESS_ROWS = [
     ("change without Origin", "PUT", ALPHA1 + "/placement", {"Origin": ""}, 403),
     ("change from another Origin", "PUT", ALPHA1 + "/placement", {"Origin": "http://rebound.example"}, 403),
     ("start without Origin", "POST", "/api/stations/1/start", {"Origin": ""}, 403),
+    ("use without Origin", "POST", ALPHA1 + "/use", {"Origin": ""}, 403),
     ("WebSocket without Origin", "GET", "/api/live", {"Origin": "", "Upgrade": "websocket", "Connection": "Upgrade",
                                                       "Sec-WebSocket-Key": "dGhlIHNhbXBsZSBub25jZQ==",
                                                       "Sec-WebSocket-Version": "13"}, 403),
@@ -190,14 +191,15 @@ def test_a_page_file_replaced_by_a_link_is_not_followed(folder: Path, tmp_path: 
     run(scenario, folder)
 
 
-def test_module_panel_registers_the_module_for_the_front_end(folder: Path) -> None:
+def test_opening_a_module_registers_it_for_the_front_end(folder: Path) -> None:
     async def scenario(page: Page) -> None:
-        assert (await page.call("GET", ALPHA1 + "/viewer"))[0] == 200
+        assert (await page.call("GET", ALPHA1))[1]["users"] == []
+        assert (await page.call("POST", ALPHA1 + "/use"))[1] == {"users": [16]}
         status, panel = await page.call("GET", ALPHA1)
         assert (status, panel["users"], panel["frontend"], panel["usageNote"]) == (200, [16], 16, None)
         assert (panel["productName"], panel["channels"], panel["rect"]) == \
             ("ZO4a21", 4, {"left": 120, "top": 100, "right": 640, "bottom": 480})
-        assert (await page.call("GET", BRAVO2))[1]["users"] == [16]
+        assert (await page.call("GET", BRAVO2))[1]["users"] == []
         assert (await page.call("GET", "/api/stations/16/modules/5/current"))[1]["values"]
     run(scenario, folder)
 
@@ -208,6 +210,7 @@ def test_without_a_front_end_entry_usage_is_read_only(folder: Path, tmp_path: Pa
     stations.write_bytes(described[: described.index(b"; Station 0")].replace(b"Charlie,FrontEnds", b"Charlie"))
 
     async def scenario(page: Page) -> None:
+        assert (await page.call("POST", ALPHA1 + "/use"))[1] == {"users": []}
         panel = (await page.call("GET", ALPHA1))[1]
         assert (panel["users"], panel["frontend"]) == ([], None) and "station 0" in panel["usageNote"]
     run(scenario, folder, stations)

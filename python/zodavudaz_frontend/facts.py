@@ -93,12 +93,6 @@ def stored_settings(module: zodavudaz.Module, ini: str) -> viewmodel.Stored | No
     return viewmodel.Stored(values, groups)
 
 
-def view(library: Library, module: zodavudaz.Module) -> dict[str, Any]:
-    """The module's viewer for the page, which registers the module as used by this front end."""
-    library.register(module)
-    return view_of(library, module)
-
-
 def view_of(library: Library, module: zodavudaz.Module) -> dict[str, Any]:
     """The module's viewer as the view model builds it, with its module's facts and the points it
     shows first."""
@@ -123,7 +117,6 @@ def window(width: float | None, interval: float | None, points: int) -> list[int
 def panel(library: Library, module: zodavudaz.Module) -> dict[str, Any]:
     """A module panel: product, channels and their wave information, back-up and "Config"
     values, its users, its stored window rectangle and its current-value refresh rate."""
-    library.register(module)
     settings = zodavudaz.Settings(library.tmp)
     section = f"Station{module.station.name}-Module{module.id}"
     placement = settings.module_window_placement(module.station.id, module.id)

@@ -70,7 +70,15 @@ async def current(request: web.Request) -> web.Response:
 
 async def viewer(request: web.Request) -> web.Response:
     library = request.app[LIBRARY]
-    return web.json_response(await library.call(facts.view, library, _module(request)))
+    return web.json_response(await library.call(facts.view_of, library, _module(request)))
+
+
+async def use(request: web.Request) -> web.Response:
+    """Registers the module as shown by this front end, as the page does when it opens a panel or
+    a viewer."""
+    library, module = request.app[LIBRARY], _module(request)
+    await library.call(library.register, module)
+    return web.json_response({"users": await library.call(library.users, module)})
 
 
 def _channels(request: web.Request, module: zodavudaz.Module) -> list[int]:
@@ -154,6 +162,7 @@ def add_routes(app: web.Application, library: Library) -> None:
     app.router.add_get(MODULE + "/viewer", viewer)
     app.router.add_get(MODULE + "/data", data)
     app.router.add_get(MODULE + "/csv", visible_csv)
+    app.router.add_post(MODULE + "/use", use)
     app.router.add_put(MODULE + "/placement", placement)
     app.router.add_put(MODULE + "/viewer", save_viewer)
     app.router.add_post("/api/stations/{station}/start", start)

@@ -49,6 +49,7 @@ function currentValues(facts, report) {
 
 export async function openPanel(station, module, report) {
   const path = modulePath(station.id, module.id);
+  await call('POST', path + '/use');
   const facts = await get(path);
   let current;
   const { body } = openWindow({

@@ -163,6 +163,7 @@ class Viewer {
   }
 
   static async show(station, module, report) {
+    await call('POST', modulePath(station.id, module.id) + '/use');
     const view = await get(modulePath(station.id, module.id) + '/viewer');
     const viewer = new Viewer(station, module, view, report);
     Viewer.open.set(viewer.key, viewer);
