@@ -30,6 +30,10 @@ export class Latest {
     this.controller = new AbortController();
     return this.controller.signal;
   }
+
+  get signal() {
+    return this.controller?.signal;
+  }
 }
 
 export const isAbort = (error) => error.name === 'AbortError';

@@ -101,6 +101,7 @@ class Viewer {
   async load(span) {
     this.span = span;
     const signal = this.latest.start();
+    this.loading = true;
     try {
       await Promise.all(this.panes.map(async (pane) => {
         const channels = pane.entries.map((entry) => entry.channel).join(',');
@@ -112,6 +113,17 @@ class Viewer {
       this.showReadouts();
     } catch (error) {
       if (!isAbort(error)) this.report(error);
+    } finally {
+      if (this.latest.signal === signal) this.loaded();
+    }
+  }
+
+  /** After the latest load: once more if acquisitions came meanwhile. */
+  loaded() {
+    this.loading = false;
+    if (this.waiting) {
+      this.waiting = false;
+      this.load(this.span);
     }
   }
 
@@ -126,10 +138,13 @@ class Viewer {
     this.statusLine.textContent = text;
   }
 
+  /** An announced acquisition: drawn when the load under way ends, so that acquisitions faster
+   *  than the server never starve the plot; those that came meanwhile count as skipped. */
   acquired(message) {
-    this.skipped += message.skipped;
+    this.skipped += message.skipped + (this.waiting ? 1 : 0);
     this.status(`acquisition ${message.number}${this.skipped ? `, ${this.skipped} skipped` : ''}`);
-    this.load(this.span);
+    if (this.loading) this.waiting = true;
+    else this.load(this.span);
   }
 
   async save() {
