@@ -305,6 +305,24 @@ def test_csv_of_the_visible_range_has_every_point(folder: Path) -> None:
     run(scenario, folder)
 
 
+def test_websocket_pushes_announced_acquisitions_of_the_modules_a_page_shows(folder: Path) -> None:
+    async def scenario(page: Page) -> None:
+        headers = {"Authorization": f"Bearer {TOKEN}", "Origin": page.origin}
+        async with page.client.ws_connect("/api/live", headers=headers) as socket:
+            await socket.send_json({"show": [[1, 1]]})
+            hub = page.client.server.app[live.HUB]
+
+            async def shown() -> None:
+                while not any(each.shown for each in hub.pages):
+                    await asyncio.sleep(0.01)
+            await asyncio.wait_for(shown(), timeout=10)
+            hub.announce(2, 2, 7)
+            hub.announce(1, 1, 8)
+            assert await socket.receive_json(timeout=10) == \
+                {"type": "acquisition", "station": 1, "module": 1, "number": 8, "skipped": 0}
+    run(scenario, folder)
+
+
 class Socket:
     def __init__(self) -> None:
         self.sent: list[dict[str, Any]] = []
