@@ -9,9 +9,10 @@ FUZZ_SECONDS=${FUZZ_SECONDS:-3}
 DEMO_PACKAGES=(g++ cmake)
 # What the test command needs besides: the i386 build (g++-multilib), googletest's sources, clang
 # and its fuzzing runtime, pkg-config and python3 for the install and example tests, acl for the
-# settings attribute tests, and the Python package's test tools.
+# settings attribute tests, the Python package's test tools, and scdoc for the manual pages that a
+# test compares with the tools' --help, and the front end's server and plot library.
 TEST_PACKAGES=(g++-multilib googletest clang libclang-rt-14-dev pkg-config python3 acl python3-numpy python3-pytest
-  python3-mypy python3-aiohttp libjs-dygraphs)
+  python3-mypy scdoc python3-aiohttp libjs-dygraphs)
 # The front end's: its server and the plot library its page loads.
 FRONTEND_PACKAGES=(python3 python3-numpy python3-aiohttp libjs-dygraphs)
 # The front end's browser tests, without Recommends (with them the browser brings 152 packages,
@@ -21,6 +22,13 @@ BROWSER_PACKAGES=(chromium chromium-driver python3-selenium fonts-dejavu-core)
 COVERAGE_PACKAGES=(gcovr)
 LINT_PACKAGES=(clang-tidy clang-format cppcheck)
 BENCH_PACKAGES=(libbenchmark-dev libinih-dev)
+# What the package command needs: Debian's packaging tools, lintian, scdoc for the manual pages, and
+# the i386 C and C++ libraries of Debian's multiarch, so that dpkg-shlibdeps names the i386 packages
+# libc6, libstdc++6 and libgcc-s1 (the i386 build is g++-multilib's -m32: the i386 cross compiler
+# cannot be installed beside it).
+PACKAGE_PACKAGES=(debhelper dh-python dpkg-dev lintian scdoc python3 libc6-dev:i386 libstdc++-12-dev:i386)
+# What the package install test needs: a fresh Debian 12 root of its own.
+PACKAGE_TEST_PACKAGES=(debootstrap)
 # Fuzz targets that a test run gives longer than FUZZ_SECONDS.
 declare -A FUZZ_TARGET_SECONDS=([ProfileFileFuzz]=10)
 # Line tables are all that sanitizer, fuzzer and crash reports need; full debug information would be
@@ -207,6 +215,43 @@ lint() {
   return $failed
 }
 
+PACKAGES=build/packages
+VERSION=$(sed -n 's/^project(ZoDavudaz VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+
+# build_debs ARCH [dpkg-buildpackage options...]: the packages of a copy of the tree, built in
+# build/deb/ARCH, since dpkg-buildpackage writes beside the source folder.
+build_debs() {
+  local arch=$1 folder=build/deb/$1
+  shift
+  rm -rf "$folder"
+  mkdir -p "$folder/zodavudaz-$VERSION"
+  tar --exclude=./build --exclude=./.git -cf - . | tar -C "$folder/zodavudaz-$VERSION" -xf -
+  echo "==> building the $arch packages (log: $folder/build.log)" >&2
+  (cd "$folder/zodavudaz-$VERSION" && DEB_BUILD_OPTIONS="noddebs nocheck parallel=$JOBS" dpkg-buildpackage -us -uc "$@") \
+    >"$folder/build.log" 2>&1 || { tail -30 "$folder/build.log"; return 1; }
+}
+
+# The Debian packages of the native and the i386 build into build/packages, checked by lintian.
+make_packages() {
+  dpkg --print-foreign-architectures | grep -qx i386 || as_root dpkg --add-architecture i386
+  install_missing "${DEMO_PACKAGES[@]}" g++-multilib "${PACKAGE_PACKAGES[@]}"
+  local changelogVersion
+  changelogVersion=$(dpkg-parsechangelog -S Version)
+  [ "$changelogVersion" = "$VERSION" ] ||
+    { echo "debian/changelog is at $changelogVersion, the project at $VERSION: add a changelog entry" >&2; return 1; }
+  build_debs "$(dpkg --print-architecture)" -b
+  # Only the library packages: the native tools read the same files.
+  build_debs i386 -B -ai386 -Ppkg.zodavudaz.libraries
+  rm -rf "$PACKAGES"
+  mkdir -p "$PACKAGES"
+  cp build/deb/*/*.deb "$PACKAGES"/
+  bash tests/install/SameSharedFiles.sh "$PACKAGES" "$(dpkg --print-architecture)" i386
+  echo "==> lintian" >&2
+  # Lintian warns when it runs as root, which the packages do not need.
+  lintian --fail-on error --display-info --pedantic "$PACKAGES"/*.deb 2>&1 | { grep -v "running with root privileges" || true; }
+  ls "$PACKAGES"
+}
+
 case "${1:-}" in
   demo)
     run_demo
@@ -276,9 +321,17 @@ case "${1:-}" in
     install_missing --no-install-recommends "${BROWSER_PACKAGES[@]}"
     PYTHONPATH=python:python/tests/browser ZDZ_LIBRARY_DIR=build/bench /usr/bin/python3 python/bench/bench_frontend_page.py
     ;;
+  package)
+    make_packages
+    ;;
+  package-test)
+    install_missing "${PACKAGE_TEST_PACKAGES[@]}"
+    ls "$PACKAGES"/*.deb >/dev/null 2>&1 || make_packages
+    as_root bash tests/install/PackageInstallTest.sh "$PACKAGES" build/package-test
+    ;;
   *)
-    echo "usage: $0 demo | frontend [OPTIONS] | screenshot | test | test-i386-sanitize | stress [SECONDS [KILLS PER CASE]] | fuzz [SECONDS] |" \
-      "coverage | lint | bench [BENCHMARK ARGS]" >&2
+    echo "usage: $0 demo | frontend [OPTIONS] | screenshot | test | test-i386-sanitize | stress [SECONDS [KILLS PER CASE]] |" \
+      "fuzz [SECONDS] | coverage | lint | bench [BENCHMARK ARGS] | package | package-test" >&2
     exit 2
     ;;
 esac

@@ -1,5 +1,5 @@
 # Installs the library and the simulated sibling libraries (component "sim"), their public headers,
-# the zdz tool and the demo, a CMake package, pkg-config files and the documentation.
+# the zdz tool and the demo with their manual pages, a CMake package, pkg-config files and the documentation.
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 include(cmake/PublicHeaders.cmake)
@@ -59,6 +59,13 @@ install(DIRECTORY tools/demo/settings DESTINATION ${CMAKE_INSTALL_DATADIR}/zodav
   ${ZDZ_TOOLS_INSTALL} PATTERN ".*" EXCLUDE)
 install(FILES tools/demo/VirtualStations.ini DESTINATION ${CMAKE_INSTALL_DATADIR}/zodavudaz/demo COMPONENT tools
   ${ZDZ_TOOLS_INSTALL})
+# zdz-frontend, the web front end: a module of the Python package, started by this launcher in bin/.
+# It is installed with the tools where the tree has it; the Debian package takes it from there.
+set(ZDZ_FRONTEND_LAUNCHER ${PROJECT_SOURCE_DIR}/tools/zdz-frontend)
+if(EXISTS ${ZDZ_FRONTEND_LAUNCHER})
+  install(PROGRAMS ${ZDZ_FRONTEND_LAUNCHER} DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT tools ${ZDZ_TOOLS_INSTALL})
+endif()
+include(cmake/ManPages.cmake)
 
 set(ZDZ_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/ZoDavudaz)
 install(EXPORT ZoDavudazTargets NAMESPACE ZoDavudaz:: DESTINATION ${ZDZ_CMAKE_DIR} COMPONENT library)
@@ -78,8 +85,15 @@ file(RELATIVE_PATH ZDZ_SHARE_TO_PACKAGE /prefix/${ZDZ_SHARED_CMAKE_DIR} /prefix/
 math(EXPR ZDZ_PACKAGE_BITS "${CMAKE_SIZEOF_VOID_P} * 8")
 configure_file(cmake/ZoDavudazArchitecture.cmake.in
   ${CMAKE_CURRENT_BINARY_DIR}/ZoDavudaz-${ZDZ_PACKAGE_BITS}bit.cmake @ONLY)
+# Its version file is the same bytes in every build, so that the packages of both architectures may
+# install it: the package it hands over to checks the architecture.
+function(zdz_write_shared_version_file file)
+  unset(CMAKE_SIZEOF_VOID_P)
+  write_basic_package_version_file(${file} COMPATIBILITY SameMajorVersion ARCH_INDEPENDENT)
+endfunction()
+zdz_write_shared_version_file(${CMAKE_CURRENT_BINARY_DIR}/shared/ZoDavudazConfigVersion.cmake)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/ZoDavudaz-${ZDZ_PACKAGE_BITS}bit.cmake
-  ${CMAKE_CURRENT_BINARY_DIR}/ZoDavudazConfigVersion.cmake DESTINATION ${ZDZ_SHARED_CMAKE_DIR} COMPONENT library)
+  ${CMAKE_CURRENT_BINARY_DIR}/shared/ZoDavudazConfigVersion.cmake DESTINATION ${ZDZ_SHARED_CMAKE_DIR} COMPONENT library)
 install(FILES cmake/ZoDavudazArchitectureChoice.cmake DESTINATION ${ZDZ_SHARED_CMAKE_DIR}
   RENAME ZoDavudazConfig.cmake COMPONENT library)
 

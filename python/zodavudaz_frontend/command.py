@@ -42,7 +42,7 @@ def server_parser() -> argparse.ArgumentParser:
         prog="zdz-frontend", description="Serves the stations, module panels and waveform viewers to a browser. "
         "`zdz-frontend export --help` shows the export without a browser.")
     _common(parser)
-    parser.add_argument("--port", type=int, default=DEFAULT_PORT, help="the port (default: a free one)")
+    parser.add_argument("--port", type=int, metavar="N", default=DEFAULT_PORT, help="the port (default: a free one)")
     parser.add_argument("--listen", metavar="ADDR", default="127.0.0.1", help="the address (default: 127.0.0.1)")
     parser.add_argument("--write-in-place", action="store_true",
                         help="write the given settings folder instead of a private copy")

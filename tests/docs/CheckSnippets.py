@@ -7,7 +7,8 @@ doctest; another python block is run as a script. Where a block tagged text foll
 script with only blank lines between, the program's standard output must equal it byte for byte.
 Programs run in the current folder.
 
-usage: CheckSnippets.py --cxx CXX --cc CC [--include DIR]... [--library FILE]... MARKDOWN|FOLDER...
+usage: CheckSnippets.py --cxx CXX --cc CC [--include DIR]... [--library FILE]... [--link=FLAG]... MARKDOWN|FOLDER...
+(--link: linker flags as pkg-config gives them, for libraries installed in the system's folders)
 (a folder stands for the *.md files in it)
 """
 
@@ -99,6 +100,7 @@ def build_program(block, folder, options):
     command += [f"-I{include}" for include in options.include]
     command += [str(source), "-o", str(program)]
     command += options.library + [f"-Wl,-rpath,{pathlib.Path(library).parent}" for library in options.library]
+    command += options.link
     result = run(command, f"{block.place}: compiling")
     if result.returncode != 0:
         raise Failure(f"{block.place} does not compile:\n{result.stderr.decode(errors='replace')}")
@@ -139,6 +141,7 @@ def main():
     parser.add_argument("--cc", required=True)
     parser.add_argument("--include", action="append", default=[])
     parser.add_argument("--library", action="append", default=[])
+    parser.add_argument("--link", action="append", default=[])
     parser.add_argument("markdown", nargs="+")
     options = parser.parse_args()
 
