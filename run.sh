@@ -10,10 +10,15 @@ DEMO_PACKAGES=(g++ cmake)
 # What the test command needs besides: the i386 build (g++-multilib), googletest's sources, clang
 # and its fuzzing runtime, pkg-config and python3 for the install and example tests, acl for the
 # settings attribute tests, the Python package's test tools with what pip needs to install it into a
-# virtual environment offline, and scdoc for the manual pages that a test compares with the tools'
-# --help.
+# virtual environment offline, scdoc for the manual pages that a test compares with the tools'
+# --help, and the front end's server and plot library.
 TEST_PACKAGES=(g++-multilib googletest clang libclang-rt-14-dev pkg-config python3 acl python3-numpy python3-pytest
-  python3-mypy python3-venv python3-setuptools python3-wheel scdoc)
+  python3-mypy python3-venv python3-setuptools python3-wheel scdoc python3-aiohttp libjs-dygraphs)
+# The front end's: its server and the plot library its page loads.
+FRONTEND_PACKAGES=(python3 python3-numpy python3-aiohttp libjs-dygraphs)
+# The front end's browser tests, without Recommends (with them the browser brings 152 packages,
+# systemd and printing among them; without, 47), and a font, which a fresh root lacks.
+BROWSER_PACKAGES=(chromium chromium-driver python3-selenium fonts-dejavu-core)
 # What the other commands need on top of the test command's.
 COVERAGE_PACKAGES=(gcovr)
 LINT_PACKAGES=(clang-tidy clang-format cppcheck)
@@ -34,16 +39,17 @@ LINE_TABLES=(-DCMAKE_C_FLAGS_DEBUG=-g1 -DCMAKE_CXX_FLAGS_DEBUG=-g1
 
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 
-# install_missing PACKAGE...
+# install_missing [--no-install-recommends] PACKAGE...
 install_missing() {
-  local missing=()
+  local missing=() options=()
+  [ "${1:-}" = --no-install-recommends ] && { options=("$1"); shift; }
   for package in "$@"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
   done
   [ ${#missing[@]} -eq 0 ] && return
   echo "==> installing ${missing[*]}" >&2
   as_root apt-get update -qq
-  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${options[@]}" "${missing[@]}" >/dev/null
 }
 
 # The i386 build's programs: some kernels cannot start 32-bit programs, and those run them through
@@ -82,6 +88,28 @@ run_demo() {
   echo "==> running the demo" >&2
   # It finds tools/demo's station file and settings by itself and works on a copy of the settings.
   "$dir"/tools/zdz-demo
+}
+
+# The front end from the tree on the demo's stations and a private copy of its settings: the
+# native libraries, then the server until Ctrl-C.
+run_frontend() {
+  local dir=build/demo
+  install_missing "${DEMO_PACKAGES[@]}" "${FRONTEND_PACKAGES[@]}"
+  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${LINE_TABLES[@]}" -DZDZ_TESTS=OFF >/dev/null
+  echo "==> building the libraries" >&2
+  cmake --build "$dir" -j "$JOBS" --target zodavudaz zodavudaz-sim >/dev/null
+  PYTHONPATH=python ZDZ_LIBRARY_DIR=$dir exec /usr/bin/python3 -m zodavudaz_frontend \
+    --stations tools/demo/VirtualStations.ini --settings tools/demo/settings "$@"
+}
+
+# The README's picture of the page on the demo's stations, made again by the browser tests' driver.
+run_screenshot() {
+  install_missing "${DEMO_PACKAGES[@]}" "${FRONTEND_PACKAGES[@]}"
+  install_missing --no-install-recommends "${BROWSER_PACKAGES[@]}"
+  cmake -S . -B build/demo -DCMAKE_BUILD_TYPE=RelWithDebInfo "${LINE_TABLES[@]}" -DZDZ_TESTS=OFF >/dev/null
+  cmake --build build/demo -j "$JOBS" --target zodavudaz zodavudaz-sim >/dev/null
+  PYTHONPATH=python:python/tests/browser ZDZ_LIBRARY_DIR=build/demo /usr/bin/python3 \
+    python/tests/browser/screenshot.py docs/frontend.png
 }
 
 # build DIR [cmake options...]: with the tests, whose packages prepare installs.
@@ -232,6 +260,7 @@ case "${1:-}" in
     ;;
   test)
     prepare
+    install_missing --no-install-recommends "${BROWSER_PACKAGES[@]}"
     time_part() { local start=$SECONDS; "$@"; echo "  ($((SECONDS - start)) s)"; }
     # Release, as the library is installed: its optimiser finds warnings that the others do not.
     time_part run_tests "native plain Release build" build/plain -DCMAKE_BUILD_TYPE=Release
@@ -245,6 +274,12 @@ case "${1:-}" in
     time_part run_tests "i386 plain build${I386_RUNNER:+ (through ${I386_RUNNER[*]})}" build/i386 "${I386_OPTIONS[@]}"
     echo "== same settings and viewer bytes in both builds"
     bash tests/cross/SameBytesBothBuilds.sh build/plain/tools/zdz build/i386/tools/zdz "${I386_RUNNER[@]}"
+    ;;
+  frontend)
+    run_frontend "${@:2}"
+    ;;
+  screenshot)
+    run_screenshot
     ;;
   test-i386-sanitize)
     prepare
@@ -284,6 +319,9 @@ case "${1:-}" in
     # The Python package beside the same C calls timed in C, in one process.
     PYTHONPATH=python ZDZ_LIBRARY_DIR=build/bench /usr/bin/python3 python/bench/bench_python.py \
       build/bench/python/libzdz-python-baseline.so
+    PYTHONPATH=python ZDZ_LIBRARY_DIR=build/bench /usr/bin/python3 python/bench/bench_frontend.py
+    install_missing --no-install-recommends "${BROWSER_PACKAGES[@]}"
+    PYTHONPATH=python:python/tests/browser ZDZ_LIBRARY_DIR=build/bench /usr/bin/python3 python/bench/bench_frontend_page.py
     ;;
   package)
     make_packages
@@ -294,8 +332,8 @@ case "${1:-}" in
     as_root bash tests/install/PackageInstallTest.sh "$PACKAGES" build/package-test
     ;;
   *)
-    echo "usage: $0 demo | test | test-i386-sanitize | stress [SECONDS [KILLS PER CASE]] | fuzz [SECONDS] |" \
-      "coverage | lint | bench [BENCHMARK ARGS] | package | package-test" >&2
+    echo "usage: $0 demo | frontend [OPTIONS] | screenshot | test | test-i386-sanitize | stress [SECONDS [KILLS PER CASE]] |" \
+      "fuzz [SECONDS] | coverage | lint | bench [BENCHMARK ARGS] | package | package-test" >&2
     exit 2
     ;;
 esac

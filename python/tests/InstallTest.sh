@@ -29,6 +29,12 @@ case "$loaded" in
   *) echo "the installed package loaded '$loaded', not the library under $work/prefix"; exit 1 ;;
 esac
 
+# The front end's command, installed with the tools, finds the installed packages from its own place.
+cmake --install "$build" --prefix "$work/prefix" --component tools >/dev/null
+exported=$(env -i PATH=/usr/bin:/bin "$work/prefix/bin/zdz-frontend" export --csv --stations tools/demo/VirtualStations.ini \
+  --settings tools/demo/settings 1 1 0 | sed -n 9p)
+[ "$exported" = "0,0,0" ] || { echo "the installed zdz-frontend exported '$exported'"; exit 1; }
+
 DESTDIR="$work/staging" install_into /opt/zodavudaz-python-test
 grep -q '^LIBRARY_DIR: str | None = "/opt/zodavudaz-python-test/lib/' \
   "$work/staging/opt/zodavudaz-python-test/lib/python3/dist-packages/zodavudaz/_install.py" ||
