@@ -1,0 +1,107 @@
+#include "tests/TempFiles.h"
+#include <zodavudaz/settings/ProfileTicket.h>
+
+#include <array>
+#include <csignal>
+#include <cstring>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+// Each ticket opens the folder anew, so tickets of one process stand in for those of several.
+TEST(ProfileTicketTest, ServesPlacesInTheOrderTheyWereTaken) {
+  TempFolder folder;
+  const std::string file = folder / "Mardel.tmp";
+  std::array<ProfileTicket, 4> tickets;
+  for (ProfileTicket& ticket : tickets)
+    ASSERT_TRUE(ticket.Take(file.c_str()));
+  struct Step {
+    const char* Name;
+    int Leaving; // -1: none
+    std::array<bool, 4> Served;
+  };
+  const Step steps[] = {
+      {"only the first is served", -1, {true, false, false, false}},
+      {"a waiter that leaves early holds up nobody", 2, {true, false, false, false}},
+      {"the first leaves: the second is served", 0, {false, true, false, false}},
+      {"the second leaves: the last is served", 1, {false, false, false, true}},
+  };
+  std::array<bool, 4> left{};
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.Name);
+    if (step.Leaving >= 0) {
+      tickets[step.Leaving].Leave();
+      left[step.Leaving] = true;
+    }
+    for (std::size_t index = 0; index < tickets.size(); ++index) {
+      if (!left[index]) {
+        EXPECT_EQ(tickets[index].Wait(0), step.Served[index]) << "ticket " << index;
+      }
+    }
+  }
+}
+
+TEST(ProfileTicketTest, FilesOfOneFolderAndNamesOfOneFileQueueAsTheFileDoes) {
+  TempFolder folder;
+  const std::string file = folder / "Mardel.tmp";
+  const std::string link = folder / "Link.tmp";
+  ASSERT_EQ(symlink("Mardel.tmp", link.c_str()), 0);
+  ProfileTicket first;
+  ASSERT_TRUE(first.Take(file.c_str()));
+  ProfileTicket otherFile;
+  ASSERT_TRUE(otherFile.Take((folder / "Mardel.ini").c_str()));
+  EXPECT_TRUE(otherFile.Wait(0)) << "another file's writers wait for this one's";
+  ProfileTicket throughLink;
+  ASSERT_TRUE(throughLink.Take(link.c_str()));
+  EXPECT_FALSE(throughLink.Wait(0)) << "a writer through a link overtakes one through the file's name";
+  EXPECT_EQ(folder.Count(), 1) << "a place left a file behind";
+}
+
+// A waiter killed in its place leaves nothing that holds up those behind it.
+TEST(ProfileTicketTest, AKilledWaiterHoldsUpNobody) {
+  TempFolder folder;
+  const std::string file = folder / "Mardel.tmp";
+  ProfileTicket first;
+  ASSERT_TRUE(first.Take(file.c_str()));
+  int taken[2];
+  ASSERT_EQ(pipe(taken), 0);
+  const pid_t child = fork();
+  if (child == 0) {
+    ProfileTicket waiter;
+    const char answer = waiter.Take(file.c_str()) && !waiter.Wait(0) ? '1' : '0';
+    if (write(taken[1], &answer, 1) == 1)
+      pause();
+    _exit(1);
+  }
+  char answer = 0;
+  ASSERT_EQ(read(taken[0], &answer, 1), 1);
+  ASSERT_EQ(answer, '1') << "the child found no one ahead";
+  ProfileTicket last;
+  ASSERT_TRUE(last.Take(file.c_str()));
+  first.Leave();
+  EXPECT_FALSE(last.Wait(0)) << "the child's place was not kept";
+  kill(child, SIGKILL);
+  waitpid(child, nullptr, 0);
+  EXPECT_TRUE(last.Wait(5000));
+  close(taken[0]);
+  close(taken[1]);
+}
+
+// The places' bytes are a stored layout that 32-bit and 64-bit processes of one file share.
+TEST(ProfileTicketTest, PlacesLieWhereEveryBuildLooks) {
+  struct Row {
+    const char* Name;
+    std::uint64_t FirstPlace;
+  };
+  const Row rows[] = {
+      {"Mardel.tmp", 0x1392BF2300000000ull},
+      {"Mardel.ini", 0x05673A0000000000ull},
+      {"", 0x0422232500000000ull},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.Name);
+    EXPECT_EQ(ProfileTicket::FirstPlaceOf(row.Name, static_cast<int>(std::strlen(row.Name))), row.FirstPlace);
+  }
+}
+} // namespace
