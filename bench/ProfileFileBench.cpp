@@ -215,7 +215,8 @@ void BM_FindSectionBaseline(benchmark::State& state) {
   const auto start = std::chrono::steady_clock::now();
   for (auto _ : state)
     benchmark::DoNotOptimize(CountLines(search.Image));
-  LineCountSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() / state.iterations();
+  LineCountSeconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() / state.iterations();
   state.SetBytesProcessed(state.iterations() * search.Image.GetLength());
 }
 

@@ -49,8 +49,7 @@ TEST(HeaderSearchTest, FindsTheFirstLineBeginningWithWantedAtOrAfterFrom) {
       {"large: rare byte found late", sections, "[StationBench]", 0, bench},
       {"large: from just past it", sections, "[StationBench]", bench + 1, None},
       {"large: rare byte ending the text", LargeText("[a]a\n", "[b"), "[b", 0, 80 * 1024},
-      {"large: rare byte inside a line only", LargeText("ab\n", "") + "xbXYa" + LargeText("\nab", ""), "bXYa", 0,
-       None},
+      {"large: rare byte inside a line only", LargeText("ab\n", "") + "xbXYa" + LargeText("\nab", ""), "bXYa", 0, None},
   };
   for (const SearchRow& row : rows) {
     SCOPED_TRACE(row.Name);
