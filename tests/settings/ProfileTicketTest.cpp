@@ -58,6 +58,15 @@ TEST(ProfileTicketTest, FilesOfOneFolderAndNamesOfOneFileQueueAsTheFileDoes) {
   EXPECT_EQ(folder.Count(), 1) << "a place left a file behind";
 }
 
+/// A child process, killed and reaped when the test leaves, however it leaves.
+struct KilledAtEnd {
+  pid_t Child;
+  ~KilledAtEnd() {
+    kill(Child, SIGKILL);
+    waitpid(Child, nullptr, 0);
+  }
+};
+
 // A waiter killed in its place leaves nothing that holds up those behind it.
 TEST(ProfileTicketTest, AKilledWaiterHoldsUpNobody) {
   TempFolder folder;
@@ -66,26 +75,25 @@ TEST(ProfileTicketTest, AKilledWaiterHoldsUpNobody) {
   ASSERT_TRUE(first.Take(file.c_str()));
   int taken[2];
   ASSERT_EQ(pipe(taken), 0);
-  const pid_t child = fork();
-  if (child == 0) {
-    ProfileTicket waiter;
-    const char answer = waiter.Take(file.c_str()) && !waiter.Wait(0) ? '1' : '0';
+  KilledAtEnd waiter{fork()};
+  if (waiter.Child == 0) {
+    ProfileTicket place;
+    const char answer = place.Take(file.c_str()) && !place.Wait(0) ? '1' : '0';
     if (write(taken[1], &answer, 1) == 1)
       pause();
     _exit(1);
   }
   char answer = 0;
-  ASSERT_EQ(read(taken[0], &answer, 1), 1);
+  EXPECT_EQ(read(taken[0], &answer, 1), 1);
+  close(taken[0]);
+  close(taken[1]);
   ASSERT_EQ(answer, '1') << "the child found no one ahead";
   ProfileTicket last;
   ASSERT_TRUE(last.Take(file.c_str()));
   first.Leave();
   EXPECT_FALSE(last.Wait(0)) << "the child's place was not kept";
-  kill(child, SIGKILL);
-  waitpid(child, nullptr, 0);
+  kill(waiter.Child, SIGKILL);
   EXPECT_TRUE(last.Wait(5000));
-  close(taken[0]);
-  close(taken[1]);
 }
 
 // The places' bytes are a stored layout that 32-bit and 64-bit processes of one file share.
