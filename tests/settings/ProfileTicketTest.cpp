@@ -12,31 +12,18 @@ namespace {
 // Each ticket opens the folder anew, so tickets of one process stand in for those of several.
 TEST(ProfileTicketTest, ServesPlacesInTheOrderTheyWereTaken) {
   TempFolder folder;
-  const std::string file = folder / "Mardel.tmp";
   std::array<ProfileTicket, 4> tickets;
   for (ProfileTicket& ticket : tickets)
-    ASSERT_TRUE(ticket.Take(file.c_str()));
-  struct Step {
-    const char* Name;
-    int Leaving; // -1: none
-    std::array<bool, 4> Served;
-  };
-  const Step steps[] = {
-      {"only the first is served", -1, {true, false, false, false}},
-      {"a waiter that leaves early holds up nobody", 2, {true, false, false, false}},
-      {"the first leaves: the second is served", 0, {false, true, false, false}},
-      {"the second leaves: the last is served", 1, {false, false, false, true}},
-  };
-  std::array<bool, 4> left{};
-  for (const Step& step : steps) {
-    SCOPED_TRACE(step.Name);
-    if (step.Leaving >= 0) {
-      tickets[step.Leaving].Leave();
-      left[step.Leaving] = true;
-    }
+    ASSERT_TRUE(ticket.Take((folder / "Mardel.tmp").c_str()));
+  // The ticket that leaves (-1: none), then whether each ticket still held is served: a waiter
+  // that leaves early holds up nobody.
+  const std::pair<int, const char*> steps[] = {{-1, "1000"}, {2, "10-0"}, {0, "-1-0"}, {1, "---1"}};
+  for (const auto& [leaving, served] : steps) {
+    if (leaving >= 0)
+      tickets[static_cast<std::size_t>(leaving)].Leave();
     for (std::size_t index = 0; index < tickets.size(); ++index) {
-      if (!left[index]) {
-        EXPECT_EQ(tickets[index].Wait(0), step.Served[index]) << "ticket " << index;
+      if (served[index] != '-') {
+        EXPECT_EQ(tickets[index].Wait(0), served[index] == '1') << "after " << leaving << ", ticket " << index;
       }
     }
   }
@@ -96,20 +83,11 @@ TEST(ProfileTicketTest, AKilledWaiterHoldsUpNobody) {
   EXPECT_TRUE(last.Wait(5000));
 }
 
-// The places' bytes are a stored layout that 32-bit and 64-bit processes of one file share.
+// The places' bytes are a layout that 32-bit and 64-bit processes of one file share.
 TEST(ProfileTicketTest, PlacesLieWhereEveryBuildLooks) {
-  struct Row {
-    const char* Name;
-    std::uint64_t FirstPlace;
-  };
-  const Row rows[] = {
-      {"Mardel.tmp", 0x1392BF2300000000ull},
-      {"Mardel.ini", 0x05673A0000000000ull},
-      {"", 0x0422232500000000ull},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.Name);
-    EXPECT_EQ(ProfileTicket::FirstPlaceOf(row.Name, static_cast<int>(std::strlen(row.Name))), row.FirstPlace);
-  }
+  const std::pair<const char*, std::uint64_t> rows[] = {
+      {"Mardel.tmp", 0x1392BF2300000000ull}, {"Mardel.ini", 0x05673A0000000000ull}, {"", 0x0422232500000000ull}};
+  for (const auto& [name, firstPlace] : rows)
+    EXPECT_EQ(ProfileTicket::FirstPlaceOf(name, static_cast<int>(std::strlen(name))), firstPlace) << name;
 }
 } // namespace

@@ -7,7 +7,6 @@
 #include <zodavudaz/settings/ProfileFile.h>
 
 #include <algorithm>
-#include <array>
 #include <cstdio>
 #include <functional>
 #include <gtest/gtest.h>
@@ -15,6 +14,7 @@
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -70,25 +70,22 @@ std::vector<Count> RunAll(int callers, bool processes, const std::function<Count
       thread.join();
     return counts;
   }
-  std::vector<std::array<int, 2>> pipes(counts.size());
-  std::vector<pid_t> children;
-  for (int index = 0; index < callers; ++index) {
-    std::array<int, 2>& ends = pipes[static_cast<std::size_t>(index)];
-    EXPECT_EQ(pipe(ends.data()), 0);
-    children.push_back(fork());
-    if (children.back() == 0) {
-      const Count count = run(index);
-      _exit(write(ends[1], &count, sizeof count) == static_cast<ssize_t>(sizeof count) ? 0 : 1);
+  int results[2];
+  EXPECT_EQ(pipe(results), 0);
+  for (int index = 0; index < callers; ++index)
+    if (fork() == 0) {
+      const std::pair<int, Count> result{index, run(index)};
+      _exit(write(results[1], &result, sizeof result) == static_cast<ssize_t>(sizeof result) ? 0 : 1);
     }
-  }
   for (int index = 0; index < callers; ++index) {
-    const std::array<int, 2>& ends = pipes[static_cast<std::size_t>(index)];
-    EXPECT_EQ(read(ends[0], &counts[static_cast<std::size_t>(index)], sizeof(Count)),
-              static_cast<ssize_t>(sizeof(Count)));
-    waitpid(children[static_cast<std::size_t>(index)], nullptr, 0);
-    close(ends[0]);
-    close(ends[1]);
+    std::pair<int, Count> result;
+    EXPECT_EQ(read(results[0], &result, sizeof result), static_cast<ssize_t>(sizeof result));
+    counts[static_cast<std::size_t>(result.first)] = result.second;
   }
+  while (wait(nullptr) > 0) {
+  }
+  close(results[0]);
+  close(results[1]);
   return counts;
 }
 
