@@ -256,22 +256,20 @@ void VisitReplyGroup(BYTE group, WORD cntlId, Visit& visit) {
 template <typename CurrentPacket, typename Visit>
 void VisitHandlers(const _ModulePacket* packet, CurrentPacket currentPacket, Visit visit) {
   const BYTE cmdId = LoadWire<BYTE>(packet, offsetof(_ModulePacket, CmdId));
-  const BYTE group = cmdId & CmdGroupMask;
-  if (cmdId & CmdFlagOwnHandlerFirst) {
+  const bool warningFirst = (cmdId & CmdFlagOwnHandlerFirst) != 0;
+  if (warningFirst)
     visit(HandlerPosition<RplyWarningPosition>);
-    if (cmdId & CmdFlagOwnHandlerOnly)
-      visit(HandlerPosition<RplyErrorPosition>);
-    else if (cmdId & CmdFlagReply)
-      VisitReplyGroup(group, CntlIdOf(currentPacket()), visit);
+  if (cmdId & CmdFlagOwnHandlerOnly) {
+    visit(HandlerPosition<RplyErrorPosition>);
     return;
   }
-  const WORD cntlId = MaskedCntlIdOf(LoadWire<WORD>(packet, offsetof(_ModulePacket, Cntl)));
-  if (cmdId & CmdFlagOwnHandlerOnly)
-    visit(HandlerPosition<RplyErrorPosition>);
-  else if (cmdId & CmdFlagReply)
-    VisitReplyGroup(group, cntlId, visit);
-  else
-    VisitRequestGroup(group, cntlId, visit);
+  // One call site for each group, so that both inline here.
+  const WORD cntlId =
+      warningFirst ? CntlIdOf(currentPacket()) : MaskedCntlIdOf(LoadWire<WORD>(packet, offsetof(_ModulePacket, Cntl)));
+  if (cmdId & CmdFlagReply)
+    VisitReplyGroup(cmdId & CmdGroupMask, cntlId, visit);
+  else if (!warningFirst)
+    VisitRequestGroup(cmdId & CmdGroupMask, cntlId, visit);
 }
 } // namespace ModuleCntlDispatch
 
