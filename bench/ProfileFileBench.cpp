@@ -4,6 +4,7 @@
 // as a multiple of the baseline's.
 #include <zodavudaz/database/CGUIDatabase.h>
 #include <zodavudaz/settings/ProfileFile.h>
+#include <zodavudaz/settings/ProfileImage.h>
 
 #include <benchmark/benchmark.h>
 #include <chrono>
@@ -173,6 +174,65 @@ void BM_ReadStringEx(benchmark::State& state) {
 
 void BM_ReadStringExBaseline(benchmark::State& state) { RunBaseline(state, ReadOnceInLines); }
 
+/// A section search in memory: an ordinary 2 MiB file and its last module's section (range 0),
+/// or a 100 KB name, "][" over and over, whose header occurs at every other byte of 2 MiB of lines
+/// that each begin with it and go on past it (range 1).
+struct SearchCase {
+  explicit SearchCase(bool pathological) {
+    std::string text = ReadWhole(ProfileFile(2 << 20));
+    Name = LastSection;
+    if (pathological) {
+      Name.clear();
+      while (Name.size() < 100 * 1024)
+        Name += "][";
+      std::string line;
+      while (line.size() < 150 * 1024)
+        line += "[]";
+      text.clear();
+      while (text.size() < (2 << 20))
+        text += line + "x\r\n";
+    }
+    Image.GetBytes() = CString(text.data(), static_cast<int>(text.size()));
+  }
+  ProfileImage Image;
+  std::string Name;
+};
+
+/// The floor of any search that walks the lines: the line feeds counted.
+std::size_t CountLines(const ProfileImage& image) {
+  std::size_t lines = 0;
+  const char* end = image.GetData() + image.GetLength();
+  for (const char* at = image.GetData(); (at = static_cast<const char*>(std::memchr(at, '\n', end - at))) != nullptr;
+       ++at)
+    ++lines;
+  return lines;
+}
+
+double LineCountSeconds = 0;
+
+void BM_FindSectionBaseline(benchmark::State& state) {
+  const SearchCase search(state.range(0) != 0);
+  const auto start = std::chrono::steady_clock::now();
+  for (auto _ : state)
+    benchmark::DoNotOptimize(CountLines(search.Image));
+  LineCountSeconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() / state.iterations();
+  state.SetBytesProcessed(state.iterations() * search.Image.GetLength());
+}
+
+void BM_FindSection(benchmark::State& state) {
+  const SearchCase search(state.range(0) != 0);
+  ProfileSection found{};
+  const auto start = std::chrono::steady_clock::now();
+  for (auto _ : state)
+    benchmark::DoNotOptimize(search.Image.FindSection(search.Name.c_str(), found));
+  const double perCall =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() / state.iterations();
+  if (LineCountSeconds > 0)
+    state.counters["xLines"] = perCall / LineCountSeconds;
+  state.SetBytesProcessed(state.iterations() * search.Image.GetLength());
+}
+
 /// Station "Bench" with modules in all 16 slots, as an application files it.
 struct BenchStation {
   BenchStation() {
@@ -210,4 +270,9 @@ BENCHMARK(BM_WriteProfileStringBaseline)->Arg(4 << 10)->Arg(64 << 10)->Arg(1 << 
 BENCHMARK(BM_ReadStringEx)->Arg(1 << 20);
 BENCHMARK(BM_ReadStringExBaseline)->Arg(1 << 20);
 BENCHMARK(BM_UpdateDataBaseEx)->Arg(1 << 20);
+// Each baseline right before its search, so that the search's ratio is to the same text.
+BENCHMARK(BM_FindSectionBaseline)->Arg(0);
+BENCHMARK(BM_FindSection)->Arg(0);
+BENCHMARK(BM_FindSectionBaseline)->Arg(1);
+BENCHMARK(BM_FindSection)->Arg(1);
 BENCHMARK(BM_UpdateDataBaseExBaseline)->Arg(1 << 20);

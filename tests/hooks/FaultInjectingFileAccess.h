@@ -73,6 +73,13 @@ public:
   bool UnlockRange(Handle file, DWORD position, DWORD count) noexcept override {
     return Inner.UnlockRange(file, position, count);
   }
+  Handle OpenFolder(LPCTSTR path) noexcept override { return Inner.OpenFolder(path); }
+  bool ShareFolderRange(Handle folder, unsigned long long position, unsigned long long count) noexcept override {
+    return Inner.ShareFolderRange(folder, position, count);
+  }
+  bool IsFolderRangeLocked(Handle folder, unsigned long long position, unsigned long long count) noexcept override {
+    return Inner.IsFolderRangeLocked(folder, position, count);
+  }
   bool GetStatus(Handle file, FileStatus& status) noexcept override;
   bool IsSameFile(Handle file, LPCTSTR path) noexcept override { return Inner.IsSameFile(file, path); }
   bool SetOwner(Handle file, unsigned owner, unsigned group) noexcept override;

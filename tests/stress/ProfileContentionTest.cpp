@@ -1,6 +1,6 @@
-// Many threads of one process on one large settings file, in tight loops for a bounded time:
-// no call may fail at the wait's bound, and the writers must share the file fairly.
-// ZDZ_STRESS_SECONDS sets the time.
+// Many threads of one process, or many processes, on one large settings file, in tight loops for
+// a bounded time: no call may fail at the wait's bound, and the writers must share the file
+// fairly. ZDZ_STRESS_SECONDS sets the time.
 #include "tests/TempFiles.h"
 #include "tests/stress/StressSettings.h"
 #include <zodavudaz/platform/Ticks.h>
@@ -8,9 +8,13 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <gtest/gtest.h>
 #include <string>
+#include <sys/wait.h>
 #include <thread>
+#include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -54,21 +58,47 @@ Count RunReader(const std::string& path, DWORD milliseconds) {
   return count;
 }
 
-/// Runs writers and readers on a file of megabytes MiB, prints the figures and checks them.
-void RunContention(int writers, int readers, int megabytes) {
+/// Runs each of callers (writers first) at once, in threads of this process or in processes of
+/// their own, and gives what each did.
+std::vector<Count> RunAll(int callers, bool processes, const std::function<Count(int)>& run) {
+  std::vector<Count> counts(static_cast<std::size_t>(callers));
+  if (!processes) {
+    std::vector<std::thread> threads;
+    for (int index = 0; index < callers; ++index)
+      threads.emplace_back([&, index] { counts[static_cast<std::size_t>(index)] = run(index); });
+    for (std::thread& thread : threads)
+      thread.join();
+    return counts;
+  }
+  int results[2];
+  EXPECT_EQ(pipe(results), 0);
+  for (int index = 0; index < callers; ++index)
+    if (fork() == 0) {
+      const std::pair<int, Count> result{index, run(index)};
+      _exit(write(results[1], &result, sizeof result) == static_cast<ssize_t>(sizeof result) ? 0 : 1);
+    }
+  for (int index = 0; index < callers; ++index) {
+    std::pair<int, Count> result;
+    EXPECT_EQ(read(results[0], &result, sizeof result), static_cast<ssize_t>(sizeof result));
+    counts[static_cast<std::size_t>(result.first)] = result.second;
+  }
+  while (wait(nullptr) > 0) {
+  }
+  close(results[0]);
+  close(results[1]);
+  return counts;
+}
+
+/// Runs writers and readers, threads of this process or processes, on a file of megabytes MiB,
+/// prints the figures and checks them.
+void RunContention(int writers, int readers, int megabytes, bool processes = false) {
   const DWORD milliseconds = static_cast<DWORD>(SettingFromEnvironment("ZDZ_STRESS_SECONDS", 3) * 1000);
   TempFolder folder;
   const std::string file = folder / "Mardel.tmp";
   WriteAll(file, LargeFile(megabytes));
-  std::vector<Count> counts(static_cast<std::size_t>(writers + readers));
-  std::vector<std::thread> threads;
-  for (int index = 0; index < writers + readers; ++index)
-    threads.emplace_back([&, index] {
-      counts[static_cast<std::size_t>(index)] =
-          index < writers ? RunWriter(file, index, milliseconds) : RunReader(file, milliseconds);
-    });
-  for (std::thread& thread : threads)
-    thread.join();
+  const std::vector<Count> counts = RunAll(writers + readers, processes, [&](int index) {
+    return index < writers ? RunWriter(file, index, milliseconds) : RunReader(file, milliseconds);
+  });
 
   const auto writerCounts = std::vector<Count>(counts.begin(), counts.begin() + writers);
   long writes = 0, writeFailures = 0, reads = 0, readFailures = 0, lost = 0;
@@ -88,10 +118,11 @@ void RunContention(int writers, int readers, int megabytes) {
       ++lost;
   }
   const double mean = static_cast<double>(writes) / writers;
-  std::printf("contention: %d writers and %d readers in one process on %d MiB, %lu s: %ld writes (%ld failed), "
+  std::printf("contention: %d writers and %d readers in %s on %d MiB, %lu s: %ld writes (%ld failed), "
               "per writer %ld to %ld (mean %.1f), %ld reads (%ld failed), %ld lost updates\n",
-              writers, readers, megabytes, static_cast<unsigned long>(milliseconds / 1000), writes, writeFailures,
-              fewest, most, mean, reads, readFailures, lost);
+              writers, readers, processes ? "processes of their own" : "one process", megabytes,
+              static_cast<unsigned long>(milliseconds / 1000), writes, writeFailures, fewest, most, mean, reads,
+              readFailures, lost);
   EXPECT_EQ(writeFailures, 0);
   EXPECT_EQ(readFailures, 0);
   EXPECT_EQ(lost, 0);
@@ -102,4 +133,9 @@ void RunContention(int writers, int readers, int megabytes) {
 TEST(ProfileContentionTest, SixteenWritersOnTwoMegabytesShareTheFile) { RunContention(16, 0, 2); }
 
 TEST(ProfileContentionTest, EightWritersAndTwoReadersOnTenMegabytesShareTheFile) { RunContention(8, 2, 10); }
+
+// Several instances of one application on one file: the writers' processes are served in turn.
+TEST(ProfileContentionTest, EightWriterProcessesAndTwoReaderProcessesOnTenMegabytesShareTheFile) {
+  RunContention(8, 2, 10, true);
+}
 } // namespace

@@ -40,7 +40,7 @@ int GetModuleCntlHandlerNames(const _ModulePacket* packet, LPCTSTR names[MaxHand
     return 0;
   int count = 0;
   VisitHandlers(
-      CmdIdOf(packet), [packet] { return packet; },
+      packet, [packet] { return packet; },
       [&](BYTE position) {
         if (position != NoHandler)
           names[count++] = HandlerNames[position];
@@ -52,14 +52,13 @@ void CModuleCntl::Interpret(_ModulePacket* packet) {
   // A null packet would be dereferenced by every handler that reads it.
   if (packet == nullptr)
     return;
-  const BYTE cmdId = CmdIdOf(packet);
   Packet = packet;
-  CmdId = cmdId;
+  CmdId = CmdIdOf(packet);
   // The handlers are the application's; what they throw must not cross the library's boundary.
   try {
-    // A group dispatches on the packet as the warning handler left it.
+    // A group after the warning handler dispatches on the packet as that handler left it.
     VisitHandlers(
-        cmdId, [this] { return static_cast<const _ModulePacket*>(Packet); }, CallsOn(*this));
+        packet, [this] { return static_cast<const _ModulePacket*>(Packet); }, CallsOn(*this));
   } catch (...) {
   }
 }

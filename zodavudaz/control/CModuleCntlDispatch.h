@@ -247,21 +247,28 @@ void VisitReplyGroup(BYTE group, WORD cntlId, Visit& visit) {
   }
 }
 
-/// Visits, in call order, the position of each handler that a packet with cmdId reaches: the
-/// warning handler first with flag 0x10; then the error handler alone with flag 0x20, the reply's
-/// group, or a request's group when it has neither 0x10 nor 0x20 (0x40 does not matter). The group
-/// is cmdId's; the control id is read from currentPacket() after the warning handler, so that one
-/// that rewrites or replaces the packet has what it left routed.
+/// Visits, in call order, the position of each handler that packet reaches: the warning handler
+/// first with flag 0x10; then the error handler alone with flag 0x20, the reply's group, or a
+/// request's group when it has neither 0x10 nor 0x20 (0x40 does not matter). The group is the
+/// packet's command id's. Without 0x10 nothing runs before the group, which takes the control id
+/// from packet at once; after the warning handler, the reply's group reads it from currentPacket(),
+/// so that a handler that rewrites or replaces the packet has what it left routed.
 template <typename CurrentPacket, typename Visit>
-void VisitHandlers(BYTE cmdId, CurrentPacket currentPacket, Visit visit) {
-  if (cmdId & CmdFlagOwnHandlerFirst)
+void VisitHandlers(const _ModulePacket* packet, CurrentPacket currentPacket, Visit visit) {
+  const BYTE cmdId = LoadWire<BYTE>(packet, offsetof(_ModulePacket, CmdId));
+  const bool warningFirst = (cmdId & CmdFlagOwnHandlerFirst) != 0;
+  if (warningFirst)
     visit(HandlerPosition<RplyWarningPosition>);
-  const WORD cntlId = CntlIdOf(currentPacket());
-  if (cmdId & CmdFlagOwnHandlerOnly)
+  if (cmdId & CmdFlagOwnHandlerOnly) {
     visit(HandlerPosition<RplyErrorPosition>);
-  else if (cmdId & CmdFlagReply)
+    return;
+  }
+  // One call site for each group, so that both inline here.
+  const WORD cntlId =
+      warningFirst ? CntlIdOf(currentPacket()) : MaskedCntlIdOf(LoadWire<WORD>(packet, offsetof(_ModulePacket, Cntl)));
+  if (cmdId & CmdFlagReply)
     VisitReplyGroup(cmdId & CmdGroupMask, cntlId, visit);
-  else if ((cmdId & CmdFlagOwnHandlerFirst) == 0)
+  else if (!warningFirst)
     VisitRequestGroup(cmdId & CmdGroupMask, cntlId, visit);
 }
 } // namespace ModuleCntlDispatch

@@ -53,6 +53,15 @@ public:
   /// Where the file system keeps no locks, it succeeds without one.
   virtual bool LockRange(Handle file, DWORD position, DWORD count, bool exclusive) noexcept = 0;
   virtual bool UnlockRange(Handle file, DWORD position, DWORD count) noexcept = 0;
+  /// Opens the folder path for its locks alone (ShareFolderRange, IsFolderRangeLocked); NoHandle
+  /// where it cannot, such as a folder the caller may not read. Close releases it.
+  virtual Handle OpenFolder(LPCTSTR path) noexcept = 0;
+  /// Takes a shared lock of count bytes from position of an open folder; never waits. Its
+  /// positions reach far past those of a file's locks.
+  virtual bool ShareFolderRange(Handle folder, unsigned long long position, unsigned long long count) noexcept = 0;
+  /// Whether another open of the folder, in this process or another, holds a lock on one of the
+  /// count bytes from position; false where that cannot be told.
+  virtual bool IsFolderRangeLocked(Handle folder, unsigned long long position, unsigned long long count) noexcept = 0;
   virtual bool GetStatus(Handle file, FileStatus& status) noexcept = 0;
   /// Whether path names the very file that file is open on.
   virtual bool IsSameFile(Handle file, LPCTSTR path) noexcept = 0;

@@ -135,6 +135,22 @@ public:
     return SetRangeLock(file, F_UNLCK, position, count);
   }
 
+  Handle OpenFolder(LPCTSTR path) noexcept override {
+    const Handle folder = ::open(path, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    return folder < 0 ? NoHandle : folder;
+  }
+
+  bool ShareFolderRange(Handle folder, unsigned long long position, unsigned long long count) noexcept override {
+    struct flock64 lock = RangeOf(F_RDLCK, position, count);
+    return ::fcntl64(folder, F_OFD_SETLK, &lock) == 0;
+  }
+
+  bool IsFolderRangeLocked(Handle folder, unsigned long long position, unsigned long long count) noexcept override {
+    // Asked as for an exclusive lock, which every other lock would keep out.
+    struct flock64 lock = RangeOf(F_WRLCK, position, count);
+    return ::fcntl64(folder, F_OFD_GETLK, &lock) == 0 && lock.l_type != F_UNLCK;
+  }
+
   bool GetStatus(Handle file, FileStatus& status) noexcept override {
     struct stat64 info {};
     if (::fstat64(file, &info) != 0)
@@ -192,12 +208,18 @@ public:
 private:
   /// Sets a lock of type on count bytes from position: a lock of the open file itself, not of the
   /// process, so that threads exclude each other too. Never waits.
-  static bool SetRangeLock(Handle file, int type, DWORD position, DWORD count) noexcept {
+  /// A lock record of type over count bytes from position.
+  static struct flock64 RangeOf(int type, unsigned long long position, unsigned long long count) noexcept {
     struct flock64 lock {};
     lock.l_type = static_cast<short>(type);
     lock.l_whence = SEEK_SET;
     lock.l_start = static_cast<off64_t>(position);
     lock.l_len = static_cast<off64_t>(count);
+    return lock;
+  }
+
+  static bool SetRangeLock(Handle file, int type, DWORD position, DWORD count) noexcept {
+    struct flock64 lock = RangeOf(type, position, count);
     return ::fcntl64(file, F_OFD_SETLK, &lock) == 0;
   }
 

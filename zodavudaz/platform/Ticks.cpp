@@ -12,12 +12,21 @@ DWORD GetTickCount() noexcept {
                             static_cast<unsigned long long>(now.tv_nsec) / 1000000u);
 }
 
+namespace {
+void SleepFor(timespec wait) noexcept {
+  while (nanosleep(&wait, &wait) != 0 && errno == EINTR) {
+  }
+}
+} // namespace
+
 void Sleep(DWORD milliseconds) noexcept {
   if (milliseconds == 0) {
     sched_yield();
     return;
   }
-  timespec wait{static_cast<time_t>(milliseconds / 1000), static_cast<long>(milliseconds % 1000) * 1000000L};
-  while (nanosleep(&wait, &wait) != 0 && errno == EINTR) {
-  }
+  SleepFor({static_cast<time_t>(milliseconds / 1000), static_cast<long>(milliseconds % 1000) * 1000000L});
+}
+
+void SleepMicroseconds(DWORD microseconds) noexcept {
+  SleepFor({static_cast<time_t>(microseconds / 1000000u), static_cast<long>(microseconds % 1000000u) * 1000L});
 }

@@ -8,5 +8,7 @@
 DWORD GetTickCount() noexcept;
 /// Gives up the processor for at least milliseconds; 0 only lets other threads run first.
 void Sleep(DWORD milliseconds) noexcept;
+/// Gives up the processor for at least microseconds, for waits that poll more often than Sleep can.
+void SleepMicroseconds(DWORD microseconds) noexcept;
 
 #endif

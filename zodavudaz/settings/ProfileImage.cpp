@@ -42,15 +42,6 @@ ProfileLine ProfileImage::LineAt(int begin) const noexcept {
   return {begin, textEnd, feed + 1};
 }
 
-bool ProfileImage::BeginsLine(int position) const noexcept {
-  const char* data = GetData();
-  while (position > 0 && IsBlank(data[position - 1]))
-    --position;
-  if (position == 0 || data[position - 1] == '\n')
-    return true;
-  return position == ByteOrderMarkLength && HasByteOrderMark();
-}
-
 bool ProfileImage::HasByteOrderMark() const noexcept {
   // Files from other programs may open with one.
   return GetLength() >= ByteOrderMarkLength && std::memcmp(GetData(), ByteOrderMark, ByteOrderMarkLength) == 0;
@@ -71,14 +62,13 @@ bool ProfileImage::EndsLine(int position) const noexcept {
 
 HeaderSearch ProfileImage::SearchFor(const CString& header) const noexcept {
   return HeaderSearch(std::string_view(GetData(), static_cast<size_t>(GetLength())),
-                      std::string_view(header, static_cast<size_t>(header.GetLength())));
+                      std::string_view(header, static_cast<size_t>(header.GetLength())),
+                      HasByteOrderMark() ? ByteOrderMarkLength : 0);
 }
 
 int ProfileImage::FindHeader(const HeaderSearch& search, int from) const noexcept {
-  size_t hit = search.FindFrom(static_cast<size_t>(from));
   // A header counts only where it begins a line: "[S]" inside a value is no section.
-  while (hit != HeaderSearch::npos && !BeginsLine(static_cast<int>(hit)))
-    hit = search.FindFrom(hit + 1);
+  const size_t hit = search.FindFrom(static_cast<size_t>(from));
   return hit == HeaderSearch::npos ? -1 : static_cast<int>(hit);
 }
 

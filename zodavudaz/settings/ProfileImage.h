@@ -49,8 +49,8 @@ public:
 
   /// The line that starts at begin (begin below GetLength()).
   ProfileLine LineAt(int begin) const noexcept;
-  /// A search of this image for a header or the start of one, for callers that search again and
-  /// again.
+  /// A search of this image for the lines that begin with a header or the start of one, for
+  /// callers that search again and again; header holds no line feed.
   HeaderSearch SearchFor(const CString& header) const noexcept;
   /// The position, at or after from, of the next occurrence of what search looks for that begins
   /// a line (after blanks and, on the first line, a UTF-8 byte-order mark); -1 when there is none.
@@ -75,7 +75,6 @@ public:
   ProfileCause GetString(LPCTSTR section, LPCTSTR key, CString& value) const noexcept;
 
 private:
-  bool BeginsLine(int position) const noexcept;
   bool HasByteOrderMark() const noexcept;
   /// Whether line ends with CR LF, or with the CR alone that ends the image.
   bool EndsWithReturn(const ProfileLine& line) const noexcept;

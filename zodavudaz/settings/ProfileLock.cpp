@@ -18,9 +18,11 @@ DWORD ProfileLock::TimeLeft() const noexcept {
 
 bool ProfileLock::TakeTurn(bool writing) noexcept {
   if (!Served)
-    Served = Turn.Enter(Path, writing, TimeLeft()) && Turn.Wait(TimeLeft());
+    Served = Turn.Enter(Path, writing, TimeLeft()) && Turn.Wait(TimeLeft()) && (!writing || WaitForEarlierWriters());
   return Served;
 }
+
+bool ProfileLock::WaitForEarlierWriters() noexcept { return !Ticket.Take(Path) || Ticket.Wait(TimeLeft()); }
 
 bool ProfileLock::Wait(CFile& file, DWORD position, bool exclusive) noexcept {
   for (int tries = 0; !file.LockRange(position, 1, exclusive); ++tries) {
