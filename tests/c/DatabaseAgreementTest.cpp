@@ -73,16 +73,12 @@ TEST_F(DatabaseAgreementTest, StationsAndModulesFiledInCAreTheDatabasesRecords) 
   ASSERT_EQ(zdz_set_station_access_state(9, 10), ZDZ_OK);
   CStation* station = nullptr;
   ASSERT_TRUE(Database().GetStationInf(9, &station));
-  EXPECT_EQ(station->StationId, 9);
-  EXPECT_EQ(TextOf(station->Name), "Golf");
-  EXPECT_STREQ(station->ModelName, "RA800-G");
-  EXPECT_EQ(station->ModuleExist[3], 1);
-  EXPECT_EQ(station->SlotAttribute[3], 1);
-  EXPECT_EQ(station->ConnectStatus[3], 1);
-  EXPECT_EQ(station->ModuleExist[2], 0);
-  EXPECT_EQ(station->ListIndex, 4);
-  EXPECT_EQ(station->TreeItem, reinterpret_cast<HTREEITEM>(0x44));
-  EXPECT_EQ(station->AccessState, 10);
+  EXPECT_EQ(std::tie(station->StationId, station->ListIndex, station->TreeItem, station->AccessState),
+            std::make_tuple(9, 4, reinterpret_cast<HTREEITEM>(0x44), 10));
+  EXPECT_EQ(TextOf(station->Name) + " " + station->ModelName, "Golf RA800-G");
+  EXPECT_EQ(std::tie(station->ModuleExist[2], station->ModuleExist[3], station->SlotAttribute[3],
+                     station->ConnectStatus[3]),
+            std::make_tuple(0, 1, 1, 1));
   EXPECT_EQ(TextOf(Bound(zdz_get_station_model, 9)), "RA800-G");
 
   CFeModule* frontend = SimCreateFrontend(SimModuleConfig{9, 3});
@@ -93,15 +89,10 @@ TEST_F(DatabaseAgreementTest, StationsAndModulesFiledInCAreTheDatabasesRecords) 
   ASSERT_EQ(zdz_set_module_tree_item(9, 3, 0x55), ZDZ_OK);
   CModule* module = nullptr;
   ASSERT_TRUE(Database().GetModuleInf(9, 3, &module));
-  EXPECT_EQ(module->ModuleId, 3);
   EXPECT_STREQ(module->ProductName, "ZO4a21");
-  EXPECT_EQ(module->ProductWord, 0x4A2100u);
-  EXPECT_EQ(module->AcqChannel, 4);
-  EXPECT_EQ(module->Frontend, frontend);
-  EXPECT_EQ(module->DataCntlId, 0x40D);
-  EXPECT_EQ(module->ModuleFlags, 0x82);
-  EXPECT_EQ(module->EventId, 21u);
-  EXPECT_EQ(module->TreeItem, reinterpret_cast<HTREEITEM>(0x55));
+  EXPECT_EQ(std::tie(module->ModuleId, module->ProductWord, module->AcqChannel, module->Frontend, module->DataCntlId,
+                     module->ModuleFlags, module->EventId, module->TreeItem),
+            std::make_tuple(3, 0x4A2100u, 4, frontend, 0x40D, 0x82, 21u, reinterpret_cast<HTREEITEM>(0x55)));
   uint32_t word = 0;
   ASSERT_EQ(zdz_get_module_product_word(9, 3, &word), ZDZ_OK);
   EXPECT_EQ(word, 0x4A2100u);
