@@ -131,30 +131,22 @@ TEST_F(LookupsAgreementTest, RecordLookUpsFindWhatTheDatabaseFinds) {
   EXPECT_EQ(zdz_find_station(77), ZDZ_E_UNKNOWN);
   EXPECT_EQ(zdz_find_module(2, 0x12), ZDZ_OK);
   EXPECT_EQ(zdz_find_module(2, 5), ZDZ_E_UNKNOWN);
-  uint16_t station = 0;
-  uint16_t found = 0;
-  EXPECT_EQ(zdz_find_station_by_name("Bravo", &station), ZDZ_OK);
-  EXPECT_EQ(station, 2);
+  // Each look-up's status with the ids it wrote, read once the call is made.
+  uint16_t station = 0, moduleId = 0;
+  const auto answered = [&](int32_t status) { return std::make_tuple(status, station, moduleId); };
+  EXPECT_EQ(answered(zdz_find_station_by_name("Bravo", &station)), std::make_tuple(ZDZ_OK, 2, 0));
   EXPECT_EQ(zdz_find_station_by_name("bravo", &station), ZDZ_E_UNKNOWN);
-  EXPECT_EQ(zdz_find_station_by_list_index(7, &station), ZDZ_OK);
-  EXPECT_EQ(station, 2);
+  EXPECT_EQ(answered(zdz_find_station_by_list_index(7, &(station = 0))), std::make_tuple(ZDZ_OK, 2, 0));
   EXPECT_EQ(zdz_find_station_by_list_index(8, &station), ZDZ_E_UNKNOWN);
-  EXPECT_EQ(zdz_find_station_by_tree_item(0x7000, &station), ZDZ_OK);
-  EXPECT_EQ(station, 2);
+  EXPECT_EQ(answered(zdz_find_station_by_tree_item(0x7000, &(station = 0))), std::make_tuple(ZDZ_OK, 2, 0));
   EXPECT_EQ(zdz_find_station_by_tree_item(0x7001, &station), ZDZ_E_UNKNOWN);
-  EXPECT_EQ(zdz_find_module_by_tree_item(0x7100, &station, &found), ZDZ_OK);
-  EXPECT_EQ(station, 16);
-  EXPECT_EQ(found, 5);
-  EXPECT_EQ(zdz_find_module_by_tree_item(0x7200, &station, &found), ZDZ_OK);
-  EXPECT_EQ(station, 2);
-  EXPECT_EQ(found, 2);
-  EXPECT_EQ(zdz_find_module_by_tree_item(0x7101, &station, &found), ZDZ_E_UNKNOWN);
-  int32_t same = -1;
-  EXPECT_EQ(zdz_is_same_station_name("Bravo", 2, &same), ZDZ_OK);
-  EXPECT_EQ(same, Database().IsSameStationName("Bravo", 2));
-  EXPECT_EQ(zdz_is_same_station_name("Bravo", 1, &same), ZDZ_OK);
-  EXPECT_EQ(same, Database().IsSameStationName("Bravo", 1));
-  EXPECT_EQ(same, 1);
+  EXPECT_EQ(answered(zdz_find_module_by_tree_item(0x7100, &station, &moduleId)), std::make_tuple(ZDZ_OK, 16, 5));
+  EXPECT_EQ(answered(zdz_find_module_by_tree_item(0x7200, &station, &moduleId)), std::make_tuple(ZDZ_OK, 2, 2));
+  EXPECT_EQ(zdz_find_module_by_tree_item(0x7101, &station, &moduleId), ZDZ_E_UNKNOWN);
+  int32_t same = -1, other = -1;
+  ASSERT_EQ(zdz_is_same_station_name("Bravo", 2, &same), ZDZ_OK);
+  ASSERT_EQ(zdz_is_same_station_name("Bravo", 1, &other), ZDZ_OK);
+  EXPECT_EQ(std::tie(same, other), std::make_tuple(Database().IsSameStationName("Bravo", 2), 1));
 }
 
 TEST_F(LookupsAgreementTest, ScalingRecordsAreCopiesOfTheDatabasesWithinTheTableGiven) {
