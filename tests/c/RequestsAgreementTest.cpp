@@ -109,10 +109,7 @@ TEST_F(RequestsAgreementTest, SequenceTableModeAndHelpOriginAreTheDatabases) {
   SimSetSeqInfo(2, 4, 2, nullptr, 0);
   EXPECT_EQ(zdz_get_seq_table(2, 4, copy, sizeof copy, &size), 205);
 
-  SimFault queryFails;
-  queryFails.Group = 10;
-  queryFails.Result = 77;
-  SimAddFault(1, 1, queryFails);
+  SimAddFault(1, 1, {.Group = 10, .Result = 77}); // the query group fails
   uint16_t fromQuery = 9;
   WORD expectedFromQuery = 9;
   BYTE help[128];
@@ -131,9 +128,7 @@ TEST_F(RequestsAgreementTest, ExecutionsSendWhatTheDatabaseSends) {
   const SimQuery byC = SimQueries(2, 2).back();
   ASSERT_EQ(Database().SyncExec(2, 2, 0x301, const_cast<WORD*>(values), 0x10, 2), 0);
   const SimQuery byCpp = SimQueries(2, 2).back();
-  EXPECT_EQ(byC.In, byCpp.In);
-  EXPECT_EQ(byC.Cntl, byCpp.Cntl);
-  EXPECT_EQ(byC.Group, byCpp.Group);
+  EXPECT_EQ(std::tie(byC.In, byC.Cntl, byC.Group), std::tie(byCpp.In, byCpp.Cntl, byCpp.Group));
   EXPECT_EQ(byC.In.size(), 4u);
   EXPECT_EQ(zdz_sync_exec(2, 9, 0x301, nullptr, 0xFF, 0), 205);
 }
