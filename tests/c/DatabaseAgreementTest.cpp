@@ -76,9 +76,9 @@ TEST_F(DatabaseAgreementTest, StationsAndModulesFiledInCAreTheDatabasesRecords) 
   EXPECT_EQ(std::tie(station->StationId, station->ListIndex, station->TreeItem, station->AccessState),
             std::make_tuple(9, 4, reinterpret_cast<HTREEITEM>(0x44), 10));
   EXPECT_EQ(TextOf(station->Name) + " " + station->ModelName, "Golf RA800-G");
-  EXPECT_EQ(std::tie(station->ModuleExist[2], station->ModuleExist[3], station->SlotAttribute[3],
-                     station->ConnectStatus[3]),
-            std::make_tuple(0, 1, 1, 1));
+  EXPECT_EQ(
+      std::tie(station->ModuleExist[2], station->ModuleExist[3], station->SlotAttribute[3], station->ConnectStatus[3]),
+      std::make_tuple(0, 1, 1, 1));
   EXPECT_EQ(TextOf(Bound(zdz_get_station_model, 9)), "RA800-G");
 
   CFeModule* frontend = SimCreateFrontend(SimModuleConfig{9, 3});
