@@ -116,23 +116,19 @@ TEST_F(DatabaseAgreementTest, StoredStateIsWhatTheDatabaseLoaded) {
   zdz_rect window{};
   int32_t stationConfig[7] = {};
   ASSERT_EQ(zdz_get_station_stored(2, &window, stationConfig), ZDZ_OK);
-  EXPECT_EQ(window.left, station->WindowRect.left);
-  EXPECT_EQ(window.bottom, 400);
+  EXPECT_EQ(std::tie(window.left, window.bottom), std::make_tuple(station->WindowRect.left, 400));
   EXPECT_EQ(std::vector<int32_t>(stationConfig, stationConfig + 7),
             std::vector<int32_t>(station->StationConfig, station->StationConfig + 7));
   CModule* module = nullptr;
   ASSERT_TRUE(Database().GetModuleInf(2, 2, &module));
-  int32_t right = 0;
-  int32_t bottom = 0;
+  int32_t right = 0, bottom = 0;
   uint8_t backup[4] = {};
   int32_t moduleConfig[3] = {};
   ASSERT_EQ(zdz_get_module_stored(2, 2, &right, &bottom, backup, moduleConfig), ZDZ_OK);
-  EXPECT_EQ(right, module->WindowRight);
-  EXPECT_EQ(bottom, 40);
+  EXPECT_EQ(std::tie(right, bottom), std::make_tuple(module->WindowRight, 40));
   EXPECT_EQ(std::vector<uint8_t>(backup, backup + 4),
-            (std::vector<uint8_t>{module->GuiSimpleMode, module->BackupSetting2, module->BackupSetting3,
-                                  module->BackupSetting4}));
-  EXPECT_EQ(backup[3], 6);
+            (std::vector<uint8_t>{module->GuiSimpleMode, module->BackupSetting2, module->BackupSetting3, 6}));
+  EXPECT_EQ(module->BackupSetting4, 6);
   EXPECT_EQ(std::vector<int32_t>(moduleConfig, moduleConfig + 3), (std::vector<int32_t>{3, 2, 1}));
   zdz_act_on_trig_info trig{};
   ASSERT_EQ(zdz_get_module_act_on_trig_info(2, 2, &trig), ZDZ_OK);
