@@ -168,14 +168,21 @@ TEST_F(LookupsAgreementTest, ScalingRecordsAreCopiesOfTheDatabasesWithinTheTable
   EXPECT_EQ(zdz_get_chan_scale_inf(1, 2, 0, 0, &record), ZDZ_E_UNKNOWN);
 }
 
-TEST_F(LookupsAgreementTest, IdsComeInTheDatabasesWalkOrder) {
-  std::vector<uint16_t> expected;
-  for (POSITION position = Database().StationMap.GetStartPosition(); position != nullptr;) {
+/// The keys of map in its walk order.
+template <typename ValueT>
+std::vector<uint16_t> WalkOrder(const CTypedPtrMap<CMapWordToPtr, WORD, ValueT>& map) {
+  std::vector<uint16_t> keys;
+  for (POSITION position = map.GetStartPosition(); position != nullptr;) {
     WORD id = 0;
-    CStation* station = nullptr;
-    Database().StationMap.GetNextAssoc(position, id, station);
-    expected.push_back(id);
+    ValueT value = nullptr;
+    map.GetNextAssoc(position, id, value);
+    keys.push_back(id);
   }
+  return keys;
+}
+
+TEST_F(LookupsAgreementTest, IdsComeInTheDatabasesWalkOrder) {
+  std::vector<uint16_t> expected = WalkOrder(Database().StationMap);
   uint16_t ids[16] = {};
   uint32_t count = 0;
   ASSERT_EQ(zdz_get_station_ids(ids, 16, &count), ZDZ_OK);
@@ -186,13 +193,7 @@ TEST_F(LookupsAgreementTest, IdsComeInTheDatabasesWalkOrder) {
 
   CStation* bravo = nullptr;
   ASSERT_TRUE(Database().GetStationInf(2, &bravo));
-  expected.clear();
-  for (POSITION position = bravo->ModuleMap.GetStartPosition(); position != nullptr;) {
-    WORD id = 0;
-    CModule* module = nullptr;
-    bravo->ModuleMap.GetNextAssoc(position, id, module);
-    expected.push_back(id);
-  }
+  expected = WalkOrder(bravo->ModuleMap);
   ASSERT_EQ(zdz_get_module_ids(2, nullptr, 0, &count), ZDZ_OK);
   EXPECT_EQ(count, 5u);
   ASSERT_EQ(zdz_get_module_ids(2, ids, 16, &count), ZDZ_OK);
