@@ -1,6 +1,7 @@
 // Arbitrary module packets, 32 bytes each, fed in turn to one interpreter: every packet calls the
 // handlers that an independent model of the dispatch names, each handler sees its packet, and a
 // trailing short packet stands for a null one, which changes nothing.
+#include "fuzz/FuzzCheck.h"
 #include "tests/support/ModuleCntlDispatchModel.h"
 #include "tests/support/RecordingModuleCntl.h"
 
@@ -9,11 +10,6 @@
 #include <vector>
 
 namespace {
-void Check(bool holds) {
-  if (!holds)
-    __builtin_trap();
-}
-
 void InterpretOne(RecordingModuleCntl& interpreter, _ModulePacket* packet) {
   const CEndianModulePacket view(packet);
   interpreter.Clear();

@@ -1,6 +1,7 @@
 // Fuzzed replies of a simulated module (bytes, counts, type codes and faults) fed into every
 // module query and acquisition request with fuzzed capacities: no access outside the buffers
 // given, and no size or count reported beyond them.
+#include "fuzz/FuzzCheck.h"
 #include <zodavudaz/database/CGUIDatabase.h>
 #include <zodavudaz/sim/SimControl.h>
 
@@ -13,11 +14,6 @@
 namespace {
 constexpr BYTE Marker = 0xCC;
 constexpr std::size_t Guard = 64;
-
-void Check(bool holds) {
-  if (!holds)
-    __builtin_trap();
-}
 
 /// The fuzz input read front to back; zeros once it runs out.
 class Input {

@@ -1,6 +1,7 @@
 // Arbitrary bytes read through every accessor of the module, station and semi-module packets: no
 // read outside the bytes given, sizes that never wrap, and writes of what was read that change
 // nothing.
+#include "fuzz/FuzzCheck.h"
 #include <zodavudaz/packets/CEndianModulePacket.h>
 #include <zodavudaz/packets/CEndianSemiModulePacket.h>
 #include <zodavudaz/packets/CEndianStaPacket.h>
@@ -12,11 +13,6 @@
 #include <vector>
 
 namespace {
-void Check(bool holds) {
-  if (!holds)
-    __builtin_trap();
-}
-
 /// Items 0 to count - 1 read through get and written back through set.
 template <typename AccessorT, typename T>
 void RoundTrip(AccessorT& packet, std::size_t count, T (AccessorT::*get)(WORD) const noexcept,

@@ -1,6 +1,7 @@
 // Arbitrary unit codes, user unit texts and wave information records through the control
 // functions' conversions: no read beyond the 4-byte user texts or the record, unit texts never
 // longer than 8 bytes, and a date and time of fixed width.
+#include "fuzz/FuzzCheck.h"
 #include <zodavudaz/control/ChannelWaveInfo.h>
 #include <zodavudaz/control/UnitText.h>
 #include <zodavudaz/sim/SimControl.h>
@@ -10,11 +11,6 @@
 #include <cstring>
 
 namespace {
-void Check(bool holds) {
-  if (!holds)
-    __builtin_trap();
-}
-
 // Four bytes in a block of their own, so that a read past them is caught.
 struct UserText {
   explicit UserText(const char* from) : Bytes(new char[4]) { std::memcpy(Bytes, from, 4); }

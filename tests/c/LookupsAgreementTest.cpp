@@ -131,30 +131,22 @@ TEST_F(LookupsAgreementTest, RecordLookUpsFindWhatTheDatabaseFinds) {
   EXPECT_EQ(zdz_find_station(77), ZDZ_E_UNKNOWN);
   EXPECT_EQ(zdz_find_module(2, 0x12), ZDZ_OK);
   EXPECT_EQ(zdz_find_module(2, 5), ZDZ_E_UNKNOWN);
-  uint16_t station = 0;
-  uint16_t found = 0;
-  EXPECT_EQ(zdz_find_station_by_name("Bravo", &station), ZDZ_OK);
-  EXPECT_EQ(station, 2);
+  // Each look-up's status with the ids it wrote, read once the call is made.
+  uint16_t station = 0, moduleId = 0;
+  const auto answered = [&](int32_t status) { return std::make_tuple(status, station, moduleId); };
+  EXPECT_EQ(answered(zdz_find_station_by_name("Bravo", &station)), std::make_tuple(ZDZ_OK, 2, 0));
   EXPECT_EQ(zdz_find_station_by_name("bravo", &station), ZDZ_E_UNKNOWN);
-  EXPECT_EQ(zdz_find_station_by_list_index(7, &station), ZDZ_OK);
-  EXPECT_EQ(station, 2);
+  EXPECT_EQ(answered(zdz_find_station_by_list_index(7, &(station = 0))), std::make_tuple(ZDZ_OK, 2, 0));
   EXPECT_EQ(zdz_find_station_by_list_index(8, &station), ZDZ_E_UNKNOWN);
-  EXPECT_EQ(zdz_find_station_by_tree_item(0x7000, &station), ZDZ_OK);
-  EXPECT_EQ(station, 2);
+  EXPECT_EQ(answered(zdz_find_station_by_tree_item(0x7000, &(station = 0))), std::make_tuple(ZDZ_OK, 2, 0));
   EXPECT_EQ(zdz_find_station_by_tree_item(0x7001, &station), ZDZ_E_UNKNOWN);
-  EXPECT_EQ(zdz_find_module_by_tree_item(0x7100, &station, &found), ZDZ_OK);
-  EXPECT_EQ(station, 16);
-  EXPECT_EQ(found, 5);
-  EXPECT_EQ(zdz_find_module_by_tree_item(0x7200, &station, &found), ZDZ_OK);
-  EXPECT_EQ(station, 2);
-  EXPECT_EQ(found, 2);
-  EXPECT_EQ(zdz_find_module_by_tree_item(0x7101, &station, &found), ZDZ_E_UNKNOWN);
-  int32_t same = -1;
-  EXPECT_EQ(zdz_is_same_station_name("Bravo", 2, &same), ZDZ_OK);
-  EXPECT_EQ(same, Database().IsSameStationName("Bravo", 2));
-  EXPECT_EQ(zdz_is_same_station_name("Bravo", 1, &same), ZDZ_OK);
-  EXPECT_EQ(same, Database().IsSameStationName("Bravo", 1));
-  EXPECT_EQ(same, 1);
+  EXPECT_EQ(answered(zdz_find_module_by_tree_item(0x7100, &station, &moduleId)), std::make_tuple(ZDZ_OK, 16, 5));
+  EXPECT_EQ(answered(zdz_find_module_by_tree_item(0x7200, &station, &moduleId)), std::make_tuple(ZDZ_OK, 2, 2));
+  EXPECT_EQ(zdz_find_module_by_tree_item(0x7101, &station, &moduleId), ZDZ_E_UNKNOWN);
+  int32_t same = -1, other = -1;
+  ASSERT_EQ(zdz_is_same_station_name("Bravo", 2, &same), ZDZ_OK);
+  ASSERT_EQ(zdz_is_same_station_name("Bravo", 1, &other), ZDZ_OK);
+  EXPECT_EQ(std::tie(same, other), std::make_tuple(Database().IsSameStationName("Bravo", 2), 1));
 }
 
 TEST_F(LookupsAgreementTest, ScalingRecordsAreCopiesOfTheDatabasesWithinTheTableGiven) {
@@ -176,14 +168,21 @@ TEST_F(LookupsAgreementTest, ScalingRecordsAreCopiesOfTheDatabasesWithinTheTable
   EXPECT_EQ(zdz_get_chan_scale_inf(1, 2, 0, 0, &record), ZDZ_E_UNKNOWN);
 }
 
-TEST_F(LookupsAgreementTest, IdsComeInTheDatabasesWalkOrder) {
-  std::vector<uint16_t> expected;
-  for (POSITION position = Database().StationMap.GetStartPosition(); position != nullptr;) {
+/// The keys of map in its walk order.
+template <typename ValueT>
+std::vector<uint16_t> WalkOrder(const CTypedPtrMap<CMapWordToPtr, WORD, ValueT>& map) {
+  std::vector<uint16_t> keys;
+  for (POSITION position = map.GetStartPosition(); position != nullptr;) {
     WORD id = 0;
-    CStation* station = nullptr;
-    Database().StationMap.GetNextAssoc(position, id, station);
-    expected.push_back(id);
+    ValueT value = nullptr;
+    map.GetNextAssoc(position, id, value);
+    keys.push_back(id);
   }
+  return keys;
+}
+
+TEST_F(LookupsAgreementTest, IdsComeInTheDatabasesWalkOrder) {
+  std::vector<uint16_t> expected = WalkOrder(Database().StationMap);
   uint16_t ids[16] = {};
   uint32_t count = 0;
   ASSERT_EQ(zdz_get_station_ids(ids, 16, &count), ZDZ_OK);
@@ -194,13 +193,7 @@ TEST_F(LookupsAgreementTest, IdsComeInTheDatabasesWalkOrder) {
 
   CStation* bravo = nullptr;
   ASSERT_TRUE(Database().GetStationInf(2, &bravo));
-  expected.clear();
-  for (POSITION position = bravo->ModuleMap.GetStartPosition(); position != nullptr;) {
-    WORD id = 0;
-    CModule* module = nullptr;
-    bravo->ModuleMap.GetNextAssoc(position, id, module);
-    expected.push_back(id);
-  }
+  expected = WalkOrder(bravo->ModuleMap);
   ASSERT_EQ(zdz_get_module_ids(2, nullptr, 0, &count), ZDZ_OK);
   EXPECT_EQ(count, 5u);
   ASSERT_EQ(zdz_get_module_ids(2, ids, 16, &count), ZDZ_OK);

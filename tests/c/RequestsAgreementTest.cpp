@@ -7,20 +7,7 @@
 #include <cstring>
 
 namespace {
-class RequestsAgreementTest : public CInterfaceFixture {
-protected:
-  /// The bytes of the last request module received, with its group and control word.
-  static std::vector<BYTE> LastRequest(WORD station, WORD module) {
-    const std::vector<SimQuery> queries = SimQueries(station, module);
-    if (queries.empty())
-      return {};
-    std::vector<BYTE> bytes = queries.back().In;
-    bytes.push_back(static_cast<BYTE>(queries.back().Group));
-    bytes.push_back(static_cast<BYTE>(queries.back().Cntl));
-    bytes.push_back(static_cast<BYTE>(queries.back().Cntl >> 8));
-    return bytes;
-  }
-};
+class RequestsAgreementTest : public CInterfaceFixture {};
 
 std::vector<BYTE> BytesAt(const void* data, std::size_t size) {
   const BYTE* bytes = static_cast<const BYTE*>(data);
@@ -122,10 +109,7 @@ TEST_F(RequestsAgreementTest, SequenceTableModeAndHelpOriginAreTheDatabases) {
   SimSetSeqInfo(2, 4, 2, nullptr, 0);
   EXPECT_EQ(zdz_get_seq_table(2, 4, copy, sizeof copy, &size), 205);
 
-  SimFault queryFails;
-  queryFails.Group = 10;
-  queryFails.Result = 77;
-  SimAddFault(1, 1, queryFails);
+  SimAddFault(1, 1, {.Group = 10, .Result = 77}); // the query group fails
   uint16_t fromQuery = 9;
   WORD expectedFromQuery = 9;
   BYTE help[128];
@@ -144,9 +128,7 @@ TEST_F(RequestsAgreementTest, ExecutionsSendWhatTheDatabaseSends) {
   const SimQuery byC = SimQueries(2, 2).back();
   ASSERT_EQ(Database().SyncExec(2, 2, 0x301, const_cast<WORD*>(values), 0x10, 2), 0);
   const SimQuery byCpp = SimQueries(2, 2).back();
-  EXPECT_EQ(byC.In, byCpp.In);
-  EXPECT_EQ(byC.Cntl, byCpp.Cntl);
-  EXPECT_EQ(byC.Group, byCpp.Group);
+  EXPECT_EQ(std::tie(byC.In, byC.Cntl, byC.Group), std::tie(byCpp.In, byCpp.Cntl, byCpp.Group));
   EXPECT_EQ(byC.In.size(), 4u);
   EXPECT_EQ(zdz_sync_exec(2, 9, 0x301, nullptr, 0xFF, 0), 205);
 }
@@ -243,18 +225,25 @@ TEST_F(RequestsAgreementTest, AcquiredDataIsTheDatabasesWithTheFirstReplysBytesA
   }
 }
 
-TEST_F(RequestsAgreementTest, CurrentDataIsTheDatabases) {
-  for (const WORD module : {WORD{1}, WORD{3}, WORD{9}}) {
-    SCOPED_TRACE(module);
+// A request carries the time-out asked for, or the default for 0.
+TEST_F(RequestsAgreementTest, CurrentDataIsTheDatabasesAskedWithTheTimeOutGiven) {
+  const struct {
+    WORD Module;
+    uint32_t TimeOut, Sent;
+  } rows[] = {{1, 250, 250}, {1, 0, 10000}, {3, 0, 10000}, {9, 0, 0}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(std::to_string(row.Module) + " " + std::to_string(row.TimeOut));
     std::vector<BYTE> cBuffer(256, 0xCC);
     std::vector<BYTE> cppBuffer(256, 0xCC);
     uint32_t size = 0;
     uint16_t type = 0;
-    const int32_t status = zdz_get_current_data(1, module, -1, cBuffer.data(), 256, &size, &type, 0);
+    const int32_t status = zdz_get_current_data(1, row.Module, -1, cBuffer.data(), 256, &size, &type, row.TimeOut);
+    const std::vector<SimQuery> queries = SimQueries(1, row.Module);
+    EXPECT_EQ(queries.empty() ? 0 : queries.back().SyncTimeOut, row.Sent);
     CRplySync sync;
     DWORD cppSize = 256;
     WORD cppType = 0;
-    EXPECT_EQ(status, Database().GetCurrentData(1, module, -1, &cppSize, cppBuffer.data(), &cppType, &sync));
+    EXPECT_EQ(status, Database().GetCurrentData(1, row.Module, -1, &cppSize, cppBuffer.data(), &cppType, &sync));
     EXPECT_EQ(size, cppSize);
     EXPECT_EQ(cBuffer, cppBuffer);
     if (status == 0) {
@@ -265,18 +254,6 @@ TEST_F(RequestsAgreementTest, CurrentDataIsTheDatabases) {
   uint16_t type = 0;
   BYTE buffer[8];
   EXPECT_EQ(zdz_get_current_data(1, 1, 3, buffer, sizeof buffer, &size, &type, 0), 502);
-}
-
-TEST_F(RequestsAgreementTest, RequestsCarryTheTimeOutAskedOrTheDefault) {
-  BYTE buffer[64];
-  uint32_t size = 0;
-  uint16_t type = 0;
-  ASSERT_EQ(zdz_get_current_data(1, 1, -1, buffer, sizeof buffer, &size, &type, 250), ZDZ_OK);
-  ASSERT_EQ(zdz_get_current_data(1, 1, -1, buffer, sizeof buffer, &size, &type, 0), ZDZ_OK);
-  const std::vector<SimQuery> queries = SimQueries(1, 1);
-  ASSERT_EQ(queries.size(), 2u);
-  EXPECT_EQ(queries[0].SyncTimeOut, 250u);
-  EXPECT_EQ(queries[1].SyncTimeOut, 10000u);
 }
 
 TEST_F(RequestsAgreementTest, ScalingTablesGoToTheModuleAsTheDatabaseSendsThem) {

@@ -9,6 +9,7 @@
 #include <ctime>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace {
 /// The stamp in local time as date and time texts.
@@ -41,9 +42,8 @@ TEST(ChannelWaveInfoTest, FillsEveryFieldFromTheModulesRecord) {
   const double expected[5] = {13, -14, 10, 11, 12};
   for (int i = 0; i < 5; ++i)
     EXPECT_EQ(dst.Values[i], expected[i]) << i;
-  EXPECT_EQ(dst.Name, "CH1");
-  EXPECT_EQ(dst.Unit, "mV/Vabcd") << "user texts of 4 bytes have no zero";
-  EXPECT_EQ(dst.SecondUnit, "s");
+  // User texts of 4 bytes have no zero.
+  EXPECT_EQ((std::vector<CString>{dst.Name, dst.Unit, dst.SecondUnit}), (std::vector<CString>{"CH1", "mV/Vabcd", "s"}));
   EXPECT_EQ(std::make_pair(std::string(dst.Date), std::string(dst.Time)), Local(src.TimeStamp));
 }
 

@@ -58,11 +58,8 @@ TEST_F(ModuleTestTest, FailuresAndSlotsOutOfRange) {
     const WORD queried = c.Slot == 0 ? 0 : 2;
     const size_t queriesBefore = SimQueries(1, queried).size();
     SimClearFaults(1, 2);
-    SimFault fault;
-    fault.Group = c.FailingGroup;
-    fault.Result = 0x55;
     if (c.FailingGroup != SimAny)
-      SimAddFault(1, 2, fault);
+      SimAddFault(1, 2, {.Group = c.FailingGroup, .Result = 0x55});
     ThreadSync().SetTimeOut(1234);
     std::vector<WORD> results(ModuleTestResultWords, 0xAAAA);
     EXPECT_EQ(ZocExecModuleTest(1, c.Slot, ModuleTestAllItems, results.data()), c.Result);

@@ -71,69 +71,34 @@ TEST_F(LookupsTest, WalksPassOverNullStationsAndModules) {
   station.ModuleExist[1] = station.ModuleExist[2] = 1;
   CStation* foundStation = nullptr;
   CModule* foundModule = nullptr;
+  EXPECT_EQ(Database.GetStationInf(CString("Alpha"), &foundStation), 1);
+  EXPECT_EQ(Database.GetStationInf(CString("Bravo"), &foundStation), 0);
+  EXPECT_EQ(Database.GetStationListInf(4, &foundStation), 1);
+  EXPECT_EQ(Database.GetStationListInf(3, &foundStation), 0);
+  EXPECT_EQ(Database.GetStationTreeInf(Item(5), &foundStation), 1);
+  EXPECT_EQ(Database.GetStationTreeInf(Item(6), &foundStation), 0);
+  EXPECT_EQ(Database.IsSameStationName("Alpha", 9), 1);
+  EXPECT_EQ(Database.IsSameStationName("Bravo", 9), 0);
+  EXPECT_EQ(Database.GetModuleTreeInf(Item(7), &foundModule), 1);
+  EXPECT_EQ(Database.GetModuleTreeInf(Item(8), &foundModule), 0);
+  EXPECT_EQ(Database.GetModuleInf(1, 2, &foundModule), 1);
+  EXPECT_EQ(Database.GetModuleInf(1, 1, &foundModule), 0);
+  EXPECT_EQ(Database.IsUseFrontEnd(1, 2), 1);
+  EXPECT_EQ(Database.IsUseFrontEnd(1, 3), 0);
+  // Each reset of the stored state reaches the filed module.
   CString backup;
-  auto reset = [&](auto update) {
+  const std::pair<const char*, std::function<void()>> resets[] = {
+      {"stored state", [&] { Database.UpdateDataBaseEx("/no/such/file", 1, backup); }},
+      {"defaults", [&] { Database.UpdateDataBase(1); }},
+      {"trigger reset", [&] { Database.ResetActOnTrigDatabase(1); }}};
+  for (const auto& [name, reset] : resets) {
+    SCOPED_TRACE(name);
     module.ActOnTrigInfo.TrigValue = 5;
-    update();
-    return module.ActOnTrigInfo.TrigValue;
-  };
-  const struct {
-    const char* Name;
-    std::function<std::vector<int>()> Call;
-    std::vector<int> Expected;
-  } rows[] = {
-      {"station by name",
-       [&] {
-         return std::vector{Database.GetStationInf(CString("Alpha"), &foundStation),
-                            Database.GetStationInf(CString("Bravo"), &foundStation)};
-       },
-       {1, 0}},
-      {"station by list index",
-       [&] {
-         return std::vector{Database.GetStationListInf(4, &foundStation), Database.GetStationListInf(3, &foundStation)};
-       },
-       {1, 0}},
-      {"station by tree item",
-       [&] {
-         return std::vector{Database.GetStationTreeInf(Item(5), &foundStation),
-                            Database.GetStationTreeInf(Item(6), &foundStation)};
-       },
-       {1, 0}},
-      {"same station name",
-       [&] {
-         return std::vector{Database.IsSameStationName("Alpha", 9), Database.IsSameStationName("Bravo", 9)};
-       },
-       {1, 0}},
-      {"module by tree item",
-       [&] {
-         return std::vector{Database.GetModuleTreeInf(Item(7), &foundModule),
-                            Database.GetModuleTreeInf(Item(8), &foundModule)};
-       },
-       {1, 0}},
-      {"module record",
-       [&] {
-         return std::vector{Database.GetModuleInf(1, 2, &foundModule), Database.GetModuleInf(1, 1, &foundModule)};
-       },
-       {1, 0}},
-      {"users of a module",
-       [&] {
-         return std::vector{Database.IsUseFrontEnd(1, 2), Database.IsUseFrontEnd(1, 3)};
-       },
-       {1, 0}},
-      {"stored state",
-       [&] { return std::vector{reset([&] { Database.UpdateDataBaseEx("/no/such/file", 1, backup); })}; },
-       {1000000}},
-      {"defaults", [&] { return std::vector{reset([&] { Database.UpdateDataBase(1); })}; }, {1000000}},
-      {"trigger reset", [&] { return std::vector{reset([&] { Database.ResetActOnTrigDatabase(1); })}; }, {1000000}},
-      {"shutdown",
-       [&] {
-         Database.Exit();
-         return std::vector{Database.StationMap.GetCount()};
-       },
-       {0}},
-  };
-  for (const auto& row : rows)
-    EXPECT_EQ(row.Call(), row.Expected) << row.Name;
+    reset();
+    EXPECT_EQ(module.ActOnTrigInfo.TrigValue, 1000000);
+  }
+  Database.Exit();
+  EXPECT_EQ(Database.StationMap.GetCount(), 0);
 }
 
 TEST_F(LookupsTest, SlotCountComesFromTheModelName) {

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <functional>
 #include <string>
+#include <vector>
 
 class QueriesTest : public SimModuleFixture {
 protected:
@@ -174,10 +175,9 @@ TEST_F(QueriesTest, NamesCarryTheSlotOrExtraNumberBeforeTheProduct) {
     Database.GuiGetModuleName(1, slot, name);
     return std::string(name);
   };
-  EXPECT_EQ(moduleName(3), "Slot 3 ABC");
-  EXPECT_EQ(moduleName(0x23), "2:ABC");
-  EXPECT_EQ(moduleName(4), "Slot 4 " + std::string(32, 'Z')) << "a full product name has no zero";
-  EXPECT_EQ(moduleName(9), "");
+  // A full product name has no zero.
+  EXPECT_EQ((std::vector<std::string>{moduleName(3), moduleName(0x23), moduleName(4), moduleName(9)}),
+            (std::vector<std::string>{"Slot 3 ABC", "2:ABC", "Slot 4 " + std::string(32, 'Z'), ""}));
   SimSetLanguage(17);
   EXPECT_EQ(moduleName(3), "\xBD\xDB\xAF\xC4 3 ABC");
   CString name = "old";

@@ -44,7 +44,7 @@ ToolRun RunDemo(const std::string& arguments, const std::string& stationFile = "
   return run;
 }
 
-TEST(DemoTest, PlaysTheShippedStationsInIdOrderAndWritesOnlyIntoACopy) {
+TEST(DemoTest, PlaysTheShippedStationsInIdOrderShowingEachPostOnceAndWritesOnlyIntoACopy) {
   const std::map<std::string, std::string> before = FilesOf(ShippedSettings);
   const ToolRun run = RunDemo("");
   ASSERT_EQ(run.Exit, 0) << run.Err;
@@ -61,12 +61,8 @@ TEST(DemoTest, PlaysTheShippedStationsInIdOrderAndWritesOnlyIntoACopy) {
             std::string::npos);
   EXPECT_EQ(FilesOf(ShippedSettings), before) << "the shipped settings are copied, never written";
   EXPECT_FALSE(std::filesystem::exists(CopyFolder(run.Out))) << "the copy goes at the end";
-}
-
-TEST(DemoTest, EachPostIsShownOnceUnderTheCallThatMadeIt) {
-  const ToolRun run = RunDemo("");
-  ASSERT_EQ(run.Exit, 0) << run.Err;
-  // The buttons of the control scene and of the live sequence.
+  // Each post is shown once, under the call that made it: the buttons of the control scene and of
+  // the live sequence.
   EXPECT_EQ(Occurrences(run.Out, "received 0x437"), 4u);
   EXPECT_EQ(Occurrences(run.Out, "received 0x44A"), 2u);
   for (const char* shown : {"ZocStartButton: 0 (success)\n  the sequence thread received 0x437 (start/stop button): "

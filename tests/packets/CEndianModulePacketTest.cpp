@@ -6,6 +6,7 @@
 
 #include <cstring>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -126,8 +127,7 @@ TEST(CEndianModulePacketTest, DataItemsStandLittleEndianAtTheirIndex) {
                                                                                  "\xCC\xCC\xCC\xCC\xCC\xCC\xCC\xCC"
                                                                                  "\x00\x00\x00\x00\x00\x00\xF0\x3F",
                                                                                  24));
-  EXPECT_EQ(packet.GetDataW(1), 0x1234);
-  EXPECT_EQ(packet.GetDataDW(1), 0x89ABCDEFu);
+  EXPECT_EQ(std::make_tuple(packet.GetDataW(1), packet.GetDataDW(1)), std::make_tuple(0x1234, 0x89ABCDEFu));
 }
 
 TEST(CEndianModulePacketTest, ExtendedItemsIndexFromTheExtendedArea) {
@@ -143,23 +143,19 @@ TEST(CEndianModulePacketTest, ExtendedItemsIndexFromTheExtendedArea) {
             std::string("\x5A\xEF\xBE\xCC\xCC\x04\x03\x02\x01\xCC\xCC\xCC\xCC"
                         "\x00\x00\x00\x00\x00\x00\x04\xC0",
                         21));
-  EXPECT_EQ(packet.GetDataExB(3), 0x5A);
-  EXPECT_EQ(packet.GetDataExW(2), 0xBEEF);
-  EXPECT_EQ(packet.GetDataExDW(2), 0x01020304u);
-  EXPECT_EQ(packet.GetDataExDReal(2), -2.5);
+  EXPECT_EQ(
+      std::make_tuple(packet.GetDataExB(3), packet.GetDataExW(2), packet.GetDataExDW(2), packet.GetDataExDReal(2)),
+      std::make_tuple(0x5A, 0xBEEF, 0x01020304u, -2.5));
 }
 
 TEST(CEndianModulePacketTest, UnboundViewReadsZeroAndWritesNothing) {
   CEndianModulePacket packet;
-  EXPECT_EQ(packet.GetPacket(), nullptr);
-  EXPECT_EQ(packet.GetData(), nullptr);
-  EXPECT_EQ(packet.GetDataEx(), nullptr);
-  EXPECT_EQ(packet.GetDataHeader(), nullptr);
+  EXPECT_EQ(
+      (std::vector<const void*>{packet.GetPacket(), packet.GetData(), packet.GetDataEx(), packet.GetDataHeader()}),
+      std::vector<const void*>(4, nullptr));
   packet.SetSize(10);
   packet.SetCntlId(0x940C);
   packet.SetDataDW(3, 7);
-  EXPECT_EQ(packet.GetSize(), 0u);
-  EXPECT_EQ(packet.GetCntl(), 0);
-  EXPECT_EQ(packet.GetDataDW(3), 0u);
-  EXPECT_EQ(packet.GetDataSize(), 0u);
+  EXPECT_EQ(std::make_tuple(packet.GetSize(), packet.GetCntl(), packet.GetDataDW(3), packet.GetDataSize()),
+            std::make_tuple(0u, 0, 0u, 0u));
 }

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -71,12 +72,9 @@ TEST(CEndianSemiModulePacketTest, UnboundViewReadsZeroAndWritesNothing) {
   packet.SetCntlId(5);
   packet.SetDataDReal(0, 1.0);
   packet.SetDataB(0, 1);
-  EXPECT_EQ(packet.GetCntl(), 0);
-  EXPECT_EQ(packet.GetData(), nullptr);
-  EXPECT_EQ(packet.GetDataDReal(0), 0.0);
-  EXPECT_EQ(packet.GetDataB(0), 0);
-  EXPECT_EQ(packet.IsConnectCntl(), 0);
-  EXPECT_EQ(packet.GetRplySync(), nullptr);
+  EXPECT_EQ(std::make_tuple(packet.GetCntl(), packet.GetData(), packet.GetDataDReal(0), packet.GetDataB(0),
+                            packet.IsConnectCntl(), packet.GetRplySync()),
+            std::make_tuple(0, nullptr, 0.0, 0, 0, nullptr));
 }
 
 TEST(CEndianSemiModulePacketTest, DataItemsRoundTripAtAnOddAddress) {
@@ -92,12 +90,9 @@ TEST(CEndianSemiModulePacketTest, DataItemsRoundTripAtAnOddAddress) {
                                                           "\x00\x00\xC0\xBF\xCC\xCC\xCC\xCC"
                                                           "\x00\x00\x00\x00\x00\x00\xF0\x3F",
                                                           24)));
-  EXPECT_EQ(packet.GetDataB(0), Marker);
-  EXPECT_EQ(packet.GetDataB(1), 0xAB);
-  EXPECT_EQ(packet.GetDataW(1), 0x1234);
-  EXPECT_EQ(packet.GetDataDW(1), 0x89ABCDEFu);
-  EXPECT_EQ(packet.GetDataReal(2), -1.5f);
-  EXPECT_EQ(packet.GetDataDReal(2), 1.0);
+  EXPECT_EQ(std::make_tuple(packet.GetDataB(0), packet.GetDataB(1), packet.GetDataW(1), packet.GetDataDW(1),
+                            packet.GetDataReal(2), packet.GetDataDReal(2)),
+            std::make_tuple(Marker, 0xAB, 0x1234, 0x89ABCDEFu, -1.5f, 1.0));
 }
 
 TEST(CEndianSemiModulePacketTest, ControlWordCommandAndModuleBytesDecode) {

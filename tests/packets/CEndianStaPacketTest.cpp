@@ -74,12 +74,9 @@ TEST(CEndianStaPacketTest, ModulePacketWrapsAndUnwraps) {
 
   CEndianModulePacket carried(packet.GetModulePacket());
   EXPECT_EQ(reinterpret_cast<BYTE*>(packet.GetModulePacket()), buffer.Bytes.data() + Misalign + 28);
-  EXPECT_EQ(carried.GetModuleId(), 2);
-  EXPECT_EQ(carried.GetCmdId(), 0x0A);
-  EXPECT_EQ(carried.GetMaskedCntlId(), 0x40C);
-  EXPECT_EQ(carried.GetCntlOfst(), 3);
-  EXPECT_EQ(carried.GetDataW(2), 0x7788);
-  EXPECT_EQ(carried.GetPacketSize(), module.size());
+  EXPECT_EQ(std::make_tuple(carried.GetModuleId(), carried.GetCmdId(), carried.GetMaskedCntlId(), carried.GetCntlOfst(),
+                            carried.GetDataW(2), std::size_t{carried.GetPacketSize()}),
+            std::make_tuple(2, 0x0A, 0x40C, 3, 0x7788, module.size()));
 }
 
 TEST(CEndianStaPacketTest, AddressesStandAtTheirOffsetsAndAgree) {

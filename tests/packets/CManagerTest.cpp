@@ -32,10 +32,10 @@ TEST_F(CManagerTest, StationLookUpsAnswerFromTheStationRecord) {
 TEST_F(CManagerTest, UnknownStationAnswersNoAddressAndNoType) {
   CManager& manager = *GetMgr();
   for (WORD id : {WORD{6}, WORD{40}, WORD{0xFFFF}}) {
-    EXPECT_EQ(manager.GetStationInfo(id), nullptr);
-    EXPECT_EQ(manager.GetStationAddress(id), -1);
-    EXPECT_EQ(manager.GetNetStationAddress(id), -1);
-    EXPECT_EQ(manager.GetStationType(id), 0xFF);
+    EXPECT_EQ(std::make_tuple(manager.GetStationInfo(id), manager.GetStationAddress(id),
+                              manager.GetNetStationAddress(id), manager.GetStationType(id)),
+              std::make_tuple(nullptr, -1, -1, 0xFF))
+        << id;
   }
 }
 

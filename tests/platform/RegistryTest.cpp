@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
+#include <tuple>
 
 TEST(RegistryTest, QueriesThroughHandlesThatStayValidUntilClosed) {
   ClearRegistry();
@@ -15,9 +17,7 @@ TEST(RegistryTest, QueriesThroughHandlesThatStayValidUntilClosed) {
   char buffer[8] = "#######";
   DWORD type = REG_NONE, size = 4;
   EXPECT_EQ(RegQueryValueExA(key, "PATH", nullptr, &type, reinterpret_cast<LPBYTE>(buffer), &size), ERROR_MORE_DATA);
-  EXPECT_EQ(size, 5u);
-  EXPECT_EQ(type, REG_SZ);
-  EXPECT_STREQ(buffer, "#######");
+  EXPECT_EQ(std::make_tuple(size, type, std::string(buffer)), std::make_tuple(5u, DWORD{REG_SZ}, "#######"));
   EXPECT_EQ(RegQueryValueExA(key, "Path", nullptr, nullptr, reinterpret_cast<LPBYTE>(buffer), &size), ERROR_SUCCESS);
   EXPECT_EQ(std::memcmp(buffer, "/opt\0##", 8), 0);
   EXPECT_EQ(RegQueryValueExA(key, "Path", nullptr, nullptr, reinterpret_cast<LPBYTE>(buffer), nullptr),
