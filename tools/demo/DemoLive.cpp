@@ -19,7 +19,7 @@ void PrintAnnouncement(const _ModulePacket* packet, void*) {
   SimAcquisition acquisition;
   if (SimReadAcqComplete(packet, acquisition))
     std::printf("  announced: station %u module 0x%02X acquisition %u, time stamp %u\n", acquisition.Station,
-                acquisition.Module, acquisition.Number, acquisition.TimeStamp);
+                acquisition.Module, unsigned{acquisition.Number}, unsigned{acquisition.TimeStamp});
 }
 
 void PrintCurrentValue(CGUIDatabase& database, const DemoModule& target) {
