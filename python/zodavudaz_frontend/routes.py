@@ -27,7 +27,8 @@ def _id(request: web.Request, name: str) -> int:
 
 
 def _module(request: web.Request) -> zodavudaz.Module:
-    return request.app[LIBRARY].module(_id(request, "station"), _id(request, "module"))
+    library: Library = request.app[LIBRARY]
+    return library.module(_id(request, "station"), _id(request, "module"))
 
 
 def _whole(request: web.Request, name: str, default: int | None = None) -> int:
