@@ -28,6 +28,15 @@ const pixel = g.hidden_.getContext('2d').getImageData(Math.round(x), Math.round(
 return '#' + Array.from(pixel.slice(0, 3), (v) => v.toString(16).padStart(2, '0')).join('');
 """
 
+# The closed outlines one redraw of a plot fills.
+OUTLINES = """
+const proto = CanvasRenderingContext2D.prototype, closePath = proto.closePath;
+let count = 0;
+proto.closePath = function closeCounted() { count += 1; return closePath.call(this); };
+try { document.querySelector(arguments[0]).dygraph.updateOptions({ fillAlpha: 1 }); } finally { proto.closePath = closePath; }
+return count;
+"""
+
 
 def open_module(page: webdriver.Chrome, station: int, module: int, which: str) -> None:
     item = page.find_element(By.CSS_SELECTOR, f'li.module[data-station="{station}"][data-module="{module}"]')
@@ -69,6 +78,9 @@ def test_viewer_draws_each_trace_in_its_stored_colour_and_reads_out_its_cursors(
     assert [page.execute_script(PIXEL, plot, channel) for channel in (0, 1)] == ["#808080", "#0000ff"]
     readout = page.find_element(By.CSS_SELECTOR, "#viewer-9-1 .readouts").text
     assert readout == "Δt 10 s; 1/Δt 0.1 Hz; ΔV CH1 10 V; ΔV CH2 10 V"
+    # A band of a quad per pair of points, each the plot's full height here, took a software canvas
+    # a quarter of a second to fill.
+    assert page.execute_script(OUTLINES, plot) <= 4
 
 
 def test_moved_panel_writes_its_placement(page: webdriver.Chrome, settings: Path) -> None:
