@@ -7,9 +7,10 @@ import argparse
 import csv
 import io
 import sys
-from typing import Any, TextIO
+from typing import Any, Iterable, TextIO
 
 import numpy as np
+from numpy.typing import NDArray
 
 import zodavudaz
 
@@ -35,13 +36,14 @@ def write_csv(out: TextIO, module: zodavudaz.Module, view: dict[str, Any], wavef
     """A header naming what is exported, then time and each channel's minimum and maximum per point."""
     writer = csv.writer(out, lineterminator="\n")
     channels = [waveform.channel for waveform in waveforms]
-    for row in (["station", module.station.id, module.station.name], ["module", module.id, module.name],
+    header: tuple[list[object], ...] = (["station", module.station.id, module.station.name], ["module", module.id, module.name],
                 ["product", module.shown_product_name], ["channels", *channels],
                 ["units", *(view["units"][channel] for channel in channels)],
                 ["interval", view["interval"] if view["interval"] is not None else "none"],
-                ["library", zodavudaz.library_version()]):
+                ["library", zodavudaz.library_version()])
+    for line in header:
         out.write("# ")
-        writer.writerow(row)
+        writer.writerow(line)
     writer.writerow(["time", *(f"{edge} {channel}" for channel in channels for edge in ("min", "max"))])
     start, interval = view["window"][0], view["interval"] or 1.0
     for row in range(max((len(waveform) for waveform in waveforms), default=0)):
@@ -67,11 +69,17 @@ def _trace(waveform: zodavudaz.Waveform, points: int, entry: dict[str, Any]) -> 
     if not len(starts):
         return []
     shown = entry["range"] or viewmodel.auto_range(float(low.min()), float(high.max()))
-    y = lambda values: HEIGHT - (values - shown[0]) / (shown[1] - shown[0]) * HEIGHT
+
+    def y(values: NDArray[np.float64]) -> NDArray[np.float64]:
+        return HEIGHT - (values - shown[0]) / (shown[1] - shown[0]) * HEIGHT
+
     x = starts * WIDTH / max(points, 1)
     band = [*zip(x, y(high)), *reversed(list(zip(x, y(low))))]
     middle = zip(x, y(viewmodel.envelope_middle(low, high)))
-    text = lambda pairs: " ".join(f"{px:.2f},{py:.2f}" for px, py in pairs)
+
+    def text(pairs: Iterable[tuple[float, float]]) -> str:
+        return " ".join(f"{px:.2f},{py:.2f}" for px, py in pairs)
+
     return [f'<polygon points="{text(band)}" fill="{entry["colour"]}" stroke="none"/>',
             f'<polyline points="{text(middle)}" fill="none" stroke="{entry["colour"]}" stroke-width="1"/>']
 

@@ -89,7 +89,7 @@ def stored_settings(module: zodavudaz.Module, ini: str) -> viewmodel.Stored | No
         return None
     with viewer:
         values = {name: viewer.get(name) for name, keyword in zodavudaz.keywords().items() if not keyword.per_group}
-        groups = [{name: viewer.get(name, group) for name in GROUP_KEYWORDS} for group in range(int(viewer.GrNum))]
+        groups = [{name: viewer.get(name, group) for name in GROUP_KEYWORDS} for group in range(len(viewer.groups))]
     return viewmodel.Stored(values, groups)
 
 

@@ -6,7 +6,6 @@ from __future__ import annotations
 
 import asyncio
 import json
-from typing import Any
 
 from aiohttp import WSMsgType, web
 
@@ -51,21 +50,18 @@ class Hub:
 
     def __init__(self) -> None:
         self.pages: set[Page] = set()
-        self.handles: list[Any] = []
+        self.handles: list[zodavudaz.live.AcquisitionCallback] = []
 
     def announce(self, station: int, module: int, number: int) -> None:
         for page in self.pages:
             page.offer((station, module), number)
 
     def listen(self, library: Library, loop: asyncio.AbstractEventLoop) -> None:
-        """Hears every module's acquisitions, where the package announces them (on the
-        simulation's thread, so each is handed to the event loop)."""
-        if not hasattr(zodavudaz.Module, "on_acquisition"):
-            return
-        def heard(announcement: Any) -> None:
-            ids = (getattr(announcement.station, "id", announcement.station),
-                   getattr(announcement.module, "id", announcement.module), int(announcement.number))
-            loop.call_soon_threadsafe(self.announce, *ids)
+        """Hears every module's acquisitions (on the simulation's thread, so each is handed to the
+        event loop)."""
+        def heard(announcement: zodavudaz.live.Announcement) -> None:
+            loop.call_soon_threadsafe(self.announce, announcement.station, announcement.module, announcement.number)
+
         for station in library.database.stations:
             if station.id != FRONT_ENDS_STATION:
                 self.handles.extend(module.on_acquisition(heard) for module in station.modules if module.channels)

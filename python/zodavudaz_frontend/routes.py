@@ -10,7 +10,7 @@ from aiohttp import web
 import zodavudaz
 
 from . import export, facts, saving, viewmodel
-from .errors import ApiError, bad_request
+from .errors import bad_request
 from .library import Library, not_found
 
 MAX_COLUMNS = 10_000
@@ -27,7 +27,8 @@ def _id(request: web.Request, name: str) -> int:
 
 
 def _module(request: web.Request) -> zodavudaz.Module:
-    return request.app[LIBRARY].module(_id(request, "station"), _id(request, "module"))
+    library: Library = request.app[LIBRARY]
+    return library.module(_id(request, "station"), _id(request, "module"))
 
 
 def _whole(request: web.Request, name: str, default: int | None = None) -> int:
@@ -49,8 +50,7 @@ async def _body(request: web.Request) -> Any:
 async def session(request: web.Request) -> web.Response:
     library = request.app[LIBRARY]
     return web.json_response({"version": zodavudaz.library_version(),
-                              "frontend": library.frontend, "usageNote": library.usage_note,
-                              "live": hasattr(zodavudaz.Module, "on_acquisition")})
+                              "frontend": library.frontend, "usageNote": library.usage_note})
 
 
 async def stations(request: web.Request) -> web.Response:
@@ -137,10 +137,8 @@ async def save_viewer(request: web.Request) -> web.Response:
 
 
 async def _station_button(request: web.Request, action: str) -> web.Response:
-    """Starts or stops a station's acquisitions, where the package can."""
+    """Starts or stops a station's acquisitions."""
     station = request.app[LIBRARY].station(_id(request, "station"))
-    if not hasattr(station, action):
-        raise ApiError(501, "this package has no live acquisitions")
     await request.app[LIBRARY].call(getattr(station, action))
     return web.json_response({"done": action})
 

@@ -85,7 +85,7 @@ def _record(module: zodavudaz.Module, ini: str) -> ViewerProperty:
 def _texts(record: ViewerProperty, product: str) -> dict[str, str]:
     """The viewer's own keys in the order they are written."""
     texts = {"Product": product, "Viewer": record.to_text()}
-    texts.update((f"Group{group + 1}", record.group_to_text(group)) for group in range(int(record.GrNum)))
+    texts.update((f"Group{group + 1}", record.group_to_text(group)) for group in range(len(record.groups)))
     return texts
 
 
@@ -98,7 +98,7 @@ def save_viewer(library: Library, module: zodavudaz.Module, changes: dict[str, A
     stored_product = settings.get(section, "Product")
     product = stored_product if stored_product and module.product_name in stored_product else module.product_name
     with _record(module, library.ini) as record:
-        group_count = int(record.GrNum)
+        group_count = len(record.groups)
         if changes.get("CurrentGr", 0) >= max(group_count, 1):
             raise bad_request(f"the viewer has {group_count} groups")
         loaded = _texts(record, product)

@@ -13,8 +13,8 @@ from .library import not_found
 PAGE = Path(__file__).resolve().parent / "page"
 DYGRAPHS = Path("/usr/share/javascript/dygraphs")
 TYPES = {".html": "text/html", ".js": "text/javascript", ".css": "text/css"}
-PAGE_FILES = ("index.html", "main.js", "api.js", "tree.js", "panel.js", "viewer.js", "plot.js", "windows.js",
-              "live.js", "style.css")
+PAGE_FILES = ("index.html", "main.js", "api.js", "tree.js", "panel.js", "viewer.js", "plot.js", "envelope.js",
+              "windows.js", "live.js", "style.css")
 FILES = {f"/{name}": PAGE / name for name in PAGE_FILES[1:]}
 FILES.update({"/": PAGE / "index.html", "/dygraphs/dygraph.min.js": DYGRAPHS / "dygraph.min.js",
               "/dygraphs/dygraph.css": DYGRAPHS / "dygraph.css"})

@@ -105,7 +105,9 @@ def cursors(values: dict[str, Any], notes: Notes) -> dict[str, list[float] | Non
     """CursorType's cursors: vertical ones (VCursor1/2, readouts Δt and 1/Δt) and horizontal ones
     (HCursor1/2, readout ΔV)."""
     vertical, horizontal = notes.choose(CURSORS, "CursorType", values.get("CursorType", 0), 0)
-    pair = lambda first, second: [cursor_fraction(values.get(first), 0.0), cursor_fraction(values.get(second), 1.0)]
+
+    def pair(first: str, second: str) -> list[float]:
+        return [cursor_fraction(values.get(first), 0.0), cursor_fraction(values.get(second), 1.0)]
     return {"vertical": pair("VCursor1", "VCursor2") if vertical else None,
             "horizontal": pair("HCursor1", "HCursor2") if horizontal else None}
 
@@ -137,12 +139,12 @@ def current_group(value: Any, groups: int, notes: Notes) -> int:
 
 def rectangle(values: dict[str, Any], notes: Notes) -> dict[str, int]:
     """The viewer's window rectangle; the default one for an empty or inverted rectangle."""
-    rect = {name.lower(): values.get(name) for name in ("Left", "Top", "Right", "Bottom")}
-    if not all(isinstance(each, int) for each in rect.values()) or rect["right"] <= rect["left"] \
-            or rect["bottom"] <= rect["top"]:
+    given = {name.lower(): values.get(name) for name in ("Left", "Top", "Right", "Bottom")}
+    rect = {name: value for name, value in given.items() if isinstance(value, int)}
+    if len(rect) < len(given) or rect["right"] <= rect["left"] or rect["bottom"] <= rect["top"]:
         notes.append("the stored rectangle is empty: the default one is used")
         return dict(DEFAULT_RECT)
-    return rect  # type: ignore[return-value]
+    return rect
 
 
 def refresh_rate(value: Any) -> int:

@@ -6,7 +6,6 @@ from collections.abc import Iterator
 from pathlib import Path
 
 import pytest
-import zodavudaz
 from page_driver import Server, open_page, start_browser
 from selenium import webdriver
 
@@ -33,7 +32,9 @@ Wave1=square 1 250 7
 Product=ZOb20
 ProductWord=0xB2000
 Channels=1
-{live}
+Acquisition=continuous
+Period=0.05
+
 [StationFrontEnds]
 Id=0
 Model=
@@ -54,10 +55,6 @@ TMP = ("[StationTest-Module1]\r\nWindowPos=0,1,-1,-1,-1,-1,20,400,420,700\r\n\r\
        "[StationTest-Module2]\r\nWindowPos=0,1,-1,-1,-1,-1,-900,5000,-500,5300\r\n")
 
 
-# Module 2 acquires while its station runs, where the package announces acquisitions.
-LIVE = "Acquisition=continuous\nPeriod=0.05\n" if hasattr(zodavudaz.Module, "on_acquisition") else ""
-
-
 @pytest.fixture(scope="session")
 def settings(tmp_path_factory: pytest.TempPathFactory) -> Path:
     folder = tmp_path_factory.mktemp("settings")
@@ -69,7 +66,7 @@ def settings(tmp_path_factory: pytest.TempPathFactory) -> Path:
 @pytest.fixture(scope="session")
 def stations(tmp_path_factory: pytest.TempPathFactory) -> Path:
     file = tmp_path_factory.mktemp("stations") / "Stations.ini"
-    file.write_bytes(STATIONS.format(live=LIVE).replace("\n", "\r\n").encode("ascii"))
+    file.write_bytes(STATIONS.replace("\n", "\r\n").encode("ascii"))
     return file
 
 

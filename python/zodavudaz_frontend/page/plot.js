@@ -4,6 +4,8 @@
 
 /* global Dygraph */
 
+import { plotters } from './envelope.js';
+
 const CURSOR_COLOUR = '#ffffff';
 
 export const channelName = (channel) => `CH${channel + 1}`;
@@ -74,7 +76,7 @@ export class Plot {
     const { view } = this;
     const units = (channel) => view.units[channel] ?? '';
     return {
-      labels, customBars: true, colors: this.colours(), fillAlpha: 1,
+      labels, customBars: true, plotter: plotters(), colors: this.colours(), fillAlpha: 1,
       strokeWidth: view.interpolation === 'points' ? 0 : 1, drawPoints: view.interpolation === 'points',
       pointSize: 2, stepPlot: view.interpolation === 'step', valueRange: [0, view.divisions],
       drawGrid: view.grid !== 'none', gridLinePattern: view.grid === 'dots' ? [1, 3] : null,
