@@ -121,6 +121,10 @@ ZODAVUDAZ_EXPORT const char* zdz_status_text(int32_t status);
 /// status says everything. Bytes that are not printable ASCII are written as \xHH. Valid until
 /// the thread's next call; each call, refused ones included, replaces it. Takes no lock.
 ZODAVUDAZ_EXPORT const char* zdz_last_error(void);
+/// Sets the calling thread's text to text (null: "") the way the library's own calls do, escaped
+/// and cut, and returns status: for layers over this interface, such as the simulation's C calls,
+/// so that zdz_last_error explains their results too. Takes no lock.
+ZODAVUDAZ_EXPORT int32_t zdz_set_last_error(int32_t status, const char* text);
 
 /// Runs call(context) under the interface's lock and returns its status: the calls it makes are
 /// one, with no other thread's call between them. ZDZ_E_ARGUMENT for a null call.
@@ -273,6 +277,8 @@ typedef struct zdz_ch_wave_info {
 ZODAVUDAZ_EXPORT int32_t zdz_init(void);
 /// Ends every module and empties the database (CGUIDatabase::Exit), then frees the stations that
 /// zdz_add_station made. After it, virtual stations may be released. A second call does nothing.
+/// ZDZ_E_ORDER, ending nothing, on the sequence manager's own thread (inside a receiver of the
+/// simulation's announcements), as for zdz_exit_front_end and zdz_exit_multi_module.
 ZODAVUDAZ_EXPORT int32_t zdz_exit(void);
 
 /// The lowest free frontend number 1 to 15, without taking it; 0xFFFF when none is free or before

@@ -7,7 +7,7 @@ import pytest
 from conftest import DEMO_STATIONS, DEMO_SETTINGS
 
 import zodavudaz
-from zodavudaz import ViewerProperty
+from zodavudaz import ViewerProperty, live, sim
 from zodavudaz.sim import virtual_stations
 
 
@@ -35,6 +35,8 @@ def load_twice(database: zodavudaz.Database) -> None:
         (lambda db: ViewerProperty.create(2).set("Gridtype", 2), KeyError, ["'Gridtype'", "GridType"]),
         (lambda db: zodavudaz.Module(db.stations[1], 2).channels, zodavudaz.ZdzUnknown,
          ["station 1 has no module 2"]),
+        (lambda db: live.advance(-1), zodavudaz.ZdzArgument, ["finite number of seconds, 0 or more, not -1"]),
+        (lambda db: sim._release(), zodavudaz.ZdzOrder, ["is still filed: zdz_exit ends its modules first"]),
     ],
 )
 def test_error_texts_name_their_subject(demo: zodavudaz.Database, call, error, named: list[str]) -> None:

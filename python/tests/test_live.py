@@ -170,8 +170,17 @@ def test_sessions_share_one_database_and_count_their_loads(live_file: Path) -> N
         second.close()
         assert database.is_open
     assert not database.is_open
-    with zodavudaz.Database() as database, zodavudaz.session() as shared:
+    with zodavudaz.Database() as database:
+        shared, other = zodavudaz.session(), zodavudaz.session()
         assert shared.database is database
+        for user in (other, shared, other):
+            user.virtual_stations(live_file)
+        other.close()
+        assert 4 in database.stations
+        shared.close()
+        assert 4 not in database.stations and database.is_open
+        with zodavudaz.session() as again:
+            assert [station.id for station in again.virtual_stations(live_file)] == [4]
     assert not database.is_open
 
 

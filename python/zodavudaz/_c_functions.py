@@ -38,6 +38,7 @@ HANDLE = ADDRESS
 SIGNATURES: dict[str, tuple[Any, list[Any]]] = {
     "zdz_status_text": (TEXT, [I32]),
     "zdz_last_error": (TEXT, []),
+    "zdz_set_last_error": (I32, [I32, TEXT]),
     "zdz_call_locked": (I32, [LockedCall, ADDRESS]),
     "zdz_get_version": (I32, [P(I32), P(I32), P(I32), P(TEXT)]),
     "zdz_init": (I32, []),

@@ -15,13 +15,31 @@ from .stations import Station
 _lock = threading.Lock()
 
 
+class _Load:
+    """The stations one description file filed, and how many loads of it the users hold."""
+
+    def __init__(self, key: str, station_ids: list[int]) -> None:
+        self.key = key
+        self.station_ids = station_ids
+        self.holders = 0
+
+
 class _Shared:
     def __init__(self, database: Database, owned: bool) -> None:
         self.database = database
         self.owned = owned
         self.users = 0
-        # The stations of each description file the session loaded, by its real path.
-        self.loaded: dict[str, list[int]] = {}
+        # The loads of the description files the session holds, by each file's real path.
+        self.loaded: dict[str, _Load] = {}
+
+    def drop(self, held: list[_Load]) -> list[_Load]:
+        """Lets go of a user's loads; the ones no user holds any more."""
+        for load in held:
+            load.holders -= 1
+        dropped = [load for load in dict.fromkeys(held) if load.holders == 0]
+        for load in dropped:
+            self.loaded.pop(load.key, None)
+        return dropped
 
 
 _shared: _Shared | None = None
@@ -34,6 +52,7 @@ class Session:
 
     def __init__(self, shared: _Shared) -> None:
         self._shared: _Shared | None = shared
+        self._held: list[_Load] = []
 
     @property
     def database(self) -> Database:
@@ -46,32 +65,39 @@ class Session:
 
     def virtual_stations(self, path: Path | None = None) -> list[Station]:
         """Loads the description file at path (None: the one ZDZ_VIRTUAL_STATIONS names) into the
-        shared database and gives its stations; a file the session already holds is not loaded
-        again, and gives the same stations."""
+        shared database and gives its stations. A file the session already holds is not loaded
+        again: the same stations, one more hold on them. The stations stay until every user that
+        loaded them closed (or the database ends)."""
         shared = self._live()
         named = path if path is not None else os.environ.get("ZDZ_VIRTUAL_STATIONS")
         key = os.fsdecode(os.path.realpath(named)) if named else ""
         with _lock:
-            if key and key in shared.loaded:
-                return [shared.database.stations[each] for each in shared.loaded[key]]
-            stations = sim.load_into(shared.database, path)
-            if key:
-                shared.loaded[key] = [station.id for station in stations]
-            return stations
+            load = shared.loaded.get(key) if key else None
+            if load is None:
+                load = _Load(key, [station.id for station in sim.load_into(shared.database, path)])
+                if key:
+                    shared.loaded[key] = load
+            load.holders += 1
+            self._held.append(load)
+            return [shared.database.stations[each] for each in load.station_ids]
 
     def close(self) -> None:
-        """Ends this user; the last one ends a database the session opened. Closing twice does
-        nothing."""
+        """Ends this user and its holds on loaded stations: stations no user holds any more go (a
+        database the session opened ends with the last user). Closing twice does nothing."""
         global _shared
         with _lock:
             shared, self._shared = self._shared, None
             if shared is None:
                 return
             shared.users -= 1
-            if shared.users > 0:
-                return
-            _shared = None
-        if shared.owned:
+            dropped, self._held = shared.drop(self._held), []
+            if shared.users == 0:
+                _shared = None
+            ending = shared.users == 0 and shared.owned
+            if not ending and shared.database.is_open:
+                for load in dropped:
+                    sim.unload(shared.database, load.station_ids)
+        if ending:
             shared.database.__exit__(None, None, None)
 
     def __enter__(self) -> Session:

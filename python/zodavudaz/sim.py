@@ -10,7 +10,7 @@ from contextlib import contextmanager
 from . import _c_constants as K
 from . import live
 from ._buffers import INITIAL_BYTES
-from ._library import SIMULATION, LibraryNotLoaded
+from ._library import C, SIMULATION, LibraryNotLoaded
 from ._text import Path, decode, encode_path
 from .database import Database, current_database
 from .errors import ZdzOrder, check, error_for
@@ -58,3 +58,12 @@ def load_into(database: Database, path: Path | None) -> list[Station]:
     database.after_exit(_release)
     live.ensure_receiver()
     return [station for station in database.stations if station.id not in before]
+
+
+def unload(database: Database, station_ids: list[int]) -> None:
+    """Ends the modules of the stations a load filed and unfiles them while the database stays
+    open; their records go with the release at the database's end."""
+    for station in [database.stations[each] for each in station_ids if each in database.stations]:
+        for module in list(station.modules):
+            check(C.zdz_exit_multi_module(*module.ids()))
+        station.remove()

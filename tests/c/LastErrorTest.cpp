@@ -2,6 +2,7 @@
 // nothing to add, and another thread's calls leave it alone.
 #include "tests/c/CInterfaceFixture.h"
 
+#include <cstddef>
 #include <thread>
 
 namespace {
@@ -21,6 +22,19 @@ struct ErrorRow {
 };
 
 zdz_viewer* Made = nullptr;
+
+int32_t ReadAnnouncement(uint32_t length, uint8_t cmdId) {
+  std::vector<uint8_t> packet(length);
+  packet[offsetof(_ModulePacket, CmdId)] = cmdId;
+  uint16_t station = 0, module = 0;
+  uint32_t number = 0, stamp = 0;
+  return zdz_sim_read_announcement(packet.data(), length, &station, &module, &number, &stamp);
+}
+
+int32_t WaitForAcquisition(uint16_t module, uint32_t seen) {
+  uint32_t announced = 0, number = 0;
+  return zdz_sim_wait_for_acquisition(1, module, seen, 1, &announced, &number);
+}
 
 const ErrorRow ErrorRows[] = {
     {"UnreadableStatement", [](zdz_viewer*) { return zdz_viewer_from_text("ChannelNumber 2;GridType;", &Made); },
@@ -46,6 +60,21 @@ const ErrorRow ErrorRows[] = {
        return zdz_profile_keys(TestStations, "No\x1B[2J", nullptr, 0, &size);
      },
      ZDZ_E_NOT_FOUND, "no section [No\\x1B[2J] in tests/c/VirtualStations.ini"},
+    {"UnreadableStations",
+     [](zdz_viewer*) { return zdz_sim_load_virtual_stations("tests/c/no such.ini", nullptr, 0, nullptr); },
+     ZDZ_E_ARGUMENT, "tests/c/no such.ini"},
+    {"StationsStillFiled", [](zdz_viewer*) { return zdz_sim_release_virtual_stations(); }, ZDZ_E_ORDER,
+     "is still filed: zdz_exit ends its modules first"},
+    {"UnknownReceiver", [](zdz_viewer*) { return zdz_sim_remove_receiver(77); }, ZDZ_E_NOT_FOUND, "no receiver 77"},
+    {"ShortAnnouncement", [](zdz_viewer*) { return ReadAnnouncement(47, 0x88); }, ZDZ_E_ARGUMENT,
+     "the packet has 47 bytes; an announcement has 48"},
+    {"NoAnnouncement", [](zdz_viewer*) { return ReadAnnouncement(48, 0x87); }, ZDZ_E_ARGUMENT,
+     "no announcement, which has command id 0x88 and control id 0x403"},
+    {"WaitForUnknownModule", [](zdz_viewer*) { return WaitForAcquisition(9, 0); }, ZDZ_E_UNKNOWN,
+     "station 1 has no simulated module 9"},
+    {"WaitTimedOut", [](zdz_viewer*) { return WaitForAcquisition(1, 3); }, ZDZ_E_TIMEOUT,
+     "station 1 module 1 announced no acquisition after its 3 within the 1 ms time-out"},
+    {"ClockStepBack", [](zdz_viewer*) { return zdz_sim_advance(-0.5); }, ZDZ_E_ARGUMENT, "not -0.5"},
 };
 } // namespace
 
@@ -64,6 +93,16 @@ TEST_F(LastErrorTest, EveryCallReplacesItAndOtherThreadsLeaveIt) {
   EXPECT_NE(std::string(zdz_last_error()).find(failing.Named), std::string::npos);
   EXPECT_EQ(zdz_viewer_set(Viewer, "GridType", -1, "2"), ZDZ_OK);
   EXPECT_STREQ(zdz_last_error(), "");
+  uint32_t id = 0;
+  const std::function<int32_t()> simulationSuccesses[] = {
+      [] { return zdz_sim_set_stepped_clock(0); }, [] { return zdz_sim_advance(0); },
+      [&] { return zdz_sim_add_receiver([](void*, const uint8_t*, uint32_t) {}, nullptr, &id); },
+      [&] { return zdz_sim_remove_receiver(id); }};
+  for (const auto& success : simulationSuccesses) {
+    failing.Call(Viewer);
+    EXPECT_EQ(success(), ZDZ_OK);
+    EXPECT_STREQ(zdz_last_error(), "");
+  }
   failing.Call(Viewer);
   EXPECT_EQ(zdz_viewer_from_text(nullptr, &Made), ZDZ_E_ARGUMENT);
   EXPECT_STREQ(zdz_last_error(), "");

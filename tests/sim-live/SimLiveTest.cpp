@@ -17,10 +17,12 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <future>
-#include <thread>
 #include <cstring>
+#include <future>
 #include <mutex>
+#include <string>
+#include <thread>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -246,11 +248,14 @@ struct ReentryState {
   WORD WaitResult = 0;
   int Calls = 0;
   CGUIDatabase* Database = nullptr;
-  int32_t ReleaseResult = 0;
+  /// zdz_exit, zdz_exit_front_end, zdz_exit_multi_module, zdz_sim_release_virtual_stations, with
+  /// the last-error text of each.
+  std::vector<std::pair<int32_t, std::string>> Ends;
 };
 
-// Inside a receiver: waiting answers an order error, the release too, removing itself returns at
-// once, and ending the database stops the thread without waiting for itself.
+// Inside a receiver: waiting answers an order error, the C calls that end frontends and the release
+// too, removing itself returns at once, and ending the database stops the thread without waiting
+// for itself.
 void Reenter(const _ModulePacket*, void* context) {
   auto& state = *static_cast<ReentryState*>(context);
   ++state.Calls;
@@ -258,8 +263,14 @@ void Reenter(const _ModulePacket*, void* context) {
   state.WaitResult = SimWaitForAcquisition(1, 1, 0, 10000, latest);
   EXPECT_TRUE(SimInsideReceiver());
   EXPECT_TRUE(SimRemoveReceiver(state.Self));
+  for (int32_t (*end)() : {+[] { return zdz_exit(); }, +[] { return zdz_exit_front_end(1, 1); },
+                           +[] { return zdz_exit_multi_module(1, 1); }}) {
+    const int32_t status = end();
+    state.Ends.emplace_back(status, zdz_last_error());
+  }
   state.Database->Exit();
-  state.ReleaseResult = zdz_sim_release_virtual_stations();
+  const int32_t status = zdz_sim_release_virtual_stations();
+  state.Ends.emplace_back(status, zdz_last_error());
 }
 
 TEST_F(SimLiveTest, ReceiversMayEndEverythingFromInsideWithoutWaitingForThemselves) {
@@ -271,7 +282,11 @@ TEST_F(SimLiveTest, ReceiversMayEndEverythingFromInsideWithoutWaitingForThemselv
   SimAdvance(0.05);
   EXPECT_EQ(state.Calls, 1);
   EXPECT_EQ(state.WaitResult, SimOrderError);
-  EXPECT_EQ(state.ReleaseResult, ZDZ_E_ORDER);
+  ASSERT_EQ(state.Ends.size(), 4u);
+  for (const auto& [status, text] : state.Ends) {
+    EXPECT_EQ(status, ZDZ_E_ORDER);
+    EXPECT_NE(text.find("inside a receiver"), std::string::npos) << text;
+  }
   EXPECT_EQ(ZosGetMgr()->IsSeqRun(1, 1), FALSE);
   EXPECT_FALSE(SimRemoveReceiver(state.Self));
   EXPECT_FALSE(SimInsideReceiver());

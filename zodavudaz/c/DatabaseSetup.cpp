@@ -3,6 +3,7 @@
 #include <zodavudaz/c/CallerBuffers.h>
 #include <zodavudaz/c/MadeRecords.h>
 #include <zodavudaz/c/RecordLayouts.h>
+#include <zodavudaz/c/SequenceThread.h>
 #include <zodavudaz/entry/LibraryEntry.h>
 
 namespace {
@@ -67,6 +68,8 @@ int32_t zdz_init(void) {
 }
 
 int32_t zdz_exit(void) {
+  if (const int32_t refused = RefuseOnSequenceThread("zdz_exit"); refused != ZDZ_OK)
+    return refused;
   return OnDatabase([](CGUIDatabase& database) {
     database.Exit();
     FreeMadeStationsAfterExit();

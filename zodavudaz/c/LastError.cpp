@@ -42,3 +42,11 @@ int32_t Refused(int32_t status) noexcept {
 }
 
 const char* zdz_last_error(void) { return LastText; }
+
+int32_t zdz_set_last_error(int32_t status, const char* text) {
+  if (text == nullptr)
+    ClearLastError();
+  else
+    NoteLastError("%s", text);
+  return status;
+}

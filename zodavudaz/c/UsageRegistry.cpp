@@ -1,5 +1,6 @@
 // The front-end usage registry through the C interface.
 #include <zodavudaz/c/FiledCalls.h>
+#include <zodavudaz/c/SequenceThread.h>
 #include <zodavudaz/entry/LibraryEntry.h>
 
 namespace {
@@ -19,7 +20,9 @@ int32_t AnswerUse(int32_t* answer, AskT ask) noexcept {
 /// Ends and unfiles a filed module through end(database), then frees its record, which the
 /// database hands back.
 template <typename EndT>
-int32_t EndModule(WORD station, WORD module, EndT end) noexcept {
+int32_t EndModule(const char* call, WORD station, WORD module, EndT end) noexcept {
+  if (const int32_t refused = RefuseOnSequenceThread(call); refused != ZDZ_OK)
+    return refused;
   return OnModule(station, module, [&](CModule& filed) {
     ForgetScaleTable(filed.ScaleTable);
     end(*GetDataBase());
@@ -64,11 +67,13 @@ int32_t zdz_stop_viewer(uint16_t station, uint16_t module) {
 }
 
 int32_t zdz_exit_front_end(uint16_t station, uint16_t module) {
-  return EndModule(station, module, [&](CGUIDatabase& database) { database.ExitFrontEnd(station, module); });
+  return EndModule("zdz_exit_front_end", station, module,
+                   [&](CGUIDatabase& database) { database.ExitFrontEnd(station, module); });
 }
 
 int32_t zdz_exit_multi_module(uint16_t station, uint16_t module) {
-  return EndModule(station, module, [&](CGUIDatabase& database) { database.ExitMultiModule(station, module); });
+  return EndModule("zdz_exit_multi_module", station, module,
+                   [&](CGUIDatabase& database) { database.ExitMultiModule(station, module); });
 }
 
 int32_t zdz_is_access_enable(uint16_t station, int32_t* enabled) {

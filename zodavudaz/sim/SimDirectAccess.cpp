@@ -4,6 +4,7 @@
 #include <zodavudaz/packets/WireField.h>
 #include <zodavudaz/packets/siblings/CommunicationLibrary.h>
 #include <zodavudaz/sim/SimControl.h>
+#include <zodavudaz/sim/SimLive.h>
 #include <zodavudaz/sim/SimParts.h>
 #include <zodavudaz/sim/SimRequest.h>
 #include <zodavudaz/sim/SimThread.h>
@@ -60,7 +61,10 @@ WORD MoteReleaseEvent(WORD station, WORD slot, DWORD eventId) noexcept {
   return result;
 }
 
+// The simulation's own thread is the sequence manager's thread.
 CWinThread* MoGetThread() noexcept {
+  if (SimOnLiveThread())
+    return SimSeqThread();
   thread_local SimThread callingThread(false);
   return &callingThread;
 }

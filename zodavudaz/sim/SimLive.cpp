@@ -77,7 +77,7 @@ struct LiveState {
 
 LiveState State;
 
-bool OnWorker() noexcept { return std::this_thread::get_id() == State.Worker.get_id(); }
+thread_local bool OnLiveThread = false;
 
 double Now() noexcept { return State.Stepped ? State.SteppedNow : Seconds(SteadyClock::now() - State.Origin).count(); }
 
@@ -175,6 +175,7 @@ double NextDueTime() noexcept {
 }
 
 void Loop() noexcept {
+  OnLiveThread = true;
   SimThread& seqThread = *static_cast<SimThread*>(SimSeqThread());
   BYTE announcement[SimAcqCompleteBytes];
   std::unique_lock<std::mutex> lock(State.Mutex);
@@ -211,7 +212,7 @@ void Loop() noexcept {
 
 /// Ends and joins the thread; never the calling one.
 void JoinEnded(std::unique_lock<std::mutex>& lock) noexcept {
-  if (!State.Worker.joinable() || OnWorker())
+  if (!State.Worker.joinable() || OnLiveThread)
     return;
   State.Quit = true;
   State.Wake.notify_all();
@@ -224,7 +225,7 @@ void JoinEnded(std::unique_lock<std::mutex>& lock) noexcept {
 
 /// Waits until the thread has acted on everything asked of it so far.
 void Settle(std::unique_lock<std::mutex>& lock) noexcept {
-  if (OnWorker() || !State.WorkerRuns)
+  if (OnLiveThread || !State.WorkerRuns)
     return;
   const std::uint64_t target = ++State.Asked;
   State.Wake.notify_all();
@@ -264,6 +265,8 @@ SimLiveView SimLiveViewOf(const SimModuleConfig& config) noexcept {
   view.CurrentPoint = sequence.PointAt(Now());
   return view;
 }
+
+bool SimOnLiveThread() noexcept { return OnLiveThread; }
 
 bool SimLiveRuns(WORD station, WORD id) noexcept {
   const std::lock_guard<std::mutex> lock(State.Mutex);
@@ -327,7 +330,7 @@ SimAcquisition SimLatestAcquisition(WORD station, WORD module) noexcept {
 
 WORD SimWaitForAcquisition(WORD station, WORD module, std::uint64_t seen, DWORD timeOutMs,
                            SimAcquisition& latest) noexcept {
-  if (InsideReceiver() || OnWorker())
+  if (InsideReceiver() || OnLiveThread)
     return SimOrderError;
   if (FindSimModule(station, module) == nullptr)
     return SimNoModule;

@@ -22,6 +22,8 @@ struct SimLiveView {
 /// The sequence thread has a start or stop message: starts the thread if needed and wakes it.
 void SimLiveWake() noexcept;
 SimLiveView SimLiveViewOf(const SimModuleConfig& config) noexcept;
+/// True on the simulation's thread (the sequence manager's), inside a receiver or not.
+bool SimOnLiveThread() noexcept;
 /// Nonzero while the sequence of (station, id) runs.
 bool SimLiveRuns(WORD station, WORD id) noexcept;
 /// Stops the module's sequence: its frontend was destroyed.

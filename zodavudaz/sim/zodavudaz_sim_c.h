@@ -1,7 +1,9 @@
 /* The C interface of libzodavudaz-sim, the simulated communication, sequence and frontend
  * libraries: virtual stations loaded from a description file (docs/virtual-stations.md) and
- * filed into the database of <zodavudaz/zodavudaz_c.h>, whose conventions hold here too. A program
- * links libzodavudaz-sim after libzodavudaz.
+ * filed into the database of <zodavudaz/zodavudaz_c.h>, whose conventions hold here too,
+ * zdz_last_error's text included: it names the file's fault, the station still filed, the receiver
+ * id, the module and time-out waited for, or why a call is out of order. A program links
+ * libzodavudaz-sim after libzodavudaz.
  */
 #ifndef ZODAVUDAZ_SIM_ZODAVUDAZ_SIM_C_H
 #define ZODAVUDAZ_SIM_ZODAVUDAZ_SIM_C_H
