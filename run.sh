@@ -102,10 +102,20 @@ run_frontend() {
     --stations tools/demo/VirtualStations.ini --settings tools/demo/settings "$@"
 }
 
+# prepare_browser: the browser tests' packages, and a name for the loopback address. ChromeDriver and
+# Selenium reach each other at "localhost", which a root made by debootstrap (a chroot, a container)
+# cannot resolve: it has no /etc/hosts, which an installed Debian always has.
+prepare_browser() {
+  install_missing --no-install-recommends "${BROWSER_PACKAGES[@]}"
+  getent hosts localhost >/dev/null && return
+  [ -e /etc/hosts ] || { echo "==> writing /etc/hosts: localhost resolves nowhere on this machine" >&2
+    printf '127.0.0.1\tlocalhost\n::1\tlocalhost ip6-localhost ip6-loopback\n' | as_root tee /etc/hosts >/dev/null; }
+}
+
 # The README's picture of the page on the demo's stations, made again by the browser tests' driver.
 run_screenshot() {
   install_missing "${DEMO_PACKAGES[@]}" "${FRONTEND_PACKAGES[@]}"
-  install_missing --no-install-recommends "${BROWSER_PACKAGES[@]}"
+  prepare_browser
   cmake -S . -B build/demo -DCMAKE_BUILD_TYPE=RelWithDebInfo "${LINE_TABLES[@]}" -DZDZ_TESTS=OFF >/dev/null
   cmake --build build/demo -j "$JOBS" --target zodavudaz zodavudaz-sim >/dev/null
   PYTHONPATH=python:python/tests/browser ZDZ_LIBRARY_DIR=build/demo /usr/bin/python3 \
@@ -260,7 +270,7 @@ case "${1:-}" in
     ;;
   test)
     prepare
-    install_missing --no-install-recommends "${BROWSER_PACKAGES[@]}"
+    prepare_browser
     time_part() { local start=$SECONDS; "$@"; echo "  ($((SECONDS - start)) s)"; }
     # Release, as the library is installed: its optimiser finds warnings that the others do not.
     time_part run_tests "native plain Release build" build/plain -DCMAKE_BUILD_TYPE=Release
@@ -320,7 +330,7 @@ case "${1:-}" in
     PYTHONPATH=python ZDZ_LIBRARY_DIR=build/bench /usr/bin/python3 python/bench/bench_python.py \
       build/bench/python/libzdz-python-baseline.so
     PYTHONPATH=python ZDZ_LIBRARY_DIR=build/bench /usr/bin/python3 python/bench/bench_frontend.py
-    install_missing --no-install-recommends "${BROWSER_PACKAGES[@]}"
+    prepare_browser
     PYTHONPATH=python:python/tests/browser ZDZ_LIBRARY_DIR=build/bench /usr/bin/python3 python/bench/bench_frontend_page.py
     ;;
   package)

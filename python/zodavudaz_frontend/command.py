@@ -10,8 +10,10 @@ import sys
 from pathlib import Path
 
 HERE = Path(__file__).resolve().parent
-# The demo's files: beside the package in the source tree, or in the installation's data folder.
-DEMO_FOLDERS = (HERE.parents[1] / "tools" / "demo", HERE.parents[3] / "share" / "zodavudaz" / "demo")
+# The demo's files: beside the package in the source tree (PYTHON/..), or in the installation's data
+# folder (PREFIX/lib/python3/dist-packages/.. ). A tree near the root has fewer parents than that.
+DEMO_FOLDERS = tuple(HERE.parents[up] / below for up, below in ((1, "tools/demo"), (3, "share/zodavudaz/demo"))
+                     if up < len(HERE.parents))
 DEFAULT_PORT = 0
 
 
