@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
 #include <functional>
 #include <gtest/gtest.h>
 #include <string>
@@ -92,6 +93,8 @@ std::vector<Count> RunThreads(int callers, const std::function<Count(int)>& run)
   const std::string caller = std::to_string(descriptor) + " " + std::to_string(index) + " " + (writer ? "w" : "r") +
                              " " + std::to_string(milliseconds) + " " + file;
   setenv("ZDZ_CONTENTION_CALLER", caller.c_str(), 1);
+  // The test program's banner would come once a process; errors still show.
+  dup2(open("/dev/null", O_WRONLY), STDOUT_FILENO);
   char* program = std::getenv("ZDZ_OTHER_BUILD_STRESS");
   char* emulator = std::getenv("ZDZ_OTHER_BUILD_EMULATOR");
   char brief[] = "--gtest_brief=1";
