@@ -3,7 +3,6 @@
 from __future__ import annotations
 
 import concurrent.futures
-import os
 import shutil
 import subprocess
 import sys
@@ -12,6 +11,7 @@ from pathlib import Path
 from selenium import webdriver
 from selenium.common.exceptions import WebDriverException
 from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.by import By
 from selenium.webdriver.support.ui import WebDriverWait
 
 TOP = Path(__file__).resolve().parents[3]
@@ -75,5 +75,7 @@ def open_page(driver: webdriver.Chrome, url: str) -> None:
     wait(driver, lambda d: d.execute_script("return document.body.dataset.ready === 'yes'"), "the tree")
 
 
-def environment() -> dict[str, str]:
-    return {**os.environ, "PYTHONPATH": str(TOP / "python")}
+def open_module(driver: webdriver.Chrome, station: int, module: int, which: str) -> None:
+    """Presses the tree's Panel or Viewer button of the module."""
+    item = driver.find_element(By.CSS_SELECTOR, f'li.module[data-station="{station}"][data-module="{module}"]')
+    item.find_element(By.XPATH, f'./button[text()="{which}"]').click()

@@ -7,8 +7,7 @@ import sys
 import tempfile
 from pathlib import Path
 
-from page_driver import TOP, Server, open_page, start_browser, wait
-from selenium.webdriver.common.by import By
+from page_driver import TOP, Server, open_module, open_page, start_browser, wait
 
 OPENED = [(1, 3, "Viewer"), (2, 2, "Viewer"), (1, 1, "Panel")]
 
@@ -22,9 +21,7 @@ def main(output: str) -> None:
         try:
             open_page(browser, server.url)
             for station, module, which in OPENED:
-                item = browser.find_element(By.CSS_SELECTOR, f'li.module[data-station="{station}"]'
-                                                             f'[data-module="{module}"]')
-                item.find_element(By.XPATH, f'./button[text()="{which}"]').click()
+                open_module(browser, station, module, which)
                 kind = "viewer" if which == "Viewer" else "panel"
                 wait(browser, lambda d: d.execute_script(
                     f"const w = document.getElementById('{kind}-{station}-{module}');"
