@@ -69,16 +69,6 @@ def test_a_second_open_database_raises(database: zodavudaz.Database) -> None:
     assert database.is_open and len(database.stations) == 0
 
 
-def test_a_file_that_does_not_read_raises_with_the_loaders_message(database: zodavudaz.Database, tmp_path) -> None:
-    file = tmp_path / "bad.ini"
-    file.write_bytes(b"[Stations]\r\nNames=Alpha\r\n\r\n[StationAlpha]\r\nId=1\r\nModel=ZI400\r\nModules=7\r\n")
-    with pytest.raises(zodavudaz.ZdzArgument) as raised:
-        with virtual_stations(file):
-            pass
-    assert str(file) in raised.value.text and "[StationAlpha] Modules" in raised.value.text
-    assert len(database.stations) == 0
-
-
 def test_objects_of_a_closed_database_refuse_every_use() -> None:
     database = zodavudaz.Database()
     with database:
@@ -113,19 +103,6 @@ def test_stations_and_modules_carry_their_facts(demo, station_id, name, model, m
         assert (module.product_name, module.product_word, module.channels) == (product, word, channels)
         assert module.product_id == word >> 8
     assert station.modules[modules[min(modules)][0]].product_name == modules[min(modules)][0]
-
-
-@pytest.mark.parametrize(
-    "slot, exists, connect_status, is_master, is_term, master, connect_num, connect_no",
-    [(1, True, 0, False, True, 1, 1, 0), (2, True, 1, True, False, 2, 3, 0), (3, True, 1, False, False, 2, 2, 1),
-     (4, True, 0, False, True, 2, 1, 2), (6, False, 0, False, True, 6, 1, 0)],
-)
-def test_slots_of_a_connected_group(demo, slot, exists, connect_status, is_master, is_term, master, connect_num,
-                                    connect_no) -> None:
-    facts = demo.stations["Bravo"].slot(slot)
-    assert (facts.module_exists, facts.connect_status, facts.is_master, facts.is_term, facts.master,
-            facts.connect_num, facts.connect_no) == (exists, connect_status, is_master, is_term, master,
-                                                       connect_num, connect_no)
 
 
 @pytest.mark.parametrize("key", [99, "Nobody", b"Nobody", 0xFFFF])
@@ -169,18 +146,13 @@ def test_stations_filed_from_python(database: zodavudaz.Database) -> None:
     module = station.add_module(1, "ZOq", 0x2A00, 6)
     assert (station.max_slot, station.slot(1).is_master, station.slot(3).master) == (4, True, 1)
     assert (station.slot(2).connect_status, station.slot(2).is_master, station.slot(3).connect_no) == (1, False, 2)
+    assert (station.slot(1).connect_num, station.slot(2).is_term, station.slot(3).is_term) == (3, False, True)
+    assert (station.slot(3).module_exists, station.slot(4).module_exists, station.slot(4).master) == (True, False, 4)
     assert (module.channels, module.product_id, module.name) == (6, 0x2A, "Slot 1 ZOq")
     with pytest.raises(zodavudaz.ZdzOrder):
         station.remove()
     database.add_station(41, "Spare").remove()
     assert [each.id for each in database.stations] == [40]
-
-
-def test_settings_folder_and_flags(database: zodavudaz.Database, tmp_path) -> None:
-    database.settings_folder = tmp_path
-    database.set_flag(zodavudaz.Flag.SYSTEM_LANGUAGE, 17)
-    assert database.settings_folder == str(tmp_path)
-    assert database.get_flag(zodavudaz.Flag.SYSTEM_LANGUAGE) == 17
 
 
 def test_filters_by_number_and_name(demo: zodavudaz.Database) -> None:
