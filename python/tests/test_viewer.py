@@ -147,23 +147,9 @@ def test_bad_values_raise(call, error) -> None:
             call(record)
 
 
-def test_text_that_does_not_read_raises() -> None:
-    with pytest.raises(zodavudaz.ZdzArgument):
-        ViewerProperty.from_text("not viewer settings")
-
-
 def test_released_record_refuses_use() -> None:
     record = ViewerProperty.create(1)
     record.close()
     record.close()
     with pytest.raises(ValueError):
         record.to_text()
-
-
-def test_stored_lookup_for_a_module(demo: zodavudaz.Database) -> None:
-    module = demo.stations["Bravo"].modules[2]
-    with module.viewer_property(MARDEL_INI) as record:
-        assert record.to_text().encode("latin-1") == SECTIONS["StationBravo-Module2"]["Viewer"]
-        assert record.groups[0].Group == "Inputs"
-    with pytest.raises(zodavudaz.ZdzNotFound):
-        demo.stations["Charlie"].modules[5].viewer_property(MARDEL_INI)
