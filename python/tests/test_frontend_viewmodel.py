@@ -33,13 +33,9 @@ def test_stored_range_or_auto_range(low: float, high: float, expected: list[floa
 
 # Each row: stored keyword values, the view's field, what it must hold, and whether a note is due.
 KEYWORD_ROWS = [
-    ("grid none", {"GridType": 0}, "grid", "none", False),
-    ("grid lines", {"GridType": 1}, "grid", "lines", False),
     ("grid dots", {"GridType": 2}, "grid", "dots", False),
     ("grid unknown", {"GridType": 9}, "grid", "lines", True),
-    ("interpolation line", {"Interpolation": 0}, "interpolation", "linear", False),
     ("interpolation step", {"Interpolation": 1}, "interpolation", "step", False),
-    ("interpolation points", {"Interpolation": 2}, "interpolation", "points", False),
     ("interpolation unknown", {"Interpolation": 200}, "interpolation", "linear", True),
     ("labels off", {"Label": 0}, "labels", False, False),
     ("labels unknown", {"Label": 3}, "labels", True, True),
@@ -54,23 +50,19 @@ KEYWORD_ROWS = [
     ("cursor type unknown", {"CursorType": 4}, "cursors", {"vertical": None, "horizontal": None}, True),
     ("time width in seconds", {"TimeWidth": 2.5}, "timeWidth", 2.5, False),
     ("time width zero is everything", {"TimeWidth": 0.0}, "timeWidth", None, False),
-    ("time width negative", {"TimeWidth": -1.0}, "timeWidth", None, False),
     ("time width NaN", {"TimeWidth": NAN}, "timeWidth", None, False),
     ("unsplit", {"Split": 0, "SplitRate": 0.3}, "split", None, False),
     ("split at its rate", {"Split": 1, "SplitRate": 0.3}, "split", 0.3, False),
     ("split rate kept within bounds", {"Split": 1, "SplitRate": 0.95}, "split", 0.9, False),
     ("split rate out of range", {"Split": 1, "SplitRate": 1.5}, "split", 0.5, False),
     ("split unknown", {"Split": 7}, "split", None, True),
-    ("time in seconds", {"TimeFmt": 0}, "timeFormat", "seconds", False),
     ("time in points", {"TimeFmt": 1}, "timeFormat", "points", False),
-    ("time of day", {"TimeFmt": 2}, "timeFormat", "clock", False),
     ("time format unknown", {"TimeFmt": 5}, "timeFormat", "seconds", True),
     ("rectangle", {"Left": 10, "Top": 20, "Right": 300, "Bottom": 400}, "rect",
      {"left": 10, "top": 20, "right": 300, "bottom": 400}, False),
     ("rectangle off the page kept as stored", {"Left": -900, "Top": 5000, "Right": -100, "Bottom": 5400}, "rect",
      {"left": -900, "top": 5000, "right": -100, "bottom": 5400}, False),
     ("rectangle inverted", {"Left": 300, "Top": 20, "Right": 10, "Bottom": 400}, "rect", viewmodel.DEFAULT_RECT, True),
-    ("current values once", {"CVrate": 0}, "refreshRate", 0, False),
     ("current values per second", {"CVrate": 5}, "refreshRate", 5, False),
 ]
 
