@@ -140,29 +140,6 @@ def test_current_data_of_a_group_and_its_refusals(test_stations: zodavudaz.Datab
         group[2].current_data()
 
 
-def unfiled(database: zodavudaz.Database, station: int, slot: int) -> zodavudaz.Module:
-    return zodavudaz.Module(database.stations[station], slot)
-
-
-@pytest.mark.parametrize(
-    "call, error, code",
-    [
-        (lambda db: db.stations[1].add_module(9, "ZOx", 0x100, 1).read(0), zodavudaz.ZdzUnknown, 502),
-        (lambda db: db.stations[1].add_module(9, "ZOx", 0x100, 1).setting_query(0x10), zodavudaz.ZdzUnknown, 205),
-        (lambda db: db.stations[1].modules[1].read(9), zodavudaz.ZdzNoWaveInfo, 302),
-        (lambda db: unfiled(db, 1, 9).exec_module_test(), zodavudaz.ZdzRefused, 207),
-        (lambda db: unfiled(db, 1, 2).product_id, zodavudaz.ZdzRefused, 0xFFFF),
-        (lambda db: unfiled(db, 1, 2).channels, zodavudaz.ZdzUnknown, -2),
-        (lambda db: db.add_station(1, "Again"), zodavudaz.ZdzExists, -11),
-        (lambda db: db.stations[1].remove(), zodavudaz.ZdzOrder, -10),
-    ],
-)
-def test_errors_carry_the_library_codes(demo: zodavudaz.Database, call, error, code) -> None:
-    with pytest.raises(error) as raised:
-        call(demo)
-    assert raised.value.code == code
-
-
 def test_wave_information_the_caller_has_is_not_asked_again(test_stations: zodavudaz.Database,
                                                             monkeypatch: pytest.MonkeyPatch) -> None:
     module = test_stations.stations[8].modules[1]

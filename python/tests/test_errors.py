@@ -1,5 +1,5 @@
-"""Error texts name what they are about: the statement, the file, section and product, the length
-needed, the file loaded twice; one row per error path."""
+"""Errors carry the library's codes, and their texts name what they are about: the statement, the
+file, section and product, the length needed, the file loaded twice; one row per error path."""
 
 from __future__ import annotations
 
@@ -16,9 +16,22 @@ def load_twice(database: zodavudaz.Database) -> None:
         pass
 
 
+def unfiled(database: zodavudaz.Database, station: int, slot: int) -> zodavudaz.Module:
+    return zodavudaz.Module(database.stations[station], slot)
+
+
+# Each row: the call, its exception, and the library code it carries or the texts its message names.
 @pytest.mark.parametrize(
-    "call, error, named",
+    "call, error, expected",
     [
+        (lambda db: db.stations[1].add_module(9, "ZOx", 0x100, 1).read(0), zodavudaz.ZdzUnknown, 502),
+        (lambda db: db.stations[1].add_module(9, "ZOx", 0x100, 1).setting_query(0x10), zodavudaz.ZdzUnknown, 205),
+        (lambda db: db.stations[1].modules[1].read(9), zodavudaz.ZdzNoWaveInfo, 302),
+        (lambda db: unfiled(db, 1, 9).exec_module_test(), zodavudaz.ZdzRefused, 207),
+        (lambda db: unfiled(db, 1, 2).product_id, zodavudaz.ZdzRefused, 0xFFFF),
+        (lambda db: unfiled(db, 1, 2).channels, zodavudaz.ZdzUnknown, -2),
+        (lambda db: db.add_station(1, "Again"), zodavudaz.ZdzExists, -11),
+        (lambda db: db.stations[1].remove(), zodavudaz.ZdzOrder, -10),
         (lambda db: ViewerProperty.from_text("ChannelNumber x;"), zodavudaz.ZdzArgument, ['"ChannelNumber x"']),
         (lambda db: ViewerProperty.from_text("ChannelNumber 2;GridType;"), zodavudaz.ZdzArgument,
          ['statement 2 "GridType"']),
@@ -39,10 +52,14 @@ def load_twice(database: zodavudaz.Database) -> None:
         (lambda db: sim._release(), zodavudaz.ZdzOrder, ["is still filed: zdz_exit ends its modules first"]),
     ],
 )
-def test_error_texts_name_their_subject(demo: zodavudaz.Database, call, error, named: list[str]) -> None:
+def test_errors_carry_the_library_code_and_name_their_subject(demo: zodavudaz.Database, call, error,
+                                                             expected: int | list[str]) -> None:
     with pytest.raises(error) as raised:
         call(demo)
-    assert all(each in str(raised.value) for each in named), str(raised.value)
+    if isinstance(expected, int):
+        assert raised.value.code == expected
+    else:
+        assert all(each in str(raised.value) for each in expected), str(raised.value)
 
 
 def test_an_error_text_comes_from_the_failing_call_only(demo: zodavudaz.Database) -> None:
