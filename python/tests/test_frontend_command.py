@@ -6,6 +6,7 @@ from __future__ import annotations
 import hashlib
 import io
 import os
+import shutil
 import signal
 import stat
 import subprocess
@@ -35,9 +36,7 @@ def test_private_copy_is_0700_and_holds_only_the_regular_files(tmp_path: Path) -
         assert sorted(path.name for path in copy.iterdir()) == ["Mardel.ini"]
         assert (copy / "Mardel.ini").read_bytes() == b"[A]\r\nB=1\r\n"
     finally:
-        for path in copy.iterdir():
-            path.unlink()
-        copy.rmdir()
+        shutil.rmtree(copy)
 
 
 def _export(*arguments: str) -> tuple[int, str]:

@@ -102,10 +102,6 @@ def test_whole_file_and_lines(tmp_path: Path) -> None:
     settings = write_file(tmp_path / "lines.ini", "[S]", "A=1", "", "[T]", "B=2")
     assert settings.text() == "[S]\r\nA=1\r\n\r\n[T]\r\nB=2\r\n"
     assert list(settings.lines()) == ["[S]\r\n", "A=1\r\n", "\r\n", "[T]\r\n", "B=2\r\n"]
-    with pytest.raises(zodavudaz.ZdzNotFound):
-        Settings(tmp_path / "missing.ini").text()
-    with pytest.raises(zodavudaz.ZdzNotFound):
-        list(Settings(tmp_path / "missing.ini").lines())
 
 
 PLACEMENT = WindowPlacement(0, 1, -1, -1, -8, -8, 10, 20, 810, 620)
