@@ -9,6 +9,7 @@ import shutil
 from collections.abc import Awaitable, Callable
 from pathlib import Path
 from typing import Any
+from unittest.mock import AsyncMock
 
 import pytest
 from conftest import DEMO_SETTINGS, DEMO_STATIONS
@@ -298,18 +299,10 @@ def test_csv_of_the_visible_range_has_every_point(folder: Path) -> None:
     run(scenario, folder)
 
 
-class Socket:
-    def __init__(self) -> None:
-        self.sent: list[dict[str, Any]] = []
-
-    async def send_json(self, message: dict[str, Any]) -> None:
-        self.sent.append(message)
-
-
 def test_a_slow_page_gets_the_latest_acquisition_and_the_count_it_skipped() -> None:
     async def scenario() -> None:
-        hub, socket = live.Hub(), Socket()
-        page = live.Page(socket)  # type: ignore[arg-type]
+        hub, socket = live.Hub(), AsyncMock()
+        page = live.Page(socket)
         page.shown, sender = {(1, 1)}, asyncio.ensure_future(page.send())
         hub.pages.add(page)
         for number in range(1, 6):
@@ -317,9 +310,10 @@ def test_a_slow_page_gets_the_latest_acquisition_and_the_count_it_skipped() -> N
             hub.announce(2, 2, number)
         await asyncio.sleep(0)
         hub.announce(1, 1, 6)
-        while len(socket.sent) < 2:
+        while socket.send_json.await_count < 2:
             await asyncio.sleep(0)
         sender.cancel()
-        assert socket.sent == [{"type": "acquisition", "station": 1, "module": 1, "number": 5, "skipped": 4},
-                               {"type": "acquisition", "station": 1, "module": 1, "number": 6, "skipped": 0}]
+        assert [sent.args[0] for sent in socket.send_json.await_args_list] == [
+            {"type": "acquisition", "station": 1, "module": 1, "number": 5, "skipped": 4},
+            {"type": "acquisition", "station": 1, "module": 1, "number": 6, "skipped": 0}]
     asyncio.run(scenario())
