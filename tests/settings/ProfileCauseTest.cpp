@@ -89,18 +89,6 @@ TEST(ProfileCauseTest, EachCallSaysWhyItGaveZero) {
   }
 }
 
-// The whole file comes back byte for byte, zero bytes and lone line ends included.
-TEST(ProfileCauseTest, ReadProfileFileHandsOutEveryByte) {
-  TempFolder folder;
-  const std::string file = folder / "Mardel.ini";
-  for (const std::string& bytes : {std::string(), std::string("[S]\r\nK=1\0\r\n\rx\n", 14), std::string(300000, 'v')}) {
-    WriteAll(file, bytes);
-    CString text("marker");
-    EXPECT_EQ(ReadProfileFile(file.c_str(), text), 1);
-    EXPECT_EQ(std::string(text, static_cast<size_t>(text.GetLength())), bytes);
-  }
-}
-
 TEST(ProfileCauseTest, EachThreadHasItsOwn) {
   TempFolder folder;
   CString value;

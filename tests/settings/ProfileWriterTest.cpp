@@ -192,26 +192,56 @@ TEST(ProfileWriterTest, RacesWithOtherWritersAndUsers) {
   }
 }
 
-/// Records the permissions of every file other than the settings file when it is written to,
-/// and of the replacement when it is moved onto the settings file.
-class PermissionWatch final : public FaultInjectingFileAccess {
+/// Watches a write: names, in order, the calls that make it durable (writes and flushes of the
+/// settings file, by inode, and of others, attribute sets, moves and folder syncs), and records
+/// the permissions of other files while they are written and of the replacement when it is moved.
+/// Where asked, refuses every attribute set on another file, as the host does for one that only a
+/// privileged writer may set.
+class WriteWatch final : public FaultInjectingFileAccess {
 public:
-  explicit PermissionWatch(ino_t settingsFile) : SettingsFile(settingsFile) {}
+  explicit WriteWatch(ino_t settingsFile, bool refuseOtherAttributes = false)
+      : SettingsFile(settingsFile), RefuseOtherAttributes(refuseOtherAttributes) {}
   long Write(Handle file, const void* buffer, UINT count, FileCause& cause) noexcept override {
-    struct stat status {};
-    fstat(file, &status);
+    const struct stat status = StatusOfOpen(file);
+    Calls.push_back(status.st_ino == SettingsFile ? "write file" : "write other");
     if (status.st_ino != SettingsFile)
       WhileWritten.push_back(status.st_mode & 07777);
     return FaultInjectingFileAccess::Write(file, buffer, count, cause);
   }
+  bool Flush(Handle file) noexcept override {
+    Calls.push_back(StatusOfOpen(file).st_ino == SettingsFile ? "flush file" : "flush other");
+    return FaultInjectingFileAccess::Flush(file);
+  }
+  bool SetAttribute(Handle file, LPCTSTR name, const CString& value, FileCause& cause) noexcept override {
+    Calls.push_back("mark");
+    if (RefuseOtherAttributes && StatusOfOpen(file).st_ino != SettingsFile) {
+      cause = FileCause::AccessDenied;
+      return false;
+    }
+    return FaultInjectingFileAccess::SetAttribute(file, name, value, cause);
+  }
   bool Rename(LPCTSTR oldPath, LPCTSTR newPath, bool replaceExisting, FileCause& cause) noexcept override {
+    Calls.push_back("move");
     AtRename = StatusOf(oldPath).st_mode & 07777;
     return FaultInjectingFileAccess::Rename(oldPath, newPath, replaceExisting, cause);
   }
+  bool SyncFolder(LPCTSTR path) noexcept override {
+    Calls.push_back("sync folder");
+    return FaultInjectingFileAccess::SyncFolder(path);
+  }
 
-  ino_t SettingsFile;
+  std::vector<std::string> Calls;
   std::vector<unsigned> WhileWritten;
   unsigned AtRename = 0;
+
+private:
+  static struct stat StatusOfOpen(Handle file) {
+    struct stat status {};
+    fstat(file, &status);
+    return status;
+  }
+  ino_t SettingsFile;
+  bool RefuseOtherAttributes;
 };
 
 // Another user must not read a private file through its replacement: the replacement is its
@@ -224,7 +254,7 @@ TEST(ProfileWriterTest, ReplacementIsPrivateUntilComplete) {
     SCOPED_TRACE(mode);
     WriteAll(file, Original);
     chmod(file.c_str(), mode);
-    PermissionWatch watch(StatusOf(file).st_ino);
+    WriteWatch watch(StatusOf(file).st_ino);
     const mode_t mask = umask(0);
     EXPECT_EQ(WriteThrough(watch, file), 1);
     umask(mask);
@@ -265,23 +295,6 @@ TEST(ProfileWriterTest, ExtendedAttributesAndAccessListKept) {
   EXPECT_FALSE(HasAttribute(plain, AccessListAttribute));
 }
 
-/// Refuses every attribute set on a file other than the settings file, as the host does for one
-/// that only a privileged writer may set.
-class RefusingAttributes final : public FaultInjectingFileAccess {
-public:
-  explicit RefusingAttributes(ino_t settingsFile) : SettingsFile(settingsFile) {}
-  bool SetAttribute(Handle file, LPCTSTR name, const CString& value, FileCause& cause) noexcept override {
-    struct stat status {};
-    fstat(file, &status);
-    if (status.st_ino != SettingsFile) {
-      cause = FileCause::AccessDenied;
-      return false;
-    }
-    return FaultInjectingFileAccess::SetAttribute(file, name, value, cause);
-  }
-  ino_t SettingsFile;
-};
-
 // Where a new file cannot be what the old one is, here one with an attribute the writer may not
 // set, the write goes in place.
 TEST(ProfileWriterTest, UnreplaceableFileWrittenInPlace) {
@@ -291,7 +304,7 @@ TEST(ProfileWriterTest, UnreplaceableFileWrittenInPlace) {
   if (!SetAttribute(file, "user.note", "kept"))
     GTEST_SKIP() << "needs extended attributes";
   const ino_t before = StatusOf(file).st_ino;
-  RefusingAttributes refusing(before);
+  WriteWatch refusing(before, true);
   EXPECT_EQ(WriteThrough(refusing, file), 1);
   EXPECT_EQ(ReadAll(file), Rewritten);
   EXPECT_EQ(StatusOf(file).st_ino, before);
@@ -300,41 +313,6 @@ TEST(ProfileWriterTest, UnreplaceableFileWrittenInPlace) {
 } // namespace
 
 namespace {
-/// Names, in order, the calls that make a write durable: writes and flushes of the settings file
-/// (by inode) and of others, the mark, moves and folder syncs.
-class DurabilityOrder final : public FaultInjectingFileAccess {
-public:
-  explicit DurabilityOrder(ino_t settingsFile) : SettingsFile(settingsFile) {}
-  long Write(Handle file, const void* buffer, UINT count, FileCause& cause) noexcept override {
-    Calls.push_back(IsSettingsFile(file) ? "write file" : "write other");
-    return FaultInjectingFileAccess::Write(file, buffer, count, cause);
-  }
-  bool Flush(Handle file) noexcept override {
-    Calls.push_back(IsSettingsFile(file) ? "flush file" : "flush other");
-    return FaultInjectingFileAccess::Flush(file);
-  }
-  bool SetAttribute(Handle file, LPCTSTR name, const CString& value, FileCause& cause) noexcept override {
-    Calls.push_back("mark");
-    return FaultInjectingFileAccess::SetAttribute(file, name, value, cause);
-  }
-  bool Rename(LPCTSTR oldPath, LPCTSTR newPath, bool replaceExisting, FileCause& cause) noexcept override {
-    Calls.push_back("move");
-    return FaultInjectingFileAccess::Rename(oldPath, newPath, replaceExisting, cause);
-  }
-  bool SyncFolder(LPCTSTR path) noexcept override {
-    Calls.push_back("sync folder");
-    return FaultInjectingFileAccess::SyncFolder(path);
-  }
-  std::vector<std::string> Calls;
-
-private:
-  bool IsSettingsFile(Handle file) const {
-    struct stat status {};
-    return fstat(file, &status) == 0 && status.st_ino == SettingsFile;
-  }
-  ino_t SettingsFile;
-};
-
 /// Whether wanted occur in calls in their order, before the first call named before (if any).
 bool OccurInOrder(const std::vector<std::string>& calls, const std::vector<std::string>& wanted, const char* before) {
   auto next = wanted.begin();
@@ -366,7 +344,7 @@ TEST(ProfileWriterTest, EachStepDurableBeforeTheNextDependsOnIt) {
     WriteAll(file, Original);
     if (row.SecondName)
       link(file.c_str(), (folder / "Other.tmp").c_str());
-    DurabilityOrder order(StatusOf(file).st_ino);
+    WriteWatch order(StatusOf(file).st_ino);
     EXPECT_EQ(WriteThrough(order, file), 1);
     EXPECT_TRUE(OccurInOrder(order.Calls, row.Wanted, row.Before)) << ::testing::PrintToString(order.Calls);
     if (!row.SecondName) {
