@@ -130,9 +130,7 @@ TEST(ProfileReadTest, ReadsEveryCase) {
     EXPECT_STREQ(value, row.Value);
   }
 }
-} // namespace
 
-namespace {
 /// The lines of bytes as ReadStringEx hands them out with limit, with the position after each.
 std::vector<std::pair<std::string, LONG>> ReadLines(const std::string& path, UINT limit) {
   std::vector<std::pair<std::string, LONG>> lines;

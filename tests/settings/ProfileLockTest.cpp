@@ -151,9 +151,7 @@ TEST(ProfileLockTest, CallsWaitAsTheLockHeldDemands) {
     EXPECT_EQ(ReadAll(file), row.After);
   }
 }
-} // namespace
 
-namespace {
 // A reader that comes while a writer waits for the readers before it waits behind the writer, in
 // whatever process it runs: readers that follow each other cannot keep a writer out.
 TEST(ProfileLockTest, ReadersThatComeLaterWaitForAWaitingWriter) {
@@ -177,9 +175,7 @@ TEST(ProfileLockTest, ReadersThatComeLaterWaitForAWaitingWriter) {
   second.Release();
   EXPECT_EQ(ReadAll(file), "[S]\r\nK=V\r\n\r\n");
 }
-} // namespace
 
-namespace {
 /// The host's file calls, counting the byte locks tried.
 class LockCounting : public FaultInjectingFileAccess {
 public:

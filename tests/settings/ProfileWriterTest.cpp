@@ -310,9 +310,7 @@ TEST(ProfileWriterTest, UnreplaceableFileWrittenInPlace) {
   EXPECT_EQ(StatusOf(file).st_ino, before);
   EXPECT_EQ(folder.Count(), 1);
 }
-} // namespace
 
-namespace {
 /// Whether wanted occur in calls in their order, before the first call named before (if any).
 bool OccurInOrder(const std::vector<std::string>& calls, const std::vector<std::string>& wanted, const char* before) {
   auto next = wanted.begin();
