@@ -50,29 +50,21 @@ int CallOf(const CauseRow& row, const TempFolder& folder) {
 const CauseRow Rows[] = {
     {"read found", Target::File, Call::Read, "S", "K", nullptr, 1, ProfileCause::None},
     {"read empty value", Target::File, Call::Read, "S", "E", nullptr, 1, ProfileCause::None},
-    {"read missing file", Target::NoFile, Call::Read, "S", "K", nullptr, 0, ProfileCause::MissingFile},
     {"read in missing folder", Target::NoFolder, Call::Read, "S", "K", nullptr, 0, ProfileCause::MissingFile},
-    {"read missing section", Target::File, Call::Read, "T", "K", nullptr, 0, ProfileCause::MissingSection},
-    {"read missing key", Target::File, Call::Read, "S", "k", nullptr, 0, ProfileCause::MissingKey},
     {"read key holding =", Target::File, Call::Read, "S", "K=1", nullptr, 0, ProfileCause::MissingKey},
     {"read null key", Target::File, Call::Read, "S", nullptr, nullptr, 0, ProfileCause::RefusedName},
-    {"read a folder", Target::Folder, Call::Read, "S", "K", nullptr, 0, ProfileCause::FileSystemFailure},
     {"write", Target::File, Call::Write, "S", "K", "2", 1, ProfileCause::None},
     {"write creating the file", Target::NoFile, Call::Write, "S", "K", "2", 1, ProfileCause::None},
-    {"write a value with CR", Target::File, Call::Write, "S", "K", "a\rb", 0, ProfileCause::RefusedName},
-    {"write a key holding =", Target::File, Call::Write, "S", "K=", "1", 0, ProfileCause::RefusedName},
     {"write a null value", Target::File, Call::Write, "S", "K", nullptr, 0, ProfileCause::RefusedName},
-    {"write in missing folder", Target::NoFolder, Call::Write, "S", "K", "2", 0, ProfileCause::FileSystemFailure},
-    {"write a folder", Target::Folder, Call::Write, "S", "K", "2", 0, ProfileCause::FileSystemFailure},
     {"whole file", Target::File, Call::Whole, nullptr, nullptr, nullptr, 1, ProfileCause::None},
-    {"whole missing file", Target::NoFile, Call::Whole, nullptr, nullptr, nullptr, 0, ProfileCause::MissingFile},
     {"whole file of a folder", Target::Folder, Call::Whole, nullptr, nullptr, nullptr, 0,
      ProfileCause::FileSystemFailure},
     {"whole file without a name", Target::Null, Call::Whole, nullptr, nullptr, nullptr, 0, ProfileCause::RefusedName},
 };
 
 // Each call sets the cause whatever the call before left: it is run after a success and after
-// a refusal.
+// a refusal. The causes of missing files, sections and keys, of refused names and values and of
+// folders are checked through the C interface too (tests/c SettingsTest).
 TEST(ProfileCauseTest, EachCallSaysWhyItGaveZero) {
   TempFolder folder;
   std::filesystem::create_directory(PathFor(folder, Target::Folder));
