@@ -23,7 +23,8 @@ TEST(BackupInformationTest, AcceptsOnlyTheStoredProduct) {
   GetDataBase()->StationMap.SetAt(7, &station);
   const std::string missing = folder / "missing", other = folder / "other";
   WriteAll(other, "[StationX]\r\nConfig=1\r\n\r\n[StationX-Module1]\r\nModuleInf=a 1,\r\n\r\n");
-  // Information read whole but not accepted gives 0 without a cause.
+  // Slot 0 asks for the station's own information, which is 1 with empty text where the file
+  // holds none; a module's information read whole but not accepted gives 0 without a cause.
   const struct {
     WORD Station, Slot;
     const std::string& File;
@@ -37,24 +38,19 @@ TEST(BackupInformationTest, AcceptsOnlyTheStoredProduct) {
               {8, 1, file, 0, "", ProfileCause::MissingSection},
               {7, 1, missing, 0, "", ProfileCause::MissingFile},
               {7, 2, other, 0, "", ProfileCause::MissingSection},
-              {7, 1, other, 0, "", ProfileCause::MissingKey}};
+              {7, 1, other, 0, "", ProfileCause::MissingKey},
+              {7, 0, file, 1, "db", ProfileCause::None},
+              {8, 0, file, 1, "", ProfileCause::MissingSection},
+              {7, 0, missing, 1, "", ProfileCause::MissingFile},
+              {7, 0, other, 1, "", ProfileCause::MissingKey}};
   for (const auto& row : rows) {
     SCOPED_TRACE(::testing::Message() << row.Station << " " << row.Slot << " " << row.File);
     CString info("marker");
-    EXPECT_EQ(GetModuleBackupInfFile(row.Station, row.Slot, info, row.File.c_str()), row.Result);
+    EXPECT_EQ(row.Slot == 0 ? GetStationBackupInf(row.Station, info, row.File.c_str())
+                            : GetModuleBackupInfFile(row.Station, row.Slot, info, row.File.c_str()),
+              row.Result);
     EXPECT_STREQ(info, row.Info);
     EXPECT_EQ(GetLastProfileCause(), row.Cause);
-  }
-  for (const auto& [id, name, expected, cause] :
-       {std::tuple<WORD, std::string, const char*, ProfileCause>{7, file, "db", ProfileCause::None},
-        {8, file, "", ProfileCause::MissingSection},
-        {7, missing, "", ProfileCause::MissingFile},
-        {7, other, "", ProfileCause::MissingKey}}) {
-    SCOPED_TRACE(::testing::Message() << id << " " << name);
-    CString info("marker");
-    EXPECT_EQ(GetStationBackupInf(id, info, name.c_str()), 1);
-    EXPECT_STREQ(info, expected);
-    EXPECT_EQ(GetLastProfileCause(), cause);
   }
   station.ModuleMap.RemoveAll();
   GetDataBase()->StationMap.RemoveKey(7);

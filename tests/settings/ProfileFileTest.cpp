@@ -131,30 +131,6 @@ TEST(ProfileReadTest, ReadsEveryCase) {
   }
 }
 
-// Each read takes one line with its LF, or as many bytes as asked, and leaves the position after.
-TEST(ProfileReadTest, ReadStringExYieldsLinesThenEmpty) {
-  TempFolder folder;
-  WriteAll(folder / "f", "[S]\r\nA=1\nlast");
-  CFile file;
-  ASSERT_TRUE(file.Open((folder / "f").c_str(), CFile::modeRead));
-  const struct {
-    UINT BufferSize;
-    const char* Line;
-    LONG Position;
-  } rows[] = {{3, "[S]", 3}, {100, "\r\n", 5}, {100, "A=1\n", 9}, {100, "last", 13}, {100, "", 13}};
-  for (const auto& row : rows) {
-    CString line("stale");
-    ReadStringEx(&file, row.BufferSize, line);
-    EXPECT_STREQ(line, row.Line);
-    EXPECT_EQ(file.Seek(0, CFile::current), row.Position) << row.Line;
-  }
-  CString line("stale");
-  ReadStringEx(nullptr, 10, line);
-  EXPECT_STREQ(line, "");
-}
-} // namespace
-
-namespace {
 /// The lines of bytes as ReadStringEx hands them out with limit, with the position after each.
 std::vector<std::pair<std::string, LONG>> ReadLines(const std::string& path, UINT limit) {
   std::vector<std::pair<std::string, LONG>> lines;

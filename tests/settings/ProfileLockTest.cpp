@@ -11,6 +11,7 @@
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 const char Original[] = "[S]\r\nK=0\r\n\r\n";
@@ -71,6 +72,9 @@ bool WriterHoldsTheGate(const std::string& path) {
   return false;
 }
 
+/// The calls a test makes: a read of "S"/"K", a write of K=V there, a read of the whole file.
+enum class Call { Read, Write, Whole };
+
 struct Timed {
   int Result = -1;
   std::string Value;
@@ -78,107 +82,76 @@ struct Timed {
   ProfileCause Cause = ProfileCause::None;
 };
 
-Timed TimedRead(const std::string& path) {
-  Timed read;
+Timed TimedCall(const std::string& path, Call call) {
+  Timed timed;
   const DWORD start = GetTickCount();
   CString value("marker");
-  read.Result = GetProfileStringEx(path.c_str(), "S", "K", value);
-  read.Value = static_cast<LPCTSTR>(value);
-  read.Milliseconds = GetTickCount() - start;
-  read.Cause = GetLastProfileCause();
-  return read;
+  if (call == Call::Read)
+    timed.Result = GetProfileStringEx(path.c_str(), "S", "K", value);
+  else if (call == Call::Write)
+    timed.Result = WriteProfileStringEx(path.c_str(), "S", "K", "V");
+  else
+    timed.Result = ReadProfileFile(path.c_str(), value);
+  timed.Value = static_cast<LPCTSTR>(value);
+  timed.Milliseconds = GetTickCount() - start;
+  timed.Cause = GetLastProfileCause();
+  return timed;
 }
 
-Timed TimedWrite(const std::string& path) {
-  Timed write;
-  const DWORD start = GetTickCount();
-  write.Result = WriteProfileStringEx(path.c_str(), "S", "K", "V");
-  write.Milliseconds = GetTickCount() - start;
-  write.Cause = GetLastProfileCause();
-  return write;
-}
+struct WaitCase {
+  const char* Name;
+  /// The other process's lock, and how long it holds it at most.
+  bool Writing;
+  DWORD HeldMilliseconds;
+  /// The calls made meanwhile, each in a thread of its own, and what each gives.
+  std::vector<Call> Calls;
+  /// 1, or 0 where the file was busy.
+  int Result;
+  /// The bounds of each call's time.
+  DWORD AtLeast, Below;
+  const char* After;
+};
 
-TEST(ProfileLockTest, CallsWaitForAWriterThenGoOn) {
-  TempFolder folder;
-  const std::string file = folder / "Mardel.tmp";
-  WriteAll(file, Original);
-  Timed read, written;
-  {
-    LockHolder holder(file, true, 400);
+// Calls wait for a writer of another process, and writers for its readers, then go on; past the
+// bound a reader sees what a missing key gives, and a writer 0 with the file unchanged; both say
+// the file was busy. Readers share the file.
+TEST(ProfileLockTest, CallsWaitAsTheLockHeldDemands) {
+  const char* written = "[S]\r\nK=V\r\n\r\n";
+  const DWORD bound = ProfileLock::WaitMilliseconds, late = bound + 2000;
+  const WaitCase rows[] = {
+      {"WriterHeld", true, 400, {Call::Read, Call::Write}, 1, 300, bound, written},
+      {"ReaderHeld", false, 400, {Call::Write}, 1, 300, bound, written},
+      {"ReadersShare", false, 3000, {Call::Read}, 1, 0, 2000, Original},
+      {"HeldPastTheBound", true, late, {Call::Read, Call::Write, Call::Whole}, 0, bound, late, Original},
+  };
+  for (const WaitCase& row : rows) {
+    SCOPED_TRACE(row.Name);
+    TempFolder folder;
+    const std::string file = folder / "Mardel.tmp";
+    WriteAll(file, Original);
+    LockHolder holder(file, row.Writing, row.HeldMilliseconds);
     ASSERT_TRUE(holder.Locked(5000));
-    std::thread reader([&] { read = TimedRead(file); });
-    written = TimedWrite(file);
-    reader.join();
+    std::vector<Timed> timed(row.Calls.size());
+    std::vector<std::thread> threads;
+    for (std::size_t index = 0; index < row.Calls.size(); ++index)
+      threads.emplace_back([&, index] { timed[index] = TimedCall(file, row.Calls[index]); });
+    for (std::thread& thread : threads)
+      thread.join();
+    holder.Release();
+    for (std::size_t index = 0; index < timed.size(); ++index) {
+      SCOPED_TRACE(::testing::Message() << "call " << index);
+      EXPECT_EQ(timed[index].Result, row.Result);
+      EXPECT_EQ(timed[index].Cause, row.Result == 1 ? ProfileCause::None : ProfileCause::Busy);
+      if (row.Calls[index] != Call::Write) {
+        EXPECT_EQ(timed[index].Value.empty(), row.Result == 0);
+      }
+      EXPECT_GE(timed[index].Milliseconds, row.AtLeast);
+      EXPECT_LT(timed[index].Milliseconds, row.Below);
+    }
+    EXPECT_EQ(ReadAll(file), row.After);
   }
-  EXPECT_EQ(written.Result, 1);
-  EXPECT_GE(written.Milliseconds, 300u);
-  EXPECT_EQ(read.Result, 1);
-  EXPECT_GE(read.Milliseconds, 300u);
-  EXPECT_EQ(ReadAll(file), "[S]\r\nK=V\r\n\r\n");
 }
 
-TEST(ProfileLockTest, WriterWaitsForReaders) {
-  TempFolder folder;
-  const std::string file = folder / "Mardel.tmp";
-  WriteAll(file, Original);
-  Timed written;
-  {
-    LockHolder holder(file, false, 400);
-    ASSERT_TRUE(holder.Locked(5000));
-    written = TimedWrite(file);
-  }
-  EXPECT_EQ(written.Result, 1);
-  EXPECT_GE(written.Milliseconds, 300u);
-}
-
-TEST(ProfileLockTest, ReadersShareTheFile) {
-  TempFolder folder;
-  const std::string file = folder / "Mardel.tmp";
-  WriteAll(file, Original);
-  LockHolder holder(file, false, 3000);
-  ASSERT_TRUE(holder.Locked(5000));
-  const Timed read = TimedRead(file);
-  EXPECT_EQ(read.Result, 1);
-  EXPECT_EQ(read.Value, "0");
-  EXPECT_LT(read.Milliseconds, 2000u);
-}
-
-// Past the bound a reader sees what a missing key gives, and a writer 0 with the file unchanged;
-// both say the file was busy.
-TEST(ProfileLockTest, CallsGiveUpAfterTheBound) {
-  TempFolder folder;
-  const std::string file = folder / "Mardel.tmp";
-  WriteAll(file, Original);
-  Timed read, written;
-  int wholeRead = -1;
-  ProfileCause wholeReadCause = ProfileCause::None;
-  {
-    LockHolder holder(file, true, ProfileLock::WaitMilliseconds + 2000);
-    ASSERT_TRUE(holder.Locked(5000));
-    std::thread reader([&] { read = TimedRead(file); });
-    std::thread wholeReader([&] {
-      CString text;
-      wholeRead = ReadProfileFile(file.c_str(), text);
-      wholeReadCause = GetLastProfileCause();
-    });
-    written = TimedWrite(file);
-    reader.join();
-    wholeReader.join();
-  }
-  EXPECT_EQ(written.Cause, ProfileCause::Busy);
-  EXPECT_EQ(read.Cause, ProfileCause::Busy);
-  EXPECT_EQ(wholeRead, 0);
-  EXPECT_EQ(wholeReadCause, ProfileCause::Busy);
-  EXPECT_EQ(written.Result, 0);
-  EXPECT_GE(written.Milliseconds, ProfileLock::WaitMilliseconds);
-  EXPECT_EQ(read.Result, 0);
-  EXPECT_EQ(read.Value, "");
-  EXPECT_GE(read.Milliseconds, ProfileLock::WaitMilliseconds);
-  EXPECT_EQ(ReadAll(file), Original);
-}
-} // namespace
-
-namespace {
 // A reader that comes while a writer waits for the readers before it waits behind the writer, in
 // whatever process it runs: readers that follow each other cannot keep a writer out.
 TEST(ProfileLockTest, ReadersThatComeLaterWaitForAWaitingWriter) {
@@ -189,7 +162,7 @@ TEST(ProfileLockTest, ReadersThatComeLaterWaitForAWaitingWriter) {
   LockHolder second(file, false, 20000, false);
   ASSERT_TRUE(first.Locked(5000));
   Timed written;
-  std::thread writer([&] { written = TimedWrite(file); });
+  std::thread writer([&] { written = TimedCall(file, Call::Write); });
   // Until the writer waits at the gate; a writer that never takes it is caught below.
   for (const DWORD start = GetTickCount(); !WriterHoldsTheGate(file) && GetTickCount() - start < 2000;)
     Sleep(1);
@@ -202,9 +175,7 @@ TEST(ProfileLockTest, ReadersThatComeLaterWaitForAWaitingWriter) {
   second.Release();
   EXPECT_EQ(ReadAll(file), "[S]\r\nK=V\r\n\r\n");
 }
-} // namespace
 
-namespace {
 /// The host's file calls, counting the byte locks tried.
 class LockCounting : public FaultInjectingFileAccess {
 public:
@@ -233,7 +204,7 @@ TEST(ProfileLockTest, ThreadsWaitForTheirTurnBeforeTheFile) {
   std::optional<ProfileLock> reading(file.c_str());
   CFile held;
   ASSERT_TRUE(held.Open(file.c_str(), CFile::modeRead) && reading->LockForReading(held));
-  std::thread writer([&] { written = TimedWrite(file); });
+  std::thread writer([&] { written = TimedCall(file, Call::Write); });
   for (const DWORD start = GetTickCount(); !WriterQueuesFor(file.c_str()) && GetTickCount() - start < 2000;)
     Sleep(1);
   const int before = counting.Tries;

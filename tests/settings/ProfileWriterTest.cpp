@@ -6,9 +6,11 @@
 #include <zodavudaz/settings/ProfileFile.h>
 
 #include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -116,117 +118,130 @@ TEST(ProfileWriterFaultTest, OldFileSurvivesEveryFault) {
   }
 }
 
-TEST(ProfileWriterTest, WritesThroughLinkAndKeepsPermissions) {
-  TempFolder folder;
-  const std::string target = folder / "target", link = folder / "link";
-  WriteAll(target, Original);
-  ::chmod(target.c_str(), 0640);
-  std::filesystem::create_symlink(target, link);
-  ASSERT_EQ(WriteProfileStringEx(link.c_str(), "S", "K", "V"), 1);
-  EXPECT_TRUE(std::filesystem::is_symlink(link));
-  EXPECT_EQ(ReadAll(target), Rewritten);
-  EXPECT_EQ(StatusOf(target).st_mode & 0777, 0640u);
-}
-
-/// Replaces the file with another one right after the writer's first open, as a second writer
-/// could between the writer's open and its lock.
-class ReplacingFileAccess final : public FaultInjectingFileAccess {
+/// Runs a race once, as another writer or user could: right after the writer's first open of the
+/// settings file, just before its creation, or once the writer has walked its path.
+class RacingFileAccess final : public FaultInjectingFileAccess {
 public:
-  ReplacingFileAccess(std::string replacement, std::string path) : Replacement(replacement), Path(path) {}
+  enum class Moment { AfterOpen, BeforeCreation, AfterWalk };
+  RacingFileAccess(Moment when, std::string path, std::function<void()> race)
+      : When(when), Path(std::move(path)), Race(std::move(race)) {}
   Handle Open(LPCTSTR path, UINT flags, FileCause& cause) noexcept override {
+    if (Path == path && (flags & CFile::modeCreateNew) != 0)
+      RaceAt(Moment::BeforeCreation);
     const Handle file = FaultInjectingFileAccess::Open(path, flags, cause);
-    if (!Replaced && Path == path)
-      Replaced = CFile::Rename(Replacement.c_str(), path, TRUE);
+    if (Path == path)
+      RaceAt(Moment::AfterOpen);
     return file;
   }
-
-private:
-  std::string Replacement, Path;
-  bool Replaced = false;
-};
-
-TEST(ProfileWriterTest, FileReplacedMeanwhileIsOpenedAgain) {
-  TempFolder folder;
-  const std::string file = folder / "Mardel.tmp";
-  WriteAll(file, Original);
-  WriteAll(folder / "newer", "[S]\r\nC=3\r\n\r\n");
-  ReplacingFileAccess replacing(folder / "newer", file);
-  EXPECT_EQ(WriteThrough(replacing, file), 1);
-  EXPECT_EQ(ReadAll(file), "[S]\r\nC=3\r\nK=V\r\n\r\n");
-}
-
-/// Puts a link to target in place of the settings file once the writer has walked its path, as
-/// another user could in a shared folder.
-class LinkPlanter final : public FaultInjectingFileAccess {
-public:
-  LinkPlanter(std::string target, std::string path) : Target(target), Path(path) {}
   CString ResolveLinks(LPCTSTR path) noexcept override {
     const CString walked = FaultInjectingFileAccess::ResolveLinks(path);
-    unlink(Path.c_str());
-    symlink(Target.c_str(), Path.c_str());
+    RaceAt(Moment::AfterWalk);
     return walked;
   }
 
 private:
-  std::string Target, Path;
-};
-
-TEST(ProfileWriterTest, LinkPlantedAfterTheWalkIsNotFollowed) {
-  TempFolder folder;
-  const std::string file = folder / "Mardel.tmp", secret = folder / "Secret.tmp";
-  WriteAll(file, Original);
-  WriteAll(secret, Original);
-  LinkPlanter planter(secret, file);
-  EXPECT_EQ(WriteThrough(planter, file), 0);
-  EXPECT_EQ(ReadAll(secret), Original);
-}
-
-/// Creates the settings file, as another writer would, just before the writer's own creation.
-class RacingCreatorFileAccess final : public FaultInjectingFileAccess {
-public:
-  explicit RacingCreatorFileAccess(std::string path) : Path(path) {}
-  Handle Open(LPCTSTR path, UINT flags, FileCause& cause) noexcept override {
-    if (!Raced && Path == path && (flags & CFile::modeCreateNew) != 0) {
-      Raced = true;
-      WriteAll(Path, "[Common]\r\nOther=1\r\n\r\n");
-    }
-    return FaultInjectingFileAccess::Open(path, flags, cause);
+  void RaceAt(Moment moment) {
+    if (moment == When && Race)
+      std::exchange(Race, nullptr)();
   }
-
-private:
+  Moment When;
   std::string Path;
-  bool Raced = false;
+  std::function<void()> Race;
 };
 
-// The writer found no file, then could not create it because another did: it opens that one.
-TEST(ProfileWriterTest, ConcurrentCreationTriesAgain) {
+// A file replaced between the writer's open and its lock is opened again; a file created by
+// another writer after this one found none is the one written; a link planted in place of the
+// file after the writer walked its path is not followed (the file it leads to stays as it was).
+TEST(ProfileWriterTest, RacesWithOtherWritersAndUsers) {
+  using Moment = RacingFileAccess::Moment;
   TempFolder folder;
-  const std::string file = folder / "Mardel.tmp";
-  RacingCreatorFileAccess racing(file);
-  EXPECT_EQ(WriteThrough(racing, file, "Common"), 1);
-  EXPECT_EQ(ReadAll(file), "[Common]\r\nOther=1\r\nK=V\r\n\r\n");
+  const std::string file = folder / "Mardel.tmp", newer = folder / "newer", secret = folder / "Secret.tmp";
+  const struct {
+    const char* Name;
+    Moment When;
+    std::function<void()> Race;
+    bool FileExists;
+    const char* Section;
+    int Result;
+    const char* After;
+  } rows[] = {
+      {"ReplacedAfterTheOpen", Moment::AfterOpen,
+       [&] {
+         WriteAll(newer, "[S]\r\nC=3\r\n\r\n");
+         rename(newer.c_str(), file.c_str());
+       },
+       true, "S", 1, "[S]\r\nC=3\r\nK=V\r\n\r\n"},
+      {"CreatedBeforeTheCreation", Moment::BeforeCreation, [&] { WriteAll(file, "[Common]\r\nOther=1\r\n\r\n"); },
+       false, "Common", 1, "[Common]\r\nOther=1\r\nK=V\r\n\r\n"},
+      {"LinkPlantedAfterTheWalk", Moment::AfterWalk,
+       [&] {
+         unlink(file.c_str());
+         symlink(secret.c_str(), file.c_str());
+       },
+       true, "S", 0, Original},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.Name);
+    std::filesystem::remove(file);
+    if (row.FileExists)
+      WriteAll(file, Original);
+    WriteAll(secret, Original);
+    RacingFileAccess racing(row.When, file, row.Race);
+    EXPECT_EQ(WriteThrough(racing, file, row.Section), row.Result);
+    EXPECT_EQ(ReadAll(file), row.After);
+  }
 }
 
-/// Records the permissions of every file other than the settings file when it is written to,
-/// and of the replacement when it is moved onto the settings file.
-class PermissionWatch final : public FaultInjectingFileAccess {
+/// Watches a write: names, in order, the calls that make it durable (writes and flushes of the
+/// settings file, by inode, and of others, attribute sets, moves and folder syncs), and records
+/// the permissions of other files while they are written and of the replacement when it is moved.
+/// Where asked, refuses every attribute set on another file, as the host does for one that only a
+/// privileged writer may set.
+class WriteWatch final : public FaultInjectingFileAccess {
 public:
-  explicit PermissionWatch(ino_t settingsFile) : SettingsFile(settingsFile) {}
+  explicit WriteWatch(ino_t settingsFile, bool refuseOtherAttributes = false)
+      : SettingsFile(settingsFile), RefuseOtherAttributes(refuseOtherAttributes) {}
   long Write(Handle file, const void* buffer, UINT count, FileCause& cause) noexcept override {
-    struct stat status {};
-    fstat(file, &status);
+    const struct stat status = StatusOfOpen(file);
+    Calls.push_back(status.st_ino == SettingsFile ? "write file" : "write other");
     if (status.st_ino != SettingsFile)
       WhileWritten.push_back(status.st_mode & 07777);
     return FaultInjectingFileAccess::Write(file, buffer, count, cause);
   }
+  bool Flush(Handle file) noexcept override {
+    Calls.push_back(StatusOfOpen(file).st_ino == SettingsFile ? "flush file" : "flush other");
+    return FaultInjectingFileAccess::Flush(file);
+  }
+  bool SetAttribute(Handle file, LPCTSTR name, const CString& value, FileCause& cause) noexcept override {
+    Calls.push_back("mark");
+    if (RefuseOtherAttributes && StatusOfOpen(file).st_ino != SettingsFile) {
+      cause = FileCause::AccessDenied;
+      return false;
+    }
+    return FaultInjectingFileAccess::SetAttribute(file, name, value, cause);
+  }
   bool Rename(LPCTSTR oldPath, LPCTSTR newPath, bool replaceExisting, FileCause& cause) noexcept override {
+    Calls.push_back("move");
     AtRename = StatusOf(oldPath).st_mode & 07777;
     return FaultInjectingFileAccess::Rename(oldPath, newPath, replaceExisting, cause);
   }
+  bool SyncFolder(LPCTSTR path) noexcept override {
+    Calls.push_back("sync folder");
+    return FaultInjectingFileAccess::SyncFolder(path);
+  }
 
-  ino_t SettingsFile;
+  std::vector<std::string> Calls;
   std::vector<unsigned> WhileWritten;
   unsigned AtRename = 0;
+
+private:
+  static struct stat StatusOfOpen(Handle file) {
+    struct stat status {};
+    fstat(file, &status);
+    return status;
+  }
+  ino_t SettingsFile;
+  bool RefuseOtherAttributes;
 };
 
 // Another user must not read a private file through its replacement: the replacement is its
@@ -239,7 +254,7 @@ TEST(ProfileWriterTest, ReplacementIsPrivateUntilComplete) {
     SCOPED_TRACE(mode);
     WriteAll(file, Original);
     chmod(file.c_str(), mode);
-    PermissionWatch watch(StatusOf(file).st_ino);
+    WriteWatch watch(StatusOf(file).st_ino);
     const mode_t mask = umask(0);
     EXPECT_EQ(WriteThrough(watch, file), 1);
     umask(mask);
@@ -280,87 +295,21 @@ TEST(ProfileWriterTest, ExtendedAttributesAndAccessListKept) {
   EXPECT_FALSE(HasAttribute(plain, AccessListAttribute));
 }
 
-/// Refuses every attribute set on a file other than the settings file, as the host does for one
-/// that only a privileged writer may set.
-class RefusingAttributes final : public FaultInjectingFileAccess {
-public:
-  explicit RefusingAttributes(ino_t settingsFile) : SettingsFile(settingsFile) {}
-  bool SetAttribute(Handle file, LPCTSTR name, const CString& value, FileCause& cause) noexcept override {
-    struct stat status {};
-    fstat(file, &status);
-    if (status.st_ino != SettingsFile) {
-      cause = FileCause::AccessDenied;
-      return false;
-    }
-    return FaultInjectingFileAccess::SetAttribute(file, name, value, cause);
-  }
-  ino_t SettingsFile;
-};
-
-// Where a new file cannot be what the old one is, the write goes in place: an attribute the
-// writer may not set, or a name that cannot be replaced (a file bound in its place, another
-// file system).
+// Where a new file cannot be what the old one is, here one with an attribute the writer may not
+// set, the write goes in place.
 TEST(ProfileWriterTest, UnreplaceableFileWrittenInPlace) {
   TempFolder folder;
   const std::string file = folder / "Mardel.tmp";
   WriteAll(file, Original);
-  const bool hasAttributes = SetAttribute(file, "user.note", "kept");
-  RefusingAttributes refusing(StatusOf(file).st_ino);
-  FaultInjectingFileAccess crossDevice;
-  crossDevice.Arm(FileFault::RenameCrossDevice, 1, true);
-  const struct {
-    const char* Name;
-    FileAccess* Access;
-  } rows[] = {{"AttributeRefused", &refusing}, {"RenameAcrossDevices", &crossDevice}};
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.Name);
-    if (row.Access == &refusing && !hasAttributes)
-      continue;
-    WriteAll(file, Original);
-    const ino_t before = StatusOf(file).st_ino;
-    EXPECT_EQ(WriteThrough(*row.Access, file), 1);
-    EXPECT_EQ(ReadAll(file), Rewritten);
-    EXPECT_EQ(StatusOf(file).st_ino, before);
-    EXPECT_EQ(folder.Count(), 1);
-  }
+  if (!SetAttribute(file, "user.note", "kept"))
+    GTEST_SKIP() << "needs extended attributes";
+  const ino_t before = StatusOf(file).st_ino;
+  WriteWatch refusing(before, true);
+  EXPECT_EQ(WriteThrough(refusing, file), 1);
+  EXPECT_EQ(ReadAll(file), Rewritten);
+  EXPECT_EQ(StatusOf(file).st_ino, before);
+  EXPECT_EQ(folder.Count(), 1);
 }
-} // namespace
-
-namespace {
-/// Names, in order, the calls that make a write durable: writes and flushes of the settings file
-/// (by inode) and of others, the mark, moves and folder syncs.
-class DurabilityOrder final : public FaultInjectingFileAccess {
-public:
-  explicit DurabilityOrder(ino_t settingsFile) : SettingsFile(settingsFile) {}
-  long Write(Handle file, const void* buffer, UINT count, FileCause& cause) noexcept override {
-    Calls.push_back(IsSettingsFile(file) ? "write file" : "write other");
-    return FaultInjectingFileAccess::Write(file, buffer, count, cause);
-  }
-  bool Flush(Handle file) noexcept override {
-    Calls.push_back(IsSettingsFile(file) ? "flush file" : "flush other");
-    return FaultInjectingFileAccess::Flush(file);
-  }
-  bool SetAttribute(Handle file, LPCTSTR name, const CString& value, FileCause& cause) noexcept override {
-    Calls.push_back("mark");
-    return FaultInjectingFileAccess::SetAttribute(file, name, value, cause);
-  }
-  bool Rename(LPCTSTR oldPath, LPCTSTR newPath, bool replaceExisting, FileCause& cause) noexcept override {
-    Calls.push_back("move");
-    return FaultInjectingFileAccess::Rename(oldPath, newPath, replaceExisting, cause);
-  }
-  bool SyncFolder(LPCTSTR path) noexcept override {
-    Calls.push_back("sync folder");
-    return FaultInjectingFileAccess::SyncFolder(path);
-  }
-  std::vector<std::string> Calls;
-
-private:
-  bool IsSettingsFile(Handle file) const {
-    struct stat status {};
-    return fstat(file, &status) == 0 && status.st_ino == SettingsFile;
-  }
-  ino_t SettingsFile;
-};
 
 /// Whether wanted occur in calls in their order, before the first call named before (if any).
 bool OccurInOrder(const std::vector<std::string>& calls, const std::vector<std::string>& wanted, const char* before) {
@@ -393,7 +342,7 @@ TEST(ProfileWriterTest, EachStepDurableBeforeTheNextDependsOnIt) {
     WriteAll(file, Original);
     if (row.SecondName)
       link(file.c_str(), (folder / "Other.tmp").c_str());
-    DurabilityOrder order(StatusOf(file).st_ino);
+    WriteWatch order(StatusOf(file).st_ino);
     EXPECT_EQ(WriteThrough(order, file), 1);
     EXPECT_TRUE(OccurInOrder(order.Calls, row.Wanted, row.Before)) << ::testing::PrintToString(order.Calls);
     if (!row.SecondName) {

@@ -33,16 +33,19 @@ std::string MarkedJournal(const std::string& file) {
              : std::string(JournalNameFor(mark.substr(0, zero).c_str(), mark.substr(zero + 1).c_str()));
 }
 
-/// Writes K=new into section of path in a child whose file calls (through inner) end the process
-/// at the crashAt-th call that changes a file; true where the child ended there, false where
-/// the write completed.
-bool WriteCrashingAt(FileAccess& inner, int crashAt, const std::string& path, const char* section) {
-  const int code = RunInChild([&] {
-    FaultInjectingFileAccess crashing(inner);
-    SetFileAccess(&crashing);
-    crashing.Arm(FileFault::Crash, crashAt, false);
-    return WriteProfileStringEx(path.c_str(), section, "K", "new");
-  });
+/// Writes K=new into section of path in a child, running as writer, whose file calls (through
+/// inner) end the process at the crashAt-th call that changes a file; true where the child ended
+/// there, false where the write completed.
+bool WriteCrashingAt(FileAccess& inner, int crashAt, const std::string& path, const char* section,
+                     uid_t writer = geteuid()) {
+  const int code = RunInChild(
+      [&] {
+        FaultInjectingFileAccess crashing(inner);
+        SetFileAccess(&crashing);
+        crashing.Arm(FileFault::Crash, crashAt, false);
+        return WriteProfileStringEx(path.c_str(), section, "K", "new");
+      },
+      writer);
   EXPECT_TRUE(code == CrashExitCode || code == 1) << "exit code " << code;
   return code == CrashExitCode;
 }
@@ -174,15 +177,7 @@ struct TornFile {
       WriteAll(File, Original);
       chmod(File.c_str(), 0666);
       link(File.c_str(), (Folder / "Other.tmp").c_str());
-      const int code = RunInChild(
-          [&] {
-            FaultInjectingFileAccess crashing;
-            SetFileAccess(&crashing);
-            crashing.Arm(FileFault::Crash, crashAt, false);
-            return WriteProfileStringEx(File.c_str(), "S", "K", "new");
-          },
-          writer);
-      if (code != CrashExitCode)
+      if (!WriteCrashingAt(GetHostFileAccess(), crashAt, File, "S", writer))
         break;
       const std::string bytes = ReadAll(File);
       if (bytes != Original && bytes != Rewritten) {

@@ -11,19 +11,26 @@ const WINDOWPLACEMENT Stored{44, 0, 1, {-1, -1}, {-1, -1}, {10, 20, 300, 400}};
 
 bool Equal(const WINDOWPLACEMENT& a, const WINDOWPLACEMENT& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
+// Both builds read out-of-range numbers as the 32-bit build always has: saturated.
+const WINDOWPLACEMENT Saturated{44, 0xFFFFFFFF, 0xFFFFFFFF, {INT32_MAX, INT32_MIN}, {INT32_MAX, 0}, {0, 0, 0, 0}};
+
 TEST(WindowPlacementEntriesTest, ScansTenNumbersOrNothing) {
   WINDOWPLACEMENT marked;
   std::memset(&marked, 0x5A, sizeof marked);
-  for (const auto& [text, complete] : {std::pair<const char*, bool>{"0,1,-1,-1,-1,-1,10,20,300,400", true},
-                                       {"0,1,-1,-1,-1,-1,10,20,300,400,7 junk", true},
-                                       {"0,1,-1,-1,-1,-1,10,20,300", false},
-                                       {"0,1,-1,-1,-1,-1,10,20,300,x", false},
-                                       {"0;1,-1,-1,-1,-1,10,20,300,400", false},
-                                       {"", false}}) {
+  // What the text reads as; null: the placement stays as it was.
+  const std::pair<const char*, const WINDOWPLACEMENT*> rows[] = {
+      {"0,1,-1,-1,-1,-1,10,20,300,400", &Stored},
+      {"0,1,-1,-1,-1,-1,10,20,300,400,7 junk", &Stored},
+      {"4294967297,-1,99999999999,-99999999999,2147483648,0,0,0,0,0", &Saturated},
+      {"0,1,-1,-1,-1,-1,10,20,300", nullptr},
+      {"0,1,-1,-1,-1,-1,10,20,300,x", nullptr},
+      {"0;1,-1,-1,-1,-1,10,20,300,400", nullptr},
+      {"", nullptr}};
+  for (const auto& [text, expected] : rows) {
     SCOPED_TRACE(text);
     WINDOWPLACEMENT placement = marked;
-    EXPECT_EQ(ScanWindowPlacement(text, placement), complete);
-    EXPECT_TRUE(Equal(placement, complete ? Stored : marked));
+    EXPECT_EQ(ScanWindowPlacement(text, placement), expected != nullptr);
+    EXPECT_TRUE(Equal(placement, expected != nullptr ? *expected : marked));
   }
   const WINDOWPLACEMENT extreme{44,
                                 0xFFFFFFFF,
@@ -34,17 +41,6 @@ TEST(WindowPlacementEntriesTest, ScansTenNumbersOrNothing) {
   const CString text = FormatWindowPlacement(extreme);
   EXPECT_EQ(text.GetLength(), 117);
   EXPECT_TRUE(ScanWindowPlacement(text, marked) && Equal(marked, extreme));
-}
-
-// Both builds read out-of-range numbers as the 32-bit build always has: saturated.
-TEST(WindowPlacementEntriesTest, OutOfRangeNumbersSaturateInBothBuilds) {
-  WINDOWPLACEMENT placement{};
-  ASSERT_TRUE(ScanWindowPlacement("4294967297,-1,99999999999,-99999999999,2147483648,0,0,0,0,0", placement));
-  EXPECT_EQ(placement.flags, 4294967295u);
-  EXPECT_EQ(placement.showCmd, 4294967295u);
-  EXPECT_EQ(placement.ptMinPosition.x, INT32_MAX);
-  EXPECT_EQ(placement.ptMinPosition.y, INT32_MIN);
-  EXPECT_EQ(placement.ptMaxPosition.x, INT32_MAX);
 }
 
 TEST(WindowPlacementEntriesTest, EntriesGoToTheirSections) {
