@@ -97,9 +97,6 @@ TEST_F(DatabaseAgreementTest, StationsAndModulesFiledInCAreTheDatabasesRecords) 
   ASSERT_EQ(zdz_get_module_product_word(9, 3, &word), ZDZ_OK);
   EXPECT_EQ(word, 0x4A2100u);
   EXPECT_EQ(TextOf(Bound(zdz_get_module_product_name, 9, 3)), "ZO4a21");
-  EXPECT_EQ(zdz_add_module(9, 3, "ZO4a21", 0, 4, nullptr), ZDZ_E_EXISTS);
-  EXPECT_EQ(zdz_add_station(9, "Again", ""), ZDZ_E_EXISTS);
-  EXPECT_EQ(zdz_remove_station(9), ZDZ_E_ORDER);
 }
 
 TEST_F(DatabaseAgreementTest, StoredStateIsWhatTheDatabaseLoaded) {

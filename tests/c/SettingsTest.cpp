@@ -62,17 +62,6 @@ TEST_F(SettingsTest, ValuesReadAsTheEngineReadsThemWithTheStatusOfEachCause) {
   }
 }
 
-TEST_F(SettingsTest, AValueThatDoesNotFitIsCutWithTheSizeOfTheValueRead) {
-  WriteAll(File, "[S]\r\nK=0123456789\r\n\r\n");
-  char value[4];
-  uint32_t size = 0;
-  EXPECT_EQ(zdz_get_profile_string(File.c_str(), "S", "K", value, sizeof value, &size), ZDZ_E_BUFFER_TOO_SMALL);
-  EXPECT_EQ(size, 11u);
-  EXPECT_STREQ(value, "012");
-  EXPECT_EQ(zdz_get_profile_string(File.c_str(), "S", "K", nullptr, 0, &size), ZDZ_OK);
-  EXPECT_EQ(size, 11u);
-}
-
 TEST_F(SettingsTest, WritesChangeTheFileAsTheEngineDoes) {
   struct Row {
     const char* Name;
