@@ -43,8 +43,6 @@ TEST_F(ControlAgreementTest, UnitTextsAreTheControlFunctions) {
     EXPECT_EQ(TextOf(Bound(zdz_zoc_get_unit_str, code)), TextOf(ZocGetUnitStr(code)));
     EXPECT_EQ(TextOf(Bound(zdz_zoc_get_unit_str_ex, code, "mV/V", "x")), TextOf(ZocGetUnitStrEx(code, "mV/V", "x")));
   }
-  SimSetLanguage(17);
-  EXPECT_EQ(TextOf(Bound(zdz_zoc_get_unit_str, 0x0300)), "\x83\xB6");
 }
 
 TEST_F(ControlAgreementTest, ChannelWaveInformationIsFilledAsTheControlFunctionFillsIt) {
@@ -69,7 +67,6 @@ TEST_F(ControlAgreementTest, ChannelWaveInformationIsFilledAsTheControlFunctionF
   EXPECT_EQ((std::vector<std::string>{info.name, info.unit, info.second_unit, info.date, info.time}),
             (std::vector<std::string>{TextOf(expected.Name), TextOf(expected.Unit), TextOf(expected.SecondUnit),
                                       TextOf(expected.Date), TextOf(expected.Time)}));
-  EXPECT_EQ(std::tie(info.unit, info.interval), std::make_tuple(std::string("mV/Vabcd"), 0.001));
 }
 
 TEST_F(ControlAgreementTest, ModuleTestsAnswerAsTheControlFunction) {
@@ -82,7 +79,6 @@ TEST_F(ControlAgreementTest, ModuleTestsAnswerAsTheControlFunction) {
     EXPECT_EQ(status, ZocExecModuleTest(2, slot, 0xFF, expected));
     EXPECT_EQ(std::memcmp(results, expected, sizeof expected), 0);
   }
-  EXPECT_EQ(SimErrorBoxes().size(), 2u);
 }
 
 TEST_F(ControlAgreementTest, RequestsWithAndWithoutFrontendGoWhereTheControlFunctionsSendThem) {
