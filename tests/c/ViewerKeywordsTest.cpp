@@ -78,14 +78,9 @@ TEST_F(ViewerKeywordsTest, KeywordsAreListedWithTheirIndexingAndForm) {
       {23, "MeasureItem", ZDZ_VIEWER_HEX},
       {25, "SplitRate", ZDZ_VIEWER_DOUBLE},
       {35, "Channel", ZDZ_VIEWER_DECIMAL | ZDZ_VIEWER_PER_CHANNEL | ZDZ_VIEWER_NOT_IN_TEXT},
-      {39, "ScaleMin", ZDZ_VIEWER_DOUBLE | ZDZ_VIEWER_PER_CHANNEL | ZDZ_VIEWER_NOT_IN_TEXT},
       {42, "MathLabel", ZDZ_VIEWER_TEXT | ZDZ_VIEWER_PER_CHANNEL},
-      {55, "CurrentPath", ZDZ_VIEWER_TEXT},
-      {57, "ColorArray", ZDZ_VIEWER_HEX},
       {63, "ChCopyStatus", ZDZ_VIEWER_DECIMAL},
       {64, "Group", ZDZ_VIEWER_TEXT | ZDZ_VIEWER_PER_GROUP},
-      {65, "CHID", ZDZ_VIEWER_DECIMAL | ZDZ_VIEWER_PER_GROUP},
-      {67, "MMIN", ZDZ_VIEWER_DOUBLE | ZDZ_VIEWER_PER_GROUP},
       {70, "OtherColor", ZDZ_VIEWER_HEX | ZDZ_VIEWER_PER_GROUP},
   };
   for (const Row& row : rows) {
