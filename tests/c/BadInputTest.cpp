@@ -135,6 +135,7 @@ std::vector<BadInputRow> Rows() {
       {"find_module_by_tree_item null", [] { return zdz_find_module_by_tree_item(0, W, nullptr); }, Arg},
       {"is_same_station_name null", [] { return zdz_is_same_station_name(nullptr, 1, I); }, Arg},
       {"get_chan_scale_inf null", [] { return zdz_get_chan_scale_inf(1, 1, 0, 0, nullptr); }, Arg},
+      {"get_product_name not filed", [] { return zdz_get_product_name(1, 2, T, 8, S); }, 0xFFFF},
 
       {"gui_query unknown", [] { return zdz_gui_query(1, NoModule, 0x123, B, 8, S); }, 205},
       {"gui_get_array unknown", [] { return zdz_gui_get_array(1, NoModule, 0x123, 0, B, 8, S, nullptr, nullptr); },

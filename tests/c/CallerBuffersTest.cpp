@@ -25,39 +25,41 @@ protected:
 /// A C function that hands out text (ended by a zero within the capacity) or bytes.
 struct OutputRow {
   const char* Name;
+  /// How the text begins; null for bytes.
+  const char* Text;
   TextCall Call;
-  bool Text;
 };
 
 std::vector<OutputRow> OutputRows(const zdz_viewer* viewer) {
   static const uint8_t packet[40] = {};
   return {
-      {"gui_get_station_name", Bound(zdz_gui_get_station_name, 2), true},
-      {"gui_get_module_name", Bound(zdz_gui_get_module_name, 2, 2), true},
-      {"get_current_path", zdz_get_current_path, true},
-      {"get_multi_module_path", zdz_get_multi_module_path, true},
-      {"get_station_model", Bound(zdz_get_station_model, 2), true},
-      {"get_module_product_name", Bound(zdz_get_module_product_name, 2, 2), true},
-      {"get_product_name", Bound(zdz_get_product_name, 2, 2), true},
-      {"get_product_name_by_code", Bound(zdz_get_product_name_by_code, 0x12ABCD), true},
-      {"zoc_get_unit_str", Bound(zdz_zoc_get_unit_str, 0x0300), true},
-      {"zoc_get_unit_str_ex", Bound(zdz_zoc_get_unit_str_ex, 0xFFF1, "mV/V", "x"), true},
-      {"convert_term", Bound(zdz_convert_term, "a;b"), true},
-      {"reverse_term", Bound(zdz_reverse_term, "a\r\nb"), true},
-      {"get_profile_string", Bound(zdz_get_profile_string, TestStations, "StationBravo", "Model"), true},
-      {"read_profile_file", Bound(zdz_read_profile_file, TestStations), true},
-      {"profile_sections", Bound(zdz_profile_sections, TestStations), true},
-      {"profile_keys", Bound(zdz_profile_keys, TestStations, "StationBravo"), true},
-      {"viewer_to_text", Bound(zdz_viewer_to_text, viewer), true},
-      {"viewer_get", Bound(zdz_viewer_get, viewer, "GridType", -1), true},
-      {"decode_packet", Bound(zdz_decode_packet, packet, 40, ZDZ_PACKET_MODULE), true},
-      {"get_seq_table", Bound(zdz_get_seq_table, 2, 4), false},
-      {"gui_query", Bound(zdz_gui_query, 2, 2, 0x123), false},
-      {"gui_get_array", [](auto... out) { return zdz_gui_get_array(2, 2, 0x125, 0, out..., nullptr, nullptr); }, false},
-      {"setting_query_pointer",
-       [](auto... out) { return zdz_setting_query_pointer(2, 3, 0x300, out..., nullptr, nullptr); }, false},
-      {"help_query_pointer",
-       [](auto... out) { return zdz_help_query_pointer(1, 3, out..., nullptr, nullptr, nullptr); }, false},
+      {"gui_get_station_name", "Bravo", Bound(zdz_gui_get_station_name, 2)},
+      {"gui_get_module_name", "Slot 2 ZO4d02", Bound(zdz_gui_get_module_name, 2, 2)},
+      {"get_current_path", "/opt/zo", zdz_get_current_path},
+      {"get_multi_module_path", "multi", zdz_get_multi_module_path},
+      {"get_station_model", "RA800-B", Bound(zdz_get_station_model, 2)},
+      {"get_module_product_name", "ZO4d02", Bound(zdz_get_module_product_name, 2, 2)},
+      {"get_product_name", "ZO4d02", Bound(zdz_get_product_name, 2, 2)},
+      {"get_product_name_by_code", "ZOabcd", Bound(zdz_get_product_name_by_code, 0x12ABCD)},
+      {"zoc_get_unit_str", "OHM", Bound(zdz_zoc_get_unit_str, 0x0300)},
+      {"zoc_get_unit_str_ex", "mV/Vx", Bound(zdz_zoc_get_unit_str_ex, 0xFFF1, "mV/V", "x")},
+      {"convert_term", "a;;b", Bound(zdz_convert_term, "a\r\nb")},
+      {"reverse_term", "a\r\nb", Bound(zdz_reverse_term, "a;;b")},
+      {"get_profile_string", "RA800-B", Bound(zdz_get_profile_string, TestStations, "StationBravo", "Model")},
+      {"read_profile_file", "; The stations", Bound(zdz_read_profile_file, TestStations)},
+      {"profile_sections", "Stations", Bound(zdz_profile_sections, TestStations)},
+      {"profile_keys", "Id", Bound(zdz_profile_keys, TestStations, "StationBravo")},
+      {"viewer_to_text", "ChannelNumber 0;MathChNum", Bound(zdz_viewer_to_text, viewer)},
+      {"viewer_get", "0", Bound(zdz_viewer_get, viewer, "GridType", -1)},
+      {"decode_packet", "size", Bound(zdz_decode_packet, packet, 40, ZDZ_PACKET_MODULE)},
+      {"get_seq_table", nullptr, Bound(zdz_get_seq_table, 2, 4)},
+      {"gui_query", nullptr, Bound(zdz_gui_query, 2, 2, 0x123)},
+      {"gui_get_array", nullptr,
+       [](auto... out) { return zdz_gui_get_array(2, 2, 0x125, 0, out..., nullptr, nullptr); }},
+      {"setting_query_pointer", nullptr,
+       [](auto... out) { return zdz_setting_query_pointer(2, 3, 0x300, out..., nullptr, nullptr); }},
+      {"help_query_pointer", nullptr,
+       [](auto... out) { return zdz_help_query_pointer(1, 3, out..., nullptr, nullptr, nullptr); }},
   };
 }
 
@@ -71,7 +73,8 @@ std::string Held(const std::string& whole, uint32_t capacity, bool text) {
 }
 
 // Text is terminated within the capacity, bytes are not; both tell the size needed, a null buffer
-// without capacity asks for it, and one with a capacity or a null size is refused.
+// without capacity asks for it, and one with a capacity or a null size is refused. Each text row
+// also checks the call's wiring by how its text begins.
 TEST_F(CallerBuffersTest, EveryOutputIsCutAtItsCapacityWithTheSizeNeeded) {
   for (const OutputRow& row : OutputRows(Viewer)) {
     SCOPED_TRACE(row.Name);
@@ -81,14 +84,15 @@ TEST_F(CallerBuffersTest, EveryOutputIsCutAtItsCapacityWithTheSizeNeeded) {
     std::vector<char> buffer(needed + 8, Marker);
     ASSERT_EQ(row.Call(buffer.data(), needed, &needed), ZDZ_OK);
     const std::string whole(buffer.data(), needed);
-    EXPECT_TRUE(!row.Text || whole.back() == '\0');
+    const bool text = row.Text != nullptr;
+    EXPECT_TRUE(!text || (whole.rfind(row.Text, 0) == 0 && whole.back() == '\0')) << whole;
     for (const uint32_t capacity : {needed + 8, needed, needed - 1, 1u, 0u}) {
       SCOPED_TRACE(capacity);
       std::fill(buffer.begin(), buffer.end(), Marker);
       uint32_t size = 0;
       EXPECT_EQ(row.Call(buffer.data(), capacity, &size), capacity >= needed ? ZDZ_OK : ZDZ_E_BUFFER_TOO_SMALL);
       EXPECT_EQ(size, needed);
-      const std::string held = Held(whole, capacity, row.Text);
+      const std::string held = Held(whole, capacity, text);
       EXPECT_EQ(std::string(buffer.data(), std::min(held.size(), buffer.size())), held);
     }
     uint32_t size = 0;

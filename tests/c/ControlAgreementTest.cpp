@@ -2,10 +2,8 @@
 #include "tests/c/CInterfaceFixture.h"
 #include <zodavudaz/control/ChannelWaveInfo.h>
 #include <zodavudaz/control/ControlRequests.h>
-#include <zodavudaz/control/LineEndConversion.h>
 #include <zodavudaz/control/ModuleTest.h>
 #include <zodavudaz/control/StartControls.h>
-#include <zodavudaz/control/UnitText.h>
 
 #include <cstring>
 
@@ -35,14 +33,6 @@ TEST_F(ControlAgreementTest, StoredValuesAreTheControlFunctionsWithTheirCodes) {
       EXPECT_EQ(row.C(2, slot, &value), row.Cpp(2, slot, &expected));
       EXPECT_EQ(value, expected);
     }
-}
-
-TEST_F(ControlAgreementTest, UnitTextsAreTheControlFunctions) {
-  for (const WORD code : {WORD{0x0001}, WORD{0x0300}, WORD{0x1000}, WORD{0x1234}, WORD{0xFFF0}, WORD{0xFFF1}}) {
-    SCOPED_TRACE(code);
-    EXPECT_EQ(TextOf(Bound(zdz_zoc_get_unit_str, code)), TextOf(ZocGetUnitStr(code)));
-    EXPECT_EQ(TextOf(Bound(zdz_zoc_get_unit_str_ex, code, "mV/V", "x")), TextOf(ZocGetUnitStrEx(code, "mV/V", "x")));
-  }
 }
 
 TEST_F(ControlAgreementTest, ChannelWaveInformationIsFilledAsTheControlFunctionFillsIt) {
@@ -133,7 +123,8 @@ TEST_F(ControlAgreementTest, ButtonsAndTheLedPostWhatTheControlFunctionsPost) {
   EXPECT_EQ(SimGuiThreadMessages()[0].LParam, 0x06040102);
 }
 
-TEST_F(ControlAgreementTest, ProcessValuesAndLineEndsAreTheControlFunctions) {
+// Unit texts and line ends are the caller buffers' table.
+TEST_F(ControlAgreementTest, ProcessValuesAreTheControlFunctions) {
   ASSERT_EQ(zdz_zo_set_cg_class(0xC0FFEE), ZDZ_OK);
   EXPECT_EQ(ZoGetCGClass(), 0xC0FFEEu);
   ZoSetCGClass(17);
@@ -141,15 +132,5 @@ TEST_F(ControlAgreementTest, ProcessValuesAndLineEndsAreTheControlFunctions) {
   ASSERT_EQ(zdz_zo_get_cg_class(&value), ZDZ_OK);
   EXPECT_EQ(value, 17u);
   ASSERT_EQ(zdz_zoc_init(), ZDZ_OK);
-
-  for (const char* source : {"", ";", "a\r\nb\nc", ";;;"}) {
-    SCOPED_TRACE(source);
-    CString converted;
-    ConvertTerm(source, converted);
-    EXPECT_EQ(TextOf(Bound(zdz_convert_term, source)), TextOf(converted));
-    CString reversed;
-    ReverseTerm(source, reversed);
-    EXPECT_EQ(TextOf(Bound(zdz_reverse_term, source)), TextOf(reversed));
-  }
 }
 } // namespace

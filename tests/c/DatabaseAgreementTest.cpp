@@ -29,15 +29,8 @@ TEST_F(DatabaseAgreementTest, FrontendNumbersAreTheDatabasesTable) {
   EXPECT_EQ(number, 2);
 }
 
-TEST_F(DatabaseAgreementTest, PathsFlagsAndRectangleAreStoredInTheDatabase) {
-  ASSERT_EQ(zdz_set_current_path("/opt/zo\\settings"), ZDZ_OK);
-  EXPECT_EQ(TextOf(Database().GetCurrentPath()), "/opt/zo\\settings");
-  Database().SetCurrentPath("/elsewhere");
-  EXPECT_EQ(TextOf(zdz_get_current_path), "/elsewhere");
-  ASSERT_EQ(zdz_set_multi_module_path("multi"), ZDZ_OK);
-  EXPECT_EQ(TextOf(Database().GetMultiModulePath()), "multi");
-  EXPECT_EQ(TextOf(zdz_get_multi_module_path), "multi");
-
+// The paths are the caller buffers' table.
+TEST_F(DatabaseAgreementTest, FlagsAndRectangleAreStoredInTheDatabase) {
   using Getter = int (CGUIDatabase::*)() const noexcept;
   const Getter getters[ZDZ_FLAG_COUNT] = {
       &CGUIDatabase::GetGuiAllModule, &CGUIDatabase::GetGuiPower,       &CGUIDatabase::GetViewerHeight,

@@ -103,18 +103,6 @@ TEST_F(LookupsAgreementTest, ModuleFactsAnswerAsTheDatabaseForFiledModulesAndUnk
   }
 }
 
-TEST_F(LookupsAgreementTest, ProductNamesAreTheDatabasesWithItsCodeForAModuleNotFiled) {
-  for (const FiledModuleId& filed : FiledModules) {
-    CString expected;
-    Database().GetProductName(filed.Station, filed.Module, expected);
-    EXPECT_EQ(TextOf(Bound(zdz_get_product_name, filed.Station, filed.Module)), TextOf(expected));
-  }
-  EXPECT_EQ(TextOf(Bound(zdz_get_product_name, 1, 2), 0xFFFF), "");
-  CString byCode;
-  Database().GetProductName(DWORD{0x12ABCD}, byCode);
-  EXPECT_EQ(TextOf(Bound(zdz_get_product_name_by_code, 0x12ABCD)), TextOf(byCode));
-}
-
 TEST_F(LookupsAgreementTest, RecordLookUpsFindWhatTheDatabaseFinds) {
   CStation* bravo = nullptr;
   ASSERT_TRUE(Database().GetStationInf(2, &bravo));

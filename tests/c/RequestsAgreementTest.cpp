@@ -111,20 +111,13 @@ TEST_F(RequestsAgreementTest, ExecutionsSendWhatTheDatabaseSends) {
   EXPECT_EQ(zdz_sync_exec(2, 9, 0x301, nullptr, 0xFF, 0), 205);
 }
 
-TEST_F(RequestsAgreementTest, FrontendsAndNamesAreTheDatabases) {
+// Names are the caller buffers' table.
+TEST_F(RequestsAgreementTest, FrontendsAreTheDatabases) {
   void* frontend = nullptr;
   ASSERT_EQ(zdz_get_frontend_module(2, 0x12, &frontend), ZDZ_OK);
   EXPECT_EQ(frontend, Database().GetFrontendModule(2, 0x12));
   EXPECT_EQ(zdz_get_frontend_module(2, 9, &frontend), ZDZ_E_UNKNOWN);
   EXPECT_EQ(frontend, nullptr);
-  for (const WORD module : {WORD{2}, WORD{0x12}}) {
-    CString name;
-    Database().GuiGetModuleName(2, module, name);
-    EXPECT_EQ(TextOf(Bound(zdz_gui_get_module_name, 2, module)), TextOf(name));
-  }
-  CString station;
-  Database().GuiGetStationName(2, station);
-  EXPECT_EQ(TextOf(Bound(zdz_gui_get_station_name, 2)), TextOf(station));
 }
 
 TEST_F(RequestsAgreementTest, WaveAndAcquisitionInformationAreTheDatabasesRecords) {
