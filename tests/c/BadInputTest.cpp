@@ -204,7 +204,6 @@ std::vector<BadInputRow> Rows() {
       {"viewer_release null", [] { return zdz_viewer_release(nullptr); }, Arg},
       {"viewer_release never made", [] { return zdz_viewer_release(NeverMade); }, Handle},
       {"viewer_from_text null", [] { return zdz_viewer_from_text(nullptr, &Out.Viewer); }, Arg},
-      {"viewer_from_text empty", [] { return zdz_viewer_from_text("", &Out.Viewer); }, Arg},
       {"viewer_from_text null out", [] { return zdz_viewer_from_text("ChannelNumber 2;", nullptr); }, Arg},
       {"viewer_to_text null", [] { return zdz_viewer_to_text(nullptr, T, 8, S); }, Arg},
       {"viewer_group_from_text released", [] { return zdz_viewer_group_from_text(Released.Viewer, "Group1 a;"); },

@@ -128,16 +128,12 @@ TEST(StatusTextTest, EveryStatusHasItsOwnText) {
 }
 
 TEST(VersionTest, TheVersionIsTheLoadedLibrarys) {
-  int32_t major = -1;
-  int32_t minor = -1;
-  int32_t patch = -1;
+  int32_t got[3] = {-1, -1, -1};
   const char* text = nullptr;
-  ASSERT_EQ(zdz_get_version(&major, &minor, &patch, &text), ZDZ_OK);
+  ASSERT_EQ(zdz_get_version(&got[0], &got[1], &got[2], &text), ZDZ_OK);
   int numbers[3] = {};
   EXPECT_STREQ(text, GetZoDavudazVersion(&numbers[0], &numbers[1], &numbers[2]));
-  EXPECT_EQ(major, numbers[0]);
-  EXPECT_EQ(minor, numbers[1]);
-  EXPECT_EQ(patch, numbers[2]);
+  EXPECT_EQ(std::vector<int>(got, got + 3), std::vector<int>(numbers, numbers + 3));
   EXPECT_EQ(zdz_get_version(nullptr, nullptr, nullptr, nullptr), ZDZ_OK);
 }
 } // namespace

@@ -89,7 +89,6 @@ TEST_F(ControlAgreementTest, RequestsWithAndWithoutFrontendGoWhereTheControlFunc
   const std::vector<SimQuery> queries = SimQueries(2, 3);
   ASSERT_EQ(queries.size(), 3u);
   EXPECT_EQ(queries[0].Cntl, queries[1].Cntl);
-  EXPECT_EQ(queries[0].Option, 4);
   EXPECT_EQ(queries[2].In, std::vector<BYTE>(data, data + 3));
 
   BYTE out[16] = {};

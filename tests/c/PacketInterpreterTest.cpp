@@ -111,8 +111,6 @@ TEST(PacketHandlerNamesTest, NamesAreTheClasssByPosition) {
   const char* name = nullptr;
   ASSERT_EQ(zdz_handler_name(1, &name), ZDZ_OK);
   EXPECT_STREQ(name, "ReqOthersGroup");
-  ASSERT_EQ(zdz_handler_name(46, &name), ZDZ_OK);
-  EXPECT_STREQ(name, "RplyExecDefault");
   ASSERT_EQ(zdz_handler_name(61, &name), ZDZ_OK);
   EXPECT_STREQ(name, "RplyGUIInfo");
   EXPECT_EQ(zdz_handler_name(0, &name), ZDZ_E_ARGUMENT);

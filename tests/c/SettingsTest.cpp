@@ -25,10 +25,6 @@ protected:
     std::filesystem::create_directory(Folder.Path / "folder");
   }
 
-  std::string GetValue(const std::string& file, const char* section, const char* key, int32_t status) {
-    return TextOf(Bound(zdz_get_profile_string, file.c_str(), section, key), status);
-  }
-
   TempFolder Folder;
   const std::string File = Folder / "Mardel.ini";
 };
@@ -52,7 +48,7 @@ TEST_F(SettingsTest, ValuesReadAsTheEngineReadsThemWithTheStatusOfEachCause) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.Name);
-    const std::string value = GetValue(row.File, row.Section, row.Key, row.Status);
+    const std::string value = TextOf(Bound(zdz_get_profile_string, row.File.c_str(), row.Section, row.Key), row.Status);
     int32_t cause = -1;
     ASSERT_EQ(zdz_get_last_profile_cause(&cause), ZDZ_OK);
     EXPECT_EQ(cause, static_cast<int32_t>(row.Cause));
@@ -237,9 +233,6 @@ TEST(ProfileStatusTest, EachCauseHasItsStatus) {
     SetLastProfileCause(cause);
     EXPECT_EQ(FailedProfileStatus(), status) << static_cast<int>(cause);
     EXPECT_EQ(LastProfileStatus(), succeeded(cause) ? ZDZ_OK : status) << static_cast<int>(cause);
-    int32_t reported = -1;
-    ASSERT_EQ(zdz_get_last_profile_cause(&reported), ZDZ_OK);
-    EXPECT_EQ(reported, static_cast<int32_t>(cause));
   }
 }
 } // namespace

@@ -147,7 +147,6 @@ TEST_F(ViewerKeywordsTest, ValuesSetAreWhatTheRecordTextThenCarries) {
   }
   EXPECT_EQ(zdz_viewer_set(Viewer, "GridType", -1, "3;Left 5"), ZDZ_E_ARGUMENT);
   EXPECT_EQ(zdz_viewer_set(Viewer, "GridType", -1, " "), ZDZ_E_ARGUMENT);
-  EXPECT_EQ(zdz_viewer_set(Viewer, "Gridtype", -1, "3"), ZDZ_E_UNKNOWN);
 }
 
 TEST_F(ViewerKeywordsTest, GroupValuesSetKeepTheGroupsName) {
