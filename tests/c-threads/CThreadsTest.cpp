@@ -1,20 +1,16 @@
 // Eight threads calling the C interface at once for two seconds: no update is lost, no reply or
 // text is torn, and a packet handler calls back into the interface. Built with ThreadSanitizer as
 // well, where any unserialised access fails the run.
+#include "tests/TempFiles.h"
 #include <zodavudaz/sim/SimControl.h>
 #include <zodavudaz/sim/zodavudaz_sim_c.h>
 #include <zodavudaz/zodavudaz_c.h>
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <atomic>
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -157,9 +153,8 @@ TEST_F(CThreadsTest, EightThreadsLoseNothingAndTearNothing) {
   zdz_interpreter* shared = nullptr;
   ASSERT_EQ(CreateReadingBack(&sharedReadBack, &shared), ZDZ_OK);
 
-  char folder[] = "/tmp/zdz-threads-XXXXXX";
-  ASSERT_NE(mkdtemp(folder), nullptr);
-  const std::string settings = std::string(folder) + "/Mardel.tmp";
+  const TempFolder folder;
+  const std::string settings = folder / "Mardel.tmp";
   std::vector<ThreadLog> logs(ThreadCount);
   std::vector<long> rounds(ThreadCount, 0);
   const auto deadline = std::chrono::steady_clock::now() + RunTime;
@@ -202,8 +197,6 @@ TEST_F(CThreadsTest, EightThreadsLoseNothingAndTearNothing) {
   ASSERT_EQ(zdz_get_gui_filter(2, 2, SharedCounter, &value), ZDZ_OK);
   EXPECT_EQ(value, static_cast<uint16_t>(total));
   EXPECT_TRUE(sharedReadBack);
-  std::remove(settings.c_str());
-  rmdir(folder);
   EXPECT_EQ(zdz_interpreter_release(shared), ZDZ_OK);
   std::printf("%ld rounds of 6 call groups in %lld s by %d threads\n", total, static_cast<long long>(RunTime.count()),
               ThreadCount);

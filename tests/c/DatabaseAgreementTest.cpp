@@ -2,7 +2,6 @@
 // wrap change and read.
 #include "tests/TempFiles.h"
 #include "tests/c/CInterfaceFixture.h"
-#include <zodavudaz/database/CGUIDatabase.h>
 #include <zodavudaz/viewer/ViewerPropertyLookup.h>
 #include <zodavudaz/viewer/ViewerPropertyText.h>
 

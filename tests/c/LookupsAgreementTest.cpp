@@ -1,6 +1,5 @@
 // The C look-ups answer what the C++ calls they wrap answer, over the tests' virtual stations.
 #include "tests/c/CInterfaceFixture.h"
-#include <zodavudaz/database/CGUIDatabase.h>
 
 #include <cstring>
 

@@ -1,7 +1,6 @@
 // The C module queries and acquired-data requests deliver what the C++ calls they wrap deliver,
 // from the tests' simulated modules.
 #include "tests/c/CInterfaceFixture.h"
-#include <zodavudaz/database/CGUIDatabase.h>
 #include <zodavudaz/packets/CRplySync.h>
 
 #include <cstring>

@@ -4,10 +4,8 @@
 #include "tests/TempFiles.h"
 #include "tests/c/CInterfaceFixture.h"
 #include <zodavudaz/c/ProfileStatus.h>
-#include <zodavudaz/platform/CFile.h>
 #include <zodavudaz/platform/Desktop.h>
 #include <zodavudaz/platform/Registry.h>
-#include <zodavudaz/settings/BackupInformation.h>
 #include <zodavudaz/settings/DisplayProperty.h>
 #include <zodavudaz/settings/ProfileCauseSetter.h>
 #include <zodavudaz/settings/ProfileFile.h>
