@@ -128,7 +128,6 @@ TEST_F(RequestsAgreementTest, WaveAndAcquisitionInformationAreTheDatabasesRecord
   uint16_t count = 0;
   ASSERT_EQ(zdz_get_wave_info(5, 2, 0, -1, 0, info, 100, &count, 0), ZDZ_OK);
   ASSERT_EQ(count, expectedCount);
-  EXPECT_EQ(count, 4);
   EXPECT_EQ(std::memcmp(info, expected, count * sizeof(WAVEINF)), 0);
   zdz_waveinf two[2];
   EXPECT_EQ(zdz_get_wave_info(5, 2, 0, -1, 0, two, 2, &count, 0), ZDZ_E_BUFFER_TOO_SMALL);
