@@ -59,8 +59,7 @@ void CountUp(int thread, ThreadLog& log) {
 void ReadAcquiredData(const std::vector<uint8_t>& expected, ThreadLog& log) {
   std::vector<uint8_t> samples(expected.size(), 0);
   uint16_t type = 0;
-  uint32_t bytes = 0;
-  uint32_t elements = 0;
+  uint32_t bytes = 0, elements = 0;
   const int32_t status = zdz_get_acq_data_ex(5, 2, 0, 0, 0, 100, 0, 50, 2, samples.data(),
                                              static_cast<uint32_t>(samples.size()), &type, &bytes, &elements, 0);
   log.Expect(status == ZDZ_OK && bytes == samples.size() && samples == expected, "acquired data");
@@ -145,8 +144,7 @@ protected:
 TEST_F(CThreadsTest, EightThreadsLoseNothingAndTearNothing) {
   std::vector<uint8_t> expected(200, 0);
   uint16_t type = 0;
-  uint32_t bytes = 0;
-  uint32_t elements = 0;
+  uint32_t bytes = 0, elements = 0;
   ASSERT_EQ(zdz_get_acq_data_ex(5, 2, 0, 0, 0, 100, 0, 50, 2, expected.data(), 200, &type, &bytes, &elements, 0),
             ZDZ_OK);
   bool sharedReadBack = false;

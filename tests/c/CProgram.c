@@ -58,10 +58,8 @@ static void acquisition_calls(void) {
   zdz_acq_data_info info[4];
   zdz_ch_wave_info channel;
   int16_t samples[200];
-  uint16_t count = 0;
-  uint16_t type = 0;
-  uint32_t bytes = 0;
-  uint32_t elements = 0;
+  uint16_t count = 0, type = 0;
+  uint32_t bytes = 0, elements = 0;
 
   expect("zdz_get_wave_info", zdz_get_wave_info(5, 2, 0, -1, 0, wave, 4, &count, 0), ZDZ_OK);
   expect("zdz_zoc_set_channel_wave_info", zdz_zoc_set_channel_wave_info(wave, &channel), ZDZ_OK);

@@ -174,8 +174,7 @@ TEST_F(RequestsAgreementTest, AcquiredDataIsTheDatabasesWithTheFirstReplysBytesA
     std::vector<BYTE> cBuffer(row.Capacity, 0xCC);
     std::vector<BYTE> cppBuffer(row.Capacity, 0xCC);
     uint16_t type = 0;
-    uint32_t bytes = 0xEEEE;
-    uint32_t elements = 0xEEEE;
+    uint32_t bytes = 0xEEEE, elements = 0xEEEE;
     const int32_t status = zdz_get_acq_data_ex(5, row.Module, 0, row.First, 0, row.Third, 0, row.Points, row.Direction,
                                                cBuffer.data(), row.Capacity, &type, &bytes, &elements, 0);
     CRplySync sync;

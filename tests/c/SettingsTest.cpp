@@ -192,14 +192,10 @@ TEST_F(SettingsTest, InstallFoldersAndTheDisplayAreaAreThePlatforms) {
 
   SetScreenSize(1024, 768);
   ASSERT_NE(AddDesktopWindow("Shell_TrayWnd", nullptr, RECT{-2, 740, 1026, 770}), nullptr);
-  int32_t width = 0;
-  int32_t height = 0;
-  int32_t position = -1;
+  int32_t width = 0, height = 0, position = -1;
   zdz_rect area{};
   ASSERT_EQ(zdz_get_display_property(&width, &height, &position, &area), ZDZ_OK);
-  int expectedWidth = 0;
-  int expectedHeight = 0;
-  int expectedPosition = 0;
+  int expectedWidth = 0, expectedHeight = 0, expectedPosition = 0;
   RECT expectedArea{};
   GetDisplayProperty(expectedWidth, expectedHeight, expectedPosition, expectedArea);
   EXPECT_EQ(std::tie(width, height, position), std::tie(expectedWidth, expectedHeight, expectedPosition));
