@@ -215,7 +215,6 @@ std::vector<BadInputRow> Rows() {
       {"viewer_set null values", [] { return zdz_viewer_set(NeverMade, "GridType", -1, nullptr); }, Arg},
 
       {"decode_packet null", [] { return zdz_decode_packet(nullptr, 32, ZDZ_PACKET_MODULE, T, 8, S); }, Arg},
-      {"decode_packet short", [] { return zdz_decode_packet(packet, 31, ZDZ_PACKET_MODULE, T, 8, S); }, Arg},
       {"decode_packet short station", [] { return zdz_decode_packet(packet, 59, ZDZ_PACKET_STATION, T, 8, S); }, Arg},
       {"decode_packet kind", [] { return zdz_decode_packet(packet, 64, 3, T, 8, S); }, Arg},
       {"handler_name null", [] { return zdz_handler_name(1, nullptr); }, Arg},
