@@ -1,6 +1,6 @@
-// Every C function answers bad input with a status: null pointers, zero capacities, unknown ids,
-// values out of range, handles never made, released or released twice. Run under ASan and UBSan,
-// a row that reads or writes where it must not fails the suite.
+// Every C function answers bad input with a status: null pointers, unknown ids, values out of
+// range, handles never made or released (the output buffers' cases are CallerBuffersTest's). Run
+// under ASan and UBSan, a row that reads or writes where it must not fails the suite.
 #include "tests/c/CInterfaceFixture.h"
 
 #include <cstdint>
