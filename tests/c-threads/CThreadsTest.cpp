@@ -1,20 +1,16 @@
 // Eight threads calling the C interface at once for two seconds: no update is lost, no reply or
 // text is torn, and a packet handler calls back into the interface. Built with ThreadSanitizer as
 // well, where any unserialised access fails the run.
+#include "tests/TempFiles.h"
 #include <zodavudaz/sim/SimControl.h>
 #include <zodavudaz/sim/zodavudaz_sim_c.h>
 #include <zodavudaz/zodavudaz_c.h>
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <atomic>
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -63,8 +59,7 @@ void CountUp(int thread, ThreadLog& log) {
 void ReadAcquiredData(const std::vector<uint8_t>& expected, ThreadLog& log) {
   std::vector<uint8_t> samples(expected.size(), 0);
   uint16_t type = 0;
-  uint32_t bytes = 0;
-  uint32_t elements = 0;
+  uint32_t bytes = 0, elements = 0;
   const int32_t status = zdz_get_acq_data_ex(5, 2, 0, 0, 0, 100, 0, 50, 2, samples.data(),
                                              static_cast<uint32_t>(samples.size()), &type, &bytes, &elements, 0);
   log.Expect(status == ZDZ_OK && bytes == samples.size() && samples == expected, "acquired data");
@@ -115,14 +110,19 @@ void WriteSetting(const std::string& file, int thread, long round, ThreadLog& lo
              "whole settings file");
 }
 
+/// An interpreter whose event reply handler (position 45) reads back into *readBack.
+int32_t CreateReadingBack(bool* readBack, zdz_interpreter** interpreter) {
+  zdz_packet_handler handlers[45] = {};
+  handlers[44] = ReadBack;
+  return zdz_interpreter_create(handlers, 45, readBack, interpreter);
+}
+
 void Interpret(zdz_interpreter* interpreter, ThreadLog& log) {
   uint8_t packet[32] = {};
   packet[17] = 0x87;
   bool readBack = false;
-  zdz_packet_handler handlers[45] = {};
-  handlers[44] = ReadBack;
   zdz_interpreter* own = nullptr;
-  log.Expect(zdz_interpreter_create(handlers, 45, &readBack, &own) == ZDZ_OK, "interpreter");
+  log.Expect(CreateReadingBack(&readBack, &own) == ZDZ_OK, "interpreter");
   log.Expect(zdz_interpret(own, packet, sizeof packet) == ZDZ_OK && readBack, "handler calling back");
   log.Expect(zdz_interpreter_release(own) == ZDZ_OK, "interpreter release");
   log.Expect(zdz_interpret(interpreter, packet, sizeof packet) == ZDZ_OK, "shared interpreter");
@@ -144,19 +144,15 @@ protected:
 TEST_F(CThreadsTest, EightThreadsLoseNothingAndTearNothing) {
   std::vector<uint8_t> expected(200, 0);
   uint16_t type = 0;
-  uint32_t bytes = 0;
-  uint32_t elements = 0;
+  uint32_t bytes = 0, elements = 0;
   ASSERT_EQ(zdz_get_acq_data_ex(5, 2, 0, 0, 0, 100, 0, 50, 2, expected.data(), 200, &type, &bytes, &elements, 0),
             ZDZ_OK);
   bool sharedReadBack = false;
-  zdz_packet_handler handlers[45] = {};
-  handlers[44] = ReadBack;
   zdz_interpreter* shared = nullptr;
-  ASSERT_EQ(zdz_interpreter_create(handlers, 45, &sharedReadBack, &shared), ZDZ_OK);
+  ASSERT_EQ(CreateReadingBack(&sharedReadBack, &shared), ZDZ_OK);
 
-  char folder[] = "/tmp/zdz-threads-XXXXXX";
-  ASSERT_NE(mkdtemp(folder), nullptr);
-  const std::string settings = std::string(folder) + "/Mardel.tmp";
+  const TempFolder folder;
+  const std::string settings = folder / "Mardel.tmp";
   std::vector<ThreadLog> logs(ThreadCount);
   std::vector<long> rounds(ThreadCount, 0);
   const auto deadline = std::chrono::steady_clock::now() + RunTime;
@@ -189,20 +185,16 @@ TEST_F(CThreadsTest, EightThreadsLoseNothingAndTearNothing) {
     ASSERT_EQ(zdz_get_gui_filter(2, 2, static_cast<uint16_t>(thread), &value), ZDZ_OK);
     EXPECT_EQ(value, static_cast<uint16_t>(rounds[thread]));
     total += rounds[thread];
-  }
-  uint16_t value = 0;
-  ASSERT_EQ(zdz_get_gui_filter(2, 2, SharedCounter, &value), ZDZ_OK);
-  EXPECT_EQ(value, static_cast<uint16_t>(total));
-  EXPECT_TRUE(sharedReadBack);
-  for (int thread = 0; thread < ThreadCount; ++thread) {
     char text[64];
     uint32_t size = 0;
     ASSERT_EQ(zdz_get_profile_string(settings.c_str(), "Threads", KeyOf(thread).c_str(), text, sizeof text, &size),
               ZDZ_OK);
     EXPECT_EQ(text, std::to_string(rounds[thread] - 1));
   }
-  std::remove(settings.c_str());
-  rmdir(folder);
+  uint16_t value = 0;
+  ASSERT_EQ(zdz_get_gui_filter(2, 2, SharedCounter, &value), ZDZ_OK);
+  EXPECT_EQ(value, static_cast<uint16_t>(total));
+  EXPECT_TRUE(sharedReadBack);
   EXPECT_EQ(zdz_interpreter_release(shared), ZDZ_OK);
   std::printf("%ld rounds of 6 call groups in %lld s by %d threads\n", total, static_cast<long long>(RunTime.count()),
               ThreadCount);

@@ -38,10 +38,10 @@ protected:
 /// A C function that hands out text: its arguments after the ones the call names.
 using TextCall = std::function<int32_t(char* text, uint32_t capacity, uint32_t* size)>;
 
-/// call with its leading arguments bound, as a TextCall.
+/// call with its leading arguments bound: the call's remaining arguments pass through.
 template <typename CallT, typename... LeadingT>
-TextCall Bound(CallT call, LeadingT... leading) {
-  return [=](char* text, uint32_t capacity, uint32_t* size) { return call(leading..., text, capacity, size); };
+auto Bound(CallT call, LeadingT... leading) {
+  return [=](auto... rest) { return call(leading..., rest...); };
 }
 
 /// The text call hands out with a roomy buffer, expecting status.

@@ -1,7 +1,6 @@
 // The C module queries and acquired-data requests deliver what the C++ calls they wrap deliver,
 // from the tests' simulated modules.
 #include "tests/c/CInterfaceFixture.h"
-#include <zodavudaz/database/CGUIDatabase.h>
 #include <zodavudaz/packets/CRplySync.h>
 
 #include <cstring>
@@ -22,8 +21,11 @@ struct CReply {
   uint32_t Count = 0xEEEEEEEE;
 };
 
-template <typename CallT>
-CReply CQuery(CallT call) {
+/// A C query's arguments after the ones that name what it asks.
+using PointerCall =
+    std::function<int32_t(void* data, uint32_t capacity, uint32_t* size, uint16_t* type, uint32_t* count)>;
+
+CReply CQuery(const PointerCall& call) {
   CReply reply;
   reply.Bytes.assign(4096, 0xCC);
   uint32_t size = 0;
@@ -35,34 +37,19 @@ CReply CQuery(CallT call) {
 TEST_F(RequestsAgreementTest, PointerQueriesCopyTheRepliesTheDatabaseHandsOut) {
   struct Row {
     const char* Name;
-    std::function<int32_t(void*, uint32_t, uint32_t*, uint16_t*, uint32_t*)> C;
+    PointerCall C;
     std::function<WORD(void**, DWORD*)> Cpp;
     DWORD Width;
   };
+  WORD fromQuery = 0;
   const Row rows[] = {
-      {"GuiGetArray mode 0",
-       [](void* data, uint32_t capacity, uint32_t* size, uint16_t* type, uint32_t* count) {
-         return zdz_gui_get_array(2, 2, 0x125, 0, data, capacity, size, type, count);
-       },
+      {"GuiGetArray mode 0", Bound(zdz_gui_get_array, 2, 2, 0x125, 0),
        [](void** data, DWORD* count) { return Database().GuiGetArray(2, 2, 0x125, data, count, 0); }, 2},
-      {"SettingQueryPointer",
-       [](void* data, uint32_t capacity, uint32_t* size, uint16_t* type, uint32_t* count) {
-         return zdz_setting_query_pointer(2, 3, 0x300, data, capacity, size, type, count);
-       },
+      {"SettingQueryPointer", Bound(zdz_setting_query_pointer, 2, 3, 0x300),
        [](void** data, DWORD* count) { return Database().SettingQueryPointer(2, 3, 0x300, data, count); }, 4},
-      {"HelpQueryPointer",
-       [](void* data, uint32_t capacity, uint32_t* size, uint16_t* type, uint32_t* count) {
-         return zdz_help_query_pointer(1, 3, data, capacity, size, type, count, nullptr);
-       },
-       [](void** data, DWORD* count) {
-         WORD fromQuery = 0;
-         return Database().HelpQueryPointer(1, 3, data, count, &fromQuery);
-       },
-       1},
-      {"SettingQueryPointer of a module not filed",
-       [](void* data, uint32_t capacity, uint32_t* size, uint16_t* type, uint32_t* count) {
-         return zdz_setting_query_pointer(2, 9, 0x300, data, capacity, size, type, count);
-       },
+      {"HelpQueryPointer", [](auto... out) { return zdz_help_query_pointer(1, 3, out..., nullptr); },
+       [&](void** data, DWORD* count) { return Database().HelpQueryPointer(1, 3, data, count, &fromQuery); }, 1},
+      {"SettingQueryPointer of a module not filed", Bound(zdz_setting_query_pointer, 2, 9, 0x300),
        [](void** data, DWORD* count) { return Database().SettingQueryPointer(2, 9, 0x300, data, count); }, 1},
   };
   // The setting that the query reads back: three 32-bit values.
@@ -84,7 +71,7 @@ TEST_F(RequestsAgreementTest, PointerQueriesCopyTheRepliesTheDatabaseHandsOut) {
 }
 
 TEST_F(RequestsAgreementTest, GuiQueryCopiesTheWholeReplyPacket) {
-  CReply got = CQuery([](void* data, uint32_t capacity, uint32_t* size, uint16_t*, uint32_t*) {
+  const CReply got = CQuery([](void* data, uint32_t capacity, uint32_t* size, auto...) {
     return zdz_gui_query(2, 2, 0x123, data, capacity, size);
   });
   _ModulePacket* reply = nullptr;
@@ -94,31 +81,21 @@ TEST_F(RequestsAgreementTest, GuiQueryCopiesTheWholeReplyPacket) {
   EXPECT_EQ(got.Bytes.size(), 32u + 8u);
 }
 
-TEST_F(RequestsAgreementTest, SequenceTableModeAndHelpOriginAreTheDatabases) {
-  const BYTE table[] = {1, 2, 3, 4, 5};
-  SimSetSeqInfo(2, 4, 2, table, sizeof table);
-  BYTE copy[8] = {};
-  uint32_t size = 0;
-  ASSERT_EQ(zdz_get_seq_table(2, 4, copy, sizeof copy, &size), ZDZ_OK);
-  EXPECT_EQ(BytesAt(copy, size), BytesAt(table, sizeof table));
+// The table's bytes are the caller buffers' test.
+TEST_F(RequestsAgreementTest, SequenceModeAndHelpOriginAreTheDatabases) {
+  SimSetSeqInfo(2, 4, 2, nullptr, 0);
   uint16_t mode = 0;
-  ASSERT_EQ(zdz_get_seq_mode(2, 4, &mode), ZDZ_OK);
   WORD expectedMode = 0;
+  ASSERT_EQ(zdz_get_seq_mode(2, 4, &mode), ZDZ_OK);
   ASSERT_EQ(Database().GetSeqMode(2, 4, &expectedMode), 0);
   EXPECT_EQ(mode, expectedMode);
-  SimSetSeqInfo(2, 4, 2, nullptr, 0);
-  EXPECT_EQ(zdz_get_seq_table(2, 4, copy, sizeof copy, &size), 205);
+  EXPECT_EQ(TextOf(Bound(zdz_get_seq_table, 2, 4), 205), "");
 
   SimAddFault(1, 1, {.Group = 10, .Result = 77}); // the query group fails
   uint16_t fromQuery = 9;
-  WORD expectedFromQuery = 9;
   BYTE help[128];
-  uint32_t count = 0;
-  ASSERT_EQ(zdz_help_query_pointer(1, 1, help, sizeof help, &size, nullptr, &count, &fromQuery), ZDZ_OK);
-  void* data = nullptr;
-  DWORD helpCount = 0;
-  ASSERT_EQ(Database().HelpQueryPointer(1, 1, &data, &helpCount, &expectedFromQuery), 0);
-  EXPECT_EQ(fromQuery, expectedFromQuery);
+  uint32_t size = 0;
+  ASSERT_EQ(zdz_help_query_pointer(1, 1, help, sizeof help, &size, nullptr, nullptr, &fromQuery), ZDZ_OK);
   EXPECT_EQ(fromQuery, 0);
 }
 
@@ -133,20 +110,13 @@ TEST_F(RequestsAgreementTest, ExecutionsSendWhatTheDatabaseSends) {
   EXPECT_EQ(zdz_sync_exec(2, 9, 0x301, nullptr, 0xFF, 0), 205);
 }
 
-TEST_F(RequestsAgreementTest, FrontendsAndNamesAreTheDatabases) {
+// Names are the caller buffers' table.
+TEST_F(RequestsAgreementTest, FrontendsAreTheDatabases) {
   void* frontend = nullptr;
   ASSERT_EQ(zdz_get_frontend_module(2, 0x12, &frontend), ZDZ_OK);
   EXPECT_EQ(frontend, Database().GetFrontendModule(2, 0x12));
   EXPECT_EQ(zdz_get_frontend_module(2, 9, &frontend), ZDZ_E_UNKNOWN);
   EXPECT_EQ(frontend, nullptr);
-  for (const WORD module : {WORD{2}, WORD{0x12}}) {
-    CString name;
-    Database().GuiGetModuleName(2, module, name);
-    EXPECT_EQ(TextOf(Bound(zdz_gui_get_module_name, 2, module)), TextOf(name));
-  }
-  CString station;
-  Database().GuiGetStationName(2, station);
-  EXPECT_EQ(TextOf(Bound(zdz_gui_get_station_name, 2)), TextOf(station));
 }
 
 TEST_F(RequestsAgreementTest, WaveAndAcquisitionInformationAreTheDatabasesRecords) {
@@ -158,7 +128,6 @@ TEST_F(RequestsAgreementTest, WaveAndAcquisitionInformationAreTheDatabasesRecord
   uint16_t count = 0;
   ASSERT_EQ(zdz_get_wave_info(5, 2, 0, -1, 0, info, 100, &count, 0), ZDZ_OK);
   ASSERT_EQ(count, expectedCount);
-  EXPECT_EQ(count, 4);
   EXPECT_EQ(std::memcmp(info, expected, count * sizeof(WAVEINF)), 0);
   zdz_waveinf two[2];
   EXPECT_EQ(zdz_get_wave_info(5, 2, 0, -1, 0, two, 2, &count, 0), ZDZ_E_BUFFER_TOO_SMALL);
@@ -205,8 +174,7 @@ TEST_F(RequestsAgreementTest, AcquiredDataIsTheDatabasesWithTheFirstReplysBytesA
     std::vector<BYTE> cBuffer(row.Capacity, 0xCC);
     std::vector<BYTE> cppBuffer(row.Capacity, 0xCC);
     uint16_t type = 0;
-    uint32_t bytes = 0xEEEE;
-    uint32_t elements = 0xEEEE;
+    uint32_t bytes = 0xEEEE, elements = 0xEEEE;
     const int32_t status = zdz_get_acq_data_ex(5, row.Module, 0, row.First, 0, row.Third, 0, row.Points, row.Direction,
                                                cBuffer.data(), row.Capacity, &type, &bytes, &elements, 0);
     CRplySync sync;
@@ -219,9 +187,7 @@ TEST_F(RequestsAgreementTest, AcquiredDataIsTheDatabasesWithTheFirstReplysBytesA
     EXPECT_EQ(bytes, row.Bytes);
     EXPECT_EQ(elements, row.Elements);
     EXPECT_EQ(size, row.Size);
-    if (row.Bytes > 0) {
-      EXPECT_EQ(type, 0x10);
-    }
+    EXPECT_EQ(type, row.Bytes > 0 ? 0x10 : 0);
   }
 }
 
@@ -246,9 +212,7 @@ TEST_F(RequestsAgreementTest, CurrentDataIsTheDatabasesAskedWithTheTimeOutGiven)
     EXPECT_EQ(status, Database().GetCurrentData(1, row.Module, -1, &cppSize, cppBuffer.data(), &cppType, &sync));
     EXPECT_EQ(size, cppSize);
     EXPECT_EQ(cBuffer, cppBuffer);
-    if (status == 0) {
-      EXPECT_EQ(type, cppType);
-    }
+    EXPECT_EQ(type, cppType);
   }
   uint32_t size = 0;
   uint16_t type = 0;

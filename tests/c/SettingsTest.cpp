@@ -4,10 +4,8 @@
 #include "tests/TempFiles.h"
 #include "tests/c/CInterfaceFixture.h"
 #include <zodavudaz/c/ProfileStatus.h>
-#include <zodavudaz/platform/CFile.h>
 #include <zodavudaz/platform/Desktop.h>
 #include <zodavudaz/platform/Registry.h>
-#include <zodavudaz/settings/BackupInformation.h>
 #include <zodavudaz/settings/DisplayProperty.h>
 #include <zodavudaz/settings/ProfileCauseSetter.h>
 #include <zodavudaz/settings/ProfileFile.h>
@@ -23,10 +21,6 @@ protected:
   SettingsTest() {
     WriteAll(File, Stored);
     std::filesystem::create_directory(Folder.Path / "folder");
-  }
-
-  std::string GetValue(const std::string& file, const char* section, const char* key, int32_t status) {
-    return TextOf(Bound(zdz_get_profile_string, file.c_str(), section, key), status);
   }
 
   TempFolder Folder;
@@ -52,7 +46,7 @@ TEST_F(SettingsTest, ValuesReadAsTheEngineReadsThemWithTheStatusOfEachCause) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.Name);
-    const std::string value = GetValue(row.File, row.Section, row.Key, row.Status);
+    const std::string value = TextOf(Bound(zdz_get_profile_string, row.File.c_str(), row.Section, row.Key), row.Status);
     int32_t cause = -1;
     ASSERT_EQ(zdz_get_last_profile_cause(&cause), ZDZ_OK);
     EXPECT_EQ(cause, static_cast<int32_t>(row.Cause));
@@ -62,17 +56,6 @@ TEST_F(SettingsTest, ValuesReadAsTheEngineReadsThemWithTheStatusOfEachCause) {
   }
 }
 
-TEST_F(SettingsTest, AValueThatDoesNotFitIsCutWithTheSizeOfTheValueRead) {
-  WriteAll(File, "[S]\r\nK=0123456789\r\n\r\n");
-  char value[4];
-  uint32_t size = 0;
-  EXPECT_EQ(zdz_get_profile_string(File.c_str(), "S", "K", value, sizeof value, &size), ZDZ_E_BUFFER_TOO_SMALL);
-  EXPECT_EQ(size, 11u);
-  EXPECT_STREQ(value, "012");
-  EXPECT_EQ(zdz_get_profile_string(File.c_str(), "S", "K", nullptr, 0, &size), ZDZ_OK);
-  EXPECT_EQ(size, 11u);
-}
-
 TEST_F(SettingsTest, WritesChangeTheFileAsTheEngineDoes) {
   struct Row {
     const char* Name;
@@ -80,27 +63,22 @@ TEST_F(SettingsTest, WritesChangeTheFileAsTheEngineDoes) {
     const char* Key;
     const char* Value;
     int32_t Status;
+    /// The file's bytes afterwards ("" for a file not made).
+    std::string Written;
   };
   const Row rows[] = {
-      {"replacing", File, "K", "2", ZDZ_OK},
-      {"new file", Folder / "new.ini", "K", "v", ZDZ_OK},
-      {"value with CR", File, "K", "a\rb", ZDZ_E_REFUSED_NAME},
-      {"key with =", File, "K=", "1", ZDZ_E_REFUSED_NAME},
-      {"in a missing folder", Folder / "no/Mardel.ini", "K", "1", ZDZ_E_FILE_SYSTEM},
+      {"replacing", File, "K", "2", ZDZ_OK, "[S]\r\nE=\r\nK=2\r\n\r\n"},
+      {"new file", Folder / "new.ini", "K", "v", ZDZ_OK, "[S]\r\nK=v\r\n\r\n"},
+      {"value with CR", File, "K", "a\rb", ZDZ_E_REFUSED_NAME, Stored},
+      {"key with =", File, "K=", "1", ZDZ_E_REFUSED_NAME, Stored},
+      {"in a missing folder", Folder / "no/Mardel.ini", "K", "1", ZDZ_E_FILE_SYSTEM, ""},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.Name);
     WriteAll(File, Stored);
-    std::filesystem::remove(Folder / "new.ini");
     EXPECT_EQ(zdz_write_profile_string(row.File.c_str(), "S", row.Key, row.Value), row.Status);
-    const std::string written = ReadAll(row.File);
-    WriteAll(File, Stored);
-    std::filesystem::remove(Folder / "new.ini");
-    WriteProfileStringEx(row.File.c_str(), "S", row.Key, row.Value);
-    EXPECT_EQ(written, ReadAll(row.File));
+    EXPECT_EQ(ReadAll(row.File), row.Written);
   }
-  ASSERT_EQ(zdz_write_profile_string(File.c_str(), "S", "K", "2"), ZDZ_OK);
-  EXPECT_EQ(ReadAll(File), "[S]\r\nE=\r\nK=2\r\n\r\n");
 }
 
 TEST_F(SettingsTest, TheWholeFileComesWithEveryByte) {
@@ -214,32 +192,21 @@ TEST_F(SettingsTest, InstallFoldersAndTheDisplayAreaAreThePlatforms) {
 
   SetScreenSize(1024, 768);
   ASSERT_NE(AddDesktopWindow("Shell_TrayWnd", nullptr, RECT{-2, 740, 1026, 770}), nullptr);
-  int32_t width = 0;
-  int32_t height = 0;
-  int32_t position = -1;
+  int32_t width = 0, height = 0, position = -1;
   zdz_rect area{};
   ASSERT_EQ(zdz_get_display_property(&width, &height, &position, &area), ZDZ_OK);
-  int expectedWidth = 0;
-  int expectedHeight = 0;
-  int expectedPosition = 0;
+  int expectedWidth = 0, expectedHeight = 0, expectedPosition = 0;
   RECT expectedArea{};
   GetDisplayProperty(expectedWidth, expectedHeight, expectedPosition, expectedArea);
-  EXPECT_EQ(width, expectedWidth);
-  EXPECT_EQ(height, 768);
-  EXPECT_EQ(position, expectedPosition);
-  EXPECT_EQ(position, 1);
+  EXPECT_EQ(std::tie(width, height, position), std::tie(expectedWidth, expectedHeight, expectedPosition));
   EXPECT_EQ(std::memcmp(&area, &expectedArea, sizeof area), 0);
   ResetDesktop();
 }
 
 TEST(ProfileStatusTest, EachCauseHasItsStatus) {
+  // The causes that real calls give are the tests above; a busy file and the notices are not.
   const std::pair<ProfileCause, int32_t> rows[] = {
-      {ProfileCause::MissingFile, ZDZ_E_NOT_FOUND},
-      {ProfileCause::MissingSection, ZDZ_E_NOT_FOUND},
-      {ProfileCause::MissingKey, ZDZ_E_NOT_FOUND},
       {ProfileCause::Busy, ZDZ_E_BUSY},
-      {ProfileCause::RefusedName, ZDZ_E_REFUSED_NAME},
-      {ProfileCause::FileSystemFailure, ZDZ_E_FILE_SYSTEM},
       {ProfileCause::None, ZDZ_E_NOT_FOUND},
       {ProfileCause::StaleJournal, ZDZ_E_NOT_FOUND},
       {ProfileCause::UnprotectedWrite, ZDZ_E_NOT_FOUND},
@@ -255,9 +222,6 @@ TEST(ProfileStatusTest, EachCauseHasItsStatus) {
     SetLastProfileCause(cause);
     EXPECT_EQ(FailedProfileStatus(), status) << static_cast<int>(cause);
     EXPECT_EQ(LastProfileStatus(), succeeded(cause) ? ZDZ_OK : status) << static_cast<int>(cause);
-    int32_t reported = -1;
-    ASSERT_EQ(zdz_get_last_profile_cause(&reported), ZDZ_OK);
-    EXPECT_EQ(reported, static_cast<int32_t>(cause));
   }
 }
 } // namespace
