@@ -8,7 +8,6 @@
 #include "tests/TempFiles.h"
 #include "tests/stress/StressSettings.h"
 #include <zodavudaz/platform/Ticks.h>
-#include <zodavudaz/settings/ProfileCause.h>
 #include <zodavudaz/settings/ProfileFile.h>
 
 #include <algorithm>
@@ -33,8 +32,6 @@ enum Key { OwnSection, OwnCommonKey, Shared, KeyCount };
 struct Count {
   long Calls = 0;
   long Failures = 0;
-  /// Failures whose cause was the lock's wait running out.
-  long Busy = 0;
   /// Reads of the shared key that gave no value a writer wrote.
   long Malformed = 0;
   /// The number of each key's last successful write.
@@ -80,12 +77,10 @@ Count RunWriter(const std::string& path, int writer, DWORD milliseconds) {
     const long number = ++count.Calls;
     const Key key = static_cast<Key>(number % KeyCount);
     if (WriteProfileStringEx(path.c_str(), SectionOf(writer, key).c_str(), KeyOf(writer, key).c_str(),
-                             ValueOf(writer, number).c_str())) {
+                             ValueOf(writer, number).c_str()))
       count.Last[key] = number;
-      return;
-    }
-    ++count.Failures;
-    count.Busy += GetLastProfileCause() == ProfileCause::Busy ? 1 : 0;
+    else
+      ++count.Failures;
   });
   return count;
 }
@@ -134,8 +129,8 @@ std::vector<Count> RunThreads(const Callers& callers) {
     const Count& count = counts[static_cast<std::size_t>(offset)];
     char line[200];
     const int length =
-        std::snprintf(line, sizeof line, "%d %ld %ld %ld %ld %ld %ld %ld\n", callers.First + offset, count.Calls,
-                      count.Failures, count.Busy, count.Malformed, count.Last[0], count.Last[1], count.Last[2]);
+        std::snprintf(line, sizeof line, "%d %ld %ld %ld %ld %ld %ld\n", callers.First + offset, count.Calls,
+                      count.Failures, count.Malformed, count.Last[0], count.Last[1], count.Last[2]);
     if (write(descriptor, line, static_cast<std::size_t>(length)) != length)
       _exit(1);
   }
@@ -182,8 +177,8 @@ std::vector<Count> RunProcesses(const Callers& all, int perProcess, bool bothBui
   FILE* lines = fdopen(results[0], "r");
   int index = 0;
   Count count;
-  while (std::fscanf(lines, "%d %ld %ld %ld %ld %ld %ld %ld", &index, &count.Calls, &count.Failures, &count.Busy,
-                     &count.Malformed, &count.Last[0], &count.Last[1], &count.Last[2]) == 8)
+  while (std::fscanf(lines, "%d %ld %ld %ld %ld %ld %ld", &index, &count.Calls, &count.Failures, &count.Malformed,
+                     &count.Last[0], &count.Last[1], &count.Last[2]) == 7)
     if (index >= 0 && index < all.Number)
       counts[static_cast<std::size_t>(index)] = count;
   std::fclose(lines);
@@ -287,7 +282,6 @@ TEST_P(ProfileContentionTest, NoCallFailsNoUpdateIsLostAndWritersShareTheFile) {
     Count& sum = index < row.Writers ? writes : reads;
     sum.Calls += count.Calls;
     sum.Failures += count.Failures;
-    sum.Busy += count.Busy;
     sum.Malformed += count.Malformed;
     idle += count.Calls == 0 ? 1 : 0;
     if (index >= row.Writers)
@@ -299,10 +293,10 @@ TEST_P(ProfileContentionTest, NoCallFailsNoUpdateIsLostAndWritersShareTheFile) {
   const long lost = CountLostUpdates(all.File, counts, row.Writers);
   const bool wellFormed = IsWellFormedFile(ReadAll(all.File), filler);
   const double mean = static_cast<double>(writes.Calls) / row.Writers;
-  std::printf("contention %s, %lu s: %ld writes (%ld failed, %ld of them busy), per writer %ld to %ld (mean %.1f), "
+  std::printf("contention %s, %lu s: %ld writes (%ld failed), per writer %ld to %ld (mean %.1f), "
               "%ld reads (%ld failed, %ld malformed), %ld lost updates, file %s",
-              row.Name, static_cast<unsigned long>(seconds), writes.Calls, writes.Failures, writes.Busy, fewest, most,
-              mean, reads.Calls, reads.Failures, reads.Malformed, lost, wellFormed ? "well formed" : "MALFORMED");
+              row.Name, static_cast<unsigned long>(seconds), writes.Calls, writes.Failures, fewest, most, mean,
+              reads.Calls, reads.Failures, reads.Malformed, lost, wellFormed ? "well formed" : "MALFORMED");
   if (row.Callers == Where::ProcessesOfBothBuilds)
     std::printf("; the other build's writers made %ld writes", otherBuildWrites);
   std::printf("\n");
