@@ -149,13 +149,10 @@ std::vector<Count> RunThreads(const Callers& callers) {
   char* program = std::getenv("ZDZ_OTHER_BUILD_STRESS");
   char* emulator = std::getenv("ZDZ_OTHER_BUILD_EMULATOR");
   char brief[] = "--gtest_brief=1";
-  if (emulator != nullptr && *emulator != '\0') {
-    char* arguments[] = {emulator, program, brief, nullptr};
-    execvp(emulator, arguments);
-  } else {
-    char* arguments[] = {program, brief, nullptr};
-    execv(program, arguments);
-  }
+  char* arguments[] = {emulator, program, brief, nullptr};
+  // Without an emulator the program itself is the first argument; a name with a slash is not searched.
+  char** command = emulator != nullptr && *emulator != '\0' ? arguments : arguments + 1;
+  execvp(command[0], command);
   _exit(127);
 }
 
