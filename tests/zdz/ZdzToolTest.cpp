@@ -234,8 +234,6 @@ TEST(ZdzToolTest, TellsMissingFilesAndFileSystemFailuresFromBadInput) {
       {"placement from a missing file", "placement get " + absent + " A 1", 1, "no file"},
       {"a placement text of two numbers", "profile set " + file + " StationA-Module2 WindowPos 1,2", 0, ""},
       {"placement that is not ten numbers", "placement get " + file + " A 2", 2, "is not ten numbers: '1,2'"},
-      {"viewer show of a missing file", "viewer show " + missing + " S", 1, "no file"},
-      {"viewer check of a missing file", "viewer check " + missing, 1, "no file"},
       {"viewer check of a missing section", "viewer check " + file + " T", 1, "no section [T] in '" + file + "'"},
       {"viewer check of a section without one", "viewer check " + file + " S", 1,
        "no Viewer line in section [S] of '" + file + "'"},
