@@ -224,9 +224,6 @@ long CountLostUpdates(const std::string& path, const std::vector<Count>& counts,
   return lost;
 }
 
-/// Where the callers run.
-enum class Where { Threads, Processes, ProcessesOfBothBuilds };
-
 /// The file is missing at the start: the writers create it.
 constexpr int NoFile = -1;
 
@@ -235,23 +232,24 @@ struct ContentionCase {
   int Writers, Readers;
   /// The filler's size in MiB before the common section, or NoFile.
   int Megabytes;
-  Where Callers;
-  /// Callers per process where they run in processes.
+  /// Callers per process, each in a thread of its own: all of them, or a process each.
   int PerProcess;
+  /// Odd processes are the other build's.
+  bool BothBuilds;
   /// Each caller makes one call rather than loop for the set time.
   bool OnceEach;
 };
 
 const ContentionCase ContentionCases[] = {
-    {"SixteenWriterThreadsOnTwoMegabytes", 16, 0, 2, Where::Threads, 0, false},
-    {"EightWriterAndTwoReaderThreadsOnTenMegabytes", 8, 2, 10, Where::Threads, 0, false},
+    {"SixteenWriterThreadsOnTwoMegabytes", 16, 0, 2, 16, false, false},
+    {"EightWriterAndTwoReaderThreadsOnTenMegabytes", 8, 2, 10, 10, false, false},
     // Several instances of one application on one file: the writers' processes are served in turn.
-    {"EightWriterAndTwoReaderProcessesOnTenMegabytes", 8, 2, 10, Where::Processes, 1, false},
-    {"ProcessesOfTwoWriterOrReaderThreadsOnASmallFile", 6, 2, 0, Where::Processes, 2, false},
+    {"EightWriterAndTwoReaderProcessesOnTenMegabytes", 8, 2, 10, 1, false, false},
+    {"ProcessesOfTwoWriterOrReaderThreadsOnASmallFile", 6, 2, 0, 2, false, false},
     // Processes that find the file missing all create it at once.
-    {"WriterProcessesCreatingTheFile", 4, 0, NoFile, Where::Processes, 1, true},
+    {"WriterProcessesCreatingTheFile", 4, 0, NoFile, 1, false, true},
     // Instances of the native and the i386 build of an application on one file share one order.
-    {"WriterAndReaderProcessesOfTwoBuildsOnTenMegabytes", 8, 2, 10, Where::ProcessesOfBothBuilds, 1, false},
+    {"WriterAndReaderProcessesOfTwoBuildsOnTenMegabytes", 8, 2, 10, 1, true, false},
 };
 
 void PrintTo(const ContentionCase& row, std::ostream* out) { *out << row.Name; }
@@ -260,7 +258,7 @@ class ProfileContentionTest : public ::testing::TestWithParam<ContentionCase> {}
 
 TEST_P(ProfileContentionTest, NoCallFailsNoUpdateIsLostAndWritersShareTheFile) {
   const ContentionCase& row = GetParam();
-  if (row.Callers == Where::ProcessesOfBothBuilds && std::getenv("ZDZ_OTHER_BUILD_STRESS") == nullptr)
+  if (row.BothBuilds && std::getenv("ZDZ_OTHER_BUILD_STRESS") == nullptr)
     GTEST_SKIP() << "no other build's copy of this program in ZDZ_OTHER_BUILD_STRESS";
   const DWORD seconds = row.OnceEach ? 0 : static_cast<DWORD>(SettingFromEnvironment("ZDZ_STRESS_SECONDS", 3));
   TempFolder folder;
@@ -268,9 +266,7 @@ TEST_P(ProfileContentionTest, NoCallFailsNoUpdateIsLostAndWritersShareTheFile) {
   const std::string filler = row.Megabytes == NoFile ? "" : Filler(row.Megabytes);
   if (row.Megabytes != NoFile)
     WriteAll(all.File, filler + "[Common]\r\nSeed=1\r\n\r\n");
-  const std::vector<Count> counts =
-      row.Callers == Where::Threads ? RunThreads(all)
-                                    : RunProcesses(all, row.PerProcess, row.Callers == Where::ProcessesOfBothBuilds);
+  const std::vector<Count> counts = RunProcesses(all, row.PerProcess, row.BothBuilds);
 
   Count writes, reads;
   long idle = 0, otherBuildWrites = 0, fewest = counts.front().Calls, most = fewest;
@@ -294,7 +290,7 @@ TEST_P(ProfileContentionTest, NoCallFailsNoUpdateIsLostAndWritersShareTheFile) {
               "%ld reads (%ld failed, %ld malformed), %ld lost updates, file %s",
               row.Name, static_cast<unsigned long>(seconds), writes.Calls, writes.Failures, fewest, most, mean,
               reads.Calls, reads.Failures, reads.Malformed, lost, wellFormed ? "well formed" : "MALFORMED");
-  if (row.Callers == Where::ProcessesOfBothBuilds)
+  if (row.BothBuilds)
     std::printf("; the other build's writers made %ld writes", otherBuildWrites);
   std::printf("\n");
   EXPECT_EQ(writes.Failures, 0);
