@@ -49,13 +49,15 @@ TEST_F(ExitTest, EndsExtraFrontEndsAndEveryModuleButKeepsTheStations) {
   EXPECT_EQ(posted[0].TrigInfo.TrigValue, 55) << "read after the entry was destroyed";
 }
 
-// The module, its scaling table and its filters are released; a second call finds nothing to do.
+// The module, its scaling table, its filters and its used-module records are released; a second
+// call finds nothing to do.
 TEST_F(ExitTest, LeavesNothingBehindAndASecondCallDoesNothing) {
   CStation& station = FileStation(1);
   auto fileAndExit = [&] {
     Database.StationMap.SetAt(1, &station);
     CModule& module = FileSimModule(station, {0, 2});
     module.ScaleTable = new CHNLINF[4];
+    module.UsedModuleMap.SetAt(0x12, new UsedModule{1, 2});
     module.EventId = 3;
     Database.AddGuiFilter(1, 2, CString("Gain"), 1);
     Database.AddGuiFilter(1, 2, 5, 1);

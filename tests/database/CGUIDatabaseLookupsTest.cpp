@@ -25,9 +25,7 @@ TEST_F(LookupsTest, WalkingLookupsReturnTheFirstInMapOrder) {
   EXPECT_EQ(found, &two);
   EXPECT_EQ(Database.GetStationInf(CString("twin"), &found), 0);
   EXPECT_EQ(found, nullptr);
-}
-
-TEST_F(LookupsTest, ModuleTreeLookupVisitsStationsThenModulesInMapOrder) {
+  // The module look-up visits stations, then their modules, in map order.
   CStation& first = FileStation(17);
   CStation& second = FileStation(3);
   first.TreeItem = Item(5);
@@ -35,11 +33,11 @@ TEST_F(LookupsTest, ModuleTreeLookupVisitsStationsThenModulesInMapOrder) {
   CModule& earlier = FileModule(second, 2);
   FileModule(second, 1).TreeItem = Item(6);
   later.TreeItem = earlier.TreeItem = nullptr;
-  CModule* found = nullptr;
-  ASSERT_EQ(Database.GetModuleTreeInf(nullptr, &found), 1);
-  EXPECT_EQ(found, &earlier);
-  EXPECT_EQ(Database.GetModuleTreeInf(Item(5), &found), 0) << "station items are not compared";
-  EXPECT_EQ(found, nullptr);
+  CModule* module = nullptr;
+  ASSERT_EQ(Database.GetModuleTreeInf(nullptr, &module), 1);
+  EXPECT_EQ(module, &earlier);
+  EXPECT_EQ(Database.GetModuleTreeInf(Item(5), &module), 0) << "station items are not compared";
+  EXPECT_EQ(module, nullptr);
 }
 
 TEST_F(LookupsTest, SameStationNameNeverCountsTheGivenStation) {
@@ -114,12 +112,8 @@ TEST_F(LookupsTest, SlotCountComesFromTheModelName) {
     ++id;
   }
   EXPECT_EQ(Database.GetMaxSlot(999), 0);
-}
-
-TEST_F(LookupsTest, ModelNameFillingItsArrayIsReadNoFurther) {
-  CStation& station = FileStation(1);
-  std::memset(station.ModelName, 'R', sizeof station.ModelName);
-  EXPECT_EQ(Database.GetMaxSlot(1), 0);
+  std::memset(FileStation(id).ModelName, 'R', sizeof(CStation::ModelName));
+  EXPECT_EQ(Database.GetMaxSlot(id), 0) << "a model name filling its array is read no further";
 }
 
 namespace {
@@ -250,13 +244,4 @@ TEST_F(LookupsTest, ScaleRecordsAreIndexedRowByRow) {
     EXPECT_EQ(record, row.Record) << row.Channel << "/" << row.Row;
   }
   module.ReleaseScaleTable();
-}
-
-// The sanitizer build's leak checker finds records the destruction leaves behind.
-TEST_F(LookupsTest, DestroyingAModuleReleasesTheRecordsItStillFiles) {
-  CModule* module = new CModule;
-  module->FilterMap.SetAt(1, new CGuiFilter(1, 2));
-  module->NamedFilterMap.SetAt("name", new CGuiFilter(0, 3));
-  module->UsedModuleMap.SetAt(0x12, new UsedModule{1, 2});
-  delete module;
 }

@@ -14,7 +14,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <gtest/gtest.h>
 #include <random>
 #include <sched.h>
@@ -87,20 +86,43 @@ struct CrashPath {
   const char* Name;
   /// The writes killed on this way.
   std::span<const CrashCase> Cases;
+  /// Needs root: to write as another user, to set access lists or to mount.
   bool NeedsPrivilege;
   /// Whether no kill may tear the file: a replacement, or a journal kept.
   bool KeepsFileWhole;
-  /// Sets the scene up for bytes (in a process of its own); false where it cannot.
-  std::function<bool(Scene&, const std::string& bytes)> Setup;
+  /// The writer and the next caller are OtherUser rather than this user.
+  bool OtherWriter;
+  mode_t FolderMode, FileMode;
+  /// What the scene needs once its file is made (in a process of its own); false where it cannot.
+  bool (*Finish)(Scene&) = nullptr;
   /// Whether a user changes a byte in place after each kill that left a journal.
   bool EditsAfterKill = false;
 };
 
-bool MakeFile(Scene& scene, const std::string& bytes, mode_t folderMode, mode_t fileMode) {
+/// Makes the scene's file of bytes for path; false where the scene cannot be set up.
+bool SetUp(const CrashPath& path, Scene& scene, const std::string& bytes) {
+  scene.Writer = path.OtherWriter ? OtherUser : geteuid();
   chmod(scene.Top.Path.c_str(), 0755);
   mkdir(scene.Folder.c_str(), 0700);
   WriteAll(scene.File, bytes);
-  return chmod(scene.File.c_str(), fileMode) == 0 && chmod(scene.Folder.c_str(), folderMode) == 0;
+  return chmod(scene.File.c_str(), path.FileMode) == 0 && chmod(scene.Folder.c_str(), path.FolderMode) == 0 &&
+         (path.Finish == nullptr || path.Finish(scene));
+}
+
+bool ReadThroughHardLink(Scene& scene) {
+  scene.Read = scene.Top / "Other.tmp";
+  return link(scene.File.c_str(), scene.Read.c_str()) == 0;
+}
+
+bool ShareThroughAccessList(Scene& scene) { return SetAccessList("-m u:65534:rw", scene.File); }
+
+/// Binds a copy of the file over it, in a mount namespace of this process's own.
+bool BindMount(Scene& scene) {
+  const std::string source = scene.Top / "Source.tmp";
+  WriteAll(source, ReadAll(scene.File));
+  scene.Mounted = unshare(CLONE_NEWNS) == 0 && mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
+                  mount(source.c_str(), scene.File.c_str(), nullptr, MS_BIND, nullptr) == 0;
+  return scene.Mounted;
 }
 
 /// Files of root's under the writer's fixed names of the scene's file, in its folder made sticky,
@@ -113,59 +135,24 @@ bool PlantNames(Scene& scene) {
   return chmod(scene.Folder.c_str(), 01777) == 0;
 }
 
+bool GiveAwayAndPlantNames(Scene& scene) {
+  return chown(scene.File.c_str(), OtherUser, OtherUser) == 0 && PlantNames(scene);
+}
+
 const CrashPath CrashPaths[] = {
-    {"Replacement", ReplacementCases, false, true,
-     [](Scene& scene, const std::string& bytes) { return MakeFile(scene, bytes, 0755, 0644); }},
-    {"HardLink", InPlaceCases, false, true,
-     [](Scene& scene, const std::string& bytes) {
-       scene.Read = scene.Top / "Other.tmp";
-       return MakeFile(scene, bytes, 0755, 0644) && link(scene.File.c_str(), scene.Read.c_str()) == 0;
-     }},
-    {"ForeignOwner", InPlaceCases, true, true,
-     [](Scene& scene, const std::string& bytes) {
-       scene.Writer = OtherUser;
-       return MakeFile(scene, bytes, 0777, 0666);
-     }},
-    {"SharedThroughAccessList", InPlaceCases, true, true,
-     [](Scene& scene, const std::string& bytes) {
-       scene.Writer = OtherUser;
-       return MakeFile(scene, bytes, 0777, 0600) && SetAccessList("-m u:65534:rw", scene.File);
-     }},
-    {"BindMounted", InPlaceCases, true, true,
-     [](Scene& scene, const std::string& bytes) {
-       const std::string source = scene.Top / "Source.tmp";
-       WriteAll(source, bytes);
-       scene.Mounted = MakeFile(scene, "", 0755, 0644) && unshare(CLONE_NEWNS) == 0 &&
-                       mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
-                       mount(source.c_str(), scene.File.c_str(), nullptr, MS_BIND, nullptr) == 0;
-       return scene.Mounted;
-     }},
+    {"Replacement", ReplacementCases, false, true, false, 0755, 0644},
+    {"HardLink", InPlaceCases, false, true, false, 0755, 0644, ReadThroughHardLink},
+    {"ForeignOwner", InPlaceCases, true, true, true, 0777, 0666},
+    {"SharedThroughAccessList", InPlaceCases, true, true, true, 0777, 0600, ShareThroughAccessList},
+    {"BindMounted", InPlaceCases, true, true, false, 0755, 0644, BindMount},
     // Names that another user took first: the writer's own file goes through a tagged
     // replacement, another user's file in place under a tagged journal.
-    {"PlantedNamesReplacement", InPlaceCases, true, true,
-     [](Scene& scene, const std::string& bytes) {
-       scene.Writer = OtherUser;
-       return MakeFile(scene, bytes, 0777, 0644) && chown(scene.File.c_str(), OtherUser, OtherUser) == 0 &&
-              PlantNames(scene);
-     }},
-    {"PlantedNamesInPlace", InPlaceCases, true, true,
-     [](Scene& scene, const std::string& bytes) {
-       scene.Writer = OtherUser;
-       return MakeFile(scene, bytes, 0777, 0666) && PlantNames(scene);
-     }},
+    {"PlantedNamesReplacement", InPlaceCases, true, true, true, 0777, 0644, GiveAwayAndPlantNames},
+    {"PlantedNamesInPlace", InPlaceCases, true, true, true, 0777, 0666, PlantNames},
     // A user's edit after a kill makes the journal stale: it must never undo the edit.
-    {"StaleJournalEdit", InPlaceCases, false, false,
-     [](Scene& scene, const std::string& bytes) {
-       scene.Read = scene.Top / "Other.tmp";
-       return MakeFile(scene, bytes, 0755, 0644) && link(scene.File.c_str(), scene.Read.c_str()) == 0;
-     },
-     true},
+    {"StaleJournalEdit", InPlaceCases, false, false, false, 0755, 0644, ReadThroughHardLink, true},
     // No journal can be made where the writer cannot create files: the case left.
-    {"ReadOnlyFolder", InPlaceCases, true, false,
-     [](Scene& scene, const std::string& bytes) {
-       scene.Writer = OtherUser;
-       return MakeFile(scene, bytes, 0555, 0666);
-     }},
+    {"ReadOnlyFolder", InPlaceCases, true, false, true, 0555, 0666},
 };
 
 /// Starts the write of row as the scene's writer; the child's exit code is its result.
@@ -267,7 +254,7 @@ Tally RunPath(const CrashPath& path, const CrashCase& row, long trials) {
         Scene scene;
         Tally tally;
         tally.Trials = -1;
-        if (path.Setup(scene, *row.Before))
+        if (SetUp(path, scene, *row.Before))
           tally = RunTrials(scene, row, trials, path.EditsAfterKill);
         return write(channel[1], &tally, sizeof tally) == static_cast<ssize_t>(sizeof tally) ? 0 : 1;
       },
@@ -277,13 +264,6 @@ Tally RunPath(const CrashPath& path, const CrashCase& row, long trials) {
   close(channel[0]);
   close(channel[1]);
   return tally;
-}
-
-void Report(const char* path, const char* row, const Tally& tally) {
-  std::printf("crash %s %s: %ld kills, %ld old, %ld new, %ld torn, %ld failed, %ld lost, %ld edits after a kill "
-              "left a journal, %ld of them lost\n",
-              path, row, tally.Trials, tally.Old, tally.New, tally.Torn, tally.Failed, tally.Lost, tally.Edited,
-              tally.LostEdits);
 }
 
 void PrintTo(const CrashPath& row, std::ostream* out) { *out << row.Name; }
@@ -300,7 +280,10 @@ TEST_P(ProfileCrashTest, FileIsOldOrNewWhole) {
   const long trials = SettingFromEnvironment("ZDZ_CRASH_TRIALS", 4);
   for (const CrashCase& row : path.Cases) {
     const Tally tally = RunPath(path, row, trials);
-    Report(path.Name, row.Name, tally);
+    std::printf("crash %s %s: %ld kills, %ld old, %ld new, %ld torn, %ld failed, %ld lost, %ld edits after a kill "
+                "left a journal, %ld of them lost\n",
+                path.Name, row.Name, tally.Trials, tally.Old, tally.New, tally.Torn, tally.Failed, tally.Lost,
+                tally.Edited, tally.LostEdits);
     if (tally.Trials < 0)
       GTEST_SKIP() << path.Name << " cannot be set up here (setfacl from Debian's acl, mounts)";
     EXPECT_EQ(tally.Trials, trials);
