@@ -5,8 +5,8 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
-#include <numeric>
 #include <numbers>
+#include <numeric>
 
 namespace {
 // Every formula runs in long double, which is the same x87 extended format in both builds, and
