@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <new>
 
 namespace {
 constexpr WORD CntlSeqInfo = 0x400;
@@ -189,6 +190,9 @@ SimModule::Reply SimModule::AcqDataReply(WORD member, const std::vector<BYTE>& i
   // One view for the whole reply: every point comes from the same acquisition.
   const std::uint64_t first = SimLiveViewOf(Settings).FirstPoint + range.First;
   const std::size_t pointSize = 2ull * SimWidthOf(Settings.DataType);
+  // Beyond the address space (the i386 build) the reply fails as an allocation does, never wraps.
+  if (std::uint64_t{range.Count} * pointSize > std::vector<BYTE>().max_size())
+    throw std::bad_alloc();
   Reply reply{0, Settings.DataType, std::vector<BYTE>(range.Count * pointSize)};
   // Where the values repeat, one period is computed and its bytes copied on.
   const std::uint64_t period = SimWavePeriod(wave, first + range.Count);
