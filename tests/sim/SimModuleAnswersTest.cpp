@@ -27,7 +27,7 @@ protected:
   /// The reply's elements as doubles; Result, Type set.
   std::vector<double> Ask(LONG channel, LONG start, LONG points, LONG direction) {
     LONG input[6] = {channel, 0, start, 0, points, direction};
-    std::vector<BYTE> buffer(4096, 0xCC);
+    std::vector<BYTE> buffer(1 << 16, 0xCC);
     DWORD count = 0;
     CRplySync sync;
     Result = Frontend->Query(CmdGroupQuery, CntlAcqData, input, LongType, 6, buffer.data(), &Type, &count,
@@ -127,6 +127,43 @@ TEST_F(SimModuleAnswersTest, AcquiredPointsRunFromTheStartPointInTheDirectionAsk
       expected.insert(expected.end(), {point, point + 2});
     EXPECT_EQ(Ask(0, row.Start, row.Points, row.Direction), expected);
     EXPECT_EQ(Result, 0);
+  }
+}
+
+struct FormulaRow {
+  const char* Name;
+  SimWave Wave;
+  LONG Start, Points;
+};
+
+// Replies whose values repeat are copied on from one period; each must still equal the formula at
+// every point, and waves that do not repeat exactly must not be copied.
+const FormulaRow FormulaRows[] = {
+    {"WholeSine", {SimWaveShape::Sine, 1e6, 7, 3}, 0, 2500},
+    {"WholeSineAboveTheSampleRate", {SimWaveShape::Sine, 1e6, 1234, 0}, 5, 700},
+    {"SineOfAThousand", {SimWaveShape::Sine, 1e6, 1000, 1}, 0, 10},
+    {"SquareFromAPoint", {SimWaveShape::Square, 2, 250, 0}, 3, 11},
+    {"RampOfWholeNumbers", {SimWaveShape::Ramp, 30000, 3, 10000}, 40, 700},
+    {"FractionalFrequency", {SimWaveShape::Sine, 1e6, 2.5, 0}, 0, 1200},
+    {"ProductBeyond64Bits", {SimWaveShape::Sine, 1e6, 9007199254740991.0, 0}, 1500, 2500},
+    {"Noise", {SimWaveShape::Noise, 1, 250, 0}, 0, 20},
+    {"Steps", {}, 10, 500},
+};
+
+TEST_F(SimModuleAnswersTest, AcquiredValuesFollowTheFormulaAtEveryPoint) {
+  for (const FormulaRow& row : FormulaRows) {
+    SCOPED_TRACE(row.Name);
+    SimModuleConfig config;
+    config.PointNum = 4000;
+    config.DataType = 0x32;
+    config.Seed = 5;
+    config.Waves = {row.Wave};
+    Make(config);
+    std::vector<double> expected;
+    for (LONG point = row.Start; point < row.Start + row.Points; ++point)
+      expected.insert(expected.end(), {SimWaveValue(row.Wave, 0, 0, point, config.Seed, false),
+                                       SimWaveValue(row.Wave, 0, 0, point, config.Seed, true)});
+    EXPECT_EQ(Ask(0, row.Start, row.Points, 0), expected);
   }
 }
 

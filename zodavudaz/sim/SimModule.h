@@ -69,6 +69,8 @@ private:
   Reply NaturalReply(const Request& request);
   Reply WaveInfReply(WORD member, const std::vector<BYTE>& in) const;
   Reply AcqDataReply(WORD member, const std::vector<BYTE>& in) const;
+  /// Writes the minimum and maximum of wave at point as the data type says, side by side at out.
+  void EncodePoint(const SimWave& wave, WORD member, WORD channel, std::uint64_t point, BYTE* out) const noexcept;
   Reply CurrentDataReply(WORD member) const;
   /// A live module's current value: the middle of the point's minimum and maximum.
   double LiveCurrentValue(WORD member, WORD channel, std::uint64_t point) const noexcept;

@@ -5,11 +5,13 @@
 #include <zodavudaz/packets/WireField.h>
 #include <zodavudaz/sim/SimLive.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <new>
 
 namespace {
 constexpr WORD CntlSeqInfo = 0x400;
@@ -48,6 +50,12 @@ void EncodeValue(WORD type, double value, BYTE* out) noexcept {
   case 0x32: StoreWire(out, 0, value); break;
   default: break;
   }
+}
+
+/// data filled with copies of its first block bytes, the last copy cut at its end.
+void RepeatBlock(std::vector<BYTE>& data, std::size_t block) noexcept {
+  for (std::size_t at = block; block != 0 && at < data.size(); at += block)
+    std::memcpy(data.data() + at, data.data(), std::min(block, data.size() - at));
 }
 
 void AppendValue(std::vector<BYTE>& data, WORD type, double value) {
@@ -180,15 +188,29 @@ SimModule::Reply SimModule::AcqDataReply(WORD member, const std::vector<BYTE>& i
   const PointRange range = RangeOf(Settings.PointNum, input[2], input[4], input[5]);
   const SimWave wave = channel < Settings.Waves.size() ? Settings.Waves[channel] : SimWave();
   // One view for the whole reply: every point comes from the same acquisition.
-  const std::uint64_t first = SimLiveViewOf(Settings).FirstPoint;
-  Reply reply{0, Settings.DataType, {}};
-  reply.Data.reserve(2ull * range.Count * SimWidthOf(Settings.DataType));
-  for (DWORD point = range.First; point < range.First + range.Count; ++point) {
-    AppendValue(reply.Data, Settings.DataType,
-                SimWaveValue(wave, member, channel, first + point, Settings.Seed, false));
-    AppendValue(reply.Data, Settings.DataType, SimWaveValue(wave, member, channel, first + point, Settings.Seed, true));
-  }
+  const std::uint64_t first = SimLiveViewOf(Settings).FirstPoint + range.First;
+  const std::size_t pointSize = 2ull * SimWidthOf(Settings.DataType);
+  // Beyond the address space (the i386 build) the reply fails as an allocation does, never wraps.
+  if (std::uint64_t{range.Count} * pointSize > std::vector<BYTE>().max_size())
+    throw std::bad_alloc();
+  Reply reply{0, Settings.DataType, std::vector<BYTE>(range.Count * pointSize)};
+  // Where the values repeat, one period is computed and its bytes copied on.
+  const std::uint64_t period = SimWavePeriod(wave, first + range.Count);
+  const DWORD computed = period == 0 || period > range.Count ? range.Count : static_cast<DWORD>(period);
+  for (DWORD point = 0; point < computed; ++point)
+    EncodePoint(wave, member, channel, first + point, reply.Data.data() + point * pointSize);
+  RepeatBlock(reply.Data, computed * pointSize);
   return reply;
+}
+
+void SimModule::EncodePoint(const SimWave& wave, WORD member, WORD channel, std::uint64_t point,
+                            BYTE* out) const noexcept {
+  const double minimum = SimWaveValue(wave, member, channel, point, Settings.Seed, false);
+  // Every shape but steps has its minimum as its maximum.
+  const double maximum =
+      wave.Shape == SimWaveShape::Steps ? SimWaveValue(wave, member, channel, point, Settings.Seed, true) : minimum;
+  EncodeValue(Settings.DataType, minimum, out);
+  EncodeValue(Settings.DataType, maximum, out + SimWidthOf(Settings.DataType));
 }
 
 SimModule::Reply SimModule::CurrentDataReply(WORD member) const {

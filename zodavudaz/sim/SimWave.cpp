@@ -4,7 +4,9 @@
 
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <numbers>
+#include <numeric>
 
 namespace {
 // Every formula runs in long double, which is the same x87 extended format in both builds, and
@@ -13,6 +15,7 @@ namespace {
 using Exact = long double;
 
 constexpr Exact PointsPerCycleUnit = 1000;
+constexpr std::uint64_t StepsPeriod = 198;
 
 /// The part of the current cycle at point, in thousandths: a whole number whenever the frequency
 /// is one, so that integer types land on the exact value.
@@ -39,7 +42,7 @@ std::uint64_t NoiseStep(const SimWave& wave, std::uint64_t point) noexcept {
 }
 
 double StepsOf(WORD member, WORD channel, std::uint64_t point, DWORD seed, bool maximum) noexcept {
-  const double sample = 1 + static_cast<double>((point + 10ull * channel + 50ull * member + seed) % 198);
+  const double sample = 1 + static_cast<double>((point + 10ull * channel + 50ull * member + seed) % StepsPeriod);
   return maximum ? sample + 1 : sample - 1;
 }
 
@@ -61,6 +64,24 @@ double SimWaveValue(const SimWave& wave, WORD member, WORD channel, std::uint64_
   case SimWaveShape::Steps: break;
   }
   return StepsOf(member, channel, point, seed, maximum);
+}
+
+std::uint64_t SimWavePeriod(const SimWave& wave, std::uint64_t lastPoint) noexcept {
+  constexpr std::uint64_t Largest = std::numeric_limits<std::uint64_t>::max();
+  if (wave.Shape == SimWaveShape::Noise)
+    return 0;
+  // Below 2^63 the steps' sum with channel, member and seed cannot wrap.
+  if (wave.Shape == SimWaveShape::Steps)
+    return lastPoint < Largest / 2 ? StepsPeriod : 0;
+  // A whole frequency times a point below 2^64 is exact in the 64-bit significand, so r is the
+  // integer remainder, which repeats after 1000 / gcd(frequency, 1000) points.
+  if (!(wave.Frequency >= 0 && wave.Frequency < 0x1p63 && std::floor(wave.Frequency) == wave.Frequency))
+    return 0;
+  const auto frequency = static_cast<std::uint64_t>(wave.Frequency);
+  if (frequency != 0 && lastPoint > Largest / frequency)
+    return 0;
+  const auto cycle = static_cast<std::uint64_t>(PointsPerCycleUnit);
+  return cycle / std::gcd(frequency % cycle, cycle);
 }
 
 bool SimWaveShapeOf(const char* name, SimWaveShape& shape) noexcept {

@@ -36,6 +36,13 @@ struct SimWave {
 ZODAVUDAZ_EXPORT double SimWaveValue(const SimWave& wave, WORD member, WORD channel, std::uint64_t point, DWORD seed,
                                      bool maximum) noexcept;
 
+/// The number of points after which wave's minimum and maximum repeat bit for bit, from any point
+/// on up to lastPoint: a whole frequency's sine, square and ramp depend only on the part of the
+/// cycle, a whole number of thousandths, and steps on the point modulo 198. 0 where no such promise
+/// holds: noise, a frequency that is not a whole number, or one whose product with lastPoint
+/// exceeds the 64 bits the formulas keep exactly.
+std::uint64_t SimWavePeriod(const SimWave& wave, std::uint64_t lastPoint) noexcept;
+
 /// The shape named name ("steps", "sine", "square", "ramp", "noise"); false for any other name.
 ZODAVUDAZ_EXPORT bool SimWaveShapeOf(const char* name, SimWaveShape& shape) noexcept;
 

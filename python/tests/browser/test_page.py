@@ -26,14 +26,38 @@ const pixel = g.hidden_.getContext('2d').getImageData(Math.round(x), Math.round(
 return '#' + Array.from(pixel.slice(0, 3), (v) => v.toString(16).padStart(2, '0')).join('');
 """
 
-# The closed outlines one redraw of a plot fills.
+# The closed outlines one redraw of a plot fills, its axes (whose lines close paths too) left out.
 OUTLINES = """
 const proto = CanvasRenderingContext2D.prototype, closePath = proto.closePath;
 let count = 0;
 proto.closePath = function closeCounted() { count += 1; return closePath.call(this); };
-try { document.querySelector(arguments[0]).dygraph.updateOptions({ fillAlpha: 1 }); } finally { proto.closePath = closePath; }
+try {
+  document.querySelector(arguments[0]).dygraph.updateOptions({ fillAlpha: 1, drawAxis: false });
+} finally { proto.closePath = closePath; }
 return count;
 """
+
+# The path calls of one channel's band on a 100 × 100 area: two runs split by a missing point.
+BAND = """
+const [stepPlot, done] = arguments;
+import('/envelope.js').then(({ envelopePlotter }) => {
+  const calls = [], record = (name) => (...at) => calls.push([name, ...at]);
+  const context = { save() {}, restore() {}, beginPath() {}, moveTo: record('M'), lineTo: record('L'),
+                    closePath: record('Z'), fill: record('fill') };
+  const points = [[0, 0.2, 0.4], [10, 0.5, 0.6], [20, NaN, NaN], [30, 0.1, 0.3], [40, 0.3, 0.5]]
+    .map(([canvasx, top, bottom]) => ({ canvasx, y_top: top, y_bottom: bottom }));
+  envelopePlotter({ dygraph: { getBooleanOption: () => stepPlot, getNumericOption: () => 1 }, drawingContext: context,
+                    plotArea: { x: 0, y: 0, w: 100, h: 100 }, setName: 'CH1', color: '#f00', points });
+  done(calls);
+});
+"""
+# Up the tops, back along the bottoms; a step plot holds each value until the next point.
+BANDS = {
+    False: [["M", 0, 20], ["L", 10, 50], ["L", 10, 60], ["L", 0, 40], ["Z"],
+            ["M", 30, 10], ["L", 40, 30], ["L", 40, 50], ["L", 30, 30], ["Z"], ["fill"]],
+    True: [["M", 0, 20], ["L", 10, 20], ["L", 10, 50], ["L", 10, 60], ["L", 10, 40], ["L", 0, 40], ["Z"],
+           ["M", 30, 10], ["L", 40, 10], ["L", 40, 30], ["L", 40, 50], ["L", 40, 30], ["L", 30, 30], ["Z"], ["fill"]],
+}
 
 
 def drag(page: webdriver.Chrome, window: str, dx: int, dy: int) -> None:
@@ -66,8 +90,13 @@ def test_viewer_draws_each_trace_in_its_stored_colour_and_reads_out_its_cursors(
     readout = page.find_element(By.CSS_SELECTOR, "#viewer-9-1 .readouts").text
     assert readout == "Δt 10 s; 1/Δt 0.1 Hz; ΔV CH1 10 V; ΔV CH2 10 V"
     # A band of a quad per pair of points, each the plot's full height here, took a software canvas
-    # a quarter of a second to fill.
-    assert page.execute_script(OUTLINES, plot) <= 4
+    # a quarter of a second to fill: each channel is one outline.
+    assert page.execute_script(OUTLINES, plot) == 2
+
+
+def test_band_is_one_outline_per_run_of_points_in_lines_or_steps(page: webdriver.Chrome) -> None:
+    for step_plot, expected in BANDS.items():
+        assert page.execute_async_script(BAND, step_plot) == expected, f"stepPlot {step_plot}"
 
 
 def test_moved_panel_writes_its_placement(page: webdriver.Chrome, settings: Path) -> None:
