@@ -1,6 +1,5 @@
 #include <zodavudaz/viewer/ViewerPropertyGroupText.h>
 
-#include "tests/hooks/BlockFaults.h"
 #include "tests/viewer/AllocationChecks.h"
 
 #include <gtest/gtest.h>
