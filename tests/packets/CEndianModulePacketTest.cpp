@@ -25,8 +25,6 @@ const TransferWriteRow TransferWriteRows[] = {
     {"SetSizeSaturates", [](CEndianModulePacket& p) { p.SetSize(0xFFFFFFF0); }, 0, "\xFF\xFF\xFF\xFF"},
     {"SetAllBytes", [](CEndianModulePacket& p) { p.SetAllBytes(3, 100); }, 4, std::string("\x94\0\0\0", 4)},
     {"SetAllBytesSaturates", [](CEndianModulePacket& p) { p.SetAllBytes(0x10000000, 1); }, 4, "\xFF\xFF\xFF\xFF"},
-    {"SetCurPacketNo", [](CEndianModulePacket& p) { p.SetCurPacketNo(0x01020304); }, 8, "\x04\x03\x02\x01"},
-    {"SetAllPacket", [](CEndianModulePacket& p) { p.SetAllPacket(0xFFFFFFFF); }, 12, "\xFF\xFF\xFF\xFF"},
 };
 
 struct DerivedRow {

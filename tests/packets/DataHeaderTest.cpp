@@ -8,22 +8,9 @@
 
 #include <string>
 #include <tuple>
+#include <type_traits>
 
 namespace {
-// Where the 16-byte data header and the data that follows it lie in each kind of packet.
-template <typename AccessorT>
-struct Layout;
-template <>
-struct Layout<CEndianModulePacket> {
-  using Record = _ModulePacket;
-  static constexpr std::size_t HeaderAt = 16;
-};
-template <>
-struct Layout<CEndianSemiModulePacket> {
-  using Record = _SemiModulePacket;
-  static constexpr std::size_t HeaderAt = 0;
-};
-
 enum class HeaderField { ModuleId, CmdId, Cntl, ParamType, Version, ParamNum, ThreadAddr, InvalidThreadAddr };
 
 struct HeaderWriteRow {
@@ -65,11 +52,13 @@ DWORD WriteAndReadBack(AccessorT& packet, const HeaderWriteRow& row) {
   return 0;
 }
 
+/// The 16-byte data header follows a module packet's transfer prefix and starts a semi-module packet.
 template <typename AccessorT>
 class DataHeaderTest : public testing::Test {
 protected:
-  static constexpr std::size_t HeaderAt = Layout<AccessorT>::HeaderAt;
-  MarkedBuffer<typename Layout<AccessorT>::Record> Buffer{HeaderAt + 16 + 24};
+  static constexpr bool IsModule = std::is_same_v<AccessorT, CEndianModulePacket>;
+  static constexpr std::size_t HeaderAt = IsModule ? 16 : 0;
+  MarkedBuffer<std::conditional_t<IsModule, _ModulePacket, _SemiModulePacket>> Buffer{HeaderAt + 16 + 24};
   AccessorT Packet{Buffer.Packet()};
 };
 

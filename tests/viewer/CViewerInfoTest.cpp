@@ -44,7 +44,8 @@ TEST(CViewerInfoTest, BlockNumbersUnitsAndSlotsOutOfRange) {
   info.DelResource();
 }
 
-void CopyAndRelease() {
+// Releasing twice shows under the sanitizers, releasing nothing under the leak checker.
+TEST(CViewerInfoTest, CopiesShareResourcesThatOneDelResourceReleasesOnce) {
   CViewerInfo info;
   info.SetData(::operator new(64), 64);
   info.SetChWaveInfo(new ChWaveInfo[3]);
@@ -64,7 +65,4 @@ void CopyAndRelease() {
   EXPECT_EQ(info.GetEvent(0), nullptr);
   info.DelResource(); // releases nothing a second time
 }
-
-// Releasing twice shows under the sanitizers, releasing nothing under the leak checker.
-TEST(CViewerInfoTest, CopiesShareResourcesThatOneDelResourceReleasesOnce) { CopyAndRelease(); }
 } // namespace

@@ -2,7 +2,6 @@
 
 #include "tests/TempFiles.h"
 #include <zodavudaz/entry/LibraryEntry.h>
-#include <zodavudaz/viewer/ViewerPropertyText.h>
 
 #include <gtest/gtest.h>
 
@@ -34,18 +33,8 @@ protected:
   CModule* Module = new CModule;
 };
 
-std::string RecordText(WORD groups) {
-  ViewerProperty* record = CreateViewerProperty(2);
-  record->ChannelNumber = 2;
-  record->GrNum = groups;
-  CString text;
-  ViewerProperty2Ascii(record, text);
-  ReleaseViewerProperty(record);
-  return static_cast<LPCTSTR>(text);
-}
-
 TEST_F(ViewerPropertyLookupTest, StoredSettingsAreAcceptedOnlyForTheSameProduct) {
-  const std::string viewer = "Viewer=" + RecordText(1) + "\r\nGroup1=Group1 Inlet;\r\n";
+  const std::string viewer = "Viewer=ChannelNumber 2;GrNum 1;\r\nGroup1=Group1 Inlet;\r\n";
   struct Case {
     const char* Name;
     std::string Lines;
@@ -78,7 +67,7 @@ TEST_F(ViewerPropertyLookupTest, StoredSettingsAreAcceptedOnlyForTheSameProduct)
 }
 
 TEST_F(ViewerPropertyLookupTest, ExReadsTheRecordAndItsGroupsFromTheCallersFile) {
-  Store("Product=ZO4d02\r\nViewer=" + RecordText(2) + "\r\nGroup1=Group1 Inlet;\r\nGroup2=Group2 Outlet;\r\n",
+  Store("Product=ZO4d02\r\nViewer=ChannelNumber 2;GrNum 2;\r\nGroup1=Group1 Inlet;\r\nGroup2=Group2 Outlet;\r\n",
         "Other.ini");
   ViewerProperty* record = nullptr;
   ASSERT_EQ(GetViewerPropertyGuiEx(3, 2, &record, (Folder / "Other.ini").c_str()), 1);
