@@ -49,8 +49,6 @@ TEST(PacketDecodingTest, PacketsDecodeFieldByFieldAsFarAsTheirBytesGo) {
       {"station packet", station, 64, PacketKind::Station, 1,
        "station packet\nrx addr         0x00000078\ntx addr         0x00000000\n"
        "body size       0 (station packet 20 bytes)\nmodule packet\n  size            20 (packet 36 bytes)\n"},
-      {"semi-module packet", std::vector<BYTE>(ModulePacket.begin() + 16, ModulePacket.end()), 20, PacketKind::Semi, 1,
-       "semi-module packet\nmodule id       2 (module 2)\n"},
       {"shorter than its header", ModulePacket, 31, PacketKind::Module, 0, ""},
   };
   for (const DecodeRow& row : rows) {

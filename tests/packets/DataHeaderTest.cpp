@@ -26,7 +26,6 @@ struct HeaderWriteRow {
 
 const HeaderWriteRow HeaderWriteRows[] = {
     {"ModuleIdKeepsLowByte", HeaderField::ModuleId, 0x1FF, 0, "\xFF", 0xFF},
-    {"CmdIdReplyEvent", HeaderField::CmdId, 0x87, 1, "\x87", 0x87},
     {"CmdIdKeepsLowByte", HeaderField::CmdId, 0x3AB, 1, "\xAB", 0xAB},
     {"CntlStoresOffsetBits", HeaderField::Cntl, 0x940C, 2, "\x0C\x94", 0x940C},
     {"ParamTypeDouble", HeaderField::ParamType, 0x132, 4, "\x32", 0x32},
