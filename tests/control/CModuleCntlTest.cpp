@@ -48,13 +48,10 @@ const DispatcherRow DispatcherRows[] = {
     {"ReqExecGroup", &CModuleCntl::ReqExecGroup, 0x9112, {6}},
     {"ReqQueryGroup", &CModuleCntl::ReqQueryGroup, 0x040C, {10}},
     {"ReqParamGroup", &CModuleCntl::ReqParamGroup, 0x040C, {13}},
-    {"ReqGUIGroup", &CModuleCntl::ReqGUIGroup, 0x040C, {}},
-    {"ReqHelpGroup", &CModuleCntl::ReqHelpGroup, 0x040C, {}},
     {"RplyExecGroup", &CModuleCntl::RplyExecGroup, 0x0402, {46}},
     {"RplyQueryGroup", &CModuleCntl::RplyQueryGroup, 0x040C, {49}},
     {"RplyParamGroup", &CModuleCntl::RplyParamGroup, 0x040C, {59}},
     {"RplyGUIGroup", &CModuleCntl::RplyGUIGroup, 0x0123, {61}},
-    {"RplyHelpGroup", &CModuleCntl::RplyHelpGroup, 0x040C, {}},
 };
 
 /// An application whose warning handler changes the packet that the group dispatch then reads.

@@ -138,7 +138,6 @@ struct ReadCase {
 
 const ReadCase ReadCases[] = {
     {"EmptyText", "", {}},
-    {"ChannelNumberAlone", "ChannelNumber 2;", {DefaultText}},
     {"UnknownKeywordSkipped", "Foo 1;ChannelNumber 2;Bar 3 4;", {DefaultText}},
     {"OtherStatementFirst", "GrNum 1;ChannelNumber 2;", {}},
     {"TwoChannelCounts", "ChannelNumber 2 3;", {}},
