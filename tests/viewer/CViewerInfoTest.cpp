@@ -15,11 +15,6 @@ TEST(CViewerInfoTest, ScanVisitsEveryChannelAndWrapsToTheFirstModule) {
     EXPECT_EQ(info.GetCurModule() * 10 + info.GetCurCh(), visits[i][0] * 10 + visits[i][1]) << i;
     EXPECT_EQ(info.IsScanOver(), i == 3) << i;
   }
-  EXPECT_FALSE(info.IsViewSeqOver()) << "running";
-  info.SetStop();
-  EXPECT_TRUE(info.IsViewSeqOver());
-  info.SetModuleId(5);
-  EXPECT_TRUE(info.GetModuleNum() == 1 && info.IsModuleIn(5) && !info.IsModuleIn(4) && !info.IsModuleIn(6));
   info.DelResource();
 }
 
