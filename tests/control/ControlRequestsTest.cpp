@@ -22,7 +22,6 @@ TEST_F(ControlRequestsTest, ModuleFieldsOrNoModule) {
     EXPECT_EQ(getters[i](1, 3, &value), ZocNoModule);
     EXPECT_EQ(value, 0u);
   }
-  EXPECT_EQ(ZoGetCGClass(), 0u);
 }
 
 TEST_F(ControlRequestsTest, RequestsUseTheFrontendWhereThereIsOne) {

@@ -56,7 +56,6 @@ void Make(const std::string& top, const std::string& setup) {
 }
 
 const WalkCase WalkCases[] = {
-    {"PlainName", "", "f", "f"},
     {"DotsTakenAsFolders", "d a 755", "./a/../f", "f"},
     {"ChainOfLinks", "l one f; l two TOP/one", "two", "f"},
     {"LinkedFolder", "d real 755; l folder real", "folder/f", "real/f"},
