@@ -137,12 +137,9 @@ struct ReadCase {
 };
 
 const ReadCase ReadCases[] = {
-    {"EmptyText", "", {}},
     {"UnknownKeywordSkipped", "Foo 1;ChannelNumber 2;Bar 3 4;", {DefaultText}},
-    {"OtherStatementFirst", "GrNum 1;ChannelNumber 2;", {}},
     {"TwoChannelCounts", "ChannelNumber 2 3;", {}},
     {"NoChannels", "ChannelNumber 0;", {}},
-    {"KeywordWithoutValue", "ChannelNumber 2;GridType;", {}},
     {"UnknownKeywordWithoutValue", "Foo;ChannelNumber 2;", {}},
     {"EmptyStatement", "ChannelNumber 2;;", {}},
     {"UnterminatedLastStatement", "ChannelNumber 2;GridType 3", {DefaultText}},
