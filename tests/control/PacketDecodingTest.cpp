@@ -39,26 +39,17 @@ TEST(PacketDecodingTest, PacketsDecodeFieldByFieldAsFarAsTheirBytesGo) {
   std::vector<BYTE> station(28, 0);
   station[4] = 0x78;
   station.insert(station.end(), ModulePacket.begin(), ModulePacket.end());
-  std::vector<BYTE> longer = ModulePacket;
-  longer.push_back(0xEE);
-  // Built before the table: inside it, GCC 12 takes these string copies for reads past its end.
+  // Built before the table: inside it, GCC 12 takes this string copy for reads past its end.
   std::string cutShort = ModuleText;
   cutShort.replace(cutShort.find("4 bytes A1 A2 A3 A4\n"), 20,
                    "4 bytes A1 A2\nwarning: the packet claims 4 data bytes, 2 were given\n");
-  std::string withMore = ModuleText;
-  withMore += "note: 1 bytes after the packet's data\n";
   const DecodeRow rows[] = {
       {"module packet", ModulePacket, 36, PacketKind::Module, 1, ModuleText},
       {"data cut short", ModulePacket, 34, PacketKind::Module, 1, cutShort},
-      {"bytes after the data", longer, 37, PacketKind::Module, 1, withMore},
       {"station packet", station, 64, PacketKind::Station, 1,
        "station packet\nrx addr         0x00000078\ntx addr         0x00000000\n"
        "body size       0 (station packet 20 bytes)\nmodule packet\n  size            20 (packet 36 bytes)\n"},
-      {"semi-module packet", std::vector<BYTE>(ModulePacket.begin() + 16, ModulePacket.end()), 20, PacketKind::Semi, 1,
-       "semi-module packet\nmodule id       2 (module 2)\n"},
       {"shorter than its header", ModulePacket, 31, PacketKind::Module, 0, ""},
-      {"station header cut", station, 59, PacketKind::Station, 0, ""},
-      {"unknown kind", ModulePacket, 36, static_cast<PacketKind>(3), 0, ""},
   };
   for (const DecodeRow& row : rows) {
     SCOPED_TRACE(row.Name);

@@ -7,39 +7,33 @@
 
 #include <tuple>
 
-namespace {
-class CManagerTest : public testing::Test {
-protected:
-  void SetUp() override { SimReset(); }
-  void TearDown() override { SimReset(); }
-};
-
-} // namespace
-
-TEST_F(CManagerTest, StationLookUpsAnswerFromTheStationRecord) {
+TEST(CManagerTest, StationLookUpsAnswerFromTheStationRecordOrNoAddressAndNoType) {
+  SimReset();
   SimStation station;
   station.Id = 5;
   station.Address = 0x1234;
   station.GroupNo = 2;
   station.Type = 3;
   SimSetStation(station);
+  const struct {
+    WORD Id;
+    bool Known;
+    LONG Address, NetAddress;
+    WORD Type;
+  } rows[] = {{5, true, 0x1234, 0x21234, 3},
+              {6, false, -1, -1, 0xFF},
+              {40, false, -1, -1, 0xFF},
+              {0xFFFF, false, -1, -1, 0xFF}};
   CManager& manager = *GetMgr();
-  EXPECT_EQ(manager.GetStationAddress(5), 0x1234);
-  EXPECT_EQ(manager.GetNetStationAddress(5), 0x21234);
-  EXPECT_EQ(manager.GetStationType(5), 3);
+  for (const auto& row : rows)
+    EXPECT_EQ(std::make_tuple(manager.GetStationInfo(row.Id) != nullptr, manager.GetStationAddress(row.Id),
+                              manager.GetNetStationAddress(row.Id), manager.GetStationType(row.Id)),
+              std::make_tuple(row.Known, row.Address, row.NetAddress, row.Type))
+        << row.Id;
+  SimReset();
 }
 
-TEST_F(CManagerTest, UnknownStationAnswersNoAddressAndNoType) {
-  CManager& manager = *GetMgr();
-  for (WORD id : {WORD{6}, WORD{40}, WORD{0xFFFF}}) {
-    EXPECT_EQ(std::make_tuple(manager.GetStationInfo(id), manager.GetStationAddress(id),
-                              manager.GetNetStationAddress(id), manager.GetStationType(id)),
-              std::make_tuple(nullptr, -1, -1, 0xFF))
-        << id;
-  }
-}
-
-TEST_F(CManagerTest, MyIdPacksNetGroupAndStationIntoSixteenBits) {
+TEST(CManagerTest, MyIdPacksNetGroupAndStationIntoSixteenBits) {
   const struct {
     WORD NetId, GroupId, StationId;
     WORD NetGroupId, MyId;
@@ -53,4 +47,5 @@ TEST_F(CManagerTest, MyIdPacksNetGroupAndStationIntoSixteenBits) {
     EXPECT_EQ(std::make_tuple(manager.GetMyNetGroupId(), manager.GetMyId()), std::make_tuple(row.NetGroupId, row.MyId))
         << row.NetId << "/" << row.GroupId << "/" << row.StationId;
   }
+  SimReset();
 }

@@ -3,15 +3,8 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-class FrontendCopyTest : public testing::Test {
-protected:
-  void SetUp() override { SimReset(); }
-  void TearDown() override { SimReset(); }
-};
-} // namespace
-
-TEST_F(FrontendCopyTest, CopyOfAModuleFrontendReachesTheSameModule) {
+TEST(FrontendCopyTest, CopyOfAModuleFrontendReachesTheSameModule) {
+  SimReset();
   SimModuleConfig config;
   config.Station = 4;
   config.ModuleId = 2;
@@ -27,4 +20,5 @@ TEST_F(FrontendCopyTest, CopyOfAModuleFrontendReachesTheSameModule) {
   EXPECT_EQ(SimQueries(4, 2).size(), 2u);
   EXPECT_EQ(SimLiveFrontends(4, 2), 1);
   EXPECT_EQ(original->Query(0, 0x125, nullptr, 0xFF, 0, nullptr, 4), 0);
+  SimReset();
 }

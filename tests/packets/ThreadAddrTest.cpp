@@ -12,21 +12,29 @@
 #include <vector>
 
 namespace {
+constexpr DWORD IndexMask = ThreadAddrCapacity - 1;
+
 class ThreadAddrHandleTest : public testing::Test {
 protected:
   void SetUp() override {
     if (Is32BitBuild)
       GTEST_SKIP() << "the 32-bit build carries the address itself";
   }
+  /// A new record with its handle (0 when none was free).
+  DWORD Issue() {
+    Records.push_back(std::make_unique<CRplySync>());
+    return ThreadAddrOf(Records.back().get());
+  }
+  /// The handle of a record already gone.
+  static DWORD Released() {
+    CRplySync gone;
+    return ThreadAddrOf(&gone);
+  }
+  std::vector<std::unique_ptr<CRplySync>> Records;
 };
 } // namespace
 
-TEST(ThreadAddrTest, NullIsTheInvalidWordBothWays) {
-  EXPECT_EQ(ThreadAddrOf(nullptr), 0u);
-  EXPECT_EQ(RplySyncOf(0), nullptr);
-}
-
-TEST(ThreadAddrTest, PacketNamesItsRecordThroughTheWord) {
+TEST(ThreadAddrTest, PacketNamesItsRecordThroughTheWordAndNullIsTheInvalidWord) {
   CRplySync sync;
   _ModulePacket bytes = {};
   CEndianModulePacket packet(&bytes);
@@ -36,6 +44,8 @@ TEST(ThreadAddrTest, PacketNamesItsRecordThroughTheWord) {
   if (Is32BitBuild) {
     EXPECT_EQ(packet.GetThreadAddr(), reinterpret_cast<std::uintptr_t>(&sync));
   }
+  EXPECT_EQ(ThreadAddrOf(nullptr), 0u);
+  EXPECT_EQ(RplySyncOf(0), nullptr);
 }
 
 TEST_F(ThreadAddrHandleTest, OneRecordKeepsOneHandleUntilInvalidated) {
@@ -49,41 +59,34 @@ TEST_F(ThreadAddrHandleTest, OneRecordKeepsOneHandleUntilInvalidated) {
   EXPECT_EQ(RplySyncOf(ThreadAddrOf(&copy)), &copy);
 }
 
-TEST_F(ThreadAddrHandleTest, UnknownAndReleasedHandlesNameNothing) {
-  DWORD released = 0;
-  {
-    CRplySync sync;
-    released = ThreadAddrOf(&sync);
-  }
-  // The entry's next record gets a new generation, so the old handle stays dead.
-  std::vector<std::unique_ptr<CRplySync>> later;
-  for (DWORD index = 0; index < ThreadAddrCapacity; ++index) {
-    later.push_back(std::make_unique<CRplySync>());
-    static_cast<void>(ThreadAddrOf(later.back().get()));
-  }
+// The entry of a released handle gets a new generation when it is issued again, so the old handle
+// stays dead; a full table issues nothing until a record lets its entry go.
+TEST_F(ThreadAddrHandleTest, TableIsBoundedAndReleasedOrUnknownHandlesNameNothing) {
+  const DWORD released = Released();
+  DWORD issued = 0;
+  for (DWORD index = 0; index <= ThreadAddrCapacity; ++index)
+    issued += Issue() != 0;
   for (DWORD word : {released, DWORD{1}, DWORD{0xFFF}, DWORD{0x80000001}, ~DWORD{0}})
     EXPECT_EQ(RplySyncOf(word), nullptr) << word;
+  // Records of other tests and of the simulated manager may hold a few entries.
+  EXPECT_LE(issued, ThreadAddrCapacity);
+  EXPECT_GT(issued, ThreadAddrCapacity - 8);
+  EXPECT_EQ(ThreadAddrOf(Records.back().get()), 0u);
+  Records.front().reset();
+  EXPECT_NE(ThreadAddrOf(Records.back().get()), 0u);
+  EXPECT_EQ(RplySyncOf(ThreadAddrOf(Records.back().get())), Records.back().get());
 }
 
 // A caller may give back a handle twice, or one it kept after its record let it go: by then the
 // entry may hold a newer record, which must keep its handle.
 TEST_F(ThreadAddrHandleTest, StaleHandleReleasedLeavesTheEntrysNewerRecord) {
-  DWORD stale = 0;
-  {
-    CRplySync gone;
-    stale = ThreadAddrOf(&gone);
-  }
-  constexpr DWORD IndexMask = ThreadAddrCapacity - 1;
-  std::vector<std::unique_ptr<CRplySync>> later;
-  CRplySync* newer = nullptr;
-  for (DWORD tries = 0; tries < ThreadAddrCapacity && newer == nullptr; ++tries) {
-    later.push_back(std::make_unique<CRplySync>());
-    const DWORD word = ThreadAddrOf(later.back().get());
-    if (word != 0 && (word & IndexMask) == (stale & IndexMask))
-      newer = later.back().get();
-  }
-  ASSERT_NE(newer, nullptr) << "the stale handle's entry was never issued again";
-  const DWORD current = ThreadAddrOf(newer);
+  const DWORD stale = Released();
+  DWORD current = 0;
+  for (DWORD tries = 0; tries < ThreadAddrCapacity && current == 0; ++tries)
+    if (const DWORD word = Issue(); word != 0 && (word & IndexMask) == (stale & IndexMask))
+      current = word;
+  ASSERT_NE(current, 0u) << "the stale handle's entry was never issued again";
+  CRplySync* newer = Records.back().get();
   ReleaseThreadAddr(stale);
   EXPECT_EQ(RplySyncOf(current), newer);
   EXPECT_EQ(ThreadAddrOf(newer), current);
@@ -92,34 +95,14 @@ TEST_F(ThreadAddrHandleTest, StaleHandleReleasedLeavesTheEntrysNewerRecord) {
   EXPECT_NE(ThreadAddrOf(&other) & IndexMask, current & IndexMask);
 }
 
-TEST_F(ThreadAddrHandleTest, TableIsBoundedAndReusesWhatIsReleased) {
-  std::vector<std::unique_ptr<CRplySync>> records;
-  DWORD issued = 0;
-  for (DWORD index = 0; index <= ThreadAddrCapacity; ++index) {
-    records.push_back(std::make_unique<CRplySync>());
-    if (ThreadAddrOf(records.back().get()) != 0)
-      ++issued;
-  }
-  // Records of other tests and of the simulated manager may hold a few entries.
-  EXPECT_LE(issued, ThreadAddrCapacity);
-  EXPECT_GT(issued, ThreadAddrCapacity - 8);
-  EXPECT_EQ(ThreadAddrOf(records.back().get()), 0u);
-  records.front().reset();
-  EXPECT_NE(ThreadAddrOf(records.back().get()), 0u);
-  EXPECT_EQ(RplySyncOf(ThreadAddrOf(records.back().get())), records.back().get());
-}
-
 // Receiving threads resolve while application threads issue and release: a live handle always
 // names its record, a released one never names anything.
 TEST_F(ThreadAddrHandleTest, ResolvingWhileIssuingNeedsNoLock) {
   constexpr int Kept = 64;
-  std::vector<std::unique_ptr<CRplySync>> kept;
   std::vector<DWORD> live, dead;
   for (int index = 0; index < Kept; ++index) {
-    kept.push_back(std::make_unique<CRplySync>());
-    live.push_back(ThreadAddrOf(kept.back().get()));
-    CRplySync gone;
-    dead.push_back(ThreadAddrOf(&gone));
+    live.push_back(Issue());
+    dead.push_back(Released());
   }
   std::atomic<bool> stop{false};
   std::atomic<int> wrong{0};
@@ -133,7 +116,7 @@ TEST_F(ThreadAddrHandleTest, ResolvingWhileIssuingNeedsNoLock) {
   auto resolve = [&] {
     for (int round = 0; round < 20000; ++round)
       for (int index = 0; index < Kept; ++index)
-        if (RplySyncOf(live[index]) != kept[index].get() || RplySyncOf(dead[index]) != nullptr)
+        if (RplySyncOf(live[index]) != Records[index].get() || RplySyncOf(dead[index]) != nullptr)
           ++wrong;
   };
   std::thread issuers[] = {std::thread(issue), std::thread(issue)};

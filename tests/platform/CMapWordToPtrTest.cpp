@@ -6,13 +6,15 @@
 #include <vector>
 
 namespace {
-std::vector<WORD> WalkKeys(const CMapWordToPtr& map) {
+/// The keys in walk order, each removed right after it is walked where removeWalked.
+std::vector<WORD> WalkKeys(CMapWordToPtr& map, bool removeWalked = false) {
   std::vector<WORD> keys;
   for (POSITION position = map.GetStartPosition(); position != nullptr;) {
     WORD key = 0;
     void* value = nullptr;
     map.GetNextAssoc(position, key, value);
     keys.push_back(key);
+    EXPECT_TRUE(!removeWalked || map.RemoveKey(key)) << key;
   }
   return keys;
 }
@@ -48,15 +50,7 @@ TEST(CMapWordToPtrTest, RemovingTheEntryJustWalkedKeepsTheWalk) {
   CMapWordToPtr map;
   for (WORD key = 0; key < 40; ++key)
     map.SetAt(key, Tag(key));
-  std::vector<WORD> visited;
-  for (POSITION position = map.GetStartPosition(); position != nullptr;) {
-    WORD key = 0;
-    void* value = nullptr;
-    map.GetNextAssoc(position, key, value);
-    visited.push_back(key);
-    EXPECT_TRUE(map.RemoveKey(key));
-  }
-  EXPECT_EQ(visited.size(), 40u);
+  EXPECT_EQ(WalkKeys(map, true).size(), 40u);
   EXPECT_TRUE(map.IsEmpty());
   EXPECT_EQ(map.GetStartPosition(), nullptr);
 }

@@ -49,7 +49,6 @@ TEST(CPtrListTest, WalkFollowsAddOrderAcrossChainedBlocks) {
     CPtrList list(row.BlockSize);
     AddAll(list, Tags(1, row.Count));
     EXPECT_EQ(list.GetCount(), row.Count);
-    EXPECT_EQ(list.IsEmpty(), row.Count == 0 ? TRUE : FALSE);
     EXPECT_EQ(Walk(list), Tags(1, row.Count));
   }
 }

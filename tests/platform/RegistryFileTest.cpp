@@ -1,10 +1,10 @@
 #include <zodavudaz/platform/RegistryFile.h>
 
+#include "tests/TempFiles.h"
 #include <zodavudaz/platform/RegistryCalls.h>
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 
 using namespace std::string_literals;
@@ -54,13 +54,10 @@ TEST(RegistryFileTest, EntersAWellFormedTextAndNothingOfAnotherOne) {
 
 TEST(RegistryFileTest, LoadsAFileByPath) {
   ClearRegistry();
-  const std::string path = ::testing::TempDir() + "RegistryFileTest.txt";
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  ASSERT_TRUE(file != nullptr && std::fputs("[HKEY_LOCAL_MACHINE\\A]\r\nPath=/x\r\n", file) >= 0);
-  std::fclose(file);
-  EXPECT_EQ(LoadRegistryFile(path.c_str()), ERROR_SUCCESS);
+  TempFolder folder;
+  WriteAll(folder / "Registry.txt", "[HKEY_LOCAL_MACHINE\\A]\r\nPath=/x\r\n");
+  EXPECT_EQ(LoadRegistryFile((folder / "Registry.txt").c_str()), ERROR_SUCCESS);
   EXPECT_EQ(PathOfA(), "/x\0"s);
-  std::remove(path.c_str());
-  EXPECT_EQ(LoadRegistryFile(path.c_str()), ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(LoadRegistryFile((folder / "missing.txt").c_str()), ERROR_FILE_NOT_FOUND);
   ClearRegistry();
 }

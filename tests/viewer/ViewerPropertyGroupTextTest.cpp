@@ -1,6 +1,5 @@
 #include <zodavudaz/viewer/ViewerPropertyGroupText.h>
 
-#include "tests/hooks/BlockFaults.h"
 #include "tests/viewer/AllocationChecks.h"
 
 #include <gtest/gtest.h>
@@ -61,7 +60,7 @@ struct GroupReadCase {
 };
 
 const GroupReadCase GroupReadCases[] = {
-    {"OneColumn", "Group2 A;CHID 5 6;",
+    {"OneColumnEndingWithTheText", "Group2 A;CHID 5 6",
      "Group2 A;CHID 5 6 -1;CHSTS 0 0 0;MMIN NAN NAN NAN;MMAX NAN NAN NAN;CurrentColor 0x0 0x0 0x0;OtherColor 0x0 0x0 "
      "0x0;"},
     {"AllColumnsAnyOrder",
@@ -77,9 +76,6 @@ const GroupReadCase GroupReadCases[] = {
     {"SurplusValuesDropped", "Group2   long " + std::string(40, 'n') + ";CHID 1 2 3 4 5;",
      "Group2 long\x0ennnnnnnnnnnnnnnnnnnnnnnnnn;CHID 1 2 3;CHSTS 0 0 0;MMIN NAN NAN NAN;MMAX NAN NAN NAN;"
      "CurrentColor 0x0 0x0 0x0;OtherColor 0x0 0x0 0x0;"},
-    {"ColumnEndsWithTheText", "Group2 A;CHID 1 2",
-     "Group2 A;CHID 1 2 -1;CHSTS 0 0 0;MMIN NAN NAN NAN;MMAX NAN NAN NAN;CurrentColor 0x0 0x0 0x0;OtherColor 0x0 0x0 "
-     "0x0;"},
     {"GroupZero", "Group0 A;CHID 1;", DefaultGroup2},
     {"GroupBeyondGrNum", "Group3 A;CHID 1;", DefaultGroup2},
     {"NegativeGroup", "Group-1 A;CHID 1;", DefaultGroup2},

@@ -2,7 +2,6 @@
 
 #include "tests/TempFiles.h"
 #include <zodavudaz/entry/LibraryEntry.h>
-#include <zodavudaz/viewer/ViewerPropertyText.h>
 
 #include <gtest/gtest.h>
 
@@ -34,18 +33,8 @@ protected:
   CModule* Module = new CModule;
 };
 
-std::string RecordText(WORD groups) {
-  ViewerProperty* record = CreateViewerProperty(2);
-  record->ChannelNumber = 2;
-  record->GrNum = groups;
-  CString text;
-  ViewerProperty2Ascii(record, text);
-  ReleaseViewerProperty(record);
-  return static_cast<LPCTSTR>(text);
-}
-
 TEST_F(ViewerPropertyLookupTest, StoredSettingsAreAcceptedOnlyForTheSameProduct) {
-  const std::string viewer = "Viewer=" + RecordText(1) + "\r\nGroup1=Group1 Inlet;\r\n";
+  const std::string viewer = "Viewer=ChannelNumber 2;GrNum 1;\r\nGroup1=Group1 Inlet;\r\n";
   struct Case {
     const char* Name;
     std::string Lines;
@@ -77,17 +66,12 @@ TEST_F(ViewerPropertyLookupTest, StoredSettingsAreAcceptedOnlyForTheSameProduct)
   EXPECT_EQ(GetViewerPropertyGui(3, 2, nullptr), 0);
 }
 
-TEST_F(ViewerPropertyLookupTest, ExReadsTheRecordsGroupsFromTheCallersFile) {
-  for (WORD groups : {0, 2}) {
-    Store("Product=ZO4d02\r\nViewer=" + RecordText(groups) + "\r\nGroup1=Group1 Inlet;\r\nGroup2=Group2 Outlet;\r\n",
-          "Other.ini");
-    ViewerProperty* record = nullptr;
-    ASSERT_EQ(GetViewerPropertyGuiEx(3, 2, &record, (Folder / "Other.ini").c_str()), 1);
-    ASSERT_EQ(record->GrName != nullptr, groups != 0);
-    if (groups != 0) {
-      EXPECT_TRUE(std::strcmp(record->GrName[0], "Inlet") == 0 && std::strcmp(record->GrName[1], "Outlet") == 0);
-    }
-    ReleaseViewerProperty(record);
-  }
+TEST_F(ViewerPropertyLookupTest, ExReadsTheRecordAndItsGroupsFromTheCallersFile) {
+  Store("Product=ZO4d02\r\nViewer=ChannelNumber 2;GrNum 2;\r\nGroup1=Group1 Inlet;\r\nGroup2=Group2 Outlet;\r\n",
+        "Other.ini");
+  ViewerProperty* record = nullptr;
+  ASSERT_EQ(GetViewerPropertyGuiEx(3, 2, &record, (Folder / "Other.ini").c_str()), 1);
+  EXPECT_TRUE(std::strcmp(record->GrName[0], "Inlet") == 0 && std::strcmp(record->GrName[1], "Outlet") == 0);
+  ReleaseViewerProperty(record);
 }
 } // namespace
