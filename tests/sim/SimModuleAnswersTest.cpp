@@ -7,6 +7,8 @@
 
 #include <cfloat>
 #include <cstdint>
+#include <cstdio>
+#include <string>
 #include <vector>
 
 namespace {
@@ -139,5 +141,57 @@ TEST_F(SimModuleAnswersTest, TheFirstValueNamesTheChannel) {
   EXPECT_EQ(Ask(-1, 0, 1, 0), (std::vector<double>{0, 2})) << "a negative channel reads channel 0";
   EXPECT_TRUE(Ask(2, 0, 1, 0).empty());
   EXPECT_EQ(Result, SimBadRequest) << "a channel beyond the module's";
+}
+
+struct FormulaRow {
+  const char* Name;
+  const char* Wave;
+  BYTE Type;
+  /// The expected values of points 0 to 9 of the first acquisition.
+  std::vector<double> Values;
+};
+
+// Points 0.001 s apart; the values of the documented formulas, converted to each type.
+const FormulaRow FormulaRows[] = {
+    // Exact arithmetic: 30000 x (2 x (3p mod 1000) - 1000) / 1000 + 10000.
+    {"RampInt16LandsOnTheExactValue",
+     "ramp 30000 3 10000",
+     0x10,
+     {-20000, -19820, -19640, -19460, -19280, -19100, -18920, -18740, -18560, -18380}},
+    {"SquareBoundaryBelongsToTheSecondHalf", "square 5 100", 0x20, {5, 5, 5, 5, 5, -5, -5, -5, -5, -5}},
+    {"SineInt32TowardZero", "sine 100 125", 0x20, {0, 70, 100, 70, 0, -70, -100, -70, 0, 70}},
+    {"SineFloat", "sine 2 250 0.5", 0x22, {0.5, 2.5, 0.5, -1.5, 0.5, 2.5, 0.5, -1.5, 0.5, 2.5}},
+    {"RampUnsignedByteSaturates", "ramp 100 100 50", 0x00, {0, 0, 0, 10, 30, 50, 70, 90, 110, 130}},
+    {"Ramp0x11", "ramp 1000 100 1000", 0x11, {0, 200, 400, 600, 800, 1000, 1200, 1400, 1600, 1800}},
+    {"Square0x21", "square 7 100 -2", 0x21, {5, 5, 5, 5, 5, -9, -9, -9, -9, -9}},
+    {"StepsDouble", "steps", 0x32, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}},
+};
+
+TEST_F(SimModuleAnswersTest, ValuesFollowTheDocumentedFormulaForEveryType) {
+  for (const FormulaRow& row : FormulaRows) {
+    SCOPED_TRACE(row.Name);
+    SimModuleConfig config;
+    config.Channels = 1;
+    config.PointNum = 10;
+    config.DataType = row.Type;
+    config.Waves.resize(1);
+    const std::string wave = row.Wave;
+    SimWaveShapeOf(wave.substr(0, wave.find(' ')).c_str(), config.Waves[0].Shape);
+    std::sscanf(row.Wave, "%*s %lf %lf %lf", &config.Waves[0].Amplitude, &config.Waves[0].Frequency,
+                &config.Waves[0].Offset);
+    Make(config);
+    const std::vector<double> values = Ask(0, 0, -1, 0);
+    ASSERT_EQ(values.size(), 20u);
+    for (DWORD point = 0; point < 10; ++point)
+      EXPECT_EQ(values[2 * point], row.Values[point]) << point;
+  }
+}
+
+TEST(SimWaveTest, EveryPointOfAnInt16RampIsExact) {
+  SimWave ramp{SimWaveShape::Ramp, 30000, 3, 10000};
+  for (std::uint64_t point = 0; point < 500; ++point) {
+    const long long exact = 30000LL * (2 * static_cast<long long>((3 * point) % 1000) - 1000) / 1000 + 10000;
+    ASSERT_EQ(SimWaveValue(ramp, 0, 0, point, 0, false), static_cast<double>(exact)) << point;
+  }
 }
 } // namespace
