@@ -5,22 +5,11 @@
 
 void FaultInjectingFileAccess::Arm(FileFault fault, int callNumber, bool persistent) noexcept {
   Fault = fault;
-  CallsLeft = callNumber < 1 ? 1 : callNumber;
-  Persistent = persistent;
-  Fired = 0;
+  Countdown.Arm(callNumber, persistent);
 }
 
 bool FaultInjectingFileAccess::Strikes(std::initializer_list<FileFault> kinds) noexcept {
-  if (CallsLeft == 0 || std::find(kinds.begin(), kinds.end(), Fault) == kinds.end())
-    return false;
-  if (CallsLeft > 1) {
-    --CallsLeft;
-    return false;
-  }
-  if (!Persistent)
-    CallsLeft = 0;
-  ++Fired;
-  return true;
+  return std::find(kinds.begin(), kinds.end(), Fault) != kinds.end() && Countdown.Strikes();
 }
 
 void FaultInjectingFileAccess::CrashIfStruck() noexcept {

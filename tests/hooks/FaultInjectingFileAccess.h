@@ -2,6 +2,7 @@
 #ifndef ZODAVUDAZ_TESTS_HOOKS_FAULTINJECTINGFILEACCESS_H
 #define ZODAVUDAZ_TESTS_HOOKS_FAULTINJECTINGFILEACCESS_H
 
+#include "tests/hooks/FaultCountdown.h"
 #include <zodavudaz/platform/FileAccess.h>
 
 #include <initializer_list>
@@ -55,9 +56,9 @@ public:
   /// Fails the callNumber-th call (from 1) of the fault's kind from now on; persistent also
   /// fails every later one. Resets the count of faults fired.
   void Arm(FileFault fault, int callNumber, bool persistent) noexcept;
-  void Disarm() noexcept { CallsLeft = 0; }
+  void Disarm() noexcept { Countdown.Disarm(); }
   /// How many calls the armed fault has failed.
-  int GetFaultCount() const noexcept { return Fired; }
+  int GetFaultCount() const noexcept { return Countdown.GetFired(); }
 
   Handle Open(LPCTSTR path, UINT openFlags, FileCause& cause) noexcept override;
   long Read(Handle file, void* buffer, UINT count) noexcept override;
@@ -102,9 +103,7 @@ private:
 
   FileAccess& Inner;
   FileFault Fault = FileFault::OpenRefused;
-  int CallsLeft = 0; // 0: disarmed
-  bool Persistent = false;
-  int Fired = 0;
+  FaultCountdown Countdown;
 };
 
 #endif
