@@ -1,17 +1,17 @@
 #include <zodavudaz/sim/VirtualStationFile.h>
 
 #include "tests/TempFiles.h"
+#include <zodavudaz/packets/WireField.h>
 #include <zodavudaz/sim/SimControl.h>
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
 
 namespace {
-constexpr const char* StationsHeader = "[Stations]\n";
-
 class VirtualStationFileTest : public ::testing::Test {
 protected:
   ~VirtualStationFileTest() override { Unload(); }
@@ -28,7 +28,7 @@ protected:
     return LoadVirtualStations(Path.c_str(), Database, message);
   }
 
-  /// The first points of channel of (station, slot) as doubles, minimum and maximum of each.
+  /// The first points of channel of (station, slot) of words or doubles, minimum and maximum of each.
   std::vector<double> Acquired(WORD station, WORD slot, WORD channel, LONG points, WORD& result) {
     BYTE buffer[512];
     std::memset(buffer, 0xCC, sizeof buffer);
@@ -39,17 +39,8 @@ protected:
                                    &sync);
     std::vector<double> values;
     const DWORD width = DWORD{1} << (type >> 4);
-    for (DWORD at = 0; result == 0 && at + width <= size; at += width) {
-      double value = 0;
-      if (type == 0x10) {
-        short word = 0;
-        std::memcpy(&word, buffer + at, sizeof word);
-        value = word;
-      } else if (type == 0x32) {
-        std::memcpy(&value, buffer + at, sizeof value);
-      }
-      values.push_back(value);
-    }
+    for (DWORD at = 0; result == 0 && at + width <= size; at += width)
+      values.push_back(type == 0x32 ? LoadWire<double>(buffer, at) : LoadWire<std::int16_t>(buffer, at));
     return values;
   }
 
