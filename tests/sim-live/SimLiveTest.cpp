@@ -30,13 +30,13 @@ std::string Description(const std::string& moduleKeys) {
          moduleKeys;
 }
 
-/// Hands every announcement to CModuleCntl, as an application does, and keeps what it read.
+/// Hands every announcement to CModuleCntl, as an application does, and keeps the numbers it read.
 class Announcements : public CModuleCntl {
 public:
   void RplyMeasure() override {
     SimAcquisition acquisition;
     if (SimReadAcqComplete(Packet, acquisition))
-      Seen.push_back(acquisition);
+      Seen.push_back(acquisition.Number);
   }
   static void Receive(const _ModulePacket* packet, void* context) {
     auto& self = *static_cast<Announcements*>(context);
@@ -45,13 +45,10 @@ public:
   }
   std::vector<DWORD> Numbers() {
     const std::lock_guard<std::mutex> lock(Mutex);
-    std::vector<DWORD> numbers;
-    for (const SimAcquisition& each : Seen)
-      numbers.push_back(each.Number);
-    return numbers;
+    return Seen;
   }
   std::mutex Mutex;
-  std::vector<SimAcquisition> Seen;
+  std::vector<DWORD> Seen;
 };
 
 class SimLiveTest : public ::testing::Test {
