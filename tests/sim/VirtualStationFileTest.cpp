@@ -254,7 +254,6 @@ const MalformedRow WholeFileRows[] = {
 const MalformedRow StationKeyRows[] = {
     {"BlanksAroundTheEqualsSign", "Id = 3\n", "Id: blanks around the key name on line 5 (write \"Id=3\")"},
     {"IdNotANumber", "Id=1x\n", "Id: \"1x\" is not a number from 0 to 65535"},
-    {"IdNegative", "Id=-1\n", "Id: \"-1\" is not a number from 0 to 65535"},
     {"IdTooLarge", "Id=65536\n", "Id: \"65536\" is not a number from 0 to 65535"},
     {"NoModel", "Id=1\n", "Model: key missing"},
     {"ModelTooLong", "Id=1\nModel=ZI400-01234567890123456789012345\n", "Model: longer than 31 characters"},
