@@ -299,7 +299,8 @@ const MalformedRow ModuleKeyRows[] = {
     {"UnknownAcquisition", "Acquisition=live\n", "Acquisition: \"live\" is not still, continuous or single"},
     {"PeriodBelowTheShortest", "Acquisition=continuous\nPeriod=0.0009\n",
      "Period: \"0.0009\" is not a number of seconds from 0.001 to 86400"},
-    {"NegativeSeed", "Seed=-1\n", "Seed: \"-1\" is not a number from 0 to 4294967295"},
+    {"NegativeSeed", "Seed=-18446744073709551615\n",
+     "Seed: \"-18446744073709551615\" is not a number from 0 to 4294967295"},
 };
 
 /// A table of malformed descriptions whose rows share the start of their description and message.
