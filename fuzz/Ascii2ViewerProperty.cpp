@@ -1,10 +1,10 @@
 // Fuzzes the record text reader: no crash or overrun, and the text of a record it returns comes
 // back unchanged after one more read and write.
+#include "fuzz/FuzzCheck.h"
 #include "tests/hooks/BlockFaults.h"
 #include <zodavudaz/viewer/ViewerPropertyText.h>
 
 #include <cstdint>
-#include <cstdlib>
 
 namespace {
 // Larger records only slow the search; the reader itself still runs on them.
@@ -12,8 +12,7 @@ constexpr WORD MaxCheckedChannels = 1024;
 
 CString Written(const ViewerProperty* record) {
   CString text;
-  if (ViewerProperty2Ascii(record, text) != 0)
-    std::abort();
+  Check(ViewerProperty2Ascii(record, text) == 0);
   return text;
 }
 } // namespace
@@ -32,8 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const CString once = Written(first);
     second = Ascii2ViewerProperty(once);
     // A later "ChannelNumber 0" leaves a record whose text reads back as none.
-    if ((second == nullptr) != (first->ChannelNumber == 0) || (second != nullptr && Written(second) != once))
-      std::abort();
+    Check((second == nullptr) == (first->ChannelNumber == 0) && (second == nullptr || Written(second) == once));
   }
   ReleaseViewerProperty(first);
   ReleaseViewerProperty(second);

@@ -1,9 +1,9 @@
 // Fuzzes the group text reader over fuzzed group shapes: no crash or overrun, and every group text
 // written from the result comes back unchanged after one more read and write.
+#include "fuzz/FuzzCheck.h"
 #include <zodavudaz/viewer/ViewerPropertyGroupText.h>
 
 #include <cstdint>
-#include <cstdlib>
 
 namespace {
 constexpr int MaxGroups = 7;
@@ -18,8 +18,7 @@ ViewerProperty* NewShapedRecord(const std::uint8_t* shape) {
 
 CString WrittenGroup(const ViewerProperty* record, WORD group) {
   CString text;
-  if (ViewerProperty2AsciiGr(record, group, text) != 0)
-    std::abort();
+  Check(ViewerProperty2AsciiGr(record, group, text) == 0);
   return text;
 }
 } // namespace
@@ -36,8 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Ascii2ViewerPropertyGr(second, once[group]);
   }
   for (WORD group = 0; group < first->GrNum; ++group)
-    if (WrittenGroup(second, group) != once[group])
-      std::abort();
+    Check(WrittenGroup(second, group) == once[group]);
   ReleaseViewerProperty(first);
   ReleaseViewerProperty(second);
   return 0;

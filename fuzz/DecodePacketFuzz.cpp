@@ -2,10 +2,10 @@
 // layers hand them on: the first byte picks the kind (3 is none), the rest is the packet, held in
 // a buffer of exactly its length. Decoding answers 1 with text exactly where the kind is known and
 // the header whole.
+#include "fuzz/FuzzCheck.h"
 #include <zodavudaz/control/PacketDecoding.h>
 
 #include <cstdint>
-#include <cstdlib>
 #include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -18,7 +18,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const int decoded = DecodePacket(packet.empty() ? nullptr : packet.data(), length, kind, text);
   const bool known = data[0] % 4 < 3;
   const bool whole = !packet.empty() && known && length >= PacketHeaderBytes(kind);
-  if (decoded != (whole ? 1 : 0) || text.IsEmpty() == whole)
-    std::abort();
+  Check(decoded == (whole ? 1 : 0) && text.IsEmpty() != whole);
   return 0;
 }

@@ -1,11 +1,11 @@
 // Feeds arbitrary rollback journals to the decoder, their checksums made to fit so that every
 // header is examined: a journal that decodes has exactly the length its header gives, and both
 // the old version and the new one of the bytes it covers read as left by its write.
+#include "fuzz/FuzzCheck.h"
 #include <zodavudaz/settings/ByteHash.h>
 #include <zodavudaz/settings/JournalRecord.h>
 
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -21,15 +21,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   JournalHeader header;
   if (!JournalRecord::Decode(bytes, header))
     return 0;
-  if (JournalRecord::LengthOf(header) != static_cast<std::uint64_t>(bytes.GetLength()))
-    std::abort();
+  Check(JournalRecord::LengthOf(header) == static_cast<std::uint64_t>(bytes.GetLength()));
   const std::string old(static_cast<LPCTSTR>(bytes) + JournalRecord::HeaderLength, header.OldSize - header.From);
   const std::size_t literalLength = header.NewSize - header.From - (header.OldSize - header.CopyFrom);
   const std::string written =
       std::string(static_cast<LPCTSTR>(bytes) + JournalRecord::HeaderLength + old.size(), literalLength) +
       old.substr(header.CopyFrom - header.From);
-  if (!JournalRecord::StillAsLeft(bytes, header, old.data(), header.OldSize) ||
-      !JournalRecord::StillAsLeft(bytes, header, written.data(), header.NewSize))
-    std::abort();
+  Check(JournalRecord::StillAsLeft(bytes, header, old.data(), header.OldSize) &&
+        JournalRecord::StillAsLeft(bytes, header, written.data(), header.NewSize));
   return 0;
 }

@@ -4,13 +4,13 @@
 //
 // Input: the image, then operations, each after a zero byte: section, key and value separated by
 // byte 1 write; fewer fields read.
+#include "fuzz/FuzzCheck.h"
 #include "fuzz/FuzzScratchFile.h"
 #include <zodavudaz/settings/ProfileFile.h>
 #include <zodavudaz/settings/ProfileImage.h>
 #include <zodavudaz/settings/ProfileReading.h>
 #include <zodavudaz/settings/ProfileWriter.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <sanitizer/allocator_interface.h>
@@ -60,19 +60,15 @@ void CheckWrite(const std::string& section, const std::string& key, const std::s
   LoadProfileImage(FilePath().c_str(), before);
   const int result = WriteProfileStringEx(FilePath().c_str(), section.c_str(), key.c_str(), value.c_str());
   LoadProfileImage(FilePath().c_str(), after);
-  if (result != (ProfileWriter::CanStore(section.c_str(), key.c_str(), value.c_str()) ? 1 : 0))
-    std::abort();
-  if (result == 0 && (before.GetLength() != after.GetLength() ||
-                      std::memcmp(before.GetData(), after.GetData(), static_cast<size_t>(after.GetLength())) != 0))
-    std::abort();
-  if (result == 1 && Read(after, section, key) != std::make_pair(true, value))
-    std::abort();
+  Check(result == (ProfileWriter::CanStore(section.c_str(), key.c_str(), value.c_str()) ? 1 : 0));
+  Check(result == 1 || (before.GetLength() == after.GetLength() &&
+                        std::memcmp(before.GetData(), after.GetData(), static_cast<size_t>(after.GetLength())) == 0));
+  Check(result == 0 || Read(after, section, key) == std::make_pair(true, value));
   // A header is a whole line, so a write under one name never shows under another.
   for (const std::string& otherSection : sections)
     for (const std::string& otherKey : keys)
-      if ((otherSection != section || otherKey != key) &&
-          Read(before, otherSection, otherKey) != Read(after, otherSection, otherKey))
-        std::abort();
+      Check((otherSection == section && otherKey == key) ||
+            Read(before, otherSection, otherKey) == Read(after, otherSection, otherKey));
 }
 
 void RunInput(const uint8_t* data, size_t size) {
@@ -107,7 +103,6 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const size_t allocated = __sanitizer_get_current_allocated_bytes();
   RunInput(data, size);
-  if (__sanitizer_get_current_allocated_bytes() != allocated)
-    std::abort();
+  Check(__sanitizer_get_current_allocated_bytes() == allocated);
   return 0;
 }

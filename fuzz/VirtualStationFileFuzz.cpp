@@ -3,11 +3,11 @@
 // nothing filed.
 //
 // Input: the description file's bytes.
+#include "fuzz/FuzzCheck.h"
 #include "fuzz/FuzzScratchFile.h"
 #include <zodavudaz/sim/SimControl.h>
 #include <zodavudaz/sim/VirtualStationFile.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <string>
@@ -30,8 +30,7 @@ void CheckModules(CGUIDatabase& database) {
       WORD records = 0;
       CRplySync sync;
       const WORD result = database.GetWaveInfo(id, moduleId, 0, -1, 0, waves, &records, &sync);
-      if (module->AcqChannel != 0 && (result != 0 || records == 0))
-        std::abort();
+      Check(module->AcqChannel == 0 || (result == 0 && records != 0));
     }
   }
 }
@@ -46,18 +45,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   database.Init();
   CString message;
   const int loaded = LoadVirtualStations(FilePath().c_str(), database, message);
-  if (loaded != 0 && !message.IsEmpty())
-    std::abort();
-  if (loaded == 0 && (message.IsEmpty() || database.StationMap.GetCount() != 0))
-    std::abort();
-  // Every refusal names the file first.
-  if (loaded == 0 && std::strncmp(message, FilePath().c_str(), FilePath().size()) != 0)
-    std::abort();
+  Check(loaded == 0 || message.IsEmpty());
+  // A refusal files nothing, and its message names the file first.
+  Check(loaded != 0 ||
+        (database.StationMap.GetCount() == 0 && std::strncmp(message, FilePath().c_str(), FilePath().size()) == 0));
   CheckModules(database);
   database.Exit();
   ReleaseVirtualStations(database);
-  if (database.StationMap.GetCount() != 0)
-    std::abort();
+  Check(database.StationMap.GetCount() == 0);
   SimReset();
   return 0;
 }

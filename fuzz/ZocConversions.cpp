@@ -9,16 +9,15 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 
 namespace {
 // Four bytes in a block of their own, so that a read past them is caught.
-struct UserText {
-  explicit UserText(const char* from) : Bytes(new char[4]) { std::memcpy(Bytes, from, 4); }
-  ~UserText() { delete[] Bytes; }
-  UserText(const UserText&) = delete;
-  UserText& operator=(const UserText&) = delete;
-  char* Bytes;
-};
+std::unique_ptr<char[]> UserText(const char* from) {
+  std::unique_ptr<char[]> bytes(new char[4]);
+  std::memcpy(bytes.get(), from, 4);
+  return bytes;
+}
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -27,9 +26,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   SimSetLanguage(data[0] & 1 ? JapaneseLanguage : 0);
   WAVEINF* record = new WAVEINF;
   std::memcpy(record, data + 1, sizeof(WAVEINF));
-  const UserText first(record->UnitText1);
-  const UserText second(record->UnitText2);
-  Check(ZocGetUnitStrEx(record->UnitCode, first.Bytes, second.Bytes).GetLength() <= 8);
+  const std::unique_ptr<char[]> first = UserText(record->UnitText1);
+  const std::unique_ptr<char[]> second = UserText(record->UnitText2);
+  Check(ZocGetUnitStrEx(record->UnitCode, first.get(), second.get()).GetLength() <= 8);
   ChWaveInfo info;
   ZocSetChannelWaveInfo(record, &info);
   Check(info.Unit.GetLength() <= 8 && info.SecondUnit.GetLength() <= 8);

@@ -139,6 +139,7 @@ struct ArgumentRow {
   const char* Name;
   std::string Arguments;
   int Exit;
+  /// A text standard output holds.
   std::string Out;
   /// The start of standard error.
   std::string Err;
@@ -149,7 +150,7 @@ TEST(DemoTest, ArgumentsItCannotPlayAreRefusedWithTheReason) {
   WriteAll(folder / "refused.ini", "[Stations]\nNames=A\n");
   const std::string usage = "usage: zdz-demo [SETTINGS-FOLDER [STATION-FILE]]\n";
   const ArgumentRow rows[] = {
-      {"help", "--help", 0, usage, ""},
+      {"help naming the shipped files it finds", "--help", 0, "/share/zodavudaz/demo/VirtualStations.ini\n", ""},
       {"short help", "-h", 0, usage, ""},
       {"unknown option", "--verbose", 2, "", usage},
       {"too many arguments", "a b c", 2, "", usage},
@@ -162,13 +163,11 @@ TEST(DemoTest, ArgumentsItCannotPlayAreRefusedWithTheReason) {
     SCOPED_TRACE(row.Name);
     const ToolRun run = RunDemo(row.Arguments);
     EXPECT_EQ(run.Exit, row.Exit);
-    EXPECT_EQ(run.Out.substr(0, row.Out.size()), row.Out);
+    EXPECT_NE(run.Out.find(row.Out), std::string::npos) << run.Out;
     EXPECT_EQ(run.Err.substr(0, row.Err.size()), row.Err);
     if (row.Exit != 0) {
       EXPECT_EQ(run.Out, "");
     }
   }
-  EXPECT_NE(RunDemo("--help").Out.find("/share/zodavudaz/demo/VirtualStations.ini\n"), std::string::npos)
-      << "help names the shipped files it finds";
 }
 } // namespace

@@ -24,6 +24,7 @@ PYTHON = "/usr/bin/python3"
 # Long enough for any example, short enough that a hung one fails the run instead of stopping it.
 RUN_SECONDS = 120
 FENCE = "```"
+SOURCE_NAMES = {"cpp": "example.cpp", "c": "example.c", "doctest": "example.txt", "script": "example.py"}
 
 
 @dataclass
@@ -89,13 +90,9 @@ def run(command, what):
         raise Failure(f"{what}: still running after {RUN_SECONDS} s") from None
 
 
-def build_program(block, folder, options):
-    if block.tag == "cpp":
-        source, compiler, standard = folder / "example.cpp", options.cxx, "-std=c++17"
-    else:
-        source, compiler, standard = folder / "example.c", options.cc, "-std=c99"
-    source.write_text(block.text, encoding="utf-8")
-    program = folder / "example"
+def build_program(block, source, options):
+    compiler, standard = (options.cxx, "-std=c++17") if block.tag == "cpp" else (options.cc, "-std=c99")
+    program = source.parent / "example"
     command = [compiler, standard, "-Wall", "-Wextra", "-Werror"]
     command += [f"-I{include}" for include in options.include]
     command += [str(source), "-o", str(program)]
@@ -108,11 +105,11 @@ def build_program(block, folder, options):
 
 
 def command_for(block, folder, options):
-    if block.kind in ("cpp", "c"):
-        return build_program(block, folder, options)
-    source = folder / ("example.txt" if block.kind == "doctest" else "example.py")
+    source = folder / SOURCE_NAMES[block.kind]
     source.write_text(block.text, encoding="utf-8")
-    return [PYTHON, "-m", "doctest", str(source)] if block.kind == "doctest" else [PYTHON, str(source)]
+    if block.kind == "doctest":
+        return [PYTHON, "-m", "doctest", str(source)]
+    return [PYTHON, str(source)] if block.kind == "script" else build_program(block, source, options)
 
 
 def check(block, options):
@@ -145,8 +142,7 @@ def main():
     parser.add_argument("markdown", nargs="+")
     options = parser.parse_args()
 
-    failures = 0
-    checked = []
+    failures, checked = 0, []
     for path in markdown_files(options.markdown):
         try:
             blocks = read_examples(path)

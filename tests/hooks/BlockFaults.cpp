@@ -1,40 +1,23 @@
 #include "tests/hooks/BlockFaults.h"
 
+#include "tests/hooks/FaultCountdown.h"
 #include <zodavudaz/platform/BlockAllocator.h>
 
 namespace {
-struct FaultPlan {
-  int CallsLeft = 0; // 0: disarmed
-  bool Persistent = false;
-  int Fired = 0;
-};
-FaultPlan Plan;
+FaultCountdown Countdown;
 std::size_t SizeLimit = 0; // 0: none
 
-bool ShouldFail() noexcept {
-  if (Plan.CallsLeft == 0)
-    return false;
-  if (Plan.CallsLeft > 1) {
-    --Plan.CallsLeft;
-    return false;
-  }
-  if (!Plan.Persistent)
-    Plan.CallsLeft = 0;
-  ++Plan.Fired;
-  return true;
-}
-
-bool Refuses(std::size_t size) noexcept { return ShouldFail() || (SizeLimit != 0 && size > SizeLimit); }
+bool Refuses(std::size_t size) noexcept { return Countdown.Strikes() || (SizeLimit != 0 && size > SizeLimit); }
 } // namespace
 
 void ArmBlockFault(int callNumber, bool persistent) noexcept {
-  Plan = FaultPlan{callNumber < 1 ? 1 : callNumber, persistent, 0};
+  Countdown.Arm(callNumber, persistent);
   SetBlockRefusal(&Refuses);
 }
 
-void DisarmBlockFault() noexcept { Plan.CallsLeft = 0; }
+void DisarmBlockFault() noexcept { Countdown.Disarm(); }
 
-int GetBlockFaultCount() noexcept { return Plan.Fired; }
+int GetBlockFaultCount() noexcept { return Countdown.GetFired(); }
 
 void LimitBlockSize(std::size_t maxSize) noexcept {
   SizeLimit = maxSize;

@@ -5,22 +5,11 @@
 
 void FaultInjectingFileAccess::Arm(FileFault fault, int callNumber, bool persistent) noexcept {
   Fault = fault;
-  CallsLeft = callNumber < 1 ? 1 : callNumber;
-  Persistent = persistent;
-  Fired = 0;
+  Countdown.Arm(callNumber, persistent);
 }
 
 bool FaultInjectingFileAccess::Strikes(std::initializer_list<FileFault> kinds) noexcept {
-  if (CallsLeft == 0 || std::find(kinds.begin(), kinds.end(), Fault) == kinds.end())
-    return false;
-  if (CallsLeft > 1) {
-    --CallsLeft;
-    return false;
-  }
-  if (!Persistent)
-    CallsLeft = 0;
-  ++Fired;
-  return true;
+  return std::find(kinds.begin(), kinds.end(), Fault) != kinds.end() && Countdown.Strikes();
 }
 
 void FaultInjectingFileAccess::CrashIfStruck() noexcept {
@@ -29,15 +18,10 @@ void FaultInjectingFileAccess::CrashIfStruck() noexcept {
 }
 
 FileAccess::Handle FaultInjectingFileAccess::Open(LPCTSTR path, UINT openFlags, FileCause& cause) noexcept {
-  if (Strikes({FileFault::OpenRefused})) {
-    cause = FileCause::SharingViolation;
-    return NoHandle;
-  }
-  return Inner.Open(path, openFlags, cause);
-}
-
-long FaultInjectingFileAccess::Read(Handle file, void* buffer, UINT count) noexcept {
-  return Strikes({FileFault::ReadError}) ? -1 : Inner.Read(file, buffer, count);
+  if (Passes(FileFault::OpenRefused))
+    return Inner.Open(path, openFlags, cause);
+  cause = FileCause::SharingViolation;
+  return NoHandle;
 }
 
 long FaultInjectingFileAccess::Write(Handle file, const void* buffer, UINT count, FileCause& cause) noexcept {
@@ -55,36 +39,8 @@ long FaultInjectingFileAccess::Write(Handle file, const void* buffer, UINT count
   return Inner.Write(file, buffer, count / 2, ignored);
 }
 
-bool FaultInjectingFileAccess::SetLength(Handle file, DWORD length) noexcept {
-  CrashIfStruck();
-  return !Strikes({FileFault::SetLengthError}) && Inner.SetLength(file, length);
-}
-
-bool FaultInjectingFileAccess::Flush(Handle file) noexcept {
-  CrashIfStruck();
-  return !Strikes({FileFault::FlushError}) && Inner.Flush(file);
-}
-
-bool FaultInjectingFileAccess::GetStatus(Handle file, FileStatus& status) noexcept {
-  return !Strikes({FileFault::StatusError}) && Inner.GetStatus(file, status);
-}
-
-bool FaultInjectingFileAccess::SetOwner(Handle file, unsigned owner, unsigned group) noexcept {
-  CrashIfStruck();
-  return !Strikes({FileFault::OwnerRefused}) && Inner.SetOwner(file, owner, group);
-}
-
-bool FaultInjectingFileAccess::SetMode(Handle file, unsigned mode) noexcept {
-  CrashIfStruck();
-  return !Strikes({FileFault::ModeError}) && Inner.SetMode(file, mode);
-}
-
-bool FaultInjectingFileAccess::ListAttributes(Handle file, CString& names) noexcept {
-  return !Strikes({FileFault::AttributeReadError}) && Inner.ListAttributes(file, names);
-}
-
 bool FaultInjectingFileAccess::GetAttribute(Handle file, LPCTSTR name, CString& value, FileCause& cause) noexcept {
-  if (!Strikes({FileFault::AttributeReadError}))
+  if (Passes(FileFault::AttributeReadError))
     return Inner.GetAttribute(file, name, value, cause);
   cause = FileCause::Generic;
   return false;
@@ -92,16 +48,10 @@ bool FaultInjectingFileAccess::GetAttribute(Handle file, LPCTSTR name, CString& 
 
 bool FaultInjectingFileAccess::SetAttribute(Handle file, LPCTSTR name, const CString& value,
                                             FileCause& cause) noexcept {
-  CrashIfStruck();
-  if (!Strikes({FileFault::AttributeRefused}))
+  if (ChangePasses(FileFault::AttributeRefused))
     return Inner.SetAttribute(file, name, value, cause);
   cause = FileCause::AccessDenied;
   return false;
-}
-
-bool FaultInjectingFileAccess::RemoveAttribute(Handle file, LPCTSTR name) noexcept {
-  CrashIfStruck();
-  return !Strikes({FileFault::AttributeRefused}) && Inner.RemoveAttribute(file, name);
 }
 
 bool FaultInjectingFileAccess::Rename(LPCTSTR oldPath, LPCTSTR newPath, bool replaceExisting,
@@ -112,14 +62,4 @@ bool FaultInjectingFileAccess::Rename(LPCTSTR oldPath, LPCTSTR newPath, bool rep
     return Inner.Rename(oldPath, newPath, replaceExisting, cause);
   cause = crossDevice ? FileCause::CrossDevice : FileCause::Generic;
   return false;
-}
-
-bool FaultInjectingFileAccess::Remove(LPCTSTR path) noexcept {
-  CrashIfStruck();
-  return !Strikes({FileFault::RemoveError}) && Inner.Remove(path);
-}
-
-bool FaultInjectingFileAccess::SyncFolder(LPCTSTR path) noexcept {
-  CrashIfStruck();
-  return !Strikes({FileFault::FolderSyncError}) && Inner.SyncFolder(path);
 }

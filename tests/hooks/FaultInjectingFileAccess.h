@@ -2,6 +2,7 @@
 #ifndef ZODAVUDAZ_TESTS_HOOKS_FAULTINJECTINGFILEACCESS_H
 #define ZODAVUDAZ_TESTS_HOOKS_FAULTINJECTINGFILEACCESS_H
 
+#include "tests/hooks/FaultCountdown.h"
 #include <zodavudaz/platform/FileAccess.h>
 
 #include <initializer_list>
@@ -55,17 +56,21 @@ public:
   /// Fails the callNumber-th call (from 1) of the fault's kind from now on; persistent also
   /// fails every later one. Resets the count of faults fired.
   void Arm(FileFault fault, int callNumber, bool persistent) noexcept;
-  void Disarm() noexcept { CallsLeft = 0; }
+  void Disarm() noexcept { Countdown.Disarm(); }
   /// How many calls the armed fault has failed.
-  int GetFaultCount() const noexcept { return Fired; }
+  int GetFaultCount() const noexcept { return Countdown.GetFired(); }
 
   Handle Open(LPCTSTR path, UINT openFlags, FileCause& cause) noexcept override;
-  long Read(Handle file, void* buffer, UINT count) noexcept override;
+  long Read(Handle file, void* buffer, UINT count) noexcept override {
+    return Passes(FileFault::ReadError) ? Inner.Read(file, buffer, count) : -1;
+  }
   long Write(Handle file, const void* buffer, UINT count, FileCause& cause) noexcept override;
   long Seek(Handle file, long offset, UINT from) noexcept override { return Inner.Seek(file, offset, from); }
   long GetLength(Handle file) noexcept override { return Inner.GetLength(file); }
-  bool SetLength(Handle file, DWORD length) noexcept override;
-  bool Flush(Handle file) noexcept override;
+  bool SetLength(Handle file, DWORD length) noexcept override {
+    return ChangePasses(FileFault::SetLengthError) && Inner.SetLength(file, length);
+  }
+  bool Flush(Handle file) noexcept override { return ChangePasses(FileFault::FlushError) && Inner.Flush(file); }
   void Close(Handle file) noexcept override { Inner.Close(file); }
   bool LockRange(Handle file, DWORD position, DWORD count, bool exclusive) noexcept override {
     return Inner.LockRange(file, position, count, exclusive);
@@ -80,17 +85,29 @@ public:
   bool IsFolderRangeLocked(Handle folder, unsigned long long position, unsigned long long count) noexcept override {
     return Inner.IsFolderRangeLocked(folder, position, count);
   }
-  bool GetStatus(Handle file, FileStatus& status) noexcept override;
+  bool GetStatus(Handle file, FileStatus& status) noexcept override {
+    return Passes(FileFault::StatusError) && Inner.GetStatus(file, status);
+  }
   bool IsSameFile(Handle file, LPCTSTR path) noexcept override { return Inner.IsSameFile(file, path); }
-  bool SetOwner(Handle file, unsigned owner, unsigned group) noexcept override;
-  bool SetMode(Handle file, unsigned mode) noexcept override;
-  bool ListAttributes(Handle file, CString& names) noexcept override;
+  bool SetOwner(Handle file, unsigned owner, unsigned group) noexcept override {
+    return ChangePasses(FileFault::OwnerRefused) && Inner.SetOwner(file, owner, group);
+  }
+  bool SetMode(Handle file, unsigned mode) noexcept override {
+    return ChangePasses(FileFault::ModeError) && Inner.SetMode(file, mode);
+  }
+  bool ListAttributes(Handle file, CString& names) noexcept override {
+    return Passes(FileFault::AttributeReadError) && Inner.ListAttributes(file, names);
+  }
   bool GetAttribute(Handle file, LPCTSTR name, CString& value, FileCause& cause) noexcept override;
   bool SetAttribute(Handle file, LPCTSTR name, const CString& value, FileCause& cause) noexcept override;
-  bool RemoveAttribute(Handle file, LPCTSTR name) noexcept override;
+  bool RemoveAttribute(Handle file, LPCTSTR name) noexcept override {
+    return ChangePasses(FileFault::AttributeRefused) && Inner.RemoveAttribute(file, name);
+  }
   bool Rename(LPCTSTR oldPath, LPCTSTR newPath, bool replaceExisting, FileCause& cause) noexcept override;
-  bool Remove(LPCTSTR path) noexcept override;
-  bool SyncFolder(LPCTSTR path) noexcept override;
+  bool Remove(LPCTSTR path) noexcept override { return ChangePasses(FileFault::RemoveError) && Inner.Remove(path); }
+  bool SyncFolder(LPCTSTR path) noexcept override {
+    return ChangePasses(FileFault::FolderSyncError) && Inner.SyncFolder(path);
+  }
   CString ResolveLinks(LPCTSTR path) noexcept override { return Inner.ResolveLinks(path); }
 
 private:
@@ -99,12 +116,17 @@ private:
   bool Strikes(std::initializer_list<FileFault> kinds) noexcept;
   /// Ends the process where an armed Crash strikes this call, which changes a file.
   void CrashIfStruck() noexcept;
+  /// Whether this call goes on to the inner calls: the armed fault is not kind, or not yet due.
+  bool Passes(FileFault kind) noexcept { return !Strikes({kind}); }
+  /// The same for a call that changes a file, which an armed Crash also strikes.
+  bool ChangePasses(FileFault kind) noexcept {
+    CrashIfStruck();
+    return Passes(kind);
+  }
 
   FileAccess& Inner;
   FileFault Fault = FileFault::OpenRefused;
-  int CallsLeft = 0; // 0: disarmed
-  bool Persistent = false;
-  int Fired = 0;
+  FaultCountdown Countdown;
 };
 
 #endif

@@ -7,6 +7,8 @@
 
 #include <cfloat>
 #include <cstdint>
+#include <cstdio>
+#include <string>
 #include <vector>
 
 namespace {
@@ -54,45 +56,6 @@ protected:
   WORD Result = 0xBEEF;
   WORD Type = 0xBEEF;
 };
-
-struct CutRow {
-  const char* Name;
-  BYTE DataType;
-  /// A square wave: points 0 and 1 lie in its first half, 2 and 3 in its second.
-  double Amplitude, Offset;
-  double FirstHalf, SecondHalf;
-};
-
-// Integer types cut toward zero, not to the nearest or the lower whole number, and saturate.
-const CutRow CutRows[] = {
-    {"PositiveFractionsCutDown", 0x10, 0.5, 2.2, 2, 1},
-    {"NegativeFractionsCutUp", 0x10, 0.5, -2.2, -1, -2},
-    {"SignedWordsSaturate", 0x11, 40000, 0, 32767, -32768},
-    {"UnsignedBytesSaturate", 0x00, 200, 100, 255, 0},
-    {"UnsignedBytesCutTowardZero", 0x00, 0.9, 0, 0, 0},
-    {"LongsSaturate", 0x20, 3e9, 0, 2147483647.0, -2147483648.0},
-    {"LongsCutTowardZero", 0x21, 2.9, -0.5, 2, -3},
-    {"FloatsRoundToTheNearest", 0x22, 0.1, 0, static_cast<float>(0.1), static_cast<float>(-0.1)},
-    {"FloatsSaturate", 0x22, 1e39, 0, FLT_MAX, -FLT_MAX},
-    {"DoublesAsComputed", 0x32, 0.1, 0, 0.1, -0.1},
-};
-
-TEST_F(SimModuleAnswersTest, AcquiredValuesAreCutTowardZeroAndSaturatedToTheirType) {
-  for (const CutRow& row : CutRows) {
-    SCOPED_TRACE(row.Name);
-    SimModuleConfig config;
-    config.DataType = row.DataType;
-    config.Channels = 1;
-    config.Waves = {SimWave{SimWaveShape::Square, row.Amplitude, 250, row.Offset}};
-    Make(config);
-    const std::vector<double> values = Ask(0, 0, 4, 0);
-    EXPECT_EQ(Result, 0);
-    EXPECT_EQ(Type, row.DataType);
-    const std::vector<double> expected = {row.FirstHalf,  row.FirstHalf,  row.FirstHalf,  row.FirstHalf,
-                                          row.SecondHalf, row.SecondHalf, row.SecondHalf, row.SecondHalf};
-    EXPECT_EQ(values, expected);
-  }
-}
 
 struct RangeRow {
   const char* Name;
@@ -176,5 +139,75 @@ TEST_F(SimModuleAnswersTest, TheFirstValueNamesTheChannel) {
   EXPECT_EQ(Ask(-1, 0, 1, 0), (std::vector<double>{0, 2})) << "a negative channel reads channel 0";
   EXPECT_TRUE(Ask(2, 0, 1, 0).empty());
   EXPECT_EQ(Result, SimBadRequest) << "a channel beyond the module's";
+}
+
+struct FormulaRow {
+  const char* Name;
+  const char* Wave;
+  BYTE Type;
+  /// The expected values of the first points of the first acquisition.
+  std::vector<double> Values;
+};
+
+constexpr double FloatTenth = static_cast<float>(0.1);
+
+// Points 0.001 s apart; the values of the documented formulas, converted to each type. Integer types
+// cut toward zero, not to the nearest or the lower whole number, and saturate.
+const FormulaRow FormulaRows[] = {
+    // Exact arithmetic: 30000 x (2 x (3p mod 1000) - 1000) / 1000 + 10000.
+    {"RampInt16LandsOnTheExactValue",
+     "ramp 30000 3 10000",
+     0x10,
+     {-20000, -19820, -19640, -19460, -19280, -19100, -18920, -18740, -18560, -18380}},
+    {"SquareBoundaryBelongsToTheSecondHalf", "square 5 100", 0x20, {5, 5, 5, 5, 5, -5, -5, -5, -5, -5}},
+    {"SineInt32TowardZero", "sine 100 125", 0x20, {0, 70, 100, 70, 0, -70, -100, -70, 0, 70}},
+    {"SineFloat", "sine 2 250 0.5", 0x22, {0.5, 2.5, 0.5, -1.5, 0.5, 2.5, 0.5, -1.5, 0.5, 2.5}},
+    {"RampUnsignedByteSaturates", "ramp 100 100 50", 0x00, {0, 0, 0, 10, 30, 50, 70, 90, 110, 130}},
+    {"Ramp0x11", "ramp 1000 100 1000", 0x11, {0, 200, 400, 600, 800, 1000, 1200, 1400, 1600, 1800}},
+    {"Square0x21", "square 7 100 -2", 0x21, {5, 5, 5, 5, 5, -9, -9, -9, -9, -9}},
+    {"StepsDouble", "steps", 0x32, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}},
+    {"PositiveFractionsCutDown", "square 0.5 250 2.2", 0x10, {2, 2, 1, 1}},
+    {"NegativeFractionsCutUp", "square 0.5 250 -2.2", 0x10, {-1, -1, -2, -2}},
+    {"SignedWordsSaturate", "square 40000 250", 0x11, {32767, 32767, -32768, -32768}},
+    {"UnsignedBytesSaturate", "square 200 250 100", 0x00, {255, 255, 0, 0}},
+    {"UnsignedBytesCutTowardZero", "square 0.9 250", 0x00, {0, 0, 0, 0}},
+    {"LongsSaturate", "square 3e9 250", 0x20, {2147483647.0, 2147483647.0, -2147483648.0, -2147483648.0}},
+    {"LongsCutTowardZero", "square 2.9 250 -0.5", 0x21, {2, 2, -3, -3}},
+    {"FloatsRoundToTheNearest", "square 0.1 250", 0x22, {FloatTenth, FloatTenth, -FloatTenth, -FloatTenth}},
+    {"FloatsSaturate", "square 1e39 250", 0x22, {FLT_MAX, FLT_MAX, -FLT_MAX, -FLT_MAX}},
+    {"DoublesAsComputed", "square 0.1 250", 0x32, {0.1, 0.1, -0.1, -0.1}},
+};
+
+TEST_F(SimModuleAnswersTest, ValuesFollowTheDocumentedFormulaForEveryType) {
+  for (const FormulaRow& row : FormulaRows) {
+    SCOPED_TRACE(row.Name);
+    SimModuleConfig config;
+    config.Channels = 1;
+    config.PointNum = 10;
+    config.DataType = row.Type;
+    config.Waves.resize(1);
+    const std::string wave = row.Wave;
+    SimWaveShapeOf(wave.substr(0, wave.find(' ')).c_str(), config.Waves[0].Shape);
+    std::sscanf(row.Wave, "%*s %lf %lf %lf", &config.Waves[0].Amplitude, &config.Waves[0].Frequency,
+                &config.Waves[0].Offset);
+    Make(config);
+    const std::vector<double> values = Ask(0, 0, -1, 0);
+    ASSERT_EQ(values.size(), 20u);
+    EXPECT_EQ(Type, row.Type);
+    // Each point comes as its minimum and maximum, which only steps keep apart.
+    const double spread = config.Waves[0].Shape == SimWaveShape::Steps ? 2 : 0;
+    for (std::size_t point = 0; point < row.Values.size(); ++point) {
+      EXPECT_EQ(values[2 * point], row.Values[point]) << point;
+      EXPECT_EQ(values[2 * point + 1], row.Values[point] + spread) << point;
+    }
+  }
+}
+
+TEST(SimWaveTest, EveryPointOfAnInt16RampIsExact) {
+  SimWave ramp{SimWaveShape::Ramp, 30000, 3, 10000};
+  for (std::uint64_t point = 0; point < 500; ++point) {
+    const long long exact = 30000LL * (2 * static_cast<long long>((3 * point) % 1000) - 1000) / 1000 + 10000;
+    ASSERT_EQ(SimWaveValue(ramp, 0, 0, point, 0, false), static_cast<double>(exact)) << point;
+  }
 }
 } // namespace

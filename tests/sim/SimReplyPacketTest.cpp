@@ -1,9 +1,7 @@
 // The reply packet a simulated module hands back: the reply record it names and how its transfer
 // is split into packets.
 #include <zodavudaz/sim/SimControl.h>
-#include <zodavudaz/sim/VirtualStationFile.h>
 
-#include <zodavudaz/entry/LibraryEntry.h>
 #include <zodavudaz/packets/DataHeader.h>
 
 #include <gtest/gtest.h>
@@ -19,25 +17,21 @@ class SimReplyPacketTest : public testing::Test {
 protected:
   SimReplyPacketTest() {
     SimReset();
-    CString message;
-    EXPECT_EQ(LoadVirtualStations("tests/sim/ReplyPackets.ini", Database(), message), 1) << message;
+    SimModuleConfig config;
+    config.Station = Station;
+    config.ModuleId = Slot;
+    Frontend = SimCreateFrontend(config);
   }
-  ~SimReplyPacketTest() override {
-    Database().Exit();
-    ReleaseVirtualStations(Database());
-    SimReset();
-  }
-
-  static CGUIDatabase& Database() { return *GetDataBase(); }
+  ~SimReplyPacketTest() override { SimReset(); }
 
   /// The reply packet to a GUI query sent with sync; null when the query fails.
-  static _ModulePacket* Ask(CRplySync& sync) {
-    CModule* module = nullptr;
-    Database().GetModuleInf(Station, Slot, &module);
+  _ModulePacket* Ask(CRplySync& sync) {
     _ModulePacket* reply = nullptr;
-    EXPECT_EQ(module->Frontend->Query(CmdGroupGui, Cntl, nullptr, 0xFF, 0, &reply, &sync, 0), 0);
+    EXPECT_EQ(Frontend->Query(CmdGroupGui, Cntl, nullptr, 0xFF, 0, &reply, &sync, 0), 0);
     return reply;
   }
+
+  CFeModule* Frontend = nullptr;
 };
 
 // The reply carries the caller's reply record in a word the receiving side can resolve: on 64-bit a

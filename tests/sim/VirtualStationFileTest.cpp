@@ -1,20 +1,23 @@
 #include <zodavudaz/sim/VirtualStationFile.h>
 
 #include "tests/TempFiles.h"
+#include <zodavudaz/packets/WireField.h>
 #include <zodavudaz/sim/SimControl.h>
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <vector>
 
 namespace {
-constexpr const char* StationsHeader = "[Stations]\n";
-
 class VirtualStationFileTest : public ::testing::Test {
 protected:
-  ~VirtualStationFileTest() override {
+  ~VirtualStationFileTest() override { Unload(); }
+
+  void Unload() {
     Database.Exit();
     ReleaseVirtualStations(Database);
     SimReset();
@@ -26,7 +29,7 @@ protected:
     return LoadVirtualStations(Path.c_str(), Database, message);
   }
 
-  /// The first points of channel of (station, slot) as doubles, minimum and maximum of each.
+  /// The first points of channel of (station, slot) of words or doubles, minimum and maximum of each.
   std::vector<double> Acquired(WORD station, WORD slot, WORD channel, LONG points, WORD& result) {
     BYTE buffer[512];
     std::memset(buffer, 0xCC, sizeof buffer);
@@ -37,17 +40,8 @@ protected:
                                    &sync);
     std::vector<double> values;
     const DWORD width = DWORD{1} << (type >> 4);
-    for (DWORD at = 0; result == 0 && at + width <= size; at += width) {
-      double value = 0;
-      if (type == 0x10) {
-        short word = 0;
-        std::memcpy(&word, buffer + at, sizeof word);
-        value = word;
-      } else if (type == 0x32) {
-        std::memcpy(&value, buffer + at, sizeof value);
-      }
-      values.push_back(value);
-    }
+    for (DWORD at = 0; result == 0 && at + width <= size; at += width)
+      values.push_back(type == 0x32 ? LoadWire<double>(buffer, at) : LoadWire<std::int16_t>(buffer, at));
     return values;
   }
 
@@ -162,9 +156,7 @@ TEST_F(VirtualStationFileTest, DescriptionsReadBackThroughLookupsAndRequests) {
     EXPECT_EQ(Database.GetCurrentData(row.Looks.Station, row.Looks.Module, -1, &size, current, &type, &sync), 0);
     ASSERT_EQ(size, row.Looks.Channels * sizeof(double)) << "a double per channel";
     EXPECT_EQ(current[row.Looks.Channel], SimCurrentValue(0, row.Looks.Channel));
-    Database.Exit();
-    ReleaseVirtualStations(Database);
-    SimReset();
+    Unload();
   }
 }
 
@@ -206,16 +198,17 @@ TEST_F(VirtualStationFileTest, NoiseRepeatsForTheSameRequestAndStaysWithinItsAmp
 
 struct MalformedRow {
   const char* Name;
+  /// The description after its table's start.
   const char* Description;
-  /// The message after the file's path.
+  /// The message after the file's path and its table's start.
   const char* Message;
 };
 
 #define STATION_X "[Stations]\nNames=X\n\n[StationX]\nId=1\nModel=ZI400\nModules=1\n\n"
-#define HEADER_RULE "a section header is \"[NAME]\" from the line's first byte, with nothing after it"
 #define MODULE_X "[StationX-Module1]\nProduct=P\nProductWord=1\nChannels=2\n"
+#define HEADER_RULE "a section header is \"[NAME]\" from the line's first byte, with nothing after it"
 
-const MalformedRow MalformedRows[] = {
+const MalformedRow WholeFileRows[] = {
     {"NoStationList", "[Other]\nNames=X\n", " [Stations]: section missing"},
     {"NoNamesKey", "[Stations]\nName=X\n", " [Stations] Names: key missing"},
     {"EmptyStationName", "[Stations]\nNames=X,,Y\n", " [Stations] Names: \"\" is not a station name"},
@@ -235,38 +228,12 @@ const MalformedRow MalformedRows[] = {
     {"SectionRepeated", "[Stations]\nNames=X\n\n[Stations]\nNames=Y\n",
      " [Stations]: section repeated on line 4 (first on line 1)"},
     {"KeyRepeated", "[Stations]\nNames=X\nNames=Y\n", " [Stations] Names: repeated on line 3 (first on line 2)"},
-    {"BlanksAroundTheEqualsSign", "[Stations]\nNames=X\n\n[StationX]\nId = 3\n",
-     " [StationX] Id: blanks around the key name on line 5 (write \"Id=3\")"},
     {"IndentedKey", "[Stations]\n\tNames=X\n",
      " [Stations] Names: blanks around the key name on line 2 (write \"Names=X\")"},
     {"LineWithoutEqualsSign", "[Stations]\nNames X\n", " [Stations]: line 2 \"Names X\" has no \"=\""},
     {"LongLineWithoutEqualsSignIsCut", "[Stations]\nNames X0123456789012345678901234567890123456789\n",
      " [Stations]: line 2 \"Names X012345678901234567890123456789012...\" has no \"=\""},
     {"KeyWithoutName", "[Stations]\n =X\n", " [Stations]: line 2 \" =X\" has no key name"},
-    {"IdNotANumber", "[Stations]\nNames=X\n\n[StationX]\nId=1x\n",
-     " [StationX] Id: \"1x\" is not a number from 0 to 65535"},
-    {"IdNegative", "[Stations]\nNames=X\n\n[StationX]\nId=-1\n",
-     " [StationX] Id: \"-1\" is not a number from 0 to 65535"},
-    {"IdTooLarge", "[Stations]\nNames=X\n\n[StationX]\nId=65536\n",
-     " [StationX] Id: \"65536\" is not a number from 0 to 65535"},
-    {"NoModel", "[Stations]\nNames=X\n\n[StationX]\nId=1\n", " [StationX] Model: key missing"},
-    {"ModelTooLong", "[Stations]\nNames=X\n\n[StationX]\nId=1\nModel=ZI400-01234567890123456789012345\n",
-     " [StationX] Model: longer than 31 characters"},
-    {"SlotBeyondTheModel", "[Stations]\nNames=X\n\n[StationX]\nId=1\nModel=ZI400\nModules=1,5\n",
-     " [StationX] Modules: slot 5 out of range 0 to 4 of model \"ZI400\""},
-    {"ExtraModuleOnASlotBeyondTheModel", "[Stations]\nNames=X\n\n[StationX]\nId=1\nModel=RA800\nModules=0x19\n",
-     " [StationX] Modules: slot 9 out of range 0 to 8 of model \"RA800\""},
-    {"ModuleIdTooLarge", "[Stations]\nNames=X\n\n[StationX]\nId=1\nModel=\nModules=0x100\n",
-     " [StationX] Modules: \"0x100\" is not a module id from 0 to 0xFF"},
-    {"ModuleListedTwice", "[Stations]\nNames=X\n\n[StationX]\nId=1\nModel=\nModules=2, 2\n",
-     " [StationX] Modules: module 2 listed twice"},
-    {"SlotListTooLong",
-     "[Stations]\nNames=X\n\n[StationX]\nId=1\nModel=\nModules=\nConnectStatus=0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0\n",
-     " [StationX] ConnectStatus: more than 16 slots"},
-    {"SlotAttributeNotAByte", "[Stations]\nNames=X\n\n[StationX]\nId=1\nModel=\nModules=\nSlotAttribute=0,256\n",
-     " [StationX] SlotAttribute: slot 1: \"256\" is not 0 to 255"},
-    {"UnknownStationKey", "[Stations]\nNames=X\n\n[StationX]\nId=1\nModel=\nModules=\nModul=1\n",
-     " [StationX] Modul: unknown key"},
     {"StationIdTwice",
      "[Stations]\nNames=X,Y\n\n[StationX]\nId=1\nModel=\nModules=\n\n[StationY]\nId=1\nModel=\nModules=\n",
      " [StationY] Id: station id 1 used twice"},
@@ -274,71 +241,95 @@ const MalformedRow MalformedRows[] = {
     {"NoProductWord", STATION_X "[StationX-Module1]\nProduct=P\n", " [StationX-Module1] ProductWord: key missing"},
     {"ChannelsTooMany", STATION_X "[StationX-Module1]\nProduct=P\nProductWord=1\nChannels=257\n",
      " [StationX-Module1] Channels: \"257\" is not a number from 0 to 256"},
-    {"MembersZero", STATION_X MODULE_X "Members=0\n",
-     " [StationX-Module1] Members: \"0\" is not a number from 1 to 16"},
-    {"MembersTooMany", STATION_X MODULE_X "Members=17\n",
-     " [StationX-Module1] Members: \"17\" is not a number from 1 to 16"},
-    {"DataTypeUnknown", STATION_X MODULE_X "DataType=0x33\n",
-     " [StationX-Module1] DataType: not one of 0x00 0x01 0x10 0x11 0x20 0x21 0x22 0x32"},
-    {"UnknownWaveform", STATION_X MODULE_X "Wave=triangle 1 2\n",
-     " [StationX-Module1] Wave: unknown waveform \"triangle\" (steps, sine, square, ramp or noise)"},
-    {"EmptyWaveform", STATION_X MODULE_X "Wave1=\n",
-     " [StationX-Module1] Wave1: unknown waveform \"\" (steps, sine, square, ramp or noise)"},
-    {"WaveWithoutFrequency", STATION_X MODULE_X "Wave=sine 10\n",
-     " [StationX-Module1] Wave: wants \"sine AMPLITUDE FREQUENCY [OFFSET]\""},
-    {"WaveWithTooManyNumbers", STATION_X MODULE_X "Wave=ramp 1 2 3 4\n",
-     " [StationX-Module1] Wave: wants \"ramp AMPLITUDE FREQUENCY [OFFSET]\""},
-    {"StepsWithNumbers", STATION_X MODULE_X "Wave=steps 1\n", " [StationX-Module1] Wave: steps takes no numbers"},
-    {"WaveAmplitudeNotANumber", STATION_X MODULE_X "Wave0=sine 1e 5\n",
-     " [StationX-Module1] Wave0: AMPLITUDE \"1e\" is not a number from -1e300 to 1e300"},
-    {"WaveAmplitudeNotFinite", STATION_X MODULE_X "Wave0=sine inf 5\n",
-     " [StationX-Module1] Wave0: AMPLITUDE \"inf\" is not a number from -1e300 to 1e300"},
-    {"WaveAmplitudeTooLarge", STATION_X MODULE_X "Wave0=sine -1.1e300 5\n",
-     " [StationX-Module1] Wave0: AMPLITUDE \"-1.1e300\" is not a number from -1e300 to 1e300"},
-    {"WaveFrequencyNegative", STATION_X MODULE_X "Wave0=square 1 -5\n",
-     " [StationX-Module1] Wave0: FREQUENCY \"-5\" is not a number from 0 to 1e300"},
-    {"WaveFrequencyTooLarge", STATION_X MODULE_X "Wave0=square 1 1e303\n",
-     " [StationX-Module1] Wave0: FREQUENCY \"1e303\" is not a number from 0 to 1e300"},
-    {"WaveOffsetNotANumber", STATION_X MODULE_X "Wave0=ramp 1 1 nan\n",
-     " [StationX-Module1] Wave0: OFFSET \"nan\" is not a number from -1e300 to 1e300"},
-    {"WaveOffsetTooLarge", STATION_X MODULE_X "Wave0=ramp 1 1 2e300\n",
-     " [StationX-Module1] Wave0: OFFSET \"2e300\" is not a number from -1e300 to 1e300"},
-    {"WaveOfAChannelNotInDecimal", STATION_X MODULE_X "Wave01=sine 1 1\n",
-     " [StationX-Module1] Wave01: unknown key (a channel's waveform is \"Wave\" and the channel in decimal, as "
-     "\"Wave3\")"},
-    {"WaveOfAChannelBeyondTheModules", STATION_X MODULE_X "Wave2=sine 1 1\n",
-     " [StationX-Module1] Wave2: channel 2 beyond the module's 2 channels"},
-    {"UnknownModuleKey", STATION_X MODULE_X "Chanels=2\n", " [StationX-Module1] Chanels: unknown key"},
     {"SectionOfAnUnlistedModule", STATION_X MODULE_X "\n[StationX-Module2]\nProduct=Q\n",
      " [StationX-Module2]: module 2 is not listed in [StationX] Modules"},
     {"ModuleSectionNamedInHexadecimal", STATION_X MODULE_X "\n[StationX-Module0x1]\nProduct=Q\n",
      " [StationX-Module0x1]: the module id of a section name is decimal: [StationX-Module1]"},
-    {"UnknownAcquisition", STATION_X MODULE_X "Acquisition=live\n",
-     " [StationX-Module1] Acquisition: \"live\" is not still, continuous or single"},
-    {"PeriodBelowTheShortest", STATION_X MODULE_X "Acquisition=continuous\nPeriod=0.0009\n",
-     " [StationX-Module1] Period: \"0.0009\" is not a number of seconds from 0.001 to 86400"},
-    {"StationPeriodBeyondTheLongest",
-     "[Stations]\nNames=X\n\n[StationX]\nId=1\nModel=ZI400\nModules=1\nPeriod=86401\n\n",
-     " [StationX] Period: \"86401\" is not a number of seconds from 0.001 to 86400"},
-    {"NegativeSeed", STATION_X MODULE_X "Seed=-1\n",
-     " [StationX-Module1] Seed: \"-1\" is not a number from 0 to 4294967295"},
     {"SectionOfAnUnlistedStation", STATION_X MODULE_X "\n[StationY]\nId=2\n",
      " [StationY]: a section of no station listed in [Stations] Names"},
 };
 
-#undef STATION_X
-#undef MODULE_X
 #undef HEADER_RULE
 
+// After "[Stations]\nNames=X\n\n[StationX]\n"; messages after " [StationX] ".
+const MalformedRow StationKeyRows[] = {
+    {"BlanksAroundTheEqualsSign", "Id = 3\n", "Id: blanks around the key name on line 5 (write \"Id=3\")"},
+    {"IdNotANumber", "Id=1x\n", "Id: \"1x\" is not a number from 0 to 65535"},
+    {"IdTooLarge", "Id=65536\n", "Id: \"65536\" is not a number from 0 to 65535"},
+    {"NoModel", "Id=1\n", "Model: key missing"},
+    {"ModelTooLong", "Id=1\nModel=ZI400-01234567890123456789012345\n", "Model: longer than 31 characters"},
+    {"SlotBeyondTheModel", "Id=1\nModel=ZI400\nModules=1,5\n",
+     "Modules: slot 5 out of range 0 to 4 of model \"ZI400\""},
+    {"ExtraModuleOnASlotBeyondTheModel", "Id=1\nModel=RA800\nModules=0x19\n",
+     "Modules: slot 9 out of range 0 to 8 of model \"RA800\""},
+    {"ModuleIdTooLarge", "Id=1\nModel=\nModules=0x100\n", "Modules: \"0x100\" is not a module id from 0 to 0xFF"},
+    {"ModuleListedTwice", "Id=1\nModel=\nModules=2, 2\n", "Modules: module 2 listed twice"},
+    {"SlotListTooLong", "Id=1\nModel=\nModules=\nConnectStatus=0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0\n",
+     "ConnectStatus: more than 16 slots"},
+    {"SlotAttributeNotAByte", "Id=1\nModel=\nModules=\nSlotAttribute=0,256\n",
+     "SlotAttribute: slot 1: \"256\" is not 0 to 255"},
+    {"UnknownStationKey", "Id=1\nModel=\nModules=\nModul=1\n", "Modul: unknown key"},
+    {"StationPeriodBeyondTheLongest", "Id=1\nModel=ZI400\nModules=1\nPeriod=86401\n\n",
+     "Period: \"86401\" is not a number of seconds from 0.001 to 86400"},
+};
+
+// After STATION_X MODULE_X; messages after " [StationX-Module1] ".
+const MalformedRow ModuleKeyRows[] = {
+    {"MembersZero", "Members=0\n", "Members: \"0\" is not a number from 1 to 16"},
+    {"MembersTooMany", "Members=17\n", "Members: \"17\" is not a number from 1 to 16"},
+    {"DataTypeUnknown", "DataType=0x33\n", "DataType: not one of 0x00 0x01 0x10 0x11 0x20 0x21 0x22 0x32"},
+    {"UnknownWaveform", "Wave=triangle 1 2\n",
+     "Wave: unknown waveform \"triangle\" (steps, sine, square, ramp or noise)"},
+    {"EmptyWaveform", "Wave1=\n", "Wave1: unknown waveform \"\" (steps, sine, square, ramp or noise)"},
+    {"WaveWithoutFrequency", "Wave=sine 10\n", "Wave: wants \"sine AMPLITUDE FREQUENCY [OFFSET]\""},
+    {"WaveWithTooManyNumbers", "Wave=ramp 1 2 3 4\n", "Wave: wants \"ramp AMPLITUDE FREQUENCY [OFFSET]\""},
+    {"StepsWithNumbers", "Wave=steps 1\n", "Wave: steps takes no numbers"},
+    {"WaveAmplitudeNotANumber", "Wave0=sine 1e 5\n", "Wave0: AMPLITUDE \"1e\" is not a number from -1e300 to 1e300"},
+    {"WaveAmplitudeNotFinite", "Wave0=sine inf 5\n", "Wave0: AMPLITUDE \"inf\" is not a number from -1e300 to 1e300"},
+    {"WaveAmplitudeTooLarge", "Wave0=sine -1.1e300 5\n",
+     "Wave0: AMPLITUDE \"-1.1e300\" is not a number from -1e300 to 1e300"},
+    {"WaveFrequencyNegative", "Wave0=square 1 -5\n", "Wave0: FREQUENCY \"-5\" is not a number from 0 to 1e300"},
+    {"WaveFrequencyTooLarge", "Wave0=square 1 1e303\n", "Wave0: FREQUENCY \"1e303\" is not a number from 0 to 1e300"},
+    {"WaveOffsetNotANumber", "Wave0=ramp 1 1 nan\n", "Wave0: OFFSET \"nan\" is not a number from -1e300 to 1e300"},
+    {"WaveOffsetTooLarge", "Wave0=ramp 1 1 2e300\n", "Wave0: OFFSET \"2e300\" is not a number from -1e300 to 1e300"},
+    {"WaveOfAChannelNotInDecimal", "Wave01=sine 1 1\n",
+     "Wave01: unknown key (a channel's waveform is \"Wave\" and the channel in decimal, as \"Wave3\")"},
+    {"WaveOfAChannelBeyondTheModules", "Wave2=sine 1 1\n", "Wave2: channel 2 beyond the module's 2 channels"},
+    {"UnknownModuleKey", "Chanels=2\n", "Chanels: unknown key"},
+    {"UnknownAcquisition", "Acquisition=live\n", "Acquisition: \"live\" is not still, continuous or single"},
+    {"PeriodBelowTheShortest", "Acquisition=continuous\nPeriod=0.0009\n",
+     "Period: \"0.0009\" is not a number of seconds from 0.001 to 86400"},
+    {"NegativeSeed", "Seed=-18446744073709551615\n",
+     "Seed: \"-18446744073709551615\" is not a number from 0 to 4294967295"},
+};
+
+/// A table of malformed descriptions whose rows share the start of their description and message.
+struct MalformedTable {
+  const char* DescriptionStart;
+  const char* MessageStart;
+  const MalformedRow* Begin;
+  const MalformedRow* End;
+};
+
+const MalformedTable MalformedTables[] = {
+    {"", "", std::begin(WholeFileRows), std::end(WholeFileRows)},
+    {"[Stations]\nNames=X\n\n[StationX]\n", " [StationX] ", std::begin(StationKeyRows), std::end(StationKeyRows)},
+    {STATION_X MODULE_X, " [StationX-Module1] ", std::begin(ModuleKeyRows), std::end(ModuleKeyRows)},
+};
+
+#undef STATION_X
+#undef MODULE_X
+
 TEST_F(VirtualStationFileTest, MalformedDescriptionsNameFileSectionAndKeyAndMakeNothing) {
-  for (const MalformedRow& row : MalformedRows) {
-    SCOPED_TRACE(row.Name);
-    CString message;
-    EXPECT_EQ(Load(row.Description, message), 0);
-    EXPECT_EQ(std::string(message), Path + row.Message);
-    EXPECT_EQ(Database.StationMap.GetCount(), 0);
-    EXPECT_EQ(SimLiveFrontends(1, 1), 0);
-  }
+  for (const MalformedTable& table : MalformedTables)
+    for (const MalformedRow* row = table.Begin; row != table.End; ++row) {
+      SCOPED_TRACE(row->Name);
+      CString message;
+      EXPECT_EQ(Load(table.DescriptionStart + std::string(row->Description), message), 0);
+      EXPECT_EQ(std::string(message), Path + table.MessageStart + row->Message);
+      EXPECT_EQ(Database.StationMap.GetCount(), 0);
+      EXPECT_EQ(SimLiveFrontends(1, 1), 0);
+    }
 }
 
 TEST_F(VirtualStationFileTest, AStationIdAlreadyFiledIsRefusedAndNothingIsFiled) {
@@ -374,11 +365,4 @@ TEST_F(VirtualStationFileTest, TheEnvironmentNamesTheFileWhenNoneIsGiven) {
   EXPECT_EQ(std::string(message), missing + ": cannot be opened");
 }
 
-TEST_F(VirtualStationFileTest, TheShippedDescriptionLoads) {
-  CString message;
-  ASSERT_EQ(LoadVirtualStations("tools/demo/VirtualStations.ini", Database, message), 1)
-      << static_cast<LPCTSTR>(message);
-  EXPECT_EQ(Database.StationMap.GetCount(), 4);
-  EXPECT_EQ(Database.GetConnectNum(2, 2), 3);
-}
 } // namespace
