@@ -93,7 +93,7 @@ TEST_F(SimModuleAnswersTest, AcquiredPointsRunFromTheStartPointInTheDirectionAsk
   }
 }
 
-struct FormulaRow {
+struct PeriodRow {
   const char* Name;
   SimWave Wave;
   LONG Start, Points;
@@ -101,7 +101,7 @@ struct FormulaRow {
 
 // Replies whose values repeat are copied on from one period; each must still equal the formula at
 // every point, and waves that do not repeat exactly must not be copied.
-const FormulaRow FormulaRows[] = {
+const PeriodRow PeriodRows[] = {
     {"WholeSine", {SimWaveShape::Sine, 1e6, 7, 3}, 0, 2500},
     {"WholeSineAboveTheSampleRate", {SimWaveShape::Sine, 1e6, 1234, 0}, 5, 700},
     {"SineOfAThousand", {SimWaveShape::Sine, 1e6, 1000, 1}, 0, 10},
@@ -114,7 +114,7 @@ const FormulaRow FormulaRows[] = {
 };
 
 TEST_F(SimModuleAnswersTest, AcquiredValuesFollowTheFormulaAtEveryPoint) {
-  for (const FormulaRow& row : FormulaRows) {
+  for (const PeriodRow& row : PeriodRows) {
     SCOPED_TRACE(row.Name);
     SimModuleConfig config;
     config.PointNum = 4000;
