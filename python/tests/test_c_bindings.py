@@ -1,5 +1,5 @@
-"""The package's declarations against the C headers: every function bound with its result and
-argument types, every record laid out field by field, every constant of the same value."""
+"""The package's declarations against the C headers: every function and callback type bound with
+its result and argument types, every record laid out field by field, every constant of the same value."""
 
 from __future__ import annotations
 
@@ -55,9 +55,13 @@ def same_type(bound: object, expected: object) -> bool:
     return bound is expected
 
 
-def bound_function(name: str) -> object:
-    library = _library.SIMULATION if name in SIMULATION_NAMES else _library.C
-    return getattr(library, name)
+def bound_types(name: str) -> tuple[object, tuple[object, ...]]:
+    """The result and argument types the package gives a function or a callback type."""
+    if name in _c_records.CALLBACKS:
+        callback = _c_records.CALLBACKS[name]
+        return callback._restype_, callback._argtypes_
+    bound = getattr(_library.SIMULATION if name in SIMULATION_NAMES else _library.C, name)
+    return bound.restype, tuple(bound.argtypes)
 
 
 def test_the_package_declares_every_function_and_no_other() -> None:
@@ -66,13 +70,13 @@ def test_the_package_declares_every_function_and_no_other() -> None:
     assert set(SIMULATION_SIGNATURES) == SIMULATION_NAMES
 
 
-@pytest.mark.parametrize("function", HEADER.functions.values(), ids=lambda function: function.name)
-def test_every_function_is_bound_with_its_types(function: Function) -> None:
-    bound = bound_function(function.name)
-    result = ctypes.c_char_p if function.result == "const char*" else expected_type(function.result)
-    assert bound.restype is result  # type: ignore[attr-defined]
-    assert len(bound.argtypes) == len(function.parameters)  # type: ignore[attr-defined]
-    for parameter, argument in zip(function.parameters, bound.argtypes):  # type: ignore[attr-defined]
+@pytest.mark.parametrize("function", [*HEADER.functions.values(), *HEADER.callbacks.values()],
+                         ids=lambda function: function.name)
+def test_every_function_and_callback_is_bound_with_its_types(function: Function) -> None:
+    result, arguments = bound_types(function.name)
+    assert result is (ctypes.c_char_p if function.result == "const char*" else expected_type(function.result))
+    assert len(arguments) == len(function.parameters)
+    for parameter, argument in zip(function.parameters, arguments):
         assert same_type(argument, expected_type(parameter.type)), parameter
 
 
@@ -84,20 +88,6 @@ def test_every_record_has_the_headers_fields(name: str) -> None:
     for (_, kind), (field, declared_type, count) in zip(record._fields_, declared):
         base = _c_records.RECORDS[declared_type] if declared_type in _c_records.RECORDS else SCALARS[declared_type]
         assert kind is base if count is None else (kind._type_ is base and kind._length_ == count), field
-
-
-@pytest.mark.parametrize("name, size", [("zdz_window_placement", 44), ("zdz_chnlinf", 96), ("zdz_waveinf", 128),
-                                        ("zdz_acq_data_info", 104), ("zdz_act_on_trig_info", 412),
-                                        ("zdz_ch_wave_info", 168)])
-def test_records_have_their_fixed_sizes(name: str, size: int) -> None:
-    assert ctypes.sizeof(_c_records.RECORDS[name]) == size
-
-
-def test_callbacks_take_the_headers_arguments() -> None:
-    for name, declared in HEADER.callbacks.items():
-        callback = _c_records.CALLBACKS[name]
-        assert callback._restype_ is expected_type(declared.result)
-        assert list(callback._argtypes_) == [expected_type(each.type) for each in declared.parameters]
 
 
 def test_constants_have_the_headers_values() -> None:

@@ -62,13 +62,6 @@ def test_virtual_stations_outside_a_database_raise_before_loading() -> None:
         assert len(database.stations) == 0
 
 
-def test_a_second_open_database_raises(database: zodavudaz.Database) -> None:
-    with pytest.raises(zodavudaz.ZdzOrder):
-        with zodavudaz.Database():
-            pass
-    assert database.is_open and len(database.stations) == 0
-
-
 def test_objects_of_a_closed_database_refuse_every_use() -> None:
     database = zodavudaz.Database()
     with database:

@@ -138,7 +138,6 @@ def _busy(*_: Any) -> None:
 
 
 BAD_ROWS = [
-    ("unknown station", "GET", "/api/stations/77", None, 404),
     ("unknown station module", "GET", "/api/stations/77/modules/1", None, 404),
     ("station id beyond 16 bits", "GET", "/api/stations/65536/modules/1", None, 404),
     ("unknown module", "GET", "/api/stations/1/modules/2", None, 404),
@@ -157,8 +156,6 @@ BAD_ROWS = [
     ("cursor off the plot", "PUT", ALPHA1 + "/viewer", {"cursors": {"VCursor1": 1.5}}, 400),
     ("group that does not exist", "PUT", ALPHA1 + "/viewer", {"currentGroup": 1}, 400),
     ("group not a number", "PUT", ALPHA1 + "/viewer", {"currentGroup": "0"}, 400),
-    ("placement of an unknown module", "PUT", "/api/stations/1/modules/2/placement",
-     {"left": 0, "top": 0, "right": 9, "bottom": 5}, 404),
     ("body over the limit", "PUT", ALPHA1 + "/viewer", b" " * (MAX_BODY_BYTES + 1), 413),
     ("unknown path", "GET", "/api/nothing", None, 404),
     ("busy library", "GET", ALPHA1, None, 503),

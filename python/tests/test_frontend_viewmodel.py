@@ -24,11 +24,14 @@ def test_colour_word_has_red_in_its_low_byte_and_none_with_a_high_byte(word: Any
     assert viewmodel.colour(word) == expected
 
 
-@pytest.mark.parametrize("low, high, expected", [
-    (-10.0, 10.0, [-10.0, 10.0]), (0, 1, [0.0, 1.0]), (NAN, 1.0, None), (0.0, NAN, None), (-INF, 1.0, None),
-    (0.0, INF, None), (1.0, 1.0, None), (2.0, 1.0, None)])
-def test_stored_range_or_auto_range(low: float, high: float, expected: list[float] | None) -> None:
-    assert viewmodel.value_range(low, high) == expected
+# A stored range, None (an auto range) where it cannot be one; the auto range of shown data.
+@pytest.mark.parametrize("find, low, high, expected", [
+    (viewmodel.value_range, -10.0, 10.0, [-10.0, 10.0]), (viewmodel.value_range, NAN, 1.0, None),
+    (viewmodel.value_range, 0.0, INF, None), (viewmodel.value_range, 1.0, 1.0, None),
+    (viewmodel.value_range, 2.0, 1.0, None), (viewmodel.auto_range, 0.0, 4.0, [0.0, 4.0]),
+    (viewmodel.auto_range, 3.0, 3.0, [2.0, 4.0]), (viewmodel.auto_range, INF, -INF, [-1.0, 1.0])])
+def test_value_ranges(find: Any, low: float, high: float, expected: list[float] | None) -> None:
+    assert find(low, high) == expected
 
 
 # Each row: stored keyword values, the view's field, what it must hold, and whether a note is due.
@@ -111,12 +114,6 @@ def test_without_stored_settings_every_channel_shows_with_the_defaults() -> None
         ("lines", "linear", {"vertical": None, "horizontal": None}, None, None, viewmodel.DEFAULT_RECT)
     assert view["units"] == ["raw", "raw", "A"]
     assert view["notes"] and not view["stored"]
-
-
-@pytest.mark.parametrize("low, high, expected", [(0.0, 4.0, [0.0, 4.0]), (3.0, 3.0, [2.0, 4.0]),
-                                                 (INF, -INF, [-1.0, 1.0])])
-def test_auto_range_of_shown_data(low: float, high: float, expected: list[float]) -> None:
-    assert viewmodel.auto_range(low, high) == expected
 
 
 def test_inspector_holds_every_keyword_the_viewer_does_not_draw() -> None:

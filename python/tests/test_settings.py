@@ -64,13 +64,6 @@ def test_missing_file_section_or_key_reads_as_none_and_empty_as_empty(tmp_path: 
     assert Settings(tmp_path / file).get(section, key) == expected
 
 
-def test_long_values_are_read_whole(tmp_path: Path) -> None:
-    value = "x" * 100_000
-    settings = Settings(tmp_path / "long.ini")
-    settings.set("S", "Long", value)
-    assert settings.get("S", "Long") == value
-
-
 # Holds the gate byte of a file until its standard input closes. Another process, because closing
 # any descriptor of the file would drop a lock this process held.
 HOLDER = f"""

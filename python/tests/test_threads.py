@@ -1,4 +1,6 @@
-"""Calls from several Python threads at once: each answer is whole and is the one asked for."""
+"""Calls from several Python threads at once: each answer is whole and is the one asked for, the
+calls whose results come through the package's per-thread buffers (tests/c-threads mixes the C
+calls themselves)."""
 
 from __future__ import annotations
 
@@ -6,44 +8,24 @@ import signal
 import threading
 from pathlib import Path
 
-import numpy as np
-
 import zodavudaz
 from zodavudaz import Settings, ViewerProperty
 
 THREADS = 8
 CALLS = 1000
 VIEWER_TEXT = ViewerProperty.create(2)
-VIEWER_TEXT.ChannelNumber = 2
 TEXT = VIEWER_TEXT.to_text()
 
 
-class Counter(zodavudaz.Interpreter):
-    def __init__(self) -> None:
-        super().__init__()
-        self.count = 0
-
-    def RplyStart(self, view: memoryview) -> None:
-        self.count += 1
-
-
-def mixed_calls(database: zodavudaz.Database, worker: int, folder: Path, failures: list[str]) -> None:
+def mixed_calls(worker: int, folder: Path, failures: list[str]) -> None:
     settings = Settings(folder / f"worker{worker}.ini")
     shared = Settings(folder / "shared.ini")
-    counter = Counter()
-    start_packet = bytes(16) + bytes([2, 0x88, 0x00, 0x04]) + bytes(12)
     calls = [
-        lambda n: database.stations["Bravo"].id == 2,
-        lambda n: database.stations[2].modules[n % 4 + 1].channels == (8 if n % 4 == 0 else 16),
-        lambda n: np.array_equal(database.stations[1].modules[1].read(3, start=n, points=4).minimum,
-                                 database.stations[1].modules[1].read(3, start=n, points=4).maximum),
         lambda n: ViewerProperty.from_text(TEXT).to_text() == TEXT,
         lambda n: zodavudaz.convert_term(f"{worker}\r\n{n}") == f"{worker};;{n}",
-        # Writes make every file durable, which is slow: one in ten settings calls writes.
+        # Writes make every file durable, which is slow: one in thirty settings calls writes.
         lambda n: (settings.set("Worker", "Call", str(n)) is None and settings.get("Worker", "Call") == str(n)
-                   if n % 80 == 5 else shared.get("Shared", "Value") == "one value"),
-        lambda n: counter.interpret(start_packet) and counter.count == n // 8 + 1,
-        lambda n: database.stations[1].modules[1].read(0, start=250, points=1).samples.tolist() == [[100, 100]],
+                   if n % 90 == 2 else shared.get("Shared", "Value") == "one value"),
     ]
     for n in range(CALLS):
         try:
@@ -53,10 +35,10 @@ def mixed_calls(database: zodavudaz.Database, worker: int, folder: Path, failure
             failures.append(f"worker {worker}, call {n}: {error!r}")
 
 
-def test_eight_threads_of_mixed_calls(demo: zodavudaz.Database, tmp_path: Path) -> None:
+def test_eight_threads_of_mixed_calls(tmp_path: Path) -> None:
     failures: list[str] = []
     Settings(tmp_path / "shared.ini").set("Shared", "Value", "one value")
-    workers = [threading.Thread(target=mixed_calls, args=(demo, each, tmp_path, failures)) for each in range(THREADS)]
+    workers = [threading.Thread(target=mixed_calls, args=(each, tmp_path, failures)) for each in range(THREADS)]
     for worker in workers:
         worker.start()
     for worker in workers:
