@@ -108,6 +108,7 @@ TEST_F(AcqDataTest, AcqInfoConvertsValuesByTheirDataType) {
 TEST_F(AcqDataTest, AcqDataReportsWhatTheModuleHoldsWhenTheReplyIsNotTheOneAskedFor) {
   constexpr DWORD Capacity = 1024;
   const BYTE shortRecord[100] = {};
+  const auto shortWaveInfo = [&] { SimSetReply(5, 2, 9, 0x40C, 0, shortRecord, sizeof shortRecord); };
   const struct {
     const char* Name;
     SimFault Fault;
@@ -124,15 +125,7 @@ TEST_F(AcqDataTest, AcqDataReportsWhatTheModuleHoldsWhenTheReplyIsNotTheOneAsked
       {"backwards", {}, [] {}, 10, 100, 1, 0, 22, 3},
       {"failed first request", {.Group = 10, .Times = 1, .Result = 0x1234}, [] {}, 950, 100, 2, 0x1234, 100, 3},
       {"no wave information", {.Group = 10, .Result = 0x1234}, [] { SimSetWaveInf(5, 2, {}); }, 0, 100, 0, 302, 0, 2},
-      {"wave information shorter than a record",
-       {},
-       [&] { SimSetReply(5, 2, 9, 0x40C, 0, shortRecord, sizeof shortRecord); },
-       950,
-       100,
-       0,
-       302,
-       200,
-       2},
+      {"wave information shorter than a record", {}, shortWaveInfo, 950, 100, 0, 302, 200, 2},
       {"no memory for the second request", {}, [] { ArmBlockFault(1, false); }, 950, 100, 0, 400, 200, 2},
       {"count claimed beyond the buffer", {.ClaimCount = 0x80000000}, [] {}, 0, 0, 0, 0, Capacity, 1},
       {"twice the points beyond 32 bits", {}, [] {}, 5000, 0x80000000, 0, 0, 0, 3},

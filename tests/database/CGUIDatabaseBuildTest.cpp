@@ -100,18 +100,20 @@ TEST_F(CGUIDatabaseBuildTest, HeadersMatchOnlyAsWholeLines) {
 
 TEST_F(CGUIDatabaseBuildTest, ConfigListsAreReadEntryByEntry) {
   const struct {
+    /// The "Config" entry; null for none stored.
     const char* Config;
     std::vector<long> Values;
   } rows[] = {
       {"a 5,b 6,c 7,d 8,e 9,f 10,g 11", {5, 6, 7, 8, 9, 10, 106}},
       {"", {100, 101, 102, 103, 104, 105, 106}},
       {"5,x -3,y 7abc,z q,,, 9", {5, -3, 7, 103, 104, 105, 106}},
+      {nullptr, {1, 1, 1, 1, 1, 1, 0}},
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.Config);
+    SCOPED_TRACE(row.Config != nullptr ? row.Config : "no entry");
     for (int index = 0; index < 7; ++index)
       Station.StationConfig[index] = 100 + index;
-    Update(std::string("[StationX]\r\nConfig=") + row.Config + "\r\n\r\n");
+    Update(row.Config != nullptr ? "[StationX]\r\nConfig=" + std::string(row.Config) + "\r\n\r\n" : "");
     EXPECT_EQ(Values(Station.StationConfig), row.Values);
   }
 }

@@ -69,7 +69,6 @@ TEST(ZdzToolTest, ReadsTheSampleSettings) {
       {"bad screen", "placement get " + tmp + " Alpha 1 640", 2, "WIDTHxHEIGHT"},
       {"viewer lines read back", "viewer check " + ini, 0,
        ini + ": every Viewer and Group line reads back to its own text\n"},
-      {"viewer check of a missing section", "viewer check " + ini + " NoSuch", 1, "no section [NoSuch] in '" + ini},
       {"viewer show of a section without one", "viewer show " + tmp + " StationAlpha", 1,
        "no Viewer line in section [StationAlpha] of '" + tmp + "'"},
       {"no group", "frobnicate", 2, "unknown command group"},
