@@ -25,22 +25,6 @@ protected:
   WORD Count = 0xBEEF;
 };
 
-TEST_F(AcqDataTest, UnfiledModuleOrOneWithoutFrontendAnswers502AndSendsNothing) {
-  FileModule(Station, 3);
-  Restart({.Times = 0});
-  BYTE buffer[12800];
-  for (WORD slot : {3, 9}) {
-    EXPECT_EQ(Database.GetWaveInfo(5, slot, 0, 0, 0, reinterpret_cast<WAVEINF*>(buffer), &Count, &Sync), 502);
-    EXPECT_EQ(Count, 0);
-    EXPECT_EQ(Database.GetAcqInfo(5, slot, 0, 0, 0, reinterpret_cast<_AcqDataInfo*>(buffer), &(Count = 7), &Sync), 502);
-    EXPECT_EQ(Count, 0);
-    EXPECT_EQ(Database.GetAcqDataEx(5, slot, 0, 0, 0, 0, 0, 10, 0, buffer, 64, &Type, &Size, &Sync), 502);
-    EXPECT_EQ(Database.GetCurrentData(5, slot, -1, &(Size = 64), buffer, &Type, &Sync), 502);
-    EXPECT_EQ(Database.SetScaleTbl(5, slot, 0, nullptr, 0, 1, &Sync), 502);
-  }
-  EXPECT_TRUE(SimQueries(5, 2).empty());
-}
-
 TEST_F(AcqDataTest, WaveInfoCountsWholeRecordsThatFitTheRoom) {
   const std::vector<BYTE> bytes300(300, 0x11);
   const struct {

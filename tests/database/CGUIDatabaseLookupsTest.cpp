@@ -186,9 +186,6 @@ TEST_F(LookupsTest, ProductNames) {
     EXPECT_EQ(Database.GetProductName(row.Station, row.Module, name), row.Result);
     EXPECT_STREQ(name, row.Text);
   }
-  CString name;
-  EXPECT_EQ(Database.GetProductName(0x1234FFu, name), 0);
-  EXPECT_STREQ(name, "ZO34ff");
 }
 
 TEST_F(LookupsTest, ModuleFactsFoundAndNotFound) {

@@ -24,11 +24,14 @@ protected:
   DWORD Count = 0;
 };
 
-TEST_F(QueriesTest, UnfiledModuleOrOneWithoutFrontendAnswers205AndSendsNothing) {
+// Queries answer 205, acquisition data requests 502.
+TEST_F(QueriesTest, UnfiledModuleOrOneWithoutFrontendAnswersItsCodeAndSendsNothing) {
   FileModule(Station, 2);
+  BYTE buffer[12800];
   for (auto [station, slot] : {std::pair<WORD, WORD>{9, 3}, {1, 9}, {1, 2}}) {
     SCOPED_TRACE(slot);
     WORD word = 7;
+    DWORD size = 64;
     _ModulePacket* reply = nullptr;
     EXPECT_EQ(Database.GuiQuery(station, slot, 0x10, &reply), 205);
     EXPECT_EQ(Database.GuiGetArray(station, slot, 0x10, &Data, &Count, 0), 205);
@@ -40,6 +43,14 @@ TEST_F(QueriesTest, UnfiledModuleOrOneWithoutFrontendAnswers205AndSendsNothing) 
     EXPECT_EQ(word, 7);
     EXPECT_EQ(Database.SyncExec(station, slot, 0x10, nullptr, 0xFF, 0), 205);
     EXPECT_EQ(Database.GetFrontendModule(station, slot), nullptr);
+    EXPECT_EQ(Database.GetWaveInfo(station, slot, 0, 0, 0, reinterpret_cast<WAVEINF*>(buffer), &word, &Sync), 502);
+    EXPECT_EQ(word, 0);
+    EXPECT_EQ(Database.GetAcqInfo(station, slot, 0, 0, 0, reinterpret_cast<_AcqDataInfo*>(buffer), &(word = 7), &Sync),
+              502);
+    EXPECT_EQ(word, 0);
+    EXPECT_EQ(Database.GetAcqDataEx(station, slot, 0, 0, 0, 0, 0, 10, 0, buffer, 64, &word, &size, &Sync), 502);
+    EXPECT_EQ(Database.GetCurrentData(station, slot, -1, &size, buffer, &word, &Sync), 502);
+    EXPECT_EQ(Database.SetScaleTbl(station, slot, 0, nullptr, 0, 1, &Sync), 502);
   }
   EXPECT_TRUE(SimQueries(1, 3).empty());
   EXPECT_EQ(Database.GetFrontendModule(1, 3), Module.Frontend);
