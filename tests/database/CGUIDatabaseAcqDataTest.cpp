@@ -25,22 +25,6 @@ protected:
   WORD Count = 0xBEEF;
 };
 
-TEST_F(AcqDataTest, UnfiledModuleOrOneWithoutFrontendAnswers502AndSendsNothing) {
-  FileModule(Station, 3);
-  Restart({.Times = 0});
-  BYTE buffer[12800];
-  for (WORD slot : {3, 9}) {
-    EXPECT_EQ(Database.GetWaveInfo(5, slot, 0, 0, 0, reinterpret_cast<WAVEINF*>(buffer), &Count, &Sync), 502);
-    EXPECT_EQ(Count, 0);
-    EXPECT_EQ(Database.GetAcqInfo(5, slot, 0, 0, 0, reinterpret_cast<_AcqDataInfo*>(buffer), &(Count = 7), &Sync), 502);
-    EXPECT_EQ(Count, 0);
-    EXPECT_EQ(Database.GetAcqDataEx(5, slot, 0, 0, 0, 0, 0, 10, 0, buffer, 64, &Type, &Size, &Sync), 502);
-    EXPECT_EQ(Database.GetCurrentData(5, slot, -1, &(Size = 64), buffer, &Type, &Sync), 502);
-    EXPECT_EQ(Database.SetScaleTbl(5, slot, 0, nullptr, 0, 1, &Sync), 502);
-  }
-  EXPECT_TRUE(SimQueries(5, 2).empty());
-}
-
 TEST_F(AcqDataTest, WaveInfoCountsWholeRecordsThatFitTheRoom) {
   const std::vector<BYTE> bytes300(300, 0x11);
   const struct {
@@ -108,6 +92,7 @@ TEST_F(AcqDataTest, AcqInfoConvertsValuesByTheirDataType) {
 TEST_F(AcqDataTest, AcqDataReportsWhatTheModuleHoldsWhenTheReplyIsNotTheOneAskedFor) {
   constexpr DWORD Capacity = 1024;
   const BYTE shortRecord[100] = {};
+  const auto shortWaveInfo = [&] { SimSetReply(5, 2, 9, 0x40C, 0, shortRecord, sizeof shortRecord); };
   const struct {
     const char* Name;
     SimFault Fault;
@@ -124,15 +109,7 @@ TEST_F(AcqDataTest, AcqDataReportsWhatTheModuleHoldsWhenTheReplyIsNotTheOneAsked
       {"backwards", {}, [] {}, 10, 100, 1, 0, 22, 3},
       {"failed first request", {.Group = 10, .Times = 1, .Result = 0x1234}, [] {}, 950, 100, 2, 0x1234, 100, 3},
       {"no wave information", {.Group = 10, .Result = 0x1234}, [] { SimSetWaveInf(5, 2, {}); }, 0, 100, 0, 302, 0, 2},
-      {"wave information shorter than a record",
-       {},
-       [&] { SimSetReply(5, 2, 9, 0x40C, 0, shortRecord, sizeof shortRecord); },
-       950,
-       100,
-       0,
-       302,
-       200,
-       2},
+      {"wave information shorter than a record", {}, shortWaveInfo, 950, 100, 0, 302, 200, 2},
       {"no memory for the second request", {}, [] { ArmBlockFault(1, false); }, 950, 100, 0, 400, 200, 2},
       {"count claimed beyond the buffer", {.ClaimCount = 0x80000000}, [] {}, 0, 0, 0, 0, Capacity, 1},
       {"twice the points beyond 32 bits", {}, [] {}, 5000, 0x80000000, 0, 0, 0, 3},

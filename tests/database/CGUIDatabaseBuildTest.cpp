@@ -63,13 +63,16 @@ protected:
   int Count = 0;
 };
 
+// A header is a whole line, blanks after it aside: "[StationX] old" and "[StationX]-Module1]" are
+// other sections.
 TEST_F(CGUIDatabaseBuildTest, StoredStateIsLoaded) {
   CModule& bare = File(0);
   CModule& stored = File(1);
   CModule& extra = File(0x12);
   extra.WindowRight = 5;
-  EXPECT_STREQ(Update("[StationX-Module-9]\r\nWindowPos=0,1,-1,-1,-1,-1,10,20,300,400\r\n\r\n"
-                      "[StationX]\r\nConfig=a 5,b 6,c 7,d 8,e 9,f 10,g 11,\r\nDatabase=db;;x\r\n\r\n"
+  EXPECT_STREQ(Update("[StationX] old\r\nDatabase=old\r\n\r\n[StationX]-Module1]\r\nDatabase=other\r\n\r\n"
+                      "[StationX-Module-9]\r\nWindowPos=0,1,-1,-1,-1,-1,10,20,300,400\r\n\r\n"
+                      "[StationX]  \r\nConfig=a 5,b 6,c 7,d 8,e 9,f 10,g 11,\r\nDatabase=db;;x\r\n\r\n"
                       "[StationX-Module1]\r\nWindowPos=0,1,0,0,0,0,1,2,3,4\r\nProduct=P1 module\r\n"
                       "ModuleInf=s 2,b 3,c 4,d 5,t 6,t 7,t 8,t 265,v -3,n 20,f 7x,t 11,t 12,t 13,"
                       "dir c:\\a;;b,name x,y;;\r\nConfig=a 1,b 2,c 3,\r\n\r\n"),
@@ -91,27 +94,22 @@ TEST_F(CGUIDatabaseBuildTest, StoredStateIsLoaded) {
   EXPECT_EQ(extra.WindowRight, 5);
 }
 
-// A header is a whole line: "[StationX] old" and "[StationX]-Module1]" are other sections.
-TEST_F(CGUIDatabaseBuildTest, HeadersMatchOnlyAsWholeLines) {
-  EXPECT_STREQ(Update("[StationX] old\r\nDatabase=old\r\n\r\n[StationX]-Module1]\r\nDatabase=other\r\n\r\n"
-                      "[StationX]  \r\nDatabase=db\r\n\r\n"),
-               "db");
-}
-
 TEST_F(CGUIDatabaseBuildTest, ConfigListsAreReadEntryByEntry) {
   const struct {
+    /// The "Config" entry; null for none stored.
     const char* Config;
     std::vector<long> Values;
   } rows[] = {
       {"a 5,b 6,c 7,d 8,e 9,f 10,g 11", {5, 6, 7, 8, 9, 10, 106}},
       {"", {100, 101, 102, 103, 104, 105, 106}},
       {"5,x -3,y 7abc,z q,,, 9", {5, -3, 7, 103, 104, 105, 106}},
+      {nullptr, {1, 1, 1, 1, 1, 1, 0}},
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.Config);
+    SCOPED_TRACE(row.Config != nullptr ? row.Config : "no entry");
     for (int index = 0; index < 7; ++index)
       Station.StationConfig[index] = 100 + index;
-    Update(std::string("[StationX]\r\nConfig=") + row.Config + "\r\n\r\n");
+    Update(row.Config != nullptr ? "[StationX]\r\nConfig=" + std::string(row.Config) + "\r\n\r\n" : "");
     EXPECT_EQ(Values(Station.StationConfig), row.Values);
   }
 }

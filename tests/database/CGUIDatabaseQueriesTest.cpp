@@ -24,11 +24,14 @@ protected:
   DWORD Count = 0;
 };
 
-TEST_F(QueriesTest, UnfiledModuleOrOneWithoutFrontendAnswers205AndSendsNothing) {
+// Queries answer 205, acquisition data requests 502.
+TEST_F(QueriesTest, UnfiledModuleOrOneWithoutFrontendAnswersItsCodeAndSendsNothing) {
   FileModule(Station, 2);
+  BYTE buffer[12800];
   for (auto [station, slot] : {std::pair<WORD, WORD>{9, 3}, {1, 9}, {1, 2}}) {
     SCOPED_TRACE(slot);
     WORD word = 7;
+    DWORD size = 64;
     _ModulePacket* reply = nullptr;
     EXPECT_EQ(Database.GuiQuery(station, slot, 0x10, &reply), 205);
     EXPECT_EQ(Database.GuiGetArray(station, slot, 0x10, &Data, &Count, 0), 205);
@@ -40,6 +43,14 @@ TEST_F(QueriesTest, UnfiledModuleOrOneWithoutFrontendAnswers205AndSendsNothing) 
     EXPECT_EQ(word, 7);
     EXPECT_EQ(Database.SyncExec(station, slot, 0x10, nullptr, 0xFF, 0), 205);
     EXPECT_EQ(Database.GetFrontendModule(station, slot), nullptr);
+    EXPECT_EQ(Database.GetWaveInfo(station, slot, 0, 0, 0, reinterpret_cast<WAVEINF*>(buffer), &word, &Sync), 502);
+    EXPECT_EQ(word, 0);
+    EXPECT_EQ(Database.GetAcqInfo(station, slot, 0, 0, 0, reinterpret_cast<_AcqDataInfo*>(buffer), &(word = 7), &Sync),
+              502);
+    EXPECT_EQ(word, 0);
+    EXPECT_EQ(Database.GetAcqDataEx(station, slot, 0, 0, 0, 0, 0, 10, 0, buffer, 64, &word, &size, &Sync), 502);
+    EXPECT_EQ(Database.GetCurrentData(station, slot, -1, &size, buffer, &word, &Sync), 502);
+    EXPECT_EQ(Database.SetScaleTbl(station, slot, 0, nullptr, 0, 1, &Sync), 502);
   }
   EXPECT_TRUE(SimQueries(1, 3).empty());
   EXPECT_EQ(Database.GetFrontendModule(1, 3), Module.Frontend);
@@ -82,13 +93,15 @@ TEST_F(QueriesTest, RequestsCarryTheirGroupControlAndInput) {
 // packets carried it.
 TEST_F(QueriesTest, SequenceTableAndModeComeFromTheWholeReply) {
   const std::vector<BYTE> table = {1, 2, 3, 4, 5, 6, 7, 8};
-  BYTE overlong[40] = {}; // a header of mode 2 saying 100 bytes follow, and 8
+  BYTE overlong[40] = {}; // a header of mode 2 saying 9 bytes follow, and 8
   overlong[24] = 2;
-  overlong[28] = 100;
+  overlong[28] = 9;
   BYTE words[40] = {};
   words[24] = 2;
   words[28] = 8;
   std::copy(table.begin(), table.end(), words + 32);
+  const auto replyOverlong = [&] { SimSetReply(1, 3, 11, 0x400, 0, overlong, 40); };
+  const auto replyWords = [&] { SimSetReply(1, 3, 11, 0x400, 0x10, words, 40); };
   const struct {
     const char* Name;
     SimFault Fault;
@@ -99,27 +112,17 @@ TEST_F(QueriesTest, SequenceTableAndModeComeFromTheWholeReply) {
   } rows[] = {
       {"whole table", {}, [] {}, 0, false, 0},
       {"reply over five packets", {.PacketBytes = 8}, [] {}, 0, false, 0},
-      {"reply of 16-bit words", {}, [&] { SimSetReply(1, 3, 11, 0x400, 0x10, words, 40); }, 0, false, 0},
+      {"reply of 16-bit words", {}, replyWords, 0, false, 0},
       {"elements claimed wider than held", {.Type = 0x32}, [] {}, 0, false, 0},
       {"empty table", {}, [] { SimSetSeqInfo(1, 3, 2, nullptr, 0); }, 205, true, 0},
-      {"length beyond the reply", {}, [&] { SimSetReply(1, 3, 11, 0x400, 0, overlong, 40); }, 205, true, 0},
-      {"length and count beyond the reply",
-       {.ClaimCount = 1000},
-       [&] { SimSetReply(1, 3, 11, 0x400, 0, overlong, 40); },
-       205,
-       true,
-       0},
+      {"length beyond the reply", {}, replyOverlong, 205, true, 0},
+      {"length and count beyond the reply", {.ClaimCount = 1000}, replyOverlong, 205, true, 0},
       {"reply cut inside its header", {.KeepBytes = 20}, [] {}, 205, true, 205},
       {"reply cut inside the mode", {.KeepBytes = 25}, [] {}, 205, true, 205},
       {"reply cut right after the mode", {.KeepBytes = 26}, [] {}, 205, true, 0},
       {"reply cut inside the table length", {.KeepBytes = 31}, [] {}, 205, true, 0},
       {"count claims less than the header", {.ClaimCount = 10}, [] {}, 205, true, 205},
-      {"13 16-bit words reach the mode",
-       {.ClaimCount = 13},
-       [&] { SimSetReply(1, 3, 11, 0x400, 0x10, words, 40); },
-       205,
-       true,
-       0},
+      {"13 16-bit words reach the mode", {.ClaimCount = 13}, replyWords, 205, true, 0},
       {"width field above 3", {.Type = 0x40}, [] {}, 205, true, 205},
       {"no-data type 0xFF", {.Type = 0xFF}, [] {}, 205, true, 205},
       {"failed request", {.Result = 0x1234}, [] {}, 0x1234, false, 0x1234},
