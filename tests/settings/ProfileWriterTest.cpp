@@ -244,27 +244,6 @@ private:
   bool RefuseOtherAttributes;
 };
 
-// Another user must not read a private file through its replacement: the replacement is its
-// creator's alone, whatever the creation mask, and takes the file's permissions only once it is
-// complete.
-TEST(ProfileWriterTest, ReplacementIsPrivateUntilComplete) {
-  TempFolder folder;
-  const std::string file = folder / "Mardel.tmp";
-  for (unsigned mode : {0600u, 0644u, 0660u}) {
-    SCOPED_TRACE(mode);
-    WriteAll(file, Original);
-    chmod(file.c_str(), mode);
-    WriteWatch watch(StatusOf(file).st_ino);
-    const mode_t mask = umask(0);
-    EXPECT_EQ(WriteThrough(watch, file), 1);
-    umask(mask);
-    EXPECT_FALSE(watch.WhileWritten.empty());
-    EXPECT_EQ(watch.WhileWritten, std::vector<unsigned>(watch.WhileWritten.size(), 0600u));
-    EXPECT_EQ(watch.AtRename, mode);
-    EXPECT_EQ(StatusOf(file).st_mode & 07777, mode);
-  }
-}
-
 // A file shared through its access control list stays shared after a rewrite, and keeps its
 // other extended attributes; a default list of the folder does not slip in.
 TEST(ProfileWriterTest, ExtendedAttributesAndAccessListKept) {
@@ -295,22 +274,6 @@ TEST(ProfileWriterTest, ExtendedAttributesAndAccessListKept) {
   EXPECT_FALSE(HasAttribute(plain, AccessListAttribute));
 }
 
-// Where a new file cannot be what the old one is, here one with an attribute the writer may not
-// set, the write goes in place.
-TEST(ProfileWriterTest, UnreplaceableFileWrittenInPlace) {
-  TempFolder folder;
-  const std::string file = folder / "Mardel.tmp";
-  WriteAll(file, Original);
-  if (!SetAttribute(file, "user.note", "kept"))
-    GTEST_SKIP() << "needs extended attributes";
-  const ino_t before = StatusOf(file).st_ino;
-  WriteWatch refusing(before, true);
-  EXPECT_EQ(WriteThrough(refusing, file), 1);
-  EXPECT_EQ(ReadAll(file), Rewritten);
-  EXPECT_EQ(StatusOf(file).st_ino, before);
-  EXPECT_EQ(folder.Count(), 1);
-}
-
 /// Whether wanted occur in calls in their order, before the first call named before (if any).
 bool OccurInOrder(const std::vector<std::string>& calls, const std::vector<std::string>& wanted, const char* before) {
   auto next = wanted.begin();
@@ -324,30 +287,51 @@ bool OccurInOrder(const std::vector<std::string>& calls, const std::vector<std::
 }
 
 // A move lasts only once its folder is synced; an in-place write changes no byte before the
-// journal, its name and the mark are durable.
-TEST(ProfileWriterTest, EachStepDurableBeforeTheNextDependsOnIt) {
+// journal, its name and the mark are durable. Another user must not read a private file through
+// the files a writer makes: they are their creator's alone, whatever the creation mask, and a
+// replacement takes the file's permissions only once it is complete. Where a new file cannot be
+// what the old one is, here one with an attribute the writer may not set, the write goes in place.
+TEST(ProfileWriterTest, EachStepDurableAndPrivateBeforeTheNextDependsOnIt) {
+  const std::vector<std::string> inPlace = {"write other", "flush other", "sync folder", "mark", "flush file"};
   const struct {
     const char* Name;
-    bool SecondName;
+    unsigned Mode;
+    bool SecondName, Unreplaceable;
     std::vector<std::string> Wanted;
     const char* Before;
   } rows[] = {
-      {"Replacement", false, {"flush other", "move", "sync folder"}, nullptr},
-      {"InPlace", true, {"write other", "flush other", "sync folder", "mark", "flush file"}, "write file"},
+      {"PrivateReplacement", 0600, false, false, {"flush other", "move", "sync folder"}, nullptr},
+      {"GroupReplacement", 0660, false, false, {"flush other", "move", "sync folder"}, nullptr},
+      {"PublicReplacement", 0644, false, false, {"flush other", "move", "sync folder"}, nullptr},
+      {"SecondName", 0644, true, false, inPlace, "write file"},
+      {"Unreplaceable", 0644, false, true, inPlace, "write file"},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.Name);
     TempFolder folder;
     const std::string file = folder / "Mardel.tmp";
     WriteAll(file, Original);
+    chmod(file.c_str(), row.Mode);
     if (row.SecondName)
       link(file.c_str(), (folder / "Other.tmp").c_str());
-    WriteWatch order(StatusOf(file).st_ino);
-    EXPECT_EQ(WriteThrough(order, file), 1);
-    EXPECT_TRUE(OccurInOrder(order.Calls, row.Wanted, row.Before)) << ::testing::PrintToString(order.Calls);
-    if (!row.SecondName) {
-      EXPECT_EQ(order.Calls.back(), "sync folder");
+    if (row.Unreplaceable && !SetAttribute(file, "user.note", "kept"))
+      GTEST_SKIP() << "needs extended attributes";
+    const ino_t before = StatusOf(file).st_ino;
+    WriteWatch watch(before, row.Unreplaceable);
+    const mode_t mask = umask(0);
+    EXPECT_EQ(WriteThrough(watch, file), 1);
+    umask(mask);
+    EXPECT_EQ(ReadAll(file), Rewritten);
+    EXPECT_TRUE(OccurInOrder(watch.Calls, row.Wanted, row.Before)) << ::testing::PrintToString(watch.Calls);
+    EXPECT_FALSE(watch.WhileWritten.empty());
+    EXPECT_EQ(watch.WhileWritten, std::vector<unsigned>(watch.WhileWritten.size(), 0600u));
+    EXPECT_EQ(StatusOf(file).st_mode & 07777, row.Mode);
+    EXPECT_EQ(StatusOf(file).st_ino == before, row.Before != nullptr);
+    if (row.Before == nullptr) {
+      EXPECT_EQ(watch.AtRename, row.Mode);
+      EXPECT_EQ(watch.Calls.back(), "sync folder");
     }
+    EXPECT_EQ(folder.Count(), row.SecondName ? 2 : 1);
   }
 }
 } // namespace

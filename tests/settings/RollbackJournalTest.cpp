@@ -246,6 +246,15 @@ void JournalAsLink(TornFile& torn) {
   symlink(copy.c_str(), torn.Journal.c_str());
 }
 
+/// The file replaced by a copy of its torn bytes that carries its mark along: the journal was
+/// made for another file.
+void ReplaceByMarkedCopy(TornFile& torn) {
+  const std::string copy = torn.Folder / "Copy.tmp";
+  WriteAll(copy, torn.Torn);
+  SetAttribute(copy, JournalMarkName, AttributeOf(torn.File, JournalMarkName));
+  rename(copy.c_str(), torn.File.c_str());
+}
+
 const TrustCase TrustCases[] = {
     {"Whole", false, Self, Self, [](TornFile&) {}, true},
     {"WiderThanTheFile", false, Self, Self,
@@ -281,6 +290,7 @@ const TrustCase TrustCases[] = {
     // The mark leads only to a journal reached through no link.
     {"MarkThroughLinkedFolder", false, Self, Self, MarkThroughLinkedFolder, false},
     {"JournalIsALink", false, Self, Self, JournalAsLink, false},
+    {"MarkCopiedFromAnotherFile", false, Self, Self, ReplaceByMarkedCopy, false},
 };
 
 void PrintTo(const TrustCase& row, std::ostream* out) { *out << row.Name; }
@@ -327,20 +337,6 @@ TEST_P(JournalTrustTest, AppliedOnlyWhenTrusted) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, JournalTrustTest, ::testing::ValuesIn(TrustCases),
                          [](const auto& info) { return std::string(info.param.Name); });
-
-// A journal made for another file is never applied to it, even where the mark was copied along.
-TEST(JournalTrustTest, MarkCopiedToAnotherFileIsIgnored) {
-  TornFile torn;
-  ASSERT_FALSE(torn.Torn.empty());
-  const std::string copy = torn.Folder / "Copy.tmp";
-  WriteAll(copy, torn.Torn);
-  ASSERT_TRUE(SetAttribute(copy, JournalMarkName, AttributeOf(torn.File, JournalMarkName)));
-  CString value;
-  GetProfileStringEx(copy.c_str(), "T", "A", value);
-  EXPECT_EQ(ReadAll(copy), torn.Torn);
-  GetProfileStringEx(torn.File.c_str(), "T", "A", value);
-  EXPECT_EQ(ReadAll(torn.File), Original);
-}
 
 /// Records whether one file (by inode) was opened, and how many of its bytes were read.
 class ReadWatch final : public FaultInjectingFileAccess {
