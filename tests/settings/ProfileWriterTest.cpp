@@ -1,6 +1,5 @@
 #include "tests/TempFiles.h"
 #include "tests/hooks/FaultInjectingFileAccess.h"
-#include "tests/support/ChildProcess.h"
 #include "tests/support/FileAttributes.h"
 #include <zodavudaz/settings/JournalRecord.h>
 #include <zodavudaz/settings/ProfileFile.h>
@@ -244,36 +243,6 @@ private:
   bool RefuseOtherAttributes;
 };
 
-// A file shared through its access control list stays shared after a rewrite, and keeps its
-// other extended attributes; a default list of the folder does not slip in.
-TEST(ProfileWriterTest, ExtendedAttributesAndAccessListKept) {
-  TempFolder folder;
-  const std::string file = folder / "Mardel.tmp", plain = folder / "Plain.tmp";
-  chmod(folder.Path.c_str(), 0755);
-  WriteAll(file, Original);
-  WriteAll(plain, Original);
-  chmod(file.c_str(), 0600);
-  if (!SetAttribute(file, "user.note", "kept") || !SetAccessList("-m u:65534:rw", file) ||
-      !SetAccessList("-d -m u:65534:r", folder.Path.string()))
-    GTEST_SKIP() << "needs extended attributes and setfacl (Debian's acl package)";
-  const std::string accessList = AttributeOf(file, AccessListAttribute);
-  const ino_t before = StatusOf(file).st_ino;
-  ASSERT_EQ(WriteProfileStringEx(file.c_str(), "S", "K", "V"), 1);
-  EXPECT_NE(StatusOf(file).st_ino, before) << "not replaced";
-  EXPECT_EQ(AttributeOf(file, "user.note"), "kept");
-  EXPECT_EQ(AttributeOf(file, AccessListAttribute), accessList);
-  // The group class shows the list's mask, as before; the owning group gains nothing.
-  EXPECT_EQ(StatusOf(file).st_mode & 0777, 0660u);
-  if (IsPrivileged()) {
-    EXPECT_EQ(RunInChild([&] { return access(file.c_str(), R_OK | W_OK) == 0 ? 0 : 1; }, OtherUser), 0)
-        << "the user the list names is locked out";
-  }
-
-  // Without a list of its own, the file takes none from the folder's default list.
-  EXPECT_EQ(WriteProfileStringEx(plain.c_str(), "S", "K", "V"), 1);
-  EXPECT_FALSE(HasAttribute(plain, AccessListAttribute));
-}
-
 /// Whether wanted occur in calls in their order, before the first call named before (if any).
 bool OccurInOrder(const std::vector<std::string>& calls, const std::vector<std::string>& wanted, const char* before) {
   auto next = wanted.begin();
@@ -289,22 +258,27 @@ bool OccurInOrder(const std::vector<std::string>& calls, const std::vector<std::
 // A move lasts only once its folder is synced; an in-place write changes no byte before the
 // journal, its name and the mark are durable. Another user must not read a private file through
 // the files a writer makes: they are their creator's alone, whatever the creation mask, and a
-// replacement takes the file's permissions only once it is complete. Where a new file cannot be
-// what the old one is, here one with an attribute the writer may not set, the write goes in place.
+// replacement takes the file's permissions, extended attributes and access control list only once
+// it is complete, and no default list of the folder. Where a new file cannot be what the old one
+// is, here one with an attribute the writer may not set, the write goes in place.
 TEST(ProfileWriterTest, EachStepDurableAndPrivateBeforeTheNextDependsOnIt) {
+  const std::vector<std::string> moved = {"flush other", "move", "sync folder"};
   const std::vector<std::string> inPlace = {"write other", "flush other", "sync folder", "mark", "flush file"};
   const struct {
     const char* Name;
     unsigned Mode;
     bool SecondName, Unreplaceable;
+    const char* AccessList;
     std::vector<std::string> Wanted;
     const char* Before;
   } rows[] = {
-      {"PrivateReplacement", 0600, false, false, {"flush other", "move", "sync folder"}, nullptr},
-      {"GroupReplacement", 0660, false, false, {"flush other", "move", "sync folder"}, nullptr},
-      {"PublicReplacement", 0644, false, false, {"flush other", "move", "sync folder"}, nullptr},
-      {"SecondName", 0644, true, false, inPlace, "write file"},
-      {"Unreplaceable", 0644, false, true, inPlace, "write file"},
+      {"PrivateReplacement", 0600, false, false, nullptr, moved, nullptr},
+      {"GroupReplacement", 0660, false, false, nullptr, moved, nullptr},
+      {"PublicReplacement", 0644, false, false, nullptr, moved, nullptr},
+      {"SecondName", 0644, true, false, nullptr, inPlace, "write file"},
+      {"Unreplaceable", 0644, false, true, nullptr, inPlace, "write file"},
+      // The group class shows the list's mask, as before; the owning group gains nothing.
+      {"SharedThroughAccessList", 0600, false, false, "-m u:65534:rw", moved, nullptr},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.Name);
@@ -314,8 +288,11 @@ TEST(ProfileWriterTest, EachStepDurableAndPrivateBeforeTheNextDependsOnIt) {
     chmod(file.c_str(), row.Mode);
     if (row.SecondName)
       link(file.c_str(), (folder / "Other.tmp").c_str());
-    if (row.Unreplaceable && !SetAttribute(file, "user.note", "kept"))
-      GTEST_SKIP() << "needs extended attributes";
+    if (!SetAttribute(file, "user.note", "kept") || !SetAccessList("-d -m u:65534:r", folder.Path.string()) ||
+        (row.AccessList != nullptr && !SetAccessList(row.AccessList, file)))
+      GTEST_SKIP() << "needs extended attributes and setfacl (Debian's acl package)";
+    const std::string accessList = AttributeOf(file, AccessListAttribute);
+    const unsigned mode = StatusOf(file).st_mode & 07777;
     const ino_t before = StatusOf(file).st_ino;
     WriteWatch watch(before, row.Unreplaceable);
     const mode_t mask = umask(0);
@@ -325,10 +302,12 @@ TEST(ProfileWriterTest, EachStepDurableAndPrivateBeforeTheNextDependsOnIt) {
     EXPECT_TRUE(OccurInOrder(watch.Calls, row.Wanted, row.Before)) << ::testing::PrintToString(watch.Calls);
     EXPECT_FALSE(watch.WhileWritten.empty());
     EXPECT_EQ(watch.WhileWritten, std::vector<unsigned>(watch.WhileWritten.size(), 0600u));
-    EXPECT_EQ(StatusOf(file).st_mode & 07777, row.Mode);
+    EXPECT_EQ(StatusOf(file).st_mode & 07777, mode);
+    EXPECT_EQ(AttributeOf(file, "user.note"), "kept");
+    EXPECT_EQ(AttributeOf(file, AccessListAttribute), accessList);
     EXPECT_EQ(StatusOf(file).st_ino == before, row.Before != nullptr);
     if (row.Before == nullptr) {
-      EXPECT_EQ(watch.AtRename, row.Mode);
+      EXPECT_EQ(watch.AtRename, mode);
       EXPECT_EQ(watch.Calls.back(), "sync folder");
     }
     EXPECT_EQ(folder.Count(), row.SecondName ? 2 : 1);
