@@ -92,16 +92,6 @@ const FolderCase FolderCases[] = {
     {"NamesTakenInStickyFolder", [](Place& place) { return getuid() == 0 && MakeFile(place) && PlantNames(place); },
      true, true, 3, PlantedNamesKept},
     {"ForeignOwner", [](Place& place) { return getuid() == 0 && MakeFile(place); }, true, true, 1, SameFileWritten},
-    {"HardLink",
-     [](Place& place) {
-       return MakeFile(place) && link(place.Path.c_str(), (place.Folder + "/Other.tmp").c_str()) == 0;
-     },
-     false, true, 2,
-     [](const Place& place) {
-       SameFileWritten(place);
-       EXPECT_EQ(StatusOf(place.Path).st_nlink, 2u);
-       EXPECT_EQ(ReadAll(place.Folder + "/Other.tmp"), Written);
-     }},
     {"SymbolicLinkToFile",
      [](Place& place) {
        WriteAll(place.Folder + "/Real.tmp", Original);
