@@ -24,15 +24,6 @@ const std::string Original = "[T]\r\nA=1\r\n\r\n[S]\r\nK=0\r\nB=2\r\n\r\n" + Bul
 const std::string Rewritten = "[T]\r\nA=1\r\n\r\n[S]\r\nB=2\r\nK=new\r\n\r\n" + Bulk;
 const std::string Appended = Original + "[N]\r\nK=new\r\n\r\n";
 
-/// The journal that the mark on file leads to: the marked path's journal name with the mark's tag.
-std::string MarkedJournal(const std::string& file) {
-  const std::string mark = AttributeOf(file, JournalMarkName);
-  const size_t zero = mark.find('\0');
-  return zero == std::string::npos
-             ? std::string()
-             : std::string(JournalNameFor(mark.substr(0, zero).c_str(), mark.substr(zero + 1).c_str()));
-}
-
 /// Writes K=new into section of path in a child, running as writer, whose file calls (through
 /// inner) end the process at the crashAt-th call that changes a file; true where the child ended
 /// there, false where the write completed.
@@ -164,11 +155,12 @@ INSTANTIATE_TEST_SUITE_P(Paths, ProfileCrashPointTest, ::testing::ValuesIn(Crash
                          [](const auto& info) { return std::string(info.param.Name); });
 
 /// A settings file with two names whose in-place writer, running as writer, died in the middle
-/// of overwriting it, leaving its journal and the file's mark. File and folder are open to all.
+/// of overwriting it, leaving its journal (under the untagged name: no other user took it) and the
+/// file's mark. File and folder are open to all.
 struct TornFile {
   TempFolder Folder;
   std::string File = Folder / "Mardel.tmp";
-  std::string Journal;
+  std::string Journal = std::string(JournalNameFor(File.c_str()));
   std::string Torn;
 
   explicit TornFile(uid_t writer = geteuid()) {
@@ -180,10 +172,8 @@ struct TornFile {
       if (!WriteCrashingAt(GetHostFileAccess(), crashAt, File, "S", writer))
         break;
       const std::string bytes = ReadAll(File);
-      if (bytes != Original && bytes != Rewritten) {
+      if (bytes != Original && bytes != Rewritten)
         Torn = bytes;
-        Journal = MarkedJournal(File);
-      }
       unlink((Folder / "Other.tmp").c_str());
     }
   }
@@ -304,7 +294,6 @@ TEST_P(JournalTrustTest, AppliedOnlyWhenTrusted) {
     GTEST_SKIP() << "needs root to act as user " << OtherUser << " and to give files away";
   TornFile torn(row.Writer);
   ASSERT_FALSE(torn.Torn.empty()) << "no crash tore the file";
-  ASSERT_FALSE(torn.Journal.empty());
   row.Change(torn);
   const std::string before = ReadAll(torn.File);
   const bool marked = HasAttribute(torn.File, JournalMarkName);
@@ -363,42 +352,30 @@ public:
 // it; a large file under the journal's own name is read no further than its header, whose length
 // it does not have.
 TEST(JournalTrustTest, MarkReadsNoLargeFile) {
-  constexpr off_t Large = 76 << 20;
+  TornFile torn;
+  ASSERT_FALSE(torn.Torn.empty());
+  std::filesystem::create_directory(torn.Folder / "elsewhere");
+  const std::string other = torn.Folder / "elsewhere/Mardel.tmp";
+  WriteAll(other, Original);
+  // Where the large file lies, what the mark then holds, and whether the read opens it. The last
+  // row overwrites the journal.
   const struct {
     const char* Name;
-    /// Where the large file lies, and what the mark then holds.
-    std::function<std::string(TornFile&, const TempFolder& elsewhere, std::string& mark)> Place;
+    std::string Large, Mark;
     bool Opened;
   } rows[] = {
-      {"EarlierMarkNamingAnyFile",
-       [](TornFile&, const TempFolder& elsewhere, std::string& mark) { return mark = elsewhere / "large.bin"; }, false},
-      {"MarkNamingAnotherFolder",
-       [](TornFile&, const TempFolder& elsewhere, std::string& mark) {
-         mark = (elsewhere / "Mardel.tmp") + std::string(1, '\0');
-         WriteAll(elsewhere / "Mardel.tmp", Original);
-         return std::string(JournalNameFor((elsewhere / "Mardel.tmp").c_str()));
-       },
-       false},
-      {"LargeFileUnderTheJournalsName",
-       [](TornFile& torn, const TempFolder&, std::string& mark) {
-         mark = AttributeOf(torn.File, JournalMarkName);
-         return torn.Journal;
-       },
-       true},
+      {"EarlierMarkNamingAnyFile", other + ".bin", other + ".bin", false},
+      {"MarkNamingAnotherFolder", std::string(JournalNameFor(other.c_str())), other + std::string(1, '\0'), false},
+      {"LargeFileUnderTheJournalsName", torn.Journal, AttributeOf(torn.File, JournalMarkName), true},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.Name);
-    TornFile torn;
-    TempFolder elsewhere;
-    ASSERT_FALSE(torn.Journal.empty());
-    std::string mark;
-    const std::string large = row.Place(torn, elsewhere, mark);
     // The journal's own header first, so that only its length is wrong.
-    WriteAll(large, ReadAll(torn.Journal));
-    ASSERT_EQ(truncate(large.c_str(), Large), 0);
-    ASSERT_TRUE(SetAttribute(torn.File, JournalMarkName, mark));
+    WriteAll(row.Large, ReadAll(torn.Journal));
+    ASSERT_EQ(truncate(row.Large.c_str(), off_t{76} << 20), 0);
+    ASSERT_TRUE(SetAttribute(torn.File, JournalMarkName, row.Mark));
     struct stat status {};
-    stat(large.c_str(), &status);
+    stat(row.Large.c_str(), &status);
     ReadWatch watch(status.st_ino);
     SetFileAccess(&watch);
     CString value;
