@@ -123,8 +123,6 @@ const FolderCase FolderCases[] = {
      [](const Place& place) { EXPECT_EQ(ReadAll(place.Folder + "/../Secret.tmp"), Written); }},
     {"Fifo", [](Place& place) { return mkfifo(place.Path.c_str(), 0666) == 0; }, false, false, 1,
      [](const Place& place) { EXPECT_TRUE(S_ISFIFO(StatusOf(place.Path).st_mode)); }},
-    {"Directory", [](Place& place) { return mkdir(place.Path.c_str(), 0777) == 0; }, false, false, 1,
-     [](const Place& place) { EXPECT_TRUE(S_ISDIR(StatusOf(place.Path).st_mode)); }},
 };
 
 void PrintTo(const FolderCase& row, std::ostream* out) { *out << row.Name; }
