@@ -1,9 +1,7 @@
-#include <zodavudaz/platform/Ticks.h>
 #include <zodavudaz/settings/ProfileTurn.h>
 
 #include <gtest/gtest.h>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -51,26 +49,5 @@ TEST(ProfileTurnTest, ServesCallersInTheOrderTheyCame) {
       EXPECT_EQ(Served(turns, gone), expected) << "after caller " << leaving << " left";
     }
   }
-}
-
-// A waiting caller goes on as soon as the one ahead leaves, not at the end of its wait; one
-// that is not served in time says so.
-TEST(ProfileTurnTest, WaitingCallersWakeWhenTheirTurnComes) {
-  ProfileTurn first, second;
-  ASSERT_TRUE(first.Enter("A", true, 1000));
-  ASSERT_TRUE(second.Enter("A", true, 1000));
-  EXPECT_FALSE(second.Wait(50));
-  bool served = false;
-  DWORD waited = 0;
-  std::thread waiter([&] {
-    const DWORD start = GetTickCount();
-    served = second.Wait(5000);
-    waited = GetTickCount() - start;
-  });
-  Sleep(100);
-  first.Leave();
-  waiter.join();
-  EXPECT_TRUE(served);
-  EXPECT_LT(waited, 4000u);
 }
 } // namespace
