@@ -41,20 +41,18 @@ bool WriteCrashingAt(FileAccess& inner, int crashAt, const std::string& path, co
   return code == CrashExitCode;
 }
 
-/// The place of a write: the folder holds the settings file under "a/Mardel.tmp" and, for a file
-/// with two names, "b/Other.tmp"; the reader comes through the last name. Folders planted under
-/// the writer's fixed names stand for names that another user took first.
+/// The place of a write: a folder holds the settings file and, for a file with two names, another
+/// folder its second name, through which the reader comes. Folders planted under the writer's fixed
+/// names stand for names that another user took first.
 struct Place {
-  TempFolder Top;
-  std::string Written = Top / "a/Mardel.tmp";
+  TempFolder Folder, OtherFolder;
+  std::string Written = Folder / "Mardel.tmp";
   std::string Read = Written;
 
   Place(bool secondName, bool planted) {
-    std::filesystem::create_directories(Top / "a");
-    std::filesystem::create_directories(Top / "b");
     WriteAll(Written, Original);
     if (secondName) {
-      Read = Top / "b/Other.tmp";
+      Read = OtherFolder / "Other.tmp";
       link(Written.c_str(), Read.c_str());
     }
     if (planted) {
@@ -63,12 +61,7 @@ struct Place {
     }
   }
   /// Everything in both folders: the names of the file, and whatever a writer left.
-  long Count() const {
-    long count = 0;
-    for (const char* folder : {"a", "b"})
-      count += std::distance(std::filesystem::directory_iterator(Top / folder), std::filesystem::directory_iterator());
-    return count;
-  }
+  long Count() const { return Folder.Count() + OtherFolder.Count(); }
 };
 
 struct CrashPath {
