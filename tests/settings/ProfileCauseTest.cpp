@@ -49,7 +49,6 @@ int CallOf(const CauseRow& row, const TempFolder& folder) {
 
 const CauseRow Rows[] = {
     {"read found", Target::File, Call::Read, "S", "K", nullptr, 1, ProfileCause::None},
-    {"read empty value", Target::File, Call::Read, "S", "E", nullptr, 1, ProfileCause::None},
     {"read in missing folder", Target::NoFolder, Call::Read, "S", "K", nullptr, 0, ProfileCause::MissingFile},
     {"read key holding =", Target::File, Call::Read, "S", "K=1", nullptr, 0, ProfileCause::MissingKey},
     {"read null key", Target::File, Call::Read, "S", nullptr, nullptr, 0, ProfileCause::RefusedName},
