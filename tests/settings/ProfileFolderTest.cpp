@@ -86,7 +86,6 @@ const FolderCase FolderCases[] = {
     // Names that another user took first never make a write go without its journal.
     {"NamesTakenInStickyFolder", [](Place& place) { return getuid() == 0 && MakeFile(place) && PlantNames(place); },
      true, true, 3, PlantedNamesKept},
-    {"ForeignOwner", [](Place& place) { return getuid() == 0 && MakeFile(place); }, true, true, 1, SameFileWritten},
     // Written through, the link stays.
     {"DanglingSymbolicLink", [](Place& place) { return symlink("Real.tmp", place.Path.c_str()) == 0; }, false, true, 2,
      [](const Place& place) {
