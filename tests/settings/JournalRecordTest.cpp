@@ -48,7 +48,6 @@ TEST(JournalRecordTest, OnlyWholeJournalsDecode) {
     JournalFormat Format;
     bool Decodes;
   } rows[] = {
-      {"Whole", JournalOf(Header, OldBytes, Literal), JournalFormat::Current, true},
       {"NoOldBytes", JournalOf(JournalHeader{1, 2, 4, 4, 4, 4}, ""), JournalFormat::Current, true},
       {"Appended", JournalOf(JournalHeader{1, 2, 4, 4, 7, 4}, "", "new"), JournalFormat::Current, true},
       {"Truncated", JournalOf(JournalHeader{1, 2, 10, 4, 4, 10}, OldBytes), JournalFormat::Current, true},

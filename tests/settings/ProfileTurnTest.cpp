@@ -22,7 +22,6 @@ const TurnRow Rows[] = {
     {"the last writer waits for every reader before it", "RRRW", {{-1, "1110"}, {1, "1-10"}, {0, "--10"}, {2, "---1"}}},
     {"a writer that gives up lets the readers behind it go", "RWR", {{-1, "100"}, {1, "1-1"}}},
     {"other paths do not wait", "WwRr", {{-1, "1100"}, {1, "1-01"}, {0, "--11"}}},
-    {"a writer of another path is no writer here", "RwR", {{-1, "111"}}},
 };
 
 std::string Served(std::vector<ProfileTurn>& turns, const std::string& gone) {

@@ -19,7 +19,6 @@ TEST(WindowPlacementEntriesTest, ScansTenNumbersOrNothing) {
   std::memset(&marked, 0x5A, sizeof marked);
   // What the text reads as; null: the placement stays as it was.
   const std::pair<const char*, const WINDOWPLACEMENT*> rows[] = {
-      {"0,1,-1,-1,-1,-1,10,20,300,400", &Stored},
       {"0,1,-1,-1,-1,-1,10,20,300,400,7 junk", &Stored},
       {"4294967297,-1,99999999999,-99999999999,2147483648,0,0,0,0,0", &Saturated},
       {"0,1,-1,-1,-1,-1,10,20,300", nullptr},
