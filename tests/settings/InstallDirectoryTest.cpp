@@ -24,7 +24,6 @@ struct PathCase {
 };
 
 const PathCase PathCases[] = {
-    {"TerminatedText", Machine, "Path", REG_SZ, "/opt/zo\0"s, "ZoViewer.exe", 1, "/opt/zo"},
     {"UnterminatedTextCutAtSize", Machine, "Path", REG_SZ, "/opt/zo"s, "ZoViewer.exe", 1, "/opt/zo"},
     {"ZeroInsideEndsText", Machine, "Path", REG_SZ, "/opt\0zo\0"s, "ZoViewer.exe", 1, "/opt"},
     {"FullBufferUnterminated", Machine, "Path", REG_SZ, Full, "ZoViewer.exe", 1, Full},
@@ -34,7 +33,6 @@ const PathCase PathCases[] = {
     {"PathMissing", Machine, "Other", REG_SZ, "/opt/zo\0"s, "ZoViewer.exe", 1, ""},
     {"NameInOtherCase", Machine, "PATH", REG_SZ, "/opt/zo\0"s, "zoviewer.EXE", 1, "/opt/zo"},
     {"RegisteredForUserOnly", HKEY_CURRENT_USER, "Path", REG_SZ, "/opt/zo\0"s, "ZoViewer.exe", 0, ""},
-    {"OtherApplication", Machine, "Path", REG_SZ, "/opt/zo\0"s, "ZoScope.exe", 0, ""},
     {"EmptyNameOpensNoParentKey", Machine, "Path", REG_SZ, "/opt/zo\0"s, "", 0, ""},
 };
 } // namespace

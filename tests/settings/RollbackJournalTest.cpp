@@ -24,15 +24,6 @@ const std::string Original = "[T]\r\nA=1\r\n\r\n[S]\r\nK=0\r\nB=2\r\n\r\n" + Bul
 const std::string Rewritten = "[T]\r\nA=1\r\n\r\n[S]\r\nB=2\r\nK=new\r\n\r\n" + Bulk;
 const std::string Appended = Original + "[N]\r\nK=new\r\n\r\n";
 
-/// The journal that the mark on file leads to: the marked path's journal name with the mark's tag.
-std::string MarkedJournal(const std::string& file) {
-  const std::string mark = AttributeOf(file, JournalMarkName);
-  const size_t zero = mark.find('\0');
-  return zero == std::string::npos
-             ? std::string()
-             : std::string(JournalNameFor(mark.substr(0, zero).c_str(), mark.substr(zero + 1).c_str()));
-}
-
 /// Writes K=new into section of path in a child, running as writer, whose file calls (through
 /// inner) end the process at the crashAt-th call that changes a file; true where the child ended
 /// there, false where the write completed.
@@ -50,20 +41,18 @@ bool WriteCrashingAt(FileAccess& inner, int crashAt, const std::string& path, co
   return code == CrashExitCode;
 }
 
-/// The place of a write: the folder holds the settings file under "a/Mardel.tmp" and, for a file
-/// with two names, "b/Other.tmp"; the reader comes through the last name. Folders planted under
-/// the writer's fixed names stand for names that another user took first.
+/// The place of a write: a folder holds the settings file and, for a file with two names, another
+/// folder its second name, through which the reader comes. Folders planted under the writer's fixed
+/// names stand for names that another user took first.
 struct Place {
-  TempFolder Top;
-  std::string Written = Top / "a/Mardel.tmp";
+  TempFolder Folder, OtherFolder;
+  std::string Written = Folder / "Mardel.tmp";
   std::string Read = Written;
 
   Place(bool secondName, bool planted) {
-    std::filesystem::create_directories(Top / "a");
-    std::filesystem::create_directories(Top / "b");
     WriteAll(Written, Original);
     if (secondName) {
-      Read = Top / "b/Other.tmp";
+      Read = OtherFolder / "Other.tmp";
       link(Written.c_str(), Read.c_str());
     }
     if (planted) {
@@ -72,12 +61,7 @@ struct Place {
     }
   }
   /// Everything in both folders: the names of the file, and whatever a writer left.
-  long Count() const {
-    long count = 0;
-    for (const char* folder : {"a", "b"})
-      count += std::distance(std::filesystem::directory_iterator(Top / folder), std::filesystem::directory_iterator());
-    return count;
-  }
+  long Count() const { return Folder.Count() + OtherFolder.Count(); }
 };
 
 struct CrashPath {
@@ -164,11 +148,12 @@ INSTANTIATE_TEST_SUITE_P(Paths, ProfileCrashPointTest, ::testing::ValuesIn(Crash
                          [](const auto& info) { return std::string(info.param.Name); });
 
 /// A settings file with two names whose in-place writer, running as writer, died in the middle
-/// of overwriting it, leaving its journal and the file's mark. File and folder are open to all.
+/// of overwriting it, leaving its journal (under the untagged name: no other user took it) and the
+/// file's mark. File and folder are open to all.
 struct TornFile {
   TempFolder Folder;
   std::string File = Folder / "Mardel.tmp";
-  std::string Journal;
+  std::string Journal = std::string(JournalNameFor(File.c_str()));
   std::string Torn;
 
   explicit TornFile(uid_t writer = geteuid()) {
@@ -180,10 +165,8 @@ struct TornFile {
       if (!WriteCrashingAt(GetHostFileAccess(), crashAt, File, "S", writer))
         break;
       const std::string bytes = ReadAll(File);
-      if (bytes != Original && bytes != Rewritten) {
+      if (bytes != Original && bytes != Rewritten)
         Torn = bytes;
-        Journal = MarkedJournal(File);
-      }
       unlink((Folder / "Other.tmp").c_str());
     }
   }
@@ -246,6 +229,15 @@ void JournalAsLink(TornFile& torn) {
   symlink(copy.c_str(), torn.Journal.c_str());
 }
 
+/// The file replaced by a copy of its torn bytes that carries its mark along: the journal was
+/// made for another file.
+void ReplaceByMarkedCopy(TornFile& torn) {
+  const std::string copy = torn.Folder / "Copy.tmp";
+  WriteAll(copy, torn.Torn);
+  SetAttribute(copy, JournalMarkName, AttributeOf(torn.File, JournalMarkName));
+  rename(copy.c_str(), torn.File.c_str());
+}
+
 const TrustCase TrustCases[] = {
     {"Whole", false, Self, Self, [](TornFile&) {}, true},
     {"WiderThanTheFile", false, Self, Self,
@@ -281,6 +273,9 @@ const TrustCase TrustCases[] = {
     // The mark leads only to a journal reached through no link.
     {"MarkThroughLinkedFolder", false, Self, Self, MarkThroughLinkedFolder, false},
     {"JournalIsALink", false, Self, Self, JournalAsLink, false},
+    {"MarkCopiedFromAnotherFile", false, Self, Self, ReplaceByMarkedCopy, false},
+    // A reader that finds a journal to apply but may not write the file gives 0, as for a time-out.
+    {"ReaderThatCannotWrite", true, Self, OtherUser, [](TornFile& torn) { chmod(torn.File.c_str(), 0644); }, false},
 };
 
 void PrintTo(const TrustCase& row, std::ostream* out) { *out << row.Name; }
@@ -294,25 +289,26 @@ TEST_P(JournalTrustTest, AppliedOnlyWhenTrusted) {
     GTEST_SKIP() << "needs root to act as user " << OtherUser << " and to give files away";
   TornFile torn(row.Writer);
   ASSERT_FALSE(torn.Torn.empty()) << "no crash tore the file";
-  ASSERT_FALSE(torn.Journal.empty());
   row.Change(torn);
   const std::string before = ReadAll(torn.File);
   const bool marked = HasAttribute(torn.File, JournalMarkName);
-  // The read's result, and 2 where it says that it left a journal stale.
+  const bool readerWrites = RunInChild([&] { return access(torn.File.c_str(), W_OK) == 0 ? 1 : 0; }, row.Reader) == 1;
+  // The read's result, 2 where it says that it left a journal stale, 4 where the file was busy.
   const auto readAs = [&](uid_t user) {
     return RunInChild(
         [&] {
           CString value;
-          return GetProfileStringEx(torn.File.c_str(), "T", "A", value) |
-                 (GetLastProfileCause() == ProfileCause::StaleJournal ? 2 : 0);
+          const int read = GetProfileStringEx(torn.File.c_str(), "T", "A", value);
+          const ProfileCause cause = GetLastProfileCause();
+          return read | (cause == ProfileCause::StaleJournal ? 2 : 0) | (cause == ProfileCause::Busy ? 4 : 0);
         },
         user);
   };
-  EXPECT_EQ(readAs(row.Reader), row.Applied || !marked ? 1 : 3);
+  EXPECT_EQ(readAs(row.Reader), !readerWrites && marked ? 4 : row.Applied || !marked ? 1 : 3);
   EXPECT_EQ(ReadAll(torn.File), row.Applied ? Original : before);
   // A reader changes nothing that it does not apply.
   EXPECT_EQ(HasAttribute(torn.File, JournalMarkName), !row.Applied && marked);
-  if (row.Applied)
+  if (row.Applied || !readerWrites)
     return;
   // The next successful write keeps the file as it stands and removes the stale mark, and the
   // journal where it is one that a writer made for the file and the caller trusts.
@@ -327,20 +323,6 @@ TEST_P(JournalTrustTest, AppliedOnlyWhenTrusted) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, JournalTrustTest, ::testing::ValuesIn(TrustCases),
                          [](const auto& info) { return std::string(info.param.Name); });
-
-// A journal made for another file is never applied to it, even where the mark was copied along.
-TEST(JournalTrustTest, MarkCopiedToAnotherFileIsIgnored) {
-  TornFile torn;
-  ASSERT_FALSE(torn.Torn.empty());
-  const std::string copy = torn.Folder / "Copy.tmp";
-  WriteAll(copy, torn.Torn);
-  ASSERT_TRUE(SetAttribute(copy, JournalMarkName, AttributeOf(torn.File, JournalMarkName)));
-  CString value;
-  GetProfileStringEx(copy.c_str(), "T", "A", value);
-  EXPECT_EQ(ReadAll(copy), torn.Torn);
-  GetProfileStringEx(torn.File.c_str(), "T", "A", value);
-  EXPECT_EQ(ReadAll(torn.File), Original);
-}
 
 /// Records whether one file (by inode) was opened, and how many of its bytes were read.
 class ReadWatch final : public FaultInjectingFileAccess {
@@ -367,42 +349,30 @@ public:
 // it; a large file under the journal's own name is read no further than its header, whose length
 // it does not have.
 TEST(JournalTrustTest, MarkReadsNoLargeFile) {
-  constexpr off_t Large = 76 << 20;
+  TornFile torn;
+  ASSERT_FALSE(torn.Torn.empty());
+  std::filesystem::create_directory(torn.Folder / "elsewhere");
+  const std::string other = torn.Folder / "elsewhere/Mardel.tmp";
+  WriteAll(other, Original);
+  // Where the large file lies, what the mark then holds, and whether the read opens it. The last
+  // row overwrites the journal.
   const struct {
     const char* Name;
-    /// Where the large file lies, and what the mark then holds.
-    std::function<std::string(TornFile&, const TempFolder& elsewhere, std::string& mark)> Place;
+    std::string Large, Mark;
     bool Opened;
   } rows[] = {
-      {"EarlierMarkNamingAnyFile",
-       [](TornFile&, const TempFolder& elsewhere, std::string& mark) { return mark = elsewhere / "large.bin"; }, false},
-      {"MarkNamingAnotherFolder",
-       [](TornFile&, const TempFolder& elsewhere, std::string& mark) {
-         mark = (elsewhere / "Mardel.tmp") + std::string(1, '\0');
-         WriteAll(elsewhere / "Mardel.tmp", Original);
-         return std::string(JournalNameFor((elsewhere / "Mardel.tmp").c_str()));
-       },
-       false},
-      {"LargeFileUnderTheJournalsName",
-       [](TornFile& torn, const TempFolder&, std::string& mark) {
-         mark = AttributeOf(torn.File, JournalMarkName);
-         return torn.Journal;
-       },
-       true},
+      {"EarlierMarkNamingAnyFile", other + ".bin", other + ".bin", false},
+      {"MarkNamingAnotherFolder", std::string(JournalNameFor(other.c_str())), other + std::string(1, '\0'), false},
+      {"LargeFileUnderTheJournalsName", torn.Journal, AttributeOf(torn.File, JournalMarkName), true},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.Name);
-    TornFile torn;
-    TempFolder elsewhere;
-    ASSERT_FALSE(torn.Journal.empty());
-    std::string mark;
-    const std::string large = row.Place(torn, elsewhere, mark);
     // The journal's own header first, so that only its length is wrong.
-    WriteAll(large, ReadAll(torn.Journal));
-    ASSERT_EQ(truncate(large.c_str(), Large), 0);
-    ASSERT_TRUE(SetAttribute(torn.File, JournalMarkName, mark));
+    WriteAll(row.Large, ReadAll(torn.Journal));
+    ASSERT_EQ(truncate(row.Large.c_str(), off_t{76} << 20), 0);
+    ASSERT_TRUE(SetAttribute(torn.File, JournalMarkName, row.Mark));
     struct stat status {};
-    stat(large.c_str(), &status);
+    stat(row.Large.c_str(), &status);
     ReadWatch watch(status.st_ino);
     SetFileAccess(&watch);
     CString value;
@@ -414,26 +384,4 @@ TEST(JournalTrustTest, MarkReadsNoLargeFile) {
   }
 }
 
-// A reader that finds a journal to apply but may not write the file gives 0, as for a time-out.
-TEST(JournalTrustTest, ReaderThatCannotWriteGivesZero) {
-  if (!IsPrivileged())
-    GTEST_SKIP() << "needs root to read as user " << OtherUser;
-  TornFile torn;
-  ASSERT_FALSE(torn.Torn.empty());
-  chmod(torn.File.c_str(), 0644);
-  const int read = RunInChild(
-      [&] {
-        CString value("marker");
-        return GetProfileStringEx(torn.File.c_str(), "T", "A", value) == 0 && value.IsEmpty() &&
-                       GetLastProfileCause() == ProfileCause::Busy
-                   ? 0
-                   : 1;
-      },
-      OtherUser);
-  EXPECT_EQ(read, 0);
-  EXPECT_EQ(ReadAll(torn.File), torn.Torn);
-  CString value;
-  EXPECT_EQ(GetProfileStringEx(torn.File.c_str(), "T", "A", value), 1);
-  EXPECT_EQ(ReadAll(torn.File), Original);
-}
 } // namespace

@@ -1,12 +1,9 @@
 #include "tests/TempFiles.h"
-#include "tests/hooks/FaultInjectingFileAccess.h"
-#include "tests/support/ChildProcess.h"
 #include <zodavudaz/settings/ProfileFile.h>
 #include <zodavudaz/settings/WriterFiles.h>
 
 #include <cctype>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 namespace {
 const char Original[] = "[S]\r\nK=0\r\n\r\n";
@@ -41,34 +38,6 @@ TEST(WriterFilesTest, NamesFitTheFolderAndStartWithTheFileName) {
   // Names that share their first 237 bytes still get names of their own.
   const std::string shared(237, 's');
   EXPECT_NE(TemporaryNameFor(("/f/" + shared + "a").c_str()), TemporaryNameFor(("/f/" + shared + "b").c_str()));
-}
-
-// Settings files whose names are near the folder's limit are written like any other, also in
-// place, and what a writer that died left of them goes with the next write.
-TEST(WriterFilesTest, LongestNamesAreWritten) {
-  for (int length : {241, 242, 250, 255}) {
-    for (bool secondName : {false, true}) {
-      SCOPED_TRACE(::testing::Message() << length << (secondName ? " with a second name" : ""));
-      TempFolder folder;
-      const std::string file = folder / std::string(static_cast<size_t>(length), 'n');
-      WriteAll(file, Original);
-      if (secondName)
-        link(file.c_str(), (folder / "Other.tmp").c_str());
-      const long names = secondName ? 2 : 1;
-      // Killed once its temporary file or journal is made and written.
-      const int killed = RunInChild([&] {
-        FaultInjectingFileAccess crashing;
-        SetFileAccess(&crashing);
-        crashing.Arm(FileFault::Crash, 2, false);
-        return WriteProfileStringEx(file.c_str(), "S", "K", "V");
-      });
-      EXPECT_EQ(killed, CrashExitCode);
-      EXPECT_EQ(folder.Count(), names + 1);
-      EXPECT_EQ(WriteProfileStringEx(file.c_str(), "S", "K", "V"), 1);
-      EXPECT_EQ(ReadAll(file), Written);
-      EXPECT_EQ(folder.Count(), names);
-    }
-  }
 }
 
 // A write removes only the one name its own writers use: an editor's backups, a user's copies,
