@@ -10,6 +10,19 @@
 #include <new>
 
 namespace {
+// Under the address sanitizer each reply takes a fresh block, so that a caller still reading an
+// earlier reply shows up there.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool FreshReplyBlocks = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool FreshReplyBlocks = true;
+#else
+constexpr bool FreshReplyBlocks = false;
+#endif
+#else
+constexpr bool FreshReplyBlocks = false;
+#endif
 constexpr BYTE NoDataType = 0xFF;
 constexpr BYTE FillByte = 0xA5;
 
@@ -119,10 +132,19 @@ DWORD SimModule::Shape(Reply& reply, const std::optional<SimFault>& fault) {
   return count;
 }
 
-// A fresh block each time: a caller still reading the previous reply shows up under the sanitizers.
+// Freeing a large reply hands its pages back to the system, and the next large reply would fault
+// them all in again: the block a reply replaces is kept for the next reply it can hold.
+std::vector<BYTE> SimModule::BlockFor(std::size_t bytes) {
+  std::vector<BYTE> block;
+  if (!FreshReplyBlocks && Spare.capacity() >= bytes)
+    block.swap(Spare);
+  block.assign(bytes, 0);
+  return block;
+}
+
 void SimModule::Hold(const _ModulePacket* request, const Reply& reply, DWORD count, DWORD packetBytes,
                      CRplySync* sync) {
-  std::vector<BYTE> block(sizeof(_ModulePacket) + reply.Data.size());
+  std::vector<BYTE> block = BlockFor(sizeof(_ModulePacket) + reply.Data.size());
   std::copy(reply.Data.begin(), reply.Data.end(), block.begin() + sizeof(_ModulePacket));
   CEndianModulePacket asked(const_cast<_ModulePacket*>(request));
   CEndianModulePacket answer(reinterpret_cast<_ModulePacket*>(block.data()));
@@ -141,6 +163,8 @@ void SimModule::Hold(const _ModulePacket* request, const Reply& reply, DWORD cou
   answer.SetParamNum(count);
   answer.SetThreadAddr(ThreadAddrOf(sync));
   Held.swap(block);
+  if (!FreshReplyBlocks && block.capacity() > Spare.capacity())
+    Spare.swap(block);
 }
 
 void SimModule::SetReply(WORD group, WORD cntlId, WORD type, std::vector<BYTE> data) {

@@ -82,6 +82,7 @@ private:
   void Record(const Request& request, CRplySync* sync, WORD option, bool viaFrontend);
   std::optional<SimFault> TakeFault(const Request& request);
   DWORD Shape(Reply& reply, const std::optional<SimFault>& fault);
+  std::vector<BYTE> BlockFor(std::size_t bytes);
   void Hold(const _ModulePacket* request, const Reply& reply, DWORD count, DWORD packetBytes, CRplySync* sync);
 
   SimModuleConfig Settings;
@@ -95,6 +96,8 @@ private:
   std::vector<SimQuery> Log;
   DWORD PendingCapacity = SimAll;
   std::vector<BYTE> Held;
+  /// Storage of an earlier reply, kept for a later one.
+  std::vector<BYTE> Spare;
   bool Overclaims = false;
   int DestroyCalls = 0;
   int DestroyOrder = 0;
