@@ -200,6 +200,7 @@ std::vector<BadInputRow> Rows() {
       Call("viewer_release never made", Handle, {}, zdz_viewer_release, NeverMade),
       Call("viewer_from_text null", Arg, {0, 1}, zdz_viewer_from_text, "ChannelNumber 2;", &Out.Viewer),
       Call("viewer_to_text null", Arg, {}, zdz_viewer_to_text, nullptr, T, 8, S),
+      Call("viewer_to_text released", Handle, {}, zdz_viewer_to_text, Released.Viewer, T, 8, S),
       Call("viewer_group_from_text released", Handle, {}, zdz_viewer_group_from_text, Released.Viewer, "Group1 a;"),
       Call("viewer_group_from_text null", Arg, {0, 1}, zdz_viewer_group_from_text, NeverMade, "Group1 a;"),
       Call("viewer_group_to_text never made", Handle, {}, zdz_viewer_group_to_text, NeverMade, 0, T, 8, S),

@@ -96,6 +96,8 @@ TEST_F(RecordLifetimeTest, AFailedLoadTellsWhyAndFilesNothing) {
   EXPECT_EQ(zdz_sim_release_virtual_stations(), ZDZ_OK);
 }
 
+// Calls with a released handle are the bad input test's rows; a second release of an
+// interpreter is the interpreter's test.
 TEST_F(RecordLifetimeTest, HandlesAreRefusedOnceReleasedAndAcrossKinds) {
   zdz_viewer* viewer = nullptr;
   ASSERT_EQ(zdz_viewer_create(2, &viewer), ZDZ_OK);
@@ -106,15 +108,11 @@ TEST_F(RecordLifetimeTest, HandlesAreRefusedOnceReleasedAndAcrossKinds) {
   EXPECT_EQ(zdz_viewer_release(reinterpret_cast<zdz_viewer*>(interpreter)), ZDZ_E_HANDLE);
   EXPECT_EQ(zdz_viewer_release(viewer), ZDZ_OK);
   EXPECT_EQ(zdz_viewer_release(viewer), ZDZ_E_HANDLE);
-  char text[8];
-  uint32_t size = 0;
-  EXPECT_EQ(zdz_viewer_to_text(viewer, text, sizeof text, &size), ZDZ_E_HANDLE);
   // A handle made later never takes a released one's value.
   zdz_viewer* later = nullptr;
   ASSERT_EQ(zdz_viewer_create(2, &later), ZDZ_OK);
   EXPECT_NE(later, viewer);
   EXPECT_EQ(zdz_viewer_release(later), ZDZ_OK);
   EXPECT_EQ(zdz_interpreter_release(interpreter), ZDZ_OK);
-  EXPECT_EQ(zdz_interpreter_release(interpreter), ZDZ_E_HANDLE);
 }
 } // namespace
