@@ -107,8 +107,7 @@ TEST_F(DatabaseAgreementTest, StoredStateIsWhatTheDatabaseLoaded) {
             (std::vector<uint8_t>{module->GuiSimpleMode, module->BackupSetting2, module->BackupSetting3, 6}));
   EXPECT_EQ(module->BackupSetting4, 6);
   EXPECT_EQ(std::vector<int32_t>(moduleConfig, moduleConfig + 3), (std::vector<int32_t>{3, 2, 1}));
-  zdz_act_on_trig_info trig{};
-  ASSERT_EQ(zdz_get_module_act_on_trig_info(2, 2, &trig), ZDZ_OK);
+  const zdz_act_on_trig_info trig = AnswerOf(zdz_get_module_act_on_trig_info, 2, 2);
   EXPECT_EQ(std::memcmp(&trig, &module->ActOnTrigInfo, sizeof trig), 0);
 
   ASSERT_EQ(zdz_update_data_base(2), ZDZ_OK);

@@ -128,10 +128,9 @@ TEST_F(LookupsAgreementTest, RecordLookUpsFindWhatTheDatabaseFinds) {
   EXPECT_EQ(answered(zdz_find_module_by_tree_item(0x7100, &station, &moduleId)), std::make_tuple(ZDZ_OK, 16, 5));
   EXPECT_EQ(answered(zdz_find_module_by_tree_item(0x7200, &station, &moduleId)), std::make_tuple(ZDZ_OK, 2, 2));
   EXPECT_EQ(zdz_find_module_by_tree_item(0x7101, &station, &moduleId), ZDZ_E_UNKNOWN);
-  int32_t same = -1, other = -1;
-  ASSERT_EQ(zdz_is_same_station_name("Bravo", 2, &same), ZDZ_OK);
-  ASSERT_EQ(zdz_is_same_station_name("Bravo", 1, &other), ZDZ_OK);
-  EXPECT_EQ(std::tie(same, other), std::make_tuple(Database().IsSameStationName("Bravo", 2), 1));
+  EXPECT_EQ(
+      std::make_tuple(AnswerOf(zdz_is_same_station_name, "Bravo", 2), AnswerOf(zdz_is_same_station_name, "Bravo", 1)),
+      std::make_tuple(Database().IsSameStationName("Bravo", 2), 1));
 }
 
 TEST_F(LookupsAgreementTest, ScalingRecordsAreCopiesOfTheDatabasesWithinTheTableGiven) {
@@ -143,8 +142,7 @@ TEST_F(LookupsAgreementTest, ScalingRecordsAreCopiesOfTheDatabasesWithinTheTable
     for (WORD channel = 0; channel < 4; ++channel) {
       CHNLINF* expected = nullptr;
       ASSERT_TRUE(Database().GetChanScaleInfEx(1, 1, channel, row, &expected));
-      zdz_chnlinf record{};
-      ASSERT_EQ(zdz_get_chan_scale_inf(1, 1, channel, row, &record), ZDZ_OK);
+      const zdz_chnlinf record = AnswerOf(zdz_get_chan_scale_inf, 1, 1, channel, row);
       EXPECT_EQ(std::memcmp(record.bytes, expected->Bytes, sizeof record.bytes), 0);
     }
   zdz_chnlinf record{};

@@ -84,11 +84,9 @@ TEST_F(RequestsAgreementTest, GuiQueryCopiesTheWholeReplyPacket) {
 // The table's bytes are the caller buffers' test.
 TEST_F(RequestsAgreementTest, SequenceModeAndHelpOriginAreTheDatabases) {
   SimSetSeqInfo(2, 4, 2, nullptr, 0);
-  uint16_t mode = 0;
   WORD expectedMode = 0;
-  ASSERT_EQ(zdz_get_seq_mode(2, 4, &mode), ZDZ_OK);
   ASSERT_EQ(Database().GetSeqMode(2, 4, &expectedMode), 0);
-  EXPECT_EQ(mode, expectedMode);
+  EXPECT_EQ(AnswerOf(zdz_get_seq_mode, 2, 4), expectedMode);
   EXPECT_EQ(TextOf(Bound(zdz_get_seq_table, 2, 4), 205), "");
 
   SimAddFault(1, 1, {.Group = 10, .Result = 77}); // the query group fails
@@ -112,9 +110,8 @@ TEST_F(RequestsAgreementTest, ExecutionsSendWhatTheDatabaseSends) {
 
 // Names are the caller buffers' table.
 TEST_F(RequestsAgreementTest, FrontendsAreTheDatabases) {
+  EXPECT_EQ(AnswerOf(zdz_get_frontend_module, 2, 0x12), Database().GetFrontendModule(2, 0x12));
   void* frontend = nullptr;
-  ASSERT_EQ(zdz_get_frontend_module(2, 0x12, &frontend), ZDZ_OK);
-  EXPECT_EQ(frontend, Database().GetFrontendModule(2, 0x12));
   EXPECT_EQ(zdz_get_frontend_module(2, 9, &frontend), ZDZ_E_UNKNOWN);
   EXPECT_EQ(frontend, nullptr);
 }

@@ -47,9 +47,7 @@ TEST_F(SettingsTest, ValuesReadAsTheEngineReadsThemWithTheStatusOfEachCause) {
   for (const Row& row : rows) {
     SCOPED_TRACE(row.Name);
     const std::string value = TextOf(Bound(zdz_get_profile_string, row.File.c_str(), row.Section, row.Key), row.Status);
-    int32_t cause = -1;
-    ASSERT_EQ(zdz_get_last_profile_cause(&cause), ZDZ_OK);
-    EXPECT_EQ(cause, static_cast<int32_t>(row.Cause));
+    EXPECT_EQ(AnswerOf(zdz_get_last_profile_cause), static_cast<int32_t>(row.Cause));
     CString expected("marker");
     GetProfileStringEx(row.File.c_str(), row.Section, row.Key, expected);
     EXPECT_EQ(value, TextOf(expected));
