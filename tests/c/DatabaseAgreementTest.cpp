@@ -172,14 +172,11 @@ TEST_F(DatabaseAgreementTest, StoredViewerSettingsAreWhatTheLookUpsFind) {
   ViewerProperty2Ascii(record, expected);
   ReleaseViewerProperty(record);
   EXPECT_EQ(TextOf(Bound(zdz_viewer_to_text, viewer)), TextOf(expected));
-  char group[256];
-  uint32_t size = 0;
-  EXPECT_EQ(zdz_viewer_group_to_text(viewer, 0, group, sizeof group, &size), ZDZ_E_NOT_FOUND);
+  EXPECT_EQ(TextOf(Bound(zdz_viewer_group_to_text, viewer, 0), ZDZ_E_NOT_FOUND), "");
   ASSERT_EQ(zdz_viewer_release(viewer), ZDZ_OK);
 
   ASSERT_EQ(zdz_viewer_lookup_file(2, 2, "tools/demo/settings/Mardel.ini", &viewer), ZDZ_OK);
-  ASSERT_EQ(zdz_viewer_group_to_text(viewer, 0, group, sizeof group, &size), ZDZ_OK);
-  EXPECT_EQ(std::string(group).substr(0, 14), "Group1 Inputs;");
+  EXPECT_EQ(TextOf(Bound(zdz_viewer_group_to_text, viewer, 0)).substr(0, 14), "Group1 Inputs;");
   ASSERT_EQ(zdz_viewer_release(viewer), ZDZ_OK);
 
   EXPECT_EQ(zdz_viewer_lookup(2, 4, &viewer), ZDZ_E_NOT_FOUND);
