@@ -44,23 +44,19 @@ std::map<std::string, std::string> StatementsOf(const std::string& line) {
   return statements;
 }
 
-TEST_F(ViewerKeywordsTest, EveryKeywordOfTheTextGivesTheValuesOfItsStatement) {
+// Each keyword's values, against the tool's listing of the demo's lines, are
+// python/tests/test_viewer.py::test_keyword_values_are_those_zdz_lists.
+TEST_F(ViewerKeywordsTest, KeywordsOutsideTheTextAreNotInTheLine) {
   const std::map<std::string, std::string> statements = StatementsOf(TextOf(Line));
   int inText = 0;
   for (uint32_t position = 0; position < 64; ++position) {
     const char* keyword = nullptr;
     uint32_t flags = 0;
     ASSERT_EQ(zdz_viewer_keyword(position, &keyword, &flags), ZDZ_OK);
-    SCOPED_TRACE(keyword);
-    const auto statement = statements.find(keyword);
-    if ((flags & ZDZ_VIEWER_NOT_IN_TEXT) != 0) {
-      EXPECT_EQ(statement, statements.end());
-      continue;
-    }
-    ++inText;
-    EXPECT_EQ(Get(keyword), statement == statements.end() ? "" : statement->second);
+    const bool written = (flags & ZDZ_VIEWER_NOT_IN_TEXT) == 0;
+    EXPECT_TRUE(written || statements.count(keyword) == 0) << keyword;
+    inText += written ? 1 : 0;
   }
-  // The demo's line carries every written keyword but the texts and colours it does not hold.
   EXPECT_EQ(inText, 57);
 }
 
