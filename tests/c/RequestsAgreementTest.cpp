@@ -220,6 +220,7 @@ TEST_F(RequestsAgreementTest, CurrentDataIsTheDatabasesAskedWithTheTimeOutGiven)
 TEST_F(RequestsAgreementTest, ScalingTablesGoToTheModuleAsTheDatabaseSendsThem) {
   zdz_chnlinf table[2];
   std::memset(table, 0x3C, sizeof table);
+  table[1].bytes[0] = 0x3D;
   ASSERT_EQ(zdz_set_scale_tbl(1, 1, 0, table, 2, 1, 0), ZDZ_OK);
   const std::vector<SimQuery> byC = SimQueries(1, 1);
   CHNLINF records[2];
