@@ -6,10 +6,7 @@
 namespace {
 class LookupsAgreementTest : public CInterfaceFixture {};
 
-const WORD Stations[] = {0, 1, 2, 5, 16, 77};
-const WORD Slots[] = {0, 1, 2, 3, 4, 5, 8, 9, 15, 0x12, 0x100};
-
-/// A fact of a slot or of a module: the C call (a null answer passes a null pointer) and the C++
+/// A fact of a module: the C call (a null answer passes a null pointer) and the C++
 /// member it wraps.
 struct FactRow {
   const char* Name;
@@ -33,38 +30,8 @@ long Cpp(const CGUIDatabase& database, WORD station, WORD id) {
   return long{(database.*Member)(station, id)};
 }
 
-const FactRow SlotFactRows[] = {
-    {"IsExistModule", Answering(zdz_is_exist_module), Cpp<&CGUIDatabase::IsExistModule>},
-    {"GetConnectStatus", Answering(zdz_get_connect_status), Cpp<&CGUIDatabase::GetConnectStatus>},
-    {"CheckMaster", Answering(zdz_check_master), Cpp<&CGUIDatabase::CheckMaster>},
-    {"CheckTerm", Answering(zdz_check_term), Cpp<&CGUIDatabase::CheckTerm>},
-    {"SearchMaster", Answering(zdz_search_master), Cpp<&CGUIDatabase::SearchMaster>},
-    {"GetConnectNum", Answering(zdz_get_connect_num), Cpp<&CGUIDatabase::GetConnectNum>},
-    {"GetConnectNo", Answering(zdz_get_connect_no), Cpp<&CGUIDatabase::GetConnectNo>},
-    {"GetMaxSlot",
-     Answering(+[](uint16_t station, uint16_t, uint8_t* slots) { return zdz_get_max_slot(station, slots); }),
-     [](const CGUIDatabase& database, WORD station, WORD) { return long{database.GetMaxSlot(station)}; }},
-};
-
-TEST_F(LookupsAgreementTest, SlotFactsAnswerAsTheDatabaseForFiledStationsAndUnknownForOthers) {
-  for (const FactRow& row : SlotFactRows) {
-    EXPECT_EQ(row.C(1, 1, nullptr), ZDZ_E_ARGUMENT) << row.Name;
-    for (WORD station : Stations)
-      for (WORD slot : Slots) {
-        SCOPED_TRACE(std::string(row.Name) + " station " + std::to_string(station) + " slot " + std::to_string(slot));
-        long answer = -12345;
-        const int32_t status = row.C(station, slot, &answer);
-        if (station == 77) {
-          EXPECT_EQ(status, ZDZ_E_UNKNOWN);
-          EXPECT_EQ(answer, 0x5A); // left as it was
-        } else {
-          EXPECT_EQ(status, ZDZ_OK);
-          EXPECT_EQ(answer, row.Cpp(Database(), station, slot));
-        }
-      }
-  }
-}
-
+// The slot facts' answers are python/tests/test_database.py::test_stations_filed_from_python; their
+// refusals are bad input rows.
 const FactRow ModuleFactRows[] = {
     {"GetAcqChannel", Answering(zdz_get_acq_channel), Cpp<&CGUIDatabase::GetAcqChannel>},
     {"IsSaveOnTrigEnable", Answering(zdz_is_save_on_trig_enable), Cpp<&CGUIDatabase::IsSaveOnTrigEnable>},
