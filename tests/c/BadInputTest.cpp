@@ -109,9 +109,8 @@ std::vector<BadInputRow> Rows() {
       Call("get_station_stored unknown", Unknown, {1, 2}, zdz_get_station_stored, NoStation, &Out.Rect, Out.Ints),
       Call("get_station_ids null", Arg, {0, 2}, zdz_get_station_ids, Out.Words, 4, S),
 
-      Call("add_module unknown station", Unknown, {}, zdz_add_module, NoStation, 1, "", 0, 1, nullptr),
+      Call("add_module unknown station", Unknown, {2}, zdz_add_module, NoStation, 1, "", 0, 1, nullptr),
       Call("add_module filed", ZDZ_E_EXISTS, {}, zdz_add_module, 1, 1, "", 0, 1, nullptr),
-      Call("add_module null product", Arg, {}, zdz_add_module, 1, 2, nullptr, 0, 1, nullptr),
       Call("add_module product too long", Arg, {}, zdz_add_module, 1, 2, "0123456789012345678901234567890123", 0, 1,
            nullptr),
       Call("set_module_data_cntl_id unknown", Unknown, {}, zdz_set_module_data_cntl_id, 1, NoModule, 1),
@@ -154,7 +153,7 @@ std::vector<BadInputRow> Rows() {
       Call("gui_get_station_name unknown", Unknown, {}, zdz_gui_get_station_name, NoStation, T, 8, S),
       Call("gui_get_module_name unknown", Unknown, {}, zdz_gui_get_module_name, 1, NoModule, T, 8, S),
 
-      Call("get_wave_info null", Arg, {5, 7}, zdz_get_wave_info, 5, 2, 0, -1, 0, Out.Wave, 2, W, 0),
+      Call("get_wave_info unknown", 502, {5, 7}, zdz_get_wave_info, 5, NoModule, 0, -1, 0, Out.Wave, 2, W, 0),
       Call("get_wave_info no room asked", TooSmall, {}, zdz_get_wave_info, 5, 2, 0, -1, 0, nullptr, 0, W, 0),
       Call("get_acq_info too few", TooSmall, {}, zdz_get_acq_info, 5, 2, 0, -1, 0, Out.Acq, 2, W, 0),
       Call("get_acq_info unknown", 502, {}, zdz_get_acq_info, 5, NoModule, 0, -1, 0, Out.Acq, 2, W, 0),
@@ -163,8 +162,7 @@ std::vector<BadInputRow> Rows() {
       Call("get_acq_data_ex no room", ZDZ_OK, {}, zdz_get_acq_data_ex, 5, 2, 0, 0, 0, 0, 0, 100, 2, nullptr, 0, W, D, S,
            0),
       Call("get_current_data null", Arg, {3, 5, 6}, zdz_get_current_data, 1, 1, -1, B, 8, S, W, 0),
-      Call("set_scale_tbl null table", Arg, {}, zdz_set_scale_tbl, 1, 1, 0, nullptr, 2, 1, 0),
-      Call("set_scale_tbl unknown", 502, {}, zdz_set_scale_tbl, 1, NoModule, 0, table, 2, 1, 0),
+      Call("set_scale_tbl unknown", 502, {3}, zdz_set_scale_tbl, 1, NoModule, 0, table, 2, 1, 0),
 
       Call("regist_frontend_used_module unknown", Unknown, {}, zdz_regist_frontend_used_module, 0x20, 1, 1),
       Call("is_use_front_end null", Arg, {}, zdz_is_use_front_end, 1, 1, nullptr, nullptr),
@@ -199,11 +197,9 @@ std::vector<BadInputRow> Rows() {
 
       Call("viewer_create null", Arg, {}, zdz_viewer_create, 2, nullptr),
       Call("viewer_create no channels", Arg, {}, zdz_viewer_create, 0, &Out.Viewer),
-      Call("viewer_release null", Arg, {}, zdz_viewer_release, nullptr),
-      Call("viewer_release never made", Handle, {}, zdz_viewer_release, NeverMade),
+      Call("viewer_release never made", Handle, {0}, zdz_viewer_release, NeverMade),
       Call("viewer_from_text null", Arg, {0, 1}, zdz_viewer_from_text, "ChannelNumber 2;", &Out.Viewer),
-      Call("viewer_to_text null", Arg, {}, zdz_viewer_to_text, nullptr, T, 8, S),
-      Call("viewer_to_text released", Handle, {}, zdz_viewer_to_text, Released.Viewer, T, 8, S),
+      Call("viewer_to_text released", Handle, {0, 1, 3}, zdz_viewer_to_text, Released.Viewer, T, 8, S),
       Call("viewer_group_from_text released", Handle, {0, 1}, zdz_viewer_group_from_text, Released.Viewer, "Group1 a;"),
       Call("viewer_group_to_text never made", Handle, {}, zdz_viewer_group_to_text, NeverMade, 0, T, 8, S),
       Call("viewer_lookup unknown", Unknown, {2}, zdz_viewer_lookup, 2, NoModule, &Out.Viewer),
@@ -238,8 +234,7 @@ std::vector<BadInputRow> Rows() {
       Call("get_module_backup_inf unknown", Unknown, {}, zdz_get_module_backup_inf, 1, NoModule, T, 8, S),
       Call("get_module_backup_inf_file null", Arg, {2, 3, 5}, zdz_get_module_backup_inf_file, 1, 1, "f", T, 8, S),
       Call("get_station_backup_inf unknown", Unknown, {1, 2, 4}, zdz_get_station_backup_inf, NoStation, "f", T, 8, S),
-      Call("get_install_directory null", Arg, {}, zdz_get_install_directory, nullptr, T, 8, S),
-      Call("get_install_directory none", NotFound, {}, zdz_get_install_directory, "", T, 8, S),
+      Call("get_install_directory none", NotFound, {0}, zdz_get_install_directory, "", T, 8, S),
       Call("get_display_property null", Arg, {0, 1, 2, 3}, zdz_get_display_property, I, I, I, &Out.Rect),
 
       Call("sim_load_virtual_stations null", Arg, {0, 1, 3}, zdz_sim_load_virtual_stations, TestStations, T, 8, S),

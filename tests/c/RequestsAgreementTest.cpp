@@ -134,7 +134,6 @@ TEST_F(RequestsAgreementTest, WaveAndAcquisitionInformationAreTheDatabasesRecord
   ASSERT_EQ(zdz_get_acq_info(5, 2, 0, -1, 0, acq, 8, &count, 0), ZDZ_OK);
   ASSERT_EQ(count, expectedCount);
   EXPECT_EQ(std::memcmp(acq, expectedInfo, count * sizeof(_AcqDataInfo)), 0);
-  EXPECT_EQ(zdz_get_wave_info(5, 9, 0, -1, 0, two, 2, &count, 0), 502);
 }
 
 struct AcqRequest {
