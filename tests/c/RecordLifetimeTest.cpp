@@ -60,18 +60,15 @@ TEST_F(RecordLifetimeTest, RemovingFreesAStationOnceItsModulesAreEnded) {
   EXPECT_EQ(HeapBytesInUse(), before);
 }
 
+// A release before zdz_exit, and what a second load's message names, are python/tests/test_errors.py's
+// rows.
 TEST_F(RecordLifetimeTest, VirtualStationsAreReleasedOnlyAfterExit) {
   char message[256] = {};
   uint32_t size = 0;
   ASSERT_EQ(zdz_sim_load_virtual_stations(TestStations, message, sizeof message, &size), ZDZ_OK);
   EXPECT_EQ(size, 0u);
-  EXPECT_EQ(zdz_sim_release_virtual_stations(), ZDZ_E_ORDER);
   EXPECT_EQ(zdz_find_module(5, 2), ZDZ_OK);
   EXPECT_EQ(zdz_sim_load_virtual_stations(TestStations, message, sizeof message, &size), ZDZ_E_ARGUMENT);
-  EXPECT_EQ(std::strncmp(message, TestStations, std::strlen(TestStations)), 0);
-  EXPECT_STREQ(
-      message + std::strlen(TestStations),
-      " [StationAlpha] Id: station id 1 is already filed (the file loaded twice, or another station of that id)");
   EXPECT_EQ(size, std::strlen(message) + 1);
   // One whose modules ended may be removed; the rest are still filed.
   ASSERT_EQ(zdz_exit_front_end(16, 5), ZDZ_OK);
