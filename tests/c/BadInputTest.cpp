@@ -141,6 +141,11 @@ std::vector<BadInputRow> Rows() {
       Call("get_connect_num unknown", Unknown, {2}, zdz_get_connect_num, NoStation, 1, W),
       Call("get_connect_no unknown", Unknown, {2}, zdz_get_connect_no, NoStation, 1, W),
       Call("get_max_slot unknown", Unknown, {1}, zdz_get_max_slot, NoStation, B),
+      Call("get_acq_channel unknown", Unknown, {2}, zdz_get_acq_channel, 1, NoModule, W),
+      Call("is_save_on_trig_enable unknown", Unknown, {2}, zdz_is_save_on_trig_enable, NoStation, 1, I),
+      Call("get_gui_simple_mode unknown", Unknown, {2}, zdz_get_gui_simple_mode, 1, NoModule, B),
+      Call("is_scaling_enable unknown", Unknown, {2}, zdz_is_scaling_enable, 1, NoModule, I),
+      Call("get_scaling_status unknown", Unknown, {2}, zdz_get_scaling_status, 1, NoModule, I),
       Call("get_chan_scale_inf null", Arg, {}, zdz_get_chan_scale_inf, 1, 1, 0, 0, nullptr),
       Call("get_product_name not filed", 0xFFFF, {}, zdz_get_product_name, 1, 2, T, 8, S),
 
