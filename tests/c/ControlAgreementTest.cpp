@@ -73,8 +73,6 @@ TEST_F(ControlAgreementTest, ModuleTestsAnswerAsTheControlFunction) {
 
 TEST_F(ControlAgreementTest, RequestsWithAndWithoutFrontendGoWhereTheControlFunctionsSendThem) {
   EXPECT_EQ(AnswerOf(zdz_zoc_get_front_end1, 2, 3), ZocGetFrontEnd1(2, 3));
-  void* frontend = nullptr;
-  EXPECT_EQ(zdz_zoc_get_front_end1(2, 9, &frontend), ZDZ_E_UNKNOWN);
   SimStation station;
   station.Id = 2;
   station.Address = 0x0123;

@@ -135,8 +135,6 @@ TEST_F(DatabaseAgreementTest, TheRegistryAnswersWhatTheDatabaseAnswers) {
   ASSERT_EQ(zdz_set_station_access_state(2, 10), ZDZ_OK);
   EXPECT_EQ(std::make_tuple(AnswerOf(zdz_is_access_enable, 2), AnswerOf(zdz_is_release_enable, 2)),
             std::make_tuple(1, 0));
-  int32_t access = -1;
-  EXPECT_EQ(zdz_is_access_enable(77, &access), ZDZ_E_UNKNOWN);
 }
 
 // Ending a frontend's module, which frees its record and ends its frontend, is the record lifetime

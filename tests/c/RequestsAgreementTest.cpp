@@ -105,7 +105,6 @@ TEST_F(RequestsAgreementTest, ExecutionsSendWhatTheDatabaseSends) {
   const SimQuery byCpp = SimQueries(2, 2).back();
   EXPECT_EQ(std::tie(byC.In, byC.Cntl, byC.Group), std::tie(byCpp.In, byCpp.Cntl, byCpp.Group));
   EXPECT_EQ(byC.In.size(), 4u);
-  EXPECT_EQ(zdz_sync_exec(2, 9, 0x301, nullptr, 0xFF, 0), 205);
 }
 
 // Names are the caller buffers' table.
@@ -207,10 +206,6 @@ TEST_F(RequestsAgreementTest, CurrentDataIsTheDatabasesAskedWithTheTimeOutGiven)
     EXPECT_EQ(cBuffer, cppBuffer);
     EXPECT_EQ(type, cppType);
   }
-  uint32_t size = 0;
-  uint16_t type = 0;
-  BYTE buffer[8];
-  EXPECT_EQ(zdz_get_current_data(1, 1, 3, buffer, sizeof buffer, &size, &type, 0), 502);
 }
 
 TEST_F(RequestsAgreementTest, ScalingTablesGoToTheModuleAsTheDatabaseSendsThem) {
