@@ -2,11 +2,7 @@
 // text is torn, and a packet handler calls back into the interface. Built with ThreadSanitizer as
 // well, where any unserialised access fails the run.
 #include "tests/TempFiles.h"
-#include <zodavudaz/sim/SimControl.h>
-#include <zodavudaz/sim/zodavudaz_sim_c.h>
-#include <zodavudaz/zodavudaz_c.h>
-
-#include <gtest/gtest.h>
+#include "tests/c/CInterfaceFixture.h"
 
 #include <chrono>
 #include <cstdio>
@@ -128,18 +124,7 @@ void Interpret(zdz_interpreter* interpreter, ThreadLog& log) {
   log.Expect(zdz_interpret(interpreter, packet, sizeof packet) == ZDZ_OK, "shared interpreter");
 }
 
-class CThreadsTest : public testing::Test {
-protected:
-  CThreadsTest() {
-    SimReset();
-    EXPECT_EQ(zdz_sim_load_virtual_stations("tests/c/VirtualStations.ini", nullptr, 0, nullptr), ZDZ_OK);
-  }
-  ~CThreadsTest() override {
-    zdz_exit();
-    zdz_sim_release_virtual_stations();
-    SimReset();
-  }
-};
+class CThreadsTest : public CInterfaceFixture {};
 
 TEST_F(CThreadsTest, EightThreadsLoseNothingAndTearNothing) {
   std::vector<uint8_t> expected(200, 0);
@@ -181,19 +166,12 @@ TEST_F(CThreadsTest, EightThreadsLoseNothingAndTearNothing) {
     SCOPED_TRACE(thread);
     EXPECT_EQ(logs[thread].Failures, std::vector<std::string>{});
     EXPECT_GT(rounds[thread], 0);
-    uint16_t value = 0;
-    ASSERT_EQ(zdz_get_gui_filter(2, 2, static_cast<uint16_t>(thread), &value), ZDZ_OK);
-    EXPECT_EQ(value, static_cast<uint16_t>(rounds[thread]));
+    EXPECT_EQ(AnswerOf(zdz_get_gui_filter, 2, 2, thread), static_cast<uint16_t>(rounds[thread]));
     total += rounds[thread];
-    char text[64];
-    uint32_t size = 0;
-    ASSERT_EQ(zdz_get_profile_string(settings.c_str(), "Threads", KeyOf(thread).c_str(), text, sizeof text, &size),
-              ZDZ_OK);
-    EXPECT_EQ(text, std::to_string(rounds[thread] - 1));
+    EXPECT_EQ(TextOf(Bound(zdz_get_profile_string, settings.c_str(), "Threads", KeyOf(thread).c_str())),
+              std::to_string(rounds[thread] - 1));
   }
-  uint16_t value = 0;
-  ASSERT_EQ(zdz_get_gui_filter(2, 2, SharedCounter, &value), ZDZ_OK);
-  EXPECT_EQ(value, static_cast<uint16_t>(total));
+  EXPECT_EQ(AnswerOf(zdz_get_gui_filter, 2, 2, SharedCounter), static_cast<uint16_t>(total));
   EXPECT_TRUE(sharedReadBack);
   EXPECT_EQ(zdz_interpreter_release(shared), ZDZ_OK);
   std::printf("%ld rounds of 6 call groups in %lld s by %d threads\n", total, static_cast<long long>(RunTime.count()),

@@ -13,6 +13,8 @@
 
 #include <functional>
 #include <string>
+#include <tuple>
+#include <type_traits>
 #include <vector>
 
 /// The stations the tests play against (tests run from the top of the tree).
@@ -42,6 +44,15 @@ using TextCall = std::function<int32_t(char* text, uint32_t capacity, uint32_t* 
 template <typename CallT, typename... LeadingT>
 auto Bound(CallT call, LeadingT... leading) {
   return [=](auto... rest) { return call(leading..., rest...); };
+}
+
+/// What function answers through its last argument when called with leading before it, expecting
+/// ZDZ_OK.
+template <typename... ParamT, typename... LeadingT>
+auto AnswerOf(int32_t (*function)(ParamT...), LeadingT... leading) {
+  std::remove_pointer_t<std::tuple_element_t<sizeof...(ParamT) - 1, std::tuple<ParamT...>>> answer{};
+  EXPECT_EQ(function(leading..., &answer), ZDZ_OK);
+  return answer;
 }
 
 /// The text call hands out with a roomy buffer, expecting status.

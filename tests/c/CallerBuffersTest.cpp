@@ -101,14 +101,6 @@ TEST_F(CallerBuffersTest, EveryOutputIsCutAtItsCapacityWithTheSizeNeeded) {
   }
 }
 
-TEST_F(CallerBuffersTest, TextKeepsEveryByteAsTheLibraryHoldsIt) {
-  std::string name;
-  for (int byte = 1; byte < 256; ++byte)
-    name += static_cast<char>(byte);
-  ASSERT_EQ(zdz_add_station(9, name.c_str(), ""), ZDZ_OK);
-  EXPECT_EQ(TextOf(Bound(zdz_gui_get_station_name, 9)), name);
-}
-
 TEST(StatusTextTest, EveryStatusHasItsOwnText) {
   std::vector<int32_t> statuses = {205, 207, 302, 400, 502, 0xFFFF, 0x7001, -99};
   for (int32_t status = ZDZ_E_STOPPED; status <= ZDZ_OK; ++status)

@@ -72,16 +72,12 @@ TEST_F(ControlAgreementTest, ModuleTestsAnswerAsTheControlFunction) {
 }
 
 TEST_F(ControlAgreementTest, RequestsWithAndWithoutFrontendGoWhereTheControlFunctionsSendThem) {
-  void* frontend = nullptr;
-  ASSERT_EQ(zdz_zoc_get_front_end1(2, 3, &frontend), ZDZ_OK);
-  EXPECT_EQ(frontend, ZocGetFrontEnd1(2, 3));
-  EXPECT_EQ(zdz_zoc_get_front_end1(2, 9, &frontend), ZDZ_E_UNKNOWN);
+  EXPECT_EQ(AnswerOf(zdz_zoc_get_front_end1, 2, 3), ZocGetFrontEnd1(2, 3));
   SimStation station;
   station.Id = 2;
   station.Address = 0x0123;
   SimSetStation(station);
-  ASSERT_EQ(zdz_zoc_get_front_end2(0x0123, 3, &frontend), ZDZ_OK);
-  EXPECT_EQ(frontend, ZocGetFrontEnd2(0x0123, 3));
+  EXPECT_EQ(AnswerOf(zdz_zoc_get_front_end2, 0x0123, 3), ZocGetFrontEnd2(0x0123, 3));
 
   ASSERT_EQ(zdz_zoc_mote_sync_exec(2, 3, 0x305), ZocMoteSyncExec(2, 3, 0x305));
   const BYTE data[] = {1, 2, 3};
@@ -127,9 +123,7 @@ TEST_F(ControlAgreementTest, ProcessValuesAreTheControlFunctions) {
   ASSERT_EQ(zdz_zo_set_cg_class(0xC0FFEE), ZDZ_OK);
   EXPECT_EQ(ZoGetCGClass(), 0xC0FFEEu);
   ZoSetCGClass(17);
-  uint32_t value = 0;
-  ASSERT_EQ(zdz_zo_get_cg_class(&value), ZDZ_OK);
-  EXPECT_EQ(value, 17u);
+  EXPECT_EQ(AnswerOf(zdz_zo_get_cg_class), 17u);
   ASSERT_EQ(zdz_zoc_init(), ZDZ_OK);
 }
 } // namespace

@@ -60,18 +60,15 @@ TEST_F(RecordLifetimeTest, RemovingFreesAStationOnceItsModulesAreEnded) {
   EXPECT_EQ(HeapBytesInUse(), before);
 }
 
+// A release before zdz_exit, and what a second load's message names, are python/tests/test_errors.py's
+// rows.
 TEST_F(RecordLifetimeTest, VirtualStationsAreReleasedOnlyAfterExit) {
   char message[256] = {};
   uint32_t size = 0;
   ASSERT_EQ(zdz_sim_load_virtual_stations(TestStations, message, sizeof message, &size), ZDZ_OK);
   EXPECT_EQ(size, 0u);
-  EXPECT_EQ(zdz_sim_release_virtual_stations(), ZDZ_E_ORDER);
   EXPECT_EQ(zdz_find_module(5, 2), ZDZ_OK);
   EXPECT_EQ(zdz_sim_load_virtual_stations(TestStations, message, sizeof message, &size), ZDZ_E_ARGUMENT);
-  EXPECT_EQ(std::strncmp(message, TestStations, std::strlen(TestStations)), 0);
-  EXPECT_STREQ(
-      message + std::strlen(TestStations),
-      " [StationAlpha] Id: station id 1 is already filed (the file loaded twice, or another station of that id)");
   EXPECT_EQ(size, std::strlen(message) + 1);
   // One whose modules ended may be removed; the rest are still filed.
   ASSERT_EQ(zdz_exit_front_end(16, 5), ZDZ_OK);
@@ -96,6 +93,8 @@ TEST_F(RecordLifetimeTest, AFailedLoadTellsWhyAndFilesNothing) {
   EXPECT_EQ(zdz_sim_release_virtual_stations(), ZDZ_OK);
 }
 
+// Calls with a released handle are the bad input test's rows; a second release of an
+// interpreter is the interpreter's test.
 TEST_F(RecordLifetimeTest, HandlesAreRefusedOnceReleasedAndAcrossKinds) {
   zdz_viewer* viewer = nullptr;
   ASSERT_EQ(zdz_viewer_create(2, &viewer), ZDZ_OK);
@@ -106,15 +105,11 @@ TEST_F(RecordLifetimeTest, HandlesAreRefusedOnceReleasedAndAcrossKinds) {
   EXPECT_EQ(zdz_viewer_release(reinterpret_cast<zdz_viewer*>(interpreter)), ZDZ_E_HANDLE);
   EXPECT_EQ(zdz_viewer_release(viewer), ZDZ_OK);
   EXPECT_EQ(zdz_viewer_release(viewer), ZDZ_E_HANDLE);
-  char text[8];
-  uint32_t size = 0;
-  EXPECT_EQ(zdz_viewer_to_text(viewer, text, sizeof text, &size), ZDZ_E_HANDLE);
   // A handle made later never takes a released one's value.
   zdz_viewer* later = nullptr;
   ASSERT_EQ(zdz_viewer_create(2, &later), ZDZ_OK);
   EXPECT_NE(later, viewer);
   EXPECT_EQ(zdz_viewer_release(later), ZDZ_OK);
   EXPECT_EQ(zdz_interpreter_release(interpreter), ZDZ_OK);
-  EXPECT_EQ(zdz_interpreter_release(interpreter), ZDZ_E_HANDLE);
 }
 } // namespace

@@ -78,17 +78,14 @@ TEST_F(RequestsAgreementTest, GuiQueryCopiesTheWholeReplyPacket) {
   ASSERT_EQ(Database().GuiQuery(2, 2, 0x123, &reply), 0);
   ASSERT_EQ(got.Status, ZDZ_OK);
   EXPECT_EQ(got.Bytes, BytesAt(reply, CEndianModulePacket(reply).GetPacketSize()));
-  EXPECT_EQ(got.Bytes.size(), 32u + 8u);
 }
 
 // The table's bytes are the caller buffers' test.
 TEST_F(RequestsAgreementTest, SequenceModeAndHelpOriginAreTheDatabases) {
   SimSetSeqInfo(2, 4, 2, nullptr, 0);
-  uint16_t mode = 0;
   WORD expectedMode = 0;
-  ASSERT_EQ(zdz_get_seq_mode(2, 4, &mode), ZDZ_OK);
   ASSERT_EQ(Database().GetSeqMode(2, 4, &expectedMode), 0);
-  EXPECT_EQ(mode, expectedMode);
+  EXPECT_EQ(AnswerOf(zdz_get_seq_mode, 2, 4), expectedMode);
   EXPECT_EQ(TextOf(Bound(zdz_get_seq_table, 2, 4), 205), "");
 
   SimAddFault(1, 1, {.Group = 10, .Result = 77}); // the query group fails
@@ -107,28 +104,23 @@ TEST_F(RequestsAgreementTest, ExecutionsSendWhatTheDatabaseSends) {
   const SimQuery byCpp = SimQueries(2, 2).back();
   EXPECT_EQ(std::tie(byC.In, byC.Cntl, byC.Group), std::tie(byCpp.In, byCpp.Cntl, byCpp.Group));
   EXPECT_EQ(byC.In.size(), 4u);
-  EXPECT_EQ(zdz_sync_exec(2, 9, 0x301, nullptr, 0xFF, 0), 205);
 }
 
 // Names are the caller buffers' table.
 TEST_F(RequestsAgreementTest, FrontendsAreTheDatabases) {
+  EXPECT_EQ(AnswerOf(zdz_get_frontend_module, 2, 0x12), Database().GetFrontendModule(2, 0x12));
   void* frontend = nullptr;
-  ASSERT_EQ(zdz_get_frontend_module(2, 0x12, &frontend), ZDZ_OK);
-  EXPECT_EQ(frontend, Database().GetFrontendModule(2, 0x12));
   EXPECT_EQ(zdz_get_frontend_module(2, 9, &frontend), ZDZ_E_UNKNOWN);
   EXPECT_EQ(frontend, nullptr);
 }
 
+// Every channel's wave information is python/tests/test_acquisition.py::test_wave_info_describes_every_channel.
 TEST_F(RequestsAgreementTest, WaveAndAcquisitionInformationAreTheDatabasesRecords) {
   CRplySync sync;
   WAVEINF expected[100];
   WORD expectedCount = 0;
   ASSERT_EQ(Database().GetWaveInfo(5, 2, 0, -1, 0, expected, &expectedCount, &sync), 0);
-  zdz_waveinf info[100];
   uint16_t count = 0;
-  ASSERT_EQ(zdz_get_wave_info(5, 2, 0, -1, 0, info, 100, &count, 0), ZDZ_OK);
-  ASSERT_EQ(count, expectedCount);
-  EXPECT_EQ(std::memcmp(info, expected, count * sizeof(WAVEINF)), 0);
   zdz_waveinf two[2];
   EXPECT_EQ(zdz_get_wave_info(5, 2, 0, -1, 0, two, 2, &count, 0), ZDZ_E_BUFFER_TOO_SMALL);
   EXPECT_EQ(count, 4);
@@ -140,7 +132,6 @@ TEST_F(RequestsAgreementTest, WaveAndAcquisitionInformationAreTheDatabasesRecord
   ASSERT_EQ(zdz_get_acq_info(5, 2, 0, -1, 0, acq, 8, &count, 0), ZDZ_OK);
   ASSERT_EQ(count, expectedCount);
   EXPECT_EQ(std::memcmp(acq, expectedInfo, count * sizeof(_AcqDataInfo)), 0);
-  EXPECT_EQ(zdz_get_wave_info(5, 9, 0, -1, 0, info, 100, &count, 0), 502);
 }
 
 struct AcqRequest {
@@ -214,15 +205,12 @@ TEST_F(RequestsAgreementTest, CurrentDataIsTheDatabasesAskedWithTheTimeOutGiven)
     EXPECT_EQ(cBuffer, cppBuffer);
     EXPECT_EQ(type, cppType);
   }
-  uint32_t size = 0;
-  uint16_t type = 0;
-  BYTE buffer[8];
-  EXPECT_EQ(zdz_get_current_data(1, 1, 3, buffer, sizeof buffer, &size, &type, 0), 502);
 }
 
 TEST_F(RequestsAgreementTest, ScalingTablesGoToTheModuleAsTheDatabaseSendsThem) {
   zdz_chnlinf table[2];
   std::memset(table, 0x3C, sizeof table);
+  table[1].bytes[0] = 0x3D;
   ASSERT_EQ(zdz_set_scale_tbl(1, 1, 0, table, 2, 1, 0), ZDZ_OK);
   const std::vector<SimQuery> byC = SimQueries(1, 1);
   CHNLINF records[2];
