@@ -8,6 +8,7 @@
 #include <cfloat>
 #include <cstdint>
 #include <cstdio>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -209,5 +210,15 @@ TEST(SimWaveTest, EveryPointOfAnInt16RampIsExact) {
     const long long exact = 30000LL * (2 * static_cast<long long>((3 * point) % 1000) - 1000) / 1000 + 10000;
     ASSERT_EQ(SimWaveValue(ramp, 0, 0, point, 0, false), static_cast<double>(exact)) << point;
   }
+}
+
+TEST(SimWaveTest, NoiseStaysWithinItsAmplitudeAndVaries) {
+  const SimWave noise{SimWaveShape::Noise, 20, 0, 100};
+  std::set<double> values;
+  for (std::uint64_t point = 0; point < 64; ++point)
+    values.insert(SimWaveValue(noise, 0, 0, point, 0, false));
+  EXPECT_GE(*values.begin(), 80);
+  EXPECT_LT(*values.rbegin(), 120);
+  EXPECT_GT(values.size(), 1u);
 }
 } // namespace
