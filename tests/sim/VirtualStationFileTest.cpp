@@ -72,11 +72,6 @@ struct ReadBackRow {
 };
 
 const ReadBackRow ReadBackRows[] = {
-    {"SineOnAZi400",
-     "[Stations]\nNames=A\n\n[StationA]\nId=3\nModel=ZI400\nModules=4\n\n"
-     "[StationA-Module4]\nProduct=ZO11\nProductWord=0x1100\nChannels=1\nWave=sine 100 250\n",
-     {3, "A", 4, 4, "ZO11", 0x1100, 1, 0},
-     {0, 0, 100, 100, 0, 0, -100, -100}},
     {"SquareWithChannelOverride",
      "[Stations]\nNames=B\n\n[StationB]\nId=7\nModel=RA800\nModules=8\n\n"
      "[StationB-Module8]\nProduct=ZO2\nProductWord=512\nChannels=2\nWave=ramp 1 1\n"
@@ -93,12 +88,6 @@ const ReadBackRow ReadBackRows[] = {
      "[StationD-Module15]\nProduct=\nProductWord=0\nChannels=2\n",
      {1, "D", 0, 15, "", 0, 2, 1},
      {10, 12, 11, 13, 12, 14, 13, 15}},
-    {"DoublesOfASineWithOffset",
-     "[Stations]\nNames=E\n\n[StationE]\nId=2\nModel=ZI400\nModules=2\n\n"
-     "[StationE-Module2]\nProduct=ZO5\nProductWord=5\nChannels=1\nDataType=0x32\n"
-     "Wave=sine 2 250 0.5\n",
-     {2, "E", 4, 2, "ZO5", 5, 1, 0},
-     {0.5, 0.5, 2.5, 2.5, 0.5, 0.5, -1.5, -1.5}},
     {"ExtraModuleAndCommentsAndCrLf",
      "; stations\r\n[Stations]\r\nNames=F,G\r\n\r\n[StationF]\r\nId=9\r\nModel=\r\n"
      "Modules=\r\n\r\n[StationG]\r\nId=10\r\nModel=ZI400\r\nModules=2,0x32\r\n\r\n"
