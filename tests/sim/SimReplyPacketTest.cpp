@@ -62,7 +62,6 @@ const PacketRow PacketRows[] = {
     {"OneByteOverStartsASecond", 9, 8, 2, 8},
     {"WholePackets", 40, 8, 5, 8},
     {"PartLastPacket", 37, 8, 5, 8},
-    {"OneBytePackets", 3, 1, 3, 1},
 };
 
 TEST_F(SimReplyPacketTest, TransferIsSplitIntoWholeAndOnePartPacket) {
