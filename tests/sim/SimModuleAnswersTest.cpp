@@ -60,21 +60,25 @@ protected:
 
 struct RangeRow {
   const char* Name;
-  LONG Start, Points, Direction;
+  LONG Channel, Start, Points, Direction;
   /// The points answered, in order; each comes as its minimum and maximum.
   std::vector<double> PointNumbers;
+  WORD Result = 0;
 };
 
-// Of 100 points; the default pattern's minimum of channel 0 is the point's number below 198. The
-// plain ranges forward and backward, cut at either end, are python/tests/test_acquisition.py's.
+// Of 100 points and four channels; the default pattern's minimum of channel 0 is the point's
+// number below 198, channel 1's ten more. The plain ranges forward and backward, cut at either end,
+// are python/tests/test_acquisition.py's.
 const RangeRow RangeRows[] = {
-    {"AnyDirectionButMinusOneIsForward", 10, 2, 5, {10, 11}},
-    {"AllPointsForward", 97, -1, 0, {97, 98, 99}},
-    {"AllPointsBackward", 2, -1, -1, {0, 1, 2}},
-    {"NegativeStartIsPointZero", -3, 2, 0, {0, 1}},
+    {"AnyDirectionButMinusOneIsForward", 0, 10, 2, 5, {10, 11}},
+    {"AllPointsForward", 0, 97, -1, 0, {97, 98, 99}},
+    {"AllPointsBackward", 0, 2, -1, -1, {0, 1, 2}},
+    {"NegativeStartIsPointZero", 0, -3, 2, 0, {0, 1}},
+    {"NegativeChannelReadsChannelZero", -1, 0, 1, 0, {0}},
+    {"ChannelBeyondTheModulesIsRefused", 4, 0, 1, 0, {}, SimBadRequest},
 };
 
-TEST_F(SimModuleAnswersTest, AcquiredPointsRunFromTheStartPointInTheDirectionAsked) {
+TEST_F(SimModuleAnswersTest, AcquiredPointsOfTheChannelRunFromTheStartPointInTheDirectionAsked) {
   SimModuleConfig config;
   config.PointNum = 100;
   config.DataType = 0x32;
@@ -84,8 +88,8 @@ TEST_F(SimModuleAnswersTest, AcquiredPointsRunFromTheStartPointInTheDirectionAsk
     std::vector<double> expected;
     for (double point : row.PointNumbers)
       expected.insert(expected.end(), {point, point + 2});
-    EXPECT_EQ(Ask(0, row.Start, row.Points, row.Direction), expected);
-    EXPECT_EQ(Result, 0);
+    EXPECT_EQ(Ask(row.Channel, row.Start, row.Points, row.Direction), expected);
+    EXPECT_EQ(Result, row.Result);
   }
 }
 
@@ -124,16 +128,6 @@ TEST_F(SimModuleAnswersTest, AcquiredValuesFollowTheFormulaAtEveryPoint) {
                                        SimWaveValue(row.Wave, 0, 0, point, config.Seed, true)});
     EXPECT_EQ(Ask(0, row.Start, row.Points, 0), expected);
   }
-}
-
-TEST_F(SimModuleAnswersTest, TheFirstValueNamesTheChannel) {
-  SimModuleConfig config;
-  config.Channels = 2;
-  config.DataType = 0x32;
-  Make(config);
-  EXPECT_EQ(Ask(-1, 0, 1, 0), (std::vector<double>{0, 2})) << "a negative channel reads channel 0";
-  EXPECT_TRUE(Ask(2, 0, 1, 0).empty());
-  EXPECT_EQ(Result, SimBadRequest) << "a channel beyond the module's";
 }
 
 struct FormulaRow {
