@@ -146,8 +146,6 @@ const FormulaRow FormulaRows[] = {
     {"SquareBoundaryBelongsToTheSecondHalf", "square 5 100", 0x20, {5, 5, 5, 5, 5, -5, -5, -5, -5, -5}},
     {"SineInt32TowardZero", "sine 100 125", 0x20, {0, 70, 100, 70, 0, -70, -100, -70, 0, 70}},
     {"RampUnsignedByteSaturates", "ramp 100 100 50", 0x00, {0, 0, 0, 10, 30, 50, 70, 90, 110, 130}},
-    {"Ramp0x11", "ramp 1000 100 1000", 0x11, {0, 200, 400, 600, 800, 1000, 1200, 1400, 1600, 1800}},
-    {"Square0x21", "square 7 100 -2", 0x21, {5, 5, 5, 5, 5, -9, -9, -9, -9, -9}},
     {"PositiveFractionsCutDown", "square 0.5 250 2.2", 0x10, {2, 2, 1, 1}},
     {"NegativeFractionsCutUp", "square 0.5 250 -2.2", 0x10, {-1, -1, -2, -2}},
     {"SignedWordsSaturate", "square 40000 250", 0x11, {32767, 32767, -32768, -32768}},
