@@ -56,16 +56,15 @@ TEST(DemoTest, PlaysTheShippedStationsInIdOrderShowingEachPostOnceAndWritesOnlyI
     EXPECT_GT(at, last) << station << " in id order";
     last = at;
   }
-  EXPECT_NE(run.Out.find("WriteWindowPlacementEx for station 1 module 1 stored (50, 40, 650, 450); "
-                         "ReadWindowPlacementExFile: 1 (50, 40, 650, 450)"),
-            std::string::npos);
   EXPECT_EQ(FilesOf(ShippedSettings), before) << "the shipped settings are copied, never written";
   EXPECT_FALSE(std::filesystem::exists(CopyFolder(run.Out))) << "the copy goes at the end";
   // Each post is shown once, under the call that made it: the buttons of the control scene and of
   // the live sequence.
   EXPECT_EQ(Occurrences(run.Out, "received 0x437"), 4u);
   EXPECT_EQ(Occurrences(run.Out, "received 0x44A"), 2u);
-  for (const char* shown : {"ZocStartButton: 0 (success)\n  the sequence thread received 0x437 (start/stop button): "
+  for (const char* shown : {"WriteWindowPlacementEx for station 1 module 1 stored (50, 40, 650, 450); "
+                            "ReadWindowPlacementExFile: 1 (50, 40, 650, 450)",
+                            "ZocStartButton: 0 (success)\n  the sequence thread received 0x437 (start/stop button): "
                             "kind 2 (button), start flag 1, stop flag 0; station 1 module 0x01",
                             "ZocStopButton: 0 (success)\n  the sequence thread received 0x437 (start/stop button): "
                             "kind 2 (button), start flag 0, stop flag 0; station 1 module 0x01",
@@ -165,9 +164,7 @@ TEST(DemoTest, ArgumentsItCannotPlayAreRefusedWithTheReason) {
     EXPECT_EQ(run.Exit, row.Exit);
     EXPECT_NE(run.Out.find(row.Out), std::string::npos) << run.Out;
     EXPECT_EQ(run.Err.substr(0, row.Err.size()), row.Err);
-    if (row.Exit != 0) {
-      EXPECT_EQ(run.Out, "");
-    }
+    EXPECT_TRUE(row.Exit == 0 || run.Out.empty()) << "a refusal prints nothing on standard output: " << run.Out;
   }
 }
 } // namespace

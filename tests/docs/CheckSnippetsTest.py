@@ -37,11 +37,9 @@ CASES = [
     Case("failing program", "```cpp\nint main() { return 3; }\n```\n", "exit status 3"),
     Case("C, not C++", "```c\n#include <stdlib.h>\nint main(void) { int* p = malloc(4); free(p); return 0; }\n```\n",
          None),
-    Case("C warning", "```c\nint main(void) { int unused; return 0; }\n```\n", "does not compile"),
     Case("runs at the top of the tree", "```cpp\n#include <cstdio>\n"
          "int main() { return std::fopen(\"tests/docs/CheckSnippets.py\", \"r\") == nullptr; }\n```\n", None),
     Case("script, other output", "```python\nprint('hello')\n```\n```text\nbye\n```\n", "prints other output"),
-    Case("script raises", "```python\nraise SystemExit(4)\n```\n", "exit status 4"),
     Case("imports from python/ of the tree", "```python\nimport os, sys\n"
          "print(os.path.join(os.getcwd(), 'python') in sys.path)\n```\n```text\nTrue\n```\n", None),
     Case("doctest, other result", "```python\n>>> 6 * 7\n41\n```\n", "exit status 1"),

@@ -99,22 +99,27 @@ struct SequenceRow {
   /// Numbers announced 0.035 s after the start, and whether the sequence then still runs.
   std::vector<DWORD> Numbers;
   bool RunsAfter;
+  /// A scripted answer that the sequence does not run, which outranks the running one.
+  bool ScriptedStill = false;
 };
 
 const SequenceRow SequenceRows[] = {
     {"ContinuousEveryPeriod", "Acquisition=continuous\nPeriod=0.01\n", {1, 2, 3}, true},
     {"SingleOnceThenStops", "Acquisition=single\nPeriod=0.01\n", {1}, false},
     {"StillRunsWithoutAcquiring", "", {}, true},
+    {"ScriptedAnswerTakesPrecedence", "Acquisition=continuous\nPeriod=0.01\n", {1, 2, 3}, true, true},
 };
 
 TEST_F(SimLiveTest, StartAnnouncesInOrderAndStopEnds) {
   for (const SequenceRow& row : SequenceRows) {
     SCOPED_TRACE(row.Name);
     Load(row.Keys);
+    if (row.ScriptedStill)
+      SimSetSeqRun(1, 1, false);
     EXPECT_EQ(ZocStartButton(1, 1), 0);
     SimAdvance(0.035);
     EXPECT_EQ(Heard.Numbers(), row.Numbers);
-    EXPECT_EQ(ZosGetMgr()->IsSeqRun(1, 1) != 0, row.RunsAfter);
+    EXPECT_EQ(ZosGetMgr()->IsSeqRun(1, 1) != 0, row.RunsAfter && !row.ScriptedStill);
     EXPECT_EQ(ZosGetMgr()->IsMeasEvent() != 0, row.RunsAfter);
     EXPECT_EQ(ZocStopButton(1, 1), 0);
     SimAdvance(0.1);
@@ -129,30 +134,19 @@ TEST_F(SimLiveTest, StartAnnouncesInOrderAndStopEnds) {
   }
 }
 
-TEST_F(SimLiveTest, ScriptedAnswersTakePrecedence) {
-  Load("Acquisition=continuous\n");
-  SimSetSeqRun(1, 1, false);
-  ZocStartButton(1, 1);
-  SimAdvance(0);
-  EXPECT_EQ(ZosGetMgr()->IsSeqRun(1, 1), FALSE);
-  EXPECT_NE(ZosGetMgr()->IsMeasEvent(), FALSE);
-}
-
 TEST_F(SimLiveTest, EachReadIsOneAcquisitionContinuingTheSignal) {
-  // A ramp of 2 per point (-1000 at signal point 0) names its signal point by value.
+  // Channel 0's ramp of 2 per point (-1000 at signal point 0) names its signal point by value.
   Load("Acquisition=continuous\nPeriod=0.5\nWave=ramp 1000 1\nWave1=steps\nSeed=7\n");
   ZocStartButton(1, 1);
   for (DWORD number = 1; number <= 3; ++number) {
     SimAdvance(0.5);
     DWORD told = 0;
-    const std::vector<double> ramp = Read(0, told);
-    ASSERT_EQ(ramp.size(), 20u);
-    EXPECT_EQ(told, number);
-    for (DWORD point = 0; point < 10; ++point)
-      EXPECT_EQ(ramp[2 * point], 2.0 * ((number - 1) * 10 + point) - 1000) << point;
     const std::vector<double> steps = Read(1, told);
+    ASSERT_EQ(steps.size(), 20u);
+    EXPECT_EQ(told, number);
     // Steps: 1 + (signal point + 10 x channel + seed) % 198, minus and plus 1.
-    EXPECT_EQ(steps[1], 2.0 + ((number - 1) * 10 + 10 + 7) % 198);
+    for (DWORD point = 0; point < 10; ++point)
+      EXPECT_EQ(steps[2 * point + 1], 2.0 + ((number - 1) * 10 + point + 10 + 7) % 198) << point;
   }
   // The current value follows the present moment: 3.25 periods in, signal point 32.
   SimAdvance(0.125);
