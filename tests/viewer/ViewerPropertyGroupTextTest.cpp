@@ -52,6 +52,16 @@ TEST(ViewerPropertyGroupTextTest, WritesHeadAndSixColumns) {
   ReleaseViewerProperty(noGroups);
 }
 
+/// The second group's default text with each statement given in place of the one of its keyword.
+std::string Group2With(std::initializer_list<std::string> statements) {
+  std::string text = DefaultGroup2;
+  for (const std::string& statement : statements) {
+    const std::size_t at = text.find(statement.substr(0, statement.find(' ') + 1));
+    text.replace(at, text.find(';', at) - at, statement);
+  }
+  return text;
+}
+
 struct GroupReadCase {
   const char* Name;
   std::string Text;
@@ -60,22 +70,16 @@ struct GroupReadCase {
 };
 
 const GroupReadCase GroupReadCases[] = {
-    {"OneColumnEndingWithTheText", "Group2 A;CHID 5 6",
-     "Group2 A;CHID 5 6 -1;CHSTS 0 0 0;MMIN NAN NAN NAN;MMAX NAN NAN NAN;CurrentColor 0x0 0x0 0x0;OtherColor 0x0 0x0 "
-     "0x0;"},
+    {"OneColumnEndingWithTheText", "Group2 A;CHID 5 6", Group2With({"Group2 A", "CHID 5 6 -1"})},
     {"AllColumnsAnyOrder",
-     "Group2 \x0e"
-     "B\x0e;OtherColor 0x1 0x2 0x3;MMAX 1 NAN inf;MMIN -2.5e3;CHSTS 7 300 -1;CHID 1;"
+     "Group2 \016B\016;OtherColor 0x1 0x2 0x3;MMAX 1 NAN inf;MMIN -2.5e3;CHSTS 7 300 -1;CHID 1;"
      "CurrentColor 0xF 12 0x10;",
-     "Group2 \x0e"
-     "B\x0e;CHID 1 -1 -1;CHSTS 7 44 255;MMIN -2.500000e+03 NAN NAN;MMAX 1.000000e+00 NAN NAN;"
+     "Group2 \016B\016;CHID 1 -1 -1;CHSTS 7 44 255;MMIN -2.500000e+03 NAN NAN;MMAX 1.000000e+00 NAN NAN;"
      "CurrentColor 0xF 0x0 0x10;OtherColor 0x1 0x2 0x3;"},
     {"TwoBlanksGiveAnEmptyValue", "Group2 N;CHID 5  6;MMIN 2  3;CurrentColor 0x1  0x2;",
-     "Group2 N;CHID 5 0 6;CHSTS 0 0 0;MMIN 2.000000e+00 0.000000e+00 3.000000e+00;MMAX NAN NAN NAN;"
-     "CurrentColor 0x1 0x0 0x2;OtherColor 0x0 0x0 0x0;"},
+     Group2With({"Group2 N", "CHID 5 0 6", "MMIN 2.000000e+00 0.000000e+00 3.000000e+00", "CurrentColor 0x1 0x0 0x2"})},
     {"SurplusValuesDropped", "Group2   long " + std::string(40, 'n') + ";CHID 1 2 3 4 5;",
-     "Group2 long\x0ennnnnnnnnnnnnnnnnnnnnnnnnn;CHID 1 2 3;CHSTS 0 0 0;MMIN NAN NAN NAN;MMAX NAN NAN NAN;"
-     "CurrentColor 0x0 0x0 0x0;OtherColor 0x0 0x0 0x0;"},
+     Group2With({"Group2 long\x0e" + std::string(26, 'n'), "CHID 1 2 3"})},
     {"GroupZero", "Group0 A;CHID 1;", DefaultGroup2},
     {"GroupBeyondGrNum", "Group3 A;CHID 1;", DefaultGroup2},
     {"NegativeGroup", "Group-1 A;CHID 1;", DefaultGroup2},

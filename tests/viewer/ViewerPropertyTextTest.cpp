@@ -30,15 +30,11 @@ const std::string FilledText =
     "Label 10;EnableInfo 11;ToolBar 12;TimeFmt 255;XyX 8;XyY 1 2 3 65535;MeasureItem 0xABCDEF01;"
     "BottomHeight -2147483648;SplitRate 5.000000e-01;TimeWidth -1.234568e+03;HCursor1 NAN;HCursor2 inf;"
     "VCursor1 -inf;VCursor2 -0.000000e+00;Left -1;Top 2;Right 2147483647;Bottom 0;Average 0 255;"
-    "MathLabel Volts\x0e"
-    "in \x0e;MathUnit V a\x0e"
-    "b\x0e"
-    "c;MathExp C1*2 C2\x0e+\x0e"
-    "1;Const 1.000000e+300 1.000000e+00 1.000000e+00 1.000000e+00 1.000000e+00 1.000000e+00 1.000000e+00 "
-    "1.000000e+00 1.000000e+00 -2.500000e-300;AverageType 13;AverageNum -5;AveExpWeight 16;FFTPoint 17;"
-    "FFTWindow 18;FilterType 0 1;FilterBand 2 3;FilterCut1 300 -300;FilterCut2 0 1000000;CurrentPath C:\\Data\x0e"
-    "dir;CurrentPlane 2;ColorArray 0xFF 0xDEADBEEF 0x0;CustomToolBar \x0e;CvWnd 19;CVrate 20;LoadStatus 21;"
-    "ChCopyStatus 65535;";
+    "MathLabel Volts\016in \016;MathUnit V a\016b\016c;MathExp C1*2 C2\016+\0161;Const 1.000000e+300 1.000000e+00 "
+    "1.000000e+00 1.000000e+00 1.000000e+00 1.000000e+00 1.000000e+00 1.000000e+00 1.000000e+00 -2.500000e-300;"
+    "AverageType 13;AverageNum -5;AveExpWeight 16;FFTPoint 17;FFTWindow 18;FilterType 0 1;FilterBand 2 3;"
+    "FilterCut1 300 -300;FilterCut2 0 1000000;CurrentPath C:\\Data\016dir;CurrentPlane 2;"
+    "ColorArray 0xFF 0xDEADBEEF 0x0;CustomToolBar \x0e;CvWnd 19;CVrate 20;LoadStatus 21;ChCopyStatus 65535;";
 
 template <typename Element>
 Element* NewArray(std::initializer_list<Element> values) {
@@ -149,11 +145,7 @@ const ReadCase ReadCases[] = {
     {"NumbersTruncatedToTheField",
      "ChannelNumber 1;XyX 70000;GridType -1;Left 1x;MeasureItem 12;",
      {"XyX 4464;", "GridType 255;", "Left 1;", "MeasureItem 0x0;"}},
-    {"ByteFourteenIsABlank",
-     "ChannelNumber 1;MathLabel a\x0e"
-     "b;",
-     {"MathLabel a\x0e"
-      "b;"}},
+    {"ByteFourteenIsABlank", "ChannelNumber 1;MathLabel a\016b;", {"MathLabel a\016b;"}},
     {"SurplusChannelValuesDropped", "ChannelNumber 2;Average 1 2 3 4;MathExp a b c;", {"Average 1 2;", "MathExp a b;"}},
     {"LaterChannelNumberStaysWithinTheArrays",
      "ChannelNumber 2;ChannelNumber 9;Average 1 2 3;",
@@ -165,11 +157,8 @@ const ReadCase ReadCases[] = {
      ManyAverages(1500),
      {"ChannelNumber 1500;", "Average 0 1 2 ", " 199 0 1 ", " 98 99;MathLabel"}},
     {"RepeatedTextsAndColoursReplaced",
-     "ChannelNumber 1;CurrentPath a b;ColorArray 1 0x2;CurrentPath c\x0e"
-     "d;ColorArray 0xF zz 0x1;",
-     {"CurrentPath c\x0e"
-      "d;",
-      "ColorArray 0xF 0x0 0x1;"}},
+     "ChannelNumber 1;CurrentPath a b;ColorArray 1 0x2;CurrentPath c\016d;ColorArray 0xF zz 0x1;",
+     {"CurrentPath c\016d;", "ColorArray 0xF 0x0 0x1;"}},
 };
 
 void PrintTo(const ReadCase& row, std::ostream* out) { *out << row.Name; }
