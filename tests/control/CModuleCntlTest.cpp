@@ -136,6 +136,9 @@ TEST_F(CModuleCntlTest, GroupDispatchReadsThePacketTheWarningHandlerLeft) {
   const auto setCntl = [](WORD cntl) {
     return [cntl](_ModulePacket*& packet) { CEndianModulePacket(packet).SetCntlId(cntl); };
   };
+  const auto setCmdId = [](WORD cmdId) {
+    return [cmdId](_ModulePacket*& packet) { CEndianModulePacket(packet).SetCmdId(cmdId); };
+  };
   const auto replace = [&other](_ModulePacket*& packet) { packet = &other; };
   const auto drop = [](_ModulePacket*& packet) { packet = nullptr; };
   const struct {
@@ -150,12 +153,7 @@ TEST_F(CModuleCntlTest, GroupDispatchReadsThePacketTheWarningHandlerLeft) {
       {"reply query id rewritten", 0x9A, 0x040C, setCntl(0x740D), {3, 52}, &Packet},
       {"reply param id rewritten to an unlisted one", 0x99, 0x040C, setCntl(0x040D), {3}, &Packet},
       {"packet replaced", 0x98, 0x0400, replace, {3, 44}, &other},
-      {"command id rewritten, group kept",
-       0x99,
-       0x040C,
-       [](_ModulePacket*& packet) { CEndianModulePacket(packet).SetCmdId(0x8A); },
-       {3, 59},
-       &Packet},
+      {"command id rewritten, group kept", 0x99, 0x040C, setCmdId(0x8A), {3, 59}, &Packet},
       {"packet dropped before reply exec", 0x98, 0x0400, drop, {3}, &Packet},
       {"packet dropped before reply GUI", 0x9B, 0x0400, drop, {3}, &Packet},
       {"packet dropped before an event", 0x97, 0x0400, drop, {3, 45}, nullptr},

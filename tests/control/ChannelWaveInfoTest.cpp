@@ -35,9 +35,7 @@ TEST(ChannelWaveInfoTest, FillsEveryFieldFromTheModulesRecord) {
   ZocSetChannelWaveInfo(&src, &dst);
   EXPECT_DOUBLE_EQ(dst.Span, 4294967295.0 * dst.Interval) << "dword L is unsigned";
   EXPECT_EQ(dst.Block[3], src.DwordJ);
-  const double expected[5] = {13, -14, 10, 11, 12};
-  for (int i = 0; i < 5; ++i)
-    EXPECT_EQ(dst.Values[i], expected[i]) << i;
+  EXPECT_EQ(std::vector<double>(dst.Values, dst.Values + 5), (std::vector<double>{13, -14, 10, 11, 12}));
   EXPECT_EQ((std::vector<CString>{dst.Name, dst.Unit, dst.SecondUnit}), (std::vector<CString>{"CH1", "V", "s"}));
   EXPECT_EQ(std::make_pair(std::string(dst.Date), std::string(dst.Time)), Local(src.TimeStamp));
 }
