@@ -54,10 +54,7 @@ TEST_F(ControlRequestsTest, RequestsUseTheFrontendWhereThereIsOne) {
               std::make_tuple(WORD{1}, slot, WORD{0x503}));
     EXPECT_EQ(out[0], 10) << "the module answers its group";
   }
-  SimStation station;
-  station.Id = 1;
-  station.Address = 0x20005;
-  SimSetStation(station);
+  SimSetStation({.Id = 1, .Address = 0x20005});
   EXPECT_EQ(ZocGetFrontEnd2(0x20005, 2), ZocGetFrontEnd1(1, 2));
   EXPECT_EQ(ZocGetFrontEnd2(0x30007, 2), nullptr);
 }

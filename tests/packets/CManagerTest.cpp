@@ -24,15 +24,9 @@ TEST(CManagerTest, StationsAreFoundByIdAndByAddressOrGiveNoAddressAndNoType) {
       {8, true, 0x108, 0x108, 0, 0xFF, 0, 0}, {6, false, -1, -1, 0, 0xFF, 0, 0},   {40, false, -1, -1, 0, 0xFF, 0, 0},
       {0xFFFF, false, -1, -1, 0, 0xFF, 0, 0},
   };
-  for (const auto& row : rows) {
-    SimStation station;
-    station.Id = row.Id;
-    station.Address = row.Address;
-    station.GroupNo = row.GroupNo;
-    station.Type = row.Type;
+  for (const auto& row : rows)
     if (row.Known)
-      SimSetStation(station);
-  }
+      SimSetStation({.Id = row.Id, .Address = row.Address, .Type = row.Type, .GroupNo = row.GroupNo});
   CManager& manager = *GetMgr();
   for (const auto& row : rows) {
     SCOPED_TRACE(row.Id);
