@@ -23,8 +23,7 @@ std::pair<std::string, std::string> Local(std::time_t stamp) {
 
 TEST(ChannelWaveInfoTest, FillsEveryFieldFromTheModulesRecord) {
   SimReset();
-  SimModuleConfig config;
-  WAVEINF src = SimGeneratedWaveInf(config, 0, 0);
+  WAVEINF src = SimGeneratedWaveInf(SimModuleConfig(), 0, 0);
   const short values[5] = {10, 11, 12, 13, -14};
   BYTE* slots[5] = {src.Value0, src.Value1, src.Value2, src.Value3, src.Value4};
   for (int i = 0; i < 5; ++i)

@@ -34,10 +34,7 @@ protected:
   /// A simulated module in slot, filed in the database, with a frontend or reached through the
   /// communication library.
   CModule& FileModule(WORD slot, bool withFrontend = true) {
-    SimModuleConfig config;
-    config.Station = 1;
-    config.ModuleId = slot;
-    CFeModule* frontend = SimCreateFrontend(config);
+    CFeModule* frontend = SimCreateFrontend({.Station = 1, .ModuleId = slot});
     CModule* module = new CModule;
     module->ModuleId = slot;
     if (withFrontend) {

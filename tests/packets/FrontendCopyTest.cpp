@@ -5,10 +5,7 @@
 
 TEST(FrontendCopyTest, CopyOfAModuleFrontendReachesTheSameModule) {
   SimReset();
-  SimModuleConfig config;
-  config.Station = 4;
-  config.ModuleId = 2;
-  CFeModule* original = SimCreateFrontend(config);
+  CFeModule* original = SimCreateFrontend({.Station = 4, .ModuleId = 2});
   ASSERT_NE(original, nullptr);
   {
     CFeModule copy(*original);
