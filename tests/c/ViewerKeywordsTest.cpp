@@ -88,14 +88,6 @@ TEST_F(ViewerKeywordsTest, KeywordsAreListedWithTheirIndexingAndForm) {
   EXPECT_STREQ(keyword, "unchanged");
 }
 
-// Every column's values as the group's line carries them are
-// python/tests/test_viewer.py::test_keyword_values_are_those_zdz_lists.
-TEST_F(ViewerKeywordsTest, GroupKeywordsGiveTheValuesOfTheGroupsLine) {
-  EXPECT_EQ(Get("CurrentColor", 0), "0xFF0000 0xFF00");
-  Get("CHID", 1, ZDZ_E_ARGUMENT);
-  Get("CHID", -1, ZDZ_E_ARGUMENT);
-}
-
 TEST_F(ViewerKeywordsTest, ChannelsAreReadAndSetOneByOne) {
   EXPECT_EQ(Get("MathExp", 1), "C1");
   ASSERT_EQ(zdz_viewer_set(Viewer, "MathExp", 1, "C1+C2"), ZDZ_OK);
@@ -139,7 +131,12 @@ TEST_F(ViewerKeywordsTest, ValuesSetAreWhatTheRecordTextThenCarries) {
   EXPECT_EQ(zdz_viewer_set(Viewer, "GridType", -1, " "), ZDZ_E_ARGUMENT);
 }
 
-TEST_F(ViewerKeywordsTest, GroupValuesSetKeepTheGroupsName) {
+// Every column's values as the group's line carries them are
+// python/tests/test_viewer.py::test_keyword_values_are_those_zdz_lists.
+TEST_F(ViewerKeywordsTest, GroupValuesAreReadAndSetByGroupKeepingItsName) {
+  EXPECT_EQ(Get("CurrentColor", 0), "0xFF0000 0xFF00");
+  Get("CHID", 1, ZDZ_E_ARGUMENT);
+  Get("CHID", -1, ZDZ_E_ARGUMENT);
   ASSERT_EQ(zdz_viewer_set(Viewer, "CHID", 0, "7 8"), ZDZ_OK);
   EXPECT_EQ(Get("CHID", 0), "7 8");
   EXPECT_EQ(Get("Group", 0), "Inputs");
