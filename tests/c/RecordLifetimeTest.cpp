@@ -16,8 +16,8 @@ protected:
   }
 };
 
-/// Files two stations with modules, one of them station 0 with a module that Exit leaves alone.
-void FileStationsWithModules() {
+TEST_F(RecordLifetimeTest, ExitFreesEveryStationAndModuleFiledInC) {
+  // Two stations with modules, one of them station 0 with a module that Exit leaves alone.
   ASSERT_EQ(zdz_add_station(3, "Three", "RA800"), ZDZ_OK);
   ASSERT_EQ(zdz_add_module(3, 1, "ZO1", 0x100, 2, nullptr), ZDZ_OK);
   const zdz_chnlinf table[2] = {};
@@ -27,10 +27,6 @@ void FileStationsWithModules() {
   ASSERT_EQ(zdz_add_module(0, 0x03, "ZO1", 0x100, 0, nullptr), ZDZ_OK);
   ASSERT_EQ(zdz_add_module(0, 0x10, "ZO1", 0x100, 0, nullptr), ZDZ_OK);
   ASSERT_EQ(zdz_regist_frontend_used_module(0x03, 3, 1), ZDZ_OK);
-}
-
-TEST_F(RecordLifetimeTest, ExitFreesEveryStationAndModuleFiledInC) {
-  FileStationsWithModules();
   ASSERT_EQ(zdz_exit(), ZDZ_OK);
   EXPECT_EQ(zdz_find_station(3), ZDZ_E_UNKNOWN);
   EXPECT_EQ(zdz_find_station(0), ZDZ_E_UNKNOWN);
