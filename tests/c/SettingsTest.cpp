@@ -21,10 +21,13 @@ protected:
   SettingsTest() {
     WriteAll(File, Stored);
     std::filesystem::create_directory(Folder.Path / "folder");
+    EXPECT_EQ(zdz_set_current_path(Folder.Path.c_str()), ZDZ_OK);
   }
 
   TempFolder Folder;
   const std::string File = Folder / "Mardel.ini";
+  /// The stored state's file in the current folder.
+  const std::string StoredState = Folder / "Mardel.tmp";
 };
 
 TEST_F(SettingsTest, ValuesReadAsTheEngineReadsThemWithTheStatusOfEachCause) {
@@ -79,7 +82,7 @@ TEST_F(SettingsTest, WritesChangeTheFileAsTheEngineDoes) {
   }
 }
 
-TEST_F(SettingsTest, TheWholeFileComesWithEveryByte) {
+TEST_F(SettingsTest, TheWholeFileComesWithEveryByteAndLinesWithTheirEnds) {
   const std::string bytes("[S]\r\nK=1\0\r\n\rx\n", 14);
   WriteAll(File, bytes);
   std::vector<char> text(64, 'Z');
@@ -88,14 +91,12 @@ TEST_F(SettingsTest, TheWholeFileComesWithEveryByte) {
   EXPECT_EQ(size, 15u);
   EXPECT_EQ(std::string(text.data(), 15), bytes + '\0');
   EXPECT_EQ(zdz_read_profile_file((Folder / "missing").c_str(), text.data(), 64, &size), ZDZ_E_NOT_FOUND);
-}
 
-TEST_F(SettingsTest, LinesComeOneByOneWithTheirLineEnds) {
+  // Lines come one by one with their line ends.
   WriteAll(File, "[S]\r\nLonger line\nlast");
   zdz_settings_file* file = nullptr;
   ASSERT_EQ(zdz_settings_file_open(File.c_str(), &file), ZDZ_OK);
   char line[8];
-  uint32_t size = 0;
   ASSERT_EQ(zdz_read_string_ex(file, line, sizeof line, &size), ZDZ_OK);
   EXPECT_STREQ(line, "[S]\r\n");
   EXPECT_EQ(zdz_read_string_ex(file, nullptr, 0, &size), ZDZ_OK);
@@ -113,42 +114,38 @@ TEST_F(SettingsTest, LinesComeOneByOneWithTheirLineEnds) {
 }
 
 TEST_F(SettingsTest, PlacementsAreStoredAndReadAsTheEngineStoresThem) {
-  ASSERT_EQ(zdz_set_current_path(Folder.Path.c_str()), ZDZ_OK);
-  const std::string file = Folder / "Mardel.tmp";
   const zdz_window_placement placement{0, 0, 1, -1, -1, -1, -1, {10, 20, 300, 400}};
-  ASSERT_EQ(zdz_write_window_placement(&placement, file.c_str()), ZDZ_OK);
-  ASSERT_EQ(zdz_write_window_placement_ex(&placement, 2, -9, file.c_str()), ZDZ_OK);
+  ASSERT_EQ(zdz_write_window_placement(&placement, StoredState.c_str()), ZDZ_OK);
+  ASSERT_EQ(zdz_write_window_placement_ex(&placement, 2, -9, StoredState.c_str()), ZDZ_OK);
   WINDOWPLACEMENT expected{};
-  ASSERT_EQ(ReadWindowPlacementFile(&expected, file.c_str()), 1);
+  ASSERT_EQ(ReadWindowPlacementFile(&expected, StoredState.c_str()), 1);
   zdz_window_placement read{};
   ASSERT_EQ(zdz_read_window_placement(&read), ZDZ_OK);
   EXPECT_EQ(std::memcmp(&read, &expected, sizeof read), 0);
   EXPECT_EQ(read.length, 44u);
   ASSERT_EQ(zdz_read_window_placement_ex(&read, 2, -9), ZDZ_OK);
-  ASSERT_EQ(zdz_read_window_placement_ex_file(&read, 2, -9, file.c_str()), ZDZ_OK);
+  ASSERT_EQ(zdz_read_window_placement_ex_file(&read, 2, -9, StoredState.c_str()), ZDZ_OK);
   EXPECT_EQ(read.normal.bottom, 400);
 
   zdz_window_placement untouched{};
   untouched.flags = 77;
-  EXPECT_EQ(zdz_read_window_placement_ex_file(&untouched, 2, 3, file.c_str()), ZDZ_E_NOT_FOUND);
+  EXPECT_EQ(zdz_read_window_placement_ex_file(&untouched, 2, 3, StoredState.c_str()), ZDZ_E_NOT_FOUND);
   EXPECT_EQ(untouched.flags, 77u);
-  WriteAll(file, "[Settings]\r\nWindowPos=0,1,2\r\n\r\n");
-  EXPECT_EQ(zdz_read_window_placement_file(&untouched, file.c_str()), ZDZ_E_NOT_FOUND);
+  WriteAll(StoredState, "[Settings]\r\nWindowPos=0,1,2\r\n\r\n");
+  EXPECT_EQ(zdz_read_window_placement_file(&untouched, StoredState.c_str()), ZDZ_E_NOT_FOUND);
   EXPECT_EQ(zdz_read_window_placement_file(&untouched, (Folder / "folder").c_str()), ZDZ_E_FILE_SYSTEM);
   EXPECT_EQ(zdz_read_window_placement_ex(&untouched, 77, 1), ZDZ_E_UNKNOWN);
-  EXPECT_EQ(zdz_write_window_placement_ex(&placement, 77, 1, file.c_str()), ZDZ_E_UNKNOWN);
+  EXPECT_EQ(zdz_write_window_placement_ex(&placement, 77, 1, StoredState.c_str()), ZDZ_E_UNKNOWN);
   EXPECT_EQ(zdz_write_window_placement(&placement, (Folder / "folder").c_str()), ZDZ_E_FILE_SYSTEM);
 }
 
 // Information found, and a station without a section, are
 // python/tests/test_settings.py::test_back_up_information.
 TEST_F(SettingsTest, BackUpInformationIsAcceptedAsTheEngineAcceptsIt) {
-  ASSERT_EQ(zdz_set_current_path(Folder.Path.c_str()), ZDZ_OK);
-  const std::string file = Folder / "Mardel.tmp";
-  WriteAll(file, "[StationBravo-Module2]\r\nProduct=ZO4d02 input\r\nModuleInf=module text\r\n\r\n"
-                 "[StationBravo-Module3]\r\nProduct=other\r\nModuleInf=module text\r\n\r\n");
+  WriteAll(StoredState, "[StationBravo-Module2]\r\nProduct=ZO4d02 input\r\nModuleInf=module text\r\n\r\n"
+                        "[StationBravo-Module3]\r\nProduct=other\r\nModuleInf=module text\r\n\r\n");
   const auto moduleText = [&](WORD module, int32_t status) {
-    return TextOf(Bound(zdz_get_module_backup_inf_file, 2, module, file.c_str()), status);
+    return TextOf(Bound(zdz_get_module_backup_inf_file, 2, module, StoredState.c_str()), status);
   };
   EXPECT_EQ(moduleText(3, ZDZ_E_NOT_FOUND), "");
   EXPECT_EQ(moduleText(9, ZDZ_E_UNKNOWN), "");
