@@ -12,36 +12,20 @@ from collections.abc import Iterator
 from pathlib import Path
 
 import pytest
+from conftest import ini_text
 
 import zodavudaz
 from zodavudaz import aio, live
 from zodavudaz.sim import virtual_stations
 
 PERIOD = 0.25
-STATIONS = """[Stations]
-Names=Live
-
-[StationLive]
-Id=4
-Model=ZI400-L
-Modules=1,2
-Acquisition=continuous
-Period=0.25
-
-[StationLive-Module1]
-Product=ZOl1
-ProductWord=0x100
-Channels=1
-Points=10
-DataType=0x32
-Wave=ramp 1000 1
-
-[StationLive-Module2]
-Product=ZOl2
-ProductWord=0x200
-Channels=1
-Acquisition=single
-"""
+STATIONS = ini_text({
+    "Stations": {"Names": "Live"},
+    "StationLive": {"Id": 4, "Model": "ZI400-L", "Modules": "1,2", "Acquisition": "continuous", "Period": PERIOD},
+    "StationLive-Module1": {"Product": "ZOl1", "ProductWord": "0x100", "Channels": 1, "Points": 10, "DataType": "0x32",
+                            "Wave": "ramp 1000 1"},
+    "StationLive-Module2": {"Product": "ZOl2", "ProductWord": "0x200", "Channels": 1, "Acquisition": "single"},
+})
 
 
 @pytest.fixture
