@@ -180,7 +180,7 @@ def test_a_wait_wakes_for_ctrl_c_within_a_tenth_of_a_second(station: zodavudaz.S
         asked_at.append(time.monotonic())
         _thread.interrupt_main()
 
-    asking = threading.Thread(target=ask)
+    asking = threading.Thread(target=ask, daemon=True)
     asking.start()
     with pytest.raises(KeyboardInterrupt):
         station.modules[1].wait_for_acquisition(timeout=10)
