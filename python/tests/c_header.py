@@ -10,29 +10,25 @@ HEADERS = ("zodavudaz/zodavudaz_c.h", "zodavudaz/sim/zodavudaz_sim_c.h")
 
 
 @dataclass(frozen=True)
-class Parameter:
+class Declared:
+    """A parameter, or a record's field with its array's count."""
+
     type: str
     name: str
+    count: int | None = None
 
 
 @dataclass(frozen=True)
 class Function:
     name: str
     result: str
-    parameters: tuple[Parameter, ...]
-
-
-@dataclass(frozen=True)
-class Field:
-    type: str
-    name: str
-    count: int | None
+    parameters: tuple[Declared, ...]
 
 
 @dataclass
 class Header:
     functions: dict[str, Function]
-    records: dict[str, tuple[Field, ...]]
+    records: dict[str, tuple[Declared, ...]]
     opaque: set[str]
     callbacks: dict[str, Function]
     constants: dict[str, int]
@@ -63,18 +59,18 @@ def _split_top(text: str) -> list[str]:
     return parts
 
 
-def _parameter(text: str) -> Parameter:
+def _parameter(text: str) -> Declared:
     text = text.strip()
     pointer = re.fullmatch(r"(.+?)\(\s*\*\s*(\w+)\s*\)\s*\((.*)\)", text, flags=re.S)
     if pointer:
         inner = tuple(_parameter(each) for each in _split_top(pointer.group(3)))
         signature = ",".join(each.type for each in inner)
-        return Parameter(f"{_normal_type(pointer.group(1))}(*)({signature})", pointer.group(2))
+        return Declared(f"{_normal_type(pointer.group(1))}(*)({signature})", pointer.group(2))
     if text == "void":
-        return Parameter("void", "")
+        return Declared("void", "")
     match = re.fullmatch(r"(.+?[\s*])(\w+)", text, flags=re.S)
     assert match, f"cannot read parameter {text!r}"
-    return Parameter(_normal_type(match.group(1)), match.group(2))
+    return Declared(_normal_type(match.group(1)), match.group(2))
 
 
 def _function(result: str, name: str, parameters: str) -> Function:
@@ -82,7 +78,7 @@ def _function(result: str, name: str, parameters: str) -> Function:
     return Function(name, _normal_type(result), tuple(each for each in read if each.type != "void"))
 
 
-def _fields(body: str) -> tuple[Field, ...]:
+def _fields(body: str) -> tuple[Declared, ...]:
     fields = []
     for statement in body.split(";"):
         statement = statement.strip()
@@ -91,7 +87,7 @@ def _fields(body: str) -> tuple[Field, ...]:
         match = re.fullmatch(r"(.+?)\s+(\w+)(?:\[(\d+)\])?", statement, flags=re.S)
         assert match, f"cannot read field {statement!r}"
         count = int(match.group(3)) if match.group(3) else None
-        fields.append(Field(_normal_type(match.group(1)), match.group(2), count))
+        fields.append(Declared(_normal_type(match.group(1)), match.group(2), count))
     return tuple(fields)
 
 

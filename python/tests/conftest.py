@@ -23,58 +23,26 @@ SINE_FREQUENCY = 7.0
 SHORT_POINTS = 100
 
 
-def _typed_modules() -> str:
-    sections = []
-    for slot, (data_type, amplitude) in enumerate(SINE_AMPLITUDE.items(), start=1):
-        offset = SINE_OFFSET.get(data_type, 0.0)
-        sections.append(
-            f"[StationTypes-Module{slot}]\nProduct=ZOt{data_type:02x}\nProductWord=0x{slot:x}00\nChannels=2\n"
-            f"DataType=0x{data_type:02x}\nWave0=sine {amplitude!r} {SINE_FREQUENCY!r} {offset!r}\n"
-        )
-    return "\n".join(sections)
+def ini_text(sections: dict[str, dict[str, object]]) -> str:
+    """A description file's text: each section's keys in the order given, a blank line between sections."""
+    return "\n".join(f"[{name}]\n" + "".join(f"{key}={value}\n" for key, value in keys.items())
+                     for name, keys in sections.items())
 
 
-TEST_STATIONS = f"""[Stations]
-Names=Types,Short,Group
-
-[StationTypes]
-Id=7
-Model=RA800-T
-Modules={",".join(str(slot) for slot in range(1, len(SINE_AMPLITUDE) + 1))}
-
-{_typed_modules()}
-[StationShort]
-Id=8
-Model=ZI400-S
-Modules=1
-SlotAttribute=0,1
-ConnectStatus=0,0
-
-[StationShort-Module1]
-Product=ZOs10
-ProductWord=0x5100
-Channels=3
-Points={SHORT_POINTS}
-
-; Slots 1 and 2 are a connected group whose members answer through slot 1's module.
-[StationGroup]
-Id=9
-Model=ZI400-G
-Modules=1,2
-SlotAttribute=0,1,0
-ConnectStatus=0,1,0
-
-[StationGroup-Module1]
-Product=ZOg10
-ProductWord=0x6100
-Channels=3
-Members=2
-
-[StationGroup-Module2]
-Product=ZOg10
-ProductWord=0x6100
-Channels=3
-"""
+TEST_STATIONS = ini_text({
+    "Stations": {"Names": "Types,Short,Group"},
+    "StationTypes": {"Id": 7, "Model": "RA800-T", "Modules": ",".join(map(str, range(1, len(SINE_AMPLITUDE) + 1)))},
+    **{f"StationTypes-Module{slot}": {
+        "Product": f"ZOt{data_type:02x}", "ProductWord": f"0x{slot:x}00", "Channels": 2, "DataType": f"0x{data_type:02x}",
+        "Wave0": f"sine {amplitude!r} {SINE_FREQUENCY!r} {SINE_OFFSET.get(data_type, 0.0)!r}"}
+       for slot, (data_type, amplitude) in enumerate(SINE_AMPLITUDE.items(), start=1)},
+    "StationShort": {"Id": 8, "Model": "ZI400-S", "Modules": 1, "SlotAttribute": "0,1", "ConnectStatus": "0,0"},
+    "StationShort-Module1": {"Product": "ZOs10", "ProductWord": "0x5100", "Channels": 3, "Points": SHORT_POINTS},
+    # Slots 1 and 2 are a connected group whose members answer through slot 1's module.
+    "StationGroup": {"Id": 9, "Model": "ZI400-G", "Modules": "1,2", "SlotAttribute": "0,1,0", "ConnectStatus": "0,1,0"},
+    "StationGroup-Module1": {"Product": "ZOg10", "ProductWord": "0x6100", "Channels": 3, "Members": 2},
+    "StationGroup-Module2": {"Product": "ZOg10", "ProductWord": "0x6100", "Channels": 3},
+})
 
 
 def pytest_configure(config: pytest.Config) -> None:

@@ -4,9 +4,10 @@ each bad request, the usage registry, and settings files written byte for byte."
 from __future__ import annotations
 
 import asyncio
+import contextlib
 import json
 import shutil
-from collections.abc import Awaitable, Callable
+from collections.abc import Iterator
 from pathlib import Path
 from typing import Any
 from unittest.mock import AsyncMock
@@ -27,17 +28,20 @@ from zodavudaz_frontend.server import MAX_BODY_BYTES, make_app  # noqa: E402
 TOKEN = "t" * 43
 ALPHA1 = "/api/stations/1/modules/1"
 BRAVO2 = "/api/stations/2/modules/2"
-Scenario = Callable[["Page"], Awaitable[None]]
 
 
 class Page:
-    """A test client that sends what the page sends: the token, and its own Origin on changes."""
+    """A test client that sends what the page sends: the token, and its own Origin on changes. Each call
+    runs the server's loop until its answer."""
 
-    def __init__(self, client: TestClient, folder: Path) -> None:
-        self.client, self.folder = client, folder
+    def __init__(self, client: TestClient, folder: Path, loop: asyncio.AbstractEventLoop) -> None:
+        self.client, self.folder, self.loop = client, folder, loop
         self.origin = f"http://{client.host}:{client.port}"
 
-    async def call(self, method: str, path: str, body: Any = None, **headers: str) -> tuple[int, Any]:
+    def call(self, method: str, path: str, body: Any = None, **headers: str) -> tuple[int, Any]:
+        return self.loop.run_until_complete(self._call(method, path, body, headers))
+
+    async def _call(self, method: str, path: str, body: Any, headers: dict[str, str]) -> tuple[int, Any]:
         sent = {"Authorization": f"Bearer {TOKEN}", "Origin": self.origin, **headers}
         data = body if isinstance(body, (bytes, str)) or body is None else json.dumps(body)
         response = await self.client.request(method, path, data=data, headers=sent, allow_redirects=False)
@@ -49,20 +53,27 @@ class Page:
         return {path.name: path.read_bytes() for path in self.folder.iterdir()}
 
 
-def run(scenario: Scenario, folder: Path, stations: Path = DEMO_STATIONS, listen: str = "127.0.0.1") -> None:
-    """The scenario against a server on the stations and a copy of the demo's settings in folder."""
-    if not any(folder.iterdir()):
-        for name in ("Mardel.ini", "Mardel.tmp"):
-            shutil.copyfile(DEMO_SETTINGS / name, folder / name)
+@contextlib.contextmanager
+def serving(folder: Path, stations: Path = DEMO_STATIONS, listen: str = "127.0.0.1") -> Iterator[Page]:
+    """A page of a server on the stations and a copy of the demo's settings in folder."""
+    for name in ("Mardel.ini", "Mardel.tmp"):
+        shutil.copyfile(DEMO_SETTINGS / name, folder / name)
+    library = Library(str(stations), str(folder))
 
-    async def serve() -> None:
-        library = Library(str(stations), str(folder))
+    async def start() -> TestClient:
+        started = TestClient(TestServer(make_app(library, Guard(listen, TOKEN)), host=listen))
+        await started.start_server()
+        return started
+    loop = asyncio.new_event_loop()
+    try:
+        client = loop.run_until_complete(start())
         try:
-            async with TestClient(TestServer(make_app(library, Guard(listen, TOKEN)), host=listen)) as client:
-                await scenario(Page(client, folder))
+            yield Page(client, folder, loop)
         finally:
-            await library.call(library.close)
-    asyncio.run(serve())
+            loop.run_until_complete(client.close())
+    finally:
+        loop.run_until_complete(library.call(library.close))
+        loop.close()
 
 
 @pytest.fixture
@@ -70,6 +81,12 @@ def folder(tmp_path: Path) -> Path:
     made = tmp_path / "settings"
     made.mkdir()
     return made
+
+
+@pytest.fixture
+def page(folder: Path) -> Iterator[Page]:
+    with serving(folder) as served:
+        yield served
 
 
 ACCESS_ROWS = [
@@ -101,36 +118,31 @@ ACCESS_ROWS = [
 
 @pytest.mark.parametrize("method, path, headers, status", [row[1:] for row in ACCESS_ROWS],
                          ids=[row[0] for row in ACCESS_ROWS])
-def test_access_rule(folder: Path, method: str, path: str, headers: dict[str, str], status: int) -> None:
-    async def scenario(page: Page) -> None:
-        sent = {name: value.replace("PORT", str(page.client.port)) for name, value in headers.items()}
-        body = {"left": 1, "top": 2, "right": 3, "bottom": 4} if method == "PUT" else None
-        got, answer = await page.call(method, path, body, **sent)
-        assert got == status, answer
-        assert "Access-Control-Allow-Origin" not in page.headers
-    run(scenario, folder)
-    assert (folder / "Mardel.tmp").read_bytes() == (DEMO_SETTINGS / "Mardel.tmp").read_bytes()
+def test_access_rule(page: Page, method: str, path: str, headers: dict[str, str], status: int) -> None:
+    sent = {name: value.replace("PORT", str(page.client.port)) for name, value in headers.items()}
+    body = {"left": 1, "top": 2, "right": 3, "bottom": 4} if method == "PUT" else None
+    got, answer = page.call(method, path, body, **sent)
+    assert got == status, answer
+    assert "Access-Control-Allow-Origin" not in page.headers
+    assert page.files()["Mardel.tmp"] == (DEMO_SETTINGS / "Mardel.tmp").read_bytes()
 
 
-def test_printed_url_gives_a_strict_cookie_and_a_url_without_the_token(folder: Path) -> None:
-    async def scenario(page: Page) -> None:
-        status, _ = await page.call("GET", f"/?token={TOKEN}", Authorization="")
-        assert (status, page.headers["Location"]) == (303, "/")
-        cookie = page.headers["Set-Cookie"]
-        assert cookie.startswith(f"zdz-frontend-{page.client.port}={TOKEN};")
-        assert {"HttpOnly", "Path=/", "SameSite=Strict"} <= {part.strip() for part in cookie.split(";")}
-        assert (await page.call("GET", "/?token=" + "u" * 43, Authorization=""))[0] == 401
-        assert (await page.call("GET", "/"))[0] == 200
-        assert page.headers["Content-Security-Policy"] == \
-            "default-src 'self'; style-src 'self' 'unsafe-inline'; frame-ancestors 'none'"
-    run(scenario, folder)
+def test_printed_url_gives_a_strict_cookie_and_a_url_without_the_token(page: Page) -> None:
+    status, _ = page.call("GET", f"/?token={TOKEN}", Authorization="")
+    assert (status, page.headers["Location"]) == (303, "/")
+    cookie = page.headers["Set-Cookie"]
+    assert cookie.startswith(f"zdz-frontend-{page.client.port}={TOKEN};")
+    assert {"HttpOnly", "Path=/", "SameSite=Strict"} <= {part.strip() for part in cookie.split(";")}
+    assert page.call("GET", "/?token=" + "u" * 43, Authorization="")[0] == 401
+    assert page.call("GET", "/")[0] == 200
+    assert page.headers["Content-Security-Policy"] == \
+        "default-src 'self'; style-src 'self' 'unsafe-inline'; frame-ancestors 'none'"
 
 
 def test_listen_address_is_a_host_name_too(folder: Path) -> None:
-    async def scenario(page: Page) -> None:
-        assert (await page.call("GET", "/api/stations", Host="127.0.0.2:9"))[0] == 200
-        assert (await page.call("GET", "/api/stations", Authorization=""))[0] == 401
-    run(scenario, folder, listen="127.0.0.2")
+    with serving(folder, listen="127.0.0.2") as page:
+        assert page.call("GET", "/api/stations", Host="127.0.0.2:9")[0] == 200
+        assert page.call("GET", "/api/stations", Authorization="")[0] == 401
 
 
 def _busy(*_: Any) -> None:
@@ -163,65 +175,53 @@ BAD_ROWS = [
 
 
 @pytest.mark.parametrize("method, path, body, status", [row[1:] for row in BAD_ROWS], ids=[row[0] for row in BAD_ROWS])
-def test_bad_request_gets_a_json_error_and_changes_nothing(folder: Path, monkeypatch: pytest.MonkeyPatch,
+def test_bad_request_gets_a_json_error_and_changes_nothing(page: Page, monkeypatch: pytest.MonkeyPatch,
                                                            method: str, path: str, body: Any, status: int) -> None:
     monkeypatch.setattr(facts, "panel", _busy)
-
-    async def scenario(page: Page) -> None:
-        before = page.files()
-        got, answer = await page.call(method, path, body)
-        assert got == status and isinstance(answer, dict) and answer["error"], answer
-        assert page.files() == before
-    run(scenario, folder)
+    before = page.files()
+    got, answer = page.call(method, path, body)
+    assert got == status and isinstance(answer, dict) and answer["error"], answer
+    assert page.files() == before
 
 
-def test_a_page_file_replaced_by_a_link_is_not_followed(folder: Path, tmp_path: Path,
+def test_a_page_file_replaced_by_a_link_is_not_followed(page: Page, tmp_path: Path,
                                                        monkeypatch: pytest.MonkeyPatch) -> None:
     (tmp_path / "main.js").symlink_to(DEMO_SETTINGS / "Mardel.ini")
     monkeypatch.setitem(static.FILES, "/main.js", tmp_path / "main.js")
-
-    async def scenario(page: Page) -> None:
-        assert (await page.call("GET", "/main.js"))[0] == 404
-    run(scenario, folder)
+    assert page.call("GET", "/main.js")[0] == 404
 
 
-def test_opening_a_module_registers_it_for_the_front_end(folder: Path) -> None:
-    async def scenario(page: Page) -> None:
-        assert (await page.call("GET", ALPHA1))[1]["users"] == []
-        assert (await page.call("POST", ALPHA1 + "/use"))[1] == {"users": [16]}
-        status, panel = await page.call("GET", ALPHA1)
-        assert (status, panel["users"], panel["frontend"], panel["usageNote"]) == (200, [16], 16, None)
-        assert (panel["productName"], panel["channels"], panel["rect"]) == \
-            ("ZO4a21", 4, {"left": 120, "top": 100, "right": 640, "bottom": 480})
-        assert (await page.call("GET", BRAVO2))[1]["users"] == []
-        assert (await page.call("GET", "/api/stations/16/modules/5/current"))[1]["values"]
-    run(scenario, folder)
+def test_opening_a_module_registers_it_for_the_front_end(page: Page) -> None:
+    assert page.call("GET", ALPHA1)[1]["users"] == []
+    assert page.call("POST", ALPHA1 + "/use")[1] == {"users": [16]}
+    status, panel = page.call("GET", ALPHA1)
+    assert (status, panel["users"], panel["frontend"], panel["usageNote"]) == (200, [16], 16, None)
+    assert (panel["productName"], panel["channels"], panel["rect"]) == \
+        ("ZO4a21", 4, {"left": 120, "top": 100, "right": 640, "bottom": 480})
+    assert page.call("GET", BRAVO2)[1]["users"] == []
+    assert page.call("GET", "/api/stations/16/modules/5/current")[1]["values"]
 
 
 def test_without_a_front_end_entry_usage_is_read_only(folder: Path, tmp_path: Path) -> None:
     stations = tmp_path / "NoFrontEnds.ini"
     described = DEMO_STATIONS.read_bytes()
     stations.write_bytes(described[: described.index(b"; Station 0")].replace(b"Charlie,FrontEnds", b"Charlie"))
-
-    async def scenario(page: Page) -> None:
-        assert (await page.call("POST", ALPHA1 + "/use"))[1] == {"users": []}
-        panel = (await page.call("GET", ALPHA1))[1]
+    with serving(folder, stations) as page:
+        assert page.call("POST", ALPHA1 + "/use")[1] == {"users": []}
+        panel = page.call("GET", ALPHA1)[1]
         assert (panel["users"], panel["frontend"]) == ([], None) and "station 0" in panel["usageNote"]
-    run(scenario, folder, stations)
 
 
-def test_tree_lists_groups_empty_slots_and_extra_modules(folder: Path) -> None:
-    async def scenario(page: Page) -> None:
-        tree = {station["name"]: station for station in (await page.call("GET", "/api/stations"))[1]}
-        bravo = tree["Bravo"]
-        assert [[slot["slot"] for slot in group["slots"]] for group in bravo["groups"]] == \
-            [[1], [2, 3, 4], [5], [6], [7], [8]]
-        assert [slot["module"] and slot["module"]["name"] for slot in bravo["groups"][1]["slots"]] == \
-            ["Slot 2 ZO4d02", "Slot 3 ZO4d02", "Slot 4 ZO4d02"]
-        assert bravo["groups"][2]["slots"][0]["module"] is None
-        assert [extra["name"] for extra in bravo["extras"]] == ["1:ZO4d02"]
-        assert [extra["name"] for extra in tree["FrontEnds"]["extras"]] == ["1:ZO1"]
-    run(scenario, folder)
+def test_tree_lists_groups_empty_slots_and_extra_modules(page: Page) -> None:
+    tree = {station["name"]: station for station in page.call("GET", "/api/stations")[1]}
+    bravo = tree["Bravo"]
+    assert [[slot["slot"] for slot in group["slots"]] for group in bravo["groups"]] == \
+        [[1], [2, 3, 4], [5], [6], [7], [8]]
+    assert [slot["module"] and slot["module"]["name"] for slot in bravo["groups"][1]["slots"]] == \
+        ["Slot 2 ZO4d02", "Slot 3 ZO4d02", "Slot 4 ZO4d02"]
+    assert bravo["groups"][2]["slots"][0]["module"] is None
+    assert [extra["name"] for extra in bravo["extras"]] == ["1:ZO4d02"]
+    assert [extra["name"] for extra in tree["FrontEnds"]["extras"]] == ["1:ZO1"]
 
 
 def _section(text: bytes, name: bytes) -> list[bytes]:
@@ -231,69 +231,59 @@ def _section(text: bytes, name: bytes) -> list[bytes]:
     return lines[start:end]
 
 
-def test_saving_unchanged_writes_nothing_and_a_change_rewrites_the_viewers_keys_in_order(folder: Path) -> None:
-    async def scenario(page: Page) -> None:
-        for path in (ALPHA1, BRAVO2, "/api/stations/1/modules/3", "/api/stations/16/modules/5"):
-            view = (await page.call("GET", path + "/viewer"))[1]
-            unchanged = {"rect": view["rect"], "currentGroup": 0} if view["stored"] else {}
-            assert (await page.call("PUT", path + "/viewer", unchanged))[1] == {"written": []}
-        assert page.files() == {name: (DEMO_SETTINGS / name).read_bytes() for name in page.files()}
-        moved = {"left": 5, "top": 6, "right": 705, "bottom": 506}
-        assert (await page.call("PUT", BRAVO2 + "/viewer", {"rect": moved, "cursors": {"VCursor1": 0.25}}))[1] == \
-            {"written": ["Product", "Viewer", "Group1"]}
-        section = _section((folder / "Mardel.ini").read_bytes(), b"StationBravo-Module2")
-        stored = _section((DEMO_SETTINGS / "Mardel.ini").read_bytes(), b"StationBravo-Module2")
-        assert section[0] == stored[0] == b"Product=ZO4d02 16-channel input"
-        assert section[1] == stored[1].replace(b"VCursor1 0.000000e+00", b"VCursor1 2.500000e-01").replace(
-            b"Left 100;Top 80;Right 900;Bottom 600", b"Left 5;Top 6;Right 705;Bottom 506")
-        assert section[2] == stored[2] and len(section) == 3
-        assert (await page.call("GET", BRAVO2 + "/viewer"))[1]["rect"] == moved
-    run(scenario, folder)
+def test_saving_unchanged_writes_nothing_and_a_change_rewrites_the_viewers_keys_in_order(page: Page) -> None:
+    for path in (ALPHA1, BRAVO2, "/api/stations/1/modules/3", "/api/stations/16/modules/5"):
+        view = page.call("GET", path + "/viewer")[1]
+        unchanged = {"rect": view["rect"], "currentGroup": 0} if view["stored"] else {}
+        assert page.call("PUT", path + "/viewer", unchanged)[1] == {"written": []}
+    assert page.files() == {name: (DEMO_SETTINGS / name).read_bytes() for name in page.files()}
+    moved = {"left": 5, "top": 6, "right": 705, "bottom": 506}
+    assert page.call("PUT", BRAVO2 + "/viewer", {"rect": moved, "cursors": {"VCursor1": 0.25}})[1] == \
+        {"written": ["Product", "Viewer", "Group1"]}
+    section = _section((page.folder / "Mardel.ini").read_bytes(), b"StationBravo-Module2")
+    stored = _section((DEMO_SETTINGS / "Mardel.ini").read_bytes(), b"StationBravo-Module2")
+    assert section[0] == stored[0] == b"Product=ZO4d02 16-channel input"
+    assert section[1] == stored[1].replace(b"VCursor1 0.000000e+00", b"VCursor1 2.500000e-01").replace(
+        b"Left 100;Top 80;Right 900;Bottom 600", b"Left 5;Top 6;Right 705;Bottom 506")
+    assert section[2] == stored[2] and len(section) == 3
+    assert page.call("GET", BRAVO2 + "/viewer")[1]["rect"] == moved
 
 
-def test_a_viewer_without_stored_settings_is_saved_with_its_product(folder: Path) -> None:
-    async def scenario(page: Page) -> None:
-        path = "/api/stations/2/modules/1/viewer"
-        rect = {"left": 1, "top": 2, "right": 300, "bottom": 200}
-        assert (await page.call("PUT", path, {"rect": rect}))[1] == {"written": ["Product", "Viewer"]}
-        view = (await page.call("GET", path))[1]
-        assert (view["stored"], view["rect"], len(view["tabs"][0]["channels"])) == (True, rect, 8)
-    run(scenario, folder)
+def test_a_viewer_without_stored_settings_is_saved_with_its_product(page: Page) -> None:
+    path = "/api/stations/2/modules/1/viewer"
+    rect = {"left": 1, "top": 2, "right": 300, "bottom": 200}
+    assert page.call("PUT", path, {"rect": rect})[1] == {"written": ["Product", "Viewer"]}
+    view = page.call("GET", path)[1]
+    assert (view["stored"], view["rect"], len(view["tabs"][0]["channels"])) == (True, rect, 8)
 
 
-def test_moving_a_module_panel_writes_its_placement_line(folder: Path) -> None:
-    async def scenario(page: Page) -> None:
-        unchanged = {"left": 120, "top": 100, "right": 640, "bottom": 480}
-        assert (await page.call("PUT", ALPHA1 + "/placement", unchanged))[1] == {"written": False}
-        assert page.files()["Mardel.tmp"] == (DEMO_SETTINGS / "Mardel.tmp").read_bytes()
-        moved = {"left": -20, "top": 30, "right": 500, "bottom": 400}
-        assert (await page.call("PUT", BRAVO2 + "/placement", moved))[1] == {"written": True}
-        assert (await page.call("PUT", "/api/stations/2/modules/3/placement", moved))[1] == {"written": True}
-        tmp = page.files()["Mardel.tmp"]
-        assert _section(tmp, b"StationBravo-Module2")[-1] == b"WindowPos=0,3,-1,-1,-1,-1,-20,30,500,400"
-        assert _section(tmp, b"StationBravo-Module3") == [b"WindowPos=0,1,-1,-1,-1,-1,-20,30,500,400"]
-    run(scenario, folder)
+def test_moving_a_module_panel_writes_its_placement_line(page: Page) -> None:
+    unchanged = {"left": 120, "top": 100, "right": 640, "bottom": 480}
+    assert page.call("PUT", ALPHA1 + "/placement", unchanged)[1] == {"written": False}
+    assert page.files()["Mardel.tmp"] == (DEMO_SETTINGS / "Mardel.tmp").read_bytes()
+    moved = {"left": -20, "top": 30, "right": 500, "bottom": 400}
+    assert page.call("PUT", BRAVO2 + "/placement", moved)[1] == {"written": True}
+    assert page.call("PUT", "/api/stations/2/modules/3/placement", moved)[1] == {"written": True}
+    tmp = page.files()["Mardel.tmp"]
+    assert _section(tmp, b"StationBravo-Module2")[-1] == b"WindowPos=0,3,-1,-1,-1,-1,-20,30,500,400"
+    assert _section(tmp, b"StationBravo-Module3") == [b"WindowPos=0,1,-1,-1,-1,-1,-20,30,500,400"]
 
 
-def test_data_is_decimated_onto_the_shared_grid(folder: Path) -> None:
-    async def scenario(page: Page) -> None:
-        status, data = await page.call("GET", ALPHA1 + "/data?channels=1,2&start=0&end=1000&columns=4")
-        assert status == 200 and data["x"] == [0.0, 0.25, 0.5, 0.75]
-        square, ramp = data["series"]
-        assert square["range"] == [-10.0, 10.0] and square["high"] == [45.0] * 4  # 80 raw on a ±10 grid
-        assert ramp["range"] is not None and ramp["low"][0] == 0.0 and max(ramp["high"]) == 10.0
-        zoomed = (await page.call("GET", ALPHA1 + "/data?channels=1&start=10&end=14&columns=800"))[1]
-        assert zoomed["x"] == pytest.approx([0.010, 0.011, 0.012, 0.013])
-    run(scenario, folder)
+def test_data_is_decimated_onto_the_shared_grid(page: Page) -> None:
+    status, data = page.call("GET", ALPHA1 + "/data?channels=1,2&start=0&end=1000&columns=4")
+    assert status == 200 and data["x"] == [0.0, 0.25, 0.5, 0.75]
+    square, ramp = data["series"]
+    assert square["range"] == [-10.0, 10.0] and square["high"] == [45.0] * 4  # 80 raw on a ±10 grid
+    assert ramp["range"] is not None and ramp["low"][0] == 0.0 and max(ramp["high"]) == 10.0
+    zoomed = page.call("GET", ALPHA1 + "/data?channels=1&start=10&end=14&columns=800")[1]
+    assert zoomed["x"] == pytest.approx([0.010, 0.011, 0.012, 0.013])
 
 
-def test_csv_of_the_visible_range_has_every_point(folder: Path) -> None:
-    async def scenario(page: Page) -> None:
-        status, text = await page.call("GET", ALPHA1 + "/csv?channels=0,1&start=1&end=4")
-        assert status == 200 and page.headers["Content-Disposition"].startswith("attachment;")
-        assert text.splitlines()[7:] == ["time,min 0,max 0,min 1,max 1", "0.001,70,70,80,80", "0.002,100,100,80,80",
-                                         "0.003,70,70,80,80"]
-    run(scenario, folder)
+def test_csv_of_the_visible_range_has_every_point(page: Page) -> None:
+    status, text = page.call("GET", ALPHA1 + "/csv?channels=0,1&start=1&end=4")
+    assert status == 200 and page.headers["Content-Disposition"].startswith("attachment;")
+    assert text.splitlines()[7:] == ["time,min 0,max 0,min 1,max 1", "0.001,70,70,80,80", "0.002,100,100,80,80",
+                                     "0.003,70,70,80,80"]
 
 
 def test_a_slow_page_gets_the_latest_acquisition_and_the_count_it_skipped() -> None:

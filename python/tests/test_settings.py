@@ -5,7 +5,6 @@ from __future__ import annotations
 
 import subprocess
 import sys
-from collections.abc import Iterator
 from pathlib import Path
 
 import pytest
@@ -75,20 +74,14 @@ with open(sys.argv[1], "rb+") as held:
 """
 
 
-@pytest.fixture
-def locked(tmp_path: Path) -> Iterator[Settings]:
-    """A settings file whose gate byte another process holds for longer than the bound."""
+def test_a_file_locked_past_the_bound_raises_busy(tmp_path: Path) -> None:
     settings = write_file(tmp_path / "locked.ini", "[S]", "K=v")
+    # Leaving the block closes the holder's standard input, which lets it end.
     with subprocess.Popen([sys.executable, "-c", HOLDER, str(tmp_path / "locked.ini")], stdin=subprocess.PIPE,
                           stdout=subprocess.PIPE, text=True) as holder:
         assert holder.stdout is not None and holder.stdout.readline() == "held\n"
-        yield settings
-        holder.communicate("")
-
-
-def test_a_file_locked_past_the_bound_raises_busy(locked: Settings) -> None:
-    with pytest.raises(zodavudaz.ZdzBusy):
-        locked.get("S", "K")
+        with pytest.raises(zodavudaz.ZdzBusy):
+            settings.get("S", "K")
 
 
 def test_whole_file_and_lines(tmp_path: Path) -> None:

@@ -76,6 +76,11 @@ def open_page(driver: webdriver.Chrome, url: str) -> None:
 
 
 def open_module(driver: webdriver.Chrome, station: int, module: int, which: str) -> None:
-    """Presses the tree's Panel or Viewer button of the module."""
+    """Presses the tree's Panel or Viewer button of the module and waits for the window's plotted data or
+    current values."""
     item = driver.find_element(By.CSS_SELECTOR, f'li.module[data-station="{station}"][data-module="{module}"]')
     item.find_element(By.XPATH, f'./button[text()="{which}"]').click()
+    window = f"{which.lower()}-{station}-{module}"
+    wait(driver, lambda d: d.execute_script(
+        f"const w = document.getElementById('{window}');"
+        "return Boolean(w && (w.querySelector('.plot')?.shown || w.querySelector('.current table')));"), window)

@@ -7,7 +7,7 @@ import sys
 import tempfile
 from pathlib import Path
 
-from page_driver import TOP, Server, open_module, open_page, start_browser, wait
+from page_driver import TOP, Server, open_module, open_page, start_browser
 
 OPENED = [(1, 3, "Viewer"), (2, 2, "Viewer"), (1, 1, "Panel")]
 
@@ -22,10 +22,6 @@ def main(output: str) -> None:
             open_page(browser, server.url)
             for station, module, which in OPENED:
                 open_module(browser, station, module, which)
-                kind = "viewer" if which == "Viewer" else "panel"
-                wait(browser, lambda d: d.execute_script(
-                    f"const w = document.getElementById('{kind}-{station}-{module}');"
-                    "return Boolean(w && (w.querySelector('.plot')?.shown || w.querySelector('.current table')));"))
             browser.save_screenshot(output)
         finally:
             browser.quit()
