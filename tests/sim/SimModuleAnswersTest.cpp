@@ -79,10 +79,7 @@ const RangeRow RangeRows[] = {
 };
 
 TEST_F(SimModuleAnswersTest, AcquiredPointsOfTheChannelRunFromTheStartPointInTheDirectionAsked) {
-  SimModuleConfig config;
-  config.PointNum = 100;
-  config.DataType = 0x32;
-  Make(config);
+  Make({.DataType = 0x32, .PointNum = 100});
   for (const RangeRow& row : RangeRows) {
     SCOPED_TRACE(row.Name);
     std::vector<double> expected;
@@ -116,16 +113,12 @@ const PeriodRow PeriodRows[] = {
 TEST_F(SimModuleAnswersTest, AcquiredValuesFollowTheFormulaAtEveryPoint) {
   for (const PeriodRow& row : PeriodRows) {
     SCOPED_TRACE(row.Name);
-    SimModuleConfig config;
-    config.PointNum = 4000;
-    config.DataType = 0x32;
-    config.Seed = 5;
-    config.Waves = {row.Wave};
-    Make(config);
+    const DWORD seed = 5;
+    Make({.DataType = 0x32, .PointNum = 4000, .Waves = {row.Wave}, .Seed = seed});
     std::vector<double> expected;
     for (LONG point = row.Start; point < row.Start + row.Points; ++point)
-      expected.insert(expected.end(), {SimWaveValue(row.Wave, 0, 0, point, config.Seed, false),
-                                       SimWaveValue(row.Wave, 0, 0, point, config.Seed, true)});
+      expected.insert(expected.end(), {SimWaveValue(row.Wave, 0, 0, point, seed, false),
+                                       SimWaveValue(row.Wave, 0, 0, point, seed, true)});
     EXPECT_EQ(Ask(0, row.Start, row.Points, 0), expected);
   }
 }
@@ -161,16 +154,11 @@ const FormulaRow FormulaRows[] = {
 TEST_F(SimModuleAnswersTest, ValuesFollowTheDocumentedFormulaForEveryType) {
   for (const FormulaRow& row : FormulaRows) {
     SCOPED_TRACE(row.Name);
-    SimModuleConfig config;
-    config.Channels = 1;
-    config.PointNum = 10;
-    config.DataType = row.Type;
-    config.Waves.resize(1);
-    const std::string wave = row.Wave;
-    SimWaveShapeOf(wave.substr(0, wave.find(' ')).c_str(), config.Waves[0].Shape);
-    std::sscanf(row.Wave, "%*s %lf %lf %lf", &config.Waves[0].Amplitude, &config.Waves[0].Frequency,
-                &config.Waves[0].Offset);
-    Make(config);
+    SimWave wave;
+    const std::string text = row.Wave;
+    SimWaveShapeOf(text.substr(0, text.find(' ')).c_str(), wave.Shape);
+    std::sscanf(row.Wave, "%*s %lf %lf %lf", &wave.Amplitude, &wave.Frequency, &wave.Offset);
+    Make({.Channels = 1, .DataType = row.Type, .PointNum = 10, .Waves = {wave}});
     const std::vector<double> values = Ask(0, 0, -1, 0);
     ASSERT_EQ(values.size(), 20u);
     EXPECT_EQ(Type, row.Type);

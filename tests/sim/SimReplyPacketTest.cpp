@@ -18,10 +18,7 @@ class SimReplyPacketTest : public testing::Test {
 protected:
   SimReplyPacketTest() {
     SimReset();
-    SimModuleConfig config;
-    config.Station = Station;
-    config.ModuleId = Slot;
-    Frontend = SimCreateFrontend(config);
+    Frontend = SimCreateFrontend({.Station = Station, .ModuleId = Slot});
   }
   ~SimReplyPacketTest() override { SimReset(); }
 
