@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <iterator>
+#include <span>
 #include <vector>
 
 namespace {
@@ -237,14 +237,13 @@ const MalformedRow ModuleKeyRows[] = {
 struct MalformedTable {
   const char* DescriptionStart;
   const char* MessageStart;
-  const MalformedRow* Begin;
-  const MalformedRow* End;
+  std::span<const MalformedRow> Rows;
 };
 
 const MalformedTable MalformedTables[] = {
-    {"", "", std::begin(WholeFileRows), std::end(WholeFileRows)},
-    {"[Stations]\nNames=X\n\n[StationX]\n", " [StationX] ", std::begin(StationKeyRows), std::end(StationKeyRows)},
-    {STATION_X MODULE_X, " [StationX-Module1] ", std::begin(ModuleKeyRows), std::end(ModuleKeyRows)},
+    {"", "", WholeFileRows},
+    {"[Stations]\nNames=X\n\n[StationX]\n", " [StationX] ", StationKeyRows},
+    {STATION_X MODULE_X, " [StationX-Module1] ", ModuleKeyRows},
 };
 
 #undef STATION_X
@@ -256,11 +255,11 @@ TEST_F(VirtualStationFileTest, MalformedDescriptionsNameFileSectionAndKeyAndMake
   CStation own;
   Database.StationMap.SetAt(2, &own);
   for (const MalformedTable& table : MalformedTables)
-    for (const MalformedRow* row = table.Begin; row != table.End; ++row) {
-      SCOPED_TRACE(row->Name);
+    for (const MalformedRow& row : table.Rows) {
+      SCOPED_TRACE(row.Name);
       CString message;
-      EXPECT_EQ(Load(table.DescriptionStart + std::string(row->Description), message), 0);
-      EXPECT_EQ(std::string(message), Path + table.MessageStart + row->Message);
+      EXPECT_EQ(Load(table.DescriptionStart + std::string(row.Description), message), 0);
+      EXPECT_EQ(std::string(message), Path + table.MessageStart + row.Message);
       EXPECT_EQ(Database.StationMap.GetCount(), 1);
       EXPECT_EQ(SimLiveFrontends(1, 1), 0);
     }
