@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <map>
 
@@ -134,21 +133,19 @@ TEST(DemoTest, PlaysAStationFileOfOnesOwnAndSaysWhatItSkips) {
   }
 }
 
-struct ArgumentRow {
-  const char* Name;
-  std::string Arguments;
-  int Exit;
-  /// A text standard output holds.
-  std::string Out;
-  /// The start of standard error.
-  std::string Err;
-};
-
 TEST(DemoTest, ArgumentsItCannotPlayAreRefusedWithTheReason) {
   const TempFolder folder;
   WriteAll(folder / "refused.ini", "[Stations]\nNames=A\n");
   const std::string usage = "usage: zdz-demo [SETTINGS-FOLDER [STATION-FILE]]\n";
-  const ArgumentRow rows[] = {
+  const struct {
+    const char* Name;
+    std::string Arguments;
+    int Exit;
+    /// A text standard output holds.
+    std::string Out;
+    /// The start of standard error.
+    std::string Err;
+  } rows[] = {
       {"help naming the shipped files it finds", "--help", 0, "/share/zodavudaz/demo/VirtualStations.ini\n", ""},
       {"short help", "-h", 0, usage, ""},
       {"unknown option", "--verbose", 2, "", usage},
@@ -158,7 +155,7 @@ TEST(DemoTest, ArgumentsItCannotPlayAreRefusedWithTheReason) {
       {"refused station file", ShippedSettings + " '" + (folder / "refused.ini") + "'", 1, "",
        "zdz-demo: " + (folder / "refused.ini") + " [StationA]: section missing\n"},
   };
-  for (const ArgumentRow& row : rows) {
+  for (const auto& row : rows) {
     SCOPED_TRACE(row.Name);
     const ToolRun run = RunDemo(row.Arguments);
     EXPECT_EQ(run.Exit, row.Exit);
