@@ -22,13 +22,6 @@ protected:
   }
   ~SimReplyPacketTest() override { SimReset(); }
 
-  /// The reply packet to a GUI query sent with sync; null when the query fails.
-  _ModulePacket* Ask(CRplySync& sync) {
-    _ModulePacket* reply = nullptr;
-    EXPECT_EQ(Frontend->Query(CmdGroupGui, Cntl, nullptr, 0xFF, 0, &reply, &sync, 0), 0);
-    return reply;
-  }
-
   CFeModule* Frontend = nullptr;
 };
 
@@ -62,7 +55,8 @@ TEST_F(SimReplyPacketTest, TransferIsSplitIntoWholeAndOnePartPacketNamingTheReco
     SimClearFaults(Station, Slot);
     SimAddFault(Station, Slot, {.PacketBytes = row.PacketBytes});
     CRplySync& sync = syncs[index % 2];
-    _ModulePacket* packet = Ask(sync);
+    _ModulePacket* packet = nullptr;
+    ASSERT_EQ(Frontend->Query(CmdGroupGui, Cntl, nullptr, 0xFF, 0, &packet, &sync, 0), 0);
     ASSERT_NE(packet, nullptr);
     const CEndianModulePacket reply(packet);
     EXPECT_EQ(reply.GetAllPacket(), row.Packets);
