@@ -26,12 +26,6 @@ std::size_t Occurrences(const std::string& text, const std::string& part) {
   return count;
 }
 
-/// The copy of the settings the demo says it worked on.
-std::string CopyFolder(const std::string& out) {
-  const std::size_t begin = out.find("copied to ") + 10;
-  return out.substr(begin, out.find(" (the demo writes", begin) - begin);
-}
-
 /// Runs the demo with ZDZ_VIRTUAL_STATIONS set to stationFile (unset when empty).
 ToolRun RunDemo(const std::string& arguments, const std::string& stationFile = "") {
   if (stationFile.empty())
@@ -56,7 +50,10 @@ TEST(DemoTest, PlaysTheShippedStationsInIdOrderShowingEachPostOnceAndWritesOnlyI
     last = at;
   }
   EXPECT_EQ(FilesOf(ShippedSettings), before) << "the shipped settings are copied, never written";
-  EXPECT_FALSE(std::filesystem::exists(CopyFolder(run.Out))) << "the copy goes at the end";
+  // The copy of the settings the demo says it worked on.
+  const std::size_t copy = run.Out.find("copied to ") + 10;
+  const std::string copyFolder = run.Out.substr(copy, run.Out.find(" (the demo writes", copy) - copy);
+  EXPECT_FALSE(std::filesystem::exists(copyFolder)) << "the copy goes at the end";
   // Each post is shown once, under the call that made it: the buttons of the control scene and of
   // the live sequence.
   EXPECT_EQ(Occurrences(run.Out, "received 0x437"), 4u);
