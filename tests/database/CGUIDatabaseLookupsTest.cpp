@@ -90,7 +90,8 @@ TEST_F(LookupsTest, FrontEndAndModuleWalksAndResetsPassOverNullRecords) {
   EXPECT_EQ(Database.StationMap.GetCount(), 0);
 }
 
-TEST_F(LookupsTest, SlotCountComesFromTheModelName) {
+// A slot joined to the next ends its group only as the station's last slot, which needs a slot count.
+TEST_F(LookupsTest, SlotCountComesFromTheModelNameAndEndsAGroupByPosition) {
   const struct {
     const char* Model;
     BYTE Slots;
@@ -98,8 +99,9 @@ TEST_F(LookupsTest, SlotCountComesFromTheModelName) {
   WORD id = 1;
   for (const auto& row : rows) {
     SCOPED_TRACE(row.Model);
-    FileStation(id, "", row.Model);
+    FileStation(id, "", row.Model).ConnectStatus[4] = 1;
     EXPECT_EQ(Database.GetMaxSlot(id), row.Slots);
+    EXPECT_EQ(Database.CheckTerm(id, 4), row.Slots == 4 ? 1 : 0);
     ++id;
   }
   EXPECT_EQ(Database.GetMaxSlot(999), 0);
@@ -141,18 +143,6 @@ TEST_F(LookupsTest, ConnectedGroupOfAnEightSlotStation) {
     EXPECT_EQ(Database.CheckTerm(5, row.Slot), row.Term);
     EXPECT_EQ(Database.GetConnectNum(5, row.Slot), row.ConnectNum);
   }
-}
-
-TEST_F(LookupsTest, OnAFourSlotStationASlotJoinedBeyondTheLastIsNoTerminal) {
-  CStation& station = FileStation(5, "G", "ZI400");
-  std::copy(GroupStatus.begin(), GroupStatus.end(), station.ConnectStatus);
-  station.ConnectStatus[4] = 1;
-  EXPECT_EQ(Database.CheckTerm(5, 4), 1);
-  EXPECT_EQ(Database.CheckTerm(5, 8), 0);
-  station.ConnectStatus[4] = 0;
-  station.ModelName[0] = 'X';
-  station.ConnectStatus[5] = 1;
-  EXPECT_EQ(Database.CheckTerm(5, 5), 0) << "no slot count, no terminal by position";
 }
 
 TEST_F(LookupsTest, SlotsOf256AndAboveAreAnsweredAsNotFiled) {
