@@ -1,6 +1,5 @@
 #include "tests/database/DatabaseFixture.h"
 
-#include <array>
 #include <functional>
 #include <vector>
 
@@ -109,34 +108,28 @@ TEST_F(LookupsTest, SlotCountComesFromTheModelNameAndEndsAGroupByPosition) {
   EXPECT_EQ(Database.GetMaxSlot(id), 0) << "a model name filling its array is read no further";
 }
 
-namespace {
-struct GroupRow {
-  const char* Name;
-  WORD Slot;
-  BYTE Master;
-  WORD ConnectNo;
-  int Term;
-  WORD ConnectNum;
-};
-
-// Slots 1, 2 and 3 form one group on an eight-slot station; slot 8 is joined to nothing beyond.
-constexpr std::array<BYTE, StationSlotCount> GroupStatus = {0, 1, 1, 0, 0, 0, 0, 0, 1};
-
-const GroupRow GroupRows[] = {
-    {"master", 1, 1, 0, 0, 3},
-    {"member", 2, 1, 1, 0, 2},
-    {"terminal", 3, 1, 2, 1, 1},
-    {"lone slot", 4, 4, 0, 1, 1},
-    {"last slot joined", 8, 8, 0, 1, 1},
-    {"beyond counted slots", 9, 8, 1, 1, 1},
-    {"extra module", 0x12, 0x12, 0, 0, 1},
-};
-} // namespace
-
 TEST_F(LookupsTest, ConnectedGroupOfAnEightSlotStation) {
+  // Slots 1, 2 and 3 form one group; slot 8 is joined to nothing beyond.
   CStation& station = FileStation(5, "G", "RA800");
-  std::copy(GroupStatus.begin(), GroupStatus.end(), station.ConnectStatus);
-  for (const GroupRow& row : GroupRows) {
+  for (WORD slot : {1, 2, 8})
+    station.ConnectStatus[slot] = 1;
+  const struct {
+    const char* Name;
+    WORD Slot;
+    BYTE Master;
+    WORD ConnectNo;
+    int Term;
+    WORD ConnectNum;
+  } rows[] = {
+      {"master", 1, 1, 0, 0, 3},
+      {"member", 2, 1, 1, 0, 2},
+      {"terminal", 3, 1, 2, 1, 1},
+      {"lone slot", 4, 4, 0, 1, 1},
+      {"last slot joined", 8, 8, 0, 1, 1},
+      {"beyond counted slots", 9, 8, 1, 1, 1},
+      {"extra module", 0x12, 0x12, 0, 0, 1},
+  };
+  for (const auto& row : rows) {
     SCOPED_TRACE(row.Name);
     EXPECT_EQ(Database.SearchMaster(5, row.Slot), row.Master);
     EXPECT_EQ(Database.GetConnectNo(5, row.Slot), row.ConnectNo);
