@@ -8,7 +8,7 @@ class AcqDataTest : public SimModuleFixture {
 protected:
   AcqDataTest() : Station(FileStation(5)) {}
   /// Slot 2 on a fresh simulated module of 1000 points of 16-bit pairs, with fault added.
-  CModule& Restart(const SimFault& fault, WORD members = 1, WORD channels = 4) {
+  void Restart(const SimFault& fault, WORD members = 1, WORD channels = 4) {
     SimReset();
     SimModuleConfig config{5, 2, channels, members};
     CModule* module = nullptr;
@@ -17,7 +17,6 @@ protected:
     module->Frontend = SimCreateFrontend(config);
     module->AcqChannel = channels;
     SimAddFault(5, 2, fault);
-    return *module;
   }
   CStation& Station;
   WORD Type = 0xBEEF;

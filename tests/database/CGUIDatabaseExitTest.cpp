@@ -11,15 +11,10 @@ TEST_F(ExitTest, EndsExtraFrontEndsAndEveryModuleButKeepsTheStations) {
   frontEnd.ScaleTable = new CHNLINF[1];
   CModule& kept = FileModule(frontEnds, 0x03);
   CStation& station = FileStation(1);
-  for (WORD id : {1, 2, 0x21})
-    FileSimModule(station, {0, id});
-  Database.AddGuiFilter(1, 1, 4, 4);
   const std::pair<WORD, DWORD> events[] = {{1, 5}, {2, 0xFFFF}, {0x21, 9}};
-  for (auto [id, event] : events) {
-    CModule* module = nullptr;
-    Database.GetModuleInf(1, id, &module);
-    module->EventId = event;
-  }
+  for (auto [id, event] : events)
+    FileSimModule(station, {0, id}).EventId = event;
+  Database.AddGuiFilter(1, 1, 4, 4);
   CStation& other = FileStation(16); // walked after station 1
   FileModule(other, 3).EventId = 7;
   Database.StationMap.SetAt(3, nullptr);

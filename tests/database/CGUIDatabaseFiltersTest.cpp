@@ -13,7 +13,11 @@ protected:
   CModule& Module;
 };
 
-TEST_F(FiltersTest, AFilterIsReplacedUnderItsKeyAndNamedAndNumberedKeysAreApart) {
+TEST_F(FiltersTest, FiltersAreReplacedUnderTheirKeysAndRemovedAndUnfiledModulesAreIgnored) {
+  Database.AddGuiFilter(1, 3, 1, 1);
+  Database.AddGuiFilter(2, 2, CString("Gain"), 1);
+  Database.RemoveAllGuiFilter(1, 3);
+  EXPECT_EQ(Module.FilterMap.GetCount() + Module.NamedFilterMap.GetCount(), 0);
   Database.AddGuiFilter(1, 2, 5, 7);
   Database.AddGuiFilter(1, 2, 5, 9); // the leak checker finds a replaced filter left unreleased
   Database.AddGuiFilter(1, 2, CString("0"), 4);
@@ -28,15 +32,8 @@ TEST_F(FiltersTest, AFilterIsReplacedUnderItsKeyAndNamedAndNumberedKeysAreApart)
   CGuiFilter* filter = reinterpret_cast<CGuiFilter*>(1);
   EXPECT_EQ(Database.GetGuiFilter(1, 2, 9, &filter), 0);
   EXPECT_EQ(filter, reinterpret_cast<CGuiFilter*>(1)) << "left unchanged";
-}
-
-TEST_F(FiltersTest, RemovingAllEmptiesBothMapsAndUnfiledModulesAreIgnored) {
-  Database.AddGuiFilter(1, 3, 1, 1);
-  Database.AddGuiFilter(2, 2, CString("Gain"), 1);
-  Database.RemoveAllGuiFilter(1, 3);
-  EXPECT_EQ(Module.FilterMap.GetCount() + Module.NamedFilterMap.GetCount(), 0);
-  Database.AddGuiFilter(1, 2, 5, 7);
   Database.AddGuiFilter(1, 2, CString("Gain"), 3);
   Database.RemoveAllGuiFilter(1, 2); // the leak checker finds records left unreleased
-  EXPECT_EQ(std::make_pair(Filed(WORD{5}).first, Filed(CString("Gain")).first), std::make_pair(-1, -1));
+  EXPECT_EQ(std::make_tuple(Filed(WORD{0}).first, Filed(WORD{5}).first, Filed(CString("Gain")).first),
+            std::make_tuple(-1, -1, -1));
 }

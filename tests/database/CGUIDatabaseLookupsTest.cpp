@@ -1,6 +1,5 @@
 #include "tests/database/DatabaseFixture.h"
 
-#include <array>
 #include <functional>
 #include <vector>
 
@@ -90,7 +89,8 @@ TEST_F(LookupsTest, FrontEndAndModuleWalksAndResetsPassOverNullRecords) {
   EXPECT_EQ(Database.StationMap.GetCount(), 0);
 }
 
-TEST_F(LookupsTest, SlotCountComesFromTheModelName) {
+// A slot joined to the next ends its group only as the station's last slot, which needs a slot count.
+TEST_F(LookupsTest, SlotCountComesFromTheModelNameAndEndsAGroupByPosition) {
   const struct {
     const char* Model;
     BYTE Slots;
@@ -98,8 +98,9 @@ TEST_F(LookupsTest, SlotCountComesFromTheModelName) {
   WORD id = 1;
   for (const auto& row : rows) {
     SCOPED_TRACE(row.Model);
-    FileStation(id, "", row.Model);
+    FileStation(id, "", row.Model).ConnectStatus[4] = 1;
     EXPECT_EQ(Database.GetMaxSlot(id), row.Slots);
+    EXPECT_EQ(Database.CheckTerm(id, 4), row.Slots == 4 ? 1 : 0);
     ++id;
   }
   EXPECT_EQ(Database.GetMaxSlot(999), 0);
@@ -107,52 +108,34 @@ TEST_F(LookupsTest, SlotCountComesFromTheModelName) {
   EXPECT_EQ(Database.GetMaxSlot(id), 0) << "a model name filling its array is read no further";
 }
 
-namespace {
-struct GroupRow {
-  const char* Name;
-  WORD Slot;
-  BYTE Master;
-  WORD ConnectNo;
-  int Term;
-  WORD ConnectNum;
-};
-
-// Slots 1, 2 and 3 form one group on an eight-slot station; slot 8 is joined to nothing beyond.
-constexpr std::array<BYTE, StationSlotCount> GroupStatus = {0, 1, 1, 0, 0, 0, 0, 0, 1};
-
-const GroupRow GroupRows[] = {
-    {"master", 1, 1, 0, 0, 3},
-    {"member", 2, 1, 1, 0, 2},
-    {"terminal", 3, 1, 2, 1, 1},
-    {"lone slot", 4, 4, 0, 1, 1},
-    {"last slot joined", 8, 8, 0, 1, 1},
-    {"beyond counted slots", 9, 8, 1, 1, 1},
-    {"extra module", 0x12, 0x12, 0, 0, 1},
-};
-} // namespace
-
 TEST_F(LookupsTest, ConnectedGroupOfAnEightSlotStation) {
+  // Slots 1, 2 and 3 form one group; slot 8 is joined to nothing beyond.
   CStation& station = FileStation(5, "G", "RA800");
-  std::copy(GroupStatus.begin(), GroupStatus.end(), station.ConnectStatus);
-  for (const GroupRow& row : GroupRows) {
+  for (WORD slot : {1, 2, 8})
+    station.ConnectStatus[slot] = 1;
+  const struct {
+    const char* Name;
+    WORD Slot;
+    BYTE Master;
+    WORD ConnectNo;
+    int Term;
+    WORD ConnectNum;
+  } rows[] = {
+      {"master", 1, 1, 0, 0, 3},
+      {"member", 2, 1, 1, 0, 2},
+      {"terminal", 3, 1, 2, 1, 1},
+      {"lone slot", 4, 4, 0, 1, 1},
+      {"last slot joined", 8, 8, 0, 1, 1},
+      {"beyond counted slots", 9, 8, 1, 1, 1},
+      {"extra module", 0x12, 0x12, 0, 0, 1},
+  };
+  for (const auto& row : rows) {
     SCOPED_TRACE(row.Name);
     EXPECT_EQ(Database.SearchMaster(5, row.Slot), row.Master);
     EXPECT_EQ(Database.GetConnectNo(5, row.Slot), row.ConnectNo);
     EXPECT_EQ(Database.CheckTerm(5, row.Slot), row.Term);
     EXPECT_EQ(Database.GetConnectNum(5, row.Slot), row.ConnectNum);
   }
-}
-
-TEST_F(LookupsTest, OnAFourSlotStationASlotJoinedBeyondTheLastIsNoTerminal) {
-  CStation& station = FileStation(5, "G", "ZI400");
-  std::copy(GroupStatus.begin(), GroupStatus.end(), station.ConnectStatus);
-  station.ConnectStatus[4] = 1;
-  EXPECT_EQ(Database.CheckTerm(5, 4), 1);
-  EXPECT_EQ(Database.CheckTerm(5, 8), 0);
-  station.ConnectStatus[4] = 0;
-  station.ModelName[0] = 'X';
-  station.ConnectStatus[5] = 1;
-  EXPECT_EQ(Database.CheckTerm(5, 5), 0) << "no slot count, no terminal by position";
 }
 
 TEST_F(LookupsTest, SlotsOf256AndAboveAreAnsweredAsNotFiled) {

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <map>
 
@@ -25,12 +24,6 @@ std::size_t Occurrences(const std::string& text, const std::string& part) {
   for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
     ++count;
   return count;
-}
-
-/// The copy of the settings the demo says it worked on.
-std::string CopyFolder(const std::string& out) {
-  const std::size_t begin = out.find("copied to ") + 10;
-  return out.substr(begin, out.find(" (the demo writes", begin) - begin);
 }
 
 /// Runs the demo with ZDZ_VIRTUAL_STATIONS set to stationFile (unset when empty).
@@ -57,7 +50,10 @@ TEST(DemoTest, PlaysTheShippedStationsInIdOrderShowingEachPostOnceAndWritesOnlyI
     last = at;
   }
   EXPECT_EQ(FilesOf(ShippedSettings), before) << "the shipped settings are copied, never written";
-  EXPECT_FALSE(std::filesystem::exists(CopyFolder(run.Out))) << "the copy goes at the end";
+  // The copy of the settings the demo says it worked on.
+  const std::size_t copy = run.Out.find("copied to ") + 10;
+  const std::string copyFolder = run.Out.substr(copy, run.Out.find(" (the demo writes", copy) - copy);
+  EXPECT_FALSE(std::filesystem::exists(copyFolder)) << "the copy goes at the end";
   // Each post is shown once, under the call that made it: the buttons of the control scene and of
   // the live sequence.
   EXPECT_EQ(Occurrences(run.Out, "received 0x437"), 4u);
@@ -134,21 +130,19 @@ TEST(DemoTest, PlaysAStationFileOfOnesOwnAndSaysWhatItSkips) {
   }
 }
 
-struct ArgumentRow {
-  const char* Name;
-  std::string Arguments;
-  int Exit;
-  /// A text standard output holds.
-  std::string Out;
-  /// The start of standard error.
-  std::string Err;
-};
-
 TEST(DemoTest, ArgumentsItCannotPlayAreRefusedWithTheReason) {
   const TempFolder folder;
   WriteAll(folder / "refused.ini", "[Stations]\nNames=A\n");
   const std::string usage = "usage: zdz-demo [SETTINGS-FOLDER [STATION-FILE]]\n";
-  const ArgumentRow rows[] = {
+  const struct {
+    const char* Name;
+    std::string Arguments;
+    int Exit;
+    /// A text standard output holds.
+    std::string Out;
+    /// The start of standard error.
+    std::string Err;
+  } rows[] = {
       {"help naming the shipped files it finds", "--help", 0, "/share/zodavudaz/demo/VirtualStations.ini\n", ""},
       {"short help", "-h", 0, usage, ""},
       {"unknown option", "--verbose", 2, "", usage},
@@ -158,7 +152,7 @@ TEST(DemoTest, ArgumentsItCannotPlayAreRefusedWithTheReason) {
       {"refused station file", ShippedSettings + " '" + (folder / "refused.ini") + "'", 1, "",
        "zdz-demo: " + (folder / "refused.ini") + " [StationA]: section missing\n"},
   };
-  for (const ArgumentRow& row : rows) {
+  for (const auto& row : rows) {
     SCOPED_TRACE(row.Name);
     const ToolRun run = RunDemo(row.Arguments);
     EXPECT_EQ(run.Exit, row.Exit);

@@ -7,12 +7,11 @@
 
 #include <cfloat>
 #include <cstdint>
-#include <cstdio>
 #include <set>
-#include <string>
 #include <vector>
 
 namespace {
+using enum SimWaveShape;
 constexpr WORD CntlAcqData = 0x40C;
 constexpr WORD LongType = 0x21;
 
@@ -79,10 +78,7 @@ const RangeRow RangeRows[] = {
 };
 
 TEST_F(SimModuleAnswersTest, AcquiredPointsOfTheChannelRunFromTheStartPointInTheDirectionAsked) {
-  SimModuleConfig config;
-  config.PointNum = 100;
-  config.DataType = 0x32;
-  Make(config);
+  Make({.DataType = 0x32, .PointNum = 100});
   for (const RangeRow& row : RangeRows) {
     SCOPED_TRACE(row.Name);
     std::vector<double> expected;
@@ -102,37 +98,33 @@ struct PeriodRow {
 // Replies whose values repeat are copied on from one period; each must still equal the formula at
 // every point, and waves that do not repeat exactly must not be copied.
 const PeriodRow PeriodRows[] = {
-    {"WholeSine", {SimWaveShape::Sine, 1e6, 7, 3}, 0, 2500},
-    {"WholeSineAboveTheSampleRate", {SimWaveShape::Sine, 1e6, 1234, 0}, 5, 700},
-    {"SineOfAThousand", {SimWaveShape::Sine, 1e6, 1000, 1}, 0, 10},
-    {"SquareFromAPoint", {SimWaveShape::Square, 2, 250, 0}, 3, 11},
-    {"RampOfWholeNumbers", {SimWaveShape::Ramp, 30000, 3, 10000}, 40, 700},
-    {"FractionalFrequency", {SimWaveShape::Sine, 1e6, 2.5, 0}, 0, 1200},
-    {"ProductBeyond64Bits", {SimWaveShape::Sine, 1e6, 9007199254740991.0, 0}, 1500, 2500},
-    {"Noise", {SimWaveShape::Noise, 1, 250, 0}, 0, 20},
+    {"WholeSine", {Sine, 1e6, 7, 3}, 0, 2500},
+    {"WholeSineAboveTheSampleRate", {Sine, 1e6, 1234, 0}, 5, 700},
+    {"SineOfAThousand", {Sine, 1e6, 1000, 1}, 0, 10},
+    {"SquareFromAPoint", {Square, 2, 250, 0}, 3, 11},
+    {"RampOfWholeNumbers", {Ramp, 30000, 3, 10000}, 40, 700},
+    {"FractionalFrequency", {Sine, 1e6, 2.5, 0}, 0, 1200},
+    {"ProductBeyond64Bits", {Sine, 1e6, 9007199254740991.0, 0}, 1500, 2500},
+    {"Noise", {Noise, 1, 250, 0}, 0, 20},
     {"Steps", {}, 10, 500},
 };
 
 TEST_F(SimModuleAnswersTest, AcquiredValuesFollowTheFormulaAtEveryPoint) {
   for (const PeriodRow& row : PeriodRows) {
     SCOPED_TRACE(row.Name);
-    SimModuleConfig config;
-    config.PointNum = 4000;
-    config.DataType = 0x32;
-    config.Seed = 5;
-    config.Waves = {row.Wave};
-    Make(config);
+    const DWORD seed = 5;
+    Make({.DataType = 0x32, .PointNum = 4000, .Waves = {row.Wave}, .Seed = seed});
     std::vector<double> expected;
     for (LONG point = row.Start; point < row.Start + row.Points; ++point)
-      expected.insert(expected.end(), {SimWaveValue(row.Wave, 0, 0, point, config.Seed, false),
-                                       SimWaveValue(row.Wave, 0, 0, point, config.Seed, true)});
+      expected.insert(expected.end(), {SimWaveValue(row.Wave, 0, 0, point, seed, false),
+                                       SimWaveValue(row.Wave, 0, 0, point, seed, true)});
     EXPECT_EQ(Ask(0, row.Start, row.Points, 0), expected);
   }
 }
 
 struct FormulaRow {
   const char* Name;
-  const char* Wave;
+  SimWave Wave;
   BYTE Type;
   /// The expected values of the first points of the first acquisition.
   std::vector<double> Values;
@@ -143,34 +135,25 @@ constexpr double FloatTenth = static_cast<float>(0.1);
 // Points 0.001 s apart; the values of the documented formulas, converted to each type. Integer types
 // cut toward zero, not to the nearest or the lower whole number, and saturate.
 const FormulaRow FormulaRows[] = {
-    {"SquareBoundaryBelongsToTheSecondHalf", "square 5 100", 0x20, {5, 5, 5, 5, 5, -5, -5, -5, -5, -5}},
-    {"SineInt32TowardZero", "sine 100 125", 0x20, {0, 70, 100, 70, 0, -70, -100, -70, 0, 70}},
-    {"RampUnsignedByteSaturates", "ramp 100 100 50", 0x00, {0, 0, 0, 10, 30, 50, 70, 90, 110, 130}},
-    {"PositiveFractionsCutDown", "square 0.5 250 2.2", 0x10, {2, 2, 1, 1}},
-    {"NegativeFractionsCutUp", "square 0.5 250 -2.2", 0x10, {-1, -1, -2, -2}},
-    {"SignedWordsSaturate", "square 40000 250", 0x11, {32767, 32767, -32768, -32768}},
-    {"UnsignedBytesSaturate", "square 200 250 100", 0x00, {255, 255, 0, 0}},
-    {"UnsignedBytesCutTowardZero", "square 0.9 250", 0x00, {0, 0, 0, 0}},
-    {"LongsSaturate", "square 3e9 250", 0x20, {2147483647.0, 2147483647.0, -2147483648.0, -2147483648.0}},
-    {"LongsCutTowardZero", "square 2.9 250 -0.5", 0x21, {2, 2, -3, -3}},
-    {"FloatsRoundToTheNearest", "square 0.1 250", 0x22, {FloatTenth, FloatTenth, -FloatTenth, -FloatTenth}},
-    {"FloatsSaturate", "square 1e39 250", 0x22, {FLT_MAX, FLT_MAX, -FLT_MAX, -FLT_MAX}},
-    {"DoublesAsComputed", "square 0.1 250", 0x32, {0.1, 0.1, -0.1, -0.1}},
+    {"SquareBoundaryBelongsToTheSecondHalf", {Square, 5, 100}, 0x20, {5, 5, 5, 5, 5, -5, -5, -5, -5, -5}},
+    {"SineInt32TowardZero", {Sine, 100, 125}, 0x20, {0, 70, 100, 70, 0, -70, -100, -70, 0, 70}},
+    {"RampUnsignedByteSaturates", {Ramp, 100, 100, 50}, 0x00, {0, 0, 0, 10, 30, 50, 70, 90, 110, 130}},
+    {"PositiveFractionsCutDown", {Square, 0.5, 250, 2.2}, 0x10, {2, 2, 1, 1}},
+    {"NegativeFractionsCutUp", {Square, 0.5, 250, -2.2}, 0x10, {-1, -1, -2, -2}},
+    {"SignedWordsSaturate", {Square, 40000, 250}, 0x11, {32767, 32767, -32768, -32768}},
+    {"UnsignedBytesSaturate", {Square, 200, 250, 100}, 0x00, {255, 255, 0, 0}},
+    {"UnsignedBytesCutTowardZero", {Square, 0.9, 250}, 0x00, {0, 0, 0, 0}},
+    {"LongsSaturate", {Square, 3e9, 250}, 0x20, {2147483647.0, 2147483647.0, -2147483648.0, -2147483648.0}},
+    {"LongsCutTowardZero", {Square, 2.9, 250, -0.5}, 0x21, {2, 2, -3, -3}},
+    {"FloatsRoundToTheNearest", {Square, 0.1, 250}, 0x22, {FloatTenth, FloatTenth, -FloatTenth, -FloatTenth}},
+    {"FloatsSaturate", {Square, 1e39, 250}, 0x22, {FLT_MAX, FLT_MAX, -FLT_MAX, -FLT_MAX}},
+    {"DoublesAsComputed", {Square, 0.1, 250}, 0x32, {0.1, 0.1, -0.1, -0.1}},
 };
 
 TEST_F(SimModuleAnswersTest, ValuesFollowTheDocumentedFormulaForEveryType) {
   for (const FormulaRow& row : FormulaRows) {
     SCOPED_TRACE(row.Name);
-    SimModuleConfig config;
-    config.Channels = 1;
-    config.PointNum = 10;
-    config.DataType = row.Type;
-    config.Waves.resize(1);
-    const std::string wave = row.Wave;
-    SimWaveShapeOf(wave.substr(0, wave.find(' ')).c_str(), config.Waves[0].Shape);
-    std::sscanf(row.Wave, "%*s %lf %lf %lf", &config.Waves[0].Amplitude, &config.Waves[0].Frequency,
-                &config.Waves[0].Offset);
-    Make(config);
+    Make({.Channels = 1, .DataType = row.Type, .PointNum = 10, .Waves = {row.Wave}});
     const std::vector<double> values = Ask(0, 0, -1, 0);
     ASSERT_EQ(values.size(), 20u);
     EXPECT_EQ(Type, row.Type);
@@ -183,7 +166,7 @@ TEST_F(SimModuleAnswersTest, ValuesFollowTheDocumentedFormulaForEveryType) {
 }
 
 TEST(SimWaveTest, EveryPointOfAnInt16RampIsExact) {
-  SimWave ramp{SimWaveShape::Ramp, 30000, 3, 10000};
+  SimWave ramp{Ramp, 30000, 3, 10000};
   for (std::uint64_t point = 0; point < 500; ++point) {
     const long long exact = 30000LL * (2 * static_cast<long long>((3 * point) % 1000) - 1000) / 1000 + 10000;
     ASSERT_EQ(SimWaveValue(ramp, 0, 0, point, 0, false), static_cast<double>(exact)) << point;
@@ -191,7 +174,7 @@ TEST(SimWaveTest, EveryPointOfAnInt16RampIsExact) {
 }
 
 TEST(SimWaveTest, NoiseStaysWithinItsAmplitudeAndVaries) {
-  const SimWave noise{SimWaveShape::Noise, 20, 0, 100};
+  const SimWave noise{Noise, 20, 0, 100};
   std::set<double> values;
   for (std::uint64_t point = 0; point < 64; ++point)
     values.insert(SimWaveValue(noise, 0, 0, point, 0, false));

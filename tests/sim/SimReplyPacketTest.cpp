@@ -18,19 +18,9 @@ class SimReplyPacketTest : public testing::Test {
 protected:
   SimReplyPacketTest() {
     SimReset();
-    SimModuleConfig config;
-    config.Station = Station;
-    config.ModuleId = Slot;
-    Frontend = SimCreateFrontend(config);
+    Frontend = SimCreateFrontend({.Station = Station, .ModuleId = Slot});
   }
   ~SimReplyPacketTest() override { SimReset(); }
-
-  /// The reply packet to a GUI query sent with sync; null when the query fails.
-  _ModulePacket* Ask(CRplySync& sync) {
-    _ModulePacket* reply = nullptr;
-    EXPECT_EQ(Frontend->Query(CmdGroupGui, Cntl, nullptr, 0xFF, 0, &reply, &sync, 0), 0);
-    return reply;
-  }
 
   CFeModule* Frontend = nullptr;
 };
@@ -65,7 +55,8 @@ TEST_F(SimReplyPacketTest, TransferIsSplitIntoWholeAndOnePartPacketNamingTheReco
     SimClearFaults(Station, Slot);
     SimAddFault(Station, Slot, {.PacketBytes = row.PacketBytes});
     CRplySync& sync = syncs[index % 2];
-    _ModulePacket* packet = Ask(sync);
+    _ModulePacket* packet = nullptr;
+    ASSERT_EQ(Frontend->Query(CmdGroupGui, Cntl, nullptr, 0xFF, 0, &packet, &sync, 0), 0);
     ASSERT_NE(packet, nullptr);
     const CEndianModulePacket reply(packet);
     EXPECT_EQ(reply.GetAllPacket(), row.Packets);

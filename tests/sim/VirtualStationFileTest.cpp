@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <iterator>
+#include <span>
 #include <vector>
 
 namespace {
@@ -115,10 +115,7 @@ TEST_F(VirtualStationFileTest, DescriptionsReadBackThroughLookupsAndRequests) {
     ASSERT_EQ(Load(row.Description, message), 1) << static_cast<LPCTSTR>(message);
     EXPECT_STREQ(message, "");
     EXPECT_EQ(Database.GetMaxSlot(row.Looks.Station), row.Looks.MaxSlot);
-    const std::vector<double> points = FirstFourPoints(row.Looks.Station, row.Looks.Module, row.Looks.Channel);
-    ASSERT_EQ(points.size(), row.Points.size());
-    for (std::size_t index = 0; index < points.size(); ++index)
-      EXPECT_NEAR(points[index], row.Points[index], 1e-9) << "value " << index;
+    EXPECT_EQ(FirstFourPoints(row.Looks.Station, row.Looks.Module, row.Looks.Channel), row.Points);
     Unload();
   }
 }
@@ -237,14 +234,13 @@ const MalformedRow ModuleKeyRows[] = {
 struct MalformedTable {
   const char* DescriptionStart;
   const char* MessageStart;
-  const MalformedRow* Begin;
-  const MalformedRow* End;
+  std::span<const MalformedRow> Rows;
 };
 
 const MalformedTable MalformedTables[] = {
-    {"", "", std::begin(WholeFileRows), std::end(WholeFileRows)},
-    {"[Stations]\nNames=X\n\n[StationX]\n", " [StationX] ", std::begin(StationKeyRows), std::end(StationKeyRows)},
-    {STATION_X MODULE_X, " [StationX-Module1] ", std::begin(ModuleKeyRows), std::end(ModuleKeyRows)},
+    {"", "", WholeFileRows},
+    {"[Stations]\nNames=X\n\n[StationX]\n", " [StationX] ", StationKeyRows},
+    {STATION_X MODULE_X, " [StationX-Module1] ", ModuleKeyRows},
 };
 
 #undef STATION_X
@@ -256,11 +252,11 @@ TEST_F(VirtualStationFileTest, MalformedDescriptionsNameFileSectionAndKeyAndMake
   CStation own;
   Database.StationMap.SetAt(2, &own);
   for (const MalformedTable& table : MalformedTables)
-    for (const MalformedRow* row = table.Begin; row != table.End; ++row) {
-      SCOPED_TRACE(row->Name);
+    for (const MalformedRow& row : table.Rows) {
+      SCOPED_TRACE(row.Name);
       CString message;
-      EXPECT_EQ(Load(table.DescriptionStart + std::string(row->Description), message), 0);
-      EXPECT_EQ(std::string(message), Path + table.MessageStart + row->Message);
+      EXPECT_EQ(Load(table.DescriptionStart + std::string(row.Description), message), 0);
+      EXPECT_EQ(std::string(message), Path + table.MessageStart + row.Message);
       EXPECT_EQ(Database.StationMap.GetCount(), 1);
       EXPECT_EQ(SimLiveFrontends(1, 1), 0);
     }
