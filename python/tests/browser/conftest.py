@@ -9,42 +9,6 @@ import pytest
 from page_driver import Server, open_page, start_browser
 from selenium import webdriver
 
-# One module of two channels, each a square wave so fast that every pixel column holds both of its
-# levels: channel 0 from -4 to 4, channel 1 from 6 to 8, on a grid of -10 to 10.
-STATIONS = """[Stations]
-Names=Test,FrontEnds
-
-[StationTest]
-Id=9
-Model=ZI400-T
-Modules=1,2
-
-[StationTest-Module1]
-Product=ZOb10
-ProductWord=0xB1000
-Channels=2
-DataType=0x22
-Points=20000
-Wave0=square 4 250 0
-Wave1=square 1 250 7
-
-[StationTest-Module2]
-Product=ZOb20
-ProductWord=0xB2000
-Channels=1
-Acquisition=continuous
-Period=0.05
-
-[StationFrontEnds]
-Id=0
-Model=
-Modules=0x10
-
-[StationFrontEnds-Module16]
-Product=ZO1
-ProductWord=0x100
-Channels=0
-"""
 VIEWER = ("ChannelNumber 2;GrNum 1;GrChNum 2;CurrentGr 0;GridType 1;Interpolation 0;Label 1;CursorType 3;"
           "TimeWidth 0.000000e+00;HCursor1 1.000000e-01;HCursor2 6.000000e-01;VCursor1 2.500000e-01;"
           "VCursor2 7.500000e-01;Left 300;Top 40;Right 1000;Bottom 560;")
@@ -66,7 +30,8 @@ def settings(tmp_path_factory: pytest.TempPathFactory) -> Path:
 @pytest.fixture(scope="session")
 def stations(tmp_path_factory: pytest.TempPathFactory) -> Path:
     file = tmp_path_factory.mktemp("stations") / "Stations.ini"
-    file.write_bytes(STATIONS.replace("\n", "\r\n").encode("ascii"))
+    text = (Path(__file__).parent / "Stations.ini").read_text(encoding="ascii")
+    file.write_bytes(text.replace("\n", "\r\n").encode("ascii"))
     return file
 
 
