@@ -220,11 +220,6 @@ public:
   unsigned AtRename = 0;
 
 private:
-  static struct stat StatusOfOpen(Handle file) {
-    struct stat status {};
-    fstat(file, &status);
-    return status;
-  }
   ino_t SettingsFile;
   bool RefuseOtherAttributes;
 };

@@ -330,8 +330,7 @@ public:
   explicit ReadWatch(ino_t watched) : Watched(watched) {}
   Handle Open(LPCTSTR path, UINT flags, FileCause& cause) noexcept override {
     const Handle file = FaultInjectingFileAccess::Open(path, flags, cause);
-    struct stat status {};
-    if (file != NoHandle && fstat(file, &status) == 0 && status.st_ino == Watched)
+    if (file != NoHandle && StatusOfOpen(file).st_ino == Watched)
       WatchedHandle = file;
     return file;
   }
@@ -371,9 +370,7 @@ TEST(JournalTrustTest, MarkReadsNoLargeFile) {
     WriteAll(row.Large, ReadAll(torn.Journal));
     ASSERT_EQ(truncate(row.Large.c_str(), off_t{76} << 20), 0);
     ASSERT_TRUE(SetAttribute(torn.File, JournalMarkName, row.Mark));
-    struct stat status {};
-    stat(row.Large.c_str(), &status);
-    ReadWatch watch(status.st_ino);
+    ReadWatch watch(StatusOf(row.Large).st_ino);
     SetFileAccess(&watch);
     CString value;
     EXPECT_EQ(GetProfileStringEx(torn.File.c_str(), "T", "A", value), 1);

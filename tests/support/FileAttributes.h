@@ -14,6 +14,13 @@ inline struct stat StatusOf(const std::string& path, bool followLinks = true) {
   return status;
 }
 
+/// The status of the open file descriptor; zeroes where it has none.
+inline struct stat StatusOfOpen(int descriptor) {
+  struct stat status {};
+  fstat(descriptor, &status);
+  return status;
+}
+
 /// The access control list of a file as the host stores it.
 constexpr char AccessListAttribute[] = "system.posix_acl_access";
 
