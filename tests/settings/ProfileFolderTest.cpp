@@ -35,9 +35,9 @@ struct FolderCase {
   bool Unprotected = false;
 };
 
-bool MakeFile(Place& place) {
+bool MakeFile(Place& place, mode_t mode = 0666) {
   WriteAll(place.Path, Original);
-  chmod(place.Path.c_str(), 0666);
+  chmod(place.Path.c_str(), mode);
   place.Before = StatusOf(place.Path);
   return true;
 }
@@ -81,13 +81,7 @@ const FolderCase FolderCases[] = {
     // A file shared with another user through its access control list, not its group: that user
     // cannot give a new file the owner, so writes in place; the list stays as it was.
     {"AccessListSharedFile",
-     [](Place& place) {
-       WriteAll(place.Path, Original);
-       chmod(place.Path.c_str(), 0600);
-       const bool shared = getuid() == 0 && SetAccessList("-m u:65534:rw", place.Path);
-       place.Before = StatusOf(place.Path);
-       return shared;
-     },
+     [](Place& place) { return MakeFile(place, 0600) && getuid() == 0 && SetAccessList("-m u:65534:rw", place.Path); },
      true, true, 1,
      [](const Place& place) {
        SameFileWritten(place);
