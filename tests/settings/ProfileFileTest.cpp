@@ -9,48 +9,44 @@ struct WriteCase {
   const char* Name;
   const char* Before; // null: no file
   const char* Section;
-  const char* Key;
-  const char* Value;
   int Result;
   const char* After; // null: as before
+  const char* Key = "K";
+  const char* Value = "V";
 };
 
-const char NewSection[] = "[S]\r\n"
-                          "K=V\r\n"
-                          "\r\n";
+const char NewSection[] = "[S]\r\nK=V\r\n\r\n";
 
 const WriteCase WriteCases[] = {
-    {"EmptyFileAsNewFile", "", "S", "K", "V", 1, NewSection},
-    {"NewKeyEndsSection", "[S]\r\nA=1\r\nB=2\r\n\r\n", "S", "K", "V", 1, "[S]\r\nA=1\r\nB=2\r\nK=V\r\n\r\n"},
-    {"DuplicatesDropped", "[S]\r\nA=1\r\nB=2\r\nA=3\r\n\r\n", "S", "A", "", 1, "[S]\r\nB=2\r\nA=\r\n\r\n"},
-    {"BytesAroundSectionKept", "x\r\n[S]\r\nA=1\r\n\r\n[T]\r\nA=2\r\n\r\n", "S", "A", "3", 1,
-     "x\r\n[S]\r\nA=3\r\n\r\n[T]\r\nA=2\r\n\r\n"},
-    {"MissingSectionAppended", "[T]\r\nA=1\r\n\r\n", "S", "K", "V", 1, "[T]\r\nA=1\r\n\r\n[S]\r\nK=V\r\n\r\n"},
-    {"AppendCompletesLastLine", "[T]\r\nA=1", "S", "K", "V", 1, "[T]\r\nA=1\r\n\r\n[S]\r\nK=V\r\n\r\n"},
-    {"AppendEndsLastSection", "[T]\r\nA=1\r\n", "S", "K", "V", 1, "[T]\r\nA=1\r\n\r\n[S]\r\nK=V\r\n\r\n"},
-    {"HeaderInValueIsNoSection", "[T]\r\nA=[S]\r\n\r\n", "S", "K", "V", 1, "[T]\r\nA=[S]\r\n\r\n[S]\r\nK=V\r\n\r\n"},
-    {"NamesAreCaseSensitive", "[s]\r\nk=1\r\n\r\n", "S", "K", "V", 1, "[s]\r\nk=1\r\n\r\n[S]\r\nK=V\r\n\r\n"},
-    {"SectionRunsToFileEnd", "[S]\r\nA=1", "S", "K", "V", 1, "[S]\r\nA=1\r\nK=V\r\n\r\n"},
-    {"HeaderIsLastLine", "[S]", "S", "K", "V", 1, NewSection},
-    {"KeyAfterEmptyLineStays", "[S]\r\n\r\nK=0\r\n", "S", "K", "V", 1, "[S]\r\nK=V\r\n\r\nK=0\r\n"},
-    {"NextHeaderEndsSection", "[S]\r\nA=1\r\n[T]\r\nK=2\r\n", "S", "K", "V", 1,
-     "[S]\r\nA=1\r\nK=V\r\n\r\n[T]\r\nK=2\r\n"},
-    {"MarkAndBlanksBeforeHeader", "\xEF\xBB\xBF [S]\r\nK=1\r\n\r\n", "S", "K", "2", 1,
-     "\xEF\xBB\xBF [S]\r\nK=2\r\n\r\n"},
-    {"LineFeedFile", "[S]\nK=1\n\n[T]\nK=2\n", "S", "K", "3", 1, "[S]\nK=3\r\n\r\n[T]\nK=2\n"},
-    {"ValueWithLineFeedRefused", "[S]\r\n\r\n", "S", "K", "a\nb", 0, nullptr},
-    {"KeyWithLineFeedRefused", nullptr, "S", "K\n", "V", 0, nullptr},
-    {"SectionWithBracketsStored", "[S]\r\n\r\n", "Line[2]", "K", "V", 1, "[S]\r\n\r\n[Line[2]]\r\nK=V\r\n\r\n"},
-    {"SectionWithReturnRefused", "[S]\r\n\r\n", "S\r", "K", "V", 0, nullptr},
-    {"LoneFinalReturnCompleted", "[S]\r\nA=1\r", "S", "K", "V", 1, "[S]\r\nA=1\r\nK=V\r\n\r\n"},
-    {"AppendAfterLoneFinalReturn", "[T]\r\nA=1\r", "S", "K", "V", 1, "[T]\r\nA=1\r\n\r\n[S]\r\nK=V\r\n\r\n"},
-    {"AppendAfterLoneReturnLine", "[T]\r\nA=1\r\n\r", "S", "K", "V", 1, "[T]\r\nA=1\r\n\r\n[S]\r\nK=V\r\n\r\n"},
-    {"LongerHeaderIsOtherSection", "[X]y]\r\nK=1\r\n\r\n", "X", "K", "V", 1, "[X]y]\r\nK=1\r\n\r\n[X]\r\nK=V\r\n\r\n"},
-    {"HeaderWithTextAfterIsNoSection", "[S] x\r\nK=1\r\n\r\n", "S", "K", "V", 1,
-     "[S] x\r\nK=1\r\n\r\n[S]\r\nK=V\r\n\r\n"},
-    {"LoneFinalReturnEndsSection", "[S]\r\nA=1\r\n\r", "S", "K", "", 1, "[S]\r\nA=1\r\nK=\r\n\r\n"},
-    {"HeaderBeforeLoneFinalReturn", "[S]\r", "S", "K", "V", 1, NewSection},
-    {"BlanksAfterHeader", "[S] \t\r\nK=1\r\n\r\n", "S", "K", "2", 1, "[S] \t\r\nK=2\r\n\r\n"},
+    {"EmptyFileAsNewFile", "", "S", 1, NewSection},
+    {"NewKeyEndsSection", "[S]\r\nA=1\r\nB=2\r\n\r\n", "S", 1, "[S]\r\nA=1\r\nB=2\r\nK=V\r\n\r\n"},
+    {"DuplicatesDropped", "[S]\r\nA=1\r\nB=2\r\nA=3\r\n\r\n", "S", 1, "[S]\r\nB=2\r\nA=\r\n\r\n", "A", ""},
+    {"BytesAroundSectionKept", "x\r\n[S]\r\nA=1\r\n\r\n[T]\r\nA=2\r\n\r\n", "S", 1,
+     "x\r\n[S]\r\nA=3\r\n\r\n[T]\r\nA=2\r\n\r\n", "A", "3"},
+    {"MissingSectionAppended", "[T]\r\nA=1\r\n\r\n", "S", 1, "[T]\r\nA=1\r\n\r\n[S]\r\nK=V\r\n\r\n"},
+    {"AppendCompletesLastLine", "[T]\r\nA=1", "S", 1, "[T]\r\nA=1\r\n\r\n[S]\r\nK=V\r\n\r\n"},
+    {"AppendEndsLastSection", "[T]\r\nA=1\r\n", "S", 1, "[T]\r\nA=1\r\n\r\n[S]\r\nK=V\r\n\r\n"},
+    {"HeaderInValueIsNoSection", "[T]\r\nA=[S]\r\n\r\n", "S", 1, "[T]\r\nA=[S]\r\n\r\n[S]\r\nK=V\r\n\r\n"},
+    {"NamesAreCaseSensitive", "[s]\r\nk=1\r\n\r\n", "S", 1, "[s]\r\nk=1\r\n\r\n[S]\r\nK=V\r\n\r\n"},
+    {"SectionRunsToFileEnd", "[S]\r\nA=1", "S", 1, "[S]\r\nA=1\r\nK=V\r\n\r\n"},
+    {"HeaderIsLastLine", "[S]", "S", 1, NewSection},
+    {"KeyAfterEmptyLineStays", "[S]\r\n\r\nK=0\r\n", "S", 1, "[S]\r\nK=V\r\n\r\nK=0\r\n"},
+    {"NextHeaderEndsSection", "[S]\r\nA=1\r\n[T]\r\nK=2\r\n", "S", 1, "[S]\r\nA=1\r\nK=V\r\n\r\n[T]\r\nK=2\r\n"},
+    {"MarkAndBlanksBeforeHeader", "\xEF\xBB\xBF [S]\r\nK=1\r\n\r\n", "S", 1, "\xEF\xBB\xBF [S]\r\nK=2\r\n\r\n", "K",
+     "2"},
+    {"LineFeedFile", "[S]\nK=1\n\n[T]\nK=2\n", "S", 1, "[S]\nK=3\r\n\r\n[T]\nK=2\n", "K", "3"},
+    {"ValueWithLineFeedRefused", "[S]\r\n\r\n", "S", 0, nullptr, "K", "a\nb"},
+    {"KeyWithLineFeedRefused", nullptr, "S", 0, nullptr, "K\n"},
+    {"SectionWithBracketsStored", "[S]\r\n\r\n", "Line[2]", 1, "[S]\r\n\r\n[Line[2]]\r\nK=V\r\n\r\n"},
+    {"SectionWithReturnRefused", "[S]\r\n\r\n", "S\r", 0, nullptr},
+    {"LoneFinalReturnCompleted", "[S]\r\nA=1\r", "S", 1, "[S]\r\nA=1\r\nK=V\r\n\r\n"},
+    {"AppendAfterLoneFinalReturn", "[T]\r\nA=1\r", "S", 1, "[T]\r\nA=1\r\n\r\n[S]\r\nK=V\r\n\r\n"},
+    {"AppendAfterLoneReturnLine", "[T]\r\nA=1\r\n\r", "S", 1, "[T]\r\nA=1\r\n\r\n[S]\r\nK=V\r\n\r\n"},
+    {"LongerHeaderIsOtherSection", "[X]y]\r\nK=1\r\n\r\n", "X", 1, "[X]y]\r\nK=1\r\n\r\n[X]\r\nK=V\r\n\r\n"},
+    {"HeaderWithTextAfterIsNoSection", "[S] x\r\nK=1\r\n\r\n", "S", 1, "[S] x\r\nK=1\r\n\r\n[S]\r\nK=V\r\n\r\n"},
+    {"LoneFinalReturnEndsSection", "[S]\r\nA=1\r\n\r", "S", 1, "[S]\r\nA=1\r\nK=\r\n\r\n", "K", ""},
+    {"HeaderBeforeLoneFinalReturn", "[S]\r", "S", 1, NewSection},
+    {"BlanksAfterHeader", "[S] \t\r\nK=1\r\n\r\n", "S", 1, "[S] \t\r\nK=2\r\n\r\n", "K", "2"},
 };
 
 void PrintTo(const WriteCase& row, std::ostream* out) { *out << row.Name; }

@@ -1,6 +1,7 @@
 #include "tests/TempFiles.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/FileAttributes.h"
+#include "tests/support/PlantedNames.h"
 #include <zodavudaz/settings/ProfileFile.h>
 #include <zodavudaz/settings/WriterFiles.h>
 
@@ -34,15 +35,9 @@ struct FolderCase {
   bool Unprotected = false;
 };
 
-struct stat StatusOf(const std::string& path, bool followLinks = true) {
-  struct stat status {};
-  (followLinks ? stat : lstat)(path.c_str(), &status);
-  return status;
-}
-
-bool MakeFile(Place& place) {
+bool MakeFile(Place& place, mode_t mode = 0666) {
   WriteAll(place.Path, Original);
-  chmod(place.Path.c_str(), 0666);
+  chmod(place.Path.c_str(), mode);
   place.Before = StatusOf(place.Path);
   return true;
 }
@@ -64,16 +59,6 @@ bool MakeLinkInStickyFolder(Place& place, uid_t owner) {
          lchown(place.Path.c_str(), owner, owner) == 0;
 }
 
-/// Files of root's under the writer's fixed names in a sticky folder, which no other user may
-/// remove.
-bool PlantNames(const Place& place) {
-  for (const CString& name : {TemporaryNameFor(place.Path.c_str()), JournalNameFor(place.Path.c_str())}) {
-    WriteAll(static_cast<LPCTSTR>(name), "planted");
-    chmod(name, 0644);
-  }
-  return chmod(place.Folder.c_str(), 01777) == 0;
-}
-
 void PlantedNamesKept(const Place& place) {
   SameFileWritten(place);
   EXPECT_EQ(ReadAll(static_cast<LPCTSTR>(TemporaryNameFor(place.Path.c_str()))), "planted");
@@ -84,8 +69,9 @@ const FolderCase FolderCases[] = {
     {"ReadOnlyFolder", [](Place& place) { return MakeFile(place) && chmod(place.Folder.c_str(), 0555) == 0; }, true,
      true, 1, SameFileWritten, true},
     // Names that another user took first never make a write go without its journal.
-    {"NamesTakenInStickyFolder", [](Place& place) { return getuid() == 0 && MakeFile(place) && PlantNames(place); },
-     true, true, 3, PlantedNamesKept},
+    {"NamesTakenInStickyFolder",
+     [](Place& place) { return getuid() == 0 && MakeFile(place) && PlantNames(place.Path, place.Folder); }, true, true,
+     3, PlantedNamesKept},
     // Written through, the link stays.
     {"DanglingSymbolicLink", [](Place& place) { return symlink("Real.tmp", place.Path.c_str()) == 0; }, false, true, 2,
      [](const Place& place) {
@@ -95,13 +81,7 @@ const FolderCase FolderCases[] = {
     // A file shared with another user through its access control list, not its group: that user
     // cannot give a new file the owner, so writes in place; the list stays as it was.
     {"AccessListSharedFile",
-     [](Place& place) {
-       WriteAll(place.Path, Original);
-       chmod(place.Path.c_str(), 0600);
-       const bool shared = getuid() == 0 && SetAccessList("-m u:65534:rw", place.Path);
-       place.Before = StatusOf(place.Path);
-       return shared;
-     },
+     [](Place& place) { return MakeFile(place, 0600) && getuid() == 0 && SetAccessList("-m u:65534:rw", place.Path); },
      true, true, 1,
      [](const Place& place) {
        SameFileWritten(place);

@@ -17,12 +17,6 @@ const char Original[] = "[T]\r\nA=1\r\n\r\n[S]\r\nK=0\r\nB=2\r\n\r\n";
 const char Rewritten[] = "[T]\r\nA=1\r\n\r\n[S]\r\nB=2\r\nK=V\r\n\r\n";
 const char Appended[] = "[T]\r\nA=1\r\n\r\n[S]\r\nK=0\r\nB=2\r\n\r\n[N]\r\nK=V\r\n\r\n";
 
-struct stat StatusOf(const std::string& path) {
-  struct stat status {};
-  stat(path.c_str(), &status);
-  return status;
-}
-
 /// WriteProfileStringEx(file, section, "K", value) through access.
 int WriteThrough(FileAccess& access, const std::string& file, const char* section = "S", const char* value = "V") {
   SetFileAccess(&access);
@@ -226,11 +220,6 @@ public:
   unsigned AtRename = 0;
 
 private:
-  static struct stat StatusOfOpen(Handle file) {
-    struct stat status {};
-    fstat(file, &status);
-    return status;
-  }
   ino_t SettingsFile;
   bool RefuseOtherAttributes;
 };

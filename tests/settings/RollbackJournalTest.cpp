@@ -177,12 +177,12 @@ const uid_t Self = geteuid();
 
 struct TrustCase {
   const char* Name;
-  bool NeedsPrivilege;
-  /// Who wrote and died, and who reads next.
-  uid_t Writer, Reader;
   /// Changes the journal, the file or its mark after the crash.
   std::function<void(TornFile&)> Change;
   bool Applied;
+  bool NeedsPrivilege = false;
+  /// Who wrote and died, and who reads next.
+  uid_t Writer = Self, Reader = Self;
 };
 
 void FlipLastByte(const std::string& path) {
@@ -239,43 +239,41 @@ void ReplaceByMarkedCopy(TornFile& torn) {
 }
 
 const TrustCase TrustCases[] = {
-    {"Whole", false, Self, Self, [](TornFile&) {}, true},
-    {"WiderThanTheFile", false, Self, Self,
+    {"Whole", [](TornFile&) {}, true},
+    {"WiderThanTheFile",
      [](TornFile& torn) {
        chmod(torn.File.c_str(), 0644);
        chmod(torn.Journal.c_str(), 0664);
      },
      false},
-    {"ByteChanged", false, Self, Self, [](TornFile& torn) { FlipLastByte(torn.Journal); }, false},
-    {"Shortened", false, Self, Self,
+    {"ByteChanged", [](TornFile& torn) { FlipLastByte(torn.Journal); }, false},
+    {"Shortened",
      [](TornFile& torn) { truncate(torn.Journal.c_str(), static_cast<off_t>(ReadAll(torn.Journal).size() - 1)); },
      false},
-    {"Missing", false, Self, Self, [](TornFile& torn) { unlink(torn.Journal.c_str()); }, false},
-    {"MarkRemoved", false, Self, Self, [](TornFile& torn) { removexattr(torn.File.c_str(), JournalMarkName); }, false},
-    {"FileLongerThanEitherVersion", false, Self, Self,
-     [](TornFile& torn) { WriteAll(torn.File, torn.Torn + std::string(300000, 'x')); }, false},
-    {"FileShorterThanEitherVersion", false, Self, Self,
-     [](TornFile& torn) { WriteAll(torn.File, torn.Torn.substr(0, 100)); }, false},
-    {"OwnedByAnotherUser", true, Self, Self, [](TornFile& torn) { chown(torn.Journal.c_str(), OtherUser, OtherUser); },
+    {"Missing", [](TornFile& torn) { unlink(torn.Journal.c_str()); }, false},
+    {"MarkRemoved", [](TornFile& torn) { removexattr(torn.File.c_str(), JournalMarkName); }, false},
+    {"FileLongerThanEitherVersion", [](TornFile& torn) { WriteAll(torn.File, torn.Torn + std::string(300000, 'x')); },
      false},
-    {"OwnedByTheFileOwner", true, Self, Self,
+    {"FileShorterThanEitherVersion", [](TornFile& torn) { WriteAll(torn.File, torn.Torn.substr(0, 100)); }, false},
+    {"OwnedByAnotherUser", [](TornFile& torn) { chown(torn.Journal.c_str(), OtherUser, OtherUser); }, false, true},
+    {"OwnedByTheFileOwner",
      [](TornFile& torn) {
        chown(torn.File.c_str(), OtherUser, OtherUser);
        chown(torn.Journal.c_str(), OtherUser, OtherUser);
      },
-     true},
-    {"OwnedByTheCaller", true, OtherUser, OtherUser, [](TornFile&) {}, true},
+     true, true},
+    {"OwnedByTheCaller", [](TornFile&) {}, true, true, OtherUser, OtherUser},
     // Root does not apply the journal of a user who does not own the file.
-    {"OwnedByAUserWhoWritesAnothersFile", true, OtherUser, Self, [](TornFile&) {}, false},
+    {"OwnedByAUserWhoWritesAnothersFile", [](TornFile&) {}, false, true, OtherUser, Self},
     // A journal is applied only over bytes that the write left, never over a user's edit since.
-    {"FileEditedSince", false, Self, Self, EditInPlace, false},
-    {"EarlierFormat", false, Self, Self, ToEarlierFormat, false},
+    {"FileEditedSince", EditInPlace, false},
+    {"EarlierFormat", ToEarlierFormat, false},
     // The mark leads only to a journal reached through no link.
-    {"MarkThroughLinkedFolder", false, Self, Self, MarkThroughLinkedFolder, false},
-    {"JournalIsALink", false, Self, Self, JournalAsLink, false},
-    {"MarkCopiedFromAnotherFile", false, Self, Self, ReplaceByMarkedCopy, false},
+    {"MarkThroughLinkedFolder", MarkThroughLinkedFolder, false},
+    {"JournalIsALink", JournalAsLink, false},
+    {"MarkCopiedFromAnotherFile", ReplaceByMarkedCopy, false},
     // A reader that finds a journal to apply but may not write the file gives 0, as for a time-out.
-    {"ReaderThatCannotWrite", true, Self, OtherUser, [](TornFile& torn) { chmod(torn.File.c_str(), 0644); }, false},
+    {"ReaderThatCannotWrite", [](TornFile& torn) { chmod(torn.File.c_str(), 0644); }, false, true, Self, OtherUser},
 };
 
 void PrintTo(const TrustCase& row, std::ostream* out) { *out << row.Name; }
@@ -330,8 +328,7 @@ public:
   explicit ReadWatch(ino_t watched) : Watched(watched) {}
   Handle Open(LPCTSTR path, UINT flags, FileCause& cause) noexcept override {
     const Handle file = FaultInjectingFileAccess::Open(path, flags, cause);
-    struct stat status {};
-    if (file != NoHandle && fstat(file, &status) == 0 && status.st_ino == Watched)
+    if (file != NoHandle && StatusOfOpen(file).st_ino == Watched)
       WatchedHandle = file;
     return file;
   }
@@ -371,9 +368,7 @@ TEST(JournalTrustTest, MarkReadsNoLargeFile) {
     WriteAll(row.Large, ReadAll(torn.Journal));
     ASSERT_EQ(truncate(row.Large.c_str(), off_t{76} << 20), 0);
     ASSERT_TRUE(SetAttribute(torn.File, JournalMarkName, row.Mark));
-    struct stat status {};
-    stat(row.Large.c_str(), &status);
-    ReadWatch watch(status.st_ino);
+    ReadWatch watch(StatusOf(row.Large).st_ino);
     SetFileAccess(&watch);
     CString value;
     EXPECT_EQ(GetProfileStringEx(torn.File.c_str(), "T", "A", value), 1);

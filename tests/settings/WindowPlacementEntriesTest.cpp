@@ -31,12 +31,9 @@ TEST(WindowPlacementEntriesTest, ScansTenNumbersOrNothing) {
     EXPECT_EQ(ScanWindowPlacement(text, placement), expected != nullptr);
     EXPECT_TRUE(Equal(placement, expected != nullptr ? *expected : marked));
   }
-  const WINDOWPLACEMENT extreme{44,
-                                0xFFFFFFFF,
-                                0xFFFFFFFF,
-                                {INT32_MIN, INT32_MIN},
-                                {INT32_MIN, INT32_MIN},
-                                {INT32_MIN, INT32_MIN, INT32_MIN, INT32_MIN}};
+  // The longest text: every number at its widest.
+  constexpr int Min = INT32_MIN;
+  const WINDOWPLACEMENT extreme{44, 0xFFFFFFFF, 0xFFFFFFFF, {Min, Min}, {Min, Min}, {Min, Min, Min, Min}};
   const CString text = FormatWindowPlacement(extreme);
   EXPECT_EQ(text.GetLength(), 117);
   EXPECT_TRUE(ScanWindowPlacement(text, marked) && Equal(marked, extreme));

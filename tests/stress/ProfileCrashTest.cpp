@@ -5,6 +5,7 @@
 #include "tests/stress/StressSettings.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/FileAttributes.h"
+#include "tests/support/PlantedNames.h"
 #include <zodavudaz/settings/JournalRecord.h>
 #include <zodavudaz/settings/ProfileFile.h>
 #include <zodavudaz/settings/WriterFiles.h>
@@ -125,18 +126,10 @@ bool BindMount(Scene& scene) {
   return scene.Mounted;
 }
 
-/// Files of root's under the writer's fixed names of the scene's file, in its folder made sticky,
-/// where the writer (another user) cannot remove them.
-bool PlantNames(Scene& scene) {
-  for (const CString& name : {TemporaryNameFor(scene.File.c_str()), JournalNameFor(scene.File.c_str())}) {
-    WriteAll(static_cast<LPCTSTR>(name), "planted");
-    chmod(name, 0644);
-  }
-  return chmod(scene.Folder.c_str(), 01777) == 0;
-}
+bool PlantSceneNames(Scene& scene) { return PlantNames(scene.File, scene.Folder); }
 
 bool GiveAwayAndPlantNames(Scene& scene) {
-  return chown(scene.File.c_str(), OtherUser, OtherUser) == 0 && PlantNames(scene);
+  return chown(scene.File.c_str(), OtherUser, OtherUser) == 0 && PlantSceneNames(scene);
 }
 
 const CrashPath CrashPaths[] = {
@@ -148,7 +141,7 @@ const CrashPath CrashPaths[] = {
     // Names that another user took first: the writer's own file goes through a tagged
     // replacement, another user's file in place under a tagged journal.
     {"PlantedNamesReplacement", InPlaceCases, true, true, true, 0777, 0644, GiveAwayAndPlantNames},
-    {"PlantedNamesInPlace", InPlaceCases, true, true, true, 0777, 0666, PlantNames},
+    {"PlantedNamesInPlace", InPlaceCases, true, true, true, 0777, 0666, PlantSceneNames},
     // A user's edit after a kill makes the journal stale: it must never undo the edit.
     {"StaleJournalEdit", InPlaceCases, false, false, false, 0755, 0644, ReadThroughHardLink, true},
     // No journal can be made where the writer cannot create files: the case left.
@@ -157,14 +150,8 @@ const CrashPath CrashPaths[] = {
 
 /// Starts the write of row as the scene's writer; the child's exit code is its result.
 pid_t StartWriter(const Scene& scene, const CrashCase& row) {
-  const pid_t child = fork();
-  if (child == 0) {
-    if (scene.Writer != geteuid() &&
-        (setgroups(0, nullptr) != 0 || setgid(scene.Writer) != 0 || setuid(scene.Writer) != 0))
-      _exit(NoSuchUser);
-    _exit(WriteProfileStringEx(scene.File.c_str(), row.Section, "K", row.Value->c_str()));
-  }
-  return child;
+  return StartChild([&] { return WriteProfileStringEx(scene.File.c_str(), row.Section, "K", row.Value->c_str()); },
+                    scene.Writer);
 }
 
 /// Whether bytes still hold every section of before that the write does not touch.

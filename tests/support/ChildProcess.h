@@ -19,10 +19,9 @@ inline bool IsPrivileged() { return geteuid() == 0; }
 /// Exit code of a child that could not become the user it was to run as.
 constexpr int NoSuchUser = 120;
 
-/// Runs body in a child process, as user where that is not the caller, and gives its exit code
-/// (the low 8 bits of body's result), or -1 where it died from a signal or ran longer than
-/// milliseconds (then it is killed).
-inline int RunInChild(const std::function<int()>& body, uid_t user = geteuid(), DWORD milliseconds = 60000) {
+/// Starts body in a child process, as user where that is not the caller; the child's exit code is
+/// the low 8 bits of body's result.
+inline pid_t StartChild(const std::function<int()>& body, uid_t user = geteuid()) {
   const pid_t child = fork();
   if (child == 0) {
     // Without root's supplementary groups, which would still open root's files to the child.
@@ -30,6 +29,13 @@ inline int RunInChild(const std::function<int()>& body, uid_t user = geteuid(), 
       _exit(NoSuchUser);
     _exit(body());
   }
+  return child;
+}
+
+/// Runs body as StartChild does and gives its exit code, or -1 where it died from a signal or ran
+/// longer than milliseconds (then it is killed).
+inline int RunInChild(const std::function<int()>& body, uid_t user = geteuid(), DWORD milliseconds = 60000) {
+  const pid_t child = StartChild(body, user);
   const DWORD start = GetTickCount();
   int status = 0;
   while (waitpid(child, &status, WNOHANG) == 0) {

@@ -1,10 +1,25 @@
-// Extended attributes and access control lists of test files, set and read as a user would.
+// Status, extended attributes and access control lists of test files, set and read as a user would.
 #ifndef ZODAVUDAZ_TESTS_SUPPORT_FILEATTRIBUTES_H
 #define ZODAVUDAZ_TESTS_SUPPORT_FILEATTRIBUTES_H
 
 #include <cstdlib>
 #include <string>
+#include <sys/stat.h>
 #include <sys/xattr.h>
+
+/// The status of path, or of the link itself where followLinks is false; zeroes where it is missing.
+inline struct stat StatusOf(const std::string& path, bool followLinks = true) {
+  struct stat status {};
+  (followLinks ? stat : lstat)(path.c_str(), &status);
+  return status;
+}
+
+/// The status of the open file descriptor; zeroes where it has none.
+inline struct stat StatusOfOpen(int descriptor) {
+  struct stat status {};
+  fstat(descriptor, &status);
+  return status;
+}
 
 /// The access control list of a file as the host stores it.
 constexpr char AccessListAttribute[] = "system.posix_acl_access";
