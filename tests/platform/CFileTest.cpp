@@ -4,8 +4,14 @@
 #include <gtest/gtest.h>
 
 namespace {
-TEST(CFileTest, MissingFileToldApartFromOtherFailures) {
+/// Each test's own folder, and the file most of them work on.
+class CFileTest : public ::testing::Test {
+protected:
   TempFolder folder;
+  const std::string name = folder / "f";
+};
+
+TEST_F(CFileTest, MissingFileToldApartFromOtherFailures) {
   WriteAll(folder / "plain", "x");
   const struct {
     std::string Name;
@@ -26,23 +32,20 @@ TEST(CFileTest, MissingFileToldApartFromOtherFailures) {
   }
 }
 
-TEST(CFileTest, ExclusiveOpenRefusesSecondOpenerUntilClosed) {
-  TempFolder folder;
-  const std::string name = folder.Path.string() + "\\f";
+TEST_F(CFileTest, ExclusiveOpenRefusesSecondOpenerUntilClosed) {
   CFile first, second;
-  ASSERT_TRUE(first.Open(name.c_str(), CFile::modeCreate | CFile::modeReadWrite | CFile::shareExclusive));
+  ASSERT_TRUE(first.Open((folder.Path.string() + "\\f").c_str(),
+                         CFile::modeCreate | CFile::modeReadWrite | CFile::shareExclusive));
   CFileException error;
-  EXPECT_FALSE(second.Open((folder / "f").c_str(), CFile::modeRead | CFile::shareExclusive, &error));
+  EXPECT_FALSE(second.Open(name.c_str(), CFile::modeRead | CFile::shareExclusive, &error));
   EXPECT_EQ(error.Cause, FileCause::SharingViolation);
   first.Close();
-  EXPECT_TRUE(second.Open((folder / "f").c_str(), CFile::modeRead | CFile::shareExclusive));
+  EXPECT_TRUE(second.Open(name.c_str(), CFile::modeRead | CFile::shareExclusive));
 }
 
 // Small reads are served from a block read ahead; a seek, a write or a new length must act at
 // the position the reader sees, not where the host file stands.
-TEST(CFileTest, ReadAheadKeepsThePositionOfReadsSeeksAndWrites) {
-  TempFolder folder;
-  const std::string name = folder / "f";
+TEST_F(CFileTest, ReadAheadKeepsThePositionOfReadsSeeksAndWrites) {
   WriteAll(name, "0123456789");
   CFile file;
   ASSERT_TRUE(file.Open(name.c_str(), CFile::modeReadWrite));
@@ -66,9 +69,7 @@ TEST(CFileTest, ReadAheadKeepsThePositionOfReadsSeeksAndWrites) {
 // A file just opened stands at its start without asking the host; a seek right after the open
 // must still move it, and anything that moves the position ends that, so a later seek to the start
 // must move it back.
-TEST(CFileTest, SeeksRightAfterOpenAndAfterEachKindOfMove) {
-  TempFolder folder;
-  const std::string name = folder / "f";
+TEST_F(CFileTest, SeeksRightAfterOpenAndAfterEachKindOfMove) {
   const struct {
     const char* Name;
     void (*Move)(CFile&);
@@ -103,9 +104,7 @@ TEST(CFileTest, SeeksRightAfterOpenAndAfterEachKindOfMove) {
 
 // A seek from the reader's position inside the block read ahead stays in the block up to its
 // end, and goes to the host file beyond it: either way the next bytes are the file's.
-TEST(CFileTest, SeekAroundTheEndsOfTheBlockReadAhead) {
-  TempFolder folder;
-  const std::string name = folder / "f";
+TEST_F(CFileTest, SeekAroundTheEndsOfTheBlockReadAhead) {
   std::string bytes(3 * ReadAhead::BlockSize, '\0');
   for (size_t index = 0; index < bytes.size(); ++index)
     bytes[index] = static_cast<char>(index * 7 % 251);

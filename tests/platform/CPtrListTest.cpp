@@ -8,8 +8,6 @@
 #include <vector>
 
 namespace {
-void* Tag(int n) { return reinterpret_cast<void*>(static_cast<std::uintptr_t>(n)); }
-
 std::vector<void*> Walk(const CPtrList& list) {
   std::vector<void*> values;
   for (POSITION position = list.GetHeadPosition(); position != nullptr;)
@@ -20,7 +18,7 @@ std::vector<void*> Walk(const CPtrList& list) {
 std::vector<void*> Tags(int first, int count) {
   std::vector<void*> tags;
   for (int n = first; n < first + count; ++n)
-    tags.push_back(Tag(n));
+    tags.push_back(reinterpret_cast<void*>(static_cast<std::uintptr_t>(n)));
   return tags;
 }
 

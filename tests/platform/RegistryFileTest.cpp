@@ -59,5 +59,4 @@ TEST(RegistryFileTest, LoadsAFileByPath) {
   EXPECT_EQ(LoadRegistryFile((folder / "Registry.txt").c_str()), ERROR_SUCCESS);
   EXPECT_EQ(PathOfA(), "/x\0"s);
   EXPECT_EQ(LoadRegistryFile((folder / "missing.txt").c_str()), ERROR_FILE_NOT_FOUND);
-  ClearRegistry();
 }
