@@ -8,12 +8,6 @@ from conftest import DEMO_STATIONS, DEMO_SETTINGS
 
 import zodavudaz
 from zodavudaz import ViewerProperty, live, sim
-from zodavudaz.sim import virtual_stations
-
-
-def load_twice(database: zodavudaz.Database) -> None:
-    with virtual_stations(DEMO_STATIONS):
-        pass
 
 
 def unfiled(database: zodavudaz.Database, station: int, slot: int) -> zodavudaz.Module:
@@ -39,7 +33,8 @@ def unfiled(database: zodavudaz.Database, station: int, slot: int) -> zodavudaz.
         (lambda db: db.stations["Charlie"].modules[5].viewer_property(DEMO_SETTINGS / "Mardel.ini"),
          zodavudaz.ZdzNotFound, [str(DEMO_SETTINGS / "Mardel.ini"), "[StationCharlie-Module5]", '"ZO4e30"']),
         (lambda db: zodavudaz.decode_packet(b"\0" * 3), zodavudaz.ZdzArgument, ["3 bytes", "needs 32"]),
-        (load_twice, zodavudaz.ZdzArgument, [str(DEMO_STATIONS), "station id 1 is already filed"]),
+        (lambda db: sim.load_into(db, DEMO_STATIONS), zodavudaz.ZdzArgument,
+         [str(DEMO_STATIONS), "station id 1 is already filed"]),
         (lambda db: setattr(ViewerProperty.create(4), "ChannelNumber", 9), zodavudaz.ZdzArgument,
          ["ChannelNumber 9", "4 channels"]),
         (lambda db: setattr(ViewerProperty.from_text("ChannelNumber 2;"), "Average", [1, 0, 1]),
