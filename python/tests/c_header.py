@@ -80,10 +80,7 @@ def _function(result: str, name: str, parameters: str) -> Function:
 
 def _fields(body: str) -> tuple[Declared, ...]:
     fields = []
-    for statement in body.split(";"):
-        statement = statement.strip()
-        if not statement:
-            continue
+    for statement in [each.strip() for each in body.split(";") if each.strip()]:
         match = re.fullmatch(r"(.+?)\s+(\w+)(?:\[(\d+)\])?", statement, flags=re.S)
         assert match, f"cannot read field {statement!r}"
         count = int(match.group(3)) if match.group(3) else None

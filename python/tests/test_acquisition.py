@@ -134,10 +134,9 @@ def test_current_data_of_a_group_and_its_refusals(test_stations: zodavudaz.Datab
     # Two members of 3 channels, each value member * 100 + channel + 0.25.
     assert current.type_code == 0x32
     assert current.values.tolist() == [member * 100 + channel + 0.25 for member in range(2) for channel in range(3)]
-    with pytest.raises(ValueError):
-        group[1].current_data(channel=2)
-    with pytest.raises(ValueError):
-        group[2].current_data()
+    for refused in (lambda: group[1].current_data(channel=2), lambda: group[2].current_data()):
+        with pytest.raises(ValueError):
+            refused()
 
 
 def test_wave_information_the_caller_has_is_not_asked_again(test_stations: zodavudaz.Database,

@@ -15,16 +15,8 @@ from zodavudaz._c_functions import SIGNATURES, SIMULATION_SIGNATURES
 HEADER = read_headers(TOP)
 SIMULATION_NAMES = {name for name in HEADER.functions if name.startswith("zdz_sim_")}
 
-SCALARS = {
-    "int16_t": ctypes.c_int16,
-    "int32_t": ctypes.c_int32,
-    "uint8_t": ctypes.c_uint8,
-    "uint16_t": ctypes.c_uint16,
-    "uint32_t": ctypes.c_uint32,
-    "uintptr_t": ctypes.c_size_t,
-    "double": ctypes.c_double,
-    "char": ctypes.c_char,
-}
+SCALARS = {f"{name}_t": getattr(ctypes, f"c_{name}") for name in ("int16", "int32", "uint8", "uint16", "uint32")}
+SCALARS |= {"uintptr_t": ctypes.c_size_t, "double": ctypes.c_double, "char": ctypes.c_char}
 
 
 def expected_type(declared: str) -> object:

@@ -67,6 +67,8 @@ KEYWORD_ROWS = [
      {"left": -900, "top": 5000, "right": -100, "bottom": 5400}, False),
     ("rectangle inverted", {"Left": 300, "Top": 20, "Right": 10, "Bottom": 400}, "rect", viewmodel.DEFAULT_RECT, True),
     ("current values per second", {"CVrate": 5}, "refreshRate", 5, False),
+    ("undrawn keywords inspected", {"ReadoutType": 3, "Average": [0, 1]}, "inspector",
+     {"ReadoutType": 3, "Average": [0, 1]}, False),
 ]
 
 
@@ -114,8 +116,3 @@ def test_without_stored_settings_every_channel_shows_with_the_defaults() -> None
         ("lines", "linear", {"vertical": None, "horizontal": None}, None, None, viewmodel.DEFAULT_RECT)
     assert view["units"] == ["raw", "raw", "A"]
     assert view["notes"] and not view["stored"]
-
-
-def test_inspector_holds_every_keyword_the_viewer_does_not_draw() -> None:
-    view = viewmodel.build(Stored({**BASE, "ReadoutType": 3, "Average": [0, 1]}), TWO_INT16)
-    assert view["inspector"] == {"ReadoutType": 3, "Average": [0, 1]}

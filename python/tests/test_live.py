@@ -136,12 +136,6 @@ def test_iterators_yield_each_acquisition_whole(station: zodavudaz.Station) -> N
     assert asyncio.run(first_advance()) == [4, 5]
 
 
-def test_a_start_without_modules_is_refused(database: zodavudaz.Database) -> None:
-    empty = database.add_station(3, "Empty")
-    with pytest.raises(zodavudaz.ZdzArgument):
-        empty.start()
-
-
 def test_sessions_share_one_database_and_count_their_loads(live_file: Path) -> None:
     with zodavudaz.session() as first:
         database = first.database

@@ -8,16 +8,16 @@ import struct
 import subprocess
 
 import pytest
+from test_database import Boom
 from test_viewer import zdz_tool
 
 import zodavudaz
-from zodavudaz import Interpreter, PacketKind, StopDispatch
+from zodavudaz import Interpreter, PacketKind, StopDispatch, ViewerProperty
 
 
 def packet(command: int, control: int, data: bytes = b"", module: int = 2) -> bytearray:
-    header = struct.pack("<IIIIBBHBBHII", 16 + len(data), 16 + len(data), 1, 1, module, command, control, 0, 0, 0, 0,
-                         0)
-    return bytearray(header + data)
+    size = 16 + len(data)
+    return bytearray(struct.pack("<IIIIBBHBBHII", size, size, 1, 1, module, command, control, 0, 0, 0, 0, 0) + data)
 
 
 class Recorder(Interpreter):
@@ -54,10 +54,6 @@ def test_overridden_handlers_are_called_in_dispatch_order(command: int, control:
     with Recorder() as recorder:
         assert recorder.interpret(packet(command, control))
         assert recorder.calls == calls
-
-
-class Boom(Exception):
-    pass
 
 
 def raise_boom(view: memoryview) -> None:
@@ -124,12 +120,15 @@ def test_misspelt_handlers_are_refused() -> None:
         Misspelt()
 
 
-def test_a_closed_interpreter_refuses_packets() -> None:
-    recorder = Recorder()
-    recorder.close()
-    recorder.close()
-    with pytest.raises(ValueError, match="closed"):
-        recorder.interpret(packet(0x90, 0))
+@pytest.mark.parametrize("make, use", [(Recorder, lambda recorder: recorder.interpret(packet(0x90, 0))),
+                                       (lambda: ViewerProperty.create(1), lambda record: record.to_text())],
+                         ids=["interpreter", "viewer settings record"])
+def test_closed_twice_then_refused(make, use) -> None:
+    closed = make()
+    closed.close()
+    closed.close()
+    with pytest.raises(ValueError, match="closed|released"):
+        use(closed)
 
 
 @pytest.mark.parametrize("data, error", [(b"\0" * 31, zodavudaz.ZdzArgument), ("00" * 32, TypeError)])

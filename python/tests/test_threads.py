@@ -5,7 +5,7 @@ calls themselves)."""
 from __future__ import annotations
 
 import signal
-import threading
+from concurrent.futures import ThreadPoolExecutor
 from pathlib import Path
 
 import zodavudaz
@@ -38,11 +38,8 @@ def mixed_calls(worker: int, folder: Path, failures: list[str]) -> None:
 def test_eight_threads_of_mixed_calls(tmp_path: Path) -> None:
     failures: list[str] = []
     Settings(tmp_path / "shared.ini").set("Shared", "Value", "one value")
-    workers = [threading.Thread(target=mixed_calls, args=(each, tmp_path, failures)) for each in range(THREADS)]
-    for worker in workers:
-        worker.start()
-    for worker in workers:
-        worker.join()
+    with ThreadPoolExecutor(THREADS) as pool:
+        list(pool.map(lambda worker: mixed_calls(worker, tmp_path, failures), range(THREADS)))
     assert failures == []
 
 

@@ -46,24 +46,18 @@ def read_record(keys: dict[str, bytes]) -> ViewerProperty:
     return record
 
 
-def test_demo_sections_are_read() -> None:
-    assert sorted(SECTIONS) == ["StationAlpha-Module1", "StationAlpha-Module3", "StationBravo-Module2"]
-
-
 def same(listed: list[str], keyword: zodavudaz.Keyword, value: object) -> bool:
-    """Whether value is what zdz listed: texts as shown (byte 14 as blanks), numbers as read."""
+    """Whether value is what zdz listed: texts as shown (byte 14 as blanks), numbers as read; compared by
+    repr, under which a NaN equals a NaN."""
     values = value if isinstance(value, list) else [value]
     if keyword.form == K.ZDZ_VIEWER_TEXT:
         expected: list[object] = list(listed)
     else:
         expected = [keyword.parse(word.encode("ascii")) for word in listed]
-    return len(values) == len(expected) and all(
-        a == b or (isinstance(a, float) and isinstance(b, float) and math.isnan(a) and math.isnan(b))
-        for a, b in zip(values, expected)
-    )
+    return list(map(repr, values)) == list(map(repr, expected))
 
 
-@pytest.mark.parametrize("section", sorted(SECTIONS))
+@pytest.mark.parametrize("section", ["StationAlpha-Module1", "StationAlpha-Module3", "StationBravo-Module2"])
 def test_stored_lines_round_trip_byte_for_byte_and_hold_what_zdz_lists(section: str) -> None:
     shown = subprocess.run([zdz_tool(), "viewer", "show", str(MARDEL_INI), section], check=True,
                            capture_output=True).stdout.decode("latin-1").splitlines()
@@ -140,11 +134,3 @@ def test_bad_values_raise(call, error) -> None:
     with ViewerProperty.create(2) as record:
         with pytest.raises(error):
             call(record)
-
-
-def test_released_record_refuses_use() -> None:
-    record = ViewerProperty.create(1)
-    record.close()
-    record.close()
-    with pytest.raises(ValueError):
-        record.to_text()
