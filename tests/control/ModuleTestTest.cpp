@@ -32,9 +32,8 @@ TEST_F(ModuleTestTest, ReadsTheMarkedResultWordsOfTheGroupMasterAndRestoresTheRe
   EXPECT_EQ(queries[0].Cntl, 0x407 + GetChCntlIdOfst(1));
   EXPECT_TRUE(queries[1].Group == 10 && queries[1].Capacity == 2 && queries[1].SyncTimeOut == 0xFFFFFFFF &&
               queries[1].SyncErrMsgMode == 0);
-  const BYTE items[] = {0, 2, 15};
-  for (int i = 0; i < 3; ++i)
-    EXPECT_EQ(queries[2 + i].In, std::vector<BYTE>{items[i]});
+  EXPECT_EQ((std::vector{queries[2].In, queries[3].In, queries[4].In}),
+            (std::vector<std::vector<BYTE>>{{0}, {2}, {15}}));
   for (int word = 0; word < ModuleTestResultWords; ++word)
     EXPECT_EQ(results[word], word == 0 || word == 1 || word == 3 || word == 16 ? Mask : 0) << word;
   EXPECT_TRUE(SimTimeOutOf(ThreadSync()) == 10000 && SimErrMsgModeOf(ThreadSync()) == 1);

@@ -6,12 +6,10 @@
 #include <vector>
 
 namespace {
-std::vector<BYTE> Bytes(std::initializer_list<int> values) { return std::vector<BYTE>(values.begin(), values.end()); }
-
 /// A module packet of 4 data bytes, query 0x40C for member 9, parameter number 3.
-const std::vector<BYTE> ModulePacket =
-    Bytes({0x14, 0,    0,    0,    0x24, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0,    0,    0x02, 0x0A,
-           0x0C, 0x94, 0x10, 0x01, 0,    0, 3, 0, 0, 0, 0, 0, 0, 0, 0xA1, 0xA2, 0xA3, 0xA4});
+const std::vector<BYTE> ModulePacket = {0x14, 0, 0, 0, 0x24, 0,    0,    0,    1,    0,    0,    0,
+                                        1,    0, 0, 0, 0x02, 0x0A, 0x0C, 0x94, 0x10, 0x01, 0,    0,
+                                        3,    0, 0, 0, 0,    0,    0,    0,    0xA1, 0xA2, 0xA3, 0xA4};
 
 const char ModuleText[] = "size            20 (packet 36 bytes)\n"
                           "all bytes       36 (transfer data 20)\n"

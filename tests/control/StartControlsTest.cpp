@@ -25,9 +25,8 @@ TEST_F(StartControlsTest, ButtonsPostACopyOfTheModulesBlockThatOutlivesTheModule
   for (DWORD i = 0; i < 2; ++i) {
     const SimMessage& message = messages[i];
     ASSERT_TRUE(message.Message == 0x437 && message.HasRecord && message.HasTrigInfo);
-    EXPECT_EQ(message.Record.StartFlag, 1 - i);
-    EXPECT_EQ(message.TrigInfo.FileNum, 12);
-    EXPECT_EQ(message.ModuleFlags, 0x81);
+    EXPECT_EQ(std::make_tuple(message.Record.StartFlag, message.TrigInfo.FileNum, message.ModuleFlags),
+              std::make_tuple(1 - i, 12, 0x81));
   }
 }
 

@@ -58,9 +58,7 @@ TEST_F(ViewerPropertyLookupTest, StoredSettingsAreAcceptedOnlyForTheSameProduct)
     ViewerProperty* record = reinterpret_cast<ViewerProperty*>(1);
     EXPECT_EQ(GetViewerPropertyGui(c.Station, c.Slot, &record), c.Result);
     EXPECT_EQ(record != nullptr, c.HasRecord);
-    if (record != nullptr) {
-      EXPECT_EQ(record->GrName, nullptr) << "the default look-up reads no group key";
-    }
+    EXPECT_TRUE(record == nullptr || record->GrName == nullptr) << "the default look-up reads no group key";
     ReleaseViewerProperty(record);
   }
   EXPECT_EQ(GetViewerPropertyGui(3, 2, nullptr), 0);
