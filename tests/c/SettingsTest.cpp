@@ -141,11 +141,8 @@ TEST_F(SettingsTest, PlacementsAreStoredAndReadAsTheEngineStoresThem) {
 TEST_F(SettingsTest, BackUpInformationIsAcceptedAsTheEngineAcceptsIt) {
   WriteAll(StoredState, "[StationBravo-Module2]\r\nProduct=ZO4d02 input\r\nModuleInf=module text\r\n\r\n"
                         "[StationBravo-Module3]\r\nProduct=other\r\nModuleInf=module text\r\n\r\n");
-  const auto moduleText = [&](WORD module, int32_t status) {
-    return TextOf(Bound(zdz_get_module_backup_inf_file, 2, module, StoredState.c_str()), status);
-  };
-  EXPECT_EQ(moduleText(3, ZDZ_E_NOT_FOUND), "");
-  EXPECT_EQ(moduleText(9, ZDZ_E_UNKNOWN), "");
+  EXPECT_EQ(TextOf(Bound(zdz_get_module_backup_inf_file, 2, 3, StoredState.c_str()), ZDZ_E_NOT_FOUND), "");
+  EXPECT_EQ(TextOf(Bound(zdz_get_module_backup_inf_file, 2, 9, StoredState.c_str()), ZDZ_E_UNKNOWN), "");
   EXPECT_EQ(TextOf(Bound(zdz_get_module_backup_inf, 2, 2)), "module text");
   // Only a file that cannot be read fails; no entry is empty text.
   const std::string noKey = Folder / "no-key.tmp";
