@@ -1,6 +1,8 @@
 #include "tests/database/DatabaseFixture.h"
 
 #include <functional>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -48,13 +50,11 @@ TEST_F(LookupsTest, SameStationNameNeverCountsTheGivenStation) {
   FileStation(1, "Alpha");
   FileStation(2, "Bravo");
   Database.StationMap.SetAt(3, nullptr);
-  const struct {
-    const char* Name;
-    WORD Station;
-    int Same;
-  } rows[] = {{"Alpha", 1, 0}, {"Alpha", 2, 1}, {"Alpha", 99, 1}, {"alpha", 2, 0}};
-  for (const auto& row : rows)
-    EXPECT_EQ(Database.IsSameStationName(row.Name, row.Station), row.Same) << row.Name << row.Station;
+  // Name, station, answer.
+  const std::tuple<const char*, WORD, int> rows[] = {
+      {"Alpha", 1, 0}, {"Alpha", 2, 1}, {"Alpha", 99, 1}, {"alpha", 2, 0}};
+  for (const auto& [name, station, same] : rows)
+    EXPECT_EQ(Database.IsSameStationName(name, station), same) << name << station;
 }
 
 TEST_F(LookupsTest, FrontEndAndModuleWalksAndResetsPassOverNullRecords) {
@@ -91,16 +91,13 @@ TEST_F(LookupsTest, FrontEndAndModuleWalksAndResetsPassOverNullRecords) {
 
 // A slot joined to the next ends its group only as the station's last slot, which needs a slot count.
 TEST_F(LookupsTest, SlotCountComesFromTheModelNameAndEndsAGroupByPosition) {
-  const struct {
-    const char* Model;
-    BYTE Slots;
-  } rows[] = {{"ZI400", 4}, {"RA800", 8}, {"xRA800-ZI400", 4}, {"ra800", 0}, {"", 0}};
+  const std::pair<const char*, BYTE> rows[] = {{"ZI400", 4}, {"RA800", 8}, {"xRA800-ZI400", 4}, {"ra800", 0}, {"", 0}};
   WORD id = 1;
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.Model);
-    FileStation(id, "", row.Model).ConnectStatus[4] = 1;
-    EXPECT_EQ(Database.GetMaxSlot(id), row.Slots);
-    EXPECT_EQ(Database.CheckTerm(id, 4), row.Slots == 4 ? 1 : 0);
+  for (const auto& [model, slots] : rows) {
+    SCOPED_TRACE(model);
+    FileStation(id, "", model).ConnectStatus[4] = 1;
+    EXPECT_EQ(Database.GetMaxSlot(id), slots);
+    EXPECT_EQ(Database.CheckTerm(id, 4), slots == 4 ? 1 : 0);
     ++id;
   }
   EXPECT_EQ(Database.GetMaxSlot(999), 0);
