@@ -1,6 +1,7 @@
 #include "tests/database/DatabaseFixture.h"
 
 #include <functional>
+#include <string>
 #include <tuple>
 #include <utility>
 #include <vector>
@@ -156,15 +157,14 @@ TEST_F(LookupsTest, ProductNames) {
   std::strcpy(FileModule(frontEnds, 1).ProductName, "Viewer App");
   FileModule(station, 1).ProductWord = 0x12ABCD01;
   FileModule(station, 2).ProductWord = 0;
-  const struct {
-    WORD Station, Module, Result;
-    const char* Text;
-  } rows[] = {{0, 1, 0, "Viewer App"}, {3, 1, 0, "ZOabcd"}, {3, 2, 0, "ZO0"}, {3, 9, 0xFFFF, ""}, {8, 1, 0xFFFF, ""}};
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.Text);
+  // Station, module, result, name.
+  const std::tuple<WORD, WORD, WORD, const char*> rows[] = {
+      {0, 1, 0, "Viewer App"}, {3, 1, 0, "ZOabcd"}, {3, 2, 0, "ZO0"}, {3, 9, 0xFFFF, ""}, {8, 1, 0xFFFF, ""}};
+  for (const auto& [station, module, result, text] : rows) {
+    SCOPED_TRACE(std::to_string(station) + "/" + std::to_string(module));
     CString name("stale");
-    EXPECT_EQ(Database.GetProductName(row.Station, row.Module, name), row.Result);
-    EXPECT_STREQ(name, row.Text);
+    EXPECT_EQ(Database.GetProductName(station, module, name), result);
+    EXPECT_STREQ(name, text);
   }
 }
 
