@@ -73,10 +73,7 @@ TEST_F(ControlAgreementTest, ModuleTestsAnswerAsTheControlFunction) {
 
 TEST_F(ControlAgreementTest, RequestsWithAndWithoutFrontendGoWhereTheControlFunctionsSendThem) {
   EXPECT_EQ(AnswerOf(zdz_zoc_get_front_end1, 2, 3), ZocGetFrontEnd1(2, 3));
-  SimStation station;
-  station.Id = 2;
-  station.Address = 0x0123;
-  SimSetStation(station);
+  SimSetStation({.Id = 2, .Address = 0x0123});
   EXPECT_EQ(AnswerOf(zdz_zoc_get_front_end2, 0x0123, 3), ZocGetFrontEnd2(0x0123, 3));
 
   ASSERT_EQ(zdz_zoc_mote_sync_exec(2, 3, 0x305), ZocMoteSyncExec(2, 3, 0x305));

@@ -75,10 +75,7 @@ TEST_F(PacketInterpreterTest, EveryPacketReachesTheHandlersCModuleCntlCalls) {
 // A nonzero answer stopping the packet is python/tests/test_packets.py::test_a_handler_that_raises_ends_its_packet.
 TEST_F(PacketInterpreterTest, HandlersGetThePacketToRewriteWithItsLength) {
   std::vector<uint8_t> packet = PacketOf(0x90, 0x40C, 4);
-  const auto interpret = [&] {
-    return zdz_interpret(Interpreter, packet.data(), static_cast<uint32_t>(packet.size()));
-  };
-  ASSERT_EQ(interpret(), ZDZ_OK);
+  ASSERT_EQ(zdz_interpret(Interpreter, packet.data(), static_cast<uint32_t>(packet.size())), ZDZ_OK);
   ASSERT_EQ(Log.Positions, (std::vector<int32_t>{3, 2}));
   EXPECT_EQ(Log.Lengths, (std::vector<uint32_t>{36, 36}));
   // The last handler's mark.

@@ -90,9 +90,7 @@ TEST_F(RequestsAgreementTest, SequenceModeAndHelpOriginAreTheDatabases) {
 
   SimAddFault(1, 1, {.Group = 10, .Result = 77}); // the query group fails
   uint16_t fromQuery = 9;
-  BYTE help[128];
-  uint32_t size = 0;
-  ASSERT_EQ(zdz_help_query_pointer(1, 1, help, sizeof help, &size, nullptr, nullptr, &fromQuery), ZDZ_OK);
+  ASSERT_EQ(CQuery([&](auto... out) { return zdz_help_query_pointer(1, 1, out..., &fromQuery); }).Status, ZDZ_OK);
   EXPECT_EQ(fromQuery, 0);
 }
 

@@ -85,18 +85,15 @@ TEST_F(SettingsTest, WritesChangeTheFileAsTheEngineDoes) {
 TEST_F(SettingsTest, TheWholeFileComesWithEveryByteAndLinesWithTheirEnds) {
   const std::string bytes("[S]\r\nK=1\0\r\n\rx\n", 14);
   WriteAll(File, bytes);
-  std::vector<char> text(64, 'Z');
-  uint32_t size = 0;
-  ASSERT_EQ(zdz_read_profile_file(File.c_str(), text.data(), 64, &size), ZDZ_OK);
-  EXPECT_EQ(size, 15u);
-  EXPECT_EQ(std::string(text.data(), 15), bytes + '\0');
-  EXPECT_EQ(zdz_read_profile_file((Folder / "missing").c_str(), text.data(), 64, &size), ZDZ_E_NOT_FOUND);
+  EXPECT_EQ(TextOf(Bound(zdz_read_profile_file, File.c_str())), bytes);
+  EXPECT_EQ(TextOf(Bound(zdz_read_profile_file, (Folder / "missing").c_str()), ZDZ_E_NOT_FOUND), "");
 
   // Lines come one by one with their line ends.
   WriteAll(File, "[S]\r\nLonger line\nlast");
   zdz_settings_file* file = nullptr;
   ASSERT_EQ(zdz_settings_file_open(File.c_str(), &file), ZDZ_OK);
   char line[8];
+  uint32_t size = 0;
   ASSERT_EQ(zdz_read_string_ex(file, line, sizeof line, &size), ZDZ_OK);
   EXPECT_STREQ(line, "[S]\r\n");
   EXPECT_EQ(zdz_read_string_ex(file, nullptr, 0, &size), ZDZ_OK);
@@ -144,11 +141,8 @@ TEST_F(SettingsTest, PlacementsAreStoredAndReadAsTheEngineStoresThem) {
 TEST_F(SettingsTest, BackUpInformationIsAcceptedAsTheEngineAcceptsIt) {
   WriteAll(StoredState, "[StationBravo-Module2]\r\nProduct=ZO4d02 input\r\nModuleInf=module text\r\n\r\n"
                         "[StationBravo-Module3]\r\nProduct=other\r\nModuleInf=module text\r\n\r\n");
-  const auto moduleText = [&](WORD module, int32_t status) {
-    return TextOf(Bound(zdz_get_module_backup_inf_file, 2, module, StoredState.c_str()), status);
-  };
-  EXPECT_EQ(moduleText(3, ZDZ_E_NOT_FOUND), "");
-  EXPECT_EQ(moduleText(9, ZDZ_E_UNKNOWN), "");
+  EXPECT_EQ(TextOf(Bound(zdz_get_module_backup_inf_file, 2, 3, StoredState.c_str()), ZDZ_E_NOT_FOUND), "");
+  EXPECT_EQ(TextOf(Bound(zdz_get_module_backup_inf_file, 2, 9, StoredState.c_str()), ZDZ_E_UNKNOWN), "");
   EXPECT_EQ(TextOf(Bound(zdz_get_module_backup_inf, 2, 2)), "module text");
   // Only a file that cannot be read fails; no entry is empty text.
   const std::string noKey = Folder / "no-key.tmp";

@@ -63,12 +63,8 @@ TEST_F(ViewerKeywordsTest, KeywordsOutsideTheTextAreNotInTheLine) {
 // A hexadecimal or double keyword listed as decimal fails
 // python/tests/test_viewer.py::test_keyword_values_are_those_zdz_lists, which reads every value in its form.
 TEST_F(ViewerKeywordsTest, KeywordsAreListedWithTheirIndexingAndForm) {
-  struct Row {
-    uint32_t Position;
-    const char* Keyword;
-    uint32_t Flags;
-  };
-  const Row rows[] = {
+  // Position, keyword, flags.
+  const std::tuple<uint32_t, const char*, uint32_t> rows[] = {
       {0, "ChannelNumber", ZDZ_VIEWER_DECIMAL},
       {35, "Channel", ZDZ_VIEWER_DECIMAL | ZDZ_VIEWER_PER_CHANNEL | ZDZ_VIEWER_NOT_IN_TEXT},
       {42, "MathLabel", ZDZ_VIEWER_TEXT | ZDZ_VIEWER_PER_CHANNEL},
@@ -76,12 +72,12 @@ TEST_F(ViewerKeywordsTest, KeywordsAreListedWithTheirIndexingAndForm) {
       {64, "Group", ZDZ_VIEWER_TEXT | ZDZ_VIEWER_PER_GROUP},
       {70, "OtherColor", ZDZ_VIEWER_HEX | ZDZ_VIEWER_PER_GROUP},
   };
-  for (const Row& row : rows) {
+  for (const auto& [position, expectedKeyword, expectedFlags] : rows) {
     const char* keyword = nullptr;
     uint32_t flags = 0xFFFF;
-    ASSERT_EQ(zdz_viewer_keyword(row.Position, &keyword, &flags), ZDZ_OK);
-    EXPECT_STREQ(keyword, row.Keyword);
-    EXPECT_EQ(flags, row.Flags) << row.Keyword;
+    ASSERT_EQ(zdz_viewer_keyword(position, &keyword, &flags), ZDZ_OK);
+    EXPECT_STREQ(keyword, expectedKeyword);
+    EXPECT_EQ(flags, expectedFlags) << expectedKeyword;
   }
   const char* keyword = "unchanged";
   EXPECT_EQ(zdz_viewer_keyword(ZDZ_VIEWER_KEYWORD_COUNT, &keyword, nullptr), ZDZ_E_UNKNOWN);
@@ -105,12 +101,8 @@ TEST_F(ViewerKeywordsTest, ChannelsAreReadAndSetOneByOne) {
 
 // A decimal, a list of colours and a text set are python/tests/test_viewer.py::test_attributes_read_and_set_keywords.
 TEST_F(ViewerKeywordsTest, ValuesSetAreWhatTheRecordTextThenCarries) {
-  struct Row {
-    const char* Keyword;
-    const char* Values;
-    const char* Written;
-  };
-  const Row rows[] = {
+  // Keyword, values set, values written.
+  const std::tuple<const char*, const char*, const char*> rows[] = {
       {"XyY", "5 6", "5 6 0 0"},
       {"MeasureItem", "0x1F", "0x1F"},
       {"SplitRate", "NAN", "NAN"},
@@ -121,11 +113,11 @@ TEST_F(ViewerKeywordsTest, ValuesSetAreWhatTheRecordTextThenCarries) {
       {"CurrentPath", "c:\\data\x0Efiles", "c:\\data\x0Efiles"},
       {"Left", "-20", "-20"},
   };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.Keyword);
-    ASSERT_EQ(zdz_viewer_set(Viewer, row.Keyword, -1, row.Values), ZDZ_OK);
-    EXPECT_EQ(Get(row.Keyword), row.Written);
-    EXPECT_EQ(StatementsOf(RecordText()).at(row.Keyword), row.Written);
+  for (const auto& [keyword, values, written] : rows) {
+    SCOPED_TRACE(keyword);
+    ASSERT_EQ(zdz_viewer_set(Viewer, keyword, -1, values), ZDZ_OK);
+    EXPECT_EQ(Get(keyword), written);
+    EXPECT_EQ(StatementsOf(RecordText()).at(keyword), written);
   }
   EXPECT_EQ(zdz_viewer_set(Viewer, "GridType", -1, "3;Left 5"), ZDZ_E_ARGUMENT);
   EXPECT_EQ(zdz_viewer_set(Viewer, "GridType", -1, " "), ZDZ_E_ARGUMENT);

@@ -108,17 +108,14 @@ TEST_F(FrontendUseTest, FrontendNumbersAreOneToFifteenAfterInitAndEndingAnEntryF
 }
 
 TEST_F(FrontendUseTest, AccessAndReleaseNeedTheirStateAndAMultiClientManager) {
-  const struct {
-    LONG State;
-    BOOL MultiClient;
-    WORD Station;
-    int Access, Release;
-  } rows[] = {{10, 0, 1, 0, 0}, {10, 1, 1, 1, 0}, {9, 1, 1, 0, 1}, {9, 0, 1, 0, 0}, {10, 1, 2, 0, 0}, {7, 1, 1, 0, 0}};
-  for (const auto& row : rows) {
-    Station.AccessState = row.State;
-    SimSetMultiClient(row.MultiClient);
-    EXPECT_EQ(std::make_pair(Database.IsAccessEnable(row.Station), Database.IsReleaseEnable(row.Station)),
-              std::make_pair(row.Access, row.Release))
-        << row.State << " " << row.MultiClient << " " << row.Station;
+  // Access state, multi-client manager, station asked, access and release answers.
+  const std::tuple<LONG, BOOL, WORD, int, int> rows[] = {{10, 0, 1, 0, 0}, {10, 1, 1, 1, 0}, {9, 1, 1, 0, 1},
+                                                         {9, 0, 1, 0, 0},  {10, 1, 2, 0, 0}, {7, 1, 1, 0, 0}};
+  for (const auto& [state, multiClient, asked, access, release] : rows) {
+    Station.AccessState = state;
+    SimSetMultiClient(multiClient);
+    EXPECT_EQ(std::make_pair(Database.IsAccessEnable(asked), Database.IsReleaseEnable(asked)),
+              std::make_pair(access, release))
+        << state << " " << multiClient << " " << asked;
   }
 }

@@ -1,6 +1,9 @@
 #include "tests/database/DatabaseFixture.h"
 
 #include <functional>
+#include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -48,13 +51,11 @@ TEST_F(LookupsTest, SameStationNameNeverCountsTheGivenStation) {
   FileStation(1, "Alpha");
   FileStation(2, "Bravo");
   Database.StationMap.SetAt(3, nullptr);
-  const struct {
-    const char* Name;
-    WORD Station;
-    int Same;
-  } rows[] = {{"Alpha", 1, 0}, {"Alpha", 2, 1}, {"Alpha", 99, 1}, {"alpha", 2, 0}};
-  for (const auto& row : rows)
-    EXPECT_EQ(Database.IsSameStationName(row.Name, row.Station), row.Same) << row.Name << row.Station;
+  // Name, station, answer.
+  const std::tuple<const char*, WORD, int> rows[] = {
+      {"Alpha", 1, 0}, {"Alpha", 2, 1}, {"Alpha", 99, 1}, {"alpha", 2, 0}};
+  for (const auto& [name, station, same] : rows)
+    EXPECT_EQ(Database.IsSameStationName(name, station), same) << name << station;
 }
 
 TEST_F(LookupsTest, FrontEndAndModuleWalksAndResetsPassOverNullRecords) {
@@ -91,16 +92,13 @@ TEST_F(LookupsTest, FrontEndAndModuleWalksAndResetsPassOverNullRecords) {
 
 // A slot joined to the next ends its group only as the station's last slot, which needs a slot count.
 TEST_F(LookupsTest, SlotCountComesFromTheModelNameAndEndsAGroupByPosition) {
-  const struct {
-    const char* Model;
-    BYTE Slots;
-  } rows[] = {{"ZI400", 4}, {"RA800", 8}, {"xRA800-ZI400", 4}, {"ra800", 0}, {"", 0}};
+  const std::pair<const char*, BYTE> rows[] = {{"ZI400", 4}, {"RA800", 8}, {"xRA800-ZI400", 4}, {"ra800", 0}, {"", 0}};
   WORD id = 1;
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.Model);
-    FileStation(id, "", row.Model).ConnectStatus[4] = 1;
-    EXPECT_EQ(Database.GetMaxSlot(id), row.Slots);
-    EXPECT_EQ(Database.CheckTerm(id, 4), row.Slots == 4 ? 1 : 0);
+  for (const auto& [model, slots] : rows) {
+    SCOPED_TRACE(model);
+    FileStation(id, "", model).ConnectStatus[4] = 1;
+    EXPECT_EQ(Database.GetMaxSlot(id), slots);
+    EXPECT_EQ(Database.CheckTerm(id, 4), slots == 4 ? 1 : 0);
     ++id;
   }
   EXPECT_EQ(Database.GetMaxSlot(999), 0);
@@ -159,15 +157,14 @@ TEST_F(LookupsTest, ProductNames) {
   std::strcpy(FileModule(frontEnds, 1).ProductName, "Viewer App");
   FileModule(station, 1).ProductWord = 0x12ABCD01;
   FileModule(station, 2).ProductWord = 0;
-  const struct {
-    WORD Station, Module, Result;
-    const char* Text;
-  } rows[] = {{0, 1, 0, "Viewer App"}, {3, 1, 0, "ZOabcd"}, {3, 2, 0, "ZO0"}, {3, 9, 0xFFFF, ""}, {8, 1, 0xFFFF, ""}};
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.Text);
+  // Station, module, result, name.
+  const std::tuple<WORD, WORD, WORD, const char*> rows[] = {
+      {0, 1, 0, "Viewer App"}, {3, 1, 0, "ZOabcd"}, {3, 2, 0, "ZO0"}, {3, 9, 0xFFFF, ""}, {8, 1, 0xFFFF, ""}};
+  for (const auto& [station, module, result, text] : rows) {
+    SCOPED_TRACE(std::to_string(station) + "/" + std::to_string(module));
     CString name("stale");
-    EXPECT_EQ(Database.GetProductName(row.Station, row.Module, name), row.Result);
-    EXPECT_STREQ(name, row.Text);
+    EXPECT_EQ(Database.GetProductName(station, module, name), result);
+    EXPECT_STREQ(name, text);
   }
 }
 
