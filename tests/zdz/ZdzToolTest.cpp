@@ -41,7 +41,20 @@ void RunRows(const std::vector<ToolRow>& rows) {
   }
 }
 
-TEST(ZdzToolTest, ReadsTheSampleSettings) {
+/// Each test's own folder, for the files the tool reads and writes.
+class ZdzToolTest : public ::testing::Test {
+protected:
+  /// The path of name in the folder, written with bytes.
+  std::string Written(const std::string& name, const std::string& bytes) const {
+    const std::string file = Folder / name;
+    WriteAll(file, bytes);
+    return file;
+  }
+
+  TempFolder Folder;
+};
+
+TEST_F(ZdzToolTest, ReadsTheSampleSettings) {
   const std::string tmp = Settings + "Mardel.tmp", ini = Settings + "Mardel.ini";
   RunRows({
       {"value", "profile get " + tmp + " StationAlpha Database", 0, "Alpha rack;;second floor\n"},
@@ -79,8 +92,7 @@ TEST(ZdzToolTest, ReadsTheSampleSettings) {
 }
 
 // The check reads as the library does: its sections, their ends, its header rule and its journal.
-TEST(ZdzToolTest, CheckReportsWhatReadsDifferentlyOnceALine) {
-  TempFolder folder;
+TEST_F(ZdzToolTest, CheckReportsWhatReadsDifferentlyOnceALine) {
   const struct {
     const char* Name;
     std::string Bytes;
@@ -129,15 +141,13 @@ TEST(ZdzToolTest, CheckReportsWhatReadsDifferentlyOnceALine) {
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.Name);
-    const std::string file = folder / "checked.ini";
-    std::filesystem::remove(file);
-    WriteAll(file, row.Bytes);
+    const std::string file = Written(row.Name, row.Bytes);
     const std::string mark = std::filesystem::canonical(file).string() + std::string(1, '\0');
     if (row.StaleJournal && setxattr(file.c_str(), "user.zodavudaz.journal", mark.data(), mark.size(), 0) != 0) {
       std::printf("not checked: %s, which needs user extended attributes\n", row.Name);
       continue;
     }
-    const ToolRun run = RunTool("profile check " + file);
+    const ToolRun run = RunTool("profile check '" + file + "'");
     EXPECT_EQ(run.Exit, row.Findings.empty() ? 0 : 2);
     if (row.Findings.empty()) {
       EXPECT_EQ(run.Out, file + ": every line reads as it looks\n");
@@ -152,10 +162,9 @@ TEST(ZdzToolTest, CheckReportsWhatReadsDifferentlyOnceALine) {
   }
 }
 
-TEST(ZdzToolTest, ListsAndGetsSectionsAsTheLibraryReadsThem) {
-  TempFolder folder;
-  const std::string file = folder / "names.ini";
-  WriteAll(file, "[X]y]\r\nK=1\r\n\r\n[Line[2]]\r\nK=2\r\nK=3\r\nL=4\r\n\r\n[X]y]\r\nM=5\r\n\r\n");
+TEST_F(ZdzToolTest, ListsAndGetsSectionsAsTheLibraryReadsThem) {
+  const std::string file =
+      Written("names.ini", "[X]y]\r\nK=1\r\n\r\n[Line[2]]\r\nK=2\r\nK=3\r\nL=4\r\n\r\n[X]y]\r\nM=5\r\n\r\n");
   RunRows({
       {"the first line of each key", "profile list " + file + " 'Line[2]'", 0, "K=2\nL=4\n"},
       {"a section named by a whole line", "profile get " + file + " 'X]y' K", 0, "1\n"},
@@ -168,10 +177,8 @@ TEST(ZdzToolTest, ListsAndGetsSectionsAsTheLibraryReadsThem) {
 }
 
 // The tool reads under the library's lock: a file that a writer holds past the wait is busy.
-TEST(ZdzToolTest, SaysBusyWhenAWriterHoldsTheFile) {
-  TempFolder folder;
-  const std::string file = folder / "held.ini";
-  WriteAll(file, "[S]\r\nK=1\r\n\r\n");
+TEST_F(ZdzToolTest, SaysBusyWhenAWriterHoldsTheFile) {
+  const std::string file = Written("held.ini", "[S]\r\nK=1\r\n\r\n");
   CFile held;
   ProfileLock lock(file.c_str());
   ASSERT_TRUE(held.Open(file.c_str(), CFile::modeReadWrite) && lock.LockForWriting(held));
@@ -182,11 +189,10 @@ TEST(ZdzToolTest, SaysBusyWhenAWriterHoldsTheFile) {
 }
 
 // A missing file is not found, like a missing section or key; what the file system refuses says why.
-TEST(ZdzToolTest, TellsMissingFilesAndFileSystemFailuresFromBadInput) {
-  TempFolder folder;
-  const std::string missing = folder / "no-folder/x.ini", absent = folder / "absent.ini", file = folder / "x.ini";
-  const std::string isFolder = folder.Path.string();
-  const std::string noFolder = "the folder '" + (folder / "no-folder") + "' does not exist";
+TEST_F(ZdzToolTest, TellsMissingFilesAndFileSystemFailuresFromBadInput) {
+  const std::string missing = Folder / "no-folder/x.ini", absent = Folder / "absent.ini", file = Folder / "x.ini";
+  const std::string isFolder = Folder.Path.string();
+  const std::string noFolder = "the folder '" + (Folder / "no-folder") + "' does not exist";
   const std::string placement = " A 1 0,1,-1,-1,-1,-1,1,2,3,4";
   RunRows({
       {"get from a missing file", "profile get " + absent + " S K", 1, "no file '" + absent + "': it does not exist"},
@@ -218,8 +224,7 @@ TEST(ZdzToolTest, TellsMissingFilesAndFileSystemFailuresFromBadInput) {
     EXPECT_NE(help.find(code), std::string::npos) << code;
 }
 
-TEST(ZdzToolTest, ViewerCheckReportsEveryStatementByKeyword) {
-  TempFolder folder;
+TEST_F(ZdzToolTest, ViewerCheckReportsEveryStatementByKeyword) {
   const std::string sample = ReadAll(Settings + "Mardel.ini");
   const std::size_t begin = sample.find("Viewer=") + 7;
   const std::string viewer = sample.substr(begin, sample.find("\r\n", begin) - begin);
@@ -249,8 +254,7 @@ TEST(ZdzToolTest, ViewerCheckReportsEveryStatementByKeyword) {
   };
   for (const auto& row : table) {
     SCOPED_TRACE(row.Name);
-    const std::string file = folder / row.Name;
-    WriteAll(file, "[S]\r\nViewer=" + row.Viewer + "\r\n\r\n");
+    const std::string file = Written(row.Name, "[S]\r\nViewer=" + row.Viewer + "\r\n\r\n");
     const ToolRun run = RunTool("viewer check '" + file + "'");
     EXPECT_EQ(run.Exit, row.Shows.empty() ? 0 : 2) << run.Err;
     std::string expected = row.Shows.empty() ? file + ": every Viewer and Group line reads back to its own text\n" : "";
@@ -260,8 +264,7 @@ TEST(ZdzToolTest, ViewerCheckReportsEveryStatementByKeyword) {
   }
 }
 
-TEST(ZdzToolTest, SurvivesMalformedFiles) {
-  TempFolder folder;
+TEST_F(ZdzToolTest, SurvivesMalformedFiles) {
   const std::string sample = ReadAll(Settings + "Mardel.ini");
   std::string binary;
   for (int i = 0; i < 4096; ++i)
@@ -282,8 +285,7 @@ TEST(ZdzToolTest, SurvivesMalformedFiles) {
   };
   for (const auto& row : files) {
     SCOPED_TRACE(row.Name);
-    const std::string file = folder / row.Name;
-    WriteAll(file, row.Bytes);
+    const std::string file = Written(row.Name, row.Bytes);
     EXPECT_EQ(RunTool("profile check '" + file + "'").Exit, row.CheckExit);
     EXPECT_LE(RunTool("profile list '" + file + "'").Exit, 1);
     EXPECT_LE(RunTool("profile get '" + file + "' S Viewer").Exit, 1);
@@ -294,7 +296,7 @@ TEST(ZdzToolTest, SurvivesMalformedFiles) {
   }
 }
 
-TEST(ZdzToolTest, DecodesPackets) {
+TEST_F(ZdzToolTest, DecodesPackets) {
   const std::string module = "1C000000 2C000000 01000000 01000000 02 0A 0C94 10 01 0000 03000000 00000000";
   const std::string data = " 010002000300 0400050006000700";
   RunRows({
