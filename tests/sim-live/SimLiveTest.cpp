@@ -231,10 +231,7 @@ int32_t ExitOnceTheReceiverWaits(void* user) {
 }
 
 TEST_F(SimLiveTest, ExitUnderTheLockDoesNotWaitForAReceiverThatWaitsForIt) {
-  WriteAll(Path, Description("Acquisition=continuous\nPeriod=0.5\n"));
-  ASSERT_EQ(zdz_init(), ZDZ_OK);
-  SimSetSteppedClock(true);
-  ASSERT_EQ(zdz_sim_load_virtual_stations(Path.c_str(), nullptr, 0, nullptr), ZDZ_OK);
+  Load("Acquisition=continuous\nPeriod=0.5\n");
   LockWaiter waiter;
   uint32_t id = 0;
   ASSERT_EQ(zdz_sim_add_receiver(CallTheInterface, &waiter, &id), ZDZ_OK);

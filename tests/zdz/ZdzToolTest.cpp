@@ -17,15 +17,14 @@ struct ToolRow {
   std::string Shows;
 };
 
-/// text with the statements first and second trading places.
-std::string Swapped(std::string text, const std::string& first, const std::string& second) {
-  const std::size_t a = text.find(first), b = text.find(second);
-  text.replace(b, second.size(), first);
-  return text.replace(a, first.size(), second);
-}
-
 std::string Changed(std::string text, const std::string& from, const std::string& to) {
   return text.replace(text.find(from), from.size(), to);
+}
+
+/// text with the statements first and second trading places, through a NUL that neither holds.
+std::string Swapped(const std::string& text, const std::string& first, const std::string& second) {
+  const std::string held(1, '\0');
+  return Changed(Changed(Changed(text, first, held), second, first), held, second);
 }
 
 void RunRows(const std::vector<ToolRow>& rows) {
