@@ -7,9 +7,8 @@
 
 TEST(LibraryEntryTest, RegistersOnceAsExtensionLibraryOnLoad) {
   const ExtensionRegistration& registration = GetExtensionRegistration();
-  EXPECT_EQ(registration.ClassListsSetAside, 1);
-  EXPECT_EQ(registration.ModulesInitialized, 1);
-  EXPECT_EQ(registration.LinksCreated, 1);
+  EXPECT_EQ(std::tie(registration.ClassListsSetAside, registration.ModulesInitialized, registration.LinksCreated),
+            std::make_tuple(1, 1, 1));
   // Test programs link the library's objects, so the library's module is the program's here.
   EXPECT_EQ(registration.Module, GetModuleOf(reinterpret_cast<const void*>(&GetDataBase)));
   EXPECT_NE(registration.Module, nullptr);

@@ -148,9 +148,6 @@ TEST_F(ZdzToolTest, CheckReportsWhatReadsDifferentlyOnceALine) {
     }
     const ToolRun run = RunTool("profile check '" + file + "'");
     EXPECT_EQ(run.Exit, row.Findings.empty() ? 0 : 2);
-    if (row.Findings.empty()) {
-      EXPECT_EQ(run.Out, file + ": every line reads as it looks\n");
-    }
     std::string::size_type at = 0;
     for (const std::string& finding : row.Findings) {
       at = run.Out.find(file + finding, at);
