@@ -173,25 +173,20 @@ TEST_F(ZdzToolTest, ListsAndGetsSectionsAsTheLibraryReadsThem) {
   EXPECT_EQ(RunTool("profile list " + file).Out, "[X]y]\n[Line[2]]\n") << "each section once";
 }
 
-// The tool reads under the library's lock: a file that a writer holds past the wait is busy.
-TEST_F(ZdzToolTest, SaysBusyWhenAWriterHoldsTheFile) {
-  const std::string file = Written("held.ini", "[S]\r\nK=1\r\n\r\n");
-  CFile held;
-  ProfileLock lock(file.c_str());
-  ASSERT_TRUE(held.Open(file.c_str(), CFile::modeReadWrite) && lock.LockForWriting(held));
-  RunRows({
-      {"list", "profile list " + file, 4, "'" + file + "' is busy"},
-      {"get", "profile get " + file + " S K", 4, "'" + file + "' is busy"},
-  });
-}
-
 // A missing file is not found, like a missing section or key; what the file system refuses says why.
-TEST_F(ZdzToolTest, TellsMissingFilesAndFileSystemFailuresFromBadInput) {
+// The tool reads under the library's lock: a file that a writer holds past the wait is busy.
+TEST_F(ZdzToolTest, TellsMissingBusyAndFileSystemFailuresFromBadInput) {
   const std::string missing = Folder / "no-folder/x.ini", absent = Folder / "absent.ini", file = Folder / "x.ini";
   const std::string isFolder = Folder.Path.string();
   const std::string noFolder = "the folder '" + (Folder / "no-folder") + "' does not exist";
   const std::string placement = " A 1 0,1,-1,-1,-1,-1,1,2,3,4";
+  const std::string busy = Written("held.ini", "[S]\r\nK=1\r\n\r\n");
+  CFile held;
+  ProfileLock lock(busy.c_str());
+  ASSERT_TRUE(held.Open(busy.c_str(), CFile::modeReadWrite) && lock.LockForWriting(held));
   RunRows({
+      {"list a held file", "profile list " + busy, 4, "'" + busy + "' is busy"},
+      {"get from a held file", "profile get " + busy + " S K", 4, "'" + busy + "' is busy"},
       {"get from a missing file", "profile get " + absent + " S K", 1, "no file '" + absent + "': it does not exist"},
       {"get in a missing folder", "profile get " + missing + " S K", 1, "no file '" + missing + "': " + noFolder},
       {"get from a folder", "profile get " + isFolder + " S K", 3, "cannot read '" + isFolder + "': it is a folder"},
