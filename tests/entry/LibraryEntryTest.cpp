@@ -16,10 +16,9 @@ TEST(LibraryEntryTest, RegistersOnceAsExtensionLibraryOnLoad) {
 
 // The objects are the library's own, made at load in their empty state, not one per call.
 TEST(LibraryEntryTest, ProcessWideObjectsAreTheLibrarysFromLoad) {
-  const HINSTANCE library = GetExtensionRegistration().Module;
   const void* objects[] = {GetDataBase(), GetMardelPath(), GetConfigInf()};
   for (const void* object : objects)
-    EXPECT_EQ(GetModuleOf(object), library);
+    EXPECT_EQ(GetModuleOf(object), GetExtensionRegistration().Module);
   EXPECT_EQ(std::make_tuple(GetDataBase(), GetMardelPath(), GetConfigInf()),
             std::make_tuple(objects[0], objects[1], objects[2]));
   for (BYTE byte : GetConfigInf()->Bytes)

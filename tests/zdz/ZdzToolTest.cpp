@@ -21,10 +21,9 @@ std::string Changed(std::string text, const std::string& from, const std::string
   return text.replace(text.find(from), from.size(), to);
 }
 
-/// text with the statements first and second trading places, through a NUL that neither holds.
+/// text with the statements first and second trading places, through a byte that neither holds.
 std::string Swapped(const std::string& text, const std::string& first, const std::string& second) {
-  const std::string held(1, '\0');
-  return Changed(Changed(Changed(text, first, held), second, first), held, second);
+  return Changed(Changed(Changed(text, first, "\x01"), second, first), "\x01", second);
 }
 
 void RunRows(const std::vector<ToolRow>& rows) {
