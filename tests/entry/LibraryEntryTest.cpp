@@ -7,9 +7,8 @@
 
 TEST(LibraryEntryTest, RegistersOnceAsExtensionLibraryOnLoad) {
   const ExtensionRegistration& registration = GetExtensionRegistration();
-  EXPECT_EQ(registration.ClassListsSetAside, 1);
-  EXPECT_EQ(registration.ModulesInitialized, 1);
-  EXPECT_EQ(registration.LinksCreated, 1);
+  EXPECT_EQ(std::tie(registration.ClassListsSetAside, registration.ModulesInitialized, registration.LinksCreated),
+            std::make_tuple(1, 1, 1));
   // Test programs link the library's objects, so the library's module is the program's here.
   EXPECT_EQ(registration.Module, GetModuleOf(reinterpret_cast<const void*>(&GetDataBase)));
   EXPECT_NE(registration.Module, nullptr);
@@ -17,10 +16,9 @@ TEST(LibraryEntryTest, RegistersOnceAsExtensionLibraryOnLoad) {
 
 // The objects are the library's own, made at load in their empty state, not one per call.
 TEST(LibraryEntryTest, ProcessWideObjectsAreTheLibrarysFromLoad) {
-  const HINSTANCE library = GetExtensionRegistration().Module;
   const void* objects[] = {GetDataBase(), GetMardelPath(), GetConfigInf()};
   for (const void* object : objects)
-    EXPECT_EQ(GetModuleOf(object), library);
+    EXPECT_EQ(GetModuleOf(object), GetExtensionRegistration().Module);
   EXPECT_EQ(std::make_tuple(GetDataBase(), GetMardelPath(), GetConfigInf()),
             std::make_tuple(objects[0], objects[1], objects[2]));
   for (BYTE byte : GetConfigInf()->Bytes)

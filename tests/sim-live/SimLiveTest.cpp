@@ -162,7 +162,6 @@ struct ReentryState {
   DWORD Self = 0;
   WORD WaitResult = 0;
   int Calls = 0;
-  CGUIDatabase* Database = nullptr;
   /// zdz_exit, zdz_exit_front_end, zdz_exit_multi_module, zdz_sim_release_virtual_stations, with
   /// the last-error text of each.
   std::vector<std::pair<int32_t, std::string>> Ends;
@@ -183,7 +182,7 @@ void Reenter(const _ModulePacket*, void* context) {
     const int32_t status = end();
     state.Ends.emplace_back(status, zdz_last_error());
   }
-  state.Database->Exit();
+  GetDataBase()->Exit();
   const int32_t status = zdz_sim_release_virtual_stations();
   state.Ends.emplace_back(status, zdz_last_error());
 }
@@ -191,7 +190,6 @@ void Reenter(const _ModulePacket*, void* context) {
 TEST_F(SimLiveTest, ReceiversMayEndEverythingFromInsideWithoutWaitingForThemselves) {
   Load("Acquisition=continuous\nPeriod=0.01\n");
   ReentryState state;
-  state.Database = &Database;
   state.Self = SimAddReceiver(Reenter, &state);
   ZocStartButton(1, 1);
   SimAdvance(0.05);
@@ -231,10 +229,7 @@ int32_t ExitOnceTheReceiverWaits(void* user) {
 }
 
 TEST_F(SimLiveTest, ExitUnderTheLockDoesNotWaitForAReceiverThatWaitsForIt) {
-  WriteAll(Path, Description("Acquisition=continuous\nPeriod=0.5\n"));
-  ASSERT_EQ(zdz_init(), ZDZ_OK);
-  SimSetSteppedClock(true);
-  ASSERT_EQ(zdz_sim_load_virtual_stations(Path.c_str(), nullptr, 0, nullptr), ZDZ_OK);
+  Load("Acquisition=continuous\nPeriod=0.5\n");
   LockWaiter waiter;
   uint32_t id = 0;
   ASSERT_EQ(zdz_sim_add_receiver(CallTheInterface, &waiter, &id), ZDZ_OK);
