@@ -134,18 +134,18 @@ DWORD SimModule::Shape(Reply& reply, const std::optional<SimFault>& fault) {
 
 // Freeing a large reply hands its pages back to the system, and the next large reply would fault
 // them all in again: the block a reply replaces is kept for the next reply it can hold.
-std::vector<BYTE> SimModule::BlockFor(std::size_t bytes) {
+std::vector<BYTE> SimModule::BlockHolding(const std::vector<BYTE>& data) {
   std::vector<BYTE> block;
-  if (!FreshReplyBlocks && Spare.capacity() >= bytes)
+  if (!FreshReplyBlocks && Spare.capacity() >= sizeof(_ModulePacket) + data.size())
     block.swap(Spare);
-  block.assign(bytes, 0);
+  block.assign(sizeof(_ModulePacket), 0);
+  block.insert(block.end(), data.begin(), data.end());
   return block;
 }
 
 void SimModule::Hold(const _ModulePacket* request, const Reply& reply, DWORD count, DWORD packetBytes,
                      CRplySync* sync) {
-  std::vector<BYTE> block = BlockFor(sizeof(_ModulePacket) + reply.Data.size());
-  std::copy(reply.Data.begin(), reply.Data.end(), block.begin() + sizeof(_ModulePacket));
+  std::vector<BYTE> block = BlockHolding(reply.Data);
   CEndianModulePacket asked(const_cast<_ModulePacket*>(request));
   CEndianModulePacket answer(reinterpret_cast<_ModulePacket*>(block.data()));
   const DWORD dataBytes = static_cast<DWORD>(reply.Data.size());

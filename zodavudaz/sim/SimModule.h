@@ -82,7 +82,8 @@ private:
   void Record(const Request& request, CRplySync* sync, WORD option, bool viaFrontend);
   std::optional<SimFault> TakeFault(const Request& request);
   DWORD Shape(Reply& reply, const std::optional<SimFault>& fault);
-  std::vector<BYTE> BlockFor(std::size_t bytes);
+  /// A block of a zeroed packet header followed by data.
+  std::vector<BYTE> BlockHolding(const std::vector<BYTE>& data);
   void Hold(const _ModulePacket* request, const Reply& reply, DWORD count, DWORD packetBytes, CRplySync* sync);
 
   SimModuleConfig Settings;
