@@ -4,9 +4,11 @@ each bad request, the usage registry, and settings files written byte for byte."
 from __future__ import annotations
 
 import asyncio
+import base64
 import contextlib
 import json
 import shutil
+import struct
 from collections.abc import Iterator
 from pathlib import Path
 from typing import Any
@@ -269,14 +271,20 @@ def test_moving_a_module_panel_writes_its_placement_line(page: Page) -> None:
     assert _section(tmp, b"StationBravo-Module3") == [b"WindowPos=0,1,-1,-1,-1,-1,-20,30,500,400"]
 
 
+def _unpacked(text: str) -> list[float]:
+    """An array as the page unpacks it: base64 of little-endian float64."""
+    raw = base64.b64decode(text)
+    return list(struct.unpack(f"<{len(raw) // 8}d", raw))
+
+
 def test_data_is_decimated_onto_the_shared_grid(page: Page) -> None:
     status, data = page.call("GET", ALPHA1 + "/data?channels=1,2&start=0&end=1000&columns=4")
-    assert status == 200 and data["x"] == [0.0, 0.25, 0.5, 0.75]
+    assert status == 200 and _unpacked(data["x"]) == [0.0, 0.25, 0.5, 0.75]
     square, ramp = data["series"]
-    assert square["range"] == [-10.0, 10.0] and square["high"] == [45.0] * 4  # 80 raw on a ±10 grid
-    assert ramp["range"] is not None and ramp["low"][0] == 0.0 and max(ramp["high"]) == 10.0
+    assert square["range"] == [-10.0, 10.0] and _unpacked(square["high"]) == [45.0] * 4  # 80 raw on a ±10 grid
+    assert ramp["range"] is not None and _unpacked(ramp["low"])[0] == 0.0 and max(_unpacked(ramp["high"])) == 10.0
     zoomed = page.call("GET", ALPHA1 + "/data?channels=1&start=10&end=14&columns=800")[1]
-    assert zoomed["x"] == pytest.approx([0.010, 0.011, 0.012, 0.013])
+    assert _unpacked(zoomed["x"]) == pytest.approx([0.010, 0.011, 0.012, 0.013])
 
 
 def test_csv_of_the_visible_range_has_every_point(page: Page) -> None:

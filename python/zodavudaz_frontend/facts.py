@@ -2,6 +2,7 @@
 
 from __future__ import annotations
 
+import base64
 import math
 from typing import Any
 
@@ -80,15 +81,17 @@ def channel_facts(module: zodavudaz.Module,
             viewmodel.ChannelFacts() for info in (infos.get(channel) for channel in range(module.channels))]
 
 
-def stored_settings(module: zodavudaz.Module, ini: str) -> viewmodel.Stored | None:
+def stored_settings(module: zodavudaz.Module, ini: str, *, record: bool = True) -> viewmodel.Stored | None:
     """The module's stored viewer settings as plain values; None when none are stored for its
-    product or their text does not convert."""
+    product or their text does not convert. Without record only the groups are read: a data request
+    needs no more for its ranges, and the record's keywords take three times as long."""
     try:
         viewer = ViewerProperty.lookup(module, ini)
     except (zodavudaz.ZdzNotFound, zodavudaz.ZdzArgument):
         return None
     with viewer:
-        values = {name: viewer.get(name) for name, keyword in zodavudaz.keywords().items() if not keyword.per_group}
+        values = {name: viewer.get(name) for name, keyword in zodavudaz.keywords().items()
+                  if record and not keyword.per_group}
         groups = [{name: viewer.get(name, group) for name in GROUP_KEYWORDS} for group in range(len(viewer.groups))]
     return viewmodel.Stored(values, groups)
 
@@ -144,6 +147,12 @@ def _read(module: zodavudaz.Module, info: zodavudaz.WaveInfo, start: int, end: i
     return module.read(info.channel, start, end - start, info=info)
 
 
+def packed(values: Any) -> str:
+    """Values as the page reads them: base64 of little-endian float64, a tenth of the time of JSON
+    numbers, and exact."""
+    return base64.b64encode(np.asarray(values, dtype="<f8").tobytes()).decode("ascii")
+
+
 def channel_data(module: zodavudaz.Module, channels: list[int], start: int, end: int, columns: int,
                  ranges: dict[int, list[float] | None]) -> dict[str, Any]:
     """Points start to end of each channel, decimated to columns and mapped onto the shared grid;
@@ -158,8 +167,8 @@ def channel_data(module: zodavudaz.Module, channels: list[int], start: int, end:
                                                             float(high.max(initial=-math.inf)))
         scale = viewmodel.DIVISIONS / (shown[1] - shown[0])
         low, high = (low - shown[0]) * scale, (high - shown[0]) * scale
-        series.append({"channel": channel, "range": shown, "low": low.tolist(), "high": high.tolist(),
-                       "middle": viewmodel.envelope_middle(low, high).tolist()})
+        series.append({"channel": channel, "range": shown, "low": packed(low), "high": packed(high),
+                       "middle": packed(viewmodel.envelope_middle(low, high))})
         if times is None:
-            times = ((waveform.start + starts) * (waveform.interval or 1.0)).tolist()
-    return {"start": start, "end": end, "x": times or [], "series": series}
+            times = packed((waveform.start + starts) * (waveform.interval or 1.0))
+    return {"start": start, "end": end, "x": times or "", "series": series}

@@ -95,10 +95,11 @@ def _channels(request: web.Request, module: zodavudaz.Module) -> list[int]:
 def _data(library: Library, module: zodavudaz.Module, channels: list[int], tab: int, span: tuple[int, int],
           columns: int) -> dict[str, Any]:
     """Decimated data of the channels over span, ranged as the viewer's tab ranges them."""
-    built = viewmodel.build(facts.stored_settings(module, library.ini), facts.channel_facts(module))
-    if tab >= len(built["tabs"]):
+    stored = facts.stored_settings(module, library.ini, record=False) or viewmodel.Stored()
+    tabs = viewmodel.tabs(stored, module.channels, viewmodel.Notes())
+    if tab >= len(tabs):
         raise not_found(f"tab {tab}")
-    ranges = {entry["channel"]: entry["range"] for entry in built["tabs"][tab]["channels"]}
+    ranges = {entry["channel"]: entry["range"] for entry in tabs[tab]["channels"]}
     return facts.channel_data(module, channels, span[0], span[1], columns, ranges)
 
 

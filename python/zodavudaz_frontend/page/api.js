@@ -37,3 +37,22 @@ export class Latest {
 }
 
 export const isAbort = (error) => error.name === 'AbortError';
+
+/** An array the server sent packed: base64 of little-endian float64. */
+export function unpacked(text) {
+  const characters = atob(text);
+  const bytes = new Uint8Array(characters.length);
+  for (let i = 0; i < bytes.length; i += 1) bytes[i] = characters.charCodeAt(i);
+  const view = new DataView(bytes.buffer), values = new Float64Array(bytes.length / 8);
+  for (let i = 0; i < values.length; i += 1) values[i] = view.getFloat64(i * 8, true);
+  return values;
+}
+
+/** A data answer with its times and each series' low, middle and high unpacked. */
+export const unpackedData = (data) => ({
+  ...data,
+  x: unpacked(data.x),
+  series: data.series.map((each) => ({
+    ...each, low: unpacked(each.low), middle: unpacked(each.middle), high: unpacked(each.high),
+  })),
+});

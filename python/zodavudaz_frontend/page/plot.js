@@ -117,7 +117,7 @@ export class Plot {
     this.container.shown = data;
     const series = data.series;
     series.forEach((each) => { this.ranges[each.channel] = each.range; });
-    const rows = data.x.map((x, i) => [x, ...series.map((each) => [each.low[i], each.middle[i], each.high[i]])]);
+    const rows = Array.from(data.x, (x, i) => [x, ...series.map((each) => [each.low[i], each.middle[i], each.high[i]])]);
     const labels = ['time', ...series.map((each) => channelName(each.channel))];
     if (!rows.length) rows.push([0, ...series.map(() => [null, null, null])]);
     if (!this.graph) {

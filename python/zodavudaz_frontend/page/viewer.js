@@ -1,7 +1,7 @@
 // A waveform viewer: the module's stored settings drawn by the view model's rules, its groups as
 // tabs, a zoom read again at full resolution, and a save that writes its record through the server.
 
-import { call, get, isAbort, Latest, modulePath } from './api.js';
+import { call, get, isAbort, Latest, modulePath, unpackedData } from './api.js';
 import { channelName, Plot, readouts } from './plot.js';
 import { openWindow } from './windows.js';
 
@@ -108,7 +108,7 @@ class Viewer {
         const columns = Math.max(1, pane.container.clientWidth || 600);
         const data = await get(`${this.path}/data?channels=${channels}&tab=${this.tab}&start=${span[0]}` +
           `&end=${span[1]}&columns=${columns}`, signal);
-        pane.show(data);
+        pane.show(unpackedData(data));
       }));
       this.showReadouts();
     } catch (error) {
