@@ -9,6 +9,7 @@ import contextlib
 import json
 import shutil
 import struct
+import tracemalloc
 from collections.abc import Iterator
 from pathlib import Path
 from typing import Any
@@ -285,6 +286,19 @@ def test_data_is_decimated_onto_the_shared_grid(page: Page) -> None:
     assert ramp["range"] is not None and _unpacked(ramp["low"])[0] == 0.0 and max(_unpacked(ramp["high"])) == 10.0
     zoomed = page.call("GET", ALPHA1 + "/data?channels=1&start=10&end=14&columns=800")[1]
     assert _unpacked(zoomed["x"]) == pytest.approx([0.010, 0.011, 0.012, 0.013])
+
+
+@pytest.mark.parametrize("start, end", [(0, 1_000_000), (999_000, 1_000_000), (0, 4_000_000_000)])
+def test_a_served_view_takes_memory_for_its_columns_not_its_points(tmp_path: Path, start: int, end: int) -> None:
+    (tmp_path / "Stations.ini").write_text("[Stations]\nNames=Big\n[StationBig]\nId=5\nModel=RA800-B\nModules=2\n"
+                                           "[StationBig-Module2]\nProduct=Z\nProductWord=1\nChannels=1\nPoints=1000000\n")
+    with contextlib.closing(Library(str(tmp_path / "Stations.ini"), str(tmp_path))) as library:
+        facts.channel_data(library.module(5, 2), [0], 0, 1_000_000, 1000, {0: None})
+        tracemalloc.start()
+        data = facts.channel_data(library.module(5, 2), [0], start, end, 1000, {0: None})
+        peak = tracemalloc.get_traced_memory()[1]
+        tracemalloc.stop()
+    assert len(_unpacked(data["series"][0]["high"])) == 1000 and peak < 300_000
 
 
 def test_csv_of_the_visible_range_has_every_point(page: Page) -> None:
