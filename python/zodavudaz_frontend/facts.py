@@ -160,8 +160,8 @@ def _read(module: zodavudaz.Module, info: zodavudaz.WaveInfo, start: int, end: i
 
 
 def packed(values: Any) -> str:
-    """Values as the page reads them: base64 of little-endian float64, a tenth of the time of JSON
-    numbers, and exact."""
+    """Values as the page reads them: base64 of little-endian float64, exact, and a third to a
+    twelfth of the cost of JSON numbers."""
     return base64.b64encode(np.asarray(values, dtype="<f8").tobytes()).decode("ascii")
 
 
