@@ -168,6 +168,7 @@ BAD_ROWS = [
      {"left": 0, "top": 0, "right": 2**31, "bottom": 5}, 400),
     ("rectangle side not whole", "PUT", ALPHA1 + "/placement", {"left": 0.5, "top": 0, "right": 9, "bottom": 5}, 400),
     ("inverted rectangle", "PUT", ALPHA1 + "/viewer", {"rect": {"left": 9, "top": 0, "right": 1, "bottom": 5}}, 400),
+    ("upside-down rectangle", "PUT", ALPHA1 + "/placement", {"left": 0, "top": 9, "right": 5, "bottom": 1}, 400),
     ("cursor off the plot", "PUT", ALPHA1 + "/viewer", {"cursors": {"VCursor1": 1.5}}, 400),
     ("group that does not exist", "PUT", ALPHA1 + "/viewer", {"currentGroup": 1}, 400),
     ("group not a number", "PUT", ALPHA1 + "/viewer", {"currentGroup": "0"}, 400),
