@@ -8,13 +8,13 @@ import base64
 import contextlib
 import json
 import shutil
-import struct
 import tracemalloc
 from collections.abc import Iterator
 from pathlib import Path
 from typing import Any
 from unittest.mock import AsyncMock
 
+import numpy as np
 import pytest
 from conftest import DEMO_SETTINGS, DEMO_STATIONS
 
@@ -275,8 +275,7 @@ def test_moving_a_module_panel_writes_its_placement_line(page: Page) -> None:
 
 def _unpacked(text: str) -> list[float]:
     """An array as the page unpacks it: base64 of little-endian float64."""
-    raw = base64.b64decode(text)
-    return list(struct.unpack(f"<{len(raw) // 8}d", raw))
+    return np.frombuffer(base64.b64decode(text), "<f8").tolist()
 
 
 def test_data_is_decimated_onto_the_shared_grid(page: Page) -> None:

@@ -114,7 +114,8 @@ TEST_F(DatabaseAgreementTest, StoredStateIsWhatTheDatabaseLoaded) {
 
 TEST_F(DatabaseAgreementTest, TheRegistryAnswersWhatTheDatabaseAnswers) {
   ASSERT_EQ(zdz_regist_frontend_used_module(0x10, 2, 3), ZDZ_OK);
-  EXPECT_EQ(Database().IsUseFrontEnd(0x10, 2, 3), 1);
+  EXPECT_EQ(std::make_pair(Database().IsUseFrontEnd(0x10, 2, 3), AnswerOf(zdz_is_use_front_end_and_run, 2, 3)),
+            std::make_pair(1, 0));
   SimSetSeqRun(0, 0x10, true);
   int32_t used = -1, unused = -1, usedNoUser = -1;
   uint16_t user = 0, noUser = 0;
