@@ -1,7 +1,8 @@
 """The front end's benchmark: serving one 1,000,000-point channel view as the data request does
-(the viewer's stored settings, the read, decimation onto the grid, JSON), beside its floor, the same read and NumPy's reduceat alone, in alternating
-rounds in one process; the ratio is what the front end adds. Both are timed in the process's
-processor time, which other programs on the machine do not stretch.
+(the viewer's stored groups, the read, decimation onto the grid, packed arrays in JSON), beside its
+floor, the same read and NumPy's reduceat alone, in alternating rounds in one process; the ratio is
+what the front end adds. Both are timed in the process's processor time, which other programs on
+the machine do not stretch.
 
 usage: PYTHONPATH=python ZDZ_LIBRARY_DIR=BUILD /usr/bin/python3 bench_frontend.py
 """

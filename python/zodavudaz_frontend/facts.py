@@ -94,7 +94,7 @@ def stored_settings(module: zodavudaz.Module, ini: str, *, record: bool = True) 
         return None
     with viewer:
         values = {name: viewer.get(name) for name, keyword in zodavudaz.keywords().items()
-                  if record and not keyword.per_group}
+                  if not keyword.per_group} if record else {}
         groups = [{name: viewer.get(name, group) for name in GROUP_KEYWORDS} for group in range(len(viewer.groups))]
     return viewmodel.Stored(values, groups)
 
